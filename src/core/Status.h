@@ -1,0 +1,55 @@
+#pragma once
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace ql {
+
+enum class StatusCode { Ok, NotFound, IoError, InvalidArgument };
+
+// Outcome of a fallible core call. A failure carries the exact text the user is shown.
+class Status {
+public:
+    Status() = default;
+    static Status ok() { return {}; }
+    static Status notFound(std::string message) { return {StatusCode::NotFound, std::move(message)}; }
+    static Status ioError(std::string message) { return {StatusCode::IoError, std::move(message)}; }
+    static Status invalidArgument(std::string message) { return {StatusCode::InvalidArgument, std::move(message)}; }
+
+    bool isOk() const { return m_code == StatusCode::Ok; }
+    explicit operator bool() const { return isOk(); }
+    StatusCode code() const { return m_code; }
+    const std::string& message() const { return m_message; }
+
+private:
+    Status(StatusCode code, std::string message) : m_code(code), m_message(std::move(message)) {}
+    StatusCode m_code = StatusCode::Ok;
+    std::string m_message;
+};
+
+// A value or the Status of why there is none.
+template <typename T>
+class Result {
+public:
+    Result(T value) : m_data(std::move(value)) {}            // NOLINT(google-explicit-constructor)
+    Result(Status status) : m_data(std::move(status)) {}     // NOLINT(google-explicit-constructor)
+
+    bool isOk() const { return std::holds_alternative<T>(m_data); }
+    explicit operator bool() const { return isOk(); }
+    const T& value() const& { return std::get<T>(m_data); }
+    T& value() & { return std::get<T>(m_data); }
+    T&& value() && { return std::get<T>(std::move(m_data)); }
+    const T& operator*() const& { return value(); }
+    T& operator*() & { return value(); }
+    const T* operator->() const { return &value(); }
+    T* operator->() { return &value(); }
+    // The failure; Status::ok() when a value is held.
+    Status status() const { return isOk() ? Status::ok() : std::get<Status>(m_data); }
+    T valueOr(T fallback) const& { return isOk() ? value() : std::move(fallback); }
+
+private:
+    std::variant<T, Status> m_data;
+};
+
+}  // namespace ql

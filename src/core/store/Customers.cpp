@@ -1,0 +1,75 @@
+#include "core/store/Customers.h"
+
+#include "core/store/FieldCodec.h"
+#include "core/store/FileSet.h"
+#include "core/store/RecordFile.h"
+
+#include <algorithm>
+
+namespace ql {
+
+std::string customersFileMessage(const std::string& customersPath) {
+    return "Cannot open Customers file : " + customersPath;
+}
+
+std::string customersAppendMessage(const std::string& customersPath) {
+    return "Cannot open CUSTOMERS file : " + customersPath;
+}
+
+Result<std::vector<CustomerRecord>> loadCustomers(FileSystem& fs, const std::string& customersPath) {
+    std::vector<CustomerRecord> records;
+    const Status st = scanRecords(fs, customersPath, CustomerRecord::kSize, customersFileMessage(customersPath),
+                                  [&](const unsigned char* bytes, std::size_t count) {
+                                      for (std::size_t i = 0; i < count; ++i)
+                                          records.push_back(decodeCustomer(bytes + i * CustomerRecord::kSize));
+                                  });
+    if (!st) return st;
+    return records;
+}
+
+Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path) {
+    const std::string customersPath = fileSetPath(path, FileKind::Customers);
+    std::int32_t highest = -1;
+    const Status st = scanRecords(fs, customersPath, CustomerRecord::kSize, customersFileMessage(customersPath),
+                                  [&](const unsigned char* bytes, std::size_t count) {
+                                      for (std::size_t i = 0; i < count; ++i)
+                                          highest = std::max(highest, codec::getInt32(bytes + i * CustomerRecord::kSize, 0));
+                                  });
+    if (!st) return st;
+    return highest + 1;
+}
+
+Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& path) {
+    const std::string customersPath = fileSetPath(path, FileKind::Customers);
+    const auto bytes = encodeCustomer(record);
+    return appendRecord(fs, customersPath, bytes.data(), bytes.size(), customersAppendMessage(customersPath));
+}
+
+namespace {
+
+KeepRecordFn keepOtherIds(std::int32_t id) {
+    return [id](const unsigned char* record) { return codec::getInt32(record, 0) != id; };
+}
+
+}  // namespace
+
+Status removeCustomer(FileSystem& fs, std::int32_t id, const std::string& customersPath) {
+    return removeRecords(fs, customersPath, CustomerRecord::kSize, keepOtherIds(id), customersFileMessage(customersPath));
+}
+
+Status updateCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& customersPath) {
+    const auto bytes = encodeCustomer(record);
+    return replaceRecords(fs, customersPath, CustomerRecord::kSize, keepOtherIds(record.id),
+                          std::vector<unsigned char>(bytes.begin(), bytes.end()), customersAppendMessage(customersPath));
+}
+
+Result<std::optional<CustomerRecord>> findCustomerById(FileSystem& fs, const std::string& customersPath,
+                                                       std::int32_t id) {
+    auto records = loadCustomers(fs, customersPath);
+    if (!records) return records.status();
+    for (auto& r : *records)
+        if (r.id == id) return std::optional<CustomerRecord>(std::move(r));
+    return std::optional<CustomerRecord>();
+}
+
+}  // namespace ql

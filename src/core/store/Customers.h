@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/store/CustomerRecord.h"
+#include "core/store/FileSystem.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace ql {
+
+// Lookups and the next id fail with "Cannot open Customers file : " + path; appends and
+// updates with "Cannot open CUSTOMERS file : " + path (the two texts differ on purpose).
+std::string customersFileMessage(const std::string& customersPath);
+std::string customersAppendMessage(const std::string& customersPath);
+
+// The highest id in the "cus" file of the set of path, plus 1; 0 for an empty file.
+Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path);
+
+// Appends record to the "cus" file of the set of path (which must exist).
+Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& path);
+
+// Removes every customer with id from the customers file at customersPath.
+Status removeCustomer(FileSystem& fs, std::int32_t id, const std::string& customersPath);
+
+// Replaces the customer with record.id by record, moved to the end, in one crash-safe rewrite.
+Status updateCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& customersPath);
+
+// The first customer with id; nullopt when none has it.
+Result<std::optional<CustomerRecord>> findCustomerById(FileSystem& fs, const std::string& customersPath,
+                                                       std::int32_t id);
+
+// Every customer of the file at customersPath, in file order.
+Result<std::vector<CustomerRecord>> loadCustomers(FileSystem& fs, const std::string& customersPath);
+
+}  // namespace ql

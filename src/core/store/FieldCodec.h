@@ -1,0 +1,69 @@
+#pragma once
+
+#include <array>
+#include <bit>
+#include <cstddef>
+#include <cstring>
+#include <utility>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+static_assert(sizeof(double) == 8, "IEEE 754 doubles are required");
+
+// Field-level encoding shared by every record codec: little-endian integers and doubles
+// at exact offsets, and NUL-terminated text in fixed-width fields.
+namespace ql::codec {
+
+template <std::size_t N>
+constexpr std::array<unsigned char, N> byteswapped(std::array<unsigned char, N> bytes) {
+    for (std::size_t i = 0; i < N / 2; ++i) std::swap(bytes[i], bytes[N - 1 - i]);
+    return bytes;
+}
+
+// Little-endian by definition; on a big-endian host the bytes are swapped.
+template <typename T>
+inline T loadLittleEndian(const unsigned char* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    if constexpr (std::endian::native == std::endian::big) v = std::bit_cast<T>(byteswapped(std::bit_cast<std::array<unsigned char, sizeof(T)>>(v)));
+    return v;
+}
+
+template <typename T>
+inline void storeLittleEndian(unsigned char* p, T v) {
+    if constexpr (std::endian::native == std::endian::big) v = std::bit_cast<T>(byteswapped(std::bit_cast<std::array<unsigned char, sizeof(T)>>(v)));
+    std::memcpy(p, &v, sizeof v);
+}
+
+inline void putInt32(unsigned char* record, std::size_t offset, std::int32_t value) {
+    storeLittleEndian(record + offset, value);
+}
+inline std::int32_t getInt32(const unsigned char* record, std::size_t offset) {
+    return loadLittleEndian<std::int32_t>(record + offset);
+}
+inline void putDouble(unsigned char* record, std::size_t offset, double value) {
+    storeLittleEndian(record + offset, value);
+}
+inline double getDouble(const unsigned char* record, std::size_t offset) {
+    return loadLittleEndian<double>(record + offset);
+}
+
+// Writes text as UTF-8, cut at a character boundary to width - 1 bytes, then a NUL,
+// then zeros to the end of the field.
+void putText(unsigned char* record, std::size_t offset, std::size_t width, std::string_view text);
+
+// Reads up to the first NUL or the end of the field, never beyond. A field that is not
+// valid UTF-8 is taken as Windows-1252, as written by older 8-bit installations.
+std::string getText(const unsigned char* record, std::size_t offset, std::size_t width);
+
+// The longest prefix of text that is at most maxBytes long and ends on a UTF-8 character boundary.
+std::string_view utf8Prefix(std::string_view text, std::size_t maxBytes);
+
+// True when text is well-formed UTF-8.
+bool isValidUtf8(std::string_view text);
+
+// Converts Windows-1252 bytes to UTF-8.
+std::string windows1252ToUtf8(std::string_view bytes);
+
+}  // namespace ql::codec

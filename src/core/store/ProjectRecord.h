@@ -1,0 +1,39 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace ql {
+
+// One project or sub-project in the projects file ("prj"), 1082 bytes, packed, little-endian.
+//
+//   offset width type    field
+//        0     4 int32   project id, 0 or more
+//        4    61 text    name
+//       65     4 int32   customer id, -1 for none
+//       69     8 double  charges per hour
+//       77  1001 text    memo (CR LF line breaks)
+//     1078     4 int32   parent project id, -1 for a top-level project
+struct ProjectRecord {
+    static constexpr std::size_t kSize = 1082;
+    static constexpr std::size_t kNameWidth = 61;
+    static constexpr std::size_t kMemoWidth = 1001;
+
+    std::int32_t id = 0;
+    std::string name;
+    std::int32_t customerId = -1;
+    double chargesPerHour = 0.0;
+    std::string memo;
+    std::int32_t parentId = -1;
+
+    bool operator==(const ProjectRecord&) const = default;
+};
+
+using ProjectBytes = std::array<unsigned char, ProjectRecord::kSize>;
+
+ProjectBytes encodeProject(const ProjectRecord& record);
+ProjectRecord decodeProject(const unsigned char* bytes);
+
+}  // namespace ql

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/store/FileSystem.h"
+#include "core/store/SettingsRecord.h"
+
+#include <string>
+
+namespace ql {
+
+// The message shown when a new file set cannot be created.
+inline constexpr const char* kCannotCreateFileSet =
+    "Cannot create new project. Check your disk-drive for write-protection";
+
+// Creates (or empties) the chosen file, then the "cus", "prj", "tfr" and "qlr" files of
+// its set, and writes defaultSettings(currencySymbol, monthFirst) to the "qlr" file.
+// Fails with kCannotCreateFileSet; files created before the failure stay empty.
+Status createFileSet(FileSystem& fs, const std::string& chosenPath, const std::string& currencySymbol, bool monthFirst);
+
+// The settings record of the set of settingsPath; NotFound or IoError when the "qlr" file
+// cannot be read or holds less than one record.
+Result<SettingsRecord> readSettings(FileSystem& fs, const std::string& settingsPath);
+
+// readSettings, or the defaults of a new file set when the file cannot be read.
+SettingsRecord readSettingsOrDefaults(FileSystem& fs, const std::string& settingsPath,
+                                      const std::string& currencySymbol, bool monthFirst);
+
+// Replaces the "qlr" file of the set of settingsPath crash-safely.
+Status writeSettings(FileSystem& fs, const SettingsRecord& record, const std::string& settingsPath);
+
+}  // namespace ql

@@ -1,0 +1,71 @@
+#include "core/store/TimeFrames.h"
+
+#include "core/store/FileSet.h"
+#include "core/store/RecordFile.h"
+#include "core/time/Calendar.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace ql {
+
+std::string timeFramesFileMessage(const std::string& timeFramesPath) {
+    return "Cannot open time frames file : " + timeFramesPath;
+}
+
+Status appendTimeFrame(FileSystem& fs, const std::string& settingsPath, const TimeFrameRecord& frame) {
+    const std::string path = fileSetPath(settingsPath, FileKind::TimeFrames);
+    const auto bytes = encodeTimeFrame(frame);
+    return appendRecord(fs, path, bytes.data(), bytes.size(), timeFramesFileMessage(path));
+}
+
+std::string timeFrameSignature(const TimeFrameRecord& frame) {
+    const auto start = calendar::toLocal(frame.start);
+    const auto end = calendar::toLocal(frame.end);
+    auto date = [](const calendar::LocalTime& t) { return static_cast<long>(t.year) * 10000 + t.month * 100 + t.day; };
+    auto clock = [](const calendar::LocalTime& t) { return t.hour * 60 + t.minute + t.second * 0.01; };
+    char buffer[128];
+    std::snprintf(buffer, sizeof buffer, "%d\t%ld\t%ld\t%.2f\t%.2f\t\n", frame.projectId, date(start), date(end),
+                  clock(start), clock(end));
+    return buffer;
+}
+
+namespace {
+
+// Two frames are the same frame when project, start and end agree to the second. This is
+// what the signature tells apart, without a local-time conversion per record; unlike the
+// signature it also keeps apart two instants of a repeated daylight-saving hour.
+KeepRecordFn keepAllBut(const TimeFrameRecord& frame) {
+    const auto target = encodeTimeFrame(frame);
+    return [target](const unsigned char* record) {
+        return std::memcmp(record, target.data(), TimeFrameRecord::kSize) != 0;
+    };
+}
+
+}  // namespace
+
+Status removeTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const TimeFrameRecord& frame) {
+    return removeRecords(fs, timeFramesPath, TimeFrameRecord::kSize, keepAllBut(frame),
+                         timeFramesFileMessage(timeFramesPath));
+}
+
+Status updateTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const TimeFrameRecord& oldFrame,
+                       const TimeFrameRecord& newFrame) {
+    const auto bytes = encodeTimeFrame(newFrame);
+    return replaceRecords(fs, timeFramesPath, TimeFrameRecord::kSize, keepAllBut(oldFrame),
+                          std::vector<unsigned char>(bytes.begin(), bytes.end()), timeFramesFileMessage(timeFramesPath));
+}
+
+Status scanTimeFrameChunks(FileSystem& fs, const std::string& timeFramesPath,
+                           const std::function<void(const unsigned char* records, std::size_t count)>& onChunk) {
+    return scanRecords(fs, timeFramesPath, TimeFrameRecord::kSize, timeFramesFileMessage(timeFramesPath), onChunk);
+}
+
+Result<std::vector<TimeFrameRecord>> loadTimeFrames(FileSystem& fs, const std::string& timeFramesPath) {
+    std::vector<TimeFrameRecord> frames;
+    const Status st = forEachTimeFrame(fs, timeFramesPath, [&](const TimeFrameRecord& f) { frames.push_back(f); });
+    if (!st) return st;
+    return frames;
+}
+
+}  // namespace ql

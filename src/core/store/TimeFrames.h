@@ -1,0 +1,50 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/store/FileSystem.h"
+#include "core/store/TimeFrameRecord.h"
+
+#include <cstddef>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace ql {
+
+// "Cannot open time frames file : " + path, the message of every time-frames-file failure.
+std::string timeFramesFileMessage(const std::string& timeFramesPath);
+
+// Appends frame to the "tfr" file of the set of settingsPath (which must exist).
+Status appendTimeFrame(FileSystem& fs, const std::string& settingsPath, const TimeFrameRecord& frame);
+
+// The frame's identity as text, in local time: project id, start date, end date (yyyymmdd),
+// start and end time of day (hour * 60 + minute + second * 0.01, "%.2f"), each followed by a TAB,
+// then a line feed.
+std::string timeFrameSignature(const TimeFrameRecord& frame);
+
+// Removes every copy of frame from the time frames file at timeFramesPath.
+Status removeTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const TimeFrameRecord& frame);
+
+// Removes every copy of oldFrame and adds newFrame at the end, in one crash-safe rewrite.
+Status updateTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const TimeFrameRecord& oldFrame,
+                       const TimeFrameRecord& newFrame);
+
+// Calls onFrame for every frame of the file at timeFramesPath in file order, reading it once.
+template <typename OnFrame>
+Status forEachTimeFrame(FileSystem& fs, const std::string& timeFramesPath, OnFrame&& onFrame);
+
+// Every frame of the file, in file order.
+Result<std::vector<TimeFrameRecord>> loadTimeFrames(FileSystem& fs, const std::string& timeFramesPath);
+
+// Implementation detail of forEachTimeFrame: streams whole 12-byte records in chunks.
+Status scanTimeFrameChunks(FileSystem& fs, const std::string& timeFramesPath,
+                           const std::function<void(const unsigned char* records, std::size_t count)>& onChunk);
+
+template <typename OnFrame>
+Status forEachTimeFrame(FileSystem& fs, const std::string& timeFramesPath, OnFrame&& onFrame) {
+    return scanTimeFrameChunks(fs, timeFramesPath, [&](const unsigned char* records, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i) onFrame(decodeTimeFrame(records + i * TimeFrameRecord::kSize));
+    });
+}
+
+}  // namespace ql
