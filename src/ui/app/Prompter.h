@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+// Everything that tells or asks the user something goes through a Prompter, so that GUI
+// tests record the boxes instead of blocking on them.
+class Prompter {
+public:
+    enum class Icon { Information, Warning, Question, Error };
+
+    virtual ~Prompter() = default;
+    // A box with an OK button.
+    virtual void inform(const QString& caption, const QString& text, Icon icon = Icon::Information) = 0;
+    // A box with Yes and No buttons and the question icon; true for Yes.
+    virtual bool ask(const QString& caption, const QString& text) = 0;
+};
+
+// The production Prompter: QMessageBox over the given parent window.
+class MessageBoxPrompter final : public Prompter {
+public:
+    explicit MessageBoxPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
+    void inform(const QString& caption, const QString& text, Icon icon = Icon::Information) override;
+    bool ask(const QString& caption, const QString& text) override;
+
+private:
+    QWidget* m_parent;
+};
