@@ -1,0 +1,133 @@
+#include "ui/app/CTessalyDoc.h"
+
+#include "core/store/FileSystem.h"
+#include "core/store/Settings.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/FileSetDialogs.h"
+#include "ui/app/LocaleFacts.h"
+#include "ui/app/Profile.h"
+#include "ui/app/Prompter.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+const QString kWarning = QStringLiteral("Warning");
+const QString kAppTitle = QStringLiteral("Quillory");
+
+std::string encodedPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+}  // namespace
+
+CTessalyDoc::CTessalyDoc(Prompter& prompter, const ql::Clock& clock, ql::FileSystem& fileSystem,
+                         FileSetDialogs& dialogs, QObject* parent)
+    : QObject(parent), m_prompter(prompter), m_clock(clock), m_fileSystem(fileSystem), m_dialogs(dialogs) {}
+
+CTessalyDoc::~CTessalyDoc() {
+    if (m_fileSetOpen) Profile::setLastOpened(m_settingsPath);
+}
+
+void CTessalyDoc::openAtStart(const QString& commandLine) {
+    if (!commandLine.isEmpty() && fileExists(commandLine)) {
+        m_settingsPath = commandLine;
+        m_fileSetOpen = true;
+    } else {
+        const QString lastOpened = Profile::lastOpened();
+        if (!lastOpened.isEmpty() && fileExists(lastOpened)) {
+            m_settingsPath = lastOpened;
+            m_fileSetOpen = true;
+        }
+    }
+    updateTitle();
+    emit stateChanged();
+}
+
+std::string CTessalyDoc::pathOf(ql::FileKind kind) const {
+    return ql::fileSetPath(encodedPath(m_settingsPath), kind);
+}
+
+void CTessalyDoc::setPaused(bool paused) {
+    m_paused = paused;
+    updateTitle();
+    emit stateChanged();
+}
+
+void CTessalyDoc::notifyRunningChanged() {
+    emit stateChanged();
+}
+
+QString CTessalyDoc::title() const {
+    QString title;
+    if (m_fileSetOpen) title = m_settingsPath;
+    if (m_paused) title += QStringLiteral(" - PAUSE");
+    return title;
+}
+
+void CTessalyDoc::updateTitle() {
+    m_title = title();
+    emit titleChanged(m_title);
+}
+
+bool CTessalyDoc::canClose() {
+    if (m_runningProjects.empty()) return true;
+    return m_prompter.ask(QStringLiteral("Confirmation"), QLatin1String(kExitWhileRunning));
+}
+
+void CTessalyDoc::notifyViews(int hint) {
+    emit updateHint(hint);
+}
+
+void CTessalyDoc::onFileNew() {
+    if (!m_runningProjects.empty()) {
+        m_prompter.inform(kWarning, QLatin1String(kNewWhileRunning), Prompter::Icon::Information);
+        return;
+    }
+    if (const auto chosen = m_dialogs.chooseNewFileSet(m_dialogParent, startFolder())) {
+        const QString previous = m_settingsPath;
+        m_settingsPath = *chosen;
+        const LocaleFacts locale = localeFacts(m_locale);
+        const ql::Status created =
+            ql::createFileSet(m_fileSystem, encodedPath(*chosen), locale.currencySymbol, locale.monthFirst);
+        if (created) {
+            m_fileSetOpen = true;
+        } else {
+            // The set that stays open keeps its own path, so no command acts on the
+            // half-created one.
+            m_settingsPath = previous;
+            m_prompter.inform(kAppTitle, QString::fromStdString(created.message()), Prompter::Icon::Error);
+        }
+        openedOrCreated();
+    }
+    updateTitle();
+    emit stateChanged();
+}
+
+void CTessalyDoc::onFileOpen() {
+    if (!m_runningProjects.empty()) {
+        m_prompter.inform(kWarning, QLatin1String(kOpenWhileRunning), Prompter::Icon::Information);
+        return;
+    }
+    if (const auto chosen = m_dialogs.chooseExistingFileSet(m_dialogParent, startFolder())) {
+        m_settingsPath = *chosen;
+        m_fileSetOpen = true;
+        openedOrCreated();
+    }
+    updateTitle();
+    emit stateChanged();
+}
+
+bool CTessalyDoc::fileExists(const QString& path) const {
+    return m_fileSystem.exists(encodedPath(path));
+}
+
+QString CTessalyDoc::startFolder() const {
+    return m_fileSetOpen ? QFileInfo(m_settingsPath).absolutePath() : QString();
+}
+
+void CTessalyDoc::openedOrCreated() {
+    notifyViews(hint::kTotals);
+    notifyViews(hint::kWeekChart);
+}

@@ -1,0 +1,36 @@
+#include "ui/app/FileSetDialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+
+namespace {
+
+const QString kFilter = QStringLiteral("Quillory files (*.qlr)");
+
+std::optional<QString> run(QFileDialog& dialog) {
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
+}
+
+QString folderOrHome(const QString& startFolder) {
+    return startFolder.isEmpty() || !QDir(startFolder).exists() ? QDir::homePath() : startFolder;
+}
+
+}  // namespace
+
+std::optional<QString> QtFileSetDialogs::chooseNewFileSet(QWidget* parent, const QString& startFolder) {
+    QFileDialog dialog(parent, QString(), folderOrHome(startFolder), kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("qlr"));
+    dialog.selectFile(QStringLiteral("MyProjects"));
+    return run(dialog);
+}
+
+std::optional<QString> QtFileSetDialogs::chooseExistingFileSet(QWidget* parent, const QString& startFolder) {
+    QFileDialog dialog(parent, QString(), folderOrHome(startFolder), kFilter);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(QStringLiteral("qlr"));
+    return run(dialog);
+}

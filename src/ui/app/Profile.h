@@ -1,0 +1,25 @@
+#pragma once
+
+#include <QRect>
+#include <QString>
+
+// The per-user profile: QSettings of organisation "KESTRA", application "Quillory",
+// group "Settings". Each call opens the store afresh, so a test that moves QSettings to a
+// temporary folder (QSettings::setPath) sees only its own values.
+class Profile {
+public:
+    static constexpr const char* kOrganization = "KESTRA";
+    static constexpr const char* kApplication = "Quillory";
+    static constexpr const char* kGroup = "Settings";
+
+    // The window rectangle of the last run; 30, 30, 600 x 400 when a value is absent or
+    // not a number.
+    static QRect placement();
+    static void setPlacement(const QRect& rect);
+
+    // "LastOpened": the settings file of the file set open at the last exit; empty when absent.
+    static QString lastOpened();
+    static void setLastOpened(const QString& path);
+
+    static constexpr QRect kDefaultPlacement{30, 30, 600, 400};
+};
