@@ -7,4 +7,7 @@ class HelpService {
 public:
     virtual ~HelpService() = default;
     virtual void showTopic(int context) = 0;
+    // The help window's own topic on how to use it (Help > Using Help). A service without
+    // a window of its own does nothing.
+    virtual void showUsingHelp() {}
 };
