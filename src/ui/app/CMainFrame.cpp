@@ -1,6 +1,282 @@
 #include "ui/app/CMainFrame.h"
 
-CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent) {
-    setWindowTitle(QStringLiteral("Quillory"));
-    resize(600, 400);
+#include "ui/app/CTessalyDoc.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/HelpService.h"
+#include "ui/app/Icons.h"
+#include "ui/app/LockIndicators.h"
+#include "ui/app/Profile.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QSystemTrayIcon>
+#include <QToolBar>
+#include <QWhatsThis>
+
+namespace {
+
+struct CommandText {
+    int id;
+    const char* text;
+    QKeySequence shortcut;
+    // Status-bar prompt, then after "\n" the tool tip; null for none.
+    const char* prompt;
+};
+
+const CommandText kCommands[] = {
+    {cmd::kFileNew, "&New...\tCtrl+N", QKeySequence(Qt::CTRL | Qt::Key_N), "Create a new document\nNew"},
+    {cmd::kFileOpen, "&Open...\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O), "Open an existing document\nOpen"},
+    {cmd::kExport, "&Export...", {},
+     "Export data for use with other applications (spreadsheet, database, word processor, ...)"},
+    {cmd::kProperties, "&Properties...", {}, "Setup application, your company, invoice, ... information"},
+    {cmd::kPrintGanttChart, "&Print Gantt Chart", {}, nullptr},
+    {cmd::kFilePrintSetup, "P&rint Setup...", {}, nullptr},
+    {cmd::kAppExit, "E&xit", {}, "Quit the application; prompts to save documents\nExit"},
+    {cmd::kCheckIn, "Check In\tCtrl+E", QKeySequence(Qt::CTRL | Qt::Key_E), "Check in a project\nCheck In"},
+    {cmd::kCheckOut, "Check &Out\tCtrl+T", QKeySequence(Qt::CTRL | Qt::Key_T),
+     "Check out from a running project\nCheck Out"},
+    {cmd::kPause, "&Pause\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A), "Pause all running projects\nPause"},
+    {cmd::kEditCustomers, "&Edit Customers...\tCtrl+U", QKeySequence(Qt::CTRL | Qt::Key_U),
+     "Add, update or delete customers\nCustomers"},
+    {cmd::kEditProjects, "&Edit Projects...\tCtrl+J", QKeySequence(Qt::CTRL | Qt::Key_J),
+     "Add, update or delete projects (and sub-projects)\nProjects"},
+    {cmd::kPieChart, "Projects &Pie Chart...", {},
+     "Show a pie chart representing each project's importance\nPie Chart"},
+    {cmd::kHistory, "&History of charges...\tCtrl+H", QKeySequence(Qt::CTRL | Qt::Key_H),
+     "View history of projects charged to your customers\nHistory"},
+    {cmd::kInvoice, "&Invoice...\tCtrl+I", QKeySequence(Qt::CTRL | Qt::Key_I), "Invoice a customer of the time spent\nInvoice"},
+    {cmd::kViewToolbar, "&Toolbar", {}, nullptr},
+    {cmd::kViewStatusBar, "&Status Bar", {}, nullptr},
+    {cmd::kHelpIndex, "&Index", {}, nullptr},
+    {cmd::kHelpUsing, "&Using Help", {}, nullptr},
+    {cmd::kAppAbout, "&About Quillory95...", {}, nullptr},
+    // Accelerators without a menu item.
+    {cmd::kFilePrint, "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P), nullptr},
+    {cmd::kHelp, "&Help", QKeySequence(Qt::Key_F1), nullptr},
+    {cmd::kContextHelp, "What's &This?", QKeySequence(Qt::SHIFT | Qt::Key_F1), nullptr},
+};
+
+constexpr int kSeparator = 0;
+
+struct MenuSpec {
+    const char* title;
+    std::initializer_list<int> items;
+};
+
+const MenuSpec kMenus[] = {
+    {"&File",
+     {cmd::kFileNew, cmd::kFileOpen, kSeparator, cmd::kExport, kSeparator, cmd::kProperties, kSeparator,
+      cmd::kPrintGanttChart, cmd::kFilePrintSetup, kSeparator, cmd::kAppExit}},
+    {"Con&trol", {cmd::kCheckIn, cmd::kCheckOut, kSeparator, cmd::kPause}},
+    {"&Customers", {cmd::kEditCustomers}},
+    {"&Projects", {cmd::kEditProjects, kSeparator, cmd::kPieChart}},
+    {"&Reports", {cmd::kHistory, kSeparator, cmd::kInvoice}},
+    {"&View", {cmd::kViewToolbar, cmd::kViewStatusBar}},
+    {"&Help", {cmd::kHelpIndex, cmd::kHelpUsing, kSeparator, cmd::kAppAbout}},
+};
+
+constexpr int kToolBarButtons[] = {cmd::kFileNew,   cmd::kFileOpen,      kSeparator,         cmd::kCheckIn,
+                                   cmd::kCheckOut,  cmd::kPause,         kSeparator,         cmd::kEditCustomers,
+                                   cmd::kEditProjects, kSeparator,       cmd::kPieChart,     cmd::kHistory,
+                                   cmd::kInvoice,   kSeparator,          cmd::kAppAbout,     kSeparator,
+                                   kSeparator};
+
+const char* const kLockNames[] = {"CAP", "NUM", "SCRL"};
+
+}  // namespace
+
+CMainFrame::CMainFrame(CTessalyDoc& doc, HelpService& help, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_help(help) {
+    setWindowIcon(programIcon());
+    createActions();
+    createMenus();
+    createToolBar();
+    createStatusBar();
+    createTray();
+    connectFrameCommands();
+
+    connect(&m_doc, &CTessalyDoc::stateChanged, this, &CMainFrame::updateCommandStates);
+    connect(&m_doc, &CTessalyDoc::titleChanged, this,
+            [this](const QString& title) { setWindowTitle(frameTitle(title)); });
+    setWindowTitle(frameTitle(m_doc.title()));
+    updateCommandStates();
+    updateLockPanes();
+    qApp->installEventFilter(this);
+}
+
+QAction* CMainFrame::action(int commandId) const {
+    return m_actions.value(commandId, nullptr);
+}
+
+QString CMainFrame::frameTitle(const QString& documentTitle) {
+    if (documentTitle.isEmpty()) return QStringLiteral("Quillory");
+    // Qt reads "[*]" in a title as the modified mark; a path may hold it literally.
+    QString title = documentTitle;
+    title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
+    return title + QStringLiteral(" - Quillory");
+}
+
+void CMainFrame::createActions() {
+    for (const CommandText& command : kCommands) {
+        auto* action = new QAction(QString::fromUtf8(command.text), this);
+        action->setData(command.id);
+        if (!command.shortcut.isEmpty()) action->setShortcut(command.shortcut);
+        if (command.prompt) {
+            const QString prompt = QString::fromUtf8(command.prompt);
+            const qsizetype newline = prompt.indexOf(QLatin1Char('\n'));
+            action->setStatusTip(prompt.left(newline));
+            action->setWhatsThis(prompt.left(newline));
+            if (newline >= 0) action->setToolTip(prompt.mid(newline + 1));
+        }
+        const QIcon icon = commandIcon(command.id);
+        if (!icon.isNull()) action->setIcon(icon);
+        m_actions.insert(command.id, action);
+        m_commandOrder.append(command.id);
+        // Accelerators work wherever the window has focus, also for commands without a menu item.
+        addAction(action);
+    }
+    // Icons belong to the toolbar; the menus keep their plain texts.
+    for (QAction* action : std::as_const(m_actions)) action->setIconVisibleInMenu(false);
+    action(cmd::kViewToolbar)->setCheckable(true);
+    action(cmd::kViewToolbar)->setChecked(true);
+    action(cmd::kViewStatusBar)->setCheckable(true);
+    action(cmd::kViewStatusBar)->setChecked(true);
+}
+
+void CMainFrame::createMenus() {
+    for (const MenuSpec& spec : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.title));
+        for (const int id : spec.items) {
+            if (id == kSeparator) menu->addSeparator();
+            else menu->addAction(action(id));
+        }
+    }
+}
+
+void CMainFrame::createToolBar() {
+    m_toolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_toolBar->setObjectName(QStringLiteral("toolBar"));
+    m_toolBar->setIconSize(QSize(22, 22));
+    m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    for (const int id : kToolBarButtons) {
+        if (id == kSeparator) m_toolBar->addSeparator();
+        else m_toolBar->addAction(action(id));
+    }
+    addToolBar(Qt::TopToolBarArea, m_toolBar);
+    // Also follows the toolbar being closed while floating.
+    connect(m_toolBar, &QToolBar::visibilityChanged, action(cmd::kViewToolbar), &QAction::setChecked);
+    connect(action(cmd::kViewToolbar), &QAction::toggled, m_toolBar, &QToolBar::setVisible);
+}
+
+void CMainFrame::createStatusBar() {
+    m_idleLabel = new QLabel(QLatin1String(kIdlePrompt), this);
+    m_idleLabel->setObjectName(QStringLiteral("idlePrompt"));
+    // A normal (not permanent) widget: a prompt shown with showMessage covers it and
+    // uncovers it again when cleared, which is the idle text's whole behaviour.
+    statusBar()->addWidget(m_idleLabel, 1);
+    for (int i = 0; i < 3; ++i) {
+        auto* pane = new QLabel(QLatin1String(kLockNames[i]), this);
+        pane->setObjectName(QLatin1String(kLockNames[i]));
+        pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        pane->setAlignment(Qt::AlignCenter);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        statusBar()->addPermanentWidget(pane);
+        m_lockPanes[i] = pane;
+    }
+    connect(action(cmd::kViewStatusBar), &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+}
+
+void CMainFrame::createTray() {
+    m_trayMenu = new QMenu(this);
+    m_trayMenu->addAction(action(cmd::kCheckIn));
+    m_trayMenu->addAction(action(cmd::kCheckOut));
+    m_trayMenu->addSeparator();
+    m_trayMenu->addAction(action(cmd::kPause));
+    m_trayIcon = new QSystemTrayIcon(programIcon(), this);
+    m_trayIcon->setToolTip(QStringLiteral("Quillory"));
+    m_trayIcon->setContextMenu(m_trayMenu);
+    connect(m_trayIcon, &QSystemTrayIcon::activated, this, [this](QSystemTrayIcon::ActivationReason reason) {
+        if (reason != QSystemTrayIcon::Trigger) return;
+        if (isMinimized()) showNormal();
+        raise();
+        activateWindow();
+    });
+    if (QSystemTrayIcon::isSystemTrayAvailable()) m_trayIcon->show();
+}
+
+void CMainFrame::connectFrameCommands() {
+    connect(action(cmd::kAppExit), &QAction::triggered, this, &QWidget::close);
+    connect(action(cmd::kHelpIndex), &QAction::triggered, this, [this] { m_help.showTopic(100); });
+    connect(action(cmd::kHelpUsing), &QAction::triggered, this, [this] { m_help.showUsingHelp(); });
+    connect(action(cmd::kContextHelp), &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
+    // F1 (cmd::kHelp) is taken on purpose and does nothing.
+}
+
+void CMainFrame::updateCommandStates() {
+    for (const int id : cmd::kDataCommands) action(id)->setEnabled(m_doc.fileSetOpen());
+    const bool running = m_doc.runningCount() > 0;
+    action(cmd::kCheckOut)->setEnabled(running);
+    action(cmd::kPause)->setEnabled(running);
+}
+
+void CMainFrame::updateLockPanes() {
+    const auto state = queryLockState();
+    const bool on[] = {state && state->capsLock, state && state->numLock, state && state->scrollLock};
+    for (int i = 0; i < 3; ++i) m_lockPanes[i]->setEnabled(on[i]);
+}
+
+void CMainFrame::applyPlacement(QRect placement) {
+    bool visible = false;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        if (screen->availableGeometry().intersects(placement)) visible = true;
+    }
+    // A window placed on a screen that is no longer attached could not be reached.
+    if (!placement.isValid() || !visible) placement = Profile::kDefaultPlacement;
+    move(placement.topLeft());
+    resize(placement.size());
+}
+
+QRect CMainFrame::placementToSave() const {
+    if (windowState() & (Qt::WindowMinimized | Qt::WindowMaximized | Qt::WindowFullScreen)) {
+        const QRect normal = normalGeometry();
+        if (normal.isValid()) {
+            // normalGeometry() excludes the window frame, which move() includes.
+            const QPoint frameOffset = geometry().topLeft() - pos();
+            return {normal.topLeft() - frameOffset, normal.size()};
+        }
+    }
+    return {pos(), size()};
+}
+
+void CMainFrame::restorePlacement() {
+    applyPlacement(Profile::placement());
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!m_doc.canClose()) {
+        event->ignore();
+        return;
+    }
+    Profile::setPlacement(placementToSave());
+    m_trayIcon->hide();
+    event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_CapsLock || key == Qt::Key_NumLock || key == Qt::Key_ScrollLock) updateLockPanes();
+    } else if (event->type() == QEvent::ApplicationActivate) {
+        updateLockPanes();
+    }
+    return QMainWindow::eventFilter(watched, event);
 }

@@ -1,0 +1,28 @@
+#include "ui/app/CAboutDlg.h"
+
+#include "ui/app/Icons.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QStringLiteral("About Quillory95"));
+    auto* icon = new QLabel(this);
+    icon->setObjectName(QStringLiteral("programIcon"));
+    icon->setPixmap(programIcon().pixmap(32, 32));
+    auto* text = new QLabel(QString::fromUtf8(kText), this);
+    text->setObjectName(QStringLiteral("versionText"));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+
+    auto* row = new QHBoxLayout;
+    row->addWidget(icon);
+    row->addSpacing(12);
+    row->addWidget(text, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(row);
+    layout->addWidget(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}

@@ -1,0 +1,62 @@
+#include "ui/app/CTessalyApp.h"
+
+#include "ui/app/CAboutDlg.h"
+#include "ui/app/CMainFrame.h"
+#include "ui/app/CTessalyDoc.h"
+#include "ui/app/CTessalyView.h"
+#include "ui/app/CommandIds.h"
+
+#include <QAction>
+#include <QPageSetupDialog>
+#include <QPrinter>
+
+CTessalyApp::CTessalyApp(AppServices services, QObject* parent)
+    : QObject(parent), m_services(services), m_runDialog([](QDialog& dialog) { return dialog.exec(); }) {}
+
+CTessalyApp::~CTessalyApp() {
+    m_frame.reset();
+    m_doc.reset();
+}
+
+void CTessalyApp::start(const QString& commandLine) {
+    m_doc = std::make_unique<CTessalyDoc>(m_services.prompter, m_services.clock, m_services.fileSystem,
+                                          m_services.fileDialogs);
+    m_doc->openAtStart(commandLine);
+    m_frame = std::make_unique<CMainFrame>(*m_doc, m_services.help);
+    m_view = new CTessalyView(*m_doc, m_services.clock, m_frame.get());
+    m_frame->setCentralWidget(m_view);
+    m_doc->setDialogParent(m_frame.get());
+    connectCommands();
+    m_doc->notifyViews(hint::kTotals);
+    m_doc->notifyViews(hint::kWeekChart);
+    m_frame->restorePlacement();
+}
+
+QPrinter& CTessalyApp::printer() {
+    if (!m_printer) m_printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_printer;
+}
+
+QString CTessalyApp::commandLineText(const QStringList& arguments) {
+    return arguments.mid(1).join(QLatin1Char(' '));
+}
+
+void CTessalyApp::onAppAbout() {
+    CAboutDlg dialog(m_frame.get());
+    runDialog(dialog);
+}
+
+void CTessalyApp::onFilePrintSetup() {
+    QPageSetupDialog dialog(&printer(), m_frame.get());
+    runDialog(dialog);
+}
+
+void CTessalyApp::connectCommands() {
+    CMainFrame& frame = *m_frame;
+    connect(frame.action(cmd::kFileNew), &QAction::triggered, m_doc.get(), &CTessalyDoc::onFileNew);
+    connect(frame.action(cmd::kFileOpen), &QAction::triggered, m_doc.get(), &CTessalyDoc::onFileOpen);
+    connect(frame.action(cmd::kAppAbout), &QAction::triggered, this, &CTessalyApp::onAppAbout);
+    connect(frame.action(cmd::kFilePrintSetup), &QAction::triggered, this, &CTessalyApp::onFilePrintSetup);
+    // The commands of the projects, customers, tracking, chart, report and analysis dialogs
+    // are connected here as those dialogs arrive.
+}

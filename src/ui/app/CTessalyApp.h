@@ -1,0 +1,76 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+
+class CMainFrame;
+class CTessalyDoc;
+class CTessalyView;
+class FileSetDialogs;
+class HelpService;
+class Prompter;
+class QDialog;
+class QPrinter;
+namespace ql {
+class Clock;
+class FileSystem;
+}  // namespace ql
+
+// The services every part of the application is given instead of reaching for globals.
+struct AppServices {
+    Prompter& prompter;
+    const ql::Clock& clock;
+    ql::FileSystem& fileSystem;
+    HelpService& help;
+    FileSetDialogs& fileDialogs;
+};
+
+// The application object: creates the document, the main frame and the view, in that
+// order, wires every command to its handler, and owns the one QPrinter of the application.
+// The profile store (QSettings "KESTRA"/"Quillory") is set by main before it starts.
+class CTessalyApp : public QObject {
+    Q_OBJECT
+public:
+    // Runs a modal dialog and returns its result; tests replace it so nothing blocks.
+    using DialogRunner = std::function<int(QDialog&)>;
+
+    explicit CTessalyApp(AppServices services, QObject* parent = nullptr);
+    // Destroys the frame, then the document (which remembers the open file set).
+    ~CTessalyApp() override;
+
+    // Start-up: the document opens the file set of the command line or the profile, the
+    // frame and view are built, the view gets hints 3 and 4, and the saved placement is
+    // applied. The window is not shown.
+    void start(const QString& commandLine);
+
+    CTessalyDoc& document() const { return *m_doc; }
+    CMainFrame& frame() const { return *m_frame; }
+    CTessalyView& view() const { return *m_view; }
+    const AppServices& services() const { return m_services; }
+    // The application's printer, created at first use; reports and Print Setup share it.
+    QPrinter& printer();
+
+    void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
+    int runDialog(QDialog& dialog) const { return m_runDialog(dialog); }
+
+    // The command line as one text: the arguments after the program name joined by blanks.
+    static QString commandLineText(const QStringList& arguments);
+
+public slots:
+    void onAppAbout();
+    void onFilePrintSetup();
+
+private:
+    void connectCommands();
+
+    AppServices m_services;
+    std::unique_ptr<CTessalyDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+    CTessalyView* m_view = nullptr;
+    std::unique_ptr<QPrinter> m_printer;
+    DialogRunner m_runDialog;
+};

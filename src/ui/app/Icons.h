@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QIcon>
+
+// The toolbar images (22 x 22, drawn at run time so they stay sharp at any scale) and the
+// program icon.
+
+// The toolbar image of a command id; a null icon for a command without one.
+QIcon commandIcon(int commandId);
+
+// The program icon, used by the window, the tray and the About box.
+QIcon programIcon();
