@@ -10,7 +10,9 @@
 #include "ui/common/RecordText.h"
 
 #include <QCollator>
+#include <QListView>
 #include <QLocale>
+#include <QStandardItemModel>
 
 #include <algorithm>
 #include <numeric>
@@ -60,14 +62,20 @@ void CProjectInfoDlg::fillCustomers(ql::FileSystem& fs, Prompter& prompter, cons
     std::stable_sort(byName.begin(), byName.end(),
                      [&](std::size_t a, std::size_t b) { return collator.compare(names[a], names[b]) < 0; });
 
+    // One model filled off the combo box: thousands of customers open at once.
+    auto* model = new QStandardItemModel(combo);
     int selected = -1;
     for (std::size_t i : byName) {
         const auto& c = (*customers)[i];
         // The project's own customer is found by its id: a name shared by two customers
         // (or differing only in case) must not rebill the project to the other one.
-        if (selected < 0 && m_record.customerId >= 0 && c.id == m_record.customerId) selected = combo->count();
-        combo->addItem(names[i], QVariant::fromValue(c.id));
+        if (selected < 0 && m_record.customerId >= 0 && c.id == m_record.customerId) selected = model->rowCount();
+        auto* item = new QStandardItem(names[i]);
+        item->setData(QVariant::fromValue(c.id), Qt::UserRole);
+        model->appendRow(item);
     }
+    if (auto* view = qobject_cast<QListView*>(combo->view())) view->setUniformItemSizes(true);
+    combo->setModel(model);
     combo->setCurrentIndex(selected);
 }
 

@@ -361,6 +361,29 @@ TEST_F(ProjectsTree, ChoosingModeHasNoMenuAndADoubleClickChooses) {
     EXPECT_TRUE(m_edited.empty());
 }
 
+TEST_F(ProjectsTree, TheKeyboardReachesTheCommands) {
+    writeFile({project(0, -1, "A"), project(1, 0, "B"), project(2, -1, "C")});
+    auto dlg = open(Mode::Edit);
+    ProjectTreeWidget* tree = dlg->tree();
+    EXPECT_EQ(QApplication::focusWidget(), tree);
+    tree->setCurrentItem(findItem(tree, QStringLiteral("B")));
+    QContextMenuEvent menuKey(QContextMenuEvent::Keyboard, QPoint(0, 0), tree->viewport()->mapToGlobal(QPoint(0, 0)));
+    QApplication::sendEvent(tree->viewport(), &menuKey);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), QStringLiteral("projectMenu"));
+    QAction* update = commandAction(menu, CProjectsTreeDlg::kUpdateProject);
+    menu->close();
+    update->trigger();
+    ASSERT_EQ(m_edited.size(), 1u);
+    EXPECT_EQ(m_edited[0].id, 1);
+
+    QTest::keyClick(tree, Qt::Key_Delete);
+    ASSERT_EQ(m_prompter.boxes.size(), 1u);
+    EXPECT_EQ(m_prompter.boxes[0].caption, QStringLiteral("Delete Confirmation"));
+    EXPECT_EQ(shapeOf(tree), QStringLiteral("A,C"));
+}
+
 TEST_F(ProjectsTree, WhatsThisAsksForTheTreesHelpTopic) {
     auto dlg = open(Mode::Edit);
     runCommand(*dlg, nullptr, CProjectsTreeDlg::kWhatsThis);
