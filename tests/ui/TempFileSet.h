@@ -37,7 +37,7 @@ private:
 
 // The production file system with chosen calls failing for one path, as a full disk, a lock
 // or a vanished folder would make them fail.
-class FaultyFileSystem final : public ql::FileSystem {
+class PathFaultFileSystem final : public ql::FileSystem {
 public:
     std::string failPath;
     bool failRead = false;

@@ -17,11 +17,11 @@ namespace {
 
 const QString kCaption = QStringLiteral("Quillory");
 
-struct ColumnSpec {
+struct ColumnLayout {
     const char* heading;
     int width;
 };
-constexpr ColumnSpec kColumns[CCustomersDlg::kColumnCount] = {
+constexpr ColumnLayout kColumns[CCustomersDlg::kColumnCount] = {
     {"Customer", 120}, {"Address", 200}, {"City", 100}, {"ZIP", 50}, {"State", 50}, {"Country", 100}, {"Phone", 100},
 };
 

@@ -217,7 +217,7 @@ TEST_F(Customers, PrintEndsWithOkAndExitWithCancel) {
 
 TEST_F(Customers, EachFailureIsReportedAndLeavesTheDialogUsable) {
     add(customer(0, "Acme"));
-    FaultyFileSystem faulty;
+    PathFaultFileSystem faulty;
     faulty.failPath = path();
     faulty.failRead = true;
     auto dlg = open(&faulty);
@@ -245,7 +245,7 @@ TEST_F(Customers, EachFailureIsReportedAndLeavesTheDialogUsable) {
 TEST_F(Customers, AFailedUpdateLosesNothing) {
     add(customer(0, "Acme"));
     add(customer(1, "Beta"));
-    FaultyFileSystem faulty;
+    PathFaultFileSystem faulty;
     faulty.failPath = m_set.path(ql::FileKind::Temporary);
     auto dlg = open(&faulty);
     faulty.failCreate = true;

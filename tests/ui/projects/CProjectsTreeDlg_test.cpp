@@ -403,7 +403,7 @@ TEST_F(ProjectsTree, CancelWritesNothing) {
 TEST_F(ProjectsTree, AFailedWriteKeepsTheDialogOpenAndTheFileIntact) {
     writeFile({project(0, -1, "A")});
     const auto before = TempFileSet::bytes(projectsFile());
-    FaultyFileSystem faulty;
+    PathFaultFileSystem faulty;
     faulty.failPath = m_set.path(ql::FileKind::Temporary);
     faulty.failCreate = true;
     auto dlg = open(Mode::Edit, &faulty);
@@ -422,7 +422,7 @@ TEST_F(ProjectsTree, AFailedWriteKeepsTheDialogOpenAndTheFileIntact) {
 TEST_F(ProjectsTree, AnUnreadableFileIsReportedAndNeverOverwritten) {
     writeFile({project(0, -1, "A")});
     const auto before = TempFileSet::bytes(projectsFile());
-    FaultyFileSystem faulty;
+    PathFaultFileSystem faulty;
     faulty.failPath = projectsFile();
     faulty.failRead = true;
     auto dlg = open(Mode::Edit, &faulty);
