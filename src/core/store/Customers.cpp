@@ -5,6 +5,7 @@
 #include "core/store/RecordFile.h"
 
 #include <algorithm>
+#include <unordered_set>
 
 namespace ql {
 
@@ -55,6 +56,14 @@ KeepRecordFn keepOtherIds(std::int32_t id) {
 
 Status removeCustomer(FileSystem& fs, std::int32_t id, const std::string& customersPath) {
     return removeRecords(fs, customersPath, CustomerRecord::kSize, keepOtherIds(id), customersFileMessage(customersPath));
+}
+
+Status removeCustomers(FileSystem& fs, const std::vector<std::int32_t>& ids, const std::string& customersPath) {
+    const std::unordered_set<std::int32_t> gone(ids.begin(), ids.end());
+    return removeRecords(
+        fs, customersPath, CustomerRecord::kSize,
+        [&gone](const unsigned char* record) { return gone.count(codec::getInt32(record, 0)) == 0; },
+        customersFileMessage(customersPath));
 }
 
 Status updateCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& customersPath) {

@@ -25,6 +25,10 @@ Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const std::s
 // Removes every customer with id from the customers file at customersPath.
 Status removeCustomer(FileSystem& fs, std::int32_t id, const std::string& customersPath);
 
+// Removes every customer whose id is among ids from the customers file at customersPath, in
+// one crash-safe rewrite (all of them or, on failure, none).
+Status removeCustomers(FileSystem& fs, const std::vector<std::int32_t>& ids, const std::string& customersPath);
+
 // Replaces the customer with record.id by record, moved to the end, in one crash-safe rewrite.
 Status updateCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& customersPath);
 

@@ -1,0 +1,204 @@
+#include "ui/customers/CCustomersDlg.h"
+
+#include "ui_CCustomersDlg.h"
+
+#include "core/store/Customers.h"
+#include "ui/app/Prompter.h"
+#include "ui/common/RecordText.h"
+#include "ui/customers/CCustomerInfoDlg.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLocale>
+#include <QTreeWidget>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Quillory");
+
+struct ColumnLayout {
+    const char* heading;
+    int width;
+};
+constexpr ColumnLayout kColumns[CCustomersDlg::kColumnCount] = {
+    {"Customer", 120}, {"Address", 200}, {"City", 100}, {"ZIP", 50}, {"State", 50}, {"Country", 100}, {"Phone", 100},
+};
+
+// A row that sorts by the locale's case-insensitive collation of the sorted column.
+class CustomerItem final : public QTreeWidgetItem {
+public:
+    CustomerItem(const QCollator& collator, int index) : m_collator(collator) {
+        setData(0, Qt::UserRole, index);
+    }
+    bool operator<(const QTreeWidgetItem& other) const override {
+        const int column = treeWidget() ? treeWidget()->sortColumn() : 0;
+        return m_collator.compare(text(column), other.text(column)) < 0;
+    }
+
+private:
+    const QCollator& m_collator;
+};
+
+}  // namespace
+
+CCustomersDlg::CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const QString& customersPath, QWidget* parent)
+    : QDialog(parent),
+      m_ui(std::make_unique<Ui::CCustomersDlg>()),
+      m_fs(fs),
+      m_prompter(prompter),
+      m_customersPath(customersPath.toStdString()),
+      m_collator(QLocale()) {
+    m_ui->setupUi(this);
+    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
+
+    m_editor = [this](const ql::CustomerRecord& record) -> std::optional<ql::CustomerRecord> {
+        CCustomerInfoDlg dlg(record, this);
+        if (dlg.exec() != QDialog::Accepted) return std::nullopt;
+        return dlg.record();
+    };
+
+    QTreeWidget* list = m_ui->customerList;
+    QStringList headings;
+    for (const auto& c : kColumns) headings << QString::fromLatin1(c.heading);
+    list->setColumnCount(kColumnCount);
+    list->setHeaderLabels(headings);
+    for (int i = 0; i < kColumnCount; ++i) list->setColumnWidth(i, kColumns[i].width);
+    list->header()->setStretchLastSection(false);
+    list->header()->setSectionsClickable(true);
+    list->header()->setSortIndicatorShown(true);
+    connect(list->header(), &QHeaderView::sectionClicked, this, &CCustomersDlg::sortByColumn);
+    list->installEventFilter(this);
+    list->viewport()->installEventFilter(this);
+
+    connect(m_ui->addButton, &QPushButton::clicked, this, &CCustomersDlg::addCustomer);
+    connect(m_ui->updateButton, &QPushButton::clicked, this, &CCustomersDlg::updateCustomer);
+    connect(m_ui->removeButton, &QPushButton::clicked, this, &CCustomersDlg::removeCustomers);
+    connect(m_ui->printButton, &QPushButton::clicked, this, &CCustomersDlg::accept);
+    connect(m_ui->exitButton, &QPushButton::clicked, this, &CCustomersDlg::reject);
+
+    reload();
+    list->setFocus();
+}
+
+CCustomersDlg::~CCustomersDlg() = default;
+
+void CCustomersDlg::setCustomerEditor(CustomerEditor editor) {
+    m_editor = std::move(editor);
+}
+
+QTreeWidget* CCustomersDlg::list() const {
+    return m_ui->customerList;
+}
+
+const ql::CustomerRecord* CCustomersDlg::customerOfRow(int row) const {
+    const QTreeWidgetItem* item = m_ui->customerList->topLevelItem(row);
+    if (!item) return nullptr;
+    const int index = item->data(0, Qt::UserRole).toInt();
+    return index >= 0 && static_cast<std::size_t>(index) < m_customers.size() ? &m_customers[static_cast<std::size_t>(index)]
+                                                                              : nullptr;
+}
+
+void CCustomersDlg::report(const ql::Status& status) {
+    m_prompter.inform(kCaption, QString::fromStdString(status.message()));
+}
+
+void CCustomersDlg::reload() {
+    QTreeWidget* list = m_ui->customerList;
+    list->clear();
+    m_customers.clear();
+    auto loaded = ql::loadCustomers(m_fs, m_customersPath);
+    if (!loaded) {
+        report(loaded.status());
+        return;
+    }
+    m_customers = std::move(loaded).value();
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<qsizetype>(m_customers.size()));
+    for (std::size_t i = 0; i < m_customers.size(); ++i) {
+        const auto& c = m_customers[i];
+        auto* row = new CustomerItem(m_collator, static_cast<int>(i));
+        row->setText(kName, fromRecordText(c.name));
+        row->setText(kAddress, fromRecordText(c.address));
+        row->setText(kCity, fromRecordText(c.city));
+        row->setText(kZip, fromRecordText(c.zip));
+        row->setText(kState, fromRecordText(c.state));
+        row->setText(kCountry, fromRecordText(c.country));
+        row->setText(kPhone, fromRecordText(c.phone));
+        rows.append(row);
+    }
+    list->addTopLevelItems(rows);
+    sortByColumn(kName);
+}
+
+void CCustomersDlg::sortByColumn(int column) {
+    if (column < 0 || column >= kColumnCount) return;
+    // Always ascending, even when the header flipped its indicator on a second click.
+    m_ui->customerList->sortItems(column, Qt::AscendingOrder);
+}
+
+void CCustomersDlg::addCustomer() {
+    ql::CustomerRecord fresh;
+    fresh.id = 0;
+    fresh.name = "New Customer";
+    std::optional<ql::CustomerRecord> edited = m_editor ? m_editor(fresh) : std::nullopt;
+    if (!edited) return;
+    // The id is taken only now, from the file as it is after the user's edit.
+    const auto id = ql::nextCustomerId(m_fs, m_customersPath);
+    if (!id) {
+        report(id.status());
+    } else {
+        edited->id = *id;
+        if (const ql::Status st = ql::appendCustomer(m_fs, *edited, m_customersPath); !st) report(st);
+    }
+    reload();
+}
+
+void CCustomersDlg::updateCustomer() {
+    QTreeWidget* list = m_ui->customerList;
+    const ql::CustomerRecord* chosen = nullptr;
+    for (int row = 0; row < list->topLevelItemCount() && !chosen; ++row)
+        if (list->topLevelItem(row)->isSelected()) chosen = customerOfRow(row);
+    if (!chosen) return;
+    std::optional<ql::CustomerRecord> edited = m_editor ? m_editor(*chosen) : std::nullopt;
+    if (!edited) return;
+    edited->id = chosen->id;
+    // One rewrite drops the old record and appends the new one: a failure loses neither.
+    if (const ql::Status st = ql::updateCustomer(m_fs, *edited, m_customersPath); !st) report(st);
+    reload();
+}
+
+void CCustomersDlg::removeCustomers() {
+    if (!m_prompter.ask(QStringLiteral("Confirmation"), QStringLiteral("Are you sure you want to remove the selected items?")))
+        return;
+    QTreeWidget* list = m_ui->customerList;
+    std::vector<std::int32_t> ids;
+    for (int row = 0; row < list->topLevelItemCount(); ++row)
+        if (list->topLevelItem(row)->isSelected())
+            if (const ql::CustomerRecord* c = customerOfRow(row)) ids.push_back(c->id);
+    if (!ids.empty())
+        if (const ql::Status st = ql::removeCustomers(m_fs, ids, m_customersPath); !st) report(st);
+    reload();
+}
+
+// A double-click anywhere in the list, even below the rows, and Enter update the first
+// selected customer; Delete removes the selection.
+bool CCustomersDlg::eventFilter(QObject* watched, QEvent* event) {
+    QTreeWidget* list = m_ui->customerList;
+    if (watched == list->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        updateCustomer();
+        return true;
+    }
+    if (watched == list && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            updateCustomer();
+            return true;
+        }
+        if (key == Qt::Key_Delete) {
+            removeCustomers();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

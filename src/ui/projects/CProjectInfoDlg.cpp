@@ -1,0 +1,89 @@
+#include "ui/projects/CProjectInfoDlg.h"
+
+#include "ui_CProjectInfoDlg.h"
+
+#include "core/store/Customers.h"
+#include "core/store/FileSet.h"
+#include "core/store/Settings.h"
+#include "core/text/NumberText.h"
+#include "ui/app/Prompter.h"
+#include "ui/common/RecordText.h"
+
+#include <QCollator>
+#include <QListView>
+#include <QLocale>
+#include <QStandardItemModel>
+
+#include <algorithm>
+#include <numeric>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Quillory");
+
+}  // namespace
+
+CProjectInfoDlg::CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const QString& projectsPath,
+                                 const ql::ProjectRecord& record, QWidget* parent)
+    : QDialog(parent), m_ui(std::make_unique<Ui::CProjectInfoDlg>()), m_record(record) {
+    m_ui->setupUi(this);
+    const std::string path = projectsPath.toStdString();
+
+    fillCustomers(fs, prompter, ql::fileSetPath(path, ql::FileKind::Customers));
+    m_ui->nameEdit->setText(fromRecordText(m_record.name));
+
+    const auto settings = ql::readSettings(fs, ql::fileSetPath(path, ql::FileKind::Settings));
+    const QString symbol = settings ? fromRecordText(settings->monetarySymbol) : QString();
+    m_ui->chargesLabel->setText(QStringLiteral("Charges per hour (") + symbol + QStringLiteral(") :"));
+    m_ui->chargesEdit->setText(QString::asprintf("%.2f", m_record.chargesPerHour));
+    m_ui->memoEdit->setPlainText(fromRecordLines(m_record.memo));
+
+    connect(m_ui->doneButton, &QPushButton::clicked, this, &CProjectInfoDlg::accept);
+    m_ui->nameEdit->setFocus();
+}
+
+CProjectInfoDlg::~CProjectInfoDlg() = default;
+
+void CProjectInfoDlg::fillCustomers(ql::FileSystem& fs, Prompter& prompter, const std::string& customersPath) {
+    QComboBox* combo = m_ui->customerCombo;
+    auto customers = ql::loadCustomers(fs, customersPath);
+    if (!customers) {
+        prompter.inform(kCaption, QString::fromStdString(customers.status().message()));
+        combo->setCurrentIndex(-1);
+        return;
+    }
+    std::vector<QString> names;
+    names.reserve(customers->size());
+    for (const auto& c : *customers) names.push_back(fromRecordText(c.name));
+    std::vector<std::size_t> byName(names.size());
+    std::iota(byName.begin(), byName.end(), std::size_t{0});
+    QCollator collator{QLocale()};
+    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(byName.begin(), byName.end(),
+                     [&](std::size_t a, std::size_t b) { return collator.compare(names[a], names[b]) < 0; });
+
+    // One model filled off the combo box: thousands of customers open at once.
+    auto* model = new QStandardItemModel(combo);
+    int selected = -1;
+    for (std::size_t i : byName) {
+        const auto& c = (*customers)[i];
+        // The project's own customer is found by its id: a name shared by two customers
+        // (or differing only in case) must not rebill the project to the other one.
+        if (selected < 0 && m_record.customerId >= 0 && c.id == m_record.customerId) selected = model->rowCount();
+        auto* item = new QStandardItem(names[i]);
+        item->setData(QVariant::fromValue(c.id), Qt::UserRole);
+        model->appendRow(item);
+    }
+    if (auto* view = qobject_cast<QListView*>(combo->view())) view->setUniformItemSizes(true);
+    combo->setModel(model);
+    combo->setCurrentIndex(selected);
+}
+
+void CProjectInfoDlg::accept() {
+    m_record.name = toRecordText(m_ui->nameEdit->text(), ql::ProjectRecord::kNameWidth);
+    if (m_ui->customerCombo->currentIndex() >= 0)
+        m_record.customerId = m_ui->customerCombo->currentData().value<std::int32_t>();
+    m_record.chargesPerHour = ql::leadingDouble(m_ui->chargesEdit->text().toStdString());
+    m_record.memo = toRecordLines(m_ui->memoEdit->toPlainText(), ql::ProjectRecord::kMemoWidth);
+    QDialog::accept();
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/store/FileSystem.h"
+#include "core/store/ProjectRecord.h"
+
+#include <QDialog>
+#include <QString>
+
+#include <memory>
+
+class Prompter;
+namespace Ui {
+class CProjectInfoDlg;
+}
+
+// Edits the name, customer, charges per hour and memo of one project held by the caller.
+// Reads the customers and settings files of the set once when it opens; writes nothing.
+class CProjectInfoDlg : public QDialog {
+    Q_OBJECT
+public:
+    // projectsPath names the set. A customers file that cannot be read is reported through
+    // prompter; the list then stays empty and the project's fields are still shown and kept.
+    CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const QString& projectsPath,
+                    const ql::ProjectRecord& record, QWidget* parent = nullptr);
+    ~CProjectInfoDlg() override;
+
+    // The project with the edits stored by Done; as given until then. Id and parent id never change.
+    const ql::ProjectRecord& record() const { return m_record; }
+
+public slots:
+    // Done: stores the fields into record() and closes with Accepted.
+    void accept() override;
+
+private:
+    void fillCustomers(ql::FileSystem& fs, Prompter& prompter, const std::string& customersPath);
+
+    std::unique_ptr<Ui::CProjectInfoDlg> m_ui;
+    ql::ProjectRecord m_record;
+};

@@ -1,0 +1,57 @@
+#include "ui/projects/ProjectCommands.h"
+
+#include "core/store/Projects.h"
+#include "ui/ModalDriver.h"
+#include "ui/RecordingPrompter.h"
+#include "ui/TempFileSet.h"
+#include "ui/projects/CProjectsTreeDlg.h"
+#include "ui/projects/ProjectTreeWidget.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class ProjectCommands : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ql::ProjectRecord client;
+        client.id = 3;
+        client.name = "Client";
+        ql::ProjectRecord site;
+        site.id = 8;
+        site.parentId = 3;
+        site.name = "Site";
+        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), {client, site}));
+    }
+    QString settings() const { return QString::fromStdString(m_set.settingsPath()); }
+
+    TempFileSet m_set;
+    RecordingPrompter m_prompter;
+};
+
+TEST_F(ProjectCommands, ChooseProjectGivesTheIdOfTheProjectConfirmed) {
+    whenModalOpens<CProjectsTreeDlg>([](CProjectsTreeDlg& dlg) {
+        dlg.tree()->setCurrentItem(dlg.tree()->topLevelItem(0));
+        dlg.accept();
+    });
+    EXPECT_EQ(chooseProject(nullptr, ql::defaultFileSystem(), m_prompter, nullptr, settings()), 3);
+}
+
+TEST_F(ProjectCommands, ChooseProjectGivesNothingAfterCancel) {
+    whenModalOpens<CProjectsTreeDlg>([](CProjectsTreeDlg& dlg) { dlg.reject(); });
+    EXPECT_EQ(chooseProject(nullptr, ql::defaultFileSystem(), m_prompter, nullptr, settings()), std::nullopt);
+}
+
+TEST_F(ProjectCommands, EditProjectsWorksOnTheProjectsFileOfTheSet) {
+    whenModalOpens<CProjectsTreeDlg>([](CProjectsTreeDlg& dlg) {
+        EXPECT_EQ(dlg.tree()->topLevelItem(0)->child(0)->text(0), QStringLiteral("Site"));
+        dlg.tree()->topLevelItem(0)->child(0)->setText(0, QStringLiteral("Web site"));
+        dlg.accept();
+    });
+    editProjects(nullptr, ql::defaultFileSystem(), m_prompter, nullptr, settings());
+    auto id = ql::findProjectIdByName(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), "Web site");
+    ASSERT_TRUE(id.isOk());
+    EXPECT_EQ(*id, 8);
+}
+
+}  // namespace
