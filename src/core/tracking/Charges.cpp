@@ -4,12 +4,6 @@
 
 namespace ql {
 
-std::int32_t wholeMinutes(std::int64_t seconds) { return static_cast<std::int32_t>(seconds / 60); }
-
-double chargeFor(double chargesPerHour, std::int32_t minutes) {
-    return chargesPerHour * kHourFractionPerMinute * minutes;
-}
-
 std::string durationText(std::int64_t minutes) {
     const char* sign = minutes < 0 ? "-" : "";
     // Magnitude as unsigned so the most negative count does not overflow.

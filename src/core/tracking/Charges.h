@@ -11,10 +11,12 @@ inline constexpr double kHourFractionPerMinute = 0.016666666666666666;
 
 // Whole minutes in a signed second count such as the difference of two times, truncated
 // toward zero (59 s -> 0, -61 s -> -1).
-std::int32_t wholeMinutes(std::int64_t seconds);
+constexpr std::int32_t wholeMinutes(std::int64_t seconds) { return static_cast<std::int32_t>(seconds / 60); }
 
 // chargesPerHour x kHourFractionPerMinute x minutes, never rounded.
-double chargeFor(double chargesPerHour, std::int32_t minutes);
+constexpr double chargeFor(double chargesPerHour, std::int32_t minutes) {
+    return chargesPerHour * kHourFractionPerMinute * minutes;
+}
 
 // Hours and minutes of a minute count, each with at least two digits, joined by ":"
 // (185 -> "03:05", 7380 -> "123:00"). A negative count keeps its sign in front: "-00:01".

@@ -8,8 +8,31 @@
 #include "core/tracking/Charges.h"
 
 #include <algorithm>
+#include <bit>
+#include <vector>
 
 namespace ql {
+namespace {
+
+// The rates of the ids below a bound as a flat table (0 for none; the first record of an id
+// wins, as in the index). Unlike the index's records it stays in the nearest cache while a
+// million frames look their rates up.
+std::vector<double> smallIdRates(const ProjectIndex& projects) {
+    constexpr std::int32_t kBound = 1 << 16;
+    std::size_t size = 0;
+    for (const ProjectRecord& r : projects.records())
+        if (r.id >= 0 && r.id < kBound) size = std::max(size, static_cast<std::size_t>(r.id) + 1);
+    std::vector<double> rates(size, 0.0);
+    std::vector<bool> seen(size, false);
+    for (const ProjectRecord& r : projects.records()) {
+        if (r.id < 0 || r.id >= kBound || seen[static_cast<std::size_t>(r.id)]) continue;
+        seen[static_cast<std::size_t>(r.id)] = true;
+        rates[static_cast<std::size_t>(r.id)] = r.chargesPerHour;
+    }
+    return rates;
+}
+
+}  // namespace
 
 PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std::int32_t now) {
     PeriodTotals totals;
@@ -36,24 +59,49 @@ PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std:
     const ProjectIndex noProjects;
     const ProjectIndex& rates = projects ? *projects : noProjects;
 
-    // The week can reach into the neighbouring year; everything else lies inside the year.
-    const std::int32_t first = std::min(periods[1].start, periods[3].start);
-    const std::int32_t last = std::max(periods[1].end, periods[3].end);
+    const std::vector<double> rateTable = smallIdRates(rates);
+    auto rateOf = [&](std::int32_t id) {
+        return id >= 0 && static_cast<std::size_t>(id) < rateTable.size() ? rateTable[static_cast<std::size_t>(id)]
+                                                                           : rates.chargesPerHour(id);
+    };
+
+    // Frames are in append order, not time order, so whether a frame falls in a period is
+    // unpredictable: every frame goes through every period without a branch. Adding 0 to
+    // the periods that do not hold it leaves each sum exactly as if it had been skipped.
+    std::array<std::uint32_t, kPeriodCount> offset{};
+    std::array<std::uint32_t, kPeriodCount> span{};
+    for (std::size_t p = 0; p < kPeriodCount; ++p) {
+        offset[p] = static_cast<std::uint32_t>(periods[p].start);
+        span[p] = static_cast<std::uint32_t>(periods[p].end) - offset[p];
+    }
     std::array<std::int64_t, kPeriodCount> minutes{};
     std::array<double, kPeriodCount> charges{};
     bool anyFrame = false;
-    const Status scanned =
-        forEachTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const TimeFrameRecord& frame) {
+    const Status scanned = scanTimeFrameChunks(
+        fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const unsigned char* records, std::size_t count) {
             anyFrame = true;
-            if (frame.start < first || frame.start > last) return;
-            const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
-            const double charge = chargeFor(rates.chargesPerHour(frame.projectId), frameMinutes);
-            for (std::size_t p = 0; p < kPeriodCount; ++p) {
-                if (periods[p].start <= frame.start && frame.start <= periods[p].end) {
-                    minutes[p] += frameMinutes;
-                    charges[p] += charge;
+            // Sums in locals for the chunk: the record bytes may alias anything, so sums kept
+            // behind a reference would be stored and reloaded for every frame.
+            std::array<std::int64_t, kPeriodCount> chunkMinutes = minutes;
+            std::array<double, kPeriodCount> chunkCharges = charges;
+            const std::array<std::uint32_t, kPeriodCount> from = offset;
+            const std::array<std::uint32_t, kPeriodCount> length = span;
+            for (std::size_t i = 0; i < count; ++i) {
+                const TimeFrameRecord frame = decodeTimeFrame(records + i * TimeFrameRecord::kSize);
+                const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
+                const double charge = chargeFor(rateOf(frame.projectId), frameMinutes);
+                const std::uint64_t chargeBits = std::bit_cast<std::uint64_t>(charge);
+                const std::uint32_t start = static_cast<std::uint32_t>(frame.start);
+#pragma GCC unroll 4
+                for (std::size_t p = 0; p < kPeriodCount; ++p) {
+                    // start <= s <= end, without overflow; all ones inside, all zeros outside.
+                    const std::uint64_t inside = 0 - static_cast<std::uint64_t>(start - from[p] <= length[p]);
+                    chunkMinutes[p] += frameMinutes & static_cast<std::int64_t>(inside);
+                    chunkCharges[p] += std::bit_cast<double>(chargeBits & inside);  // the charge or +0.0
                 }
             }
+            minutes = chunkMinutes;
+            charges = chunkCharges;
         });
 
     if (!projects && anyFrame) totals.failures.push_back(projects.status());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <random>
 
 namespace ql {
 namespace {
@@ -86,7 +87,7 @@ TEST_F(PeriodTotalsTest, AnUnknownProjectCountsItsTimeAtNoCharge) {
 }
 
 TEST_F(PeriodTotalsTest, AMissingProjectsFileIsReportedOnceNotPerFrame) {
-    for (int i = 0; i < 50; ++i) addFrame(0, at(1996, 12, 11, 8), at(1996, 12, 11, 8, 10));
+    writeFrames(std::vector<TimeFrameRecord>(50, {0, at(1996, 12, 11, 8), at(1996, 12, 11, 8, 10)}));
     std::filesystem::remove(path(FileKind::Projects));
     const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
     ASSERT_EQ(totals.failures.size(), 1u);
@@ -113,9 +114,53 @@ TEST_F(PeriodTotalsTest, UnreadableSettingsGiveDayFirstDatesAndNoSymbolSilently)
     EXPECT_TRUE(totals.failures.empty());
 }
 
+// The straightforward rule, frame by frame, must give the same sums to the last bit.
+TEST_F(PeriodTotalsTest, MatchesTheFrameByFrameRuleExactly) {
+    std::vector<ProjectRecord> records;
+    auto project = [&](std::int32_t id, double rate) {
+        ProjectRecord r;
+        r.id = id;
+        r.chargesPerHour = rate;
+        records.push_back(r);
+    };
+    for (std::int32_t id = 0; id < 10; ++id) project(id, 17.3 * id + 0.1);
+    project(3, 999.0);     // a second record with an id: the first one counts
+    project(70000, 41.7);  // far beyond the others
+    project(-5, 12.5);
+    ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), records));
+    const std::int32_t ids[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 70000, -5, 11, -1};
+
+    std::mt19937 rng(7);
+    const std::int32_t from = at(1996, 12, 1), to = at(1997, 1, 31);
+    std::uniform_int_distribution<std::int32_t> start(from, to), length(-120, 5 * 3600);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(ids) - 1);
+    std::vector<TimeFrameRecord> frames;
+    for (int i = 0; i < 3000; ++i) {
+        const std::int32_t s = start(rng);
+        frames.push_back({ids[pick(rng)], s, s + length(rng)});
+    }
+    writeFrames(frames);
+
+    const ProjectIndex index(records);
+    for (const std::int32_t now : {at(1997, 1, 1, 12), at(1996, 12, 29, 18), at(1997, 1, 31, 23, 59, 59)}) {
+        const auto totals = computeTotals(m_fs, m_settingsPath, now);
+        for (std::size_t p = 0; p < kPeriodCount; ++p) {
+            std::int64_t minutes = 0;
+            double charges = 0.0;
+            for (const auto& f : frames) {
+                if (f.start < totals.periods[p].start || f.start > totals.periods[p].end) continue;
+                minutes += (f.end - f.start) / 60;
+                charges += index.chargesPerHour(f.projectId) * 0.016666666666666666 * ((f.end - f.start) / 60);
+            }
+            EXPECT_EQ(totals.periods[p].minutes, minutes) << p;
+            EXPECT_EQ(totals.periods[p].charges, charges) << p;
+        }
+    }
+}
+
 TEST_F(PeriodTotalsTest, ReadsEachFileOnce) {
     writeProjectRates({{"Design", 60.0}});
-    for (int i = 0; i < 1000; ++i) addFrame(0, at(1996, 12, 11, 8), at(1996, 12, 11, 9));
+    writeFrames(std::vector<TimeFrameRecord>(1000, {0, at(1996, 12, 11, 8), at(1996, 12, 11, 9)}));
     m_fs.resetCounts();
     (void)computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
     EXPECT_EQ(m_fs.reads(m_settingsPath), 1);

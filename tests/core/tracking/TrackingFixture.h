@@ -3,6 +3,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/Projects.h"
+#include "core/store/RecordFile.h"
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
@@ -78,6 +79,17 @@ protected:
     }
     void addFrame(std::int32_t projectId, std::int32_t start, std::int32_t end) {
         ASSERT_TRUE(appendTimeFrame(m_fs, m_settingsPath, {projectId, start, end}));
+    }
+
+    // Replaces the time frames file with frames in one write (appends sync one by one).
+    void writeFrames(const std::vector<TimeFrameRecord>& frames) {
+        std::vector<unsigned char> bytes;
+        for (const auto& f : frames) {
+            const auto b = encodeTimeFrame(f);
+            bytes.insert(bytes.end(), b.begin(), b.end());
+        }
+        const std::string tfr = path(FileKind::TimeFrames);
+        ASSERT_TRUE(rewriteRecords(m_fs, tfr, bytes.data(), bytes.size(), tfr));
     }
 
     CountingFileSystem m_fs;
