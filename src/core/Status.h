@@ -39,9 +39,11 @@ public:
     explicit operator bool() const { return isOk(); }
     const T& value() const& { return std::get<T>(m_data); }
     T& value() & { return std::get<T>(m_data); }
-    T&& value() && { return std::get<T>(std::move(m_data)); }
+    // By value, so `for (auto& x : *load())` never refers into a destroyed temporary.
+    T value() && { return std::get<T>(std::move(m_data)); }
     const T& operator*() const& { return value(); }
     T& operator*() & { return value(); }
+    T operator*() && { return std::move(*this).value(); }
     const T* operator->() const { return &value(); }
     T* operator->() { return &value(); }
     // The failure; Status::ok() when a value is held.
