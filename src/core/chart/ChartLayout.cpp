@@ -95,6 +95,8 @@ std::optional<ChartRect> barRect(const ChartLayout& layout, const std::array<Cha
     return ChartRect{xs, top, xe, bottom};
 }
 
+ChartRect tipRect(int x, int y, int textWidth) { return {x, y, x + textWidth + 20, y + 15}; }
+
 std::vector<ChartBar> layoutBars(const ChartLayout& layout, const WeekChart& chart) {
     const auto days = chart.days();
     std::vector<ChartBar> bars;

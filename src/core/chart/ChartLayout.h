@@ -73,6 +73,10 @@ std::optional<ChartRect> barRect(const ChartLayout& layout, const std::array<Cha
 // Every bar of chart's items, in item order (later bars are drawn over earlier ones).
 std::vector<ChartBar> layoutBars(const ChartLayout& layout, const WeekChart& chart);
 
+// The tip box at the cursor (x, y) for a name textWidth pixels wide: light yellow, framed
+// in black, the name centred on one line; the painter clips it to ChartLayout::area().
+ChartRect tipRect(int x, int y, int textWidth);
+
 // The item whose bar holds (x, y), as an index into chart.items(); the last such item wins,
 // being the bar drawn on top. nullopt outside layout.rows or when no bar holds the point.
 std::optional<std::size_t> hitTest(const ChartLayout& layout, const WeekChart& chart, int x, int y);

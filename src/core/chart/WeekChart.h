@@ -15,7 +15,7 @@ namespace ql {
 
 // One displayed day: its first and last second in local time.
 struct ChartDay {
-    std::int32_t start = 0;  // 00:00:00
+    std::int32_t start = 0;  // 00:00:00, or the first second where the clocks skip midnight
     std::int32_t end = 0;    // 23:59:59
 };
 
@@ -30,12 +30,13 @@ public:
     // colours given from the thirteenth project name on.
     explicit WeekChart(std::int32_t now, std::uint32_t colourSeed = ChartPalette::kDefaultSeed);
 
-    // Monday 00:00:00 of the displayed week.
+    // Monday 00:00:00 of the displayed week (its first second where the clocks skip midnight).
     std::int32_t weekStart() const { return m_weekStart; }
     // The seven displayed days, Monday first; each a whole local day, daylight saving included.
     std::array<ChartDay, 7> days() const;
 
-    // Week navigation; each lands on a Monday 00:00:00. Items are kept until the next load.
+    // Week navigation by whole weeks, across daylight-saving changes; each lands on the start
+    // of a Monday. Items are kept until the next load.
     void showWeekOf(std::int32_t t);  // This Week with t = now
     void showPreviousWeek();
     void showNextWeek();

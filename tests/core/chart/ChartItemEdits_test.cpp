@@ -4,6 +4,7 @@
 #include "core/chart/WeekChart.h"
 
 #include "ChartTestSupport.h"
+#include "core/support/FaultyFileSystem.h"
 
 namespace ql {
 namespace {
@@ -12,10 +13,8 @@ using test::at;
 
 class ChartItemEditsTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        test::pinZone("America/New_York");
-        set.writeProjects({"Same", "Same", "Other"});
-    }
+    test::PinnedZone zone{"America/New_York"};
+    void SetUp() override { set.writeProjects({"Same", "Same", "Other"}); }
 
     test::TempFileSet set;
     FileSystem& fs = defaultFileSystem();
@@ -51,26 +50,28 @@ TEST_F(ChartItemEditsTest, TwoProjectsOfOneNameAreToldApart) {
     EXPECT_TRUE(set.frames().empty());
 }
 
-TEST_F(ChartItemEditsTest, EditRefusesAFrameEndingBeforeItsStartOrOfAnotherProject) {
-    const TimeFrameRecord old{0, at(1996, 3, 15, 9), at(1996, 3, 15, 10)};
-    set.append(old);
-    const ChartItem item{"Same", 0, old.start, old.end, {}};
-    EXPECT_EQ(editChartItem(fs, set.settings(), item, {0, old.start, old.start - 1}).code(),
-              StatusCode::InvalidArgument);
-    EXPECT_EQ(editChartItem(fs, set.settings(), item, {2, old.start, old.end}).code(), StatusCode::InvalidArgument);
-    EXPECT_EQ(set.frames(), std::vector<TimeFrameRecord>{old});
-}
-
 TEST_F(ChartItemEditsTest, AFailedEditLosesNothing) {
     const TimeFrameRecord old{0, at(1996, 3, 15, 9), at(1996, 3, 15, 10)};
+    const TimeFrameRecord other{2, at(1996, 3, 16, 9), at(1996, 3, 16, 10)};
     set.append(old);
+    set.append(other);
     const ChartItem item{"Same", 0, old.start, old.end, {}};
-    // The temporary file of the rewrite cannot be created: a folder stands in its place.
-    std::filesystem::create_directory(set.path(FileKind::Temporary));
-    const Status st = editChartItem(fs, set.settings(), item, {0, old.start, old.end + 60});
-    EXPECT_FALSE(st);
-    EXPECT_EQ(st.message(), "Cannot open time frames file : " + set.path(FileKind::TimeFrames));
-    EXPECT_EQ(set.frames(), std::vector<TimeFrameRecord>{old});
+    const TimeFrameRecord edited{0, old.start, old.end + 60};
+    // Fail each file call of the edit in turn, then let it through.
+    for (int nth = 1;; ++nth) {
+        SCOPED_TRACE(nth);
+        ASSERT_LT(nth, 100);
+        test::FaultyFileSystem faulty;
+        faulty.failCall(nth, nth % 2 == 0);
+        const Status st = editChartItem(faulty, set.settings(), item, edited);
+        if (!faulty.failed()) {
+            ASSERT_TRUE(st);
+            break;
+        }
+        EXPECT_EQ(st.message(), "Cannot open time frames file : " + set.path(FileKind::TimeFrames));
+        EXPECT_EQ(set.frames(), (std::vector<TimeFrameRecord>{old, other}));
+    }
+    EXPECT_EQ(set.frames(), (std::vector<TimeFrameRecord>{other, edited}));
 }
 
 TEST_F(ChartItemEditsTest, DeleteRemovesEveryCopyOfTheFrameOnly) {

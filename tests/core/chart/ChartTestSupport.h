@@ -6,12 +6,12 @@
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
+#include "core/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -22,25 +22,24 @@ inline void pinZone(const char* zone) {
     tzset();
 }
 
+// Pins the zone when constructed: a fixture's first member, so that the members after it
+// are computed in that zone, whichever test the process runs first.
+struct PinnedZone {
+    explicit PinnedZone(const char* zone) { pinZone(zone); }
+};
+
 inline std::int32_t at(int year, int month, int day, int hour = 0, int minute = 0, int second = 0) {
     const auto t = calendar::fromLocal(year, month, day, hour, minute, second);
     EXPECT_TRUE(t.has_value());
     return t.value_or(0);
 }
 
-// A file set in a fresh temporary folder, removed with the object.
+// A new file set in a fresh temporary folder, removed with the object.
 class TempFileSet {
 public:
-    TempFileSet() {
-        char folder[] = "/tmp/quillory-chart-XXXXXX";
-        if (!mkdtemp(folder)) throw std::runtime_error("mkdtemp failed");
-        m_folder = folder;
-        m_settings = m_folder + "/Work.qlr";
+    TempFileSet() : m_settings(m_folder.path("Work.qlr")) {
         if (!createFileSet(defaultFileSystem(), m_settings, "$", true)) throw std::runtime_error("createFileSet failed");
     }
-    ~TempFileSet() { std::filesystem::remove_all(m_folder); }
-    TempFileSet(const TempFileSet&) = delete;
-    TempFileSet& operator=(const TempFileSet&) = delete;
 
     const std::string& settings() const { return m_settings; }
     std::string path(FileKind kind) const { return fileSetPath(m_settings, kind); }
@@ -65,7 +64,7 @@ public:
     }
 
 private:
-    std::string m_folder;
+    TempDir m_folder;
     std::string m_settings;
 };
 

@@ -9,8 +9,7 @@ using test::at;
 
 class TimeFrameFormTest : public ::testing::Test {
 protected:
-    void SetUp() override { test::pinZone("America/New_York"); }
-
+    test::PinnedZone zone{"America/New_York"};
     const TimeFrameRecord frame{4, at(1996, 3, 15, 9), at(1996, 3, 15, 10, 30)};
 
     TimeFrameInput parse(const std::string& date, const std::string& time, const std::string& duration,
