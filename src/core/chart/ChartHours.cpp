@@ -1,0 +1,18 @@
+#include "core/chart/ChartHours.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace ql {
+
+void ChartHours::stepStart(int delta) { start = std::clamp(start + delta, 0, std::max(0, end - 1)); }
+
+void ChartHours::stepEnd(int delta) { end = std::clamp(end + delta, std::min(24, start + 1), 24); }
+
+std::string ChartHours::text(int hour) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "%.2d:00", hour);
+    return buffer;
+}
+
+}  // namespace ql

@@ -1,0 +1,23 @@
+#include "core/chart/ChartItemEdits.h"
+
+#include "core/store/FileSet.h"
+#include "core/store/TimeFrames.h"
+
+namespace ql {
+
+TimeFrameRecord frameOf(const ChartItem& item) { return {item.projectId, item.start, item.end}; }
+
+Status editChartItem(FileSystem& fs, const std::string& settingsPath, const ChartItem& item,
+                     const TimeFrameRecord& edited) {
+    if (edited.end < edited.start)
+        return Status::invalidArgument("The time frame cannot end before it starts.");
+    if (edited.projectId != item.projectId)
+        return Status::invalidArgument("An edited time frame keeps its project.");
+    return updateTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), frameOf(item), edited);
+}
+
+Status deleteChartItem(FileSystem& fs, const std::string& settingsPath, const ChartItem& item) {
+    return removeTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), frameOf(item));
+}
+
+}  // namespace ql

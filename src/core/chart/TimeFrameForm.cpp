@@ -1,0 +1,120 @@
+#include "core/chart/TimeFrameForm.h"
+
+#include "core/time/Calendar.h"
+
+#include <algorithm>
+#include <array>
+#include <cstdio>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ql {
+
+namespace {
+
+constexpr std::int64_t kDay = 24 * 3600;
+
+struct Numbers {
+    bool negative = false;  // a '-' stood before the first number
+    std::array<std::int64_t, 3> values{};
+};
+
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Reads exactly count decimal numbers separated by sep, with blanks around each; only the
+// first may be preceded by '-', and only when allowMinus. Huge numbers saturate rather
+// than overflow: no field accepts them anyway.
+std::optional<Numbers> readNumbers(std::string_view text, char sep, std::size_t count, bool allowMinus) {
+    Numbers numbers;
+    std::size_t pos = 0;
+    auto skipBlanks = [&] {
+        while (pos < text.size() && isBlank(text[pos])) ++pos;
+    };
+    for (std::size_t n = 0; n < count; ++n) {
+        skipBlanks();
+        if (n > 0) {
+            if (pos >= text.size() || text[pos] != sep) return std::nullopt;
+            ++pos;
+            skipBlanks();
+        } else if (allowMinus && pos < text.size() && text[pos] == '-') {
+            numbers.negative = true;
+            ++pos;
+        }
+        const std::size_t digitsFrom = pos;
+        std::int64_t value = 0;
+        for (; pos < text.size() && text[pos] >= '0' && text[pos] <= '9'; ++pos)
+            value = std::min<std::int64_t>(value * 10 + (text[pos] - '0'), std::int64_t{1} << 40);
+        if (pos == digitsFrom) return std::nullopt;
+        numbers.values[n] = value;
+    }
+    skipBlanks();
+    if (pos != text.size()) return std::nullopt;
+    return numbers;
+}
+
+std::string hoursMinutes(std::int64_t seconds) {
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.2d:%.2d", static_cast<int>(seconds / 3600),
+                  static_cast<int>(seconds % 3600 / 60));
+    return buffer;
+}
+
+TimeFrameInput refuse(TimeFrameField field, std::string message) {
+    return {Status::invalidArgument(std::move(message)), field};
+}
+
+}  // namespace
+
+TimeFrameTexts formatTimeFrameTexts(const TimeFrameRecord& frame, bool monthFirst) {
+    const std::int64_t span = std::max<std::int64_t>(0, std::int64_t{frame.end} - frame.start);
+    return {calendar::formatLocal(frame.start, calendar::datePattern(monthFirst)),
+            calendar::formatLocal(frame.start, "%H:%M"), hoursMinutes(span % kDay)};
+}
+
+TimeFrameInput parseTimeFrameTexts(const TimeFrameRecord& original, const TimeFrameTexts& texts, bool monthFirst) {
+    const auto date = readNumbers(texts.date, '/', 3, false);
+    if (!date)
+        return refuse(TimeFrameField::Date,
+                      monthFirst ? "Please enter the date as three numbers, month/day/year, for example 03/15/1996."
+                                 : "Please enter the date as three numbers, day/month/year, for example 15/03/1996.");
+    const auto time = readNumbers(texts.time, ':', 2, false);
+    if (!time || time->values[0] > 23 || time->values[1] > 59)
+        return refuse(TimeFrameField::Time,
+                      "Please enter the time as hours:minutes, for example 09:30, with hours below 24 and minutes "
+                      "below 60.");
+    const auto duration = readNumbers(texts.duration, ':', 2, true);
+    if (!duration || duration->values[1] > 59)
+        return refuse(TimeFrameField::Duration,
+                      "Please enter the duration as hours:minutes, for example 01:30, with minutes below 60.");
+
+    const std::int64_t month = date->values[monthFirst ? 0 : 1];
+    const std::int64_t day = date->values[monthFirst ? 1 : 0];
+    const std::int64_t year = date->values[2];
+    if (month < 1 || month > 12 || day < 1 || year > 9999 ||
+        day > calendar::daysInMonth(static_cast<int>(month), static_cast<int>(year)))
+        return refuse(TimeFrameField::Date, "There is no such date: " + texts.date + ".");
+
+    const auto start = calendar::fromLocal(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day),
+                                           static_cast<int>(time->values[0]), static_cast<int>(time->values[1]));
+    if (!start)
+        return refuse(TimeFrameField::Date, "Please enter a date from 1902 to 2037: other dates cannot be stored.");
+
+    // The edit shows only the hours within a day; left unchanged, it must not cut the frame short.
+    const std::int64_t originalSpan = std::int64_t{original.end} - original.start;
+    std::int64_t span = duration->values[0] * 3600 + duration->values[1] * 60;
+    if (duration->negative) span = -span;
+    if (originalSpan >= 0 && texts.duration == hoursMinutes(originalSpan % kDay)) span = originalSpan;
+
+    if (span < 0)
+        return refuse(TimeFrameField::Duration,
+                      "The time frame cannot end before it starts: please enter a duration of 00:00 or more.");
+    const std::int64_t end = *start + span;
+    if (end > std::numeric_limits<std::int32_t>::max())
+        return refuse(TimeFrameField::Duration,
+                      "With this duration the time frame would end after January 2038, which cannot be stored.");
+    return {TimeFrameRecord{original.projectId, *start, static_cast<std::int32_t>(end)}, TimeFrameField::Date};
+}
+
+}  // namespace ql

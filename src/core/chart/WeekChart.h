@@ -1,0 +1,75 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/chart/ChartHours.h"
+#include "core/chart/ChartItem.h"
+#include "core/chart/ChartPalette.h"
+#include "core/store/FileSystem.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ql {
+
+// One displayed day: its first and last second in local time.
+struct ChartDay {
+    std::int32_t start = 0;  // 00:00:00, or the first second where the clocks skip midnight
+    std::int32_t end = 0;    // 23:59:59
+};
+
+// The week chart's model: the displayed week, its bars and the displayed hours.
+// Geometry lives in ChartLayout; drawing in the user interface.
+class WeekChart {
+public:
+    static constexpr int kDefaultFirstMinute = 8 * 60;
+    static constexpr int kDefaultLastMinute = 20 * 60;
+
+    // Shows the week of now, 08:00 to 20:00, with no items. colourSeed seeds the random
+    // colours given from the thirteenth project name on.
+    explicit WeekChart(std::int32_t now, std::uint32_t colourSeed = ChartPalette::kDefaultSeed);
+
+    // Monday 00:00:00 of the displayed week (its first second where the clocks skip midnight).
+    std::int32_t weekStart() const { return m_weekStart; }
+    // The seven displayed days, Monday first; each a whole local day, daylight saving included.
+    std::array<ChartDay, 7> days() const;
+
+    // Week navigation by whole weeks, across daylight-saving changes; each lands on the start
+    // of a Monday. Items are kept until the next load.
+    void showWeekOf(std::int32_t t);  // This Week with t = now
+    void showPreviousWeek();
+    void showNextWeek();
+
+    // Displayed hours as minutes of the day (multiples of 60, first < last).
+    int firstMinute() const { return m_firstMinute; }
+    int lastMinute() const { return m_lastMinute; }
+    // The displayed hours in whole hours, as the hours dialog starts from.
+    ChartHours hours() const { return {m_firstMinute / 60, m_lastMinute / 60}; }
+    // Shows startHour:00 to endHour:00. Refused (false, nothing changes) unless
+    // 0 <= startHour < endHour <= 24.
+    bool setHours(int startHour, int endHour);
+
+    // Reloads the items from the file set of settingsPath: every time frame starting between
+    // Monday 00:00:00 and the end of the following Monday, in file order, named and coloured
+    // by project. Reads the time frames file once and the projects file at most once.
+    // Fails with "Cannot open time frames file : " + path, leaving items and colours as they
+    // were. When only the projects file cannot be read, the items are loaded with empty
+    // names and the result carries "Cannot open project file : " + path, to be shown once.
+    Status load(FileSystem& fs, const std::string& settingsPath);
+
+    const std::vector<ChartItem>& items() const { return m_items; }
+    // Palette colours handed out by the last load.
+    int colourCounter() const { return m_palette.counter(); }
+    // The colour of the first item named name, or nullptr.
+    const Rgb* colourOf(const std::string& name) const { return m_palette.find(name); }
+
+private:
+    std::int32_t m_weekStart;
+    int m_firstMinute = kDefaultFirstMinute;
+    int m_lastMinute = kDefaultLastMinute;
+    std::vector<ChartItem> m_items;
+    ChartPalette m_palette;
+};
+
+}  // namespace ql
