@@ -5,7 +5,10 @@
 #include <string>
 
 // Calendar arithmetic in local time (the TZ environment decides) on 32-bit second counts.
-// Results that would fall outside the 32-bit range are pinned to its ends.
+// Results that would fall outside the 32-bit range are pinned to its ends. Results do not
+// depend on earlier calls: of two instants that show the same clock time (a repeated
+// daylight-saving hour) the earlier is taken, and a day runs from the first to the last
+// instant that shows its date, so consecutive days always meet without gap or overlap.
 namespace ql::calendar {
 
 struct LocalTime {
@@ -20,23 +23,25 @@ struct LocalTime {
 
 LocalTime toLocal(std::int32_t t);
 
-// The time of the given local date and clock fields, daylight saving left to the zone's
-// rule; nullopt when the fields name no real date (month 13, 30 February, hour 24, ...)
-// or the time does not fit 32 bits.
+// The time of the given local date and clock fields: the earlier of two in a repeated hour,
+// the zone's own rule for a skipped one. nullopt when the fields name no real date
+// (month 13, 30 February, hour 24, ...) or the time does not fit 32 bits.
 std::optional<std::int32_t> fromLocal(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
 
-std::int32_t dayStart(std::int32_t t);      // same date, 00:00:00
-std::int32_t dayEnd(std::int32_t t);        // same date, 23:59:59
+std::int32_t dayStart(std::int32_t t);      // same date, 00:00:00 (its first instant)
+std::int32_t dayEnd(std::int32_t t);        // same date, 23:59:59 (its last instant)
 std::int32_t weekStart(std::int32_t t);     // Monday of its week, 00:00:00
 std::int32_t weekEnd(std::int32_t t);       // Sunday of its week, 23:59:59
 std::int32_t monthStart(std::int32_t t);    // day 1, 00:00:00
 std::int32_t monthEnd(std::int32_t t);      // last day, 23:59:59
 std::int32_t yearStart(std::int32_t t);     // 1 January, 00:00:00
 std::int32_t yearEnd(std::int32_t t);       // 31 December, 23:59:59
-std::int32_t previousDay(std::int32_t t);   // the date before, same time of day
-std::int32_t nextDay(std::int32_t t);       // the date after, same time of day
+// The date before or after, same time of day; always on that date, even where the zone
+// skips that time of day.
+std::int32_t previousDay(std::int32_t t);
+std::int32_t nextDay(std::int32_t t);
 
-// 28 to 31; February has 29 days in years divisible by 4 (true for every year 32-bit times reach).
+// 28 to 31, Gregorian leap years (for the years 32-bit times reach: every fourth year).
 int daysInMonth(int month, int year);
 
 // strftime of t in local time, e.g. formatLocal(t, "%m/%d/%Y").

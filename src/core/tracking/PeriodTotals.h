@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/store/FileSystem.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace ql {
+
+enum class Period { Today, ThisWeek, ThisMonth, ThisYear };
+inline constexpr std::size_t kPeriodCount = 4;
+
+struct PeriodTotal {
+    std::string label;        // "Today (12/11/1996)", "This week (12/09/1996 - 12/15/1996)", ...
+    std::int32_t start = 0;   // first second of the period, local time
+    std::int32_t end = 0;     // last second, inclusive
+    std::int64_t minutes = 0;
+    double charges = 0.0;
+};
+
+struct PeriodTotals {
+    std::array<PeriodTotal, kPeriodCount> periods;  // indexed by Period
+    std::string monetarySymbol;                     // of the settings record; "" when it cannot be read
+    // Each file that could not be read, once, in the order to show them; empty when all went well.
+    std::vector<Status> failures;
+
+    const PeriodTotal& operator[](Period p) const { return periods[static_cast<std::size_t>(p)]; }
+};
+
+// The minutes and charges of the time frames of the set of settingsPath whose start lies in
+// today, this week (Monday to Sunday), this month and this year of now; a frame counts whole
+// in every period that contains its start. Reads the settings once, the projects once and
+// streams the time frames once.
+// - Labels use the settings' date order; day first (and no monetary symbol) when the
+//   settings cannot be read, which is not reported.
+// - A frame whose project is missing, or every frame when the projects file cannot be read,
+//   counts its minutes at a rate of 0; an unreadable projects file is reported once, and only
+//   when there were frames to price.
+// - When the time frames file cannot be read, the minutes and charges stay 0 and its failure
+//   ("Cannot open time frames file : " + path) is reported.
+PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std::int32_t now);
+
+}  // namespace ql

@@ -1,0 +1,43 @@
+#include "core/tracking/RunningProjects.h"
+
+#include <algorithm>
+
+namespace ql {
+
+CheckInResult RunningProjects::checkIn(std::int32_t projectId, std::int32_t now) {
+    if (full()) return CheckInResult::LimitReached;
+    m_entries.push_back({projectId, now});
+    return CheckInResult::CheckedIn;
+}
+
+Result<TimeFrameRecord> RunningProjects::checkOut(std::int32_t projectId, std::int32_t now, const FrameWriter& write) {
+    const auto it = std::find_if(m_entries.begin(), m_entries.end(),
+                                 [&](const RunningEntry& e) { return e.projectId == projectId; });
+    if (it == m_entries.end()) return Status::notFound("The project is not running.");
+    const TimeFrameRecord frame{projectId, it->start, std::max(it->start, now)};
+    const Status written = write(frame);
+    if (!written) return written;
+    m_entries.erase(it);
+    if (m_entries.empty()) m_paused = false;
+    return frame;
+}
+
+bool RunningProjects::togglePause(std::int32_t now) {
+    if (m_entries.empty()) return false;
+    m_pauseReference = now;
+    m_paused = !m_paused;
+    return m_paused;
+}
+
+void RunningProjects::tick(std::int32_t now) {
+    if (!m_paused) return;
+    for (auto& entry : m_entries) {
+        // An entry checked in during the pause starts after the reference: it has only been
+        // paused since then. Shifting it by the whole span would put its start after now.
+        const std::int32_t pausedSince = std::max(m_pauseReference, entry.start);
+        if (now > pausedSince) entry.start = static_cast<std::int32_t>(std::int64_t{entry.start} + now - pausedSince);
+    }
+    m_pauseReference = now;
+}
+
+}  // namespace ql

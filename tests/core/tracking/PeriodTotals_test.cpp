@@ -1,0 +1,173 @@
+#include "core/tracking/PeriodTotals.h"
+
+#include "TrackingFixture.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <random>
+
+namespace ql {
+namespace {
+
+class PeriodTotalsTest : public testing::TrackingFixture {
+protected:
+    static std::array<std::int64_t, kPeriodCount> minutesOf(const PeriodTotals& t) {
+        return {t.periods[0].minutes, t.periods[1].minutes, t.periods[2].minutes, t.periods[3].minutes};
+    }
+    using Minutes = std::array<std::int64_t, kPeriodCount>;
+};
+
+TEST_F(PeriodTotalsTest, LabelsFollowTheDateOrderOfTheSettings) {
+    const auto us = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    EXPECT_EQ(us[Period::Today].label, "Today (12/11/1996)");
+    EXPECT_EQ(us[Period::ThisWeek].label, "This week (12/09/1996 - 12/15/1996)");
+    EXPECT_EQ(us[Period::ThisMonth].label, "This month (12/01/1996 - 12/31/1996)");
+    EXPECT_EQ(us[Period::ThisYear].label, "This year (01/01/1996 - 12/31/1996)");
+    EXPECT_EQ(us.monetarySymbol, "$");
+    EXPECT_TRUE(us.failures.empty());
+
+    const auto february = computeTotals(m_fs, m_settingsPath, at(1996, 2, 14, 9));
+    EXPECT_EQ(february[Period::ThisMonth].label, "This month (02/01/1996 - 02/29/1996)");
+
+    auto settings = readSettings(m_fs, m_settingsPath).value();
+    settings.dateFormat = 0;
+    settings.monetarySymbol = "EUR";
+    ASSERT_TRUE(writeSettings(m_fs, settings, m_settingsPath));
+    const auto dayFirst = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    EXPECT_EQ(dayFirst[Period::ThisWeek].label, "This week (09/12/1996 - 15/12/1996)");
+    EXPECT_EQ(dayFirst.monetarySymbol, "EUR");
+}
+
+TEST_F(PeriodTotalsTest, AFrameCountsWholeInThePeriodsOfItsStartOnly) {
+    writeProjectRates({{"Design", 30.0}});
+    addFrame(0, at(1996, 12, 15, 23, 30), at(1996, 12, 16, 0, 30));  // Sunday to Monday
+
+    const auto sunday = computeTotals(m_fs, m_settingsPath, at(1996, 12, 15, 23, 50));
+    EXPECT_EQ(minutesOf(sunday), (Minutes{60, 60, 60, 60}));
+    EXPECT_DOUBLE_EQ(sunday[Period::Today].charges, 30.0);
+
+    const auto monday = computeTotals(m_fs, m_settingsPath, at(1996, 12, 16, 10));
+    EXPECT_EQ(minutesOf(monday), (Minutes{0, 0, 60, 60}));
+    EXPECT_DOUBLE_EQ(monday[Period::Today].charges, 0.0);
+}
+
+TEST_F(PeriodTotalsTest, PeriodEndsAreInclusiveAndPartialMinutesDropped) {
+    writeProjectRates({{"Design", 60.0}, {"Support", 90.0}});
+    const std::int32_t now = at(1996, 12, 11, 10);
+    addFrame(0, at(1996, 12, 11, 0, 0, 0), at(1996, 12, 11, 0, 1, 59));  // 119 s at the day's first second
+    addFrame(1, at(1996, 12, 11, 23, 59, 59), at(1996, 12, 12, 0, 0, 59));  // 60 s at its last
+    addFrame(1, at(1996, 12, 11, 12), at(1996, 12, 11, 12, 0, 59));          // 59 s: nothing
+    addFrame(0, at(1996, 12, 10, 23, 59, 59), at(1996, 12, 11, 1, 0, 0));  // the day before: week only
+    addFrame(1, at(1996, 11, 30, 12), at(1996, 11, 30, 14));  // last month: year only
+    addFrame(0, at(1995, 12, 31, 12), at(1995, 12, 31, 14));  // last year: nowhere
+
+    const auto totals = computeTotals(m_fs, m_settingsPath, now);
+    EXPECT_EQ(minutesOf(totals), (Minutes{2, 62, 62, 182}));
+    EXPECT_DOUBLE_EQ(totals[Period::Today].charges, 1.0 + 1.5);
+    EXPECT_DOUBLE_EQ(totals[Period::ThisYear].charges, 2.5 + 60.0 + 180.0);
+    EXPECT_TRUE(totals.failures.empty());
+}
+
+TEST_F(PeriodTotalsTest, TheWeekReachesIntoThePreviousYear) {
+    writeProjectRates({{"Design", 60.0}});
+    addFrame(0, at(1996, 12, 30, 9), at(1996, 12, 30, 10));  // Monday before New Year's Day
+    const auto totals = computeTotals(m_fs, m_settingsPath, at(1997, 1, 1, 12));
+    EXPECT_EQ(minutesOf(totals), (Minutes{0, 60, 0, 0}));
+}
+
+TEST_F(PeriodTotalsTest, AnUnknownProjectCountsItsTimeAtNoCharge) {
+    writeProjectRates({{"Design", 60.0}});
+    addFrame(0, at(1996, 12, 11, 8), at(1996, 12, 11, 9));
+    addFrame(77, at(1996, 12, 11, 9), at(1996, 12, 11, 10));
+    const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    EXPECT_EQ(totals[Period::Today].minutes, 120);
+    EXPECT_DOUBLE_EQ(totals[Period::Today].charges, 60.0);
+    EXPECT_TRUE(totals.failures.empty());
+}
+
+TEST_F(PeriodTotalsTest, AMissingProjectsFileIsReportedOnceNotPerFrame) {
+    writeFrames(std::vector<TimeFrameRecord>(50, {0, at(1996, 12, 11, 8), at(1996, 12, 11, 8, 10)}));
+    std::filesystem::remove(path(FileKind::Projects));
+    const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    ASSERT_EQ(totals.failures.size(), 1u);
+    EXPECT_EQ(totals.failures[0].message(), "Cannot open project file : " + path(FileKind::Projects));
+    EXPECT_EQ(totals[Period::Today].minutes, 500);
+    EXPECT_DOUBLE_EQ(totals[Period::Today].charges, 0.0);
+}
+
+TEST_F(PeriodTotalsTest, AMissingTimeFramesFileLeavesZeroTotalsAndLabels) {
+    std::filesystem::remove(path(FileKind::TimeFrames));
+    std::filesystem::remove(path(FileKind::Projects));
+    const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    ASSERT_EQ(totals.failures.size(), 1u);  // no frame needed a project
+    EXPECT_EQ(totals.failures[0].message(), "Cannot open time frames file : " + path(FileKind::TimeFrames));
+    EXPECT_EQ(minutesOf(totals), (Minutes{0, 0, 0, 0}));
+    EXPECT_EQ(totals[Period::Today].label, "Today (12/11/1996)");
+}
+
+TEST_F(PeriodTotalsTest, UnreadableSettingsGiveDayFirstDatesAndNoSymbolSilently) {
+    std::filesystem::remove(m_settingsPath);
+    const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    EXPECT_EQ(totals[Period::Today].label, "Today (11/12/1996)");
+    EXPECT_EQ(totals.monetarySymbol, "");
+    EXPECT_TRUE(totals.failures.empty());
+}
+
+// The straightforward rule, frame by frame, must give the same sums to the last bit.
+TEST_F(PeriodTotalsTest, MatchesTheFrameByFrameRuleExactly) {
+    std::vector<ProjectRecord> records;
+    auto project = [&](std::int32_t id, double rate) {
+        ProjectRecord r;
+        r.id = id;
+        r.chargesPerHour = rate;
+        records.push_back(r);
+    };
+    for (std::int32_t id = 0; id < 10; ++id) project(id, 17.3 * id + 0.1);
+    project(3, 999.0);     // a second record with an id: the first one counts
+    project(70000, 41.7);  // far beyond the others
+    project(-5, 12.5);
+    ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), records));
+    const std::int32_t ids[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 70000, -5, 11, -1};
+
+    std::mt19937 rng(7);
+    const std::int32_t from = at(1996, 12, 1), to = at(1997, 1, 31);
+    std::uniform_int_distribution<std::int32_t> start(from, to), length(-120, 5 * 3600);
+    std::uniform_int_distribution<std::size_t> pick(0, std::size(ids) - 1);
+    std::vector<TimeFrameRecord> frames;
+    for (int i = 0; i < 3000; ++i) {
+        const std::int32_t s = start(rng);
+        frames.push_back({ids[pick(rng)], s, s + length(rng)});
+    }
+    writeFrames(frames);
+
+    const ProjectIndex index(records);
+    for (const std::int32_t now : {at(1997, 1, 1, 12), at(1996, 12, 29, 18), at(1997, 1, 31, 23, 59, 59)}) {
+        const auto totals = computeTotals(m_fs, m_settingsPath, now);
+        for (std::size_t p = 0; p < kPeriodCount; ++p) {
+            std::int64_t minutes = 0;
+            double charges = 0.0;
+            for (const auto& f : frames) {
+                if (f.start < totals.periods[p].start || f.start > totals.periods[p].end) continue;
+                minutes += (f.end - f.start) / 60;
+                charges += index.chargesPerHour(f.projectId) * 0.016666666666666666 * ((f.end - f.start) / 60);
+            }
+            EXPECT_EQ(totals.periods[p].minutes, minutes) << p;
+            EXPECT_EQ(totals.periods[p].charges, charges) << p;
+        }
+    }
+}
+
+TEST_F(PeriodTotalsTest, ReadsEachFileOnce) {
+    writeProjectRates({{"Design", 60.0}});
+    writeFrames(std::vector<TimeFrameRecord>(1000, {0, at(1996, 12, 11, 8), at(1996, 12, 11, 9)}));
+    m_fs.resetCounts();
+    (void)computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    EXPECT_EQ(m_fs.reads(m_settingsPath), 1);
+    EXPECT_EQ(m_fs.reads(path(FileKind::Projects)), 1);
+    EXPECT_EQ(m_fs.reads(path(FileKind::TimeFrames)), 1);
+    EXPECT_EQ(m_fs.totalReads(), 3);
+}
+
+}  // namespace
+}  // namespace ql

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "core/store/FileSet.h"
+#include "core/store/FileSystem.h"
+#include "core/store/Projects.h"
+#include "core/store/RecordFile.h"
+#include "core/store/Settings.h"
+#include "core/store/TimeFrames.h"
+#include "core/time/Calendar.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace ql::testing {
+
+// Counts how often each file is opened for reading, to prove one pass per file.
+class CountingFileSystem final : public FileSystem {
+public:
+    Result<std::unique_ptr<File>> openRead(const std::string& path) override {
+        ++m_reads[path];
+        return m_real.openRead(path);
+    }
+    Result<std::unique_ptr<File>> openAppend(const std::string& path) override { return m_real.openAppend(path); }
+    Result<std::unique_ptr<File>> create(const std::string& path) override { return m_real.create(path); }
+    Status renameOver(const std::string& from, const std::string& to) override { return m_real.renameOver(from, to); }
+    Status remove(const std::string& path) override { return m_real.remove(path); }
+    bool exists(const std::string& path) override { return m_real.exists(path); }
+
+    int reads(const std::string& path) const {
+        const auto it = m_reads.find(path);
+        return it == m_reads.end() ? 0 : it->second;
+    }
+    int totalReads() const {
+        int n = 0;
+        for (const auto& [path, count] : m_reads) n += count;
+        return n;
+    }
+    void resetCounts() { m_reads.clear(); }
+
+private:
+    PosixFileSystem m_real;
+    std::map<std::string, int> m_reads;
+};
+
+// A fresh file set in its own temporary folder, New York time, US date order, "$".
+class TrackingFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("TZ", "America/New_York", 1);
+        tzset();
+        char folder[] = "/tmp/quillory-tracking-XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        m_folder = folder;
+        m_settingsPath = m_folder + "/Work.qlr";
+        ASSERT_TRUE(createFileSet(m_fs, m_settingsPath, "$", true));
+    }
+    void TearDown() override { std::filesystem::remove_all(m_folder); }
+
+    static std::int32_t at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
+        return calendar::fromLocal(y, mo, d, h, mi, s).value();
+    }
+    std::string path(FileKind kind) const { return fileSetPath(m_settingsPath, kind); }
+    void writeProjectRates(const std::vector<std::pair<std::string, double>>& namesAndRates) {
+        std::vector<ProjectRecord> records;
+        for (const auto& [name, rate] : namesAndRates) {
+            ProjectRecord r;
+            r.id = static_cast<std::int32_t>(records.size());
+            r.name = name;
+            r.chargesPerHour = rate;
+            records.push_back(r);
+        }
+        ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), records));
+    }
+    void addFrame(std::int32_t projectId, std::int32_t start, std::int32_t end) {
+        ASSERT_TRUE(appendTimeFrame(m_fs, m_settingsPath, {projectId, start, end}));
+    }
+
+    // Replaces the time frames file with frames in one write (appends sync one by one).
+    void writeFrames(const std::vector<TimeFrameRecord>& frames) {
+        std::vector<unsigned char> bytes;
+        for (const auto& f : frames) {
+            const auto b = encodeTimeFrame(f);
+            bytes.insert(bytes.end(), b.begin(), b.end());
+        }
+        const std::string tfr = path(FileKind::TimeFrames);
+        ASSERT_TRUE(rewriteRecords(m_fs, tfr, bytes.data(), bytes.size(), tfr));
+    }
+
+    CountingFileSystem m_fs;
+    std::string m_folder;
+    std::string m_settingsPath;
+};
+
+}  // namespace ql::testing
