@@ -22,6 +22,13 @@ Result<TimeFrameRecord> RunningProjects::checkOut(std::int32_t projectId, std::i
     return frame;
 }
 
+std::vector<std::int32_t> RunningProjects::runningIds() const {
+    std::vector<std::int32_t> ids;
+    ids.reserve(m_entries.size());
+    for (const RunningEntry& e : m_entries) ids.push_back(e.projectId);
+    return ids;
+}
+
 bool RunningProjects::togglePause(std::int32_t now) {
     if (m_entries.empty()) return false;
     m_pauseReference = now;

@@ -52,6 +52,8 @@ public:
     void tick(std::int32_t now);
 
     const std::vector<RunningEntry>& entries() const { return m_entries; }
+    // The entries' project ids in check-in order (what the selection dialog lists).
+    std::vector<std::int32_t> runningIds() const;
     std::size_t count() const { return m_entries.size(); }
     bool empty() const { return m_entries.empty(); }
     bool full() const { return m_entries.size() >= kLimit; }

@@ -1,6 +1,8 @@
 #include "core/tracking/RunningProjects.h"
 
 #include "TrackingFixture.h"
+#include "core/support/FaultyFileSystem.h"
+#include "core/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +44,7 @@ TEST(RunningProjects, CheckingOutTheSameProjectRemovesItsEarlierEntryFirst) {
     EXPECT_EQ(*frame, (TimeFrameRecord{7, kT0, kT0 + 600}));
     EXPECT_EQ(out.written, std::vector<TimeFrameRecord>{*frame});
     EXPECT_EQ(running.entries(), (std::vector<RunningEntry>{{3, kT0 + 60}, {7, kT0 + 120}}));
+    EXPECT_EQ(running.runningIds(), (std::vector<std::int32_t>{3, 7}));
     EXPECT_EQ(running.checkOut(42, kT0 + 700, out.writer()).status().code(), StatusCode::NotFound);
     EXPECT_EQ(running.count(), 2u);
 }
@@ -156,6 +159,24 @@ TEST_F(RunningProjectsOnFiles, CheckOutWithTheTimeFramesFileGoneCanBeRetriedOnce
     EXPECT_TRUE(running.empty());
     EXPECT_EQ(std::filesystem::file_size(tfr), 12u);
     EXPECT_EQ(loadTimeFrames(m_fs, tfr).value(), (std::vector<TimeFrameRecord>{{3, kT0, kT0 + 3660}}));
+}
+
+TEST(RunningProjectsOnAFailingDisk, AWriteThatFailsPartWayKeepsTheProjectAndLeavesNoTornRecord) {
+    setenv("TZ", "America/New_York", 1);
+    tzset();
+    test::TempDir dir;
+    test::FaultyFileSystem fs;
+    const std::string settings = dir.path("Work.qlr");
+    ASSERT_TRUE(createFileSet(fs, settings, "$", true));
+    RunningProjects running;
+    running.checkIn(2, kT0);
+    fs.failEvery(test::FaultyFileSystem::Op::Write);
+    const auto failed = running.checkOut(2, kT0 + 600, [&](const TimeFrameRecord& f) {
+        return appendTimeFrame(fs, settings, f);
+    });
+    EXPECT_EQ(failed.status().message(), "Cannot open time frames file : " + dir.path("Work.tfr"));
+    EXPECT_EQ(running.entries(), (std::vector<RunningEntry>{{2, kT0}}));
+    EXPECT_TRUE(test::readBytes(dir.path("Work.tfr")).empty());
 }
 
 }  // namespace

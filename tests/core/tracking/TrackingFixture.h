@@ -7,12 +7,12 @@
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
+#include "core/support/TempDir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <ctime>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -54,13 +54,9 @@ protected:
     void SetUp() override {
         setenv("TZ", "America/New_York", 1);
         tzset();
-        char folder[] = "/tmp/quillory-tracking-XXXXXX";
-        ASSERT_NE(mkdtemp(folder), nullptr);
-        m_folder = folder;
-        m_settingsPath = m_folder + "/Work.qlr";
+        m_settingsPath = m_dir.path("Work.qlr");
         ASSERT_TRUE(createFileSet(m_fs, m_settingsPath, "$", true));
     }
-    void TearDown() override { std::filesystem::remove_all(m_folder); }
 
     static std::int32_t at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
         return calendar::fromLocal(y, mo, d, h, mi, s).value();
@@ -92,8 +88,8 @@ protected:
         ASSERT_TRUE(rewriteRecords(m_fs, tfr, bytes.data(), bytes.size(), tfr));
     }
 
+    test::TempDir m_dir;
     CountingFileSystem m_fs;
-    std::string m_folder;
     std::string m_settingsPath;
 };
 
