@@ -9,6 +9,8 @@
 #include "core/store/TimeFrames.h"
 #include "core/tracking/Charges.h"
 
+#include <unordered_map>
+
 namespace ql::cli {
 namespace {
 
@@ -54,6 +56,9 @@ Status showFrames(FileSystem& fs, const std::string& path, const SettingsRecord&
                   std::ostream& out) {
     const auto projects = ProjectIndex::load(fs, fileSetPath(path, FileKind::Projects));
     if (!projects) return projects.status();
+    // Full names once per project, not once per frame.
+    std::unordered_map<std::int32_t, std::string> fullNames;
+    for (const auto& p : projects->records()) fullNames.try_emplace(p.id, projects->fullName(p.id, true));
     JsonArrayWriter writer(out);
     bool started = false;
     auto start = [&] {
@@ -65,7 +70,7 @@ Status showFrames(FileSystem& fs, const std::string& path, const SettingsRecord&
         FrameRow row;
         row.frame = f;
         row.project = projects->find(f.projectId);
-        if (row.project) row.fullName = projects->fullName(f.projectId, true);
+        if (row.project) row.fullName = fullNames.at(f.projectId);
         row.minutes = wholeMinutes(std::int64_t{f.end} - f.start);
         row.charge = chargeFor(projects->chargesPerHour(f.projectId), row.minutes);
         if (json) writer.add(frameJson(row));
