@@ -5,6 +5,7 @@
 #include "core/store/RecordFile.h"
 
 #include <algorithm>
+#include <limits>
 #include <unordered_set>
 
 namespace ql {
@@ -37,6 +38,9 @@ Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path) {
                                           highest = std::max(highest, codec::getInt32(bytes + i * CustomerRecord::kSize, 0));
                                   });
     if (!st) return st;
+    // highest + 1 would overflow; a foreign file could hold the largest id.
+    if (highest == std::numeric_limits<std::int32_t>::max())
+        return Status::ioError("No customer id is left in " + customersPath);
     return highest + 1;
 }
 

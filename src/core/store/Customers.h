@@ -17,6 +17,7 @@ std::string customersFileMessage(const std::string& customersPath);
 std::string customersAppendMessage(const std::string& customersPath);
 
 // The highest id in the "cus" file of the set of path, plus 1; 0 for an empty file.
+// IoError when the highest id is already the largest 32-bit id.
 Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path);
 
 // Appends record to the "cus" file of the set of path (which must exist).

@@ -17,12 +17,16 @@ ProjectBytes encodeProject(const ProjectRecord& r) {
     return b;
 }
 
+std::int32_t decodeProjectId(const unsigned char* b) { return getInt32(b, 0); }
+
+double decodeProjectChargesPerHour(const unsigned char* b) { return getDouble(b, 69); }
+
 ProjectRecord decodeProject(const unsigned char* b) {
     ProjectRecord r;
-    r.id = getInt32(b, 0);
+    r.id = decodeProjectId(b);
     r.name = getText(b, 4, 61);
     r.customerId = getInt32(b, 65);
-    r.chargesPerHour = getDouble(b, 69);
+    r.chargesPerHour = decodeProjectChargesPerHour(b);
     r.memo = getText(b, 77, 1001);
     r.parentId = getInt32(b, 1078);
     return r;

@@ -36,4 +36,8 @@ using ProjectBytes = std::array<unsigned char, ProjectRecord::kSize>;
 ProjectBytes encodeProject(const ProjectRecord& record);
 ProjectRecord decodeProject(const unsigned char* bytes);
 
+// Single fields of an encoded record, for scans that need no more (no text is decoded).
+std::int32_t decodeProjectId(const unsigned char* bytes);
+double decodeProjectChargesPerHour(const unsigned char* bytes);
+
 }  // namespace ql

@@ -1,7 +1,9 @@
 #include "core/tracking/PeriodTotals.h"
 
+#include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
+#include "core/store/RecordFile.h"
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
@@ -9,28 +11,142 @@
 
 #include <algorithm>
 #include <bit>
+#include <type_traits>
+#include <limits>
+#include <unordered_map>
+#include <utility>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace ql {
 namespace {
 
-// The rates of the ids below a bound as a flat table (0 for none; the first record of an id
-// wins, as in the index). Unlike the index's records it stays in the nearest cache while a
-// million frames look their rates up.
-std::vector<double> smallIdRates(const ProjectIndex& projects) {
-    constexpr std::int32_t kBound = 1 << 16;
-    std::size_t size = 0;
-    for (const ProjectRecord& r : projects.records())
-        if (r.id >= 0 && r.id < kBound) size = std::max(size, static_cast<std::size_t>(r.id) + 1);
-    std::vector<double> rates(size, 0.0);
-    std::vector<bool> seen(size, false);
-    for (const ProjectRecord& r : projects.records()) {
-        if (r.id < 0 || r.id >= kBound || seen[static_cast<std::size_t>(r.id)]) continue;
-        seen[static_cast<std::size_t>(r.id)] = true;
-        rates[static_cast<std::size_t>(r.id)] = r.chargesPerHour;
+// The starts from, from + 1, ..., from + span, compared without overflow as start - from <= span.
+struct StartRange {
+    std::uint32_t from = 0;
+    std::uint32_t span = 0;
+    bool holds(std::uint32_t start) const { return start - from <= span; }
+};
+
+struct KeptCounts {
+    std::size_t wide = 0;
+    std::size_t narrow = 0;
+};
+
+// Writes the positions of the time frame records whose start lies in `wide` to keptWide and of
+// those in `narrow` to keptNarrow, in file order; each must have room for count + 3 entries.
+// Positions are written unconditionally and kept by advancing the count, so the unpredictable
+// test costs no branch.
+KeptCounts keepStartsWithin(const unsigned char* records, std::size_t count, StartRange wide, StartRange narrow,
+                            std::uint32_t* keptWide, std::uint32_t* keptNarrow) {
+    KeptCounts n;
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    // Four records are 48 bytes: three loads and three shuffles gather their starts. The
+    // compares are signed, so both sides are moved by 2^31 to compare as unsigned.
+    struct Positions {
+        alignas(16) std::uint32_t of[16][4];
+        std::uint32_t count[16];
+    };
+    static constexpr Positions kInside = [] {
+        Positions t{};
+        for (std::uint32_t mask = 0; mask < 16; ++mask)
+            for (std::uint32_t bit = 0; bit < 4; ++bit)
+                if (mask & (1u << bit)) t.of[mask][t.count[mask]++] = bit;
+        return t;
+    }();
+    const __m128i bias = _mm_set1_epi32(std::numeric_limits<std::int32_t>::min());
+    auto insideMask = [&](__m128i starts, StartRange range) {
+        const __m128i from = _mm_set1_epi32(static_cast<std::int32_t>(range.from));
+        const __m128i limit = _mm_xor_si128(_mm_set1_epi32(static_cast<std::int32_t>(range.span)), bias);
+        const __m128i outside = _mm_cmpgt_epi32(_mm_xor_si128(_mm_sub_epi32(starts, from), bias), limit);
+        return ~_mm_movemask_ps(_mm_castsi128_ps(outside)) & 0xF;
+    };
+    auto keep = [&](int inside, std::uint32_t* kept, std::size_t& keptCount, std::size_t at) {
+        const __m128i positions = _mm_add_epi32(_mm_load_si128(reinterpret_cast<const __m128i*>(kInside.of[inside])),
+                                                _mm_set1_epi32(static_cast<std::int32_t>(at)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(kept + keptCount), positions);
+        keptCount += kInside.count[inside];
+    };
+    for (; i + 4 <= count; i += 4) {
+        const unsigned char* p = records + i * TimeFrameRecord::kSize;
+        const __m128 w0to3 = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+        const __m128 w4to7 = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16)));
+        const __m128 w8to11 = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32)));
+        const __m128 first = _mm_shuffle_ps(w0to3, w4to7, _MM_SHUFFLE(0, 0, 1, 1));   // w1 w1 w4 w4
+        const __m128 second = _mm_shuffle_ps(w4to7, w8to11, _MM_SHUFFLE(2, 2, 3, 3));  // w7 w7 w10 w10
+        const __m128i starts = _mm_castps_si128(_mm_shuffle_ps(first, second, _MM_SHUFFLE(2, 0, 2, 0)));
+        keep(insideMask(starts, wide), keptWide, n.wide, i);
+        keep(insideMask(starts, narrow), keptNarrow, n.narrow, i);
     }
-    return rates;
+#endif
+    for (; i < count; ++i) {
+        const auto start = static_cast<std::uint32_t>(codec::getInt32(records + i * TimeFrameRecord::kSize, 4));
+        keptWide[n.wide] = keptNarrow[n.narrow] = static_cast<std::uint32_t>(i);
+        n.wide += static_cast<std::size_t>(wide.holds(start));
+        n.narrow += static_cast<std::size_t>(narrow.holds(start));
+    }
+    return n;
 }
+
+// Charges per hour by project id, from one scan of the projects file that decodes only the id
+// and the rate of each record. Ids below a bound sit in a flat table, which stays in the
+// nearest cache while a million frames look their rates up. As in ProjectIndex, the first
+// record with an id wins and an unknown id has a rate of 0.
+class ProjectRates {
+public:
+    static Result<ProjectRates> load(FileSystem& fs, const std::string& projectsPath) {
+        ProjectRates rates;
+        std::vector<bool> seen;
+        const Status st = scanRecords(fs, projectsPath, ProjectRecord::kSize, projectFileMessage(projectsPath),
+                                      [&](const unsigned char* records, std::size_t count) {
+                                          for (std::size_t i = 0; i < count; ++i) {
+                                              const unsigned char* r = records + i * ProjectRecord::kSize;
+                                              rates.add(decodeProjectId(r), decodeProjectChargesPerHour(r), seen);
+                                          }
+                                      });
+        if (!st) return st;
+        return rates;
+    }
+
+    double operator()(std::int32_t id) const {
+        const auto slot = static_cast<std::uint32_t>(id);  // a negative id lands beyond the table
+        if (slot < m_table.size()) [[likely]]
+            return m_table[slot];
+        return other(id);
+    }
+
+private:
+    static constexpr std::int32_t kBound = 1 << 16;
+
+    void add(std::int32_t id, double rate, std::vector<bool>& seen) {
+        if (id < 0 || id >= kBound) {
+            m_others.emplace(id, rate);  // keeps the first
+            return;
+        }
+        const auto slot = static_cast<std::size_t>(id);
+        if (slot >= m_table.size()) {
+            m_table.resize(slot + 1, 0.0);
+            seen.resize(slot + 1, false);
+        }
+        if (!seen[slot]) {
+            seen[slot] = true;
+            m_table[slot] = rate;
+        }
+    }
+
+    // Kept out of line so the pass over the frames keeps its sums in registers.
+    [[gnu::noinline, gnu::cold]] double other(std::int32_t id) const {
+        const auto it = m_others.find(id);
+        return it == m_others.end() ? 0.0 : it->second;
+    }
+
+    std::vector<double> m_table;
+    std::unordered_map<std::int32_t, double> m_others;
+};
 
 }  // namespace
 
@@ -55,53 +171,98 @@ PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std:
     for (std::size_t p = 1; p < kPeriodCount; ++p)
         periods[p].label = names[p - 1] + date(periods[p].start) + " - " + date(periods[p].end) + ")";
 
-    const auto projects = ProjectIndex::load(fs, fileSetPath(settingsPath, FileKind::Projects));
-    const ProjectIndex noProjects;
-    const ProjectIndex& rates = projects ? *projects : noProjects;
-
-    const std::vector<double> rateTable = smallIdRates(rates);
-    auto rateOf = [&](std::int32_t id) {
-        return id >= 0 && static_cast<std::size_t>(id) < rateTable.size() ? rateTable[static_cast<std::size_t>(id)]
-                                                                           : rates.chargesPerHour(id);
-    };
+    const auto projects = ProjectRates::load(fs, fileSetPath(settingsPath, FileKind::Projects));
+    const ProjectRates noProjects;
+    const ProjectRates& rateOf = projects ? *projects : noProjects;
 
     // Frames are in append order, not time order, so whether a frame falls in a period is
-    // unpredictable: every frame goes through every period without a branch. Adding 0 to
-    // the periods that do not hold it leaves each sum exactly as if it had been skipped.
+    // unpredictable: frames go through the periods without a branch. Adding 0 to the periods
+    // that do not hold a frame leaves each sum exactly as if it had been skipped, and so does
+    // dropping a frame that lies in none of them; the order of the additions is kept.
     std::array<std::uint32_t, kPeriodCount> offset{};
     std::array<std::uint32_t, kPeriodCount> span{};
     for (std::size_t p = 0; p < kPeriodCount; ++p) {
         offset[p] = static_cast<std::uint32_t>(periods[p].start);
         span[p] = static_cast<std::uint32_t>(periods[p].end) - offset[p];
     }
+    // Every period holds now, so the union of two is one interval. Most frames of a long file
+    // lie outside the year and the week (which may reach into the next or the previous year);
+    // a first cheap pass picks the others for the year's sums, and for the shorter periods
+    // only those in the week or the month (today lies in both).
+    auto unionOf = [&](Period a, Period b) {
+        const auto i = static_cast<std::size_t>(a), j = static_cast<std::size_t>(b);
+        const std::int32_t from = std::min(periods[i].start, periods[j].start);
+        const std::int32_t to = std::max(periods[i].end, periods[j].end);
+        return StartRange{static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from)};
+    };
+    const StartRange yearOrWeek = unionOf(Period::ThisYear, Period::ThisWeek);
+    const StartRange weekOrMonth = unionOf(Period::ThisWeek, Period::ThisMonth);
+    const std::size_t year = static_cast<std::size_t>(Period::ThisYear);
+    const StartRange yearOnly{offset[year], span[year]};
+    const bool weekInYear = yearOrWeek.from == yearOnly.from && yearOrWeek.span == yearOnly.span;
+
     std::array<std::int64_t, kPeriodCount> minutes{};
     std::array<double, kPeriodCount> charges{};
+    std::vector<std::uint32_t> wide, narrow;  // positions in the chunk, in file order
     bool anyFrame = false;
     const Status scanned = scanTimeFrameChunks(
         fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const unsigned char* records, std::size_t count) {
             anyFrame = true;
+            if (wide.size() < count + 3) {
+                wide.resize(count + 3);
+                narrow.resize(count + 3);
+            }
+            const KeptCounts kept = keepStartsWithin(records, count, yearOrWeek, weekOrMonth, wide.data(), narrow.data());
+            const ProjectRates& rate = rateOf;
+            auto at = [records](std::uint32_t position) {
+                return decodeTimeFrame(records + std::size_t{position} * TimeFrameRecord::kSize);
+            };
+
             // Sums in locals for the chunk: the record bytes may alias anything, so sums kept
             // behind a reference would be stored and reloaded for every frame.
-            std::array<std::int64_t, kPeriodCount> chunkMinutes = minutes;
-            std::array<double, kPeriodCount> chunkCharges = charges;
-            const std::array<std::uint32_t, kPeriodCount> from = offset;
-            const std::array<std::uint32_t, kPeriodCount> length = span;
-            for (std::size_t i = 0; i < count; ++i) {
-                const TimeFrameRecord frame = decodeTimeFrame(records + i * TimeFrameRecord::kSize);
+            auto sumYear = [&](auto weekBeyondYear) {
+                std::int64_t yearMinutes = minutes[year];
+                double yearCharges = charges[year];
+                const std::uint32_t* const positions = wide.data();
+                const StartRange range = yearOnly;
+                for (std::size_t k = 0; k < kept.wide; ++k) {
+                    const TimeFrameRecord frame = at(positions[k]);
+                    const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
+                    const double charge = chargeFor(rate(frame.projectId), frameMinutes);
+                    if constexpr (weekBeyondYear) {
+                        // All ones inside the year, all zeros outside.
+                        const std::uint64_t inside = 0 - static_cast<std::uint64_t>(range.holds(static_cast<std::uint32_t>(frame.start)));
+                        yearMinutes += frameMinutes & static_cast<std::int64_t>(inside);
+                        yearCharges += std::bit_cast<double>(std::bit_cast<std::uint64_t>(charge) & inside);  // or +0.0
+                    } else {
+                        yearMinutes += frameMinutes;
+                        yearCharges += charge;
+                    }
+                }
+                minutes[year] = yearMinutes;
+                charges[year] = yearCharges;
+            };
+            if (weekInYear) sumYear(std::false_type{});
+            else sumYear(std::true_type{});
+
+            constexpr std::size_t kShorter = static_cast<std::size_t>(Period::ThisYear);  // today, week, month
+            std::array<std::int64_t, kShorter> chunkMinutes{minutes[0], minutes[1], minutes[2]};
+            std::array<double, kShorter> chunkCharges{charges[0], charges[1], charges[2]};
+            for (std::size_t k = 0; k < kept.narrow; ++k) {
+                const TimeFrameRecord frame = at(narrow[k]);
                 const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
-                const double charge = chargeFor(rateOf(frame.projectId), frameMinutes);
-                const std::uint64_t chargeBits = std::bit_cast<std::uint64_t>(charge);
-                const std::uint32_t start = static_cast<std::uint32_t>(frame.start);
-#pragma GCC unroll 4
-                for (std::size_t p = 0; p < kPeriodCount; ++p) {
-                    // start <= s <= end, without overflow; all ones inside, all zeros outside.
-                    const std::uint64_t inside = 0 - static_cast<std::uint64_t>(start - from[p] <= length[p]);
+                const std::uint64_t chargeBits = std::bit_cast<std::uint64_t>(chargeFor(rate(frame.projectId), frameMinutes));
+                const auto start = static_cast<std::uint32_t>(frame.start);
+                for (std::size_t p = 0; p < kShorter; ++p) {
+                    const std::uint64_t inside = 0 - static_cast<std::uint64_t>(start - offset[p] <= span[p]);
                     chunkMinutes[p] += frameMinutes & static_cast<std::int64_t>(inside);
-                    chunkCharges[p] += std::bit_cast<double>(chargeBits & inside);  // the charge or +0.0
+                    chunkCharges[p] += std::bit_cast<double>(chargeBits & inside);
                 }
             }
-            minutes = chunkMinutes;
-            charges = chunkCharges;
+            for (std::size_t p = 0; p < kShorter; ++p) {
+                minutes[p] = chunkMinutes[p];
+                charges[p] = chunkCharges[p];
+            }
         });
 
     if (!projects && anyFrame) totals.failures.push_back(projects.status());

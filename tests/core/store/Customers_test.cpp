@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace ql {
 namespace {
 
@@ -40,6 +42,15 @@ TEST_F(CustomersTest, IdsStartAtZeroAndTheHighestRemovedIdIsReused) {
     EXPECT_EQ(add("Fourth"), 2);
     ASSERT_TRUE(removeCustomer(fs, 0, cus));
     EXPECT_EQ(add("Fifth"), 3);  // a lower removed id is not reused
+}
+
+TEST_F(CustomersTest, NoNextIdAfterTheLargestIdInsteadOfOverflowing) {
+    CustomerRecord last;
+    last.id = std::numeric_limits<std::int32_t>::max();
+    ASSERT_TRUE(appendCustomer(fs, last, settings));
+    const auto next = nextCustomerId(fs, settings);
+    ASSERT_FALSE(next);
+    EXPECT_EQ(next.status().message(), "No customer id is left in " + cus);
 }
 
 TEST_F(CustomersTest, UpdateKeepsTheIdAndMovesTheRecordToTheEnd) {

@@ -158,6 +158,29 @@ TEST_F(PeriodTotalsTest, MatchesTheFrameByFrameRuleExactly) {
     }
 }
 
+// Frames are sifted four at a time within each chunk read; no count may drop or repeat one.
+TEST_F(PeriodTotalsTest, EveryFrameCountsWhateverItsPlaceInTheFile) {
+    writeProjectRates({{"Design", 60.0}});
+    const std::int32_t now = at(1996, 12, 11, 10);
+    const std::size_t perChunk = (std::size_t{1} << 17) / TimeFrameRecord::kSize;
+    for (const std::size_t n : {std::size_t{1}, std::size_t{2}, std::size_t{3}, std::size_t{5}, std::size_t{7},
+                                perChunk + 5, 2 * perChunk + 3}) {
+        std::vector<TimeFrameRecord> frames;
+        std::int64_t expected = 0;
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::int32_t minutes = static_cast<std::int32_t>(i % 7 + 1);
+            const bool today = i % 3 != 1;
+            const std::int32_t start = today ? at(1996, 12, 11, 8) : at(1995, 6, 1, 8);
+            frames.push_back({0, start, start + minutes * 60});
+            if (today) expected += minutes;
+        }
+        writeFrames(frames);
+        const auto totals = computeTotals(m_fs, m_settingsPath, now);
+        EXPECT_EQ(minutesOf(totals), (Minutes{expected, expected, expected, expected})) << n;
+        EXPECT_DOUBLE_EQ(totals[Period::Today].charges, static_cast<double>(expected)) << n;
+    }
+}
+
 TEST_F(PeriodTotalsTest, ReadsEachFileOnce) {
     writeProjectRates({{"Design", 60.0}});
     writeFrames(std::vector<TimeFrameRecord>(1000, {0, at(1996, 12, 11, 8), at(1996, 12, 11, 9)}));

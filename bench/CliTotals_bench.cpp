@@ -1,0 +1,53 @@
+#include "BenchData.h"
+
+#include "core/store/FileSet.h"
+
+#include <benchmark/benchmark.h>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+extern char** environ;
+
+namespace ql::bench {
+namespace {
+
+// Runs a program with its output thrown away; false when it cannot start or fails.
+bool runQuietly(std::vector<std::string> args) {
+    std::vector<char*> argv;
+    for (auto& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+    pid_t pid = 0;
+    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&actions);
+    int status = 0;
+    return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+// `quillory-cli totals` as a whole process (start-up included) on a million frames and
+// 2,000 projects; BM_CatTimeFramesFile is the yardstick it is held to.
+void BM_CliTotalsProcess(benchmark::State& state) {
+    const std::string path = generatedFileSet(2000, 1000000);
+    benchNow();  // pins TZ, which the child inherits
+    for (auto _ : state)
+        if (!runQuietly({QUILLORY_CLI_PATH, "totals", path, "--at", "1996-12-11 10:00"})) state.SkipWithError("totals failed");
+}
+BENCHMARK(BM_CliTotalsProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+void BM_CatTimeFramesFile(benchmark::State& state) {
+    const std::string tfr = fileSetPath(generatedFileSet(2000, 1000000), FileKind::TimeFrames);
+    for (auto _ : state)
+        if (!runQuietly({"cat", tfr})) state.SkipWithError("cat failed");
+}
+BENCHMARK(BM_CatTimeFramesFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+}  // namespace
+}  // namespace ql::bench

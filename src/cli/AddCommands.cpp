@@ -1,0 +1,116 @@
+#include "cli/ArgumentValues.h"
+#include "cli/Commands.h"
+#include "cli/FileSetArgument.h"
+
+#include "core/store/Customers.h"
+#include "core/store/FileSet.h"
+#include "core/store/Projects.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace ql::cli {
+namespace {
+
+// Checks one optional text option and stores it into field; returns the failure, if any.
+Status takeText(std::string& field, const char* option, const std::optional<std::string>& text, std::size_t width,
+                TextKind kind) {
+    if (!text) return Status::ok();
+    auto stored = fieldText(option, *text, width, kind);
+    if (!stored) return stored.status();
+    field = std::move(stored).value();
+    return Status::ok();
+}
+
+Status takeName(std::string& field, const std::string& text, std::size_t width) {
+    if (text.empty()) return Status::invalidArgument("--name: a name cannot be empty");
+    return takeText(field, "--name", text, width, TextKind::SingleLine);
+}
+
+// A reference option: -1 stands for none, any other id must name an existing record.
+template <typename Exists>
+Result<std::int32_t> takeReference(const char* option, const std::optional<std::string>& text, const char* what,
+                                   Exists&& exists) {
+    if (!text) return -1;
+    auto id = parseInt32(option, *text);
+    if (!id) return id.status();
+    if (*id == -1) return -1;
+    auto found = exists(*id);
+    if (!found) return found.status();
+    if (!*found) return Status::invalidArgument(std::string(option) + ": there is no " + what + " with id " + *text);
+    return *id;
+}
+
+Result<bool> customerExists(FileSystem& fs, const std::string& path, std::int32_t id) {
+    auto customer = findCustomerById(fs, fileSetPath(path, FileKind::Customers), id);
+    if (!customer) return customer.status();
+    return customer->has_value();
+}
+
+}  // namespace
+
+Status runAddProject(FileSystem& fs, const AddProjectRequest& request, std::ostream& out) {
+    ProjectRecord project;
+    Status st = takeName(project.name, request.name, ProjectRecord::kNameWidth);
+    if (st) st = takeText(project.memo, "--memo", request.memo, ProjectRecord::kMemoWidth, TextKind::MultiLine);
+    if (!st) return st;
+    if (request.rate) {
+        auto rate = parseAmount("--rate", *request.rate);
+        if (!rate) return rate.status();
+        project.chargesPerHour = *rate;
+    }
+    // The values are sound; now check what they refer to.
+    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
+    const std::string projectsPath = fileSetPath(request.path, FileKind::Projects);
+    auto projects = loadProjects(fs, projectsPath);
+    if (!projects) return projects.status();
+    const ProjectIndex index(*projects);
+
+    auto parent = takeReference("--parent", request.parent, "project",
+                                [&](std::int32_t id) -> Result<bool> { return index.find(id) != nullptr; });
+    if (!parent) return parent.status();
+    project.parentId = *parent;
+    auto customer = takeReference("--customer", request.customer, "customer",
+                                  [&](std::int32_t id) { return customerExists(fs, request.path, id); });
+    if (!customer) return customer.status();
+    project.customerId = *customer;
+
+    std::int32_t highest = -1;
+    for (const auto& p : *projects) highest = std::max(highest, p.id);
+    if (highest == std::numeric_limits<std::int32_t>::max())
+        return Status::ioError("No project id is left in " + projectsPath);
+    project.id = highest + 1;
+
+    // The projects file is only ever rewritten whole, never appended to.
+    projects->push_back(project);
+    st = writeProjects(fs, projectsPath, *projects);
+    if (!st) return st;
+    out << project.id << '\n';
+    return Status::ok();
+}
+
+Status runAddCustomer(FileSystem& fs, const AddCustomerRequest& request, std::ostream& out) {
+    CustomerRecord customer;
+    customer.name.clear();
+    const std::size_t shortWidth = CustomerRecord::kShortTextWidth;
+    Status st = takeName(customer.name, request.name, CustomerRecord::kNameWidth);
+    if (st) st = takeText(customer.address, "--address", request.address, CustomerRecord::kAddressWidth, TextKind::SingleLine);
+    if (st) st = takeText(customer.city, "--city", request.city, shortWidth, TextKind::SingleLine);
+    if (st) st = takeText(customer.zip, "--zip", request.zip, shortWidth, TextKind::SingleLine);
+    if (st) st = takeText(customer.state, "--state", request.state, shortWidth, TextKind::SingleLine);
+    if (st) st = takeText(customer.country, "--country", request.country, shortWidth, TextKind::SingleLine);
+    if (st) st = takeText(customer.phone, "--phone", request.phone, shortWidth, TextKind::SingleLine);
+    if (st) st = takeText(customer.notes, "--notes", request.notes, CustomerRecord::kNotesWidth, TextKind::MultiLine);
+    if (!st) return st;
+    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
+
+    auto id = nextCustomerId(fs, request.path);
+    if (!id) return id.status();
+    customer.id = *id;
+    st = appendCustomer(fs, customer, request.path);
+    if (!st) return st;
+    out << customer.id << '\n';
+    return Status::ok();
+}
+
+}  // namespace ql::cli

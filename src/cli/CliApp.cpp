@@ -1,0 +1,214 @@
+#include "cli/CliApp.h"
+
+#include "cli/Commands.h"
+
+#include <CLI/CLI.hpp>
+
+#include <functional>
+#include <string>
+
+namespace ql::cli {
+namespace {
+
+constexpr const char* kFooter =
+    "Exit status: 0 on success; 1 when an operation failed (a file that cannot be read or\n"
+    "written); 2 for misuse (an unknown command or option, a bad value, an unknown id, a path\n"
+    "that is no file set), in which case nothing is written.";
+
+std::string oneLine(std::string text) {
+    for (char& c : text)
+        if (c == '\n' || c == '\r') c = ' ';
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+// An option whose value is kept only when it was given.
+struct OptionalText {
+    std::string value;
+    CLI::Option* option = nullptr;
+    std::optional<std::string> get() const {
+        return option->count() ? std::optional<std::string>(value) : std::nullopt;
+    }
+};
+
+CLI::Option* addFilePath(CLI::App& command, std::string& path) {
+    return command.add_option("FILE", path, "Settings file (.qlr) of the file set")->required()->type_name("");
+}
+
+// Binds the option to text, which must outlive the parse.
+void addOptional(CLI::App& command, OptionalText& text, const std::string& name, const std::string& help,
+                 const char* type) {
+    text.option = command.add_option(name, text.value, help)->type_name(type);
+}
+
+}  // namespace
+
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, FileSystem& fs, const Clock& clock) {
+    CLI::App app("Quillory from the command line: create a file set, list its records, add projects, customers "
+                 "and time frames, and print the totals of today, this week, this month and this year.",
+                 "quillory-cli");
+    app.set_version_flag("--version", std::string("quillory-cli ") + QUILLORY_VERSION);
+    app.require_subcommand(1);
+    app.footer(kFooter);
+
+    // Every subcommand stores its request here; the one that was chosen runs after parsing.
+    std::function<Status()> run;
+
+    InitRequest init;
+    OptionalText currency, dateOrder;
+    {
+        CLI::App* c = app.add_subcommand("init", "Create a file set, as File > New does (empties nothing without --force)");
+        addFilePath(*c, init.path);
+        addOptional(*c, currency, "--currency", "Monetary symbol (default: the locale's currency symbol)", "SYMBOL");
+        addOptional(*c, dateOrder, "--date-order", "Order of dates (default: the locale's)", "mdy|dmy");
+        c->add_flag("--force", init.force, "Replace an existing file set, emptying its files");
+        c->callback([&] {
+            run = [&] {
+                init.currency = currency.get();
+                init.dateOrder = dateOrder.get();
+                return runInit(fs, init, out);
+            };
+        });
+    }
+
+    ShowRequest show;
+    std::string showWhat;
+    {
+        CLI::App* c = app.add_subcommand("show", "Print the settings, projects, customers or time frames of a file set");
+        addFilePath(*c, show.path);
+        c->add_option("WHAT", showWhat, "What to print")
+            ->required()
+            ->check(CLI::IsMember({"settings", "projects", "customers", "frames"}))
+            ->type_name("");
+        c->add_flag("--json", show.json, "Print one JSON array of objects");
+        c->callback([&] {
+            run = [&] {
+                show.what = showWhat == "settings"    ? ShowWhat::Settings
+                            : showWhat == "projects"  ? ShowWhat::Projects
+                            : showWhat == "customers" ? ShowWhat::Customers
+                                                      : ShowWhat::Frames;
+                return runShow(fs, show, out);
+            };
+        });
+    }
+
+    AddProjectRequest project;
+    OptionalText parent, customerId, rate, memo;
+    {
+        CLI::App* c = app.add_subcommand("add-project", "Add a project and print its id");
+        addFilePath(*c, project.path);
+        c->add_option("--name", project.name, "Name, at most 60 bytes")->required()->type_name("NAME");
+        addOptional(*c, parent, "--parent", "Id of the parent project (default: a top-level project)", "ID");
+        addOptional(*c, customerId, "--customer", "Id of the customer billed (default: none)", "ID");
+        addOptional(*c, rate, "--rate", "Charges per hour, such as 37.50 (default: 0)", "AMOUNT");
+        addOptional(*c, memo, "--memo", "Memo, at most 1000 bytes (line breaks count two)", "TEXT");
+        c->callback([&] {
+            run = [&] {
+                project.parent = parent.get();
+                project.customer = customerId.get();
+                project.rate = rate.get();
+                project.memo = memo.get();
+                return runAddProject(fs, project, out);
+            };
+        });
+    }
+
+    AddCustomerRequest customer;
+    OptionalText address, city, zip, state, country, phone, notes;
+    {
+        CLI::App* c = app.add_subcommand("add-customer", "Add a customer and print its id");
+        addFilePath(*c, customer.path);
+        c->add_option("--name", customer.name, "Name, at most 60 bytes")->required()->type_name("NAME");
+        addOptional(*c, address, "--address", "Address, at most 60 bytes", "TEXT");
+        addOptional(*c, city, "--city", "City, at most 30 bytes", "TEXT");
+        addOptional(*c, zip, "--zip", "ZIP, at most 30 bytes", "TEXT");
+        addOptional(*c, state, "--state", "State, at most 30 bytes", "TEXT");
+        addOptional(*c, country, "--country", "Country, at most 30 bytes", "TEXT");
+        addOptional(*c, phone, "--phone", "Phone, at most 30 bytes", "TEXT");
+        addOptional(*c, notes, "--notes", "Notes, at most 1000 bytes (line breaks count two)", "TEXT");
+        c->callback([&] {
+            run = [&] {
+                customer.address = address.get();
+                customer.city = city.get();
+                customer.zip = zip.get();
+                customer.state = state.get();
+                customer.country = country.get();
+                customer.phone = phone.get();
+                customer.notes = notes.get();
+                return runAddCustomer(fs, customer, out);
+            };
+        });
+    }
+
+    AddFrameRequest addFrame;
+    OptionalText end, minutes;
+    {
+        CLI::App* c = app.add_subcommand("add-frame", "Add a time frame worked on a project");
+        addFilePath(*c, addFrame.path);
+        c->add_option("--project", addFrame.project, "Project id")->required()->type_name("ID");
+        c->add_option("--start", addFrame.start, "Local start time")->required()->type_name("\"YYYY-MM-DD HH:MM[:SS]\"");
+        addOptional(*c, end, "--end", "Local end time, not before the start", "\"YYYY-MM-DD HH:MM[:SS]\"");
+        addOptional(*c, minutes, "--minutes", "Length in whole minutes, instead of --end", "N");
+        end.option->excludes(minutes.option);
+        minutes.option->excludes(end.option);
+        c->callback([&] {
+            run = [&] {
+                addFrame.end = end.get();
+                addFrame.minutes = minutes.get();
+                return runAddFrame(fs, addFrame, out);
+            };
+        });
+    }
+
+    RemoveFrameRequest removeFrame;
+    {
+        CLI::App* c = app.add_subcommand("remove-frame", "Remove every copy of a time frame and print how many there were");
+        addFilePath(*c, removeFrame.path);
+        c->add_option("--project", removeFrame.project, "Project id")->required()->type_name("ID");
+        c->add_option("--start", removeFrame.start, "Local start time")->required()->type_name("\"YYYY-MM-DD HH:MM[:SS]\"");
+        c->add_option("--end", removeFrame.end, "Local end time")->required()->type_name("\"YYYY-MM-DD HH:MM[:SS]\"");
+        c->callback([&] { run = [&] { return runRemoveFrame(fs, removeFrame, out); }; });
+    }
+
+    TotalsRequest totals;
+    OptionalText at;
+    {
+        CLI::App* c = app.add_subcommand("totals", "Print the totals of today, this week, this month and this year");
+        addFilePath(*c, totals.path);
+        addOptional(*c, at, "--at", "Local time the periods are taken around (default: now)", "\"YYYY-MM-DD HH:MM\"");
+        c->add_flag("--json", totals.json, "Print one JSON array of objects");
+        c->callback([&] {
+            run = [&] {
+                totals.at = at.get();
+                return runTotals(fs, clock, totals, out);
+            };
+        });
+    }
+
+    try {
+        // The parser would only say that a command is required; name the word it did not know.
+        if (argc > 1 && argv[1][0] != '-' &&
+            app.get_subcommands([&](CLI::App* c) { return c->check_name(argv[1]); }).empty())
+            throw CLI::ParseError("unknown command '" + std::string(argv[1]) + "'", 0);
+        app.parse(argc, argv);
+    } catch (const CLI::Success& e) {
+        return app.exit(e, out, err);  // --help or --version
+    } catch (const CLI::ParseError& e) {
+        err << "quillory-cli: " << oneLine(e.what()) << std::endl;
+        return static_cast<int>(ExitStatus::Misuse);
+    }
+
+    const Status status = run();
+    out.flush();
+    if (!status) {
+        err << "quillory-cli: " << oneLine(status.message()) << std::endl;
+        return static_cast<int>(status.code() == StatusCode::InvalidArgument ? ExitStatus::Misuse : ExitStatus::Failure);
+    }
+    if (!out) {
+        err << "quillory-cli: cannot write the output" << std::endl;
+        return static_cast<int>(ExitStatus::Failure);
+    }
+    return static_cast<int>(ExitStatus::Success);
+}
+
+}  // namespace ql::cli

@@ -1,0 +1,47 @@
+#include "cli/ArgumentValues.h"
+#include "cli/Commands.h"
+#include "cli/LocaleDefaults.h"
+
+#include "core/store/FileSet.h"
+#include "core/store/Settings.h"
+
+namespace ql::cli {
+
+Status runInit(FileSystem& fs, const InitRequest& request, std::ostream&) {
+    const std::string& path = request.path;
+    const auto slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    // The set's files are named by cutting three characters off the chosen name.
+    if (name.size() <= 3)
+        return Status::invalidArgument(path + ": the file name must be longer than its three-letter extension");
+
+    std::optional<std::string> currency;
+    if (request.currency) {
+        auto text = fieldText("--currency", *request.currency, SettingsRecord::kMonetarySymbolWidth, TextKind::SingleLine);
+        if (!text) return text.status();
+        currency = std::move(text).value();
+    }
+    std::optional<bool> monthFirst;
+    if (request.dateOrder) {
+        if (*request.dateOrder != "mdy" && *request.dateOrder != "dmy")
+            return Status::invalidArgument("--date-order: '" + *request.dateOrder + "' is neither mdy nor dmy");
+        monthFirst = *request.dateOrder == "mdy";
+    }
+
+    if (!request.force) {
+        for (const std::string& existing : {path, fileSetPath(path, FileKind::Settings), fileSetPath(path, FileKind::Projects),
+                                            fileSetPath(path, FileKind::TimeFrames), fileSetPath(path, FileKind::Customers)}) {
+            if (fs.exists(existing))
+                return Status::invalidArgument(existing + " already exists (--force replaces the file set and its data)");
+        }
+    }
+
+    if (!currency || !monthFirst) {
+        const LocaleDefaults locale = userLocaleDefaults();
+        if (!currency) currency = locale.currencySymbol;
+        if (!monthFirst) monthFirst = locale.monthFirst;
+    }
+    return createFileSet(fs, path, *currency, *monthFirst);
+}
+
+}  // namespace ql::cli

@@ -1,0 +1,45 @@
+#pragma once
+
+#include "cli/FrameRow.h"
+
+#include "core/store/CustomerRecord.h"
+#include "core/store/ProjectRecord.h"
+#include "core/store/SettingsRecord.h"
+#include "core/tracking/PeriodTotals.h"
+
+#include <nlohmann/json.hpp>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+// JSON output of quillory-cli: one object per record, field names in lowerCamelCase, ids of
+// -1 ("none") as null, multi-line texts with LF line breaks, amounts unrounded, times both
+// as local ISO 8601 text and as epoch seconds.
+namespace ql::cli {
+
+using Json = nlohmann::ordered_json;
+
+// Local ISO 8601 with the zone's offset: "1996-12-11T10:00:00-05:00".
+std::string isoLocalTime(std::int32_t t);
+
+Json settingsJson(const SettingsRecord& settings);
+Json projectJson(const ProjectRecord& project, const std::string& fullName);
+Json customerJson(const CustomerRecord& customer);
+Json frameJson(const FrameRow& row);
+Json periodTotalJson(const PeriodTotal& period);
+
+// Writes one JSON array an element per line, as the elements come, so that a long list
+// never has to be held in memory. finish() closes the array; call it once.
+class JsonArrayWriter {
+public:
+    explicit JsonArrayWriter(std::ostream& out) : m_out(out) {}
+    void add(const Json& element);
+    void finish();
+
+private:
+    std::ostream& m_out;
+    bool m_empty = true;
+};
+
+}  // namespace ql::cli

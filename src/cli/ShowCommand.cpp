@@ -1,0 +1,99 @@
+#include "cli/Commands.h"
+#include "cli/FileSetArgument.h"
+#include "cli/JsonRendering.h"
+#include "cli/TextRendering.h"
+
+#include "core/store/Customers.h"
+#include "core/store/FileSet.h"
+#include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
+#include "core/tracking/Charges.h"
+
+#include <unordered_map>
+
+namespace ql::cli {
+namespace {
+
+Status showSettings(const SettingsRecord& settings, bool json, std::ostream& out) {
+    if (json) {
+        JsonArrayWriter writer(out);
+        writer.add(settingsJson(settings));
+        writer.finish();
+    } else {
+        writeSettingsText(out, settings);
+    }
+    return Status::ok();
+}
+
+Status showProjects(FileSystem& fs, const std::string& path, const SettingsRecord& settings, bool json,
+                    std::ostream& out) {
+    const auto projects = ProjectIndex::load(fs, fileSetPath(path, FileKind::Projects));
+    if (!projects) return projects.status();
+    if (json) {
+        JsonArrayWriter writer(out);
+        for (const auto& p : projects->records()) writer.add(projectJson(p, projects->fullName(p.id, true)));
+        writer.finish();
+    } else {
+        writeProjectsText(out, *projects, settings.monetarySymbol);
+    }
+    return Status::ok();
+}
+
+Status showCustomers(FileSystem& fs, const std::string& path, bool json, std::ostream& out) {
+    const auto customers = loadCustomers(fs, fileSetPath(path, FileKind::Customers));
+    if (!customers) return customers.status();
+    if (json) {
+        JsonArrayWriter writer(out);
+        for (const auto& c : *customers) writer.add(customerJson(c));
+        writer.finish();
+    } else {
+        writeCustomersText(out, *customers);
+    }
+    return Status::ok();
+}
+
+Status showFrames(FileSystem& fs, const std::string& path, const SettingsRecord& settings, bool json,
+                  std::ostream& out) {
+    const auto projects = ProjectIndex::load(fs, fileSetPath(path, FileKind::Projects));
+    if (!projects) return projects.status();
+    // Full names once per project, not once per frame.
+    std::unordered_map<std::int32_t, std::string> fullNames;
+    for (const auto& p : projects->records()) fullNames.try_emplace(p.id, projects->fullName(p.id, true));
+    JsonArrayWriter writer(out);
+    bool started = false;
+    auto start = [&] {
+        if (!started && !json) writeFrameHeadingText(out);
+        started = true;
+    };
+    const Status scanned = forEachTimeFrame(fs, fileSetPath(path, FileKind::TimeFrames), [&](const TimeFrameRecord& f) {
+        start();
+        FrameRow row;
+        row.frame = f;
+        row.project = projects->find(f.projectId);
+        if (row.project) row.fullName = fullNames.at(f.projectId);
+        row.minutes = wholeMinutes(std::int64_t{f.end} - f.start);
+        row.charge = chargeFor(projects->chargesPerHour(f.projectId), row.minutes);
+        if (json) writer.add(frameJson(row));
+        else writeFrameText(out, row, settings.monetarySymbol);
+    });
+    if (!scanned) return scanned;
+    start();
+    if (json) writer.finish();
+    return Status::ok();
+}
+
+}  // namespace
+
+Status runShow(FileSystem& fs, const ShowRequest& request, std::ostream& out) {
+    const auto settings = openFileSet(fs, request.path);
+    if (!settings) return settings.status();
+    switch (request.what) {
+    case ShowWhat::Settings: return showSettings(*settings, request.json, out);
+    case ShowWhat::Projects: return showProjects(fs, request.path, *settings, request.json, out);
+    case ShowWhat::Customers: return showCustomers(fs, request.path, request.json, out);
+    case ShowWhat::Frames: return showFrames(fs, request.path, *settings, request.json, out);
+    }
+    return Status::invalidArgument("unknown record kind");
+}
+
+}  // namespace ql::cli

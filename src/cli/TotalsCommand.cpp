@@ -1,0 +1,35 @@
+#include "cli/ArgumentValues.h"
+#include "cli/Commands.h"
+#include "cli/FileSetArgument.h"
+#include "cli/JsonRendering.h"
+#include "cli/TextRendering.h"
+
+#include "core/tracking/PeriodTotals.h"
+
+namespace ql::cli {
+
+Status runTotals(FileSystem& fs, const Clock& clock, const TotalsRequest& request, std::ostream& out) {
+    std::int32_t now = clock.now();
+    if (request.at) {
+        auto at = parseLocalDateTime("--at", *request.at);
+        if (!at) return at.status();
+        now = *at;
+    }
+    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
+
+    // The very computation behind the main view's totals panel, so the two always agree.
+    const PeriodTotals totals = computeTotals(fs, request.path, now);
+    // Totals priced without their projects would look right and be wrong: no output then.
+    if (!totals.failures.empty()) return totals.failures.front();
+
+    if (request.json) {
+        JsonArrayWriter writer(out);
+        for (const PeriodTotal& period : totals.periods) writer.add(periodTotalJson(period));
+        writer.finish();
+    } else {
+        writeTotalsText(out, totals);
+    }
+    return Status::ok();
+}
+
+}  // namespace ql::cli
