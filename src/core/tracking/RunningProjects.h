@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 #include "core/store/TimeFrameRecord.h"
+#include "core/tracking/RunningEntry.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -9,15 +10,6 @@
 #include <vector>
 
 namespace ql {
-
-// One running project. start is moved later by the pause accounting, so now - start is
-// always the time worked so far.
-struct RunningEntry {
-    std::int32_t projectId = -1;
-    std::int32_t start = 0;
-
-    bool operator==(const RunningEntry&) const = default;
-};
 
 enum class CheckInResult { CheckedIn, LimitReached };
 

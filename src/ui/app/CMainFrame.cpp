@@ -151,9 +151,9 @@ void CMainFrame::createActions() {
 }
 
 void CMainFrame::createMenus() {
-    for (const MenuSpec& spec : kMenus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(spec.title));
-        for (const int id : spec.items) {
+    for (const MenuSpec& menuDef : kMenus) {
+        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuDef.title));
+        for (const int id : menuDef.items) {
             if (id == kSeparator) menu->addSeparator();
             else menu->addAction(action(id));
         }
