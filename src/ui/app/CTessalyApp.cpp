@@ -1,5 +1,8 @@
 #include "ui/app/CTessalyApp.h"
 
+#include "ui/customers/CustomerCommands.h"
+#include "ui/projects/ProjectCommands.h"
+
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyDoc.h"
@@ -57,6 +60,22 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kFileOpen), &QAction::triggered, m_doc.get(), &CTessalyDoc::onFileOpen);
     connect(frame.action(cmd::kAppAbout), &QAction::triggered, this, &CTessalyApp::onAppAbout);
     connect(frame.action(cmd::kFilePrintSetup), &QAction::triggered, this, &CTessalyApp::onFilePrintSetup);
-    // The commands of the projects, customers, tracking, chart, report and analysis dialogs
-    // are connected here as those dialogs arrive.
+    connect(frame.action(cmd::kEditProjects), &QAction::triggered, this, &CTessalyApp::onEditProjects);
+    connect(frame.action(cmd::kEditCustomers), &QAction::triggered, this, &CTessalyApp::onEditCustomers);
+    // The commands of the tracking, chart, report and analysis dialogs are connected here
+    // as those dialogs arrive.
+}
+
+void CTessalyApp::onEditProjects() {
+    if (!m_doc->fileSetOpen()) return;
+    editProjects(m_frame.get(), m_services.fileSystem, m_services.prompter, &m_services.help, m_doc->settingsPath());
+    // Names and rates shown in the panels may have changed.
+    m_doc->notifyViews(hint::kTotals);
+    m_doc->notifyViews(hint::kWeekChart);
+}
+
+void CTessalyApp::onEditCustomers() {
+    if (!m_doc->fileSetOpen()) return;
+    if (editCustomers(m_frame.get(), m_services.fileSystem, m_services.prompter, m_doc->settingsPath()))
+        m_doc->notifyViews(hint::kPrintCustomers);
 }

@@ -63,6 +63,10 @@ public:
 public slots:
     void onAppAbout();
     void onFilePrintSetup();
+    // Edit Projects and Edit Customers; both refresh the view afterwards, and Print in the
+    // customer list asks the view for the printed list (hint 2).
+    void onEditProjects();
+    void onEditCustomers();
 
 private:
     void connectCommands();

@@ -1,0 +1,71 @@
+#include "ShellFixture.h"
+
+#include "ui/app/CommandIds.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+
+#include <functional>
+
+namespace {
+
+// Runs act on the next modal dialog once it is open; the commands run their dialogs themselves.
+void onNextModal(const std::function<void(QWidget*)>& act) {
+    auto* timer = new QTimer;
+    timer->setInterval(10);
+    QObject::connect(timer, &QTimer::timeout, [timer, act] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!modal) return;
+        timer->stop();
+        timer->deleteLater();
+        act(modal);
+    });
+    timer->start();
+}
+
+class EditCommands : public ShellTest {};
+
+TEST_F(EditCommands, EditProjectsOpensTheTreeAndRefreshesTheView) {
+    auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
+    QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
+    QString opened;
+    onNextModal([&opened](QWidget* modal) {
+        opened = QString::fromLatin1(modal->metaObject()->className());
+        static_cast<QDialog*>(modal)->reject();
+    });
+    app->frame().action(cmd::kEditProjects)->trigger();
+    EXPECT_EQ(opened, QStringLiteral("CProjectsTreeDlg"));
+    ASSERT_EQ(hints.count(), 2);
+    EXPECT_EQ(hints.at(0).at(0).toInt(), hint::kTotals);
+    EXPECT_EQ(hints.at(1).at(0).toInt(), hint::kWeekChart);
+}
+
+TEST_F(EditCommands, PrintInTheCustomerListAsksForThePrintedList) {
+    auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
+    QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
+    QString opened;
+    onNextModal([&opened](QWidget* modal) {
+        opened = QString::fromLatin1(modal->metaObject()->className());
+        modal->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+    });
+    app->frame().action(cmd::kEditCustomers)->trigger();
+    EXPECT_EQ(opened, QStringLiteral("CCustomersDlg"));
+    ASSERT_EQ(hints.count(), 1);
+    EXPECT_EQ(hints.at(0).at(0).toInt(), hint::kPrintCustomers);
+
+    // Exit prints nothing.
+    onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); });
+    app->frame().action(cmd::kEditCustomers)->trigger();
+    EXPECT_EQ(hints.count(), 1);
+}
+
+TEST_F(EditCommands, WithoutAFileSetTheCommandsAreDisabled) {
+    auto app = startApp();
+    EXPECT_FALSE(app->frame().action(cmd::kEditProjects)->isEnabled());
+    EXPECT_FALSE(app->frame().action(cmd::kEditCustomers)->isEnabled());
+}
+
+}  // namespace
