@@ -1,5 +1,8 @@
 #include "ui/app/CTessalyDoc.h"
 
+#include "core/store/TimeFrames.h"
+#include "core/time/Clock.h"
+
 #include "core/store/FileSystem.h"
 #include "core/store/Settings.h"
 #include "ui/app/CommandIds.h"
@@ -49,20 +52,37 @@ std::string CTessalyDoc::pathOf(ql::FileKind kind) const {
     return ql::fileSetPath(encodedPath(m_settingsPath), kind);
 }
 
-void CTessalyDoc::setPaused(bool paused) {
-    m_paused = paused;
+ql::CheckInResult CTessalyDoc::checkIn(std::int32_t projectId) {
+    const ql::CheckInResult result = m_running.checkIn(projectId, m_clock.now());
+    emit stateChanged();
+    return result;
+}
+
+ql::Status CTessalyDoc::checkOut(std::int32_t projectId) {
+    const bool wasPaused = m_running.paused();
+    const std::string settings = encodedPath(m_settingsPath);
+    auto frame = m_running.checkOut(projectId, m_clock.now(), [&](const ql::TimeFrameRecord& f) {
+        return ql::appendTimeFrame(m_fileSystem, settings, f);
+    });
+    if (wasPaused != m_running.paused()) updateTitle();
+    emit stateChanged();
+    return frame.status();
+}
+
+void CTessalyDoc::togglePause() {
+    m_running.togglePause(m_clock.now());
     updateTitle();
     emit stateChanged();
 }
 
-void CTessalyDoc::notifyRunningChanged() {
-    emit stateChanged();
+void CTessalyDoc::tick() {
+    m_running.tick(m_clock.now());
 }
 
 QString CTessalyDoc::title() const {
     QString title;
     if (m_fileSetOpen) title = m_settingsPath;
-    if (m_paused) title += QStringLiteral(" - PAUSE");
+    if (m_running.paused()) title += QStringLiteral(" - PAUSE");
     return title;
 }
 
@@ -72,7 +92,7 @@ void CTessalyDoc::updateTitle() {
 }
 
 bool CTessalyDoc::canClose() {
-    if (m_runningProjects.empty()) return true;
+    if (m_running.empty()) return true;
     return m_prompter.ask(QStringLiteral("Confirmation"), QLatin1String(kExitWhileRunning));
 }
 
@@ -81,7 +101,7 @@ void CTessalyDoc::notifyViews(int hint) {
 }
 
 void CTessalyDoc::onFileNew() {
-    if (!m_runningProjects.empty()) {
+    if (!m_running.empty()) {
         m_prompter.inform(kWarning, QLatin1String(kNewWhileRunning), Prompter::Icon::Information);
         return;
     }
@@ -106,7 +126,7 @@ void CTessalyDoc::onFileNew() {
 }
 
 void CTessalyDoc::onFileOpen() {
-    if (!m_runningProjects.empty()) {
+    if (!m_running.empty()) {
         m_prompter.inform(kWarning, QLatin1String(kOpenWhileRunning), Prompter::Icon::Information);
         return;
     }

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "core/store/FileSet.h"
-#include "core/tracking/RunningEntry.h"
+#include "core/Status.h"
+#include "core/tracking/RunningProjects.h"
 
 #include <QLocale>
 #include <QObject>
@@ -49,18 +50,23 @@ public:
     // The path of one file of the open set, in the file system's encoding, for the store.
     std::string pathOf(ql::FileKind kind) const;
 
-    // The running projects in check-in order. Whoever changes the list or the pause state
-    // calls notifyRunningChanged() afterwards so that commands and title follow.
-    std::vector<ql::RunningEntry>& runningProjects() { return m_runningProjects; }
-    const std::vector<ql::RunningEntry>& runningProjects() const { return m_runningProjects; }
-    int runningCount() const { return static_cast<int>(m_runningProjects.size()); }
-    bool paused() const { return m_paused; }
-    // Sets the pause flag and recomputes the title.
-    void setPaused(bool paused);
-    std::int32_t pauseReference() const { return m_pauseReference; }
-    void setPauseReference(std::int32_t t) { m_pauseReference = t; }
-    // Emits stateChanged(): the running list or the pause changed.
-    void notifyRunningChanged();
+    // The running projects in check-in order with the pause state. Change them through the
+    // operations below, which keep the title and the command states in step.
+    const ql::RunningProjects& running() const { return m_running; }
+    const std::vector<ql::RunningEntry>& runningProjects() const { return m_running.entries(); }
+    int runningCount() const { return static_cast<int>(m_running.count()); }
+    bool paused() const { return m_running.paused(); }
+
+    // Starts timing projectId now; LimitReached (nothing changes) when five already run.
+    ql::CheckInResult checkIn(std::int32_t projectId);
+    // Stops the first entry of projectId and appends its time frame to the open set. On a
+    // failed write the project keeps running and the store's message is returned. Checking
+    // out the last running project ends the pause.
+    ql::Status checkOut(std::int32_t projectId);
+    // Pause or resume every running project; updates the title.
+    void togglePause();
+    // The timer's pause accounting (nothing while not paused).
+    void tick();
 
     // The settings path when a file set is open, else empty; then " - PAUSE" while paused.
     QString title() const;
@@ -109,8 +115,6 @@ private:
 
     bool m_fileSetOpen = false;
     QString m_settingsPath;
-    std::vector<ql::RunningEntry> m_runningProjects;
-    bool m_paused = false;
-    std::int32_t m_pauseReference = 0;
+    ql::RunningProjects m_running;
     QString m_title;
 };

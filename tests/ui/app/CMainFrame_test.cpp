@@ -189,13 +189,11 @@ TEST_F(MainFrame, CheckOutAndPauseNeedARunningProject) {
     CTessalyDoc& doc = app->document();
     EXPECT_FALSE(frame.action(cmd::kCheckOut)->isEnabled());
     EXPECT_FALSE(frame.action(cmd::kPause)->isEnabled());
-    doc.runningProjects().push_back({0, clock.now()});
-    doc.notifyRunningChanged();
+    doc.checkIn(0);
     EXPECT_TRUE(frame.action(cmd::kCheckOut)->isEnabled());
     EXPECT_TRUE(frame.action(cmd::kPause)->isEnabled());
     EXPECT_FALSE(frame.action(cmd::kPause)->isCheckable());
-    doc.runningProjects().clear();
-    doc.notifyRunningChanged();
+    ASSERT_TRUE(doc.checkOut(0));
     EXPECT_FALSE(frame.action(cmd::kCheckOut)->isEnabled());
 }
 
@@ -263,8 +261,8 @@ TEST_F(MainFrame, ExitWithRunningProjectsAsksAndNoKeepsThemRunning) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
     CMainFrame& frame = app->frame();
     CTessalyDoc& doc = app->document();
-    doc.runningProjects() = {{1, clock.now()}, {2, clock.now()}};
-    doc.notifyRunningChanged();
+    doc.checkIn(1);
+    doc.checkIn(2);
     frame.show();
 
     prompter.answers = {false};

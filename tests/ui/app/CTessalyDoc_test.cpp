@@ -100,8 +100,7 @@ TEST_F(DocumentCommands, NewAndOpenAreRefusedWhileAProjectRuns) {
     const QString work = makeFileSet(QStringLiteral("Work.qlr"));
     auto app = startApp(work);
     CTessalyDoc& doc = app->document();
-    doc.runningProjects().push_back({3, clock.now()});
-    doc.notifyRunningChanged();
+    doc.checkIn(3);
     QSignalSpy hints(&doc, &CTessalyDoc::updateHint);
 
     app->frame().action(cmd::kFileNew)->trigger();
@@ -209,17 +208,18 @@ TEST_F(DocumentCommands, TitleWhilePaused) {
     const QString work = makeFileSet(QStringLiteral("Work.qlr"));
     auto app = startApp(work);
     CTessalyDoc& doc = app->document();
-    doc.runningProjects().push_back({1, clock.now()});
-    doc.setPaused(true);
+    doc.checkIn(1);
+    doc.togglePause();
     EXPECT_EQ(doc.title(), work + QStringLiteral(" - PAUSE"));
     EXPECT_EQ(app->frame().windowTitle(), work + QStringLiteral(" - PAUSE - Quillory"));
-    doc.setPaused(false);
+    doc.togglePause();
     EXPECT_EQ(app->frame().windowTitle(), work + QStringLiteral(" - Quillory"));
 }
 
 TEST_F(DocumentCommands, TitleWithoutFileSetIsOnlyThePauseMark) {
     auto app = startApp();
-    app->document().setPaused(true);
+    app->document().checkIn(1);
+    app->document().togglePause();
     EXPECT_EQ(app->document().title(), QStringLiteral(" - PAUSE"));
 }
 
