@@ -2,6 +2,8 @@
 
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
+#include "ui/tracking/CSelectRunningDlg.h"
+#include "ui/app/Prompter.h"
 
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
@@ -14,7 +16,12 @@
 #include <QPrinter>
 
 CTessalyApp::CTessalyApp(AppServices services, QObject* parent)
-    : QObject(parent), m_services(services), m_runDialog([](QDialog& dialog) { return dialog.exec(); }) {}
+    : QObject(parent), m_services(services), m_runDialog([](QDialog& dialog) { return dialog.exec(); }) {
+    m_chooseProject = [this] {
+        return chooseProject(m_frame.get(), m_services.fileSystem, m_services.prompter, &m_services.help,
+                             m_doc->settingsPath());
+    };
+}
 
 CTessalyApp::~CTessalyApp() {
     m_frame.reset();
@@ -62,7 +69,10 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kFilePrintSetup), &QAction::triggered, this, &CTessalyApp::onFilePrintSetup);
     connect(frame.action(cmd::kEditProjects), &QAction::triggered, this, &CTessalyApp::onEditProjects);
     connect(frame.action(cmd::kEditCustomers), &QAction::triggered, this, &CTessalyApp::onEditCustomers);
-    // The commands of the tracking, chart, report and analysis dialogs are connected here
+    connect(frame.action(cmd::kCheckIn), &QAction::triggered, this, &CTessalyApp::onCheckIn);
+    connect(frame.action(cmd::kCheckOut), &QAction::triggered, this, &CTessalyApp::onCheckOut);
+    connect(frame.action(cmd::kPause), &QAction::triggered, this, &CTessalyApp::onPause);
+    // The commands of the chart, report and analysis dialogs are connected here
     // as those dialogs arrive.
 }
 
@@ -78,4 +88,53 @@ void CTessalyApp::onEditCustomers() {
     if (!m_doc->fileSetOpen()) return;
     if (editCustomers(m_frame.get(), m_services.fileSystem, m_services.prompter, m_doc->settingsPath()))
         m_doc->notifyViews(hint::kPrintCustomers);
+}
+
+void CTessalyApp::onCheckIn() {
+    if (!m_doc->fileSetOpen()) {
+        m_services.prompter.inform(QStringLiteral("File not found"),
+                                   QStringLiteral("No file has been opened. Cannot load the projects file."),
+                                   Prompter::Icon::Information);
+        return;
+    }
+    if (m_doc->running().full()) {
+        m_services.prompter.inform(QStringLiteral("Too many projects"),
+                                   QStringLiteral("The limit of 5 projects being charged at the same time has been "
+                                                  "reached. Check out from a project before checking in."),
+                                   Prompter::Icon::Information);
+        return;
+    }
+    const std::optional<std::int32_t> chosen = m_chooseProject();
+    if (!chosen) return;
+    // The start is taken now, when the tree has closed, not when the command was given.
+    m_doc->checkIn(*chosen);
+    m_view->update();
+}
+
+void CTessalyApp::onCheckOut() {
+    if (m_doc->runningCount() == 0) return;
+    std::optional<std::int32_t> id;
+    if (m_doc->runningCount() == 1) {
+        id = m_doc->runningProjects().front().projectId;
+    } else {
+        CSelectRunningDlg dialog(m_services.fileSystem, m_services.prompter, m_doc->pathOf(ql::FileKind::Projects),
+                                 m_doc->running().runningIds(), m_frame.get());
+        if (runDialog(dialog) == QDialog::Accepted && dialog.chosenId() != -1) id = dialog.chosenId();
+    }
+    if (id) {
+        const ql::Status written = m_doc->checkOut(*id);
+        // The project keeps running, so the user can check out again once the file is back.
+        if (!written)
+            m_services.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(written.message()),
+                                       Prompter::Icon::Warning);
+    }
+    m_view->update();
+    m_doc->notifyViews(hint::kTotals);
+    m_doc->notifyViews(hint::kWeekChart);
+}
+
+void CTessalyApp::onPause() {
+    if (m_doc->runningCount() == 0) return;
+    m_doc->togglePause();
+    m_view->update();
 }

@@ -4,7 +4,9 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <memory>
 
 class CMainFrame;
@@ -57,6 +59,10 @@ public:
     void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
     int runDialog(QDialog& dialog) const { return m_runDialog(dialog); }
 
+    // Picks the project to check in (the project tree in choosing mode); nullopt on Cancel.
+    using ProjectChooser = std::function<std::optional<std::int32_t>()>;
+    void setProjectChooser(ProjectChooser chooser) { m_chooseProject = std::move(chooser); }
+
     // The command line as one text: the arguments after the program name joined by blanks.
     static QString commandLineText(const QStringList& arguments);
 
@@ -67,6 +73,10 @@ public slots:
     // customer list asks the view for the printed list (hint 2).
     void onEditProjects();
     void onEditCustomers();
+    // Control menu: Check In (Ctrl+E), Check Out (Ctrl+T), Pause (Ctrl+A).
+    void onCheckIn();
+    void onCheckOut();
+    void onPause();
 
 private:
     void connectCommands();
@@ -77,4 +87,5 @@ private:
     CTessalyView* m_view = nullptr;
     std::unique_ptr<QPrinter> m_printer;
     DialogRunner m_runDialog;
+    ProjectChooser m_chooseProject;
 };
