@@ -35,6 +35,8 @@ void CTessalyApp::start(const QString& commandLine) {
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_services.help);
     m_view = new CTessalyView(*m_doc, m_services.clock, m_frame.get());
     m_frame->setCentralWidget(m_view);
+    m_view->setHelp(&m_services.help);
+    m_view->setDialogRunner([this](QDialog& dialog) { return runDialog(dialog); });
     m_doc->setDialogParent(m_frame.get());
     connectCommands();
     m_doc->notifyViews(hint::kTotals);

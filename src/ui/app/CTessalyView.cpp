@@ -1,11 +1,22 @@
 #include "ui/app/CTessalyView.h"
 
+#include "core/store/Projects.h"
+#include "core/store/Settings.h"
+#include "core/chart/ChartItemEdits.h"
 #include "core/time/Clock.h"
+#include "ui/app/HelpService.h"
+#include "ui/chart/CChartHoursDlg.h"
+#include "ui/chart/CTimeFrameDlg.h"
+#include "ui/chart/WeekChartPainter.h"
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CommandIds.h"
 #include "ui/app/Prompter.h"
 
+#include <QAction>
+#include <QContextMenuEvent>
 #include <QEvent>
+#include <QMenu>
+#include <QMouseEvent>
 #include <QFont>
 #include <QPaintEvent>
 #include <QPainter>
@@ -58,8 +69,14 @@ void row(QPainter& painter, const ql::PanelRow& r, int labelLeft, int right, int
 }  // namespace
 
 CTessalyView::CTessalyView(CTessalyDoc& doc, const ql::Clock& clock, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_clock(clock) {
+    : QWidget(parent),
+      m_doc(doc),
+      m_clock(clock),
+      m_chart(clock.now()),
+      m_runDialog([](QDialog& dialog) { return dialog.exec(); }),
+      m_runMenu([](QMenu& menu, const QPoint& at) { return menu.exec(at); }) {
     setObjectName(QStringLiteral("tessalyView"));
+    setMouseTracking(true);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWhatsThis(QStringLiteral("The totals charged today, this week, this month and this year, the running "
                                 "projects with their time and charges, and the week chart."));
@@ -70,7 +87,7 @@ CTessalyView::CTessalyView(CTessalyDoc& doc, const ql::Clock& clock, QWidget* pa
 
 void CTessalyView::onUpdateHint(int hint) {
     if (hint == hint::kTotals) refreshTotals();
-    else if (hint == hint::kWeekChart) update();
+    else if (hint == hint::kWeekChart) refreshWeekChart();
 }
 
 void CTessalyView::onTick() {
@@ -156,6 +173,15 @@ void CTessalyView::paintEvent(QPaintEvent*) {
     {
         QPainter offscreen(&surface);
         paintPanels(offscreen, width());
+        m_layout = ql::screenChartLayout(m_chart, width(), height(), labelColumnWidthFor(m_chart));
+        if (m_layout) {
+            paintWeekChart(offscreen, m_chart, *m_layout);
+            const QPoint cursor = mapFromGlobal(QCursor::pos());
+            if (underMouse() && showTips()) {
+                if (auto hit = ql::hitTest(*m_layout, m_chart, cursor.x(), cursor.y()))
+                    paintChartTip(offscreen, *m_layout, cursor, QString::fromStdString(m_chart.items()[*hit].name));
+            }
+        }
     }
     QPainter painter(this);
     painter.drawPixmap(0, 0, surface);
@@ -167,4 +193,130 @@ void CTessalyView::changeEvent(QEvent* event) {
         onUpdateHint(hint::kWeekChart);
     }
     QWidget::changeEvent(event);
+}
+
+bool CTessalyView::showTips() const {
+    if (!m_doc.fileSetOpen()) return false;
+    auto settings = ql::readSettings(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings));
+    return settings && settings->showTips != 0;
+}
+
+void CTessalyView::refreshWeekChart() {
+    if (m_doc.fileSetOpen()) {
+        const ql::Status st = m_chart.load(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings));
+        if (!st)
+            m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
+                                    Prompter::Icon::Warning);
+    }
+    update();
+}
+
+void CTessalyView::mouseMoveEvent(QMouseEvent* event) {
+    // Only the tip needs a repaint on a move; without tips the chart stays as it is.
+    if (m_layout && m_layout->rows.contains(event->position().toPoint().x(), event->position().toPoint().y()) &&
+        showTips()) {
+        const ql::ChartRect area = m_layout->area();
+        update(QRect(area.left, area.top, area.width(), area.height()));
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void CTessalyView::contextMenuEvent(QContextMenuEvent* event) {
+    openChartMenu(event->pos());
+}
+
+void CTessalyView::openChartMenu(const QPoint& position) {
+    if (!m_layout || !m_layout->rows.contains(position.x(), position.y())) return;
+    m_selectedItem.reset();
+    if (auto hit = ql::hitTest(*m_layout, m_chart, position.x(), position.y())) m_selectedItem = m_chart.items()[*hit];
+
+    QMenu menu(this);
+    auto add = [&](int id, const char* text, const char* prompt) {
+        QAction* action = menu.addAction(QString::fromUtf8(text));
+        action->setData(id);
+        if (prompt) action->setStatusTip(QString::fromUtf8(prompt));
+    };
+    if (m_selectedItem) {
+        add(cmd::kEditItem, "&Edit Item...", nullptr);
+        add(cmd::kDeleteItem, "&Delete Item", nullptr);
+        menu.addSeparator();
+    }
+    add(cmd::kChangeHours, "&Change Hours...", "Change Gantt Chart's starting and ending hours");
+    menu.addSeparator();
+    add(cmd::kPreviousWeek, "&Previous Week", "View previous week");
+    add(cmd::kNextWeek, "&Next Week", "View next week");
+    add(cmd::kThisWeek, "&This Week", "View this week");
+    menu.addSeparator();
+    add(cmd::kChartWhatsThis, "&What's This?", "Get help about this visual item");
+
+    QAction* chosen = m_runMenu(menu, mapToGlobal(position));
+    if (!chosen) return;
+    switch (chosen->data().toInt()) {
+    case cmd::kEditItem: onEditItem(); break;
+    case cmd::kDeleteItem: onDeleteItem(); break;
+    case cmd::kChangeHours: onChangeHours(); break;
+    case cmd::kPreviousWeek: onPreviousWeek(); break;
+    case cmd::kNextWeek: onNextWeek(); break;
+    case cmd::kThisWeek: onThisWeek(); break;
+    case cmd::kChartWhatsThis:
+        if (m_help) m_help->showTopic(300);
+        break;
+    default: break;
+    }
+}
+
+void CTessalyView::onChangeHours() {
+    CChartHoursDlg dialog(m_chart.hours(), this);
+    if (m_runDialog(dialog) != QDialog::Accepted) return;
+    m_chart.setHours(dialog.hours().start, dialog.hours().end);
+    refreshWeekChart();
+}
+
+void CTessalyView::onPreviousWeek() {
+    m_chart.showPreviousWeek();
+    refreshWeekChart();
+}
+
+void CTessalyView::onNextWeek() {
+    m_chart.showNextWeek();
+    refreshWeekChart();
+}
+
+void CTessalyView::onThisWeek() {
+    m_chart.showWeekOf(m_clock.now());
+    refreshWeekChart();
+}
+
+void CTessalyView::afterChartEdit() {
+    refreshWeekChart();
+    refreshRunningPanel(true);
+    refreshTotals();
+}
+
+void CTessalyView::onEditItem() {
+    if (!m_selectedItem || !m_doc.fileSetOpen()) return;
+    const ql::ChartItem item = *m_selectedItem;
+    const std::string settingsPath = m_doc.pathOf(ql::FileKind::Settings);
+    const bool monthFirst = ql::readSettings(m_doc.fileSystem(), settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
+    CTimeFrameDlg dialog(ql::frameOf(item), QString::fromStdString(item.name), monthFirst, m_doc.prompter(), this);
+    if (m_runDialog(dialog) == QDialog::Accepted) {
+        const ql::Status st = ql::editChartItem(m_doc.fileSystem(), settingsPath, item, dialog.frame());
+        if (!st)
+            m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
+                                    Prompter::Icon::Warning);
+    }
+    afterChartEdit();
+}
+
+void CTessalyView::onDeleteItem() {
+    if (!m_selectedItem || !m_doc.fileSetOpen()) return;
+    if (m_doc.prompter().ask(QStringLiteral("Confirmation"),
+                             QStringLiteral("Are you sure you want to delete the selected item?"))) {
+        const ql::Status st =
+            ql::deleteChartItem(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), *m_selectedItem);
+        if (!st)
+            m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
+                                    Prompter::Icon::Warning);
+    }
+    afterChartEdit();
 }

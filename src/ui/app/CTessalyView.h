@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/chart/ChartLayout.h"
+#include "core/chart/WeekChart.h"
 #include "core/tracking/PanelRows.h"
 
 #include <QBasicTimer>
@@ -7,9 +9,14 @@
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <optional>
 #include <vector>
 
 class CTessalyDoc;
+class HelpService;
+class QDialog;
+class QMenu;
 class QPainter;
 
 namespace ql {
@@ -39,6 +46,31 @@ public:
     // and repaints.
     void refreshTotals();
 
+    // Reloads the displayed week (reporting a file that cannot be read) and repaints.
+    void refreshWeekChart();
+    const ql::WeekChart& weekChart() const { return m_chart; }
+    // The chart's geometry as last painted; nullopt when the view was too low to draw it.
+    const std::optional<ql::ChartLayout>& chartLayout() const { return m_layout; }
+
+    // The chart's context menu at a point of the view: none outside the chart; Edit Item and
+    // Delete Item first when the point is on a bar. Runs it and carries out the command chosen.
+    void openChartMenu(const QPoint& position);
+
+    // Week chart commands (their ids are in CommandIds.h).
+    void onChangeHours();
+    void onPreviousWeek();
+    void onNextWeek();
+    void onThisWeek();
+    void onEditItem();
+    void onDeleteItem();
+
+    // Seams so tests never block: help, modal dialogs and the context menu.
+    using DialogRunner = std::function<int(QDialog&)>;
+    using MenuRunner = std::function<QAction*(QMenu&, const QPoint& globalPosition)>;
+    void setHelp(HelpService* help) { m_help = help; }
+    void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
+    void setMenuRunner(MenuRunner runner) { m_runMenu = std::move(runner); }
+
     // Paints both panels for a client area of the given width (the view paints itself this way).
     void paintPanels(QPainter& painter, int width) const;
 
@@ -52,14 +84,24 @@ protected:
     void paintEvent(QPaintEvent* event) override;
     void changeEvent(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void paintRunningPanel(QPainter& painter, int width) const;
     void paintTotalsPanel(QPainter& painter, int width) const;
+    bool showTips() const;
+    void afterChartEdit();
 
     CTessalyDoc& m_doc;
     const ql::Clock& m_clock;
     QBasicTimer m_timer;
     std::vector<ql::PanelRow> m_runningRows;
     std::array<ql::PanelRow, ql::kPeriodCount> m_totalsRows{};
+    ql::WeekChart m_chart;
+    std::optional<ql::ChartLayout> m_layout;
+    std::optional<ql::ChartItem> m_selectedItem;  // the bar under the last right-click
+    HelpService* m_help = nullptr;
+    DialogRunner m_runDialog;
+    MenuRunner m_runMenu;
 };

@@ -23,6 +23,15 @@ inline constexpr int kPieChart = 32793;
 inline constexpr int kHistory = 32777;
 inline constexpr int kInvoice = 32784;
 
+// The week chart's context menus.
+inline constexpr int kChangeHours = 32779;
+inline constexpr int kPreviousWeek = 32780;
+inline constexpr int kNextWeek = 32781;
+inline constexpr int kThisWeek = 32782;
+inline constexpr int kChartWhatsThis = 32783;
+inline constexpr int kEditItem = 32788;
+inline constexpr int kDeleteItem = 32789;
+
 inline constexpr int kViewToolbar = 59392;
 inline constexpr int kViewStatusBar = 59393;
 

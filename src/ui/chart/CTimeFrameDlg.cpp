@@ -1,0 +1,66 @@
+#include "ui/chart/CTimeFrameDlg.h"
+
+#include "core/chart/TimeFrameForm.h"
+#include "ui/app/Prompter.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+CTimeFrameDlg::CTimeFrameDlg(const ql::TimeFrameRecord& frame, const QString& projectName, bool monthFirst,
+                             Prompter& prompter, QWidget* parent)
+    : QDialog(parent),
+      m_frame(frame),
+      m_monthFirst(monthFirst),
+      m_prompter(prompter),
+      m_project(new QLabel(projectName, this)),
+      m_date(new QLineEdit(this)),
+      m_time(new QLineEdit(this)),
+      m_duration(new QLineEdit(this)) {
+    setWindowTitle(QStringLiteral("Time frame"));
+    m_project->setObjectName(QStringLiteral("projectLabel"));
+    m_date->setObjectName(QStringLiteral("dateEdit"));
+    m_time->setObjectName(QStringLiteral("timeEdit"));
+    m_duration->setObjectName(QStringLiteral("durationEdit"));
+    const ql::TimeFrameTexts texts = ql::formatTimeFrameTexts(frame, monthFirst);
+    m_date->setText(QString::fromStdString(texts.date));
+    m_time->setText(QString::fromStdString(texts.time));
+    m_duration->setText(QString::fromStdString(texts.duration));
+
+    auto* form = new QFormLayout;
+    form->setLabelAlignment(Qt::AlignRight);
+    form->addRow(QStringLiteral("Project :"), m_project);
+    form->addRow(QStringLiteral("Date :"), m_date);
+    form->addRow(QStringLiteral("Time :"), m_time);
+    form->addRow(QStringLiteral("Duration :"), m_duration);
+    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
+    buttons->addButton(QDialogButtonBox::Ok)->setDefault(true);
+    buttons->addButton(QDialogButtonBox::Cancel);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* row = new QHBoxLayout(this);
+    row->addLayout(form);
+    row->addWidget(buttons, 0, Qt::AlignBottom);
+    m_date->setFocus();
+}
+
+void CTimeFrameDlg::accept() {
+    const ql::TimeFrameTexts texts{m_date->text().toStdString(), m_time->text().toStdString(),
+                                   m_duration->text().toStdString()};
+    const ql::TimeFrameInput input = ql::parseTimeFrameTexts(m_frame, texts, m_monthFirst);
+    if (!input.frame) {
+        m_prompter.inform(QStringLiteral("Time frame"), QString::fromStdString(input.frame.status().message()),
+                          Prompter::Icon::Warning);
+        QLineEdit* edit = input.field == ql::TimeFrameField::Date   ? m_date
+                          : input.field == ql::TimeFrameField::Time ? m_time
+                                                                    : m_duration;
+        edit->setFocus();
+        edit->selectAll();
+        return;
+    }
+    m_frame = *input.frame;
+    QDialog::accept();
+}
