@@ -9,6 +9,11 @@
 #include "ui/app/CommandIds.h"
 #include "ui/chart/CChartHoursDlg.h"
 #include "ui/chart/CTimeFrameDlg.h"
+#include "ui/chart/WeekChartPainter.h"
+#include "core/chart/ChartLegend.h"
+
+#include <QImage>
+#include <QPainter>
 
 #include <QAction>
 #include <QLabel>
@@ -199,6 +204,26 @@ TEST_F(WeekChartView, WithTipsOffMouseMovesDoNotRepaint) {
     QCoreApplication::processEvents();
     EXPECT_GT(counter.paints, 0);
     view().removeEventFilter(&counter);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(WeekChartView, ThePrintedVariantDrawsTheLegendBesideTheChart) {
+    QImage page(ql::kPrintedPageWidth, ql::kPrintedPageHeight, QImage::Format_RGB32);
+    page.fill(Qt::white);
+    {
+        QPainter painter(&page);
+        paintPrintedWeekChart(painter, view().weekChart());
+    }
+    // The legend's frame and the swatch of its one project, in the project's bar colour (red).
+    EXPECT_EQ(page.pixelColor(420, 100), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(579, 100), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(430, 33), QColor(255, 0, 0));
+    EXPECT_EQ(page.pixelColor(430, 48), QColor(Qt::white));  // only one name, one swatch
+    // The chart stays within its area.
+    for (int y = 0; y < ql::kPrintedPageHeight; ++y) ASSERT_EQ(page.pixelColor(410, y), QColor(Qt::white)) << y;
 }
 
 }  // namespace
