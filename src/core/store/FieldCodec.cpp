@@ -87,6 +87,46 @@ std::string windows1252ToUtf8(std::string_view bytes) {
     return out;
 }
 
+std::optional<std::string> utf8ToWindows1252(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t len = sequenceLength(utf8, i);
+        if (len == 0) return std::nullopt;
+        const auto b0 = static_cast<unsigned char>(utf8[i]);
+        char32_t cp = b0;
+        if (len == 2) cp = ((b0 & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+        else if (len == 3)
+            cp = ((b0 & 0x0Fu) << 12) | ((static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu) << 6) |
+                 (static_cast<unsigned char>(utf8[i + 2]) & 0x3Fu);
+        else if (len == 4)
+            return std::nullopt;
+        i += len;
+        if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) {
+            out += static_cast<char>(cp);
+            continue;
+        }
+        bool found = false;
+        for (std::size_t k = 0; k < 32; ++k) {
+            if (kCp1252High[k] == cp) {
+                out += static_cast<char>(0x80 + k);
+                found = true;
+                break;
+            }
+        }
+        if (!found) return std::nullopt;
+    }
+    return out;
+}
+
+std::optional<std::size_t> storedTextSize(std::string_view utf8, std::size_t maxBytes) {
+    if (utf8.size() <= maxBytes) return utf8.size();
+    const auto eightBit = utf8ToWindows1252(utf8);
+    // An 8-bit form that happens to be well-formed UTF-8 would read back as other text.
+    if (eightBit && eightBit->size() <= maxBytes && !isValidUtf8(*eightBit)) return eightBit->size();
+    return std::nullopt;
+}
+
 void putText(unsigned char* record, std::size_t offset, std::size_t width, std::string_view text) {
     // A NUL inside the text would end it early on reading; store only what precedes it.
     text = text.substr(0, text.find('\0'));

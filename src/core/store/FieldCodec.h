@@ -6,6 +6,7 @@
 #include <cstring>
 #include <utility>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,5 +66,20 @@ bool isValidUtf8(std::string_view text);
 
 // Converts Windows-1252 bytes to UTF-8.
 std::string windows1252ToUtf8(std::string_view bytes);
+
+// Converts well-formed UTF-8 to Windows-1252; nullopt when a character has no 8-bit form
+// (or the text is not well-formed UTF-8).
+std::optional<std::string> utf8ToWindows1252(std::string_view utf8);
+
+// The bytes a typed text (UTF-8) takes in a record field: its UTF-8 length, or its
+// Windows-1252 length when only that form fits in maxBytes; nullopt when neither fits.
+// Edits use it to refuse input at typing time instead of cutting it on OK.
+std::optional<std::size_t> storedTextSize(std::string_view utf8, std::size_t maxBytes);
+
+// True when text can be stored in a field of width bytes (width - 1 bytes and the NUL)
+// without cutting, as UTF-8 or else as Windows-1252.
+inline bool textFitsField(std::string_view utf8, std::size_t width) {
+    return width > 0 && storedTextSize(utf8, width - 1).has_value();
+}
 
 }  // namespace ql::codec

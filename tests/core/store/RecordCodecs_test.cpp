@@ -131,3 +131,27 @@ TEST(RecordCodecs, EightBitTextFromOlderFilesReadsAsWindows1252) {
 
 }  // namespace
 }  // namespace ql
+
+namespace ql {
+namespace {
+
+TEST(RecordCodecs, StoredTextSizeTakesUtf8ThenWindows1252ThenRefuses) {
+    const std::string e60 = [] { std::string s; for (int i = 0; i < 60; ++i) s += "\xC3\xA9"; return s; }();
+    struct Case { std::string text; std::size_t maxBytes; std::optional<std::size_t> size; };
+    const Case cases[] = {
+        {"plain", 59, 5},
+        {e60.substr(0, 58), 59, 58},          // 29 "é" fit as UTF-8
+        {e60.substr(0, 118), 59, 59},         // 59 "é" only as 8-bit
+        {e60, 59, std::nullopt},              // 60 "é" fit in neither form
+        {"\xE2\x82\xAC" "5", 1, std::nullopt},  // "€5": two 8-bit bytes
+        {"\xE2\x82\xAC" "5", 2, 2},
+        {"\xE4\xB8\xAD\xE4\xB8\xAD", 2, std::nullopt},  // no 8-bit form for CJK
+        {"\xC3\x83\xC2\xA9", 2, std::nullopt},  // its 8-bit form C3 A9 would read back as "é"
+    };
+    for (const Case& c : cases) EXPECT_EQ(codec::storedTextSize(c.text, c.maxBytes), c.size) << c.text;
+    EXPECT_EQ(codec::utf8ToWindows1252("\xE2\x82\xAC\xC3\xA9"), std::string("\x80\xE9"));
+    EXPECT_FALSE(codec::textFitsField(e60, 60));
+}
+
+}  // namespace
+}  // namespace ql
