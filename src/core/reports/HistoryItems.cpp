@@ -133,38 +133,56 @@ int compareNamesIgnoringCase(const std::string& a, const std::string& b) {
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-int CompareHistoryItems(const HistoryItem& a, const HistoryItem& b, int column,
-                        const std::vector<std::int32_t>& nameRanks) {
-    if (hasNegativeTime(a) || hasNegativeTime(b)) return 0;
-    const auto sign = [](std::int64_t d) { return d < 0 ? -1 : d > 0 ? 1 : 0; };
+namespace {
+
+// The key CompareHistoryItems compares for column; 0 for every item of another column.
+std::int64_t sortKey(const HistoryItem& item, int column, const std::vector<std::int32_t>& nameRanks) {
     switch (column) {
-    case 0:
-        return sign(static_cast<std::int64_t>(nameRanks[static_cast<std::size_t>(a.project)]) -
-                    nameRanks[static_cast<std::size_t>(b.project)]);
-    case 1: return sign(static_cast<std::int64_t>(a.dateKey) - b.dateKey);
-    case 2: return sign(static_cast<std::int64_t>(a.timeKey) - b.timeKey);
-    case 3: return sign(static_cast<std::int64_t>(a.minutes) - b.minutes);
-    case 4: {
-        // Whole cents of each charge rather than of their difference, so that the order is
-        // transitive: charges within the same cent compare equal.
-        const auto cents = [](double charge) { return static_cast<std::int64_t>(charge * 100.0); };
-        return sign(cents(a.charge) - cents(b.charge));
-    }
+    case 0: return nameRanks[static_cast<std::size_t>(item.project)];
+    case 1: return item.dateKey;
+    case 2: return item.timeKey;
+    case 3: return item.minutes;
+    // Whole cents of each charge rather than of their difference, so that the order is
+    // transitive: charges within the same cent compare equal.
+    case 4: return static_cast<std::int64_t>(item.charge * 100.0);
     default: return 0;
     }
 }
 
+}  // namespace
+
+int CompareHistoryItems(const HistoryItem& a, const HistoryItem& b, int column,
+                        const std::vector<std::int32_t>& nameRanks) {
+    if (hasNegativeTime(a) || hasNegativeTime(b)) return 0;
+    const std::int64_t ka = sortKey(a, column, nameRanks);
+    const std::int64_t kb = sortKey(b, column, nameRanks);
+    return ka < kb ? -1 : ka > kb ? 1 : 0;
+}
+
 std::vector<std::int32_t> sortedHistoryOrder(const HistoryItems& history, int column,
                                              const std::vector<std::int32_t>& nameRanks) {
-    const auto& items = history.items;
-    std::vector<std::int32_t> order(items.size());
-    std::iota(order.begin(), order.end(), 0);
-    const auto item = [&items](std::int32_t i) -> const HistoryItem& { return items[static_cast<std::size_t>(i)]; };
-    const auto rest = std::stable_partition(order.begin(), order.end(),
-                                            [&](std::int32_t i) { return !hasNegativeTime(item(i)); });
-    std::stable_sort(order.begin(), rest, [&](std::int32_t a, std::int32_t b) {
-        return CompareHistoryItems(item(a), item(b), column, nameRanks) < 0;
-    });
+    // Each item's key is computed once; ordering (key, file position) pairs is the stable
+    // sort, and items with a negative time get a key above all others.
+    struct Keyed {
+        bool last;
+        std::int64_t key;
+        std::int32_t index;
+        bool operator<(const Keyed& o) const {
+            if (last != o.last) return o.last;
+            if (!last && key != o.key) return key < o.key;
+            return index < o.index;
+        }
+    };
+    std::vector<Keyed> keyed;
+    keyed.reserve(history.items.size());
+    for (std::size_t i = 0; i < history.items.size(); ++i) {
+        const HistoryItem& item = history.items[i];
+        keyed.push_back({hasNegativeTime(item), sortKey(item, column, nameRanks), static_cast<std::int32_t>(i)});
+    }
+    std::sort(keyed.begin(), keyed.end());
+    std::vector<std::int32_t> order;
+    order.reserve(keyed.size());
+    for (const Keyed& k : keyed) order.push_back(k.index);
     return order;
 }
 
