@@ -47,7 +47,14 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock
     header->setStretchLastSection(false);
     header->setSectionsClickable(true);
     header->setSortIndicatorShown(true);
-    for (int c = 0; c < HistoryModel::kColumnCount; ++c) view->setColumnWidth(c, HistoryModel::kColumns[c].width);
+    // The widths are the list's own, widened where this font would cut a heading or a
+    // fixed-width text such as "12:00 PM".
+    const char* widest[HistoryModel::kColumnCount] = {"", "00/00/00", "12:00 PM", "00:00", "$0000.00"};
+    for (int c = 0; c < HistoryModel::kColumnCount; ++c) {
+        const int heading = header->fontMetrics().horizontalAdvance(QString::fromLatin1(HistoryModel::kColumns[c].heading));
+        const int cell = view->fontMetrics().horizontalAdvance(QString::fromLatin1(widest[c]));
+        view->setColumnWidth(c, std::max({HistoryModel::kColumns[c].width, heading + 28, cell + 16}));
+    }
     connect(header, &QHeaderView::sectionClicked, this, &CHistoryDlg::sortByColumn);
     connect(view, &QTreeView::doubleClicked, this, [this] { updateFrame(); });
     view->installEventFilter(this);
