@@ -43,13 +43,6 @@ QString dayLabel(std::int32_t dayStart) {
     return QLocale().toString(QDate(t.year, t.month, t.day), QStringLiteral("dddd, MMMM d"));
 }
 
-int labelColumnWidthFor(const ql::WeekChart& chart) {
-    const QFontMetrics metrics(chartFont());
-    int widest = 0;
-    for (const ql::ChartDay& day : chart.days()) widest = std::max(widest, metrics.horizontalAdvance(dayLabel(day.start)));
-    return ql::labelColumnWidthFor(widest);
-}
-
 void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::ChartLayout& layout) {
     painter.save();
     painter.setFont(chartFont());
@@ -57,10 +50,13 @@ void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::Cha
     box(painter, layout.rows);
 
     const auto days = chart.days();
+    const QFontMetrics metrics = painter.fontMetrics();
     for (std::size_t d = 0; d < days.size(); ++d) {
         box(painter, layout.dayCells[d]);
         painter.setPen(Qt::black);
-        singleLine(painter, layout.dayLabels[d], dayLabel(days[d].start), Qt::AlignLeft);
+        const ql::ChartRect& label = layout.dayLabels[d];
+        singleLine(painter, label, metrics.elidedText(dayLabel(days[d].start), Qt::ElideRight, label.width()),
+                   Qt::AlignLeft);
     }
 
     QPen dotted(QColor(192, 192, 192));
@@ -78,6 +74,17 @@ void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::Cha
     painter.restore();
 }
 
+void paintBarFocus(QPainter& painter, const ql::ChartLayout& layout, const ql::ChartRect& bar) {
+    painter.save();
+    painter.setClipRect(toQRect(layout.rows));
+    QPen pen(Qt::black);
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(bar.left - 2, bar.top - 2, bar.width() + 3, bar.height() + 3));
+    painter.restore();
+}
+
 void paintChartTip(QPainter& painter, const ql::ChartLayout& layout, const QPoint& cursor, const QString& name) {
     painter.save();
     QFont font = chartFont();
@@ -91,7 +98,7 @@ void paintChartTip(QPainter& painter, const ql::ChartLayout& layout, const QPoin
 }
 
 void paintPrintedWeekChart(QPainter& painter, const ql::WeekChart& chart) {
-    paintWeekChart(painter, chart, ql::layoutWeekChart(chart, ql::kPrintedChartArea, labelColumnWidthFor(chart)));
+    paintWeekChart(painter, chart, ql::layoutWeekChart(chart, ql::kPrintedChartArea));
     const ql::ChartLegend legend = ql::layoutLegend(chart.items(), ql::kPrintedLegendArea);
     painter.save();
     box(painter, legend.frame);
