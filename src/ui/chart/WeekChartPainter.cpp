@@ -43,6 +43,10 @@ QString dayLabel(std::int32_t dayStart) {
     return QLocale().toString(QDate(t.year, t.month, t.day), QStringLiteral("dddd, MMMM d"));
 }
 
+QString fittedDayLabel(std::int32_t dayStart, int width) {
+    return QFontMetrics(chartFont()).elidedText(dayLabel(dayStart), Qt::ElideRight, width);
+}
+
 void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::ChartLayout& layout) {
     painter.save();
     painter.setFont(chartFont());
@@ -50,13 +54,11 @@ void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::Cha
     box(painter, layout.rows);
 
     const auto days = chart.days();
-    const QFontMetrics metrics = painter.fontMetrics();
     for (std::size_t d = 0; d < days.size(); ++d) {
         box(painter, layout.dayCells[d]);
         painter.setPen(Qt::black);
         const ql::ChartRect& label = layout.dayLabels[d];
-        singleLine(painter, label, metrics.elidedText(dayLabel(days[d].start), Qt::ElideRight, label.width()),
-                   Qt::AlignLeft);
+        singleLine(painter, label, fittedDayLabel(days[d].start, label.width()), Qt::AlignLeft);
     }
 
     QPen dotted(QColor(192, 192, 192));

@@ -16,6 +16,10 @@ class QPoint;
 // The day label of a day: weekday, month name and day in the user's language, no year.
 QString dayLabel(std::int32_t dayStart);
 
+// The day label of a day as drawn in a label of width pixels in the chart's font: elided
+// with "…" when it does not fit whole.
+QString fittedDayLabel(std::int32_t dayStart, int width);
+
 // Draws the header band, day rows, hour lines and bars of chart laid out in layout. A day
 // label wider than its cell is elided.
 void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::ChartLayout& layout);

@@ -321,6 +321,7 @@ TEST_F(WeekChartView, TheLabelColumnKeepsItsWidthInEveryWeekAndLanguage) {
     const QLocale languages[] = {QLocale(QLocale::English, QLocale::UnitedStates), QLocale(QLocale::German, QLocale::Germany),
                                  QLocale(QLocale::Portuguese, QLocale::Brazil)};
     const std::int32_t weeks[] = {*ql::calendar::fromLocal(1996, 9, 18, 10, 0), *ql::calendar::fromLocal(1996, 12, 11, 10, 0)};
+    int wholeLabels = 0, elidedLabels = 0;
     for (const QLocale& language : languages) {
         QLocale::setDefault(language);
         for (const std::int32_t week : weeks) {
@@ -333,6 +334,14 @@ TEST_F(WeekChartView, TheLabelColumnKeepsItsWidthInEveryWeekAndLanguage) {
             const std::string where = language.name().toStdString() + " " + std::to_string(week);
             EXPECT_EQ(layout.labelRight, 5 + 154) << where;
             EXPECT_EQ(layout.hourWidth, 53) << where;
+            for (std::size_t d = 0; d < 7; ++d) {
+                const QString label = fittedDayLabel(view().weekChart().days()[d].start, layout.dayLabels[d].width());
+                const QString whole = dayLabel(view().weekChart().days()[d].start);
+                if (label != whole) {
+                    EXPECT_TRUE(label.endsWith(QChar(0x2026))) << where << " " << d;
+                }
+                ++(label == whole ? wholeLabels : elidedLabels);
+            }
             // Between the label's end and the cell's right border, and right of it, only white.
             for (const ql::ChartRect& cell : layout.dayCells) {
                 for (int y = cell.top + 2; y < cell.bottom - 2; ++y) {
@@ -344,6 +353,9 @@ TEST_F(WeekChartView, TheLabelColumnKeepsItsWidthInEveryWeekAndLanguage) {
             }
         }
     }
+    // Long names ("Wednesday, September 18") are elided, short ones kept whole.
+    EXPECT_GT(elidedLabels, 0);
+    EXPECT_GT(wholeLabels, 0);
 }
 
 TEST_F(WeekChartView, TheKeyboardOpensTheMenuMovesTheFocusAndTheWeeks) {
@@ -357,6 +369,7 @@ TEST_F(WeekChartView, TheKeyboardOpensTheMenuMovesTheFocusAndTheWeeks) {
     EXPECT_EQ(view().focusedItem(), std::optional<std::size_t>(0));
     QTest::keyClick(&view(), Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_EQ(menusShown, 2);
+    ASSERT_FALSE(menuTexts.empty());
     EXPECT_EQ(menuTexts.front(), QStringLiteral("&Edit Item..."));
 
     // Edit Item from the keyboard acts on the focused bar.
