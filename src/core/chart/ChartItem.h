@@ -16,7 +16,8 @@ struct Rgb {
 
 // One bar of the week chart: a time frame of the loaded week.
 struct ChartItem {
-    std::string name;            // the project's name; "" when the project cannot be read
+    std::string name;            // the project's name, "(deleted project N)" for a deleted one,
+                                 // "" when the projects file cannot be read
     std::int32_t projectId = -1; // kept so that editing and deleting act on this very frame
     std::int32_t start = 0;      // the frame's start and end, as stored
     std::int32_t end = 0;

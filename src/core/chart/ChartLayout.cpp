@@ -25,14 +25,12 @@ std::optional<std::size_t> dayOf(const std::array<ChartDay, 7>& days, std::int32
 
 }  // namespace
 
-int labelColumnWidthFor(int widestLabel) { return std::max(kLabelColumnWidth, widestLabel + 2 * kDayLabelInset); }
-
-ChartLayout layoutWeekChart(const WeekChart& chart, const ChartRect& area, int labelColumnWidth) {
+ChartLayout layoutWeekChart(const WeekChart& chart, const ChartRect& area) {
     ChartLayout layout;
     const int left = area.left;
     const int right = std::max(area.left, area.right);
     const int width = right - left;
-    const int labelWidth = std::clamp(labelColumnWidth, 0, width);
+    const int labelWidth = std::min(kLabelColumnWidth, width);
 
     layout.firstMinute = chart.firstMinute();
     layout.hourCount = (chart.lastMinute() - chart.firstMinute()) / 60;
@@ -64,11 +62,10 @@ ChartLayout layoutWeekChart(const WeekChart& chart, const ChartRect& area, int l
     return layout;
 }
 
-std::optional<ChartLayout> screenChartLayout(const WeekChart& chart, int clientWidth, int clientHeight,
-                                             int labelColumnWidth) {
+std::optional<ChartLayout> screenChartLayout(const WeekChart& chart, int clientWidth, int clientHeight) {
     const ChartRect area{5, 110, clientWidth - 5, clientHeight - 5};
     if (clientHeight < kMinimumClientHeight || area.width() <= 0) return std::nullopt;
-    return layoutWeekChart(chart, area, labelColumnWidth);
+    return layoutWeekChart(chart, area);
 }
 
 std::optional<ChartRect> barRect(const ChartLayout& layout, const std::array<ChartDay, 7>& days,

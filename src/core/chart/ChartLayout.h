@@ -12,7 +12,7 @@
 
 namespace ql {
 
-inline constexpr int kLabelColumnWidth = 150;     // least width of the day label column
+inline constexpr int kLabelColumnWidth = 150;     // day label column, before the leftover pixels
 inline constexpr int kDayLabelInset = 5;          // gap each side of a day label
 inline constexpr int kHeaderBandHeight = 15;      // band of the hour labels above the rows
 inline constexpr int kMinimumClientHeight = 200;  // below this the screen chart is not drawn
@@ -50,19 +50,15 @@ struct ChartBar {
     ChartRect rect;
 };
 
-// The label column width that fits a day label of widestLabel pixels between its insets:
-// at least kLabelColumnWidth.
-int labelColumnWidthFor(int widestLabel);
-
 // Lays the chart out in area (the header band is taken from its top; the rows shrink to a
-// multiple of seven). The label column is labelColumnWidth plus the leftover pixels, but
-// never wider than the area.
-ChartLayout layoutWeekChart(const WeekChart& chart, const ChartRect& area, int labelColumnWidth = kLabelColumnWidth);
+// multiple of seven). The label column is kLabelColumnWidth plus the leftover pixels, but
+// never wider than the area, in every week and language: a day label that does not fit is
+// elided by the painter, never allowed to move the hours.
+ChartLayout layoutWeekChart(const WeekChart& chart, const ChartRect& area);
 
 // The on-screen chart of a client area: laid out in (5, 110, W - 5, H - 5). nullopt when the
 // client is lower than kMinimumClientHeight or too narrow: nothing is drawn nor hit.
-std::optional<ChartLayout> screenChartLayout(const WeekChart& chart, int clientWidth, int clientHeight,
-                                             int labelColumnWidth = kLabelColumnWidth);
+std::optional<ChartLayout> screenChartLayout(const WeekChart& chart, int clientWidth, int clientHeight);
 
 // The bar of item in its day row, or nullopt when it starts in none of the seven days.
 // Both ends are clamped to the hour axis; a frame ending on a later day runs to the right

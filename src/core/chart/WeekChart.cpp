@@ -84,8 +84,13 @@ Status WeekChart::load(FileSystem& fs, const std::string& settingsPath) {
     std::vector<ChartItem> items;
     items.reserve(frames.size());
     for (const auto& f : frames) {
-        const std::string& name = projects.name(f.projectId);
-        items.push_back({name, f.projectId, f.start, f.end, m_palette.colourFor(name)});
+        // A frame outlives its deleted project: its bar must still say whose time it was.
+        const ProjectRecord* project = named ? projects.find(f.projectId) : nullptr;
+        std::string name = project ? project->name
+                           : named ? "(deleted project " + std::to_string(f.projectId) + ")"
+                                   : std::string();
+        Rgb colour = m_palette.colourFor(name);
+        items.push_back({std::move(name), f.projectId, f.start, f.end, colour});
     }
     m_items = std::move(items);
     return named;

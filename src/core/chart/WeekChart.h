@@ -52,7 +52,8 @@ public:
 
     // Reloads the items from the file set of settingsPath: every time frame starting between
     // Monday 00:00:00 and the end of the following Monday, in file order, named and coloured
-    // by project. Reads the time frames file once and the projects file at most once.
+    // by project; a frame whose project is no longer in the file is named "(deleted project N)".
+    // Reads the time frames file once and the projects file at most once.
     // Fails with "Cannot open time frames file : " + path, leaving items and colours as they
     // were. When only the projects file cannot be read, the items are loaded with empty
     // names and the result carries "Cannot open project file : " + path, to be shown once.

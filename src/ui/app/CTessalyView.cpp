@@ -17,6 +17,7 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QFontMetrics>
@@ -26,6 +27,7 @@
 #include <QTimerEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -89,6 +91,9 @@ CTessalyView::CTessalyView(CTessalyDoc& doc, const ql::Clock& clock, QWidget* pa
       m_runMenu([](QMenu& menu, const QPoint& at) { return menu.exec(at); }) {
     setObjectName(QStringLiteral("tessalyView"));
     setMouseTracking(true);
+    // The chart takes the keyboard: its menu, its bars and its weeks are reachable without a mouse.
+    setFocusPolicy(Qt::StrongFocus);
+    createChartActions();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setWhatsThis(QStringLiteral("The totals charged today, this week, this month and this year, the running "
                                 "projects with their time and charges, and the week chart."));
@@ -224,13 +229,19 @@ void CTessalyView::paintEvent(QPaintEvent*) {
     {
         QPainter offscreen(&surface);
         paintPanels(offscreen, width());
-        m_layout = ql::screenChartLayout(m_chart, width(), height(), labelColumnWidthFor(m_chart));
+        m_layout = ql::screenChartLayout(m_chart, width(), height());
+        m_tipShown = false;
         if (m_layout) {
             paintWeekChart(offscreen, m_chart, *m_layout);
+            if (hasFocus() && m_focusedItem)
+                if (auto bar = ql::barRect(*m_layout, m_chart.days(), m_chart.items()[*m_focusedItem]))
+                    paintBarFocus(offscreen, *m_layout, *bar);
             const QPoint cursor = mapFromGlobal(QCursor::pos());
             if (underMouse() && showTips()) {
-                if (auto hit = ql::hitTest(*m_layout, m_chart, cursor.x(), cursor.y()))
+                if (auto hit = ql::hitTest(*m_layout, m_chart, cursor.x(), cursor.y())) {
                     paintChartTip(offscreen, *m_layout, cursor, QString::fromStdString(m_chart.items()[*hit].name));
+                    m_tipShown = true;
+                }
             }
         }
     }
@@ -256,51 +267,163 @@ bool CTessalyView::showTips() const {
 
 void CTessalyView::refreshWeekChart() {
     std::vector<ql::Status> failures;
+    std::optional<ql::TimeFrameRecord> focused = std::exchange(m_refocus, std::nullopt);
+    if (!focused && m_focusedItem) focused = ql::frameOf(m_chart.items()[*m_focusedItem]);
     if (m_doc.fileSetOpen()) {
         const ql::Status st = m_chart.load(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings));
         if (!st) failures.push_back(st);
     }
     reportFailures(Source::WeekChart, failures);
+    // The focus stays on its frame while the frame is still shown; indexes of the old load
+    // mean nothing in the new one.
+    m_focusedItem.reset();
+    if (focused) {
+        const auto& items = m_chart.items();
+        for (std::size_t i = 0; i < items.size(); ++i)
+            if (ql::frameOf(items[i]) == *focused) m_focusedItem = i;
+    }
     update();
 }
 
+void CTessalyView::updateChartArea() {
+    if (!m_layout) return;
+    const ql::ChartRect area = m_layout->area();
+    update(QRect(area.left, area.top, area.width(), area.height()));
+}
+
 void CTessalyView::mouseMoveEvent(QMouseEvent* event) {
-    // Only the tip needs a repaint on a move; without tips the chart stays as it is.
-    if (m_layout && m_layout->rows.contains(event->position().toPoint().x(), event->position().toPoint().y()) &&
-        showTips()) {
-        const ql::ChartRect area = m_layout->area();
-        update(QRect(area.left, area.top, area.width(), area.height()));
-    }
+    // Only the tip needs a repaint on a move, and the removal of a tip the pointer has left;
+    // without tips the chart stays as it is.
+    const QPoint at = event->position().toPoint();
+    if (m_tipShown || (m_layout && m_layout->rows.contains(at.x(), at.y()) && showTips())) updateChartArea();
     QWidget::mouseMoveEvent(event);
 }
 
+void CTessalyView::leaveEvent(QEvent* event) {
+    if (m_tipShown) updateChartArea();
+    QWidget::leaveEvent(event);
+}
+
+void CTessalyView::focusInEvent(QFocusEvent* event) {
+    if (m_focusedItem) updateChartArea();
+    QWidget::focusInEvent(event);
+}
+
+void CTessalyView::focusOutEvent(QFocusEvent* event) {
+    if (m_focusedItem) updateChartArea();
+    QWidget::focusOutEvent(event);
+}
+
 void CTessalyView::contextMenuEvent(QContextMenuEvent* event) {
-    openChartMenu(event->pos());
+    if (event->reason() == QContextMenuEvent::Keyboard)
+        openChartMenuFromKeyboard();
+    else
+        openChartMenu(event->pos());
+}
+
+void CTessalyView::keyPressEvent(QKeyEvent* event) {
+    const int key = event->key();
+    const Qt::KeyboardModifiers modifiers = event->modifiers() & ~Qt::KeypadModifier;
+    if (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier) {
+        openChartMenuFromKeyboard();
+    } else if (modifiers != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    } else if (key == Qt::Key_PageUp) {
+        onPreviousWeek();
+    } else if (key == Qt::Key_PageDown) {
+        onNextWeek();
+    } else if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Up || key == Qt::Key_Down ||
+               key == Qt::Key_Home || key == Qt::Key_End) {
+        moveItemFocus(key);
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void CTessalyView::moveItemFocus(int key) {
+    if (!m_layout) return;
+    std::vector<ql::ChartBar> bars = ql::layoutBars(*m_layout, m_chart);
+    if (bars.empty()) return;
+    // Reading order: by day, then left to right, then in drawing order.
+    std::stable_sort(bars.begin(), bars.end(), [](const ql::ChartBar& a, const ql::ChartBar& b) {
+        return std::pair(a.rect.top, a.rect.left) < std::pair(b.rect.top, b.rect.left);
+    });
+    std::ptrdiff_t at = -1;
+    for (std::size_t i = 0; i < bars.size(); ++i)
+        if (m_focusedItem && bars[i].item == *m_focusedItem) at = static_cast<std::ptrdiff_t>(i);
+    const auto last = static_cast<std::ptrdiff_t>(bars.size()) - 1;
+    if (key == Qt::Key_Home) at = 0;
+    else if (key == Qt::Key_End) at = last;
+    else if (key == Qt::Key_Right || key == Qt::Key_Down) at = at < 0 ? 0 : std::min(at + 1, last);
+    else at = at < 0 ? last : std::max<std::ptrdiff_t>(at - 1, 0);
+    m_focusedItem = bars[static_cast<std::size_t>(at)].item;
+    updateChartArea();
+}
+
+void CTessalyView::createChartActions() {
+    struct Command {
+        int id;
+        const char* text;
+        const char* prompt;
+    };
+    static constexpr Command kCommands[] = {
+        {cmd::kEditItem, "&Edit Item...", nullptr},
+        {cmd::kDeleteItem, "&Delete Item", nullptr},
+        {cmd::kChangeHours, "&Change Hours...", "Change Gantt Chart's starting and ending hours"},
+        {cmd::kPreviousWeek, "&Previous Week", "View previous week"},
+        {cmd::kNextWeek, "&Next Week", "View next week"},
+        {cmd::kThisWeek, "&This Week", "View this week"},
+        {cmd::kChartWhatsThis, "&What's This?", "Get help about this visual item"},
+    };
+    for (const Command& c : kCommands) {
+        auto* action = new QAction(QString::fromUtf8(c.text), this);
+        action->setData(c.id);
+        if (c.prompt) action->setStatusTip(QString::fromUtf8(c.prompt));
+        m_chartActions.push_back(action);
+    }
+}
+
+QAction* CTessalyView::chartAction(int commandId) const {
+    for (QAction* action : m_chartActions)
+        if (action->data().toInt() == commandId) return action;
+    return nullptr;
 }
 
 void CTessalyView::openChartMenu(const QPoint& position) {
     if (!m_layout || !m_layout->rows.contains(position.x(), position.y())) return;
     m_selectedItem.reset();
     if (auto hit = ql::hitTest(*m_layout, m_chart, position.x(), position.y())) m_selectedItem = m_chart.items()[*hit];
+    runChartMenu(position);
+}
 
+void CTessalyView::openChartMenuFromKeyboard() {
+    if (!m_layout) return;
+    m_selectedItem.reset();
+    QPoint at(m_layout->labelRight, m_layout->rows.top);
+    if (m_focusedItem) {
+        m_selectedItem = m_chart.items()[*m_focusedItem];
+        if (auto bar = ql::barRect(*m_layout, m_chart.days(), *m_selectedItem)) at = QPoint(bar->left, bar->bottom);
+    }
+    runChartMenu(at);
+}
+
+void CTessalyView::runChartMenu(const QPoint& position) {
     QMenu menu(this);
-    auto add = [&](int id, const char* text, const char* prompt) {
-        QAction* action = menu.addAction(QString::fromUtf8(text));
-        action->setData(id);
-        if (prompt) action->setStatusTip(QString::fromUtf8(prompt));
-    };
     if (m_selectedItem) {
-        add(cmd::kEditItem, "&Edit Item...", nullptr);
-        add(cmd::kDeleteItem, "&Delete Item", nullptr);
+        menu.addAction(chartAction(cmd::kEditItem));
+        menu.addAction(chartAction(cmd::kDeleteItem));
         menu.addSeparator();
     }
-    add(cmd::kChangeHours, "&Change Hours...", "Change Gantt Chart's starting and ending hours");
+    menu.addAction(chartAction(cmd::kChangeHours));
     menu.addSeparator();
-    add(cmd::kPreviousWeek, "&Previous Week", "View previous week");
-    add(cmd::kNextWeek, "&Next Week", "View next week");
-    add(cmd::kThisWeek, "&This Week", "View this week");
+    menu.addAction(chartAction(cmd::kPreviousWeek));
+    menu.addAction(chartAction(cmd::kNextWeek));
+    menu.addAction(chartAction(cmd::kThisWeek));
     menu.addSeparator();
-    add(cmd::kChartWhatsThis, "&What's This?", "Get help about this visual item");
+    menu.addAction(chartAction(cmd::kChartWhatsThis));
 
     QAction* chosen = m_runMenu(menu, mapToGlobal(position));
     if (!chosen) return;
@@ -357,6 +480,9 @@ void CTessalyView::onEditItem() {
         if (!st)
             m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
                                     Prompter::Icon::Warning);
+        // The keyboard focus follows an edited bar to its new place.
+        else if (m_focusedItem && ql::frameOf(m_chart.items()[*m_focusedItem]) == ql::frameOf(item))
+            m_refocus = dialog.frame();
     }
     afterChartEdit();
 }

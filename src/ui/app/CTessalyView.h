@@ -3,6 +3,7 @@
 #include "core/chart/ChartLayout.h"
 #include "core/chart/WeekChart.h"
 #include "core/tracking/PanelLayout.h"
+#include "core/store/TimeFrameRecord.h"
 #include "core/tracking/PanelRows.h"
 
 #include <QBasicTimer>
@@ -60,6 +61,14 @@ public:
     // The chart's context menu at a point of the view: none outside the chart; Edit Item and
     // Delete Item first when the point is on a bar. Runs it and carries out the command chosen.
     void openChartMenu(const QPoint& position);
+    // The same menu from the keyboard (Menu key, Shift+F10): for the bar that has the keyboard
+    // focus, else the empty-chart menu; none while the chart is not drawn.
+    void openChartMenuFromKeyboard();
+    // The bar with the keyboard focus (an index into weekChart().items()): the arrow keys,
+    // Home and End move it over the bars in the order they are drawn on the week, Monday first.
+    std::optional<std::size_t> focusedItem() const { return m_focusedItem; }
+    // The action of a chart menu command, with its status-bar prompt; null for another id.
+    QAction* chartAction(int commandId) const;
 
     // Week chart commands (their ids are in CommandIds.h).
     void onChangeHours();
@@ -94,7 +103,11 @@ protected:
     bool event(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
 
 private:
     void paintRunningPanel(QPainter& painter, int width) const;
@@ -106,6 +119,10 @@ private:
     // has shown it since its file was last read well.
     enum class Source { Totals, WeekChart };
     void reportFailures(Source source, const std::vector<ql::Status>& failures);
+    void createChartActions();
+    void runChartMenu(const QPoint& position);
+    void moveItemFocus(int key);
+    void updateChartArea();
 
     CTessalyDoc& m_doc;
     const ql::Clock& m_clock;
@@ -117,6 +134,12 @@ private:
     std::optional<ql::ChartItem> m_selectedItem;  // the bar under the last right-click
     std::int32_t m_totalsDay = 0;                  // day start of the date the totals are of
     std::array<std::vector<std::string>, 2> m_reported;  // by Source: failures already shown
+    std::optional<std::size_t> m_focusedItem;
+    std::optional<ql::TimeFrameRecord> m_refocus;  // the frame the focus goes to at the next load
+    bool m_tipShown = false;  // whether the last paint drew a tip
+    // Owned by the view, so that their status tips reach the frame's status bar: a popup
+    // is a window of its own, where a tip sent to it would stop.
+    std::vector<QAction*> m_chartActions;
     HelpService* m_help = nullptr;
     DialogRunner m_runDialog;
     MenuRunner m_runMenu;

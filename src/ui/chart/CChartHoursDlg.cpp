@@ -3,8 +3,24 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QVBoxLayout>
+
+HourSpinBox::HourSpinBox(QWidget* parent) : QSpinBox(parent) {
+    // Each value change re-limits both boxes and rewrites their texts: only a finished entry
+    // may cause that.
+    setKeyboardTracking(false);
+}
+
+void HourSpinBox::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_PageUp || event->key() == Qt::Key_PageDown) {
+        stepBy(event->key() == Qt::Key_PageUp ? 1 : -1);
+        event->accept();
+        return;
+    }
+    QSpinBox::keyPressEvent(event);
+}
 
 QString HourSpinBox::textFromValue(int value) const { return QString::fromStdString(ql::ChartHours::text(value)); }
 
@@ -46,6 +62,12 @@ CChartHoursDlg::CChartHoursDlg(ql::ChartHours hours, QWidget* parent)
         applyLimits();
     });
     m_start->setFocus();
+}
+
+void CChartHoursDlg::accept() {
+    m_start->interpretText();
+    m_end->interpretText();
+    QDialog::accept();
 }
 
 // Each box may only move as far as the other allows, so start never reaches end.

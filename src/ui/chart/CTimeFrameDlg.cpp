@@ -4,6 +4,7 @@
 #include "ui/app/Prompter.h"
 
 #include <QDialogButtonBox>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -22,6 +23,13 @@ CTimeFrameDlg::CTimeFrameDlg(const ql::TimeFrameRecord& frame, const QString& pr
       m_duration(new QLineEdit(this)) {
     setWindowTitle(QStringLiteral("Time frame"));
     m_project->setObjectName(QStringLiteral("projectLabel"));
+    // The name's box is as wide as the template's, whatever the name: a long one is elided
+    // and shown whole in the tip instead of widening the dialog.
+    const QFontMetrics metrics(m_project->font());
+    const int nameWidth = metrics.averageCharWidth() * 24;
+    m_project->setFixedWidth(nameWidth);
+    m_project->setText(metrics.elidedText(projectName, Qt::ElideRight, nameWidth));
+    if (m_project->text() != projectName) m_project->setToolTip(projectName);
     m_date->setObjectName(QStringLiteral("dateEdit"));
     m_time->setObjectName(QStringLiteral("timeEdit"));
     m_duration->setObjectName(QStringLiteral("durationEdit"));

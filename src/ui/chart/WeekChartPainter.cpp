@@ -39,11 +39,8 @@ QString dayLabel(std::int32_t dayStart) {
     return longDateWithoutYear(QDate(t.year, t.month, t.day));
 }
 
-int labelColumnWidthFor(const ql::WeekChart& chart) {
-    const QFontMetrics metrics(chartFont());
-    int widest = 0;
-    for (const ql::ChartDay& day : chart.days()) widest = std::max(widest, metrics.horizontalAdvance(dayLabel(day.start)));
-    return ql::labelColumnWidthFor(widest);
+QString fittedDayLabel(std::int32_t dayStart, int width) {
+    return QFontMetrics(chartFont()).elidedText(dayLabel(dayStart), Qt::ElideRight, width);
 }
 
 void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::ChartLayout& layout) {
@@ -56,7 +53,8 @@ void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::Cha
     for (std::size_t d = 0; d < days.size(); ++d) {
         box(painter, layout.dayCells[d]);
         painter.setPen(Qt::black);
-        singleLine(painter, layout.dayLabels[d], dayLabel(days[d].start), Qt::AlignLeft);
+        const ql::ChartRect& label = layout.dayLabels[d];
+        singleLine(painter, label, fittedDayLabel(days[d].start, label.width()), Qt::AlignLeft);
     }
 
     QPen dotted(QColor(192, 192, 192));
@@ -74,6 +72,17 @@ void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::Cha
     painter.restore();
 }
 
+void paintBarFocus(QPainter& painter, const ql::ChartLayout& layout, const ql::ChartRect& bar) {
+    painter.save();
+    painter.setClipRect(toQRect(layout.rows));
+    QPen pen(Qt::black);
+    pen.setStyle(Qt::DotLine);
+    painter.setPen(pen);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(bar.left - 2, bar.top - 2, bar.width() + 3, bar.height() + 3));
+    painter.restore();
+}
+
 void paintChartTip(QPainter& painter, const ql::ChartLayout& layout, const QPoint& cursor, const QString& name) {
     painter.save();
     QFont font = chartFont();
@@ -87,7 +96,7 @@ void paintChartTip(QPainter& painter, const ql::ChartLayout& layout, const QPoin
 }
 
 void paintPrintedWeekChart(QPainter& painter, const ql::WeekChart& chart) {
-    paintWeekChart(painter, chart, ql::layoutWeekChart(chart, ql::kPrintedChartArea, labelColumnWidthFor(chart)));
+    paintWeekChart(painter, chart, ql::layoutWeekChart(chart, ql::kPrintedChartArea));
     const ql::ChartLegend legend = ql::layoutLegend(chart.items(), ql::kPrintedLegendArea);
     painter.save();
     box(painter, legend.frame);

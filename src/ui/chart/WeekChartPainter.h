@@ -16,11 +16,17 @@ class QPoint;
 // The day label of a day: weekday, month name and day in the user's language, no year.
 QString dayLabel(std::int32_t dayStart);
 
-// The label column width that keeps every day label of chart whole in the chart's font.
-int labelColumnWidthFor(const ql::WeekChart& chart);
+// The day label of a day as drawn in a label of width pixels in the chart's font: elided
+// with "…" when it does not fit whole.
+QString fittedDayLabel(std::int32_t dayStart, int width);
 
-// Draws the header band, day rows, hour lines and bars of chart laid out in layout.
+// Draws the header band, day rows, hour lines and bars of chart laid out in layout. A day
+// label wider than its cell is elided.
 void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::ChartLayout& layout);
+
+// Marks bar as the one with the keyboard focus: a dotted frame just outside it, clipped to
+// the chart.
+void paintBarFocus(QPainter& painter, const ql::ChartLayout& layout, const ql::ChartRect& bar);
 
 // Draws the tip with name at the cursor, clipped to the chart.
 void paintChartTip(QPainter& painter, const ql::ChartLayout& layout, const QPoint& cursor, const QString& name);

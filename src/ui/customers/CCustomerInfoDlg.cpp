@@ -2,19 +2,41 @@
 
 #include "ui_CCustomerInfoDlg.h"
 
+#include "ui/common/FieldValidator.h"
 #include "ui/common/RecordText.h"
+
+namespace {
+
+using R = ql::CustomerRecord;
+
+struct LineField {
+    QLineEdit* Ui_CCustomerInfoDlg::*edit;
+    std::string R::*field;
+    std::size_t width;
+};
+
+constexpr LineField kLineFields[] = {
+    {&Ui_CCustomerInfoDlg::nameEdit, &R::name, R::kNameWidth},
+    {&Ui_CCustomerInfoDlg::addressEdit, &R::address, R::kAddressWidth},
+    {&Ui_CCustomerInfoDlg::zipEdit, &R::zip, R::kShortTextWidth},
+    {&Ui_CCustomerInfoDlg::stateEdit, &R::state, R::kShortTextWidth},
+    {&Ui_CCustomerInfoDlg::cityEdit, &R::city, R::kShortTextWidth},
+    {&Ui_CCustomerInfoDlg::countryEdit, &R::country, R::kShortTextWidth},
+    {&Ui_CCustomerInfoDlg::phoneEdit, &R::phone, R::kShortTextWidth},
+};
+
+}  // namespace
 
 CCustomerInfoDlg::CCustomerInfoDlg(const ql::CustomerRecord& record, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CCustomerInfoDlg>()), m_record(record) {
     m_ui->setupUi(this);
-    m_ui->nameEdit->setText(fromRecordText(m_record.name));
-    m_ui->addressEdit->setText(fromRecordText(m_record.address));
-    m_ui->zipEdit->setText(fromRecordText(m_record.zip));
-    m_ui->stateEdit->setText(fromRecordText(m_record.state));
-    m_ui->cityEdit->setText(fromRecordText(m_record.city));
-    m_ui->countryEdit->setText(fromRecordText(m_record.country));
-    m_ui->phoneEdit->setText(fromRecordText(m_record.phone));
+    for (const LineField& f : kLineFields) {
+        QLineEdit* edit = (*m_ui).*f.edit;
+        edit->setText(fromRecordText(m_record.*f.field));
+        FieldValidator::install(edit, f.width);
+    }
     m_ui->notesEdit->setPlainText(fromRecordLines(m_record.notes));
+    m_ui->notesEdit->setFieldWidth(R::kNotesWidth);
     connect(m_ui->okButton, &QPushButton::clicked, this, &CCustomerInfoDlg::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &CCustomerInfoDlg::reject);
     m_ui->nameEdit->setFocus();
@@ -23,14 +45,13 @@ CCustomerInfoDlg::CCustomerInfoDlg(const ql::CustomerRecord& record, QWidget* pa
 CCustomerInfoDlg::~CCustomerInfoDlg() = default;
 
 void CCustomerInfoDlg::accept() {
-    using R = ql::CustomerRecord;
-    m_record.name = toRecordText(m_ui->nameEdit->text(), R::kNameWidth);
-    m_record.address = toRecordText(m_ui->addressEdit->text(), R::kAddressWidth);
-    m_record.zip = toRecordText(m_ui->zipEdit->text(), R::kShortTextWidth);
-    m_record.state = toRecordText(m_ui->stateEdit->text(), R::kShortTextWidth);
-    m_record.city = toRecordText(m_ui->cityEdit->text(), R::kShortTextWidth);
-    m_record.country = toRecordText(m_ui->countryEdit->text(), R::kShortTextWidth);
-    m_record.phone = toRecordText(m_ui->phoneEdit->text(), R::kShortTextWidth);
-    m_record.notes = toRecordLines(m_ui->notesEdit->toPlainText(), R::kNotesWidth);
+    // An untouched field keeps the record's own text, which its display form may not give
+    // back exactly (line breaks other than CR LF, an 8-bit text read from an old file).
+    for (const LineField& f : kLineFields) {
+        const QString text = ((*m_ui).*f.edit)->text();
+        if (text != fromRecordText(m_record.*f.field)) m_record.*f.field = toRecordText(text, f.width);
+    }
+    const QString notes = m_ui->notesEdit->toPlainText();
+    if (notes != fromRecordLines(m_record.notes)) m_record.notes = toRecordLines(notes, R::kNotesWidth);
     QDialog::accept();
 }

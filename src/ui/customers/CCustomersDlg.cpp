@@ -163,6 +163,9 @@ void CCustomersDlg::updateCustomer() {
     std::optional<ql::CustomerRecord> edited = m_editor ? m_editor(*chosen) : std::nullopt;
     if (!edited) return;
     edited->id = chosen->id;
+    // Nothing to write for a customer confirmed unchanged: its record stays as it is on
+    // disk, byte for byte, and where it is in the file.
+    if (*edited == *chosen) return;
     // One rewrite drops the old record and appends the new one: a failure loses neither.
     if (const ql::Status st = ql::updateCustomer(m_fs, *edited, m_customersPath); !st) report(st);
     reload();

@@ -49,7 +49,8 @@ public:
 
     // Add: edits a new customer and appends it with the next free id.
     void addCustomer();
-    // Update: edits the first selected row's customer and rewrites it, moved to the end.
+    // Update: edits the first selected row's customer and rewrites it, moved to the end;
+    // a customer confirmed without a change is not written.
     void updateCustomer();
     // Remove: after the question, removes every selected customer in one rewrite.
     void removeCustomers();

@@ -7,6 +7,7 @@
 #include "core/store/Settings.h"
 #include "core/text/NumberText.h"
 #include "ui/app/Prompter.h"
+#include "ui/common/FieldValidator.h"
 #include "ui/common/RecordText.h"
 
 #include <QCollator>
@@ -31,14 +32,20 @@ CProjectInfoDlg::CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const Q
 
     fillCustomers(fs, prompter, ql::fileSetPath(path, ql::FileKind::Customers));
     m_ui->nameEdit->setText(fromRecordText(m_record.name));
+    FieldValidator::install(m_ui->nameEdit, ql::ProjectRecord::kNameWidth);
 
     const auto settings = ql::readSettings(fs, ql::fileSetPath(path, ql::FileKind::Settings));
     const QString symbol = settings ? fromRecordText(settings->monetarySymbol) : QString();
     m_ui->chargesLabel->setText(QStringLiteral("Charges per hour (") + symbol + QStringLiteral(") :"));
-    m_ui->chargesEdit->setText(QString::fromStdString(ql::fixed2Text(m_record.chargesPerHour)));
+    m_ui->chargesEdit->setText(chargesText());
     m_ui->memoEdit->setPlainText(fromRecordLines(m_record.memo));
+    m_ui->memoEdit->setFieldWidth(ql::ProjectRecord::kMemoWidth);
 
     connect(m_ui->doneButton, &QPushButton::clicked, this, &CProjectInfoDlg::accept);
+    // A project without a name could not be seen or picked in the tree, as with a rename.
+    const auto requireName = [this] { m_ui->doneButton->setEnabled(!m_ui->nameEdit->text().trimmed().isEmpty()); };
+    connect(m_ui->nameEdit, &QLineEdit::textChanged, this, requireName);
+    requireName();
     m_ui->nameEdit->setFocus();
 }
 
@@ -79,11 +86,22 @@ void CProjectInfoDlg::fillCustomers(ql::FileSystem& fs, Prompter& prompter, cons
     combo->setCurrentIndex(selected);
 }
 
+QString CProjectInfoDlg::chargesText() const {
+    return QString::fromStdString(ql::fixed2Text(m_record.chargesPerHour));
+}
+
 void CProjectInfoDlg::accept() {
-    m_record.name = toRecordText(m_ui->nameEdit->text(), ql::ProjectRecord::kNameWidth);
+    using R = ql::ProjectRecord;
+    const QString name = m_ui->nameEdit->text();
+    if (name.trimmed().isEmpty()) return;
+    // Only what the user changed is replaced: the record's own texts may not come back
+    // exactly from their display form, and "%.2f" shows a rate of 12.345 as 12.35.
+    if (name != fromRecordText(m_record.name)) m_record.name = toRecordText(name, R::kNameWidth);
     if (m_ui->customerCombo->currentIndex() >= 0)
         m_record.customerId = m_ui->customerCombo->currentData().value<std::int32_t>();
-    m_record.chargesPerHour = ql::leadingDouble(m_ui->chargesEdit->text().toStdString());
-    m_record.memo = toRecordLines(m_ui->memoEdit->toPlainText(), ql::ProjectRecord::kMemoWidth);
+    if (m_ui->chargesEdit->text() != chargesText())
+        m_record.chargesPerHour = ql::leadingDouble(m_ui->chargesEdit->text().toStdString());
+    const QString memo = m_ui->memoEdit->toPlainText();
+    if (memo != fromRecordLines(m_record.memo)) m_record.memo = toRecordLines(memo, R::kMemoWidth);
     QDialog::accept();
 }

@@ -24,14 +24,19 @@ public:
                     const ql::ProjectRecord& record, QWidget* parent = nullptr);
     ~CProjectInfoDlg() override;
 
-    // The project with the edits stored by Done; as given until then. Id and parent id never change.
+    // The project with the edits stored by Done; as given until then. Only fields the user
+    // changed are replaced, so a project confirmed unchanged comes back equal. Id and parent
+    // id never change.
     const ql::ProjectRecord& record() const { return m_record; }
 
 public slots:
-    // Done: stores the fields into record() and closes with Accepted.
+    // Done: stores the fields into record() and closes with Accepted. Refused (Done is
+    // disabled) while the name is empty or blank. Each edit takes only what its record
+    // field can store, refusing the rest as it is typed.
     void accept() override;
 
 private:
+    QString chargesText() const;
     void fillCustomers(ql::FileSystem& fs, Prompter& prompter, const std::string& customersPath);
 
     std::unique_ptr<Ui::CProjectInfoDlg> m_ui;

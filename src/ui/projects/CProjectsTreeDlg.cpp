@@ -73,7 +73,7 @@ CProjectsTreeDlg::CProjectsTreeDlg(ql::FileSystem& fs, Prompter& prompter, HelpS
     ProjectTreeWidget* tree = m_ui->projectTree;
     tree->setExpandsOnDoubleClick(false);
     connect(tree, &ProjectTreeWidget::contextMenuAsked, this, &CProjectsTreeDlg::showContextMenu);
-    connect(tree, &QTreeWidget::itemDoubleClicked, this, [this](QTreeWidgetItem* item) { onDoubleClicked(item); });
+    connect(tree, &ProjectTreeWidget::labelDoubleClicked, this, &CProjectsTreeDlg::onDoubleClicked);
     connect(tree, &QTreeWidget::itemChanged, this, &CProjectsTreeDlg::onItemChanged);
     connect(tree, &ProjectTreeWidget::itemDropped, this, &CProjectsTreeDlg::onDropped);
     // The keyboard's way to the delete command; the menu key opens the menus themselves.

@@ -1,5 +1,8 @@
 #include "ui/projects/ProjectTreeWidget.h"
 
+#include "core/store/ProjectRecord.h"
+#include "ui/common/FieldValidator.h"
+
 #include <QContextMenuEvent>
 #include <QDrag>
 #include <QDragEnterEvent>
@@ -13,11 +16,13 @@
 #include <QStyle>
 #include <QStyledItemDelegate>
 
+#include <algorithm>
+
 namespace {
 
 const QString kDragFormat = QStringLiteral("application/x-quillory-project-item");
 
-// Lets an edited label hold no more than a stored project name.
+// Lets an edited label hold no more than a project name's field stores.
 class NameDelegate final : public QStyledItemDelegate {
 public:
     using QStyledItemDelegate::QStyledItemDelegate;
@@ -26,6 +31,7 @@ public:
         if (auto* line = qobject_cast<QLineEdit*>(editor)) {
             line->setObjectName(QStringLiteral("labelEdit"));
             line->setMaxLength(ProjectTreeWidget::kNameCharacters);
+            FieldValidator::install(line, ql::ProjectRecord::kNameWidth);
         }
         return editor;
     }
@@ -125,6 +131,34 @@ void ProjectTreeWidget::dropEvent(QDropEvent* event) {
     emit itemDropped(dragged, target);
 }
 
+QTreeWidgetItem* ProjectTreeWidget::labelItemAt(const QPoint& pos) const {
+    QTreeWidgetItem* item = itemAt(pos);
+    if (!item) return nullptr;
+    const QModelIndex index = indexFromItem(item);
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    option.rect = visualRect(index);
+    option.features |= QStyleOptionViewItem::HasDisplay;
+    option.text = item->text(0);
+    option.icon = item->icon(0);
+    if (!option.icon.isNull()) option.features |= QStyleOptionViewItem::HasDecoration;
+    // The text rectangle spans the rest of the row; only the text itself (with the style's
+    // margins) and the icon count as the item.
+    const QRect textArea = style()->subElementRect(QStyle::SE_ItemViewItemText, &option, this);
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, &option, this) + 1;
+    QRect label = textArea;
+    label.setWidth(std::min(textArea.width(), option.fontMetrics.horizontalAdvance(option.text) + 2 * margin));
+    QRect icon;
+    if (!option.icon.isNull()) icon = style()->subElementRect(QStyle::SE_ItemViewItemDecoration, &option, this);
+    return label.contains(pos) || icon.contains(pos) ? item : nullptr;
+}
+
+void ProjectTreeWidget::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        if (QTreeWidgetItem* item = labelItemAt(event->position().toPoint())) emit labelDoubleClicked(item);
+}
+
 void ProjectTreeWidget::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton) {
         event->accept();  // the menu targets the item under the pointer; the selection stays
@@ -139,7 +173,7 @@ void ProjectTreeWidget::contextMenuEvent(QContextMenuEvent* event) {
         const QPoint at = item ? visualItemRect(item).bottomLeft() : viewport()->rect().center();
         emit contextMenuAsked(item, viewport()->mapToGlobal(at));
     } else {
-        emit contextMenuAsked(itemAt(event->pos()), event->globalPos());
+        emit contextMenuAsked(labelItemAt(event->pos()), event->globalPos());
     }
     event->accept();
 }

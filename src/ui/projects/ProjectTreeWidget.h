@@ -6,8 +6,9 @@ class QMimeData;
 
 // The tree of the project tree dialog. It leaves every decision to the dialog and reports:
 // a drop of one of its items on another (only a drop on an item that is neither the dragged
-// one nor below it is offered) and a context menu request. A right click does not change the
-// selection, and label edits are limited to the characters a project name keeps.
+// one nor below it is offered), a context menu request and a double-click, both only over an
+// item's label or icon. A right click does not change the selection, and label edits are
+// limited to what a project name's field stores.
 class ProjectTreeWidget : public QTreeWidget {
     Q_OBJECT
 public:
@@ -21,13 +22,18 @@ public:
     // The item a drop at pos (viewport coordinates) would land after; nullptr when the drop
     // is refused there.
     QTreeWidgetItem* dropTargetAt(const QPoint& pos) const;
+    // The item whose label or icon lies at pos (viewport coordinates); nullptr elsewhere,
+    // the empty part of a row included.
+    QTreeWidgetItem* labelItemAt(const QPoint& pos) const;
     // True while a label is being edited.
     bool isEditingLabel() const { return state() == QAbstractItemView::EditingState; }
 
 signals:
     void itemDropped(QTreeWidgetItem* dragged, QTreeWidgetItem* target);
-    // item is nullptr away from any item; globalPos is where the menu goes.
+    // item is nullptr away from any item's label; globalPos is where the menu goes.
     void contextMenuAsked(QTreeWidgetItem* item, const QPoint& globalPos);
+    // A double-click of the left button on item's label or icon.
+    void labelDoubleClicked(QTreeWidgetItem* item);
 
 protected:
     void startDrag(Qt::DropActions supportedActions) override;
@@ -36,6 +42,7 @@ protected:
     void dragLeaveEvent(QDragLeaveEvent* event) override;
     void dropEvent(QDropEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
 

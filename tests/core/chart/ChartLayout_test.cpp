@@ -79,15 +79,15 @@ TEST_F(ChartLayoutTest, NothingBelowTwoHundredPixelsOfClient) {
     EXPECT_FALSE(screenChartLayout(chart, 10, kClientHeight));
 }
 
-TEST_F(ChartLayoutTest, AWiderLabelColumnTakesFromTheHours) {
-    EXPECT_EQ(labelColumnWidthFor(120), 150);
-    EXPECT_EQ(labelColumnWidthFor(170), 180);
-    const auto layout = screenChartLayout(chart, kClientWidth, kClientHeight, 180);
-    ASSERT_TRUE(layout);
-    EXPECT_EQ(layout->hourWidth, 50);  // (790 - 180) / 12
-    EXPECT_EQ(layout->leftover, 10);
-    EXPECT_EQ(layout->labelRight, 5 + 190);
-    EXPECT_EQ(layout->dayLabels[0].right, 190);
+// The label column is 150 pixels plus what the hour columns leave over, on any width.
+TEST_F(ChartLayoutTest, TheLabelColumnIsTheFixedWidthPlusTheLeftover) {
+    const std::pair<int, int> widths[] = {{700, 5 + 150}, {1280, 5 + 154}};
+    for (const auto& [client, labelRight] : widths) {
+        const auto layout = screenChartLayout(chart, client, kClientHeight);
+        ASSERT_TRUE(layout);
+        EXPECT_EQ(layout->labelRight, labelRight) << client;
+        EXPECT_EQ(layout->dayLabels[0].right, labelRight - kDayLabelInset) << client;
+    }
 }
 
 TEST_F(ChartLayoutTest, BarsAreClampedToTheHourAxis) {

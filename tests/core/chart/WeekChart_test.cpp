@@ -153,6 +153,21 @@ TEST_F(WeekChartLoad, UnreadableProjectsGiveUnnamedBarsAndOneMessage) {
     EXPECT_EQ(chart.items()[1].colour, chart.items()[0].colour);
 }
 
+// A frame outlives a deleted project; its bar is named by the id, one colour per id.
+TEST_F(WeekChartLoad, FramesOfDeletedProjectsAreNamedByTheirIds) {
+    set.writeProjects({"Alpha"});
+    set.append({0, at(1996, 12, 10, 9), at(1996, 12, 10, 10)});
+    set.append({7, at(1996, 12, 10, 11), at(1996, 12, 10, 12)});
+    set.append({8, at(1996, 12, 11, 11), at(1996, 12, 11, 12)});
+    WeekChart chart(at(1996, 12, 11, 10));
+    ASSERT_TRUE(chart.load(fs, set.settings()));
+    ASSERT_EQ(chart.items().size(), 3u);
+    EXPECT_EQ(chart.items()[0].name, "Alpha");
+    EXPECT_EQ(chart.items()[1].name, "(deleted project 7)");
+    EXPECT_EQ(chart.items()[2].name, "(deleted project 8)");
+    EXPECT_NE(chart.items()[1].colour, chart.items()[2].colour);
+}
+
 class WeekChartWeeks : public ::testing::Test {
 protected:
     test::PinnedZone zone{"America/New_York"};

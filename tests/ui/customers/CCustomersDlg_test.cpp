@@ -1,14 +1,18 @@
 #include "ui/customers/CCustomersDlg.h"
 
 #include "core/store/Customers.h"
+#include "ui/ModalDriver.h"
 #include "ui/RecordingPrompter.h"
 #include "ui/TempFileSet.h"
+#include "ui/customers/CCustomerInfoDlg.h"
 
 #include <QHeaderView>
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -256,6 +260,42 @@ TEST_F(Customers, AFailedUpdateLosesNothing) {
     const auto written = readFile();
     ASSERT_EQ(written.size(), 2u);
     EXPECT_EQ(written[0], customer(0, "Acme"));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(Customers, NoButtonIsDrawnAsTheDefault) {
+    auto dlg = open();
+    for (QPushButton* button : dlg->findChildren<QPushButton*>()) {
+        EXPECT_FALSE(button->isDefault()) << button->objectName().toStdString();
+        EXPECT_FALSE(button->autoDefault()) << button->objectName().toStdString();
+    }
+}
+
+// An 8-bit name of the whole field and bytes after a NUL, as an older installation or another
+// tool writes them: the customer information dialog opened and confirmed without a change
+// leaves the file exactly as it was.
+TEST_F(Customers, UpdateConfirmedWithoutAChangeKeepsTheFileByteForByte) {
+    add(customer(1, "Before"));
+    ql::CustomerBytes raw = ql::encodeCustomer(customer(2, "x"));
+    std::fill_n(raw.begin() + 4, 60, static_cast<unsigned char>(0xE9));
+    raw[64] = 0;
+    raw[65 + 20] = 'Z';  // after the address's NUL
+    {
+        std::ofstream out(path(), std::ios::binary | std::ios::app);
+        out.write(reinterpret_cast<const char*>(raw.data()), static_cast<std::streamsize>(raw.size()));
+    }
+    add(customer(3, "After"));
+    const std::vector<char> before = TempFileSet::bytes(path());
+
+    auto dlg = std::make_unique<CCustomersDlg>(ql::defaultFileSystem(), m_prompter, m_set.qpath(ql::FileKind::Customers));
+    select(*dlg, {QString(60, QChar(0x00E9))});
+    whenModalOpens<CCustomerInfoDlg>([](CCustomerInfoDlg& info) { info.accept(); });
+    dlg->updateCustomer();
+    EXPECT_EQ(TempFileSet::bytes(path()), before);
+    EXPECT_TRUE(m_prompter.boxes.empty());
 }
 
 }  // namespace

@@ -3,11 +3,13 @@
 #include "core/store/Customers.h"
 #include "ui/RecordingPrompter.h"
 #include "ui/TempFileSet.h"
+#include "ui/TypeText.h"
 
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -157,6 +159,60 @@ TEST_F(ProjectInfo, AMissingSettingsFileLeavesTheSymbolEmpty) {
     auto dlg = open(existing());
     EXPECT_EQ(child<QLabel>(*dlg, "chargesLabel")->text(), QStringLiteral("Charges per hour () :"));
     EXPECT_TRUE(m_prompter.boxes.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ProjectInfo, TypedAccentsAreKeptWholeUpToTheFieldsBytes) {
+    auto dlg = open(existing());
+    QLineEdit* name = child<QLineEdit>(*dlg, "nameEdit");
+    name->clear();
+    typeText(name, QString(62, QChar(0x00E9)));
+    EXPECT_EQ(name->text(), QString(60, QChar(0x00E9)));
+    QPlainTextEdit* memo = child<QPlainTextEdit>(*dlg, "memoEdit");
+    memo->clear();
+    typeText(memo, QString(1001, QChar(0x0101)));  // no 8-bit form: UTF-8, two bytes each
+    EXPECT_EQ(memo->toPlainText(), QString(500, QChar(0x0101)));
+    dlg->accept();
+    EXPECT_EQ(dlg->record().name, QString(60, QChar(0x00E9)).toStdString());
+    EXPECT_EQ(dlg->record().memo, QString(500, QChar(0x0101)).toStdString());
+}
+
+// Done without a change hands the project back as given, even where the edits cannot show
+// it exactly: a rate of more than two decimals, a memo with lone line feeds.
+TEST_F(ProjectInfo, DoneWithoutAChangeHandsBackTheRecordAsGiven) {
+    ql::ProjectRecord r = existing();
+    r.chargesPerHour = 12.3456;
+    r.memo = "one\ntwo\rthree";
+    r.name = QString(60, QChar(0x00E9)).toStdString();
+    auto dlg = open(r);
+    EXPECT_EQ(child<QLineEdit>(*dlg, "chargesEdit")->text(), QStringLiteral("12.35"));
+    dlg->accept();
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->record(), r);
+}
+
+TEST_F(ProjectInfo, AnEmptyNameIsRefused) {
+    auto dlg = open(existing());
+    dlg->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+    QLineEdit* name = child<QLineEdit>(*dlg, "nameEdit");
+    QPushButton* done = child<QPushButton>(*dlg, "doneButton");
+    for (const QString& blank : {QString(), QStringLiteral("   ")}) {
+        name->setText(blank);
+        EXPECT_FALSE(done->isEnabled());
+        QTest::keyClick(name, Qt::Key_Return);
+        dlg->accept();
+        EXPECT_TRUE(dlg->isVisible());
+        EXPECT_EQ(dlg->record(), existing());
+    }
+    name->setText(QStringLiteral("Renamed"));
+    EXPECT_TRUE(done->isEnabled());
+    QTest::mouseClick(done, Qt::LeftButton);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(dlg->record().name, "Renamed");
 }
 
 }  // namespace

@@ -2,16 +2,19 @@
 
 #include "ui/RecordingPrompter.h"
 #include "ui/TempFileSet.h"
+#include "ui/TypeText.h"
 #include "core/store/Projects.h"
 #include "ui/app/HelpService.h"
 #include "ui/projects/ProjectTreeWidget.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -63,6 +66,12 @@ QTreeWidgetItem* findItem(const QTreeWidget* tree, const QString& label) {
     return found.value(0);
 }
 
+// A point on an item's label: only there (or on its icon) does a click count on the item.
+QPoint labelPoint(const QTreeWidget* tree, QTreeWidgetItem* item) {
+    const QRect r = tree->visualItemRect(item);
+    return {r.left() + 6, r.center().y()};
+}
+
 // A user's double-click: press and release, then the double-click press and its release.
 void doubleClick(QWidget* widget, const QPoint& pos) {
     QTest::mouseClick(widget, Qt::LeftButton, {}, pos);
@@ -108,7 +117,7 @@ protected:
         return qobject_cast<QMenu*>(QApplication::activePopupWidget());
     }
     void runCommand(CProjectsTreeDlg& dlg, QTreeWidgetItem* item, int id) {
-        const QPoint pos = item ? dlg.tree()->visualItemRect(item).center() : QPoint(5, dlg.tree()->viewport()->height() - 5);
+        const QPoint pos = item ? labelPoint(dlg.tree(), item) : QPoint(5, dlg.tree()->viewport()->height() - 5);
         QMenu* menu = rightClick(dlg, pos);
         ASSERT_NE(menu, nullptr);
         QAction* action = commandAction(menu, id);
@@ -188,7 +197,7 @@ TEST_F(ProjectsTree, TheMenusOfferTheirCommandsAndTheFirstProjectGetsIdZero) {
     EXPECT_EQ(m_edited[0].name, "New project");
     EXPECT_EQ(shapeOf(dlg->tree()), QStringLiteral("New project"));
 
-    QMenu* itemMenu = rightClick(*dlg, dlg->tree()->visualItemRect(dlg->tree()->topLevelItem(0)).center());
+    QMenu* itemMenu = rightClick(*dlg, labelPoint(dlg->tree(), dlg->tree()->topLevelItem(0)));
     ASSERT_NE(itemMenu, nullptr);
     texts.clear();
     for (QAction* a : itemMenu->actions()) texts << (a->isSeparator() ? QStringLiteral("-") : a->text());
@@ -229,7 +238,7 @@ TEST_F(ProjectsTree, UpdateAndDoubleClickStoreTheEditsAndRelabel) {
 
     m_editorName = "Customer work";
     QTreeWidgetItem* client = findItem(dlg->tree(), QStringLiteral("Client"));
-    doubleClick(dlg->tree()->viewport(), dlg->tree()->visualItemRect(client).center());
+    doubleClick(dlg->tree()->viewport(), labelPoint(dlg->tree(), client));
     ASSERT_EQ(m_edited.size(), 2u);
     EXPECT_EQ(m_edited[1].id, 0);
     dlg->accept();
@@ -354,8 +363,8 @@ TEST_F(ProjectsTree, ChoosingModeHasNoMenuAndADoubleClickChooses) {
     writeFile({project(3, -1, "Client"), project(8, 3, "Site"), project(9, -1, "Other")});
     auto dlg = open(Mode::Choosing);
     QTreeWidgetItem* site = findItem(dlg->tree(), QStringLiteral("Site"));
-    EXPECT_EQ(rightClick(*dlg, dlg->tree()->visualItemRect(site).center()), nullptr);
-    doubleClick(dlg->tree()->viewport(), dlg->tree()->visualItemRect(site).center());
+    EXPECT_EQ(rightClick(*dlg, labelPoint(dlg->tree(), site)), nullptr);
+    doubleClick(dlg->tree()->viewport(), labelPoint(dlg->tree(), site));
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(dlg->chosenProjectId(), 8);
     EXPECT_TRUE(m_edited.empty());
@@ -434,6 +443,76 @@ TEST_F(ProjectsTree, AnUnreadableFileIsReportedAndNeverOverwritten) {
     EXPECT_EQ(m_prompter.boxes.size(), 2u);
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(TempFileSet::bytes(projectsFile()), before);
+}
+
+}  // namespace
+
+namespace {
+
+// The Part's hit test counts a click on an item only over its label or icon: the empty rest
+// of the row is away from any item.
+TEST_F(ProjectsTree, ClicksCountOnAnItemOnlyOverItsLabel) {
+    writeFile({project(0, -1, "Client")});
+    m_editorAnswer = true;
+    auto dlg = open(Mode::Edit);
+    ProjectTreeWidget* tree = dlg->tree();
+    QTreeWidgetItem* client = findItem(tree, QStringLiteral("Client"));
+    const QRect row = tree->visualItemRect(client);
+    const QPoint besideLabel(row.right() - 10, row.center().y());
+    ASSERT_EQ(tree->itemAt(besideLabel), client);  // the row itself spans the whole width
+
+    QMenu* menu = rightClick(*dlg, besideLabel);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), QStringLiteral("treeMenu"));
+    menu->close();
+    doubleClick(tree->viewport(), besideLabel);
+    EXPECT_TRUE(m_edited.empty());
+
+    menu = rightClick(*dlg, labelPoint(tree, client));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(menu->objectName(), QStringLiteral("projectMenu"));
+    menu->close();
+    doubleClick(tree->viewport(), labelPoint(tree, client));
+    EXPECT_EQ(m_edited.size(), 1u);
+}
+
+TEST_F(ProjectsTree, ALabelEditTakesAccentsUpToTheNamesField) {
+    writeFile({project(0, -1, "Client")});
+    auto dlg = open(Mode::Edit);
+    ProjectTreeWidget* tree = dlg->tree();
+    QTreeWidgetItem* client = findItem(tree, QStringLiteral("Client"));
+    tree->editItem(client);
+    auto* editor = tree->viewport()->findChild<QLineEdit*>(QStringLiteral("labelEdit"));
+    ASSERT_NE(editor, nullptr);
+    // Two UTF-8 bytes each and no 8-bit form: 30 of them fill the name's 60 bytes.
+    editor->clear();
+    typeText(editor, QString(32, QChar(0x0101)));
+    EXPECT_EQ(editor->text(), QString(30, QChar(0x0101)));
+    // One byte each as 8-bit text: 60 of them fit.
+    editor->clear();
+    typeText(editor, QString(62, QChar(0x00E9)));
+    EXPECT_EQ(editor->text(), QString(60, QChar(0x00E9)));
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(client->text(0), QString(60, QChar(0x00E9)));
+    EXPECT_EQ(dlg->projects().records().at(0).name, QString(60, QChar(0x00E9)).toStdString());
+}
+
+TEST_F(ProjectsTree, TheTreeTakesTheHeightAndTheNoteStaysBesideTheButtons) {
+    auto dlg = open(Mode::Edit);
+    auto* note = dlg->findChild<QGroupBox*>(QStringLiteral("noteGroup"));
+    auto* ok = dlg->findChild<QPushButton*>(QStringLiteral("okButton"));
+    ASSERT_TRUE(note && ok);
+    dlg->resize(380, 380);
+    QApplication::processEvents();
+    const int noteHeight = note->height();
+    const int treeHeight = dlg->tree()->height();
+    dlg->resize(380, 800);
+    QApplication::processEvents();
+    EXPECT_EQ(note->height(), noteHeight);
+    EXPECT_EQ(dlg->tree()->height(), treeHeight + 420);
+    // Beside OK and Cancel: the box starts level with OK.
+    EXPECT_LE(std::abs(note->geometry().top() - ok->geometry().top()), 8);
 }
 
 }  // namespace
