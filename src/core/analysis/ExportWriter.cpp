@@ -99,7 +99,7 @@ Status writeExport(FileSystem& fs, const std::string& settingsPath, const Export
     calendar::LocalTimeCache local;
     const Status scanned =
         forEachTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const TimeFrameRecord& f) {
-            if (!failure || f.start < request.start || f.start > request.end) return;
+            if (!failure || !InPeriod(f.start, request.period)) return;
             if (request.projectId != -1 && f.projectId != request.projectId) return;
             if (!projects) {
                 auto loaded = ProjectIndex::load(fs, projectsPath);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/reports/ReportPeriod.h"
 #include "core/store/FileSystem.h"
 #include "core/store/TimeFrameRecord.h"
 
@@ -19,10 +20,9 @@ struct ExportOptions {
     bool oneField = false;  // date and time in one field, joined by a space
 };
 
-// What to export: the frames whose start lies in [start, end], of one project id or all.
+// What to export: the frames InPeriod, of one project id or all.
 struct ExportRequest {
-    std::int32_t start = 0;
-    std::int32_t end = 0;
+    ReportPeriod period;
     std::int32_t projectId = -1;  // -1 for all projects, sub-projects included
     bool monthFirst = true;       // dates "%m/%d/%y", else "%d/%m/%y"
     ExportOptions options;

@@ -75,12 +75,12 @@ void PieChart::addMinutes(const std::string& name, std::int64_t minutes) {
     m_slices.push_back({name, minutes, m_palette.colourFor(name)});
 }
 
-Status PieChart::compute(FileSystem& fs, const std::string& settingsPath, std::int32_t start, std::int32_t end) {
+Status PieChart::compute(FileSystem& fs, const std::string& settingsPath, const ReportPeriod& period) {
     clear();
     const std::string framesPath = fileSetPath(settingsPath, FileKind::TimeFrames);
     MinutesById byId;
     const Status scanned = forEachTimeFrame(fs, framesPath, [&](const TimeFrameRecord& f) {
-        if (f.start < start || f.start > end) return;
+        if (!InPeriod(f.start, period)) return;
         // A frame that ends before it starts takes no share rather than shrinking the pie.
         const std::int64_t seconds = std::int64_t{f.end} - f.start;
         byId.add(f.projectId, seconds > 0 ? seconds / 60 : 0);

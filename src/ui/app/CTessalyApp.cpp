@@ -1,5 +1,6 @@
 #include "ui/app/CTessalyApp.h"
 
+#include "ui/analysis/AnalysisCommands.h"
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
 #include "ui/tracking/CSelectRunningDlg.h"
@@ -74,6 +75,8 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kCheckIn), &QAction::triggered, this, &CTessalyApp::onCheckIn);
     connect(frame.action(cmd::kCheckOut), &QAction::triggered, this, &CTessalyApp::onCheckOut);
     connect(frame.action(cmd::kPause), &QAction::triggered, this, &CTessalyApp::onPause);
+    connect(frame.action(cmd::kPieChart), &QAction::triggered, this, &CTessalyApp::onPieChart);
+    connect(frame.action(cmd::kExport), &QAction::triggered, this, &CTessalyApp::onExport);
     // The commands of the chart, report and analysis dialogs are connected here
     // as those dialogs arrive.
 }
@@ -90,6 +93,18 @@ void CTessalyApp::onEditCustomers() {
     if (!m_doc->fileSetOpen()) return;
     if (editCustomers(m_frame.get(), m_services.fileSystem, m_services.prompter, m_doc->settingsPath()))
         m_doc->notifyViews(hint::kPrintCustomers);
+}
+
+void CTessalyApp::onPieChart() {
+    if (!m_doc->fileSetOpen()) return;
+    showPieChart(m_frame.get(), m_services.fileSystem, m_services.prompter, m_services.clock, m_doc->settingsPath(),
+                 [this](QDialog& dialog) { return runDialog(dialog); });
+}
+
+void CTessalyApp::onExport() {
+    if (!m_doc->fileSetOpen()) return;
+    exportData(m_frame.get(), m_services.fileSystem, m_services.prompter, m_doc->settingsPath(),
+               [this](QDialog& dialog) { return runDialog(dialog); });
 }
 
 void CTessalyApp::onCheckIn() {

@@ -73,6 +73,9 @@ public slots:
     // customer list asks the view for the printed list (hint 2).
     void onEditProjects();
     void onEditCustomers();
+    // Projects Pie Chart and Export: their dialogs on the open file set.
+    void onPieChart();
+    void onExport();
     // Control menu: Check In (Ctrl+E), Check Out (Ctrl+T), Pause (Ctrl+A).
     void onCheckIn();
     void onCheckOut();

@@ -67,8 +67,7 @@ protected:
 
     ExportRequest year1996(std::int32_t projectId = -1) const {
         ExportRequest r;
-        r.start = at(1996, 1, 1);
-        r.end = at(1996, 12, 31, 23, 59, 59);
+        r.period = {at(1996, 1, 1), at(1996, 12, 31, 23, 59, 59)};
         r.projectId = projectId;
         r.userName = "Ann";
         return r;
@@ -106,8 +105,7 @@ TEST_F(ExportFile, FileOrderPeriodBoundsAndProjectFilter) {
     EXPECT_EQ(*run(year1996(2)), header + site);
 
     ExportRequest empty = year1996();
-    empty.start = at(1997, 1, 2);
-    empty.end = at(1997, 1, 1, 23, 59, 59);
+    empty.period = {at(1997, 1, 2), at(1997, 1, 1, 23, 59, 59)};  // inverted: selects nothing
     m_fs.resetCounts();
     EXPECT_EQ(*run(empty), header);
     EXPECT_EQ(m_fs.reads(path(FileKind::Projects)), 0);

@@ -9,9 +9,8 @@ namespace {
 class PieChartCompute : public testing::TrackingFixture {
 protected:
     // The whole of December 1996.
-    std::int32_t first() const { return at(1996, 12, 1); }
-    std::int32_t last() const { return at(1996, 12, 31, 23, 59, 59); }
-    Status compute(PieChart& chart) { return chart.compute(m_fs, m_settingsPath, first(), last()); }
+    ReportPeriod december() const { return {at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59)}; }
+    Status compute(PieChart& chart) { return chart.compute(m_fs, m_settingsPath, december()); }
 };
 
 TEST_F(PieChartCompute, NoFrameInThePeriodGivesNoSliceNoPieAndNoLabel) {
@@ -108,7 +107,7 @@ TEST_F(PieChartCompute, AnUnreadableFileIsReportedOnceAndLeavesNoSlice) {
 
     test::FaultyFileSystem faulty;
     faulty.failEvery(test::FaultyFileSystem::Op::OpenRead);
-    const Status frames = chart.compute(faulty, m_settingsPath, first(), last());
+    const Status frames = chart.compute(faulty, m_settingsPath, december());
     EXPECT_EQ(frames.message(), "Cannot open Time Frames file : " + path(FileKind::TimeFrames));
     EXPECT_TRUE(chart.slices().empty());
 
