@@ -12,14 +12,15 @@ namespace ql {
 namespace {
 
 // Digits are written by hand: printf and strftime would follow the process's locale.
-void twoDigits(std::string& out, std::int64_t n) {
-    out += static_cast<char>('0' + n / 10 % 10);
-    out += static_cast<char>('0' + n % 10);
+char* twoDigits(char* out, std::int64_t n) {
+    *out++ = static_cast<char>('0' + n / 10 % 10);
+    *out++ = static_cast<char>('0' + n % 10);
+    return out;
 }
 
-void decimal(std::string& out, std::int64_t n) {
+char* decimal(char* out, std::int64_t n) {
     if (n < 0) {
-        out += '-';
+        *out++ = '-';
         n = -n;
     }
     char digits[20];
@@ -28,10 +29,15 @@ void decimal(std::string& out, std::int64_t n) {
         digits[count++] = static_cast<char>('0' + n % 10);
         n /= 10;
     } while (n > 0);
-    while (count > 0) out += digits[--count];
+    while (count > 0) *out++ = digits[--count];
+    return out;
 }
 
 void field(std::string& out, std::string_view text) {
+    if (text.find_first_of("\t\r\n") == std::string_view::npos) {
+        out.append(text);
+        return;
+    }
     for (const char c : text) out += (c == '\t' || c == '\r' || c == '\n') ? ' ' : c;
 }
 
@@ -41,36 +47,42 @@ void appendLine(std::string& out, std::string_view userName, std::string_view pr
     field(out, userName);
     out += '\t';
     field(out, projectName);
-    out += '\t';
-    twoDigits(out, monthFirst ? start.month : start.day);
-    out += '/';
-    twoDigits(out, monthFirst ? start.day : start.month);
-    out += '/';
-    twoDigits(out, (start.year % 100 + 100) % 100);
-    out += options.oneField ? ' ' : '\t';
-    if (options.hours24) {
-        twoDigits(out, start.hour);
-    } else {
-        twoDigits(out, start.hour % 12 == 0 ? 12 : start.hour % 12);
+
+    char text[64];
+    char* p = text;
+    *p++ = '\t';
+    p = twoDigits(p, monthFirst ? start.month : start.day);
+    *p++ = '/';
+    p = twoDigits(p, monthFirst ? start.day : start.month);
+    *p++ = '/';
+    p = twoDigits(p, (start.year % 100 + 100) % 100);
+    *p++ = options.oneField ? ' ' : '\t';
+    const int hour12 = start.hour % 12 == 0 ? 12 : start.hour % 12;
+    p = twoDigits(p, options.hours24 ? start.hour : hour12);
+    *p++ = ':';
+    p = twoDigits(p, start.minute);
+    if (!options.hours24) {
+        *p++ = ' ';
+        *p++ = start.hour < 12 ? 'A' : 'P';
+        *p++ = 'M';
     }
-    out += ':';
-    twoDigits(out, start.minute);
-    if (!options.hours24) out += start.hour < 12 ? " AM" : " PM";
-    out += '\t';
+    *p++ = '\t';
 
     const std::int64_t minutes = (std::int64_t{frame.end} - frame.start) / 60;
     if (options.minutes) {
-        decimal(out, minutes);
+        p = decimal(p, minutes);
     } else {
         // All the hours, also beyond a day: 25 hours read 25:00, not 01:00.
         const std::int64_t whole = minutes < 0 ? -minutes : minutes;
-        if (minutes < 0) out += '-';
-        if (whole / 60 < 10) out += '0';
-        decimal(out, whole / 60);
-        out += ':';
-        twoDigits(out, whole % 60);
+        if (minutes < 0) *p++ = '-';
+        if (whole / 60 < 10) *p++ = '0';
+        p = decimal(p, whole / 60);
+        *p++ = ':';
+        p = twoDigits(p, whole % 60);
     }
-    out += "\r\n";
+    *p++ = '\r';
+    *p++ = '\n';
+    out.append(text, static_cast<std::size_t>(p - text));
 }
 
 }  // namespace

@@ -48,6 +48,11 @@ CPieChartDlg::CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clo
     QPalette black = m_ui->separator->palette();
     black.setColor(QPalette::Window, Qt::black);
     m_ui->separator->setPalette(black);
+    // The controls stand on the chart's grey, where the style's disabled grey would vanish.
+    QPalette controls = m_ui->controlsPanel->palette();
+    controls.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    controls.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    m_ui->controlsPanel->setPalette(controls);
     // The paint covers the whole client area, so nothing is erased before it.
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);

@@ -138,6 +138,17 @@ TEST_F(PieChartDialog, HoverLabelFollowsThePointerWithoutReadingAFile) {
     EXPECT_EQ(shot.pixelColor(belowCentre * shot.devicePixelRatio()), QColor(255, 0, 0));
 }
 
+TEST_F(PieChartDialog, ALargeDialogIsPaintedWhole) {
+    auto dlg = open();
+    dlg->resize(1400, 1150);
+    const QImage shot = dlg->grab().toImage();
+    const ql::PieGeometry g = ql::pieGeometry(dlg->chart(), dlg->width(), dlg->height());
+    ASSERT_TRUE(g.drawn);
+    EXPECT_EQ(shot.pixelColor(dlg->width() - 2, dlg->height() - 2), QColor(192, 192, 192));
+    EXPECT_EQ(shot.pixelColor(static_cast<int>(g.centreX) + 5, static_cast<int>(g.centreY + g.radius) - 5),
+              QColor(255, 0, 0));
+}
+
 TEST_F(PieChartDialog, AnUnreadableProjectsFileIsSaidOnce) {
     for (int i = 0; i < 50; ++i) add({0, at(1996, 6, 1, 9) + i * 3600, at(1996, 6, 1, 9) + i * 3600 + 60});
     std::filesystem::remove(m_set.path(ql::FileKind::Projects));
