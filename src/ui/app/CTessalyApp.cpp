@@ -1,5 +1,6 @@
 #include "ui/app/CTessalyApp.h"
 
+#include "ui/analysis/AnalysisCommands.h"
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
 #include "ui/reports/CHistoryDlg.h"
@@ -77,6 +78,8 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kCheckIn), &QAction::triggered, this, &CTessalyApp::onCheckIn);
     connect(frame.action(cmd::kCheckOut), &QAction::triggered, this, &CTessalyApp::onCheckOut);
     connect(frame.action(cmd::kPause), &QAction::triggered, this, &CTessalyApp::onPause);
+    connect(frame.action(cmd::kPieChart), &QAction::triggered, this, &CTessalyApp::onPieChart);
+    connect(frame.action(cmd::kExport), &QAction::triggered, this, &CTessalyApp::onExport);
     // The commands of the chart, report and analysis dialogs are connected here
     // as those dialogs arrive.
 }
@@ -104,6 +107,18 @@ void CTessalyApp::onHistory() {
     // Frames may have been added, edited or removed, whatever the ending.
     m_doc->notifyViews(hint::kTotals);
     m_doc->notifyViews(hint::kWeekChart);
+}
+
+void CTessalyApp::onPieChart() {
+    if (!m_doc->fileSetOpen()) return;
+    showPieChart(m_frame.get(), m_services.fileSystem, m_services.prompter, m_services.clock, m_doc->settingsPath(),
+                 [this](QDialog& dialog) { return runDialog(dialog); });
+}
+
+void CTessalyApp::onExport() {
+    if (!m_doc->fileSetOpen()) return;
+    exportData(m_frame.get(), m_services.fileSystem, m_services.prompter, m_doc->settingsPath(),
+               [this](QDialog& dialog) { return runDialog(dialog); });
 }
 
 void CTessalyApp::onCheckIn() {

@@ -78,6 +78,9 @@ public slots:
     // History of charges (Ctrl+H): Print asks the view for the printed history (hint 1);
     // then, whatever the ending, the totals and the week chart are refreshed (hints 3, 4).
     void onHistory();
+    // Projects Pie Chart and Export: their dialogs on the open file set.
+    void onPieChart();
+    void onExport();
     // Control menu: Check In (Ctrl+E), Check Out (Ctrl+T), Pause (Ctrl+A).
     void onCheckIn();
     void onCheckOut();

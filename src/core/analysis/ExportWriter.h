@@ -1,0 +1,54 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/reports/ReportPeriod.h"
+#include "core/store/FileSystem.h"
+#include "core/store/TimeFrameRecord.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+namespace ql {
+
+// The three check boxes of the export.
+struct ExportOptions {
+    bool minutes = false;   // the duration as whole minutes (180) instead of 03:00
+    bool hours24 = false;   // the time as 16:00 instead of 04:00 PM
+    bool oneField = false;  // date and time in one field, joined by a space
+};
+
+// What to export: the frames InPeriod, of one project id or all.
+struct ExportRequest {
+    ReportPeriod period;
+    std::int32_t projectId = -1;  // -1 for all projects, sub-projects included
+    bool monthFirst = true;       // dates "%m/%d/%y", else "%d/%m/%y"
+    ExportOptions options;
+    std::string userName;         // the User field of every line
+};
+
+// "User", "Project", "Date", "Time", "Duration" (or "Date Time" in one field), tab-separated,
+// ending with CR LF.
+std::string exportHeader(const ExportOptions& options);
+
+// The data line of frame, ending with CR LF, in local time. The same bytes in every locale.
+// A tab, CR or LF inside the user or project name is written as a space, so a name can never
+// split a line or a field.
+std::string exportLine(std::string_view userName, std::string_view projectName, const TimeFrameRecord& frame,
+                       bool monthFirst, const ExportOptions& options);
+
+// Receives the export text in order, in pieces; false when it could not keep a piece.
+using ExportSink = std::function<bool(std::string_view text)>;
+
+// The export of the set of settingsPath: the header, then one line per chosen frame in file
+// order, the project named as in the projects file (deletedProjectName for an id that names
+// none). Streams the time frames once and reads the projects file once, when the first line
+// needs it. Fails with "Cannot open time frames file : " + path or "Cannot open project file
+// : " + path, or with an I/O error when out refuses a piece; out may then have received part
+// of the text, which the caller must not keep.
+Status writeExport(FileSystem& fs, const std::string& settingsPath, const ExportRequest& request,
+                   const ExportSink& out);
+
+}  // namespace ql

@@ -1,0 +1,62 @@
+#include "core/time/LocalTimeCache.h"
+
+#include <ctime>
+#include <limits>
+
+namespace ql::calendar {
+namespace {
+
+constexpr std::int64_t kSecondsPerDay = 86400;
+constexpr std::int32_t kUnknown = std::numeric_limits<std::int32_t>::min();
+constexpr std::int32_t kChanges = kUnknown + 1;
+// The UTC days that 32-bit times reach, from the one holding -2^31 to the one holding 2^31 - 1.
+constexpr std::int64_t kFirstDay = -24856;
+constexpr std::int64_t kDayCount = 24856 - kFirstDay;
+
+std::int64_t floorDiv(std::int64_t a, std::int64_t b) { return a / b - (a % b != 0 && (a < 0) != (b < 0)); }
+
+long offsetAt(std::int64_t t) {
+    const auto tt = static_cast<std::time_t>(t);
+    std::tm tm{};
+    localtime_r(&tt, &tm);
+    return tm.tm_gmtoff;
+}
+
+}  // namespace
+
+LocalTime LocalTimeCache::toLocal(std::int32_t t) {
+    if (m_offsetOfDay.empty()) m_offsetOfDay.assign(static_cast<std::size_t>(kDayCount), kUnknown);
+    const std::int64_t utcDay = floorDiv(t, kSecondsPerDay);
+    std::int32_t& offset = m_offsetOfDay[static_cast<std::size_t>(utcDay - kFirstDay)];
+    if (offset == kUnknown) {
+        // Zones change their offset at most once a day, so equal ends mean one offset all day.
+        const long first = offsetAt(utcDay * kSecondsPerDay);
+        const long last = offsetAt(utcDay * kSecondsPerDay + kSecondsPerDay - 1);
+        offset = first == last ? static_cast<std::int32_t>(first) : kChanges;
+    }
+    if (offset == kChanges) return calendar::toLocal(t);
+
+    const std::int64_t local = std::int64_t{t} + offset;
+    const std::int64_t dayNo = floorDiv(local, kSecondsPerDay);
+    const auto secondOfDay = static_cast<int>(local - dayNo * kSecondsPerDay);
+    // Civil date of a day number since 1970-01-01 (proleptic Gregorian).
+    const std::int64_t z = dayNo + 719468;
+    const std::int64_t era = floorDiv(z, 146097);
+    const std::int64_t dayOfEra = z - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+
+    LocalTime lt;
+    lt.year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
+    lt.month = static_cast<int>(month);
+    lt.day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+    lt.hour = secondOfDay / 3600;
+    lt.minute = secondOfDay / 60 % 60;
+    lt.second = secondOfDay % 60;
+    lt.weekday = static_cast<int>(((dayNo + 4) % 7 + 7) % 7);  // 1970-01-01 was a Thursday
+    return lt;
+}
+
+}  // namespace ql::calendar

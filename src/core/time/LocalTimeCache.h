@@ -1,0 +1,22 @@
+#pragma once
+
+#include "core/time/Calendar.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace ql::calendar {
+
+// toLocal for many times in a row: the zone's offset from UTC is looked up once per UTC day
+// and the clock fields are then plain arithmetic. A day whose offset changes (the day of a
+// daylight-saving switch) is converted time by time with the C library. Same results as
+// toLocal, for writing a line per time frame of a million-frame file.
+class LocalTimeCache {
+public:
+    LocalTime toLocal(std::int32_t t);
+
+private:
+    std::vector<std::int32_t> m_offsetOfDay;  // by UTC day, kUnknown until looked up
+};
+
+}  // namespace ql::calendar

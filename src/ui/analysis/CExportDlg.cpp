@@ -1,0 +1,149 @@
+#include "ui/analysis/CExportDlg.h"
+
+#include "ui_CExportDlg.h"
+
+#include "core/analysis/ExportWriter.h"
+#include "core/analysis/UserName.h"
+#include "core/reports/ReportPeriod.h"
+#include "core/store/FileSet.h"
+#include "core/store/Projects.h"
+#include "core/store/Settings.h"
+#include "ui/app/Profile.h"
+#include "ui/app/Prompter.h"
+#include "ui/common/RecordText.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QSettings>
+
+namespace {
+
+constexpr const char* kAllProjects = "All Projects";
+
+std::string pathOf(const QString& fileSetPath, ql::FileKind kind) {
+    return ql::fileSetPath(fileSetPath.toStdString(), kind);
+}
+
+QString profileUserName() {
+    QSettings settings{QLatin1String(Profile::kOrganization), QLatin1String(Profile::kApplication)};
+    return settings.value(QStringLiteral("Settings/UserName")).toString();
+}
+
+}  // namespace
+
+CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const QString& fileSetPath_, bool localeMonthFirst,
+                       QWidget* parent)
+    : QDialog(parent),
+      m_ui(std::make_unique<Ui::CExportDlg>()),
+      m_fs(fs),
+      m_prompter(prompter),
+      fileSetPath(fileSetPath_),
+      m_localeMonthFirst(localeMonthFirst) {
+    m_ui->setupUi(this);
+    m_ui->fromEdit->setText(QStringLiteral("01/01/1980"));
+    m_ui->toEdit->setText(monthFirst() ? QStringLiteral("12/31/1999") : QStringLiteral("31/12/1999"));
+    m_ui->fileLabel->setText(QLatin1String(kDefaultFileName));
+
+    const std::string projectsPath = pathOf(fileSetPath, ql::FileKind::Projects);
+    const auto projects = ql::loadProjects(m_fs, projectsPath);
+    if (!projects) {
+        m_prompter.inform(QStringLiteral("Quillory"),
+                          QStringLiteral("Cannot open Projects file : ") + QString::fromStdString(projectsPath),
+                          Prompter::Icon::Warning);
+    } else {
+        for (const auto& p : *projects) m_ui->projectCombo->addItem(fromRecordText(p.name), p.id);
+        m_ui->projectCombo->addItem(QLatin1String(kAllProjects), -1);
+        // A sorted list: "All Projects" stands among the names.
+        m_ui->projectCombo->model()->sort(0);
+        m_ui->projectCombo->setCurrentIndex(m_ui->projectCombo->findData(-1));
+    }
+
+    connect(m_ui->fileButton, &QPushButton::clicked, this, &CExportDlg::onFileButton);
+    connect(m_ui->okButton, &QPushButton::clicked, this, &CExportDlg::accept);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &CExportDlg::reject);
+}
+
+CExportDlg::~CExportDlg() = default;
+
+QString CExportDlg::exportPath() const { return m_ui->fileLabel->text(); }
+
+QString CExportDlg::chooseExportFile(QWidget* parent, const QString& initialName) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(QStringLiteral("txt"));
+    dialog.setNameFilter(QStringLiteral("QL Export Files (*.txt)"));
+    dialog.setOption(QFileDialog::ReadOnly, false);
+    dialog.selectFile(initialName);
+    // Overwriting is asked by the dialog itself (QFileDialog confirms by default).
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+void CExportDlg::onFileButton() {
+    const QString chosen = m_chooseFile(this, exportPath());
+    if (!chosen.isEmpty()) m_ui->fileLabel->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
+}
+
+bool CExportDlg::monthFirst() const {
+    const auto settings = ql::readSettings(m_fs, fileSetPath.toStdString());
+    return settings ? settings->monthFirst() : m_localeMonthFirst;
+}
+
+void CExportDlg::accept() {
+    ql::ExportRequest request;
+    request.monthFirst = monthFirst();
+    // A refused typed date is told like in every period dialog, and its field gets the focus.
+    const std::pair<QLineEdit*, ql::DayClock> fields[] = {{m_ui->fromEdit, ql::DayClock::Start},
+                                                          {m_ui->toEdit, ql::DayClock::End}};
+    std::int32_t ends[2] = {0, 0};
+    for (int i = 0; i < 2; ++i) {
+        const auto [edit, clock] = fields[i];
+        const auto t = ql::ParseDateText(edit->text().toStdString(), request.monthFirst, clock, i == 0 ? "From" : "To");
+        if (!t) {
+            m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(t.status().message()),
+                              Prompter::Icon::Information);
+            edit->setFocus();
+            edit->selectAll();
+            return;
+        }
+        ends[i] = *t;
+    }
+    request.period = {ends[0], ends[1]};
+    const QVariant project = m_ui->projectCombo->currentData();
+    request.projectId = project.isValid() ? project.toInt() : -1;
+    request.options.minutes = m_ui->minutesCheck->isChecked();
+    request.options.hours24 = m_ui->hours24Check->isChecked();
+    request.options.oneField = m_ui->oneFieldCheck->isChecked();
+    request.userName = ql::exportUserName(profileUserName().toStdString());
+
+    const QString failure = writeExportFile(request);
+    if (!failure.isEmpty()) {
+        m_prompter.inform(QStringLiteral("Quillory"), failure, Prompter::Icon::Warning);
+        return;
+    }
+    m_prompter.inform(QStringLiteral("Status"), QLatin1String(kSuccess), Prompter::Icon::Information);
+    QDialog::accept();
+}
+
+QString CExportDlg::writeExportFile(const ql::ExportRequest& request) {
+    const QString path = exportPath();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return QStringLiteral("Cannot create the export file : %1\n%2").arg(path, file.errorString());
+    const ql::Status written = ql::writeExport(m_fs, fileSetPath.toStdString(), request, [&](std::string_view piece) {
+        return file.write(piece.data(), static_cast<qint64>(piece.size())) == static_cast<qint64>(piece.size());
+    });
+    if (!written) {
+        const QString reason = written.code() == ql::StatusCode::IoError && file.error() != QFileDevice::NoError
+                                   ? QStringLiteral("Cannot write the export file : %1\n%2").arg(path, file.errorString())
+                                   : QString::fromStdString(written.message());
+        file.cancelWriting();
+        return reason;
+    }
+    // Only now does the new file replace the old one.
+    if (!file.commit()) return QStringLiteral("Cannot write the export file : %1\n%2").arg(path, file.errorString());
+    return {};
+}

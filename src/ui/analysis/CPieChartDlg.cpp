@@ -1,0 +1,189 @@
+#include "ui/analysis/CPieChartDlg.h"
+
+#include "ui_CPieChartDlg.h"
+
+#include "core/reports/ReportPeriod.h"
+#include "core/store/FileSet.h"
+#include "core/store/Settings.h"
+#include "core/time/Clock.h"
+#include "ui/app/Prompter.h"
+#include "ui/common/RecordText.h"
+#include "ui/reports/PeriodControls.h"
+
+#include <QFocusEvent>
+#include <QFont>
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+
+#include <cmath>
+
+namespace {
+
+QFont labelFont() {
+    QFont font(QStringLiteral("Arial"));
+    font.setPixelSize(12);
+    font.setWeight(QFont::Bold);
+    return font;
+}
+
+QRect toQRect(const ql::ChartRect& r) { return {r.left, r.top, r.width(), r.height()}; }
+
+// Qt counts sixteenths of a degree anticlockwise; the pie runs clockwise.
+int sixteenths(double degrees) { return -static_cast<int>(std::lround(degrees * 16.0)); }
+
+}  // namespace
+
+CPieChartDlg::CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const QString& fileSetPath_,
+                           bool localeMonthFirst, QWidget* parent)
+    : QDialog(parent),
+      m_ui(std::make_unique<Ui::CPieChartDlg>()),
+      m_fs(fs),
+      m_prompter(prompter),
+      m_clock(clock),
+      fileSetPath(fileSetPath_),
+      m_localeMonthFirst(localeMonthFirst) {
+    m_ui->setupUi(this);
+    QPalette black = m_ui->separator->palette();
+    black.setColor(QPalette::Window, Qt::black);
+    m_ui->separator->setPalette(black);
+    // The controls stand on the chart's grey, where the style's disabled grey would vanish.
+    QPalette controls = m_ui->controlsPanel->palette();
+    controls.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
+    controls.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    m_ui->controlsPanel->setPalette(controls);
+    // The paint covers the whole client area, so nothing is erased before it.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+
+    fillPeriodList(*m_ui->periodCombo, ql::PeriodChoice::ThisYear);
+    resetDateFields();
+    compute();
+
+    connect(m_ui->periodCombo, &QComboBox::currentIndexChanged, this, [this] {
+        resetDateFields();
+        compute();
+        repaintChart();
+    });
+    m_ui->fromEdit->installEventFilter(this);
+    m_ui->toEdit->installEventFilter(this);
+    connect(m_ui->exitButton, &QPushButton::clicked, this, &QDialog::accept);
+}
+
+CPieChartDlg::~CPieChartDlg() = default;
+
+bool CPieChartDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::FocusOut && (watched == m_ui->fromEdit || watched == m_ui->toEdit)) {
+        // Switching windows or opening a menu is not leaving the field.
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+            return QDialog::eventFilter(watched, event);
+        compute();
+        repaintChart();
+    }
+    return QDialog::eventFilter(watched, event);
+}
+
+bool CPieChartDlg::monthFirst() const {
+    const auto settings = ql::readSettings(m_fs, fileSetPath.toStdString());
+    return settings ? settings->monthFirst() : m_localeMonthFirst;
+}
+
+PeriodControls CPieChartDlg::periodControls() const {
+    return {m_ui->periodCombo, m_ui->fromLabel, m_ui->fromEdit, m_ui->toLabel, m_ui->toEdit};
+}
+
+void CPieChartDlg::resetDateFields() { RefreshPeriodControls(periodControls(), monthFirst()); }
+
+void CPieChartDlg::compute() {
+    // Resolved here rather than through resolvePeriodControls: that one hands the focus back
+    // to the field at fault, and as leaving a field recomputes, the user could never leave it.
+    const auto period = ql::ResolvePeriod(selectedPeriodChoice(periodControls()), m_ui->fromEdit->text().toStdString(),
+                                          m_ui->toEdit->text().toStdString(), monthFirst(), m_clock.now());
+    if (!period) {
+        // An unreadable typed date gives an empty chart and says why.
+        m_chart.clear();
+        m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(period.status().message()),
+                          Prompter::Icon::Information);
+        return;
+    }
+    const ql::Status st = m_chart.compute(m_fs, fileSetPath.toStdString(), *period);
+    if (!st) m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()), Prompter::Icon::Warning);
+}
+
+void CPieChartDlg::repaintChart() {
+    const ql::PieGeometry g = ql::pieGeometry(m_chart, width(), height());
+    update(toQRect(ql::hoverRepaintRect(g)).united(m_lastLabel));
+}
+
+QString CPieChartDlg::labelTextAt(const QPoint& at) const {
+    const ql::PieGeometry g = ql::pieGeometry(m_chart, width(), height());
+    const int slice = ql::pieSliceAt(m_chart, g, at.x(), at.y());
+    if (slice < 0) return {};
+    return fromRecordText(ql::hoverLabelText(m_chart.slices()[static_cast<std::size_t>(slice)]));
+}
+
+QRect CPieChartDlg::labelRect(const QString& text, const QPoint& at) const {
+    if (text.isEmpty()) return {};
+    return {at, QSize(QFontMetrics(labelFont()).horizontalAdvance(text) + 20, 15)};
+}
+
+void CPieChartDlg::mouseMoveEvent(QMouseEvent* event) {
+    m_pointer = event->position().toPoint();
+    const QRect next = labelRect(labelTextAt(m_pointer), m_pointer);
+    // A long name or a pointer near the bottom puts the label beyond the chart area: the
+    // label's old and new places are repainted too, so no piece of it is left behind.
+    const ql::PieGeometry g = ql::pieGeometry(m_chart, width(), height());
+    update(toQRect(ql::hoverRepaintRect(g)).united(m_lastLabel).united(next));
+    QDialog::mouseMoveEvent(event);
+}
+
+void CPieChartDlg::leaveEvent(QEvent* event) {
+    m_pointer = {-1, -1};
+    update(m_lastLabel);
+    QDialog::leaveEvent(event);
+}
+
+void CPieChartDlg::paintEvent(QPaintEvent*) {
+    // Sized to the client area at the screen's pixel ratio, so a large or high-DPI dialog is
+    // painted whole and sharp.
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels(qCeil(width() * ratio), qCeil(height() * ratio));
+    if (m_buffer.size() != pixels) m_buffer = QPixmap(pixels);
+    m_buffer.setDevicePixelRatio(ratio);
+
+    QPainter p(&m_buffer);
+    p.fillRect(rect(), QColor(192, 192, 192));
+    const ql::PieGeometry g = ql::pieGeometry(m_chart, width(), height());
+    if (g.drawn) {
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setPen(QPen(Qt::black, 1));
+        const QRect square = toQRect(g.pieSquare);
+        const auto sweeps = ql::sliceSweeps(m_chart);
+        for (std::size_t i = 0; i < sweeps.size(); ++i) {
+            const int from = sixteenths(sweeps[i].startDegrees);
+            const int to = sixteenths(sweeps[i].startDegrees + sweeps[i].spanDegrees);
+            if (from == to) continue;  // no minutes, no angle
+            const ql::Rgb c = m_chart.slices()[i].colour;
+            p.setBrush(QColor(c.r, c.g, c.b));
+            p.drawPie(square, from, to - from);
+        }
+        p.setRenderHint(QPainter::Antialiasing, false);
+    }
+
+    m_hoverText = labelTextAt(m_pointer);
+    m_lastLabel = labelRect(m_hoverText, m_pointer);
+    if (!m_hoverText.isEmpty()) {
+        // The frame is drawn inside the box, which is width + 20 by 15 pixels.
+        p.fillRect(m_lastLabel, QColor(255, 255, 128));
+        p.setPen(QPen(Qt::black, 1));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(m_lastLabel.adjusted(0, 0, -1, -1));
+        p.setFont(labelFont());
+        p.drawText(m_lastLabel, Qt::AlignCenter | Qt::TextSingleLine, m_hoverText);
+    }
+    p.end();
+
+    QPainter(this).drawPixmap(0, 0, m_buffer);
+}

@@ -1,0 +1,66 @@
+#pragma once
+
+#include "core/analysis/PieChart.h"
+#include "core/store/FileSystem.h"
+
+#include <QDialog>
+#include <QPixmap>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+#include <memory>
+
+class Prompter;
+struct PeriodControls;
+namespace ql {
+class Clock;
+}
+namespace Ui {
+class CPieChartDlg;
+}
+
+// Projects Pie Chart: the minutes of a period per project name as a pie, with the name and
+// time of the slice under the pointer. Changes no data. The files are read on opening, on a
+// change of period and when a date field loses the focus; never on a pointer move.
+class CPieChartDlg : public QDialog {
+    Q_OBJECT
+public:
+    // fileSetPath: the document's settings path. localeMonthFirst orders the dates when the
+    // settings file cannot be read. Opens on This Year and computes it.
+    CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const QString& fileSetPath,
+                 bool localeMonthFirst, QWidget* parent = nullptr);
+    ~CPieChartDlg() override;
+
+    const ql::PieChart& chart() const { return m_chart; }
+    // The label under the pointer as last painted; empty when none.
+    const QString& hoverText() const { return m_hoverText; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    PeriodControls periodControls() const;
+    void resetDateFields();
+    void compute();
+    void repaintChart();
+    bool monthFirst() const;
+    // The hover label's box at the pointer for slice, in client pixels.
+    QRect labelRect(const QString& text, const QPoint& at) const;
+    QString labelTextAt(const QPoint& at) const;
+
+    std::unique_ptr<Ui::CPieChartDlg> m_ui;
+    ql::FileSystem& m_fs;
+    Prompter& m_prompter;
+    const ql::Clock& m_clock;
+    QString fileSetPath;
+    bool m_localeMonthFirst;
+    ql::PieChart m_chart;
+    QPixmap m_buffer;
+    QPoint m_pointer{-1, -1};
+    QRect m_lastLabel;
+    QString m_hoverText;
+};

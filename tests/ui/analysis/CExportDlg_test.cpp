@@ -1,0 +1,154 @@
+#include "ui/analysis/CExportDlg.h"
+
+#include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
+#include "core/time/Calendar.h"
+#include "ui/RecordingPrompter.h"
+#include "ui/TempFileSet.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace {
+
+std::int32_t at(int y, int mo, int d, int h = 0, int mi = 0) { return *ql::calendar::fromLocal(y, mo, d, h, mi); }
+
+// The dialog's controls, found by their object names.
+struct Controls {
+    explicit Controls(QWidget& dlg)
+        : fileButton(dlg.findChild<QPushButton*>("fileButton")),
+          fileLabel(dlg.findChild<QLabel*>("fileLabel")),
+          fromEdit(dlg.findChild<QLineEdit*>("fromEdit")),
+          toEdit(dlg.findChild<QLineEdit*>("toEdit")),
+          projectCombo(dlg.findChild<QComboBox*>("projectCombo")),
+          minutesCheck(dlg.findChild<QCheckBox*>("minutesCheck")),
+          hours24Check(dlg.findChild<QCheckBox*>("hours24Check")),
+          oneFieldCheck(dlg.findChild<QCheckBox*>("oneFieldCheck")),
+          okButton(dlg.findChild<QPushButton*>("okButton")) {
+        EXPECT_TRUE(fileButton && fileLabel && fromEdit && toEdit && projectCombo && minutesCheck && hours24Check &&
+                    oneFieldCheck && okButton);
+    }
+    QPushButton* fileButton;
+    QLabel* fileLabel;
+    QLineEdit* fromEdit;
+    QLineEdit* toEdit;
+    QComboBox* projectCombo;
+    QCheckBox* minutesCheck;
+    QCheckBox* hours24Check;
+    QCheckBox* oneFieldCheck;
+    QPushButton* okButton;
+};
+
+class ExportDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_out.filePath(QStringLiteral("profile")));
+        QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_out.filePath(QStringLiteral("profile")));
+        QSettings{QStringLiteral("KESTRA"), QStringLiteral("Quillory")}.setValue(QStringLiteral("Settings/UserName"),
+                                                                                 QStringLiteral("Ann"));
+        std::vector<ql::ProjectRecord> projects(3);
+        projects[0] = {0, "Web", -1, 10.0, {}, -1};
+        projects[1] = {1, "Logo", -1, 10.0, {}, -1};
+        projects[2] = {2, "beta", -1, 10.0, {}, -1};
+        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), projects));
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_set.settingsPath(),
+                                        {0, at(1996, 3, 14, 16), at(1996, 3, 14, 19)}));
+    }
+    void TearDown() override { QSettings{QStringLiteral("KESTRA"), QStringLiteral("Quillory")}.clear(); }
+
+    std::unique_ptr<CExportDlg> open(ql::FileSystem* fs = nullptr) {
+        auto dlg = std::make_unique<CExportDlg>(fs ? *fs : ql::defaultFileSystem(), m_prompter,
+                                                QString::fromStdString(m_set.settingsPath()), true);
+        dlg->setSaveFileChooser([this](QWidget*, const QString& initial) {
+            m_initialNames << initial;
+            return m_chosen;
+        });
+        dlg->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+        return dlg;
+    }
+    static std::string read(const QString& path) {
+        std::ifstream in(path.toStdString(), std::ios::binary);
+        return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    }
+
+    TempFileSet m_set;
+    QTemporaryDir m_out;
+    RecordingPrompter m_prompter;
+    QString m_chosen;
+    QStringList m_initialNames;
+};
+
+TEST_F(ExportDialog, DefaultsThenWritesTheChosenFileAndSaysSo) {
+    auto dlg = open();
+    Controls ui(*dlg);
+    EXPECT_EQ(dlg->windowTitle(), "Export Quillory95 data to an ASCII file");
+    EXPECT_EQ(ui.fileLabel->text(), "QLExport.txt");
+    EXPECT_EQ(ui.fromEdit->text(), "01/01/1980");
+    EXPECT_EQ(ui.toEdit->text(), "12/31/1999");
+    QStringList entries;
+    for (int i = 0; i < ui.projectCombo->count(); ++i) entries << ui.projectCombo->itemText(i);
+    EXPECT_EQ(entries, (QStringList{"All Projects", "Logo", "Web", "beta"}));
+    EXPECT_EQ(ui.projectCombo->currentText(), "All Projects");
+    EXPECT_EQ(ui.projectCombo->currentData().toInt(), -1);
+    EXPECT_FALSE(ui.minutesCheck->isChecked());
+    EXPECT_FALSE(ui.hours24Check->isChecked());
+    EXPECT_FALSE(ui.oneFieldCheck->isChecked());
+
+    m_chosen = m_out.filePath(QStringLiteral("out.txt"));
+    QTest::mouseClick(ui.fileButton, Qt::LeftButton);
+    EXPECT_EQ(m_initialNames, QStringList{"QLExport.txt"});
+    EXPECT_EQ(ui.fileLabel->text(), m_chosen);
+    ui.minutesCheck->setChecked(true);
+    QTest::mouseClick(ui.okButton, Qt::LeftButton);
+
+    ASSERT_EQ(m_prompter.boxes.size(), 1u);
+    EXPECT_EQ(m_prompter.boxes[0].caption, "Status");
+    EXPECT_EQ(m_prompter.boxes[0].text, "File created with success.");
+    EXPECT_EQ(m_prompter.boxes[0].icon, Prompter::Icon::Information);
+    EXPECT_EQ(dlg->result(), QDialog::Accepted);
+    EXPECT_EQ(read(m_chosen), "User\tProject\tDate\tTime\tDuration\r\nAnn\tWeb\t03/14/96\t04:00 PM\t180\r\n");
+}
+
+TEST_F(ExportDialog, AFailedExportLeavesAnExistingFileUntouchedAndTheDialogOpen) {
+    const QString target = m_out.filePath(QStringLiteral("keep.txt"));
+    std::ofstream(target.toStdString(), std::ios::binary) << "old export\r\n";
+    PathFaultFileSystem fs;
+    fs.failPath = m_set.path(ql::FileKind::TimeFrames);
+    fs.failRead = true;
+    auto dlg = open(&fs);
+    m_chosen = target;
+    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
+    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+
+    ASSERT_EQ(m_prompter.boxes.size(), 1u);
+    EXPECT_EQ(m_prompter.boxes[0].text,
+              QStringLiteral("Cannot open time frames file : ") + m_set.qpath(ql::FileKind::TimeFrames));
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(read(target), "old export\r\n");
+    EXPECT_EQ(QDir(m_out.path()).entryList(QDir::Files), QStringList{"keep.txt"});  // no temporary left
+}
+
+TEST_F(ExportDialog, AFileThatCannotBeCreatedIsSaidWithItsReason) {
+    auto dlg = open();
+    m_chosen = m_out.filePath(QStringLiteral("no/such/folder/out.txt"));
+    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
+    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+    ASSERT_EQ(m_prompter.boxes.size(), 1u);
+    EXPECT_TRUE(m_prompter.boxes[0].text.startsWith(QStringLiteral("Cannot create the export file : ") + m_chosen))
+        << m_prompter.boxes[0].text.toStdString();
+    EXPECT_GT(m_prompter.boxes[0].text.size(), (QStringLiteral("Cannot create the export file : ") + m_chosen).size() + 1);
+    EXPECT_TRUE(dlg->isVisible());
+}
+
+}  // namespace

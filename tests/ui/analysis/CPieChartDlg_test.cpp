@@ -1,0 +1,162 @@
+#include "ui/analysis/CPieChartDlg.h"
+
+#include "core/store/Projects.h"
+#include "core/store/RecordFile.h"
+#include "core/store/TimeFrames.h"
+#include "core/time/Calendar.h"
+#include "core/time/Clock.h"
+#include "ui/RecordingPrompter.h"
+#include "ui/TempFileSet.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QFocusEvent>
+#include <QImage>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+std::int32_t at(int y, int mo, int d, int h = 0, int mi = 0) { return *ql::calendar::fromLocal(y, mo, d, h, mi); }
+
+// The dialog's controls, found by their object names.
+struct Controls {
+    explicit Controls(QWidget& dlg)
+        : periodCombo(dlg.findChild<QComboBox*>("periodCombo")),
+          fromLabel(dlg.findChild<QLabel*>("fromLabel")),
+          fromEdit(dlg.findChild<QLineEdit*>("fromEdit")),
+          toLabel(dlg.findChild<QLabel*>("toLabel")),
+          toEdit(dlg.findChild<QLineEdit*>("toEdit")) {
+        EXPECT_TRUE(periodCombo && fromLabel && fromEdit && toLabel && toEdit);
+    }
+    QComboBox* periodCombo;
+    QLabel* fromLabel;
+    QLineEdit* fromEdit;
+    QLabel* toLabel;
+    QLineEdit* toEdit;
+};
+
+// Delivered directly, so no window activation or cursor of the platform is involved.
+void leaveField(QWidget* field) {
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(field, &out);
+}
+
+void movePointer(QWidget* dlg, QPoint to) {
+    QMouseEvent move(QEvent::MouseMove, QPointF(to), dlg->mapToGlobal(QPointF(to)), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(dlg, &move);
+    dlg->repaint();
+}
+
+class PieChartDialog : public ::testing::Test {
+protected:
+    void SetUp() override {
+        std::vector<ql::ProjectRecord> projects(2);
+        projects[0] = {0, "Web", -1, 10.0, {}, -1};
+        projects[1] = {1, "Logo", -1, 10.0, {}, -1};
+        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), projects));
+        add({0, at(1996, 12, 2, 9), at(1996, 12, 2, 12)});  // 180 minutes this month
+        add({1, at(1996, 3, 5, 9), at(1996, 3, 5, 10)});    // 60 minutes in March
+    }
+    void add(const ql::TimeFrameRecord& f) {
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_set.settingsPath(), f));
+    }
+    std::unique_ptr<CPieChartDlg> open(ql::FileSystem* fs = nullptr) {
+        auto dlg = std::make_unique<CPieChartDlg>(fs ? *fs : ql::defaultFileSystem(), m_prompter, m_clock,
+                                                  QString::fromStdString(m_set.settingsPath()), true);
+        dlg->resize(640, 420);
+        dlg->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
+        return dlg;
+    }
+
+    TempFileSet m_set;
+    RecordingPrompter m_prompter;
+    ql::FixedClock m_clock{at(1996, 12, 11, 10)};
+};
+
+TEST_F(PieChartDialog, OpensOnThisYearAndCustomThenThisMonthThenCustomResetsTheDates) {
+    auto dlg = open();
+    Controls ui(*dlg);
+    EXPECT_EQ(dlg->windowTitle(), "Projects Pie Chart");
+    EXPECT_EQ(ui.periodCombo->currentText(), "This Year");
+    ASSERT_EQ(dlg->chart().slices().size(), 2u);
+    EXPECT_FALSE(ui.fromEdit->isEnabled());
+
+    ui.periodCombo->setCurrentIndex(4);  // Custom
+    EXPECT_TRUE(ui.fromEdit->isEnabled());
+    EXPECT_TRUE(ui.toLabel->isEnabled());
+    ui.fromEdit->setText("03/01/1996");
+    ui.toEdit->setText("03/31/1996");
+    ASSERT_EQ(dlg->chart().slices().size(), 2u);  // typing alone computes nothing
+    leaveField(ui.toEdit);
+    ASSERT_EQ(dlg->chart().slices().size(), 1u);
+    EXPECT_EQ(dlg->chart().slices()[0].name, "Logo");
+
+    ui.periodCombo->setCurrentIndex(1);  // This Month
+    EXPECT_EQ(ui.fromEdit->text(), "01/01/1996");
+    EXPECT_EQ(ui.toEdit->text(), "12/31/1996");
+    EXPECT_FALSE(ui.fromEdit->isEnabled());
+    ASSERT_EQ(dlg->chart().slices().size(), 1u);
+    EXPECT_EQ(dlg->chart().slices()[0].name, "Web");
+
+    ui.periodCombo->setCurrentIndex(4);
+    EXPECT_EQ(ui.fromEdit->text(), "01/01/1996");
+    EXPECT_EQ(ui.toEdit->text(), "12/31/1996");
+    EXPECT_TRUE(m_prompter.boxes.empty());
+}
+
+TEST_F(PieChartDialog, HoverLabelFollowsThePointerWithoutReadingAFile) {
+    PathFaultFileSystem fs;
+    auto dlg = open(&fs);
+    const ql::PieGeometry g = ql::pieGeometry(dlg->chart(), dlg->width(), dlg->height());
+    ASSERT_TRUE(g.drawn);
+    // From now on any read of the set's files fails, and would empty the chart and say so.
+    fs.failPath = m_set.path(ql::FileKind::TimeFrames);
+    fs.failRead = true;
+    // Web has 180 of 240 minutes: the first three quarters, clockwise from 3 o'clock.
+    const QPoint belowCentre(static_cast<int>(g.centreX), static_cast<int>(g.centreY + g.radius / 2));
+    movePointer(dlg.get(), belowCentre);
+    EXPECT_EQ(dlg->hoverText(), "Web - 3:00");
+    const QPoint aboveRight(static_cast<int>(g.centreX + g.radius / 3), static_cast<int>(g.centreY - g.radius / 2));
+    movePointer(dlg.get(), aboveRight);
+    EXPECT_EQ(dlg->hoverText(), "Logo - 1:00");
+    movePointer(dlg.get(), QPoint(160, dlg->height() - 5));
+    EXPECT_TRUE(dlg->hoverText().isEmpty());
+    EXPECT_EQ(dlg->chart().slices().size(), 2u);
+    EXPECT_TRUE(m_prompter.boxes.empty());
+
+    // The picture: grey outside the pie, Web's red below the centre.
+    const QImage shot = dlg->grab().toImage();
+    EXPECT_EQ(shot.pixelColor(g.chartArea.right - 2, g.chartArea.bottom - 2), QColor(192, 192, 192));
+    EXPECT_EQ(shot.pixelColor(belowCentre * shot.devicePixelRatio()), QColor(255, 0, 0));
+}
+
+TEST_F(PieChartDialog, ALargeDialogIsPaintedWhole) {
+    auto dlg = open();
+    dlg->resize(1400, 1150);
+    const QImage shot = dlg->grab().toImage();
+    const ql::PieGeometry g = ql::pieGeometry(dlg->chart(), dlg->width(), dlg->height());
+    ASSERT_TRUE(g.drawn);
+    EXPECT_EQ(shot.pixelColor(dlg->width() - 2, dlg->height() - 2), QColor(192, 192, 192));
+    EXPECT_EQ(shot.pixelColor(static_cast<int>(g.centreX) + 5, static_cast<int>(g.centreY + g.radius) - 5),
+              QColor(255, 0, 0));
+}
+
+TEST_F(PieChartDialog, AnUnreadableProjectsFileIsSaidOnce) {
+    for (int i = 0; i < 50; ++i) add({0, at(1996, 6, 1, 9) + i * 3600, at(1996, 6, 1, 9) + i * 3600 + 60});
+    std::filesystem::remove(m_set.path(ql::FileKind::Projects));
+    auto dlg = open();
+    ASSERT_EQ(m_prompter.boxes.size(), 1u);
+    EXPECT_EQ(m_prompter.boxes[0].text,
+              QStringLiteral("Cannot open project file : ") + m_set.qpath(ql::FileKind::Projects));
+    EXPECT_TRUE(dlg->chart().slices().empty());
+}
+
+}  // namespace
