@@ -1,4 +1,4 @@
-#include "ui/chart/WeekChartPainter.h"
+#include "print/WeekChartPainter.h"
 
 #include "core/chart/ChartLegend.h"
 #include "core/time/Calendar.h"
