@@ -1,5 +1,6 @@
 #include "core/reports/ReportBuilders.h"
 
+#include "core/reports/ReportPeriod.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
@@ -27,10 +28,10 @@ Result<ReportTable> buildHistoryReport(FileSystem& fs, const std::string& settin
     if (!projects) return projects.status();
 
     namespace col = history_column;
+    const ReportPeriod period{filter.periodStart, filter.periodEnd};
     const Status read = forEachTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const TimeFrameRecord& f) {
         if (filter.projectId != -1 && filter.projectId != f.projectId) return;
-        // Only the start decides, both ends of the period included.
-        if (f.start < filter.periodStart || f.start > filter.periodEnd) return;
+        if (!InPeriod(f.start, period)) return;
         const ProjectRecord* project = projects->find(f.projectId);
         const std::int32_t minutes = wholeMinutes(static_cast<std::int64_t>(f.end) - f.start);
         const calendar::LocalTime start = calendar::toLocal(f.start);

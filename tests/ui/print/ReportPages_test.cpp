@@ -149,7 +149,7 @@ TEST_F(ReportPagesTest, WeekChartPdfIsOneLandscapePageWithItsLegend) {
     ASSERT_TRUE(writePdf(pdf, pages));
     const QString info = pdfInfo(pdf);
     EXPECT_TRUE(info.contains(QStringLiteral("Pages:           1"))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QStringLiteral("841.89 x 595.276"))) << info.toStdString();  // A4 landscape
+    EXPECT_TRUE(info.contains(QStringLiteral("842 x 595 pts"))) << info.toStdString();  // A4 landscape
     const QString text = pdfText(pdf);
     EXPECT_TRUE(text.contains(QStringLiteral("Web site"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("12:00"))) << text.toStdString();
