@@ -2,6 +2,7 @@
 
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
+#include "ui/reports/CHistoryDlg.h"
 #include "ui/tracking/CSelectRunningDlg.h"
 #include "ui/app/Prompter.h"
 
@@ -77,6 +78,7 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kFilePrintSetup), &QAction::triggered, this, &CTessalyApp::onFilePrintSetup);
     connect(frame.action(cmd::kEditProjects), &QAction::triggered, this, &CTessalyApp::onEditProjects);
     connect(frame.action(cmd::kEditCustomers), &QAction::triggered, this, &CTessalyApp::onEditCustomers);
+    connect(frame.action(cmd::kHistory), &QAction::triggered, this, &CTessalyApp::onHistory);
     connect(frame.action(cmd::kCheckIn), &QAction::triggered, this, &CTessalyApp::onCheckIn);
     connect(frame.action(cmd::kCheckOut), &QAction::triggered, this, &CTessalyApp::onCheckOut);
     connect(frame.action(cmd::kPause), &QAction::triggered, this, &CTessalyApp::onPause);
@@ -102,6 +104,17 @@ void CTessalyApp::onEditCustomers() {
     if (!m_doc->fileSetOpen()) return;
     if (editCustomers(m_frame.get(), m_services.fileSystem, m_services.prompter, m_doc->settingsPath()))
         m_doc->notifyViews(hint::kPrintCustomers);
+}
+
+void CTessalyApp::onHistory() {
+    if (!m_doc->fileSetOpen()) return;
+    CHistoryDlg dialog(m_services.fileSystem, m_services.prompter, m_services.clock, m_doc->settingsPath(),
+                       m_chooseProject, m_frame.get());
+    dialog.setDialogRunner([this](QDialog& d) { return runDialog(d); });
+    if (runDialog(dialog) == QDialog::Accepted) m_doc->notifyViews(hint::kPrintHistory);
+    // Frames may have been added, edited or removed, whatever the ending.
+    m_doc->notifyViews(hint::kTotals);
+    m_doc->notifyViews(hint::kWeekChart);
 }
 
 void CTessalyApp::onCheckIn() {
