@@ -14,7 +14,7 @@
 #include "ui/app/CommandIds.h"
 
 #include <QAction>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 
 CTessalyApp::CTessalyApp(AppServices services, QObject* parent)
@@ -39,6 +39,7 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
     m_frame->setCentralWidget(m_view);
     m_view->setHelp(&m_services.help);
     m_view->setDialogRunner([this](QDialog& dialog) { return runDialog(dialog); });
+    m_view->printDispatch().setPrinter(&printer());
     m_doc->setDialogParent(m_frame.get());
     connectCommands();
     m_frame->restorePlacement();
@@ -62,8 +63,13 @@ void CTessalyApp::onAppAbout() {
 }
 
 void CTessalyApp::onFilePrintSetup() {
-    QPageSetupDialog dialog(&printer(), m_frame.get());
+    // The print dialog, not the page setup alone: only it offers the choice of printer.
+    QPrintDialog dialog(&printer(), m_frame.get());
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
     runDialog(dialog);
+    // Setup chooses the printer and paper, never which pages the next report prints.
+    printer().setPrintRange(QPrinter::AllPages);
+    printer().setFromTo(0, 0);
 }
 
 void CTessalyApp::connectCommands() {
@@ -80,6 +86,12 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kPause), &QAction::triggered, this, &CTessalyApp::onPause);
     connect(frame.action(cmd::kPieChart), &QAction::triggered, this, &CTessalyApp::onPieChart);
     connect(frame.action(cmd::kExport), &QAction::triggered, this, &CTessalyApp::onExport);
+    connect(frame.action(cmd::kPrintGanttChart), &QAction::triggered, m_view, &CTessalyView::onPrintGanttChart);
+    // Ctrl+P repeats the last report; there is none until one was asked for.
+    QAction* printAgain = frame.action(cmd::kFilePrint);
+    printAgain->setEnabled(m_view->printDispatch().printKind() != PrintDispatch::kNone);
+    connect(printAgain, &QAction::triggered, &m_view->printDispatch(), &PrintDispatch::printAgain);
+    connect(&m_view->printDispatch(), &PrintDispatch::reportAvailable, printAgain, [printAgain] { printAgain->setEnabled(true); });
     // The commands of the chart, report and analysis dialogs are connected here
     // as those dialogs arrive.
 }

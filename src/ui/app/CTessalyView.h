@@ -5,6 +5,7 @@
 #include "core/tracking/PanelLayout.h"
 #include "core/store/TimeFrameRecord.h"
 #include "core/tracking/PanelRows.h"
+#include "ui/app/PrintDispatch.h"
 
 #include <QBasicTimer>
 #include <QColor>
@@ -70,6 +71,11 @@ public:
     // The action of a chart menu command, with its status-bar prompt; null for another id.
     QAction* chartAction(int commandId) const;
 
+    // The print jobs: hints 1, 2 and 5, Print Gantt Chart and Ctrl+P go through it.
+    PrintDispatch& printDispatch() { return m_print; }
+    // Command 32797: the week chart as shown, in landscape.
+    void onPrintGanttChart();
+
     // Week chart commands (their ids are in CommandIds.h).
     void onChangeHours();
     void onPreviousWeek();
@@ -92,7 +98,8 @@ public:
     ql::PanelColumns runningColumns(int width) const;
 
 public slots:
-    // Reacts to a document hint; 3 recomputes the totals, 4 redraws the chart area.
+    // Reacts to a document hint; 3 recomputes the totals, 4 redraws the chart area, 1 and 2
+    // print the history and the customer list.
     void onUpdateHint(int hint);
     // The 30-second tick: the document's pause accounting, then the running panel; on the
     // first tick of a new day also the totals and, when it showed the week just left, the chart.
@@ -143,4 +150,5 @@ private:
     HelpService* m_help = nullptr;
     DialogRunner m_runDialog;
     MenuRunner m_runMenu;
+    PrintDispatch m_print{m_doc, m_clock, m_chart, this};
 };

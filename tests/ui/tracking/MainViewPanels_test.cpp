@@ -2,7 +2,7 @@
 
 #include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
-#include "ui/common/CellFont.h"
+#include "print/CellFont.h"
 #include "ui/app/CTessalyView.h"
 
 #include <QFontMetrics>

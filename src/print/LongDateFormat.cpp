@@ -1,4 +1,4 @@
-#include "ui/common/LongDateFormat.h"
+#include "print/LongDateFormat.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "ui/common/CellFont.h"
+#include "print/CellFont.h"
 
 #include <QFontMetricsF>
 #include <QHash>
