@@ -4,6 +4,7 @@
 #include "core/store/RecordFile.h"
 #include "core/time/Calendar.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -54,6 +55,22 @@ Status updateTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const 
     const auto bytes = encodeTimeFrame(newFrame);
     return replaceRecords(fs, timeFramesPath, TimeFrameRecord::kSize, keepAllBut(oldFrame),
                           std::vector<unsigned char>(bytes.begin(), bytes.end()), timeFramesFileMessage(timeFramesPath));
+}
+
+Status removeTimeFrames(FileSystem& fs, const std::string& timeFramesPath, const std::vector<TimeFrameRecord>& frames) {
+    std::vector<TimeFrameBytes> targets;
+    targets.reserve(frames.size());
+    for (const TimeFrameRecord& frame : frames) targets.push_back(encodeTimeFrame(frame));
+    std::sort(targets.begin(), targets.end());
+    targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
+    return removeRecords(
+        fs, timeFramesPath, TimeFrameRecord::kSize,
+        [&targets](const unsigned char* record) {
+            TimeFrameBytes bytes;
+            std::memcpy(bytes.data(), record, bytes.size());
+            return !std::binary_search(targets.begin(), targets.end(), bytes);
+        },
+        timeFramesFileMessage(timeFramesPath));
 }
 
 Status scanTimeFrameChunks(FileSystem& fs, const std::string& timeFramesPath,

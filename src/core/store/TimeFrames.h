@@ -29,6 +29,10 @@ Status removeTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const 
 Status updateTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const TimeFrameRecord& oldFrame,
                        const TimeFrameRecord& newFrame);
 
+// Removes every copy of each of frames from the time frames file at timeFramesPath in one
+// crash-safe rewrite: all of them go, or on failure none.
+Status removeTimeFrames(FileSystem& fs, const std::string& timeFramesPath, const std::vector<TimeFrameRecord>& frames);
+
 // Calls onFrame for every frame of the file at timeFramesPath in file order, reading it once.
 template <typename OnFrame>
 Status forEachTimeFrame(FileSystem& fs, const std::string& timeFramesPath, OnFrame&& onFrame);

@@ -2,6 +2,7 @@
 
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
+#include "ui/reports/CHistoryDlg.h"
 #include "ui/tracking/CSelectRunningDlg.h"
 #include "ui/app/Prompter.h"
 
@@ -17,7 +18,7 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QPageSetupDialog>
+#include <QPrintDialog>
 #include <QPrinter>
 
 CTessalyApp::CTessalyApp(AppServices services, QObject* parent)
@@ -43,6 +44,7 @@ void CTessalyApp::start(const QString& commandLine) {
     m_frame->setCentralWidget(m_view);
     m_view->setHelp(&m_services.help);
     m_view->setDialogRunner([this](QDialog& dialog) { return runDialog(dialog); });
+    m_view->printDispatch().setPrinter(&printer());
     m_doc->setDialogParent(m_frame.get());
     connectCommands();
     m_doc->notifyViews(hint::kTotals);
@@ -65,8 +67,13 @@ void CTessalyApp::onAppAbout() {
 }
 
 void CTessalyApp::onFilePrintSetup() {
-    QPageSetupDialog dialog(&printer(), m_frame.get());
+    // The print dialog, not the page setup alone: only it offers the choice of printer.
+    QPrintDialog dialog(&printer(), m_frame.get());
+    dialog.setWindowTitle(QStringLiteral("Print Setup"));
     runDialog(dialog);
+    // Setup chooses the printer and paper, never which pages the next report prints.
+    printer().setPrintRange(QPrinter::AllPages);
+    printer().setFromTo(0, 0);
 }
 
 void CTessalyApp::connectCommands() {
@@ -77,11 +84,18 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kFilePrintSetup), &QAction::triggered, this, &CTessalyApp::onFilePrintSetup);
     connect(frame.action(cmd::kEditProjects), &QAction::triggered, this, &CTessalyApp::onEditProjects);
     connect(frame.action(cmd::kEditCustomers), &QAction::triggered, this, &CTessalyApp::onEditCustomers);
+    connect(frame.action(cmd::kHistory), &QAction::triggered, this, &CTessalyApp::onHistory);
     connect(frame.action(cmd::kCheckIn), &QAction::triggered, this, &CTessalyApp::onCheckIn);
     connect(frame.action(cmd::kCheckOut), &QAction::triggered, this, &CTessalyApp::onCheckOut);
     connect(frame.action(cmd::kPause), &QAction::triggered, this, &CTessalyApp::onPause);
     connect(frame.action(cmd::kProperties), &QAction::triggered, this, &CTessalyApp::onProperties);
     connect(frame.action(cmd::kInvoice), &QAction::triggered, this, &CTessalyApp::onInvoice);
+    connect(frame.action(cmd::kPrintGanttChart), &QAction::triggered, m_view, &CTessalyView::onPrintGanttChart);
+    // Ctrl+P repeats the last report; there is none until one was asked for.
+    QAction* printAgain = frame.action(cmd::kFilePrint);
+    printAgain->setEnabled(m_view->printDispatch().printKind() != PrintDispatch::kNone);
+    connect(printAgain, &QAction::triggered, &m_view->printDispatch(), &PrintDispatch::printAgain);
+    connect(&m_view->printDispatch(), &PrintDispatch::reportAvailable, printAgain, [printAgain] { printAgain->setEnabled(true); });
     // The commands of the chart, report and analysis dialogs are connected here
     // as those dialogs arrive.
 }
@@ -98,6 +112,17 @@ void CTessalyApp::onEditCustomers() {
     if (!m_doc->fileSetOpen()) return;
     if (editCustomers(m_frame.get(), m_services.fileSystem, m_services.prompter, m_doc->settingsPath()))
         m_doc->notifyViews(hint::kPrintCustomers);
+}
+
+void CTessalyApp::onHistory() {
+    if (!m_doc->fileSetOpen()) return;
+    CHistoryDlg dialog(m_services.fileSystem, m_services.prompter, m_services.clock, m_doc->settingsPath(),
+                       m_chooseProject, m_frame.get());
+    dialog.setDialogRunner([this](QDialog& d) { return runDialog(d); });
+    if (runDialog(dialog) == QDialog::Accepted) m_doc->notifyViews(hint::kPrintHistory);
+    // Frames may have been added, edited or removed, whatever the ending.
+    m_doc->notifyViews(hint::kTotals);
+    m_doc->notifyViews(hint::kWeekChart);
 }
 
 void CTessalyApp::onCheckIn() {

@@ -81,6 +81,9 @@ public slots:
     // customer list asks the view for the printed list (hint 2).
     void onEditProjects();
     void onEditCustomers();
+    // History of charges (Ctrl+H): Print asks the view for the printed history (hint 1);
+    // then, whatever the ending, the totals and the week chart are refreshed (hints 3, 4).
+    void onHistory();
     // Control menu: Check In (Ctrl+E), Check Out (Ctrl+T), Pause (Ctrl+A).
     void onCheckIn();
     void onCheckOut();

@@ -7,7 +7,7 @@
 #include "ui/app/HelpService.h"
 #include "ui/chart/CChartHoursDlg.h"
 #include "ui/chart/CTimeFrameDlg.h"
-#include "ui/chart/WeekChartPainter.h"
+#include "print/WeekChartPainter.h"
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CommandIds.h"
 #include "ui/app/Prompter.h"
@@ -86,9 +86,18 @@ CTessalyView::CTessalyView(CTessalyDoc& doc, const ql::Clock& clock, QWidget* pa
 }
 
 void CTessalyView::onUpdateHint(int hint) {
-    if (hint == hint::kTotals) refreshTotals();
-    else if (hint == hint::kWeekChart) refreshWeekChart();
+    switch (hint) {
+    case hint::kTotals: refreshTotals(); break;
+    case hint::kWeekChart: refreshWeekChart(); break;
+    case hint::kPrintHistory: m_print.printHistory(); break;
+    case hint::kPrintCustomers: m_print.printCustomers(); break;
+    case hint::kPrintWeekChart: m_print.printWeekChart(); break;
+    // Hint 5 arrives with the invoice, which hands its pages to printInvoice.
+    default: break;
+    }
 }
+
+void CTessalyView::onPrintGanttChart() { m_print.printWeekChart(); }
 
 void CTessalyView::onTick() {
     m_doc.tick();

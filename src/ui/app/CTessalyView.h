@@ -3,6 +3,7 @@
 #include "core/chart/ChartLayout.h"
 #include "core/chart/WeekChart.h"
 #include "core/tracking/PanelRows.h"
+#include "ui/app/PrintDispatch.h"
 
 #include <QBasicTimer>
 #include <QColor>
@@ -56,6 +57,11 @@ public:
     // Delete Item first when the point is on a bar. Runs it and carries out the command chosen.
     void openChartMenu(const QPoint& position);
 
+    // The print jobs: hints 1, 2 and 5, Print Gantt Chart and Ctrl+P go through it.
+    PrintDispatch& printDispatch() { return m_print; }
+    // Command 32797: the week chart as shown, in landscape.
+    void onPrintGanttChart();
+
     // Week chart commands (their ids are in CommandIds.h).
     void onChangeHours();
     void onPreviousWeek();
@@ -75,7 +81,8 @@ public:
     void paintPanels(QPainter& painter, int width) const;
 
 public slots:
-    // Reacts to a document hint; 3 recomputes the totals, 4 redraws the chart area.
+    // Reacts to a document hint; 3 recomputes the totals, 4 redraws the chart area, 1 and 2
+    // print the history and the customer list.
     void onUpdateHint(int hint);
     // The 30-second tick: the document's pause accounting, then the running panel.
     void onTick();
@@ -104,4 +111,5 @@ private:
     HelpService* m_help = nullptr;
     DialogRunner m_runDialog;
     MenuRunner m_runMenu;
+    PrintDispatch m_print{m_doc, m_clock, m_chart, this};
 };

@@ -1,6 +1,8 @@
 #include "ShellFixture.h"
 
 #include "ui/app/CommandIds.h"
+#include "ui/app/CTessalyView.h"
+#include "print/PageSource.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,6 +33,8 @@ class EditCommands : public ShellTest {};
 TEST_F(EditCommands, EditProjectsOpensTheTreeAndRefreshesTheView) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
+    int previews = 0;
+    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
     onNextModal([&opened](QWidget* modal) {
         opened = QString::fromLatin1(modal->metaObject()->className());
@@ -46,6 +50,8 @@ TEST_F(EditCommands, EditProjectsOpensTheTreeAndRefreshesTheView) {
 TEST_F(EditCommands, PrintInTheCustomerListAsksForThePrintedList) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
+    int previews = 0;
+    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
     onNextModal([&opened](QWidget* modal) {
         opened = QString::fromLatin1(modal->metaObject()->className());
@@ -55,11 +61,13 @@ TEST_F(EditCommands, PrintInTheCustomerListAsksForThePrintedList) {
     EXPECT_EQ(opened, QStringLiteral("CCustomersDlg"));
     ASSERT_EQ(hints.count(), 1);
     EXPECT_EQ(hints.at(0).at(0).toInt(), hint::kPrintCustomers);
+    EXPECT_EQ(previews, 1);
 
     // Exit prints nothing.
     onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); });
     app->frame().action(cmd::kEditCustomers)->trigger();
     EXPECT_EQ(hints.count(), 1);
+    EXPECT_EQ(previews, 1);
 }
 
 TEST_F(EditCommands, WithoutAFileSetTheCommandsAreDisabled) {

@@ -9,7 +9,7 @@
 #include "ui/app/CommandIds.h"
 #include "ui/chart/CChartHoursDlg.h"
 #include "ui/chart/CTimeFrameDlg.h"
-#include "ui/chart/WeekChartPainter.h"
+#include "print/WeekChartPainter.h"
 #include "core/chart/ChartLegend.h"
 
 #include <QImage>

@@ -1,4 +1,4 @@
-#include "ui/chart/WeekChartPainter.h"
+#include "print/WeekChartPainter.h"
 
 #include "core/chart/ChartLegend.h"
 #include "core/time/Calendar.h"
@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QFont>
 #include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPainter>
 #include <QPoint>
@@ -66,6 +67,17 @@ void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::Cha
     QPen dotted(QColor(192, 192, 192));
     dotted.setStyle(Qt::DotLine);
     dotted.setWidth(1);
+    // On the printed page an hour is about 20 units wide, narrower than "00:00" in the chart
+    // font: the labels shrink until neighbours no longer run into each other.
+    if (layout.hourLines.size() >= 2) {
+        QFont labelFont = chartFont();
+        const double spacing = layout.hourLines[1].x - layout.hourLines[0].x - 2;
+        const double width = QFontMetricsF(labelFont).horizontalAdvance(QStringLiteral("00:00"));
+        if (width > spacing && spacing > 0) {
+            labelFont.setPixelSize(std::max(5, static_cast<int>(labelFont.pixelSize() * spacing / width)));
+            painter.setFont(labelFont);
+        }
+    }
     for (const ql::HourLine& line : layout.hourLines) {
         painter.setPen(dotted);
         painter.drawLine(line.x, layout.rows.top, line.x, layout.rows.bottom - 1);

@@ -1,0 +1,205 @@
+#include "core/reports/HistoryItems.h"
+
+#include "core/store/FileSet.h"
+#include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
+#include "core/time/Calendar.h"
+#include "core/tracking/Charges.h"
+
+#include <algorithm>
+#include <charconv>
+#include <numeric>
+#include <optional>
+#include <unordered_map>
+
+namespace ql {
+namespace {
+
+constexpr std::int32_t kSecondsPerDay = 86400;
+
+// Date and minute-of-day keys of many starts. A local-time conversion per frame dominates
+// a year's load, and frames come roughly in time order, so the last day without a clock
+// change is remembered and its frames are keyed by arithmetic.
+class StartKeys {
+public:
+    void keys(std::int32_t t, std::int32_t& dateKey, std::int32_t& timeKey) {
+        if (m_dayValid && t >= m_dayStart && t - m_dayStart < kSecondsPerDay) {
+            dateKey = m_dateKey;
+            timeKey = (t - m_dayStart) / 60;
+            return;
+        }
+        const calendar::LocalTime local = calendar::toLocal(t);
+        dateKey = local.year * 10000 + local.month * 100 + local.day;
+        timeKey = local.hour * 60 + local.minute;
+        const std::int64_t start = static_cast<std::int64_t>(t) - (local.hour * 3600 + local.minute * 60 + local.second);
+        m_dayValid = false;
+        if (start < INT32_MIN || start + kSecondsPerDay - 1 > INT32_MAX) return;
+        const auto first = calendar::toLocal(static_cast<std::int32_t>(start));
+        const auto last = calendar::toLocal(static_cast<std::int32_t>(start + kSecondsPerDay - 1));
+        // Both ends show this date at 00:00:00 and 23:59:59 only when no clock change falls
+        // inside the day.
+        if (first.hour == 0 && first.minute == 0 && first.second == 0 && first.day == local.day &&
+            last.hour == 23 && last.minute == 59 && last.second == 59 && last.day == local.day) {
+            m_dayValid = true;
+            m_dayStart = static_cast<std::int32_t>(start);
+            m_dateKey = dateKey;
+        }
+    }
+
+private:
+    bool m_dayValid = false;
+    std::int32_t m_dayStart = 0;
+    std::int32_t m_dateKey = 0;
+};
+
+bool hasNegativeTime(const HistoryItem& item) { return item.frame.start < 0 || item.frame.end < 0; }
+
+std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)}; }
+
+}  // namespace
+
+HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, const HistoryFilter& filter) {
+    HistoryLoad load;
+    const std::string projectsPath = fileSetPath(settingsPath, FileKind::Projects);
+    auto index = ProjectIndex::load(fs, projectsPath);
+    const bool projectsRead = index.isOk();
+    if (!projectsRead) load.messages.push_back(index.status().message());
+
+    HistoryItems& history = load.history;
+    std::unordered_map<std::int32_t, std::int32_t> projectSlot;
+    StartKeys startKeys;
+    std::int32_t lastId = 0;
+    std::int32_t lastSlot = -1;
+    const auto slotOf = [&](std::int32_t id) {
+        if (lastSlot >= 0 && id == lastId) return lastSlot;
+        auto [it, added] = projectSlot.try_emplace(id, static_cast<std::int32_t>(history.projects.size()));
+        if (added) {
+            HistoryProject p;
+            p.id = id;
+            const ProjectRecord* record = projectsRead ? index->find(id) : nullptr;
+            if (record) {
+                p.name = record->name;
+                p.chargesPerHour = record->chargesPerHour;
+            } else {
+                p.name = (projectsRead ? "(deleted project " : "(project ") + std::to_string(id) + ")";
+            }
+            history.projects.push_back(std::move(p));
+        }
+        lastId = id;
+        lastSlot = it->second;
+        return lastSlot;
+    };
+
+    const std::string framesPath = fileSetPath(settingsPath, FileKind::TimeFrames);
+    const Status read = forEachTimeFrame(fs, framesPath, [&](const TimeFrameRecord& frame) {
+        if (filter.projectId != -1 && frame.projectId != filter.projectId) return;
+        if (!InPeriod(frame.start, filter.period)) return;
+        HistoryItem item;
+        item.frame = frame;
+        item.project = slotOf(frame.projectId);
+        startKeys.keys(frame.start, item.dateKey, item.timeKey);
+        item.minutes = wholeMinutes(static_cast<std::int64_t>(frame.end) - frame.start);
+        item.charge = chargeFor(history.projects[static_cast<std::size_t>(item.project)].chargesPerHour, item.minutes);
+        history.items.push_back(item);
+    });
+    if (!read) {
+        load.messages.push_back(read.message());
+        history.items.clear();
+    }
+    return load;
+}
+
+std::vector<std::int32_t> rankProjectNames(const std::vector<HistoryProject>& projects, const NameCompare& compare) {
+    std::vector<std::size_t> order(projects.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::sort(order.begin(), order.end(),
+              [&](std::size_t a, std::size_t b) { return compare(projects[a].name, projects[b].name) < 0; });
+    std::vector<std::int32_t> rank(projects.size());
+    std::int32_t current = 0;
+    for (std::size_t i = 0; i < order.size(); ++i) {
+        if (i > 0 && compare(projects[order[i - 1]].name, projects[order[i]].name) != 0) ++current;
+        rank[order[i]] = current;
+    }
+    return rank;
+}
+
+int compareNamesIgnoringCase(const std::string& a, const std::string& b) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c + ('a' - 'A') : c; };
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const int d = lower(static_cast<unsigned char>(a[i])) - lower(static_cast<unsigned char>(b[i]));
+        if (d != 0) return d;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
+int CompareHistoryItems(const HistoryItem& a, const HistoryItem& b, int column,
+                        const std::vector<std::int32_t>& nameRanks) {
+    if (hasNegativeTime(a) || hasNegativeTime(b)) return 0;
+    const auto sign = [](std::int64_t d) { return d < 0 ? -1 : d > 0 ? 1 : 0; };
+    switch (column) {
+    case 0:
+        return sign(static_cast<std::int64_t>(nameRanks[static_cast<std::size_t>(a.project)]) -
+                    nameRanks[static_cast<std::size_t>(b.project)]);
+    case 1: return sign(static_cast<std::int64_t>(a.dateKey) - b.dateKey);
+    case 2: return sign(static_cast<std::int64_t>(a.timeKey) - b.timeKey);
+    case 3: return sign(static_cast<std::int64_t>(a.minutes) - b.minutes);
+    case 4: {
+        // Whole cents of each charge rather than of their difference, so that the order is
+        // transitive: charges within the same cent compare equal.
+        const auto cents = [](double charge) { return static_cast<std::int64_t>(charge * 100.0); };
+        return sign(cents(a.charge) - cents(b.charge));
+    }
+    default: return 0;
+    }
+}
+
+std::vector<std::int32_t> sortedHistoryOrder(const HistoryItems& history, int column,
+                                             const std::vector<std::int32_t>& nameRanks) {
+    const auto& items = history.items;
+    std::vector<std::int32_t> order(items.size());
+    std::iota(order.begin(), order.end(), 0);
+    const auto item = [&items](std::int32_t i) -> const HistoryItem& { return items[static_cast<std::size_t>(i)]; };
+    const auto rest = std::stable_partition(order.begin(), order.end(),
+                                            [&](std::int32_t i) { return !hasNegativeTime(item(i)); });
+    std::stable_sort(order.begin(), rest, [&](std::int32_t a, std::int32_t b) {
+        return CompareHistoryItems(item(a), item(b), column, nameRanks) < 0;
+    });
+    return order;
+}
+
+std::string historyDateText(const HistoryItem& item, bool monthFirst) {
+    const int year = item.dateKey / 10000;
+    const int month = item.dateKey / 100 % 100;
+    const int day = item.dateKey % 100;
+    const int yy = (year % 100 + 100) % 100;
+    return monthFirst ? twoDigits(month) + "/" + twoDigits(day) + "/" + twoDigits(yy)
+                      : twoDigits(day) + "/" + twoDigits(month) + "/" + twoDigits(yy);
+}
+
+std::string historyTimeText(const HistoryItem& item) {
+    const int hour = item.timeKey / 60;
+    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
+    return twoDigits(hour12) + ":" + twoDigits(item.timeKey % 60) + (hour < 12 ? " AM" : " PM");
+}
+
+std::string historySpanText(const HistoryItem& item) {
+    const std::int64_t span = static_cast<std::int64_t>(item.frame.end) - item.frame.start;
+    const std::int64_t magnitude = span < 0 ? -span : span;
+    const int hours = static_cast<int>(magnitude / 3600 % 24);
+    const int minutes = static_cast<int>(magnitude / 60 % 60);
+    return (span < 0 ? "-" : "") + twoDigits(hours) + ":" + twoDigits(minutes);
+}
+
+std::string historyChargeText(const HistoryItem& item, const std::string& monetarySymbol) {
+    return monetarySymbol + fixedTwoDecimals(item.charge);
+}
+
+std::string fixedTwoDecimals(double amount) {
+    char buffer[400];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, amount, std::chars_format::fixed, 2);
+    if (ec != std::errc{}) return "0.00";
+    return std::string(buffer, end);
+}
+
+}  // namespace ql

@@ -1,0 +1,66 @@
+#include "print/PageSource.h"
+
+#include <QImage>
+#include <algorithm>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QSaveFile>
+
+void mapLogicalPage(QPainter& painter) {
+    painter.setWindow(0, 0, kLogicalPageWidth, kLogicalPageHeight);
+}
+
+bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage, int toPage) {
+    source.beginJob();
+    const int count = source.pageCount();
+    const int first = fromPage > 0 ? fromPage : 1;
+    const int last = toPage > 0 ? std::min(toPage, count) : count;
+    if (first > last) return true;
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    for (int page = first; page <= last; ++page) {
+        if (page != first && !device.newPage()) return false;
+        painter.save();
+        mapLogicalPage(painter);
+        source.paintPage(painter, page);
+        painter.restore();
+    }
+    return painter.end();
+}
+
+QImage renderPage(PageSource& source, int page, const QSize& size) {
+    source.beginJob();
+    QImage image(size, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    mapLogicalPage(painter);
+    source.paintPage(painter, page);
+    return image;
+}
+
+ql::Status writePdf(const QString& path, PageSource& source) {
+    const ql::Status failed = ql::Status::ioError("Cannot write PDF file : " + path.toStdString());
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) return failed;
+    bool painted = false;
+    {
+        QPdfWriter writer(&file);
+        writer.setCreator(QStringLiteral("Quillory"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
+                                         QPageLayout::Millimeter));
+        painted = paintPages(writer, source);
+        // A job of no pages still gives a readable file of one blank page.
+        if (painted && source.pageCount() == 0) {
+            QPainter blank(&writer);
+            painted = blank.end();
+        }
+    }
+    // The writer has flushed into the file; commit renames it over the target.
+    if (!painted || file.error() != QFileDevice::NoError) {
+        file.cancelWriting();
+        return failed;
+    }
+    if (!file.commit()) return failed;
+    return ql::Status::ok();
+}

@@ -1,0 +1,47 @@
+#pragma once
+
+#include "core/Status.h"
+
+#include <QPageLayout>
+#include <QString>
+
+class QImage;
+class QPagedPaintDevice;
+class QPainter;
+class QSize;
+
+// The logical page every job draws on: 620 x 830 units, origin at the top-left corner of the
+// printable area, stretched onto that area independently in x and y.
+inline constexpr int kLogicalPageWidth = 620;
+inline constexpr int kLogicalPageHeight = 830;
+
+// What one print job prints. The same source serves the printer, the preview, PDF files and
+// images, so every output shows the same pages.
+class PageSource {
+public:
+    virtual ~PageSource() = default;
+    // Called once before the pages of a job are painted (settings are read here).
+    virtual void beginJob() {}
+    // Pages of the job; 0 for a report without lines.
+    virtual int pageCount() const = 0;
+    virtual QPageLayout::Orientation orientation() const { return QPageLayout::Portrait; }
+    // Paints page (1-based) in logical page units.
+    virtual void paintPage(QPainter& painter, int page) = 0;
+};
+
+// Maps the painter's window onto its whole viewport as the logical page.
+void mapLogicalPage(QPainter& painter);
+
+// Paints pages fromPage..toPage (1-based; 0, 0 for all) of source onto device, one device
+// page each. False when painting could not start on the device; true for a job of 0 pages,
+// which paints nothing.
+bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage = 0, int toPage = 0);
+
+// One page of source painted on a white image of size (tests, thumbnails).
+QImage renderPage(PageSource& source, int page, const QSize& size);
+
+// Writes every page of source to a PDF at path (A4, 10 mm margins, the source's
+// orientation). The file is written beside the target and renamed over it only when
+// complete, so a failure leaves an existing file as it was; it fails with
+// "Cannot write PDF file : " + path.
+ql::Status writePdf(const QString& path, PageSource& source);

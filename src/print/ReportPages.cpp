@@ -1,0 +1,34 @@
+#include "print/ReportPages.h"
+
+#include "core/store/Settings.h"
+#include "core/time/Clock.h"
+#include "print/ReportPainter.h"
+#include "print/WeekChartPainter.h"
+
+#include <QPainter>
+
+ReportPages::ReportPages(const ql::ReportTable& table, const char* titlePrefix, ql::FileSystem& fileSystem,
+                         const ql::Clock& clock)
+    : m_table(table), m_titlePrefix(titlePrefix), m_fs(fileSystem), m_clock(clock) {}
+
+void ReportPages::beginJob() {
+    // An unreadable settings file prints dates month first, as a new file set would.
+    const auto settings = ql::readSettings(m_fs, m_table.path());
+    m_monthFirst = settings ? settings->monthFirst() : true;
+    m_layout = ql::layoutReport(m_table, m_monthFirst);
+}
+
+int ReportPages::pageCount() const { return ql::ReportPageCount(m_table, ql::kReportBodyArea); }
+
+void ReportPages::paintPage(QPainter& painter, int page) {
+    const std::string title = ql::reportFooterTitle(m_titlePrefix, m_clock.now(), m_monthFirst);
+    paintReportPage(painter, m_layout, page, QString::fromStdString(title));
+}
+
+void WeekChartPages::paintPage(QPainter& painter, int) {
+    painter.save();
+    // The legend's names are written in the surface's current font.
+    painter.setFont(reportFont());
+    paintPrintedWeekChart(painter, m_chart);
+    painter.restore();
+}

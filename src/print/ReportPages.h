@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/reports/ReportLayout.h"
+#include "core/reports/ReportTable.h"
+#include "print/PageSource.h"
+
+#include <functional>
+#include <string>
+
+namespace ql {
+class Clock;
+class FileSystem;
+class WeekChart;
+}  // namespace ql
+
+// The pages of a history or customer report. Each job reads the settings record once for the
+// date order and lays the whole report out once; each page's footer takes the time it is
+// painted at.
+class ReportPages final : public PageSource {
+public:
+    // table, fileSystem and clock outlive the pages. titlePrefix is kHistoryTitle or
+    // kCustomersTitle.
+    ReportPages(const ql::ReportTable& table, const char* titlePrefix, ql::FileSystem& fileSystem,
+                const ql::Clock& clock);
+
+    void beginJob() override;
+    int pageCount() const override;
+    void paintPage(QPainter& painter, int page) override;
+
+    const ql::ReportLayout& layout() const { return m_layout; }
+
+private:
+    const ql::ReportTable& m_table;
+    const char* m_titlePrefix;
+    ql::FileSystem& m_fs;
+    const ql::Clock& m_clock;
+    bool m_monthFirst = true;
+    ql::ReportLayout m_layout;
+};
+
+// The printed week chart: one landscape page with the chart at (20, 20, 400, 350) and its
+// legend at (420, 20, 580, 350).
+class WeekChartPages final : public PageSource {
+public:
+    explicit WeekChartPages(const ql::WeekChart& chart) : m_chart(chart) {}
+    int pageCount() const override { return 1; }
+    QPageLayout::Orientation orientation() const override { return QPageLayout::Landscape; }
+    void paintPage(QPainter& painter, int page) override;
+
+private:
+    const ql::WeekChart& m_chart;
+};

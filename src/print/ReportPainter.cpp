@@ -1,0 +1,63 @@
+#include "print/ReportPainter.h"
+
+#include <QPainter>
+#include <QPen>
+
+namespace {
+
+// Lines half a unit wide: thin on paper at any resolution, yet never below one device pixel
+// as a cosmetic pen would be on a 1200 dpi printer.
+QPen linePen() { return QPen(QBrush(Qt::black), 0.5); }
+
+QRectF toQRect(const ql::ReportRect& r) { return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top); }
+
+void writeCell(QPainter& painter, const ql::ReportRect& rect, const QString& text, ql::CellAlign align) {
+    const QRectF cell = toQRect(rect);
+    if (cell.width() <= 0 || cell.height() <= 0 || text.isEmpty()) return;
+    const int flags = (align == ql::CellAlign::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter |
+                      Qt::TextSingleLine;
+    // drawText clips to the rectangle only when the text does not fit it, so short texts
+    // cost no clip path in a PDF.
+    painter.drawText(cell, flags, text);
+}
+
+void writeCell(QPainter& painter, const ql::ReportCell& cell) {
+    writeCell(painter, cell.rect, QString::fromStdString(cell.text), cell.align);
+}
+
+}  // namespace
+
+QFont reportFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial")});
+    font.setPixelSize(11);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page, const QString& title) {
+    painter.save();
+    painter.setFont(reportFont());
+    painter.setBrush(Qt::NoBrush);
+    for (const ql::ReportHeaderBox& box : layout.header) {
+        painter.setPen(linePen());
+        painter.drawRect(toQRect(box.box));
+        writeCell(painter, box.title);
+    }
+
+    if (page >= 1 && static_cast<std::size_t>(page) <= layout.pages.size()) {
+        const QColor blue(0, 0, 255);
+        for (const ql::ReportLine& line : layout.pages[static_cast<std::size_t>(page - 1)]) {
+            const bool total = line.kind != ql::ReportLineKind::Row;
+            painter.setPen(linePen());
+            for (const ql::ReportRule& rule : line.rules) painter.drawLine(QPointF(rule.left, rule.y), QPointF(rule.right, rule.y));
+            painter.setPen(total ? blue : QColor(Qt::black));
+            for (const ql::ReportCell& cell : line.cells) writeCell(painter, cell);
+        }
+    }
+
+    painter.setPen(Qt::black);
+    writeCell(painter, ql::kReportFooterArea, QString::fromStdString(ql::reportPageText(page)), ql::CellAlign::Right);
+    writeCell(painter, ql::kReportFooterArea, title, ql::CellAlign::Left);
+    painter.restore();
+}

@@ -1,0 +1,150 @@
+#include "ui/app/PrintDispatch.h"
+
+#include "core/reports/ReportBuilders.h"
+#include "core/reports/ReportLayout.h"
+#include "core/time/Clock.h"
+#include "print/PageSource.h"
+#include "print/ReportPages.h"
+#include "ui/app/CTessalyDoc.h"
+#include "ui/app/Prompter.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QToolBar>
+
+PrintDispatch::PrintDispatch(CTessalyDoc& doc, const ql::Clock& clock, const ql::WeekChart& chart, QWidget* parent)
+    : m_doc(doc),
+      m_clock(clock),
+      m_chart(chart),
+      m_parent(parent),
+      m_chartPages(std::make_unique<WeekChartPages>(chart)) {
+    m_runPreview = [this](QPrinter& printer, PageSource& source) { previewInDialog(printer, source); };
+    m_runPrintDialog = [this](QPrinter& printer, int pageCount) { return printDialog(printer, pageCount); };
+    m_choosePdfPath = [this] { return choosePdfPath(); };
+}
+
+PrintDispatch::~PrintDispatch() = default;
+
+QPrinter& PrintDispatch::printer() {
+    if (m_printer) return *m_printer;
+    if (!m_ownPrinter) m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    return *m_ownPrinter;
+}
+
+void PrintDispatch::report(const std::string& message) {
+    m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(message), Prompter::Icon::Warning);
+}
+
+void PrintDispatch::setKind(std::int32_t kind) {
+    const bool first = m_printKind == kNone;
+    m_printKind = kind;
+    if (first) emit reportAvailable();
+}
+
+void PrintDispatch::printHistory() {
+    if (!m_doc.fileSetOpen()) return;
+    auto table = ql::buildHistoryReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), m_clock.now());
+    if (!table) return report(table.status().message());
+    m_table = std::make_unique<ql::ReportTable>(std::move(table).value());
+    m_reportPages = std::make_unique<ReportPages>(*m_table, ql::kHistoryTitle, m_doc.fileSystem(), m_clock);
+    setKind(kHistory);
+    runJob(*m_reportPages, false);
+}
+
+void PrintDispatch::printCustomers() {
+    if (!m_doc.fileSetOpen()) return;
+    auto table = ql::buildCustomerReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings));
+    if (!table) return report(table.status().message());
+    m_table = std::make_unique<ql::ReportTable>(std::move(table).value());
+    m_reportPages = std::make_unique<ReportPages>(*m_table, ql::kCustomersTitle, m_doc.fileSystem(), m_clock);
+    setKind(kCustomers);
+    runJob(*m_reportPages, false);
+}
+
+void PrintDispatch::printWeekChart() {
+    setKind(kWeekChart);
+    runJob(*m_chartPages, false);
+}
+
+void PrintDispatch::printInvoice(std::unique_ptr<PageSource> pages) {
+    if (!pages) return;
+    m_invoice = std::move(pages);
+    setKind(kInvoice);
+    runJob(*m_invoice, false);
+}
+
+PageSource* PrintDispatch::currentPages() {
+    switch (m_printKind) {
+    case kHistory:
+    case kCustomers: return m_reportPages.get();
+    case kWeekChart: return m_chartPages.get();
+    case kInvoice: return m_invoice.get();
+    default: return nullptr;
+    }
+}
+
+void PrintDispatch::printAgain() {
+    if (PageSource* pages = currentPages()) runJob(*pages, true);
+}
+
+void PrintDispatch::SetPrinterOrientation(int orientation) {
+    printer().setPageOrientation(orientation == 2 ? QPageLayout::Landscape : QPageLayout::Portrait);
+}
+
+void PrintDispatch::runJob(PageSource& source, bool throughPrintDialog) {
+    QPrinter& p = printer();
+    if (source.orientation() == QPageLayout::Landscape) SetPrinterOrientation(2);
+    if (throughPrintDialog) {
+        source.beginJob();
+        if (m_runPrintDialog(p, source.pageCount())) {
+            if (!paintPages(p, source, p.fromPage(), p.toPage()))
+                report("The report could not be printed on " + p.printerName().toStdString() + ".");
+        }
+    } else {
+        m_runPreview(p, source);
+    }
+    // A page range chosen for one job must not cut the next one's preview.
+    p.setPrintRange(QPrinter::AllPages);
+    p.setFromTo(0, 0);
+    SetPrinterOrientation(1);
+}
+
+bool PrintDispatch::printDialog(QPrinter& printer, int pageCount) {
+    QPrintDialog dialog(&printer, m_parent);
+    if (pageCount > 0) dialog.setMinMax(1, pageCount);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
+    QPrintPreviewDialog dialog(&printer, m_parent);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
+            [&source](QPrinter* target) { paintPages(*target, source, target->fromPage(), target->toPage()); });
+    // Most desktops have no printer: the preview writes the same pages to a PDF file too.
+    if (auto* toolBar = dialog.findChild<QToolBar*>()) {
+        toolBar->addSeparator();
+        QAction* exportAction = toolBar->addAction(QStringLiteral("Export PDF..."));
+        exportAction->setObjectName(QStringLiteral("exportPdfAction"));
+        connect(exportAction, &QAction::triggered, &dialog, [this, &source] { exportPdf(source); });
+    }
+    dialog.exec();
+}
+
+std::optional<QString> PrintDispatch::choosePdfPath() {
+    QString path = QFileDialog::getSaveFileName(m_parent, QStringLiteral("Export PDF"), QString(),
+                                                QStringLiteral("PDF files (*.pdf)"));
+    if (path.isEmpty()) return std::nullopt;
+    if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
+    return path;
+}
+
+bool PrintDispatch::exportPdf(PageSource& source) {
+    const std::optional<QString> path = m_choosePdfPath();
+    if (!path) return false;
+    const ql::Status written = writePdf(*path, source);
+    if (!written) report(written.message());
+    return written.isOk();
+}

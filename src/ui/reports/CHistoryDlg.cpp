@@ -1,0 +1,174 @@
+#include "ui/reports/CHistoryDlg.h"
+
+#include "ui_CHistoryDlg.h"
+
+#include "core/reports/HistoryItems.h"
+#include "core/store/FileSet.h"
+#include "core/store/HistoryFilterRecord.h"
+#include "core/store/Projects.h"
+#include "core/store/Settings.h"
+#include "core/store/TimeFrames.h"
+#include "core/time/Clock.h"
+#include "ui/app/Prompter.h"
+#include "ui/chart/CTimeFrameDlg.h"
+#include "ui/common/RecordText.h"
+#include "ui/reports/CHistoryFilterDlg.h"
+#include "ui/reports/HistoryModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QTreeView>
+
+#include <algorithm>
+
+CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const QString& settingsPath,
+                         ProjectChooser chooser, QWidget* parent)
+    : QDialog(parent),
+      m_ui(std::make_unique<Ui::CHistoryDlg>()),
+      m_fs(fs),
+      m_prompter(prompter),
+      m_clock(clock),
+      m_settingsPathText(settingsPath),
+      m_settingsPath(settingsPath.toStdString()),
+      m_chooser(std::move(chooser)),
+      m_runDialog([](QDialog& dialog) { return dialog.exec(); }),
+      m_model(new HistoryModel(this)) {
+    m_ui->setupUi(this);
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+
+    const ql::HistoryFilterRecord saved =
+        ql::readHistoryFilter(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::HistoryFilter), m_clock.now());
+    m_filterProjectId = saved.projectId;
+    m_filterPeriod = {saved.periodStart, saved.periodEnd};
+
+    QTreeView* view = m_ui->historyList;
+    view->setModel(m_model);
+    QHeaderView* header = view->header();
+    header->setStretchLastSection(false);
+    header->setSectionsClickable(true);
+    header->setSortIndicatorShown(true);
+    for (int c = 0; c < HistoryModel::kColumnCount; ++c) view->setColumnWidth(c, HistoryModel::kColumns[c].width);
+    connect(header, &QHeaderView::sectionClicked, this, &CHistoryDlg::sortByColumn);
+    connect(view, &QTreeView::doubleClicked, this, [this] { updateFrame(); });
+    view->installEventFilter(this);
+
+    // Printing comes with the report printing; until then the button says so rather than
+    // ending the dialog for nothing.
+    m_ui->printButton->setEnabled(false);
+    m_ui->printButton->setToolTip(QString::fromLatin1(kPrintingUnavailable));
+
+    connect(m_ui->addButton, &QPushButton::clicked, this, &CHistoryDlg::addFrame);
+    connect(m_ui->updateButton, &QPushButton::clicked, this, &CHistoryDlg::updateFrame);
+    connect(m_ui->removeButton, &QPushButton::clicked, this, &CHistoryDlg::removeFrames);
+    connect(m_ui->filterButton, &QPushButton::clicked, this, &CHistoryDlg::changeFilter);
+    connect(m_ui->printButton, &QPushButton::clicked, this, &CHistoryDlg::accept);
+    connect(m_ui->exitButton, &QPushButton::clicked, this, &CHistoryDlg::reject);
+
+    m_sortColumn = HistoryModel::kProject;
+    reload();
+    view->setFocus();
+}
+
+CHistoryDlg::~CHistoryDlg() = default;
+
+QTreeView* CHistoryDlg::list() const { return m_ui->historyList; }
+
+bool CHistoryDlg::monthFirst() const {
+    return ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
+}
+
+void CHistoryDlg::report(const std::string& message) {
+    m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(message), Prompter::Icon::Warning);
+}
+
+std::vector<int> CHistoryDlg::selectedRows() const {
+    std::vector<int> rows;
+    for (const QModelIndex& index : m_ui->historyList->selectionModel()->selectedRows()) rows.push_back(index.row());
+    std::sort(rows.begin(), rows.end());
+    return rows;
+}
+
+void CHistoryDlg::reload() {
+    const ql::SettingsRecord settings = ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{});
+    ql::HistoryLoad load = ql::LoadHistoryItems(m_fs, m_settingsPath, {m_filterProjectId, m_filterPeriod});
+    for (const std::string& message : load.messages) report(message);
+    m_model->setHistory(std::move(load.history), settings.monthFirst(), settings.monetarySymbol);
+    sortByColumn(m_sortColumn);
+}
+
+void CHistoryDlg::sortByColumn(int column) {
+    if (column < 0 || column >= HistoryModel::kColumnCount) return;
+    m_sortColumn = column;
+    m_model->sortByColumn(column);
+    // Ascending only, even when the header flipped its indicator on a second click.
+    m_ui->historyList->header()->setSortIndicator(column, Qt::AscendingOrder);
+}
+
+QString CHistoryDlg::projectNameOf(std::int32_t projectId) const {
+    const auto found = ql::findProjectById(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::Projects), projectId);
+    if (found && found->has_value()) return fromRecordText((*found)->name);
+    return QString();
+}
+
+void CHistoryDlg::addFrame() {
+    const std::optional<std::int32_t> chosen = m_chooser ? m_chooser() : std::nullopt;
+    if (!chosen) return;
+    const std::int32_t start = m_clock.now();
+    const std::int32_t end = m_clock.now();
+    CTimeFrameDlg dialog({*chosen, start, end}, projectNameOf(*chosen), monthFirst(), m_prompter, this);
+    if (m_runDialog(dialog) != QDialog::Accepted) return;
+    if (const ql::Status st = ql::appendTimeFrame(m_fs, m_settingsPath, dialog.frame()); !st) report(st.message());
+    reload();
+}
+
+void CHistoryDlg::updateFrame() {
+    const std::vector<int> rows = selectedRows();
+    if (!rows.empty()) {
+        const int top = rows.front();
+        const ql::TimeFrameRecord old = m_model->item(top).frame;
+        CTimeFrameDlg dialog(old, m_model->projectName(top), monthFirst(), m_prompter, this);
+        if (m_runDialog(dialog) == QDialog::Accepted) {
+            // One rewrite drops every copy of the old frame and appends the edited one, so a
+            // failure can never lose the frame.
+            const std::string path = ql::fileSetPath(m_settingsPath, ql::FileKind::TimeFrames);
+            if (const ql::Status st = ql::updateTimeFrame(m_fs, path, old, dialog.frame()); !st) report(st.message());
+        }
+    }
+    reload();
+}
+
+void CHistoryDlg::removeFrames() {
+    if (!m_prompter.ask(QStringLiteral("Confirmation"),
+                        QStringLiteral("Are you sure you want to remove the selected items?")))
+        return;
+    std::vector<ql::TimeFrameRecord> frames;
+    for (const int row : selectedRows()) frames.push_back(m_model->item(row).frame);
+    if (!frames.empty()) {
+        const std::string path = ql::fileSetPath(m_settingsPath, ql::FileKind::TimeFrames);
+        if (const ql::Status st = ql::removeTimeFrames(m_fs, path, frames); !st) report(st.message());
+    }
+    reload();
+}
+
+void CHistoryDlg::changeFilter() {
+    CHistoryFilterDlg dialog(m_fs, m_prompter, m_clock, m_settingsPathText, m_chooser, this);
+    if (m_runDialog(dialog) != QDialog::Accepted) return;
+    m_filterProjectId = dialog.filterProjectId();
+    m_filterPeriod = {dialog.filterStart(), dialog.filterEnd()};
+    reload();
+}
+
+bool CHistoryDlg::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_ui->historyList && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            updateFrame();
+            return true;
+        }
+        if (key == Qt::Key_Delete) {
+            removeFrames();
+            return true;
+        }
+    }
+    return QDialog::eventFilter(watched, event);
+}

@@ -1,0 +1,101 @@
+#include "ui/reports/CHistoryFilterDlg.h"
+
+#include "ui_CHistoryFilterDlg.h"
+
+#include "core/store/FileSet.h"
+#include "core/store/HistoryFilterRecord.h"
+#include "core/store/Projects.h"
+#include "core/store/Settings.h"
+#include "core/time/Clock.h"
+#include "ui/app/Prompter.h"
+#include "ui/common/RecordText.h"
+#include "ui/reports/PeriodControls.h"
+
+#include <QPushButton>
+
+namespace {
+
+PeriodControls periodControlsOf(Ui::CHistoryFilterDlg& ui) {
+    return {ui.periodList, ui.fromLabel, ui.fromEdit, ui.toLabel, ui.toEdit};
+}
+
+}  // namespace
+
+CHistoryFilterDlg::CHistoryFilterDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock,
+                                     const QString& settingsPath, ProjectChooser chooser, QWidget* parent)
+    : QDialog(parent),
+      m_ui(std::make_unique<Ui::CHistoryFilterDlg>()),
+      m_fs(fs),
+      m_prompter(prompter),
+      m_clock(clock),
+      m_settingsPath(settingsPath.toStdString()),
+      m_chooser(std::move(chooser)) {
+    m_ui->setupUi(this);
+    const ql::HistoryFilterRecord saved =
+        ql::readHistoryFilter(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::HistoryFilter), m_clock.now());
+    m_filterProjectId = saved.projectId;
+    m_period = {saved.periodStart, saved.periodEnd};
+    (saved.projectId == -1 ? m_ui->allRadio : m_ui->singleRadio)->setChecked(true);
+    fillPeriodList(*m_ui->periodList,
+                   ql::periodChoiceFromIndex(saved.periodChoice).value_or(ql::PeriodChoice::ThisYear));
+    m_ui->saveCheck->setChecked(true);
+    RefreshFilterControls();
+
+    connect(m_ui->periodList, &QComboBox::currentIndexChanged, this, [this] { RefreshFilterControls(); });
+    connect(m_ui->allRadio, &QRadioButton::clicked, this, [this] { RefreshFilterControls(); });
+    connect(m_ui->singleRadio, &QRadioButton::clicked, this, [this] { RefreshFilterControls(); });
+    connect(m_ui->selectButton, &QPushButton::clicked, this, &CHistoryFilterDlg::selectProject);
+    connect(m_ui->buttonBox, &QDialogButtonBox::accepted, this, &CHistoryFilterDlg::accept);
+    connect(m_ui->buttonBox, &QDialogButtonBox::rejected, this, &CHistoryFilterDlg::reject);
+}
+
+CHistoryFilterDlg::~CHistoryFilterDlg() = default;
+
+bool CHistoryFilterDlg::monthFirst() const {
+    // Read at the moment of use, as every settings value is.
+    return ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
+}
+
+void CHistoryFilterDlg::selectProject() {
+    if (!m_chooser) return;
+    if (const auto chosen = m_chooser()) m_filterProjectId = *chosen;
+    RefreshFilterControls();
+}
+
+void CHistoryFilterDlg::RefreshFilterControls() {
+    RefreshPeriodControls(periodControlsOf(*m_ui), monthFirst());
+    const bool all = m_ui->allRadio->isChecked();
+    if (all) m_filterProjectId = -1;
+    m_ui->selectButton->setEnabled(!all);
+    QString name;
+    if (!all && m_filterProjectId != -1) {
+        const auto full = ql::projectFullName(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::Projects),
+                                              m_filterProjectId, true);
+        if (full) name = fromRecordText(*full);
+        else m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(full.status().message()));
+    }
+    m_ui->projectLabel->setText(name);
+}
+
+void CHistoryFilterDlg::accept() {
+    if (!m_ui->allRadio->isChecked() && m_filterProjectId == -1) {
+        m_prompter.inform(QStringLiteral("Warning"), QString::fromLatin1(kNoProjectSelected));
+        return;
+    }
+    const PeriodControls controls = periodControlsOf(*m_ui);
+    const auto period = resolvePeriodControls(controls, monthFirst(), m_clock.now(), m_prompter);
+    if (!period) return;
+    m_period = *period;
+    if (m_ui->saveCheck->isChecked()) {
+        const ql::HistoryFilterRecord record{m_filterProjectId, static_cast<std::int32_t>(selectedPeriodChoice(controls)),
+                                             m_period.start, m_period.end};
+        const ql::Status written =
+            ql::writeHistoryFilter(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::HistoryFilter), record);
+        if (!written)
+            m_prompter.inform(QStringLiteral("Warning"),
+                              QString::fromStdString(written.message()) +
+                                  QStringLiteral("\nThe filter applies to this list only and was not saved."),
+                              Prompter::Icon::Warning);
+    }
+    QDialog::accept();
+}

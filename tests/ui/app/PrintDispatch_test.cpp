@@ -1,0 +1,182 @@
+#include "ui/app/ShellFixture.h"
+#include "ui/print/PdfText.h"
+
+#include "core/reports/ReportTable.h"
+#include "core/store/FileSet.h"
+#include "core/store/HistoryFilterRecord.h"
+#include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
+#include "print/PageSource.h"
+#include "ui/app/CTessalyView.h"
+#include "ui/app/CommandIds.h"
+#include "ui/app/PrintDispatch.h"
+
+#include <QAction>
+#include <QFile>
+#include <QImage>
+#include <QPrinter>
+
+#include <cstdio>
+
+namespace {
+
+// What one preview or print dialog was shown.
+struct Job {
+    bool printDialog;
+    QPageLayout::Orientation orientation;
+    int pages;
+    QPageSize::PageSizeId paper;
+};
+
+class PrintDispatchTest : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        settings = makeFileSet(QStringLiteral("Work.qlr")).toStdString();
+        ql::ProjectRecord web, audit;
+        web.id = 0;
+        web.name = "Web";
+        web.chargesPerHour = 30.0;
+        audit.id = 1;
+        audit.name = "Audit";
+        audit.chargesPerHour = 60.0;
+        ASSERT_TRUE(ql::writeProjects(fs(), path(ql::FileKind::Projects), {web, audit}));
+        frame(0, 1996, 12, 10);
+        frame(1, 1996, 12, 10);
+        frame(1, 1996, 11, 5);
+        app = startApp(QString::fromStdString(settings));
+        dispatch().setPreviewRunner([this](QPrinter& printer, PageSource& source) {
+            source.beginJob();
+            jobs.push_back({false, printer.pageLayout().orientation(), source.pageCount(), printer.pageLayout().pageSize().id()});
+            if (source.pageCount() > 0) firstPage = renderPage(source, 1, QSize(620, 830));
+        });
+        dispatch().setPrintDialogRunner([this](QPrinter& printer, int pages) {
+            jobs.push_back({true, printer.pageLayout().orientation(), pages, printer.pageLayout().pageSize().id()});
+            return false;
+        });
+    }
+
+    static ql::FileSystem& fs() { return ql::defaultFileSystem(); }
+    std::string path(ql::FileKind kind) const { return ql::fileSetPath(settings, kind); }
+    void frame(std::int32_t project, int y, int m, int d) {
+        const std::int32_t start = *ql::calendar::fromLocal(y, m, d, 9, 0);
+        ASSERT_TRUE(ql::appendTimeFrame(fs(), settings, {project, start, start + 3600}));
+    }
+    PrintDispatch& dispatch() { return app->view().printDispatch(); }
+    std::vector<std::string> printedProjects() const {
+        std::vector<std::string> names;
+        const ql::ReportTable* table = app->view().printDispatch().reportTable();
+        if (!table) return names;
+        for (std::size_t r = 0; r < table->rowCount(); ++r) names.push_back(table->textAt(r, 0));
+        return names;
+    }
+
+    std::string settings;
+    std::unique_ptr<CTessalyApp> app;
+    std::vector<Job> jobs;
+    QImage firstPage;
+    bool exported = false;
+};
+
+TEST_F(PrintDispatchTest, WeekChartTurnsThePrinterLandscapeAndTheNextHistoryIsPortrait) {
+    app->frame().action(cmd::kPrintGanttChart)->trigger();
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].orientation, QPageLayout::Landscape);
+    EXPECT_EQ(jobs[0].pages, 1);
+    EXPECT_EQ(dispatch().printKind(), PrintDispatch::kWeekChart);
+    EXPECT_EQ(app->printer().pageLayout().orientation(), QPageLayout::Portrait);
+
+    app->document().notifyViews(hint::kPrintHistory);
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_EQ(jobs[1].orientation, QPageLayout::Portrait);
+    EXPECT_EQ(dispatch().printKind(), PrintDispatch::kHistory);
+}
+
+TEST_F(PrintDispatchTest, HistoryPrintsTheSavedFilterOrThisYear) {
+    app->document().notifyViews(hint::kPrintHistory);
+    EXPECT_EQ(printedProjects(), (std::vector<std::string>{"Audit", "Audit", "Web"}));
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].pages, 1);
+    EXPECT_FALSE(firstPage.isNull());
+
+    // A filter confirmed without "Save settings" never reaches the file; the saved one prints.
+    ASSERT_TRUE(ql::writeHistoryFilter(fs(), path(ql::FileKind::HistoryFilter),
+                                       {1, 1, *ql::calendar::fromLocal(1996, 12, 1), *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59)}));
+    app->document().notifyViews(hint::kPrintHistory);
+    EXPECT_EQ(printedProjects(), (std::vector<std::string>{"Audit"}));
+}
+
+TEST_F(PrintDispatchTest, UnreadableFilesAreReportedAndOpenNoPreview) {
+    app->document().notifyViews(hint::kPrintCustomers);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].pages, 0);  // no customers: no pages
+
+    ASSERT_EQ(std::remove(path(ql::FileKind::TimeFrames).c_str()), 0);
+    ASSERT_EQ(std::remove(path(ql::FileKind::Customers).c_str()), 0);
+    app->document().notifyViews(hint::kPrintHistory);
+    app->document().notifyViews(hint::kPrintCustomers);
+    EXPECT_EQ(jobs.size(), 1u);
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[0].text.toStdString(), "Cannot open time frames file : " + path(ql::FileKind::TimeFrames));
+    EXPECT_EQ(prompter.boxes[1].text.toStdString(), "Cannot open Customers file : " + path(ql::FileKind::Customers));
+    EXPECT_EQ(dispatch().printKind(), PrintDispatch::kCustomers);  // the last report stays
+}
+
+TEST_F(PrintDispatchTest, CtrlPDoesNothingBeforeAnyReportThenPrintsTheLastOneAgain) {
+    QAction* printAgain = app->frame().action(cmd::kFilePrint);
+    EXPECT_FALSE(printAgain->isEnabled());
+    dispatch().printAgain();
+    EXPECT_TRUE(jobs.empty());
+
+    app->document().notifyViews(hint::kPrintHistory);
+    EXPECT_TRUE(printAgain->isEnabled());
+    // New frames after the report was built do not change what Ctrl+P prints.
+    frame(0, 1996, 12, 11);
+    printAgain->trigger();
+    ASSERT_EQ(jobs.size(), 2u);
+    EXPECT_TRUE(jobs[1].printDialog);
+    EXPECT_EQ(jobs[1].pages, 1);
+    EXPECT_EQ(printedProjects().size(), 3u);
+
+    app->frame().action(cmd::kPrintGanttChart)->trigger();
+    printAgain->trigger();
+    ASSERT_EQ(jobs.size(), 4u);
+    EXPECT_TRUE(jobs[3].printDialog);
+    EXPECT_EQ(jobs[3].orientation, QPageLayout::Landscape);
+    EXPECT_EQ(app->printer().pageLayout().orientation(), QPageLayout::Portrait);
+}
+
+TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot) {
+    const QString pdf = ShellTest::path(QStringLiteral("history.pdf"));
+    std::optional<QString> answer = pdf;
+    dispatch().setPdfPathChooser([&] { return answer; });
+    dispatch().setPreviewRunner([this](QPrinter&, PageSource& source) { exported = dispatch().exportPdf(source); });
+    app->document().notifyViews(hint::kPrintHistory);
+    ASSERT_TRUE(exported);
+    const QString text = pdfText(pdf);
+    EXPECT_TRUE(text.contains(QStringLiteral("Quillory95 - History of charges -12/11/1996 10:00"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Audit")));
+    EXPECT_TRUE(prompter.boxes.empty());
+
+    answer = ShellTest::path(QStringLiteral("missing/history.pdf"));
+    app->document().notifyViews(hint::kPrintHistory);
+    EXPECT_FALSE(exported);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Cannot write PDF file : ") + *answer);
+}
+
+TEST_F(PrintDispatchTest, PrintSetupOffersThePrinterChoiceAndItHoldsForTheNextPreview) {
+    app->setDialogRunner([this](QDialog& dialog) {
+        ranDialogs.push_back(dialog.metaObject()->className());
+        app->printer().setPageSize(QPageSize(QPageSize::Letter));
+        return int(QDialog::Accepted);
+    });
+    app->frame().action(cmd::kFilePrintSetup)->trigger();
+    ASSERT_EQ(ranDialogs.size(), 1u);
+    EXPECT_EQ(ranDialogs[0], QStringLiteral("QPrintDialog"));
+    app->document().notifyViews(hint::kPrintCustomers);
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(jobs[0].paper, QPageSize::Letter);
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+#include "ui/app/ShellFixture.h"
+
+#include "ui/app/CommandIds.h"
+#include "ui/reports/CHistoryDlg.h"
+
+#include <QAction>
+#include <QSignalSpy>
+
+namespace {
+
+class HistoryCommand : public ShellTest {};
+
+TEST_F(HistoryCommand, OpensTheHistoryAndRefreshesTheViewAfterwardsPrintFirst) {
+    auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
+    QAction* history = app->frame().action(cmd::kHistory);
+    EXPECT_EQ(history->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
+    QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
+    int result = QDialog::Rejected;
+    app->setDialogRunner([&](QDialog& dialog) {
+        ranDialogs.push_back(dialog.metaObject()->className());
+        return result;
+    });
+    history->trigger();
+    ASSERT_EQ(ranDialogs, std::vector<QString>{"CHistoryDlg"});
+    ASSERT_EQ(hints.count(), 2);
+    EXPECT_EQ(hints.at(0).at(0).toInt(), hint::kTotals);
+    EXPECT_EQ(hints.at(1).at(0).toInt(), hint::kWeekChart);
+
+    result = QDialog::Accepted;  // ended by Print
+    history->trigger();
+    ASSERT_EQ(hints.count(), 5);
+    EXPECT_EQ(hints.at(2).at(0).toInt(), hint::kPrintHistory);
+    EXPECT_EQ(hints.at(3).at(0).toInt(), hint::kTotals);
+    EXPECT_EQ(hints.at(4).at(0).toInt(), hint::kWeekChart);
+}
+
+}  // namespace
