@@ -45,6 +45,7 @@ void CTessalyApp::start(const QString& commandLine) {
     m_view->setHelp(&m_services.help);
     m_view->setDialogRunner([this](QDialog& dialog) { return runDialog(dialog); });
     m_view->printDispatch().setPrinter(&printer());
+    m_view->setInvoiceRequest(&m_invoiceRequest);
     m_doc->setDialogParent(m_frame.get());
     connectCommands();
     m_doc->notifyViews(hint::kTotals);

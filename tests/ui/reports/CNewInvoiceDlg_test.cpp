@@ -8,11 +8,14 @@
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
+#include "print/PageSource.h"
+#include "ui/app/CTessalyView.h"
 #include "ui/app/CommandIds.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QPrinter>
 #include <QPushButton>
 #include <QFile>
 #include <QFileInfo>
@@ -87,6 +90,8 @@ TEST_F(NewInvoice, ListsCustomersSortedWithTheirOwnIdsAndTheCurrentMonth) {
 TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
     addCustomer(4, "Acme");
     auto app = startApp(m_settings);
+    int previews = 0;
+    app->view().printDispatch().setPreviewRunner([&](QPrinter&, PageSource&) { ++previews; });
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     runInvoice(*app, [&](CNewInvoiceDlg& d) { child<QPushButton>(d, "printButton")->click(); });
     EXPECT_EQ(storedNumber(), "9600002");
@@ -95,6 +100,7 @@ TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
     EXPECT_EQ(app->invoiceRequest()->invoiceNumber, "9600001");
     ASSERT_GE(hints.count(), 1);
     EXPECT_EQ(hints.back()[0].toInt(), 5);
+    EXPECT_EQ(previews, 1);
 
     // The typed number is the base of the next one, for To File... as for Print.
     app->setInvoiceFileChooser([](QWidget*, const QString&) { return std::optional<QString>(); });
