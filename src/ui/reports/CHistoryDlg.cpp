@@ -52,11 +52,6 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock
     connect(view, &QTreeView::doubleClicked, this, [this] { updateFrame(); });
     view->installEventFilter(this);
 
-    // Printing comes with the report printing; until then the button says so rather than
-    // ending the dialog for nothing.
-    m_ui->printButton->setEnabled(false);
-    m_ui->printButton->setToolTip(QString::fromLatin1(kPrintingUnavailable));
-
     connect(m_ui->addButton, &QPushButton::clicked, this, &CHistoryDlg::addFrame);
     connect(m_ui->updateButton, &QPushButton::clicked, this, &CHistoryDlg::updateFrame);
     connect(m_ui->removeButton, &QPushButton::clicked, this, &CHistoryDlg::removeFrames);

@@ -30,7 +30,6 @@ class CHistoryDlg;
 class CHistoryDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kPrintingUnavailable = "Printing the history is not available yet.";
 
     // Picks a project (the project tree in choosing mode); nullopt on Cancel.
     using ProjectChooser = std::function<std::optional<std::int32_t>()>;

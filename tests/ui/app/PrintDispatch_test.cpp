@@ -10,6 +10,10 @@
 #include "ui/app/CTessalyView.h"
 #include "ui/app/CommandIds.h"
 #include "ui/app/PrintDispatch.h"
+#include "ui/reports/CHistoryDlg.h"
+#include "ui/reports/CHistoryFilterDlg.h"
+#include "ui/reports/HistoryModel.h"
+#include "ui/reports/HistoryFixture.h"
 
 #include <QAction>
 #include <QFile>
@@ -104,6 +108,33 @@ TEST_F(PrintDispatchTest, HistoryPrintsTheSavedFilterOrThisYear) {
                                        {1, 1, *ql::calendar::fromLocal(1996, 12, 1), *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59)}));
     app->document().notifyViews(hint::kPrintHistory);
     EXPECT_EQ(printedProjects(), (std::vector<std::string>{"Audit"}));
+}
+
+TEST_F(PrintDispatchTest, PrintInTheHistoryWithSaveSettingsClearedPrintsTheSavedFilter) {
+    ASSERT_TRUE(ql::writeHistoryFilter(fs(), path(ql::FileKind::HistoryFilter),
+                                       {1, 1, *ql::calendar::fromLocal(1996, 12, 1), *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59)}));
+    app->setProjectChooser([] { return std::optional<std::int32_t>(0); });
+    int listed = -1;
+    app->setDialogRunner([&](QDialog& dialog) {
+        if (auto* filter = dynamic_cast<CHistoryFilterDlg*>(&dialog)) {
+            FilterUi ui(*filter);
+            ui.singleRadio->click();
+            filter->selectProject();  // Web, all of this year, not saved
+            ui.periodList->setCurrentIndex(0);
+            ui.saveCheck->setChecked(false);
+            filter->accept();
+            return filter->result();
+        }
+        auto& history = dynamic_cast<CHistoryDlg&>(dialog);
+        history.changeFilter();
+        listed = history.model().rowCount();
+        FilterUi::find<QPushButton>(history, "printButton")->click();
+        return history.result();
+    });
+    app->frame().action(cmd::kHistory)->trigger();
+    EXPECT_EQ(listed, 1);  // the dialog shows Web's one frame
+    ASSERT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(printedProjects(), (std::vector<std::string>{"Audit"}));  // the saved filter prints
 }
 
 TEST_F(PrintDispatchTest, UnreadableFilesAreReportedAndOpenNoPreview) {

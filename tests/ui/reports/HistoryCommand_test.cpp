@@ -1,5 +1,7 @@
 #include "ui/app/ShellFixture.h"
 
+#include "print/PageSource.h"
+#include "ui/app/CTessalyView.h"
 #include "ui/app/CommandIds.h"
 #include "ui/reports/CHistoryDlg.h"
 
@@ -15,6 +17,8 @@ TEST_F(HistoryCommand, OpensTheHistoryAndRefreshesTheViewAfterwardsPrintFirst) {
     QAction* history = app->frame().action(cmd::kHistory);
     EXPECT_EQ(history->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
+    int previews = 0;
+    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     int result = QDialog::Rejected;
     app->setDialogRunner([&](QDialog& dialog) {
         ranDialogs.push_back(dialog.metaObject()->className());
@@ -25,6 +29,7 @@ TEST_F(HistoryCommand, OpensTheHistoryAndRefreshesTheViewAfterwardsPrintFirst) {
     ASSERT_EQ(hints.count(), 2);
     EXPECT_EQ(hints.at(0).at(0).toInt(), hint::kTotals);
     EXPECT_EQ(hints.at(1).at(0).toInt(), hint::kWeekChart);
+    EXPECT_EQ(previews, 0);
 
     result = QDialog::Accepted;  // ended by Print
     history->trigger();
@@ -32,6 +37,7 @@ TEST_F(HistoryCommand, OpensTheHistoryAndRefreshesTheViewAfterwardsPrintFirst) {
     EXPECT_EQ(hints.at(2).at(0).toInt(), hint::kPrintHistory);
     EXPECT_EQ(hints.at(3).at(0).toInt(), hint::kTotals);
     EXPECT_EQ(hints.at(4).at(0).toInt(), hint::kWeekChart);
+    EXPECT_EQ(previews, 1);
 }
 
 }  // namespace
