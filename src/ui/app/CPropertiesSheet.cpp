@@ -42,6 +42,7 @@ CPropertiesPage1::CPropertiesPage1(QWidget* parent) : CPropertiesPage(parent), m
     for (QLineEdit* edit : {m_ui->companyEdit, m_ui->addressEdit, m_ui->zipEdit, m_ui->stateEdit, m_ui->cityEdit,
                             m_ui->countryEdit, m_ui->phoneEdit})
         limitToFieldBytes(edit, R::kCompanyTextWidth);
+    m_ui->companyEdit->setFocus();
 }
 
 CPropertiesPage1::~CPropertiesPage1() = default;
