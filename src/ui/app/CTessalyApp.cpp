@@ -7,13 +7,18 @@
 #include "ui/tracking/CSelectRunningDlg.h"
 #include "ui/app/Prompter.h"
 
+#include "ui/reports/CNewInvoiceDlg.h"
+#include "ui/reports/InvoiceTextFile.h"
 #include "ui/app/CAboutDlg.h"
+#include "ui/app/CPropertiesSheet.h"
+#include "ui/app/LocaleFacts.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CTessalyView.h"
 #include "ui/app/CommandIds.h"
 
 #include <QAction>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -23,6 +28,7 @@ CTessalyApp::CTessalyApp(AppServices services, QObject* parent)
         return chooseProject(m_frame.get(), m_services.fileSystem, m_services.prompter, &m_services.help,
                              m_doc->settingsPath());
     };
+    m_chooseInvoiceFile = chooseInvoiceTextFile;
 }
 
 CTessalyApp::~CTessalyApp() {
@@ -40,6 +46,7 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
     m_view->setHelp(&m_services.help);
     m_view->setDialogRunner([this](QDialog& dialog) { return runDialog(dialog); });
     m_view->printDispatch().setPrinter(&printer());
+    m_view->setInvoiceRequest(&m_invoiceRequest);
     m_doc->setDialogParent(m_frame.get());
     connectCommands();
     m_frame->restorePlacement();
@@ -86,6 +93,8 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kPause), &QAction::triggered, this, &CTessalyApp::onPause);
     connect(frame.action(cmd::kPieChart), &QAction::triggered, this, &CTessalyApp::onPieChart);
     connect(frame.action(cmd::kExport), &QAction::triggered, this, &CTessalyApp::onExport);
+    connect(frame.action(cmd::kProperties), &QAction::triggered, this, &CTessalyApp::onProperties);
+    connect(frame.action(cmd::kInvoice), &QAction::triggered, this, &CTessalyApp::onInvoice);
     connect(frame.action(cmd::kPrintGanttChart), &QAction::triggered, m_view, &CTessalyView::onPrintGanttChart);
     // Ctrl+P repeats the last report; there is none until one was asked for.
     QAction* printAgain = frame.action(cmd::kFilePrint);
@@ -180,4 +189,39 @@ void CTessalyApp::onPause() {
     if (m_doc->runningCount() == 0) return;
     m_doc->togglePause();
     m_view->update();
+}
+
+void CTessalyApp::onProperties() {
+    if (!m_doc->fileSetOpen()) return;
+    const LocaleFacts locale = localeFacts();
+    CPropertiesSheet sheet(m_services.fileSystem, m_services.prompter, &m_services.help,
+                           m_doc->pathOf(ql::FileKind::Settings),
+                           ql::defaultSettings(locale.currencySymbol, locale.monthFirst), m_frame.get());
+    // The sheet has written the record when it ends with OK; a switch of the date order
+    // shows in the totals at once.
+    if (runDialog(sheet) == QDialog::Accepted) m_doc->notifyViews(hint::kTotals);
+}
+
+void CTessalyApp::onInvoice() {
+    if (!m_doc->fileSetOpen()) return;
+    const std::string settingsPath = m_doc->pathOf(ql::FileKind::Settings);
+    CNewInvoiceDlg dialog(m_services.fileSystem, m_services.prompter, m_services.clock, settingsPath, m_frame.get());
+    const int result = runDialog(dialog);
+    if (result != CNewInvoiceDlg::kPrint && result != CNewInvoiceDlg::kToFile) return;
+    m_invoiceRequest = dialog.request();
+    if (result == CNewInvoiceDlg::kPrint) {
+        m_doc->notifyViews(hint::kPrintInvoice);
+        return;
+    }
+    auto report = [this](const ql::Status& st) {
+        m_services.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
+                                   Prompter::Icon::Warning);
+    };
+    auto invoice = ql::LoadInvoice(m_services.fileSystem, *m_invoiceRequest, settingsPath);
+    if (!invoice) return report(invoice.status());
+    auto parties = ql::loadInvoiceParties(m_services.fileSystem, *invoice);
+    if (!parties) return report(parties.status());
+    const auto path = m_chooseInvoiceFile(m_frame.get(), QFileInfo(m_doc->settingsPath()).absolutePath());
+    if (!path) return;
+    if (const ql::Status written = writeInvoiceTextFile(*invoice, *parties, *path); !written) report(written);
 }

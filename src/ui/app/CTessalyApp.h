@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/reports/Invoice.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -65,6 +67,12 @@ public:
     using ProjectChooser = std::function<std::optional<std::int32_t>()>;
     void setProjectChooser(ProjectChooser chooser) { m_chooseProject = std::move(chooser); }
 
+    // Asks where To File... writes an invoice (the save dialog); tests answer it.
+    using InvoiceFileChooser = std::function<std::optional<QString>(QWidget* parent, const QString& folder)>;
+    void setInvoiceFileChooser(InvoiceFileChooser chooser) { m_chooseInvoiceFile = std::move(chooser); }
+    // The request of the last invoice asked for; nullopt before the first.
+    const std::optional<ql::InvoiceRequest>& invoiceRequest() const { return m_invoiceRequest; }
+
     // The command line as one text: the arguments after the program name joined by blanks.
     static QString commandLineText(const QStringList& arguments);
 
@@ -85,6 +93,11 @@ public slots:
     void onCheckIn();
     void onCheckOut();
     void onPause();
+    // File > Properties: the Properties sheet on the open set; OK sends hint 3.
+    void onProperties();
+    // Reports > Invoice (Ctrl+I): the New invoice dialog; Print keeps the request and sends
+    // hint 5, To File... writes the invoice text file.
+    void onInvoice();
 
 private:
     void connectCommands();
@@ -96,4 +109,6 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     DialogRunner m_runDialog;
     ProjectChooser m_chooseProject;
+    InvoiceFileChooser m_chooseInvoiceFile;
+    std::optional<ql::InvoiceRequest> m_invoiceRequest;
 };

@@ -8,6 +8,7 @@
 #include "ui/app/HelpService.h"
 #include "ui/chart/CChartHoursDlg.h"
 #include "ui/chart/CTimeFrameDlg.h"
+#include "print/InvoicePages.h"
 #include "print/WeekChartPainter.h"
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CommandIds.h"
@@ -109,12 +110,25 @@ void CTessalyView::onUpdateHint(int hint) {
     case hint::kPrintHistory: m_print.printHistory(); break;
     case hint::kPrintCustomers: m_print.printCustomers(); break;
     case hint::kPrintWeekChart: m_print.printWeekChart(); break;
-    // Hint 5 arrives with the invoice, which hands its pages to printInvoice.
+    case hint::kPrintInvoice: printInvoice(); break;
     default: break;
     }
 }
 
 void CTessalyView::onPrintGanttChart() { m_print.printWeekChart(); }
+
+void CTessalyView::printInvoice() {
+    if (!m_invoiceRequest || !*m_invoiceRequest || !m_doc.fileSetOpen()) return;
+    auto report = [this](const ql::Status& st) {
+        m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()), Prompter::Icon::Warning);
+    };
+    auto invoice = ql::LoadInvoice(m_doc.fileSystem(), **m_invoiceRequest, m_doc.pathOf(ql::FileKind::Settings));
+    if (!invoice) return report(invoice.status());
+    auto parties = ql::loadInvoiceParties(m_doc.fileSystem(), *invoice);
+    if (!parties) return report(parties.status());
+    m_print.printInvoice(
+        std::make_unique<InvoicePages>(std::move(invoice).value(), std::move(parties).value(), m_doc.fileSystem()));
+}
 
 void CTessalyView::onTick() {
     m_doc.tick();

@@ -4,6 +4,7 @@
 #include "core/chart/WeekChart.h"
 #include "core/tracking/PanelLayout.h"
 #include "core/store/TimeFrameRecord.h"
+#include "core/reports/Invoice.h"
 #include "core/tracking/PanelRows.h"
 #include "ui/app/PrintDispatch.h"
 
@@ -75,6 +76,11 @@ public:
     PrintDispatch& printDispatch() { return m_print; }
     // Command 32797: the week chart as shown, in landscape.
     void onPrintGanttChart();
+    // Hint 5: builds the invoice of the application's last request and previews it; a file
+    // that cannot be read is reported and no preview opens.
+    void printInvoice();
+    // Where the application keeps the last invoice request; it outlives the view.
+    void setInvoiceRequest(const std::optional<ql::InvoiceRequest>* request) { m_invoiceRequest = request; }
 
     // Week chart commands (their ids are in CommandIds.h).
     void onChangeHours();
@@ -150,5 +156,6 @@ private:
     HelpService* m_help = nullptr;
     DialogRunner m_runDialog;
     MenuRunner m_runMenu;
+    const std::optional<ql::InvoiceRequest>* m_invoiceRequest = nullptr;
     PrintDispatch m_print{m_doc, m_clock, m_chart, this};
 };

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/store/CustomerRecord.h"
+#include "core/store/FileSystem.h"
+#include "core/store/SettingsRecord.h"
+#include "core/tracking/Charges.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace ql {
+
+// What the New invoice dialog asks for: one customer's time frames within a period.
+struct InvoiceRequest {
+    // The stored number text holds at most 31 bytes and its NUL.
+    static constexpr std::size_t kNumberWidth = 32;
+
+    std::int32_t customerId = -1;   // -1: none selected
+    std::int32_t periodStart = 0;   // 00:00:00 of the From date
+    std::int32_t periodEnd = 0;     // 23:59:59 of the To date
+    std::string invoiceNumber;      // as typed (UTF-8)
+
+    bool operator==(const InvoiceRequest&) const = default;
+};
+
+// One invoiced time frame with its project's name and rate at the time of building.
+struct InvoiceLine {
+    std::string projectName;
+    double rate = 0.0;
+    std::int32_t start = 0;
+    std::int32_t end = 0;
+
+    std::int32_t minutes() const { return wholeMinutes(std::int64_t{end} - start); }
+    double amount() const { return chargeFor(rate, minutes()); }
+    bool operator==(const InvoiceLine&) const = default;
+};
+
+inline constexpr int kInvoiceLinesPerPage = 30;
+
+struct Invoice {
+    InvoiceRequest request;
+    std::vector<InvoiceLine> lines;  // sorted by sortInvoiceLines
+    std::string settingsPath;        // the other files of the set are derived from it
+
+    // The sum of every line's amount, unrounded.
+    double total() const;
+    // Lines / 30, plus 1 for a remainder; 0 lines give 0 pages.
+    int pageCount() const;
+};
+
+// The company and customer an invoice is printed for, read when it is printed or written.
+struct InvoiceParties {
+    SettingsRecord settings;
+    CustomerRecord customer;
+};
+
+// The sales tax rows of an invoice; the labels are those of the printed page.
+struct InvoiceTax {
+    std::string rateLabel;    // label + " (" + "%.2f" rate + "%)"
+    double tax = 0.0;         // rate x 0.01 x total
+    std::string totalLabel;   // "TOTAL + " + label
+    double totalWithTax = 0.0;  // total x (rate x 0.01 + 1.0)
+};
+InvoiceTax invoiceTax(const SettingsRecord& settings, double total);
+
+// The six cells of a line as printed and written: project name, start date in the long
+// date pattern of settings, start time "%H:%M", duration "%H:%M" (hours below one day),
+// symbol + rate "%.2f", symbol + amount "%.2f". Locale-independent.
+struct InvoiceLineCells {
+    std::string project, date, time, duration, rate, amount;
+};
+InvoiceLineCells invoiceLineCells(const InvoiceLine& line, const SettingsRecord& settings);
+
+// symbol + amount in "%.2f" form, locale-independent.
+std::string invoiceAmountText(const std::string& monetarySymbol, double amount);
+
+// city + ", " + state + "-" + zip, or zip + " " + city when state is empty.
+std::string cityLine(const std::string& city, const std::string& state, const std::string& zip);
+
+// Orders lines by project name (bytes, unsigned, case-sensitive), then start, ascending.
+// No line count limit.
+void sortInvoiceLines(std::vector<InvoiceLine>& lines);
+
+// Refusals made before a request is accepted, so that nothing is advanced or printed:
+// a number longer than 31 bytes, no customer selected (-1), a customer no longer in the
+// customers file at customersPath (or that file unreadable).
+Status checkInvoiceNumber(std::string_view invoiceNumber);
+Status checkInvoiceCustomer(FileSystem& fs, const std::string& customersPath, std::int32_t customerId);
+
+// Builds the invoice of request over the set of settingsPath: reads the projects file once
+// and streams the time frames file once. A frame is invoiced when its project's own customer
+// id is the request's and periodStart <= start and end <= periodEnd. Fails with the store's
+// message ("Cannot open time frames file : " + path, ...) or when no customer is selected.
+Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const std::string& settingsPath);
+
+// The settings record and the invoice's customer; NotFound with a message when the customer
+// is no longer in the customers file.
+Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice);
+
+// The number that follows typed: its leading integer read as strtol does in base 10 (blanks,
+// a sign, digits; 0 without digits), plus 1, in "%ld" form ("96-15" -> "97", "ABC" -> "1").
+std::string nextInvoiceNumberAfter(std::string_view typed);
+
+// Stores nextInvoiceNumberAfter(typed) as the next invoice number of the set of settingsPath,
+// crash-safely. Fails (storing nothing) when the settings cannot be read or written.
+Status advanceInvoiceNumber(FileSystem& fs, const std::string& settingsPath, std::string_view typed);
+
+}  // namespace ql

@@ -1,0 +1,165 @@
+#include "ui/app/CPropertiesSheet.h"
+
+#include "ui_CPropertiesPage1.h"
+#include "ui_CPropertiesPage2.h"
+#include "ui_CPropertiesPage3.h"
+
+#include "core/store/Settings.h"
+#include "core/text/DecimalText.h"
+#include "core/text/NumberText.h"
+#include "ui/app/HelpService.h"
+#include "ui/app/Prompter.h"
+#include "ui/common/FieldBytesLimit.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+using R = ql::SettingsRecord;
+
+QString shown(const std::string& text) { return QString::fromStdString(text); }
+std::string stored(const QLineEdit* edit) { return edit->text().toStdString(); }
+
+QString shownLines(const std::string& text) {
+    QString lines = QString::fromStdString(text);
+    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return lines;
+}
+
+}  // namespace
+
+void CPropertiesPage::fillOnce(const ql::SettingsRecord& record) {
+    if (m_shown) return;
+    fill(record);
+    m_shown = true;
+}
+
+CPropertiesPage1::CPropertiesPage1(QWidget* parent) : CPropertiesPage(parent), m_ui(std::make_unique<Ui::CPropertiesPage1>()) {
+    m_ui->setupUi(this);
+    for (QLineEdit* edit : {m_ui->companyEdit, m_ui->addressEdit, m_ui->zipEdit, m_ui->stateEdit, m_ui->cityEdit,
+                            m_ui->countryEdit, m_ui->phoneEdit})
+        limitToFieldBytes(edit, R::kCompanyTextWidth);
+    m_ui->companyEdit->setFocus();
+}
+
+CPropertiesPage1::~CPropertiesPage1() = default;
+
+void CPropertiesPage1::fill(const ql::SettingsRecord& r) {
+    m_ui->companyEdit->setText(shown(r.companyName));
+    m_ui->addressEdit->setText(shown(r.companyAddress));
+    m_ui->zipEdit->setText(shown(r.zip));
+    m_ui->stateEdit->setText(shown(r.state));
+    m_ui->cityEdit->setText(shown(r.city));
+    m_ui->countryEdit->setText(shown(r.country));
+    m_ui->phoneEdit->setText(shown(r.phone));
+}
+
+void CPropertiesPage1::readBack(ql::SettingsRecord& r) const {
+    r.companyName = stored(m_ui->companyEdit);
+    r.companyAddress = stored(m_ui->addressEdit);
+    r.zip = stored(m_ui->zipEdit);
+    r.state = stored(m_ui->stateEdit);
+    r.city = stored(m_ui->cityEdit);
+    r.country = stored(m_ui->countryEdit);
+    r.phone = stored(m_ui->phoneEdit);
+}
+
+CPropertiesPage2::CPropertiesPage2(QWidget* parent) : CPropertiesPage(parent), m_ui(std::make_unique<Ui::CPropertiesPage2>()) {
+    m_ui->setupUi(this);
+    limitToFieldBytes(m_ui->invoiceTextEdit, R::kInvoiceTextWidth);
+    limitToFieldBytes(m_ui->nextInvoiceEdit, R::kInvoiceNumberWidth);
+    limitLinesToFieldBytes(m_ui->footerEdit, R::kFooterWidth);
+    limitToFieldBytes(m_ui->salesTaxTextEdit, R::kSalesTaxLabelWidth);
+}
+
+CPropertiesPage2::~CPropertiesPage2() = default;
+
+void CPropertiesPage2::fill(const ql::SettingsRecord& r) {
+    m_ui->invoiceTextEdit->setText(shown(r.invoiceText));
+    m_ui->nextInvoiceEdit->setText(shown(r.nextInvoiceNumber));
+    m_ui->footerEdit->setPlainText(shownLines(r.footer));
+    m_ui->applySalesTaxCheck->setChecked(r.applySalesTax != 0);
+    m_ui->salesTaxTextEdit->setText(shown(r.salesTaxLabel));
+    m_ui->salesTaxRateEdit->setText(QString::fromStdString(ql::decimalText(r.salesTaxRate)));
+}
+
+void CPropertiesPage2::readBack(ql::SettingsRecord& r) const {
+    r.invoiceText = stored(m_ui->invoiceTextEdit);
+    r.nextInvoiceNumber = stored(m_ui->nextInvoiceEdit);
+    r.footer = linesToRecordText(m_ui->footerEdit->toPlainText());
+    r.applySalesTax = m_ui->applySalesTaxCheck->isChecked() ? 1 : 0;
+    r.salesTaxLabel = stored(m_ui->salesTaxTextEdit);
+    r.salesTaxRate = ql::leadingDouble(stored(m_ui->salesTaxRateEdit));
+}
+
+CPropertiesPage3::CPropertiesPage3(QWidget* parent) : CPropertiesPage(parent), m_ui(std::make_unique<Ui::CPropertiesPage3>()) {
+    m_ui->setupUi(this);
+    limitToFieldBytes(m_ui->monetarySymbolEdit, R::kMonetarySymbolWidth);
+}
+
+CPropertiesPage3::~CPropertiesPage3() = default;
+
+void CPropertiesPage3::fill(const ql::SettingsRecord& r) {
+    m_ui->showTipsCheck->setChecked(r.showTips != 0);
+    (r.dateFormat == 1 ? m_ui->americanDateRadio : m_ui->europeanDateRadio)->setChecked(true);
+    m_ui->monetarySymbolEdit->setText(shown(r.monetarySymbol));
+}
+
+void CPropertiesPage3::readBack(ql::SettingsRecord& r) const {
+    r.showTips = m_ui->showTipsCheck->isChecked() ? 1 : 0;
+    r.dateFormat = m_ui->americanDateRadio->isChecked() ? 1 : 0;
+    r.monetarySymbol = stored(m_ui->monetarySymbolEdit);
+}
+
+CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpService* help, std::string settingsPath,
+                                   const ql::SettingsRecord& defaults, QWidget* parent)
+    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_help(help), m_settingsPath(std::move(settingsPath)) {
+    setWindowTitle(QStringLiteral("Properties"));
+    m_record = ql::readSettings(m_fs, m_settingsPath).valueOr(defaults);
+
+    m_tabs = new QTabWidget(this);
+    m_company = new CPropertiesPage1(m_tabs);
+    m_invoice = new CPropertiesPage2(m_tabs);
+    m_general = new CPropertiesPage3(m_tabs);
+    m_tabs->addTab(m_company, QStringLiteral("Company"));
+    m_tabs->addTab(m_invoice, QStringLiteral("Invoice"));
+    m_tabs->addTab(m_general, QStringLiteral("General"));
+    m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(m_tabs);
+    layout->addWidget(m_buttons);
+
+    connect(m_buttons, &QDialogButtonBox::accepted, this, &CPropertiesSheet::accept);
+    connect(m_buttons, &QDialogButtonBox::rejected, this, &CPropertiesSheet::reject);
+    connect(m_buttons, &QDialogButtonBox::helpRequested, this, [this] {
+        if (m_help) m_help->showTopic(kHelpContext);
+    });
+    connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertiesSheet::showPage);
+    showPage(m_tabs->currentIndex());
+}
+
+CPropertiesSheet::~CPropertiesSheet() = default;
+
+void CPropertiesSheet::showPage(int index) {
+    if (auto* page = qobject_cast<CPropertiesPage*>(m_tabs->widget(index))) page->fillOnce(m_record);
+}
+
+void CPropertiesSheet::accept() {
+    ql::SettingsRecord edited = m_record;
+    m_company->readBackInto(edited);
+    m_invoice->readBackInto(edited);
+    m_general->readBackInto(edited);
+    const ql::Status written = ql::writeSettings(m_fs, edited, m_settingsPath);
+    if (!written) {
+        // Nothing was stored: the user can try again or cancel.
+        m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(written.message()),
+                          Prompter::Icon::Warning);
+        return;
+    }
+    m_record = edited;
+    QDialog::accept();
+}

@@ -1,0 +1,77 @@
+#include "ui/reports/CNewInvoiceDlg.h"
+
+#include "ui_CNewInvoiceDlg.h"
+
+#include "core/reports/ReportPeriod.h"
+#include "core/store/Customers.h"
+#include "core/store/FileSet.h"
+#include "core/store/Settings.h"
+#include "core/time/Calendar.h"
+#include "core/time/Clock.h"
+#include "ui/app/LocaleFacts.h"
+#include "ui/app/Prompter.h"
+
+#include <algorithm>
+
+CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, std::string settingsPath,
+                               QWidget* parent)
+    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_settingsPath(std::move(settingsPath)),
+      m_ui(std::make_unique<Ui::CNewInvoiceDlg>()) {
+    m_ui->setupUi(this);
+    connect(m_ui->printButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onPrint);
+    connect(m_ui->toFileButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onToFile);
+    connect(m_ui->cancelButton, &QPushButton::clicked, this, &CNewInvoiceDlg::reject);
+
+    const std::string customersPath = ql::fileSetPath(m_settingsPath, ql::FileKind::Customers);
+    auto customers = ql::loadCustomers(m_fs, customersPath);
+    if (!customers) {
+        m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(customers.status().message()),
+                          Prompter::Icon::Information);
+        return;
+    }
+    std::vector<ql::CustomerRecord> sorted = std::move(customers).value();
+    // A sorted list: names without regard to case; two customers of one name stay two entries.
+    std::stable_sort(sorted.begin(), sorted.end(), [](const ql::CustomerRecord& a, const ql::CustomerRecord& b) {
+        return QString::fromStdString(a.name).compare(QString::fromStdString(b.name), Qt::CaseInsensitive) < 0;
+    });
+    for (const ql::CustomerRecord& c : sorted) m_ui->customerCombo->addItem(QString::fromStdString(c.name), c.id);
+    m_ui->customerCombo->setCurrentIndex(sorted.empty() ? -1 : 0);
+
+    const LocaleFacts locale = localeFacts();
+    const ql::SettingsRecord settings =
+        ql::readSettingsOrDefaults(m_fs, m_settingsPath, locale.currencySymbol, locale.monthFirst);
+    m_monthFirst = settings.monthFirst();
+    const std::int32_t now = clock.now();
+    m_ui->fromEdit->setText(QString::fromStdString(ql::longDateText(ql::calendar::monthStart(now), m_monthFirst)));
+    m_ui->toEdit->setText(QString::fromStdString(ql::longDateText(ql::calendar::monthEnd(now), m_monthFirst)));
+    m_ui->numberEdit->setText(QString::fromStdString(settings.nextInvoiceNumber));
+}
+
+CNewInvoiceDlg::~CNewInvoiceDlg() = default;
+
+void CNewInvoiceDlg::refuse(const std::string& message) {
+    m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(message), Prompter::Icon::Information);
+}
+
+void CNewInvoiceDlg::collectAndEnd(int result) {
+    ql::InvoiceRequest request;
+    const QVariant id = m_ui->customerCombo->currentData();
+    request.customerId = id.isValid() ? id.toInt() : -1;
+    request.invoiceNumber = m_ui->numberEdit->text().toStdString();
+    if (const ql::Status st = ql::checkInvoiceNumber(request.invoiceNumber); !st) return refuse(st.message());
+    if (const ql::Status st =
+            ql::checkInvoiceCustomer(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::Customers), request.customerId);
+        !st)
+        return refuse(st.message());
+    const auto start = ql::ParseDateText(m_ui->fromEdit->text().toStdString(), m_monthFirst, ql::DayClock::Start, "From");
+    if (!start) return refuse(start.status().message());
+    const auto end = ql::ParseDateText(m_ui->toEdit->text().toStdString(), m_monthFirst, ql::DayClock::End, "To");
+    if (!end) return refuse(end.status().message());
+    request.periodStart = *start;
+    request.periodEnd = *end;
+    // Stored before anything is printed or written: cancelling later does not take it back.
+    if (const ql::Status st = ql::advanceInvoiceNumber(m_fs, m_settingsPath, request.invoiceNumber); !st)
+        return refuse(st.message());
+    m_request = request;
+    done(result);
+}

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "core/reports/Invoice.h"
+
+#include <QDialog>
+
+#include <memory>
+#include <string>
+
+class Prompter;
+namespace ql {
+class Clock;
+class FileSystem;
+}  // namespace ql
+namespace Ui {
+class CNewInvoiceDlg;
+}
+
+// The New invoice dialog: a customer, a period (the current month by default) and the
+// invoice number. Print ends it with kPrint, To File... with kToFile, each after the request
+// was collected and the next invoice number stored; a refusal (no customer, an unknown one,
+// a number over 31 bytes, an unreadable date, a settings file that cannot be written) is told
+// to the user and keeps the dialog open with nothing stored.
+class CNewInvoiceDlg : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr int kPrint = 1;
+    static constexpr int kToFile = 3;
+
+    // settingsPath is any path of the set, in the file system's encoding.
+    CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, std::string settingsPath,
+                   QWidget* parent = nullptr);
+    ~CNewInvoiceDlg() override;
+
+    // The collected request; meaningful once the dialog ended with kPrint or kToFile.
+    const ql::InvoiceRequest& request() const { return m_request; }
+
+public slots:
+    void onPrint() { collectAndEnd(kPrint); }
+    void onToFile() { collectAndEnd(kToFile); }
+
+private:
+    void collectAndEnd(int result);
+    void refuse(const std::string& message);
+
+    ql::FileSystem& m_fs;
+    Prompter& m_prompter;
+    std::string m_settingsPath;
+    bool m_monthFirst = true;
+    std::unique_ptr<Ui::CNewInvoiceDlg> m_ui;
+    ql::InvoiceRequest m_request;
+};

@@ -1,0 +1,136 @@
+#include "ui/print/PdfText.h"
+#include "ui/app/ShellFixture.h"
+
+#include "core/store/Customers.h"
+#include "core/store/FileSet.h"
+#include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
+#include "print/InvoicePages.h"
+#include "print/PageSource.h"
+#include "ui/app/CTessalyView.h"
+#include "ui/app/CommandIds.h"
+#include "ui/reports/CNewInvoiceDlg.h"
+
+#include <QAction>
+#include <QImage>
+#include <QPrinter>
+#include <QPushButton>
+
+namespace {
+
+// A set with customer 3 "Acme Corp" billed for `lines` frames of 90 min at 45.00 in December.
+class InvoicePrint : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        m_settings = makeFileSet(QStringLiteral("Work.qlr"));
+        m_path = m_settings.toStdString();
+        ql::CustomerRecord c;
+        c.id = 3;
+        c.name = "Acme Corp";
+        c.address = "1 Main St";
+        c.city = "Springfield";
+        c.state = "IL";
+        c.zip = "62701";
+        c.country = "USA";
+        ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, m_path));
+        ql::ProjectRecord p;
+        p.id = 0;
+        p.name = "Design";
+        p.customerId = 3;
+        p.chargesPerHour = 45.0;
+        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), {p}));
+    }
+    void addLines(int count) {
+        for (int i = 0; i < count; ++i) {
+            const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 1 + i % 28, 9, i / 28);
+            ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_path, {0, start, start + 5450}));
+        }
+    }
+    ql::InvoiceRequest december() const {
+        return {3, *ql::calendar::fromLocal(1996, 12, 1), *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59), "9600001"};
+    }
+    InvoicePages pages() {
+        auto invoice = ql::LoadInvoice(ql::defaultFileSystem(), december(), m_path);
+        EXPECT_TRUE(invoice.isOk());
+        auto parties = ql::loadInvoiceParties(ql::defaultFileSystem(), *invoice);
+        EXPECT_TRUE(parties.isOk());
+        return InvoicePages(*invoice, *parties, ql::defaultFileSystem());
+    }
+
+    QString m_settings;
+    std::string m_path;
+};
+
+TEST_F(InvoicePrint, ThePdfShowsNumberCustomerLinesAndTotals) {
+    addLines(2);
+    InvoicePages source = pages();
+    const QString pdf = path(QStringLiteral("invoice.pdf"));
+    ASSERT_TRUE(writePdf(pdf, source));
+    const QString text = pdfText(pdf);
+    for (const char* expected : {"INVOICE# 9600001", "<Your Company Name>", "Acme Corp", "1 Main St",
+                                 "Springfield, IL-62701", "USA", "Project", "Price/Hour", "Design", "12/01/1996",
+                                 "09:00", "01:30", "$45.00", "$67.50", "TOTAL", "$135.00", "(6.00%)",
+                                 "$8.10", "TOTAL + Sales Tax", "$143.10", "Thank you for your prompt payment."})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("Page 1")));
+}
+
+TEST_F(InvoicePrint, ThirtyFiveLinesPrintOnTwoNumberedPagesWithTheFullTotal) {
+    addLines(35);
+    InvoicePages source = pages();
+    ASSERT_EQ(source.pageCount(), 2);
+    const QString pdf = path(QStringLiteral("long.pdf"));
+    ASSERT_TRUE(writePdf(pdf, source));
+    for (int page = 1; page <= 2; ++page) {
+        const QString n = QString::number(page);
+        const QString text = pdfText(pdf, {QStringLiteral("-f"), n, QStringLiteral("-l"), n});
+        EXPECT_TRUE(text.contains(QStringLiteral("Page ") + n)) << text.toStdString();
+        EXPECT_TRUE(text.contains(QStringLiteral("$2362.50"))) << text.toStdString();  // 35 x 67.50
+        EXPECT_EQ(text.count(QStringLiteral("$67.50")), page == 1 ? 30 : 5);
+    }
+}
+
+TEST_F(InvoicePrint, TheTitleIsBoldAndTheGridFramesAreBlack) {
+    addLines(1);
+    InvoicePages source = pages();
+    const QImage page = renderPage(source, 1, QSize(620, 830));
+    // The left edge of the first column frame and the TOTAL box's bottom edge.
+    EXPECT_EQ(page.pixelColor(10, 400), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(300, 679), QColor(Qt::black));
+    EXPECT_EQ(page.pixelColor(300, 670), QColor(Qt::white));
+    EXPECT_TRUE(invoiceTitleFont().bold());
+    EXPECT_EQ(invoiceTitleFont().pixelSize(), 14);
+}
+
+TEST_F(InvoicePrint, PrintStoresTheNextNumberBeforeThePreviewOpens) {
+    addLines(3);
+    auto app = startApp(m_settings);
+    std::vector<std::string> numberAtPreview;
+    std::vector<int> pagesAtPreview;
+    app->view().printDispatch().setPreviewRunner([&](QPrinter&, PageSource& source) {
+        source.beginJob();
+        numberAtPreview.push_back(ql::readSettings(ql::defaultFileSystem(), m_path)->nextInvoiceNumber);
+        pagesAtPreview.push_back(source.pageCount());
+    });
+    app->setDialogRunner([](QDialog& d) {
+        d.findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+        return d.result();
+    });
+    app->frame().action(cmd::kInvoice)->trigger();
+    EXPECT_EQ(numberAtPreview, std::vector<std::string>{"9600002"});
+    EXPECT_EQ(pagesAtPreview, std::vector<int>{1});
+    EXPECT_EQ(app->view().printDispatch().printKind(), PrintDispatch::kInvoice);
+    EXPECT_TRUE(prompter.boxes.empty());
+
+    // Ctrl+P prints the last invoice again.
+    int printed = 0;
+    app->view().printDispatch().setPrintDialogRunner([&](QPrinter&, int pages) {
+        printed = pages;
+        return false;
+    });
+    app->frame().action(cmd::kFilePrint)->trigger();
+    EXPECT_EQ(printed, 1);
+}
+
+}  // namespace

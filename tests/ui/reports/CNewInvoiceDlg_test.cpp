@@ -1,0 +1,195 @@
+#include "ui/reports/CNewInvoiceDlg.h"
+#include "ui/TempFileSet.h"
+#include "ui/app/ShellFixture.h"
+
+
+#include "core/reports/InvoiceText.h"
+#include "core/store/Customers.h"
+#include "core/store/FileSet.h"
+#include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
+#include "print/PageSource.h"
+#include "ui/app/CTessalyView.h"
+#include "ui/app/CommandIds.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QFile>
+#include <QFileInfo>
+#include <QSignalSpy>
+
+namespace {
+
+template <typename W>
+W* child(QObject& parent, const char* name) {
+    auto* w = parent.findChild<W*>(QString::fromLatin1(name));
+    EXPECT_NE(w, nullptr) << name;
+    return w;
+}
+
+class NewInvoice : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        m_settings = makeFileSet(QStringLiteral("Work.qlr"));
+        m_path = m_settings.toStdString();
+    }
+    void addCustomer(std::int32_t id, const char* name) {
+        ql::CustomerRecord c;
+        c.id = id;
+        c.name = name;
+        c.city = "Albany";
+        c.zip = "12207";
+        ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, m_path));
+    }
+    std::unique_ptr<CNewInvoiceDlg> dialog() {
+        return std::make_unique<CNewInvoiceDlg>(ql::defaultFileSystem(), prompter, clock, m_path);
+    }
+    std::string storedNumber() const { return ql::readSettings(ql::defaultFileSystem(), m_path)->nextInvoiceNumber; }
+    // Runs the invoice command with the dialog driven by act.
+    void runInvoice(CTessalyApp& app, std::function<void(CNewInvoiceDlg&)> act) {
+        app.setDialogRunner([act](QDialog& d) {
+            auto& dlg = dynamic_cast<CNewInvoiceDlg&>(d);
+            act(dlg);
+            return dlg.result();
+        });
+        app.frame().action(cmd::kInvoice)->trigger();
+    }
+
+    QString m_settings;
+    std::string m_path;
+};
+
+TEST_F(NewInvoice, ListsCustomersSortedWithTheirOwnIdsAndTheCurrentMonth) {
+    addCustomer(0, "zeta");
+    addCustomer(1, "Acme");
+    addCustomer(2, "Acme");
+    auto d = dialog();
+    QComboBox* combo = child<QComboBox>(*d, "customerCombo");
+    ASSERT_EQ(combo->count(), 3);
+    EXPECT_EQ(combo->itemText(0), QStringLiteral("Acme"));
+    EXPECT_EQ(combo->itemText(1), QStringLiteral("Acme"));
+    EXPECT_EQ(combo->itemText(2), QStringLiteral("zeta"));
+    EXPECT_EQ(combo->itemData(0).toInt(), 1);
+    EXPECT_EQ(combo->itemData(1).toInt(), 2);
+    EXPECT_EQ(combo->currentIndex(), 0);
+    EXPECT_EQ(child<QLineEdit>(*d, "fromEdit")->text(), QStringLiteral("12/01/1996"));
+    EXPECT_EQ(child<QLineEdit>(*d, "toEdit")->text(), QStringLiteral("12/31/1996"));
+    EXPECT_EQ(child<QLineEdit>(*d, "numberEdit")->text(), QStringLiteral("9600001"));
+
+    combo->setCurrentIndex(1);
+    child<QPushButton>(*d, "printButton")->click();
+    EXPECT_EQ(d->result(), CNewInvoiceDlg::kPrint);
+    EXPECT_EQ(d->request(), (ql::InvoiceRequest{2, *ql::calendar::fromLocal(1996, 12, 1),
+                                                *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59), "9600001"}));
+}
+
+TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
+    addCustomer(4, "Acme");
+    auto app = startApp(m_settings);
+    int previews = 0;
+    app->view().printDispatch().setPreviewRunner([&](QPrinter&, PageSource&) { ++previews; });
+    QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
+    runInvoice(*app, [&](CNewInvoiceDlg& d) { child<QPushButton>(d, "printButton")->click(); });
+    EXPECT_EQ(storedNumber(), "9600002");
+    ASSERT_TRUE(app->invoiceRequest().has_value());
+    EXPECT_EQ(app->invoiceRequest()->customerId, 4);
+    EXPECT_EQ(app->invoiceRequest()->invoiceNumber, "9600001");
+    ASSERT_GE(hints.count(), 1);
+    EXPECT_EQ(hints.back()[0].toInt(), 5);
+    EXPECT_EQ(previews, 1);
+
+    // The typed number is the base of the next one, for To File... as for Print.
+    app->setInvoiceFileChooser([](QWidget*, const QString&) { return std::optional<QString>(); });
+    const struct {
+        const char* typed;
+        const char* next;
+    } cases[] = {{"96-15", "97"}, {"ABC", "1"}};
+    for (const auto& c : cases) {
+        runInvoice(*app, [&](CNewInvoiceDlg& d) {
+            child<QLineEdit>(d, "numberEdit")->setText(QString::fromUtf8(c.typed));
+            child<QPushButton>(d, "toFileButton")->click();
+        });
+        EXPECT_EQ(storedNumber(), c.next) << c.typed;
+    }
+}
+
+TEST_F(NewInvoice, RefusalsKeepTheDialogOpenAndAdvanceNothing) {
+    {
+        auto d = dialog();  // no customers at all
+        child<QPushButton>(*d, "printButton")->click();
+        EXPECT_EQ(d->result(), 0);
+        ASSERT_EQ(prompter.boxes.size(), 1u);
+        EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("customer")));
+    }
+    addCustomer(3, "Acme");
+    {
+        auto d = dialog();
+        child<QLineEdit>(*d, "numberEdit")->setText(QString(32, QLatin1Char('7')));
+        child<QPushButton>(*d, "printButton")->click();
+        EXPECT_EQ(d->result(), 0);
+        EXPECT_TRUE(prompter.boxes.back().text.contains(QStringLiteral("31")));
+    }
+    {
+        auto d = dialog();
+        child<QLineEdit>(*d, "fromEdit")->setText(QStringLiteral("first of May"));
+        child<QPushButton>(*d, "toFileButton")->click();
+        EXPECT_EQ(d->result(), 0);
+    }
+    {
+        auto d = dialog();
+        ASSERT_TRUE(ql::removeCustomer(ql::defaultFileSystem(), 3, ql::fileSetPath(m_path, ql::FileKind::Customers)));
+        child<QPushButton>(*d, "printButton")->click();
+        EXPECT_EQ(d->result(), 0);
+        EXPECT_TRUE(prompter.boxes.back().text.contains(QStringLiteral("no longer")));
+    }
+    EXPECT_EQ(prompter.boxes.size(), 4u);
+    EXPECT_EQ(storedNumber(), "9600001");
+}
+
+TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
+    addCustomer(5, "Acme");
+    ql::ProjectRecord p;
+    p.id = 0;
+    p.name = "Design";
+    p.customerId = 5;
+    p.chargesPerHour = 45.0;
+    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), {p}));
+    const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 3, 9, 0);
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_path, {0, start, start + 5450}));
+
+    auto app = startApp(m_settings);
+    const QString target = path(QStringLiteral("Export.txt"));
+    {
+        QFile old(target);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old invoice");
+    }
+    QString offeredFolder;
+    app->setInvoiceFileChooser([&](QWidget*, const QString& folder) -> std::optional<QString> {
+        offeredFolder = folder;
+        return target;
+    });
+    runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
+    EXPECT_TRUE(prompter.boxes.empty());
+    EXPECT_EQ(offeredFolder, QFileInfo(m_settings).absolutePath());
+    const std::vector<char> bytes = TempFileSet::bytes(target.toStdString());
+    const std::string text(bytes.begin(), bytes.end());
+    EXPECT_EQ(text.substr(0, 18), "INVOICE# 9600001\n\n");
+    EXPECT_NE(text.find("Design\t12/03/1996\t09:00\t01:30\t$45.00\t$67.50\t\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("\nTOTAL: $67.50\n"), std::string::npos);
+
+    // A folder that is gone: reported, and nothing half-written anywhere.
+    app->setInvoiceFileChooser([&](QWidget*, const QString&) -> std::optional<QString> {
+        return path(QStringLiteral("gone/Export.txt"));
+    });
+    runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_TRUE(prompter.boxes[0].text.startsWith(QStringLiteral("Cannot write invoice file : ")));
+    EXPECT_EQ(TempFileSet::bytes(target.toStdString()), bytes);
+}
+
+}  // namespace
