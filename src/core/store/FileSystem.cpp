@@ -218,7 +218,7 @@ Result<std::unique_ptr<FileLock>> FileSystem::lock(const std::string& path, std:
                 return Status::ioError("lock " + path + ": busy").withReason("busy in another program");
             }
             std::this_thread::sleep_for(sleepFor);
-            sleepFor = std::min(sleepFor * 2, std::chrono::milliseconds(20));
+            sleepFor = std::min(sleepFor * 2, std::chrono::milliseconds(2));
         }
         // The lock only counts if the file is still the one named path: someone may have
         // removed it while we waited, and a new holder would lock the new file.
