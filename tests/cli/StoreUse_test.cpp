@@ -24,11 +24,15 @@ TEST_F(StoreUse, AddingLeavesEightBitRecordsAloneAndPassesEveryIdInUse) {
     auto project = encodeProject(p);
     std::fill(project.begin() + 4, project.begin() + 64, 0xE9);
     std::fill(project.begin() + 77, project.begin() + 1077, 0xE8);
+    project[1078 - 4] = 0;  // a shorter memo, with the old writer's leftovers after its NUL
+    project[1078 - 3] = 0x55;
     writeBytes(fileSetPath(path, FileKind::Projects), {project.begin(), project.end()});
     CustomerRecord c;
     c.id = 1;
     auto customer = encodeCustomer(c);
     std::fill(customer.begin() + 4, customer.begin() + 64, 0xC4);
+    customer[126] = 'Z';  // city "Z" and leftovers after its NUL
+    customer[128] = 0xAA;
     writeBytes(fileSetPath(path, FileKind::Customers), {customer.begin(), customer.end()});
     const auto frame = encodeTimeFrame({15, 100, 200});
     writeBytes(fileSetPath(path, FileKind::TimeFrames), {frame.begin(), frame.end()});

@@ -49,7 +49,15 @@ TEST_F(ProjectsTreeStore, OkKeepsAnEightBitProjectByteForByteAndStoresAnEditedLo
     auto record = ql::encodeProject(old);
     std::vector<char> bytes(record.begin(), record.end());
     std::fill(bytes.begin() + 4, bytes.begin() + 64, '\xE9');  // 60 bytes of Windows-1252 "é"
-    std::fill(bytes.begin() + 77, bytes.begin() + 1077, '\xFC');
+    std::fill(bytes.begin() + 77, bytes.begin() + 1077, '\xFC');  // 1000 bytes of 8-bit memo
+    // A customer's short 8-bit name and what the old writer's buffer held after its NUL.
+    ql::ProjectRecord second = old;
+    second.id = 1;
+    auto secondRecord = ql::encodeProject(second);
+    std::vector<char> secondBytes(secondRecord.begin(), secondRecord.end());
+    const char cafe[] = "Caf\xE9\0\x55\xAA";
+    std::copy(cafe, cafe + 7, secondBytes.begin() + 4);
+    bytes.insert(bytes.end(), secondBytes.begin(), secondBytes.end());
     writeBytes(projectsFile(), bytes);
 
     auto dlg = open();
@@ -68,11 +76,11 @@ TEST_F(ProjectsTreeStore, OkKeepsAnEightBitProjectByteForByteAndStoresAnEditedLo
     ASSERT_EQ(dlg->result(), QDialog::Accepted) << (m_prompter.boxes.empty() ? "" : m_prompter.boxes[0].text.toStdString());
 
     const auto after = TempFileSet::bytes(projectsFile());
-    ASSERT_EQ(after.size(), 2 * ql::ProjectRecord::kSize);
+    ASSERT_EQ(after.size(), 3 * ql::ProjectRecord::kSize);
     EXPECT_TRUE(std::equal(bytes.begin(), bytes.end(), after.begin()));
     const auto records = ql::loadProjects(ql::defaultFileSystem(), projectsFile());
-    EXPECT_EQ(records->at(1).name, QString(60, QChar(0x00E9)).toStdString());
-    EXPECT_EQ(records->at(1).name, records->at(0).name);
+    EXPECT_EQ(records->at(2).name, QString(60, QChar(0x00E9)).toStdString());
+    EXPECT_EQ(records->at(2).name, records->at(0).name);
 }
 
 TEST_F(ProjectsTreeStore, ANewProjectGetsAnIdAboveEveryIdFramesAndRunningProjectsReferTo) {
