@@ -367,6 +367,19 @@ TEST_F(StoreRealUse, ARewriteFromAStaleSnapshotIsRefused) {
     EXPECT_FALSE(st);
     EXPECT_EQ(st.message(), projectsChangedMessage(path(FileKind::Projects)));
     EXPECT_EQ(readBytes(path(FileKind::Projects)), theirs);
+
+    // The same for the settings: an invoice issued meanwhile keeps its number.
+    const auto loaded = readSettings(fs, settings);
+    ASSERT_TRUE(loaded);
+    SettingsRecord issued = *loaded;
+    issued.nextInvoiceNumber = "9600002";
+    ASSERT_TRUE(writeSettings(fs, issued, settings));
+    SettingsRecord edited = *loaded;
+    edited.companyName = "Mine";
+    const Status refused = writeSettings(fs, edited, settings, *loaded);
+    EXPECT_EQ(refused.message(), settingsChangedMessage(settings));
+    EXPECT_EQ(readSettings(fs, settings)->nextInvoiceNumber, "9600002");
+    EXPECT_TRUE(writeSettings(fs, edited, settings, issued));
 }
 
 }  // namespace
