@@ -25,7 +25,17 @@ Result<SettingsRecord> readSettings(FileSystem& fs, const std::string& settingsP
 SettingsRecord readSettingsOrDefaults(FileSystem& fs, const std::string& settingsPath,
                                       const std::string& currencySymbol, bool monthFirst);
 
-// Replaces the "qlr" file of the set of settingsPath crash-safely.
+// Replaces the "qlr" file of the set of settingsPath crash-safely. Fields left as the file
+// holds them keep their bytes; a text its field cannot hold whole is refused (InvalidArgument).
 Status writeSettings(FileSystem& fs, const SettingsRecord& record, const std::string& settingsPath);
+
+// The refusal when the settings changed since a dialog loaded them.
+std::string settingsChangedMessage(const std::string& settingsPath);
+
+// writeSettings for a dialog that edits all of the record it loaded: refused (InvalidArgument,
+// settingsChangedMessage) when the file no longer reads as `loaded`, so someone else's change
+// (the next invoice number, say) is not undone.
+Status writeSettings(FileSystem& fs, const SettingsRecord& record, const std::string& settingsPath,
+                     const SettingsRecord& loaded);
 
 }  // namespace ql

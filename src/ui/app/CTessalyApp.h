@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 #include <memory>
+#include <vector>
 
 class CMainFrame;
 class CTessalyDoc;
@@ -100,6 +101,8 @@ public slots:
     void onInvoice();
 
 private:
+    // Ids of the projects running now, which new projects must not take.
+    std::vector<std::int32_t> runningProjectIds() const;
     void connectCommands();
 
     AppServices m_services;
