@@ -3,6 +3,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
+#include "core/text/NumberText.h"
 #include "core/time/Calendar.h"
 #include "core/tracking/Charges.h"
 
@@ -210,14 +211,8 @@ std::string historySpanText(const HistoryItem& item) {
 }
 
 std::string historyChargeText(const HistoryItem& item, const std::string& monetarySymbol) {
-    return monetarySymbol + fixedTwoDecimals(item.charge);
+    return monetarySymbol + fixed2Text(item.charge);
 }
 
-std::string fixedTwoDecimals(double amount) {
-    char buffer[400];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, amount, std::chars_format::fixed, 2);
-    if (ec != std::errc{}) return "0.00";
-    return std::string(buffer, end);
-}
 
 }  // namespace ql

@@ -83,7 +83,4 @@ std::string historyTimeText(const HistoryItem& item);
 std::string historySpanText(const HistoryItem& item);
 std::string historyChargeText(const HistoryItem& item, const std::string& monetarySymbol);
 
-// amount with two decimals and "." as the point, as "%.2f" in the C locale.
-std::string fixedTwoDecimals(double amount);
-
 }  // namespace ql

@@ -5,7 +5,7 @@
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
-#include "core/text/DecimalText.h"
+#include "core/text/NumberText.h"
 #include "core/time/Calendar.h"
 
 #include <algorithm>
@@ -42,7 +42,7 @@ int Invoice::pageCount() const {
 
 InvoiceTax invoiceTax(const SettingsRecord& settings, double total) {
     InvoiceTax tax;
-    tax.rateLabel = settings.salesTaxLabel + " (" + decimalText(settings.salesTaxRate) + "%)";
+    tax.rateLabel = settings.salesTaxLabel + " (" + fixed2Text(settings.salesTaxRate) + "%)";
     tax.tax = settings.salesTaxRate * 0.01 * total;
     tax.totalLabel = "TOTAL + " + settings.salesTaxLabel;
     tax.totalWithTax = total * (settings.salesTaxRate * 0.01 + 1.0);
@@ -50,7 +50,7 @@ InvoiceTax invoiceTax(const SettingsRecord& settings, double total) {
 }
 
 std::string invoiceAmountText(const std::string& monetarySymbol, double amount) {
-    return monetarySymbol + decimalText(amount);
+    return monetarySymbol + fixed2Text(amount);
 }
 
 InvoiceLineCells invoiceLineCells(const InvoiceLine& line, const SettingsRecord& settings) {

@@ -5,7 +5,7 @@
 #include "ui_CPropertiesPage3.h"
 
 #include "core/store/Settings.h"
-#include "core/text/DecimalText.h"
+#include "core/text/NumberText.h"
 #include "core/text/NumberText.h"
 #include "ui/app/HelpService.h"
 #include "ui/app/Prompter.h"
@@ -83,7 +83,7 @@ void CPropertiesPage2::fill(const ql::SettingsRecord& r) {
     m_ui->footerEdit->setPlainText(shownLines(r.footer));
     m_ui->applySalesTaxCheck->setChecked(r.applySalesTax != 0);
     m_ui->salesTaxTextEdit->setText(shown(r.salesTaxLabel));
-    m_ui->salesTaxRateEdit->setText(QString::fromStdString(ql::decimalText(r.salesTaxRate)));
+    m_ui->salesTaxRateEdit->setText(QString::fromStdString(ql::fixed2Text(r.salesTaxRate)));
 }
 
 void CPropertiesPage2::readBack(ql::SettingsRecord& r) const {

@@ -3,6 +3,8 @@
 #include "core/support/FaultyFileSystem.h"
 #include "core/tracking/TrackingFixture.h"
 
+#include "core/text/NumberText.h"
+
 #include <gtest/gtest.h>
 
 namespace ql {
@@ -95,9 +97,9 @@ TEST_F(HistoryItemsTest, ColumnTextsAreTheSameInEveryLocale) {
     HistoryItem backwards;
     backwards.frame = {0, 1000, 1000 - 3660};
     EXPECT_EQ(historySpanText(backwards), "-01:01");
-    EXPECT_EQ(fixedTwoDecimals(0.005), "0.01");
-    EXPECT_EQ(fixedTwoDecimals(2.675), "2.67");  // its nearest double lies below 2.675
-    EXPECT_EQ(fixedTwoDecimals(-0.001), "-0.00");
+    EXPECT_EQ(fixed2Text(0.005), "0.01");
+    EXPECT_EQ(fixed2Text(2.675), "2.67");  // its nearest double lies below 2.675
+    EXPECT_EQ(fixed2Text(-0.001), "-0.00");
 }
 
 TEST_F(HistoryItemsTest, EachColumnSortsAscendingByItsKeyAndEqualKeysKeepFileOrder) {

@@ -2,7 +2,7 @@
 #include "core/reports/InvoicePage.h"
 #include "core/reports/InvoiceText.h"
 #include "core/store/Customers.h"
-#include "core/text/DecimalText.h"
+#include "core/text/NumberText.h"
 #include "core/tracking/TrackingFixture.h"
 
 #include <clocale>
@@ -264,16 +264,15 @@ TEST_F(InvoiceTest, TheTextFileMatchesTheExpectedBytes) {
     EXPECT_EQ(untaxed, expected.substr(0, expected.find("Sales Tax")));
 }
 
-TEST(DecimalText, IsTheSameInAnyLocale) {
-    EXPECT_EQ(decimalText(6.0), "6.00");
-    EXPECT_EQ(decimalText(1234.5), "1234.50");
-    EXPECT_EQ(decimalText(0.125), "0.12");  // ties to even as printf does
-    EXPECT_EQ(decimalText(-0.004), "-0.00");
-    EXPECT_EQ(decimalText(7.5, 1), "7.5");
+TEST(InvoiceAmounts, AreTheSameInAnyLocale) {
+    EXPECT_EQ(fixed2Text(6.0), "6.00");
+    EXPECT_EQ(fixed2Text(1234.5), "1234.50");
+    EXPECT_EQ(fixed2Text(0.125), "0.12");  // ties to even as printf does
+    EXPECT_EQ(fixed2Text(-0.004), "-0.00");
     const char* previous = std::setlocale(LC_NUMERIC, nullptr);
     const std::string saved = previous ? previous : "C";
     if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE locale here";
-    EXPECT_EQ(decimalText(1234.5), "1234.50");
+    EXPECT_EQ(fixed2Text(1234.5), "1234.50");
     std::setlocale(LC_NUMERIC, saved.c_str());
 }
 
