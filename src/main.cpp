@@ -6,11 +6,14 @@
 #include "ui/app/HelpWindowService.h"
 #include "ui/app/Profile.h"
 #include "ui/app/Prompter.h"
+#include "ui/tracking/SessionEndWatcher.h"
 
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    // Before anything can run: a termination from here on is handled, not fatal.
+    SessionEndWatcher sessionEnd;
     QCoreApplication::setOrganizationName(QLatin1String(Profile::kOrganization));
     QCoreApplication::setApplicationName(QLatin1String(Profile::kApplication));
 
@@ -19,6 +22,7 @@ int main(int argc, char* argv[]) {
     HelpWindowService help(HelpWindowService::defaultFolders());
     QtFileSetDialogs fileDialogs;
     CTessalyApp shell({prompter, clock, ql::defaultFileSystem(), help, fileDialogs});
+    QObject::connect(&sessionEnd, &SessionEndWatcher::sessionEnding, &shell, [&shell] { shell.endSession(); });
     shell.start(CTessalyApp::commandLineText(QCoreApplication::arguments()));
 
     prompter.setParent(&shell.frame());

@@ -2,6 +2,7 @@
 
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
+#include "ui/tracking/CRecoveryDlg.h"
 #include "ui/tracking/CSelectRunningDlg.h"
 #include "ui/app/Prompter.h"
 
@@ -12,6 +13,7 @@
 #include "ui/app/CommandIds.h"
 
 #include <QAction>
+#include <QGuiApplication>
 #include <QPageSetupDialog>
 #include <QPrinter>
 
@@ -42,6 +44,22 @@ void CTessalyApp::start(const QString& commandLine) {
     m_doc->notifyViews(hint::kTotals);
     m_doc->notifyViews(hint::kWeekChart);
     m_frame->restorePlacement();
+    m_doc->setRecoveryChooser([this](const ql::JournalState& state) {
+        CRecoveryDlg dialog(m_services.fileSystem, m_doc->pathOf(ql::FileKind::Settings), state, m_frame.get());
+        runDialog(dialog);
+        return dialog.choice();
+    });
+    // A logout must not wait for the exit question; the journal keeps the running projects.
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::commitDataRequest, m_doc.get(), [this] { m_doc->endSession(); },
+                Qt::DirectConnection);
+    m_doc->recoverRunning();
+}
+
+void CTessalyApp::endSession() {
+    m_doc->endSession();
+    m_frame->close();
+    QCoreApplication::exit(0);
 }
 
 QPrinter& CTessalyApp::printer() {
@@ -96,6 +114,11 @@ void CTessalyApp::onCheckIn() {
     if (!m_doc->fileSetOpen()) {
         m_services.prompter.inform(QStringLiteral("File not found"),
                                    QStringLiteral("No file has been opened. Cannot load the projects file."),
+                                   Prompter::Icon::Information);
+        return;
+    }
+    if (!m_doc->claimForCheckIn()) {
+        m_services.prompter.inform(QStringLiteral("Quillory"), CTessalyDoc::heldElsewhereText(m_doc->settingsPath()),
                                    Prompter::Icon::Information);
         return;
     }

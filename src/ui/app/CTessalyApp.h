@@ -46,7 +46,8 @@ public:
 
     // Start-up: the document opens the file set of the command line or the profile, the
     // frame and view are built, the view gets hints 3 and 4, and the saved placement is
-    // applied. The window is not shown.
+    // applied; then projects left running by an earlier end are offered for recovery
+    // (CRecoveryDlg). The window is not shown.
     void start(const QString& commandLine);
 
     CTessalyDoc& document() const { return *m_doc; }
@@ -62,6 +63,11 @@ public:
     // Picks the project to check in (the project tree in choosing mode); nullopt on Cancel.
     using ProjectChooser = std::function<std::optional<std::int32_t>()>;
     void setProjectChooser(ProjectChooser chooser) { m_chooseProject = std::move(chooser); }
+
+    // The session ends (a logout or a termination signal): the document journals the running
+    // projects, the window closes without the exit question, and every event loop ends, also
+    // those of open dialogs. The next start offers the recovery.
+    void endSession();
 
     // The command line as one text: the arguments after the program name joined by blanks.
     static QString commandLineText(const QStringList& arguments);
