@@ -106,11 +106,14 @@ run_round() {
 
   # A random moment while both run.
   sleep "0.$(( RANDOM % 10 ))$(( RANDOM % 10 ))"
-  local killed
+  local killed sent
   killed=$(now)
+  sent=$(date +%s%N)
   kill "-$signal" "$app_pid"
   if [ "$signal" = TERM ]; then
     stop_app 5 || fail "$signal" "$round" "the program did not exit within 5 s of SIGTERM"
+    local took=$(( ($(date +%s%N) - sent) / 1000000 ))
+    [ "$took" -gt "$slowest_exit" ] && slowest_exit=$took
   else
     stop_app 5 || fail "$signal" "$round" "the program survived SIGKILL"
   fi
@@ -146,7 +149,9 @@ run_round() {
   stop_app 5 || fail "$signal" "$round" "the program did not exit after the check out"
 }
 
+slowest_exit=0
 for signal in KILL TERM; do
   for round in $(seq "$rounds"); do run_round "$signal" "$round"; done
   echo "SIG$signal: $rounds of $rounds rounds offered both projects with their exact starts"
 done
+echo "slowest exit after SIGTERM: $slowest_exit ms"
