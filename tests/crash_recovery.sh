@@ -38,9 +38,14 @@ sleep 0.5
 export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work/run"
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
-export LANG=C.UTF-8 TZ=UTC
+# The test runner asks for offscreen; this script drives real windows.
+export LANG=C.UTF-8 TZ=UTC QT_QPA_PLATFORM=xcb
 
-fail() { echo "FAIL ($1 round $2): $3"; exit 1; }
+fail() {
+  echo "FAIL ($1 round $2): $3"
+  tail -n 20 "$work/log" 2>/dev/null || true
+  exit 1
+}
 now() { date +%s; }
 
 # The journal's integers: magic version heartbeat paused reference count {id start}... crc.
