@@ -133,6 +133,9 @@ void CTessalyDoc::offerRecovery() {
     }
     const ql::RecoveryChoice choice =
         m_chooseRecovery ? m_chooseRecovery(state) : ql::RecoveryChoice::KeepRunning;
+    // The session ended while the question was open: it was never answered, so the journal
+    // stays exactly as it was for the next start.
+    if (m_sessionEnding) return;
     const std::string settings = encodedPath(m_settingsPath);
     ql::RecoveryOutcome outcome = ql::applyRecovery(
         choice, state, [&](const ql::TimeFrameRecord& f) { return ql::appendTimeFrame(m_fileSystem, settings, f); },

@@ -227,6 +227,23 @@ TEST_F(RunningRecovery, ASessionEndAsksNothingAndKeepsTheJournalWhileAConfirmedE
     EXPECT_FALSE(ql::test::fileExists(journal()));
 }
 
+// A logout while the question is open must not turn the downtime into worked time.
+TEST_F(RunningRecovery, ASessionEndingWhileTheQuestionIsOpenLeavesTheJournalAsItWas) {
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
+    const auto before = ql::test::readBytes(journal());
+    clock.advance(3600);
+    CTessalyApp app(AppServices{prompter, clock, ql::defaultFileSystem(), help, dialogs});
+    app.setDialogRunner([&app](QDialog& dialog) {
+        app.document().endSession();
+        dialog.reject();
+        return dialog.result();
+    });
+    app.start({});
+    EXPECT_EQ(app.document().runningCount(), 0);
+    EXPECT_EQ(ql::test::readBytes(journal()), before);
+    EXPECT_TRUE(frameBytes().empty());
+}
+
 TEST_F(RunningRecovery, AJournalThatCannotBeWrittenIsReportedOnceAndTimingGoesOn) {
     PathFaultFileSystem fs;
     fs.failPath = journal() + "tmp";
