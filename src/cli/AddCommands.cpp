@@ -5,6 +5,7 @@
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
+#include "core/store/RecordFile.h"
 
 #include <algorithm>
 #include <limits>
@@ -59,33 +60,25 @@ Status runAddProject(FileSystem& fs, const AddProjectRequest& request, std::ostr
         if (!rate) return rate.status();
         project.chargesPerHour = *rate;
     }
-    // The values are sound; now check what they refer to.
+    // The values are sound; now check what they refer to, under the set's lock, so that
+    // nobody removes the parent or takes the id in between.
     if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
-    const std::string projectsPath = fileSetPath(request.path, FileKind::Projects);
-    auto projects = loadProjects(fs, projectsPath);
-    if (!projects) return projects.status();
-    const ProjectIndex index(*projects);
-
-    auto parent = takeReference("--parent", request.parent, "project",
-                                [&](std::int32_t id) -> Result<bool> { return index.find(id) != nullptr; });
-    if (!parent) return parent.status();
-    project.parentId = *parent;
+    auto held = lockFileSet(fs, request.path);
+    if (!held) return held.status();
     auto customer = takeReference("--customer", request.customer, "customer",
                                   [&](std::int32_t id) { return customerExists(fs, request.path, id); });
     if (!customer) return customer.status();
     project.customerId = *customer;
 
-    std::int32_t highest = -1;
-    for (const auto& p : *projects) highest = std::max(highest, p.id);
-    if (highest == std::numeric_limits<std::int32_t>::max())
-        return Status::ioError("No project id is left in " + projectsPath);
-    project.id = highest + 1;
-
-    // The projects file is only ever rewritten whole, never appended to.
-    projects->push_back(project);
-    st = writeProjects(fs, projectsPath, *projects);
-    if (!st) return st;
-    out << project.id << '\n';
+    auto id = addProject(fs, request.path, project, [&](const ProjectIndex& index, ProjectRecord& added) -> Status {
+        auto parent = takeReference("--parent", request.parent, "project",
+                                    [&](std::int32_t pid) -> Result<bool> { return index.find(pid) != nullptr; });
+        if (!parent) return parent.status();
+        added.parentId = *parent;
+        return Status::ok();
+    });
+    if (!id) return id.status();
+    out << *id << '\n';
     return Status::ok();
 }
 
@@ -104,12 +97,9 @@ Status runAddCustomer(FileSystem& fs, const AddCustomerRequest& request, std::os
     if (!st) return st;
     if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
 
-    auto id = nextCustomerId(fs, request.path);
+    auto id = addCustomer(fs, customer, request.path);
     if (!id) return id.status();
-    customer.id = *id;
-    st = appendCustomer(fs, customer, request.path);
-    if (!st) return st;
-    out << customer.id << '\n';
+    out << *id << '\n';
     return Status::ok();
 }
 

@@ -129,7 +129,8 @@ Result<std::string> fieldText(std::string_view option, std::string_view text, st
         if (c == '\n' && (i == 0 || text[i - 1] != '\r')) stored += '\r';
         stored += c;
     }
-    if (stored.size() > width - 1)
+    // Text that only fits in its 8-bit form is stored that way, as an older installation would.
+    if (!codec::textFitsField(stored, width))
         return Status::invalidArgument(std::string(option) + ": the text is " + std::to_string(stored.size()) +
                                        " bytes long; the field holds at most " + std::to_string(width - 1) + " bytes");
     return stored;

@@ -31,7 +31,8 @@ enum class TextKind { SingleLine, MultiLine };
 
 // The text as a record field of `width` bytes stores it: multi-line text gets CR LF line
 // breaks (a lone LF becomes CR LF); single-line text may not hold a line break at all.
-// Refuses text that is not UTF-8 or, once stored, is longer than width - 1 bytes.
+// Refuses text that is not UTF-8 or, once stored, is longer than width - 1 bytes both as
+// UTF-8 and as Windows-1252.
 Result<std::string> fieldText(std::string_view option, std::string_view text, std::size_t width, TextKind kind);
 
 // Stored text as it is shown: CR LF line breaks become LF.

@@ -201,7 +201,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     const Status status = run();
     out.flush();
     if (!status) {
-        err << "quillory-cli: " << oneLine(status.message()) << std::endl;
+        err << "quillory-cli: " << oneLine(status.messageWithReason()) << std::endl;
         return static_cast<int>(status.code() == StatusCode::InvalidArgument ? ExitStatus::Misuse : ExitStatus::Failure);
     }
     if (!out) {

@@ -6,6 +6,17 @@
 #include "core/store/Settings.h"
 
 namespace ql::cli {
+namespace {
+
+// True when path names anything but a missing or empty regular file.
+bool holdsData(FileSystem& fs, const std::string& path) {
+    auto file = fs.openRead(path);
+    if (!file) return file.status().code() != StatusCode::NotFound;
+    auto size = (*file)->size();
+    return !size || *size > 0;
+}
+
+}  // namespace
 
 Status runInit(FileSystem& fs, const InitRequest& request, std::ostream&) {
     const std::string& path = request.path;
@@ -31,7 +42,8 @@ Status runInit(FileSystem& fs, const InitRequest& request, std::ostream&) {
     if (!request.force) {
         for (const std::string& existing : {path, fileSetPath(path, FileKind::Settings), fileSetPath(path, FileKind::Projects),
                                             fileSetPath(path, FileKind::TimeFrames), fileSetPath(path, FileKind::Customers)}) {
-            if (fs.exists(existing))
+            // The empty files of an init that failed half-way hold nothing to protect.
+            if (holdsData(fs, existing))
                 return Status::invalidArgument(existing + " already exists (--force replaces the file set and its data)");
         }
     }

@@ -21,11 +21,22 @@ public:
     explicit operator bool() const { return isOk(); }
     StatusCode code() const { return m_code; }
     const std::string& message() const { return m_message; }
+    // The system's reason behind a failure ("No space left on device"); empty when none.
+    // Message boxes show message() alone; the command line adds the reason after it.
+    const std::string& reason() const { return m_reason; }
+    Status withReason(std::string reason) const& {
+        Status s = *this;
+        s.m_reason = std::move(reason);
+        return s;
+    }
+    // The message, then the reason in parentheses when there is one.
+    std::string messageWithReason() const { return m_reason.empty() ? m_message : m_message + " (" + m_reason + ")"; }
 
 private:
     Status(StatusCode code, std::string message) : m_code(code), m_message(std::move(message)) {}
     StatusCode m_code = StatusCode::Ok;
     std::string m_message;
+    std::string m_reason;
 };
 
 // A value or the Status of why there is none.

@@ -71,7 +71,8 @@ TEST(FieldText, LineBreaksAreStoredAsCrLfAndCountAgainstTheWidth) {
     EXPECT_FALSE(fieldText("--name", "a\rb", 10, TextKind::SingleLine));
     EXPECT_FALSE(fieldText("--name", std::string("a\0b", 3), 10, TextKind::SingleLine));
     EXPECT_EQ(*fieldText("--name", "Zoë", 5, TextKind::SingleLine), "Zoë");  // 4 bytes in a 5-byte field
-    EXPECT_FALSE(fieldText("--name", "Zoë!", 5, TextKind::SingleLine));
+    EXPECT_EQ(*fieldText("--name", "Zoë!", 5, TextKind::SingleLine), "Zoë!");  // fits as 4 bytes of Windows-1252
+    EXPECT_FALSE(fieldText("--name", "Zoω!", 5, TextKind::SingleLine));       // ω has no 8-bit form
 }
 
 TEST(LocaleDateOrder, MonthFirstOnlyWhenTheMonthLeads) {

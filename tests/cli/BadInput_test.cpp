@@ -112,14 +112,14 @@ TEST_F(BadInput, IdsThatNameNoRecordAreRefused) {
 }
 
 TEST_F(BadInput, TextsLongerThanTheirFieldAreRefusedNotCut) {
-    const std::string e31 = [] {
+    const std::string e61 = [] {
         std::string s;
-        for (int i = 0; i < 31; ++i) s += "é";  // 62 bytes
+        for (int i = 0; i < 61; ++i) s += "é";  // 122 bytes, and 61 in its 8-bit form
         return s;
     }();
     for (const BadCase& c : std::vector<BadCase>{
              {{"add-project", "SET", "--name", std::string(61, 'x')}, 2, "at most 60 bytes"},
-             {{"add-project", "SET", "--name", e31}, 2, "the text is 62 bytes long"},
+             {{"add-project", "SET", "--name", e61}, 2, "the text is 122 bytes long"},
              {{"add-project", "SET", "--name", "X", "--memo", std::string(1001, 'm')}, 2, "at most 1000 bytes"},
              // 1000 characters, but the line break is stored as CR LF
              {{"add-project", "SET", "--name", "X", "--memo", std::string(500, 'm') + "\n" + std::string(499, 'm')}, 2,

@@ -91,7 +91,8 @@ TEST_F(Init, RefusesBadValuesAndWritesNothing) {
 TEST_F(Init, ReportsAFolderThatCannotHoldTheSet) {
     const CliRun r = runCli({"init", dir.path("missing/Work.qlr")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err, "quillory-cli: Cannot create new project. Check your disk-drive for write-protection\n");
+    EXPECT_EQ(r.err, "quillory-cli: Cannot create new project. Check your disk-drive for write-protection (No such file "
+                     "or directory)\n");
 }
 
 }  // namespace

@@ -75,14 +75,14 @@ TEST_F(Totals, AnUnreadableFileIsAFailureNotAZeroOrUnpricedTotal) {
     const CliRun noProjects = runCli({"totals", path, "--at", kAt});
     EXPECT_EQ(noProjects.exitCode, 1);
     EXPECT_EQ(noProjects.out, "");
-    EXPECT_EQ(noProjects.err, "quillory-cli: Cannot open project file : " + prj + "\n");
+    EXPECT_EQ(noProjects.err, "quillory-cli: Cannot open project file : " + prj + " (No such file or directory)\n");
 
     const std::string tfr = fileSetPath(path, FileKind::TimeFrames);
     std::remove(tfr.c_str());
     const CliRun noFrames = runCli({"totals", path, "--at", kAt, "--json"});
     EXPECT_EQ(noFrames.exitCode, 1);
     EXPECT_EQ(noFrames.out, "");
-    EXPECT_EQ(noFrames.err, "quillory-cli: Cannot open time frames file : " + tfr + "\n");
+    EXPECT_EQ(noFrames.err, "quillory-cli: Cannot open time frames file : " + tfr + " (No such file or directory)\n");
 }
 
 TEST_F(Totals, ABadTimeOrPathIsMisuse) {

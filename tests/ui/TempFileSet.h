@@ -56,6 +56,11 @@ public:
         if (failCreate && path == failPath) return ql::Status::ioError("injected create failure");
         return m_real.create(path);
     }
+    // failPath names the temporary files of a rewrite by their common start (base path + "tmp").
+    ql::Result<ql::TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override {
+        if (failCreate && prefix == failPath) return ql::Status::ioError("injected create failure");
+        return m_real.createTemporary(prefix, like);
+    }
     ql::Status renameOver(const std::string& from, const std::string& to) override { return m_real.renameOver(from, to); }
     ql::Status remove(const std::string& path) override { return m_real.remove(path); }
     bool exists(const std::string& path) override { return m_real.exists(path); }

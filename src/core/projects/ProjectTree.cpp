@@ -60,7 +60,7 @@ const ProjectRecord& ProjectTree::record(Handle h) const {
 }
 
 std::int32_t ProjectTree::nextId() const {
-    std::int64_t greatest = -1;
+    std::int64_t greatest = m_highestReserved;
     for (const auto& [h, n] : m_nodes) greatest = std::max<std::int64_t>(greatest, n.record.id);
     if (greatest < std::numeric_limits<std::int32_t>::max()) return static_cast<std::int32_t>(greatest + 1);
     // Only a hand-edited file gets here; any free id keeps ids unique.

@@ -2,6 +2,7 @@
 
 #include "core/store/ProjectRecord.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,8 +40,12 @@ public:
     // The record of a node that exists.
     const ProjectRecord& record(Handle h) const;
 
-    // 1 + the greatest id, 0 when there is none (the lowest unused id should that overflow).
+    // 1 + the greatest id of the records and of reserveIdsThrough, 0 when there is none (the
+    // lowest unused id should that overflow).
     std::int32_t nextId() const;
+    // Keeps new ids above highestInUse: ids that time frames or running projects still refer
+    // to must not be given to a new project, which would inherit their time.
+    void reserveIdsThrough(std::int32_t highestInUse) { m_highestReserved = std::max(m_highestReserved, highestInUse); }
     // Appends a new project as the last child of parent (top level for nullopt): id nextId(),
     // customer -1, charges 0.0, empty memo, parent id that of parent or -1.
     Handle create(std::optional<Handle> parent, const std::string& name);
@@ -73,6 +78,7 @@ private:
     std::vector<Handle> m_order;
     std::vector<Handle> m_roots;
     Handle m_nextHandle = 0;
+    std::int32_t m_highestReserved = -1;
 };
 
 }  // namespace ql

@@ -2,22 +2,55 @@
 
 #include "core/store/FieldCodec.h"
 
+#include <algorithm>
+
 namespace ql {
 
 using namespace codec;
 
+namespace {
+
+struct TextField {
+    const char* label;
+    std::string CustomerRecord::*member;
+    std::size_t offset;
+    std::size_t width;
+};
+
+constexpr TextField kTextFields[] = {
+    {"name", &CustomerRecord::name, 4, 61},      {"address", &CustomerRecord::address, 65, 61},
+    {"city", &CustomerRecord::city, 126, 31},    {"ZIP", &CustomerRecord::zip, 157, 31},
+    {"state", &CustomerRecord::state, 188, 31},  {"country", &CustomerRecord::country, 219, 31},
+    {"phone", &CustomerRecord::phone, 250, 31},  {"notes", &CustomerRecord::notes, 281, 1001},
+};
+
+void encodeOnto(CustomerBytes& b, const CustomerRecord& r) {
+    putInt32(b.data(), 0, r.id);
+    for (const TextField& f : kTextFields) putTextOver(b.data(), f.offset, f.width, r.*f.member);
+}
+
+}  // namespace
+
 CustomerBytes encodeCustomer(const CustomerRecord& r) {
     CustomerBytes b{};
-    putInt32(b.data(), 0, r.id);
-    putText(b.data(), 4, 61, r.name);
-    putText(b.data(), 65, 61, r.address);
-    putText(b.data(), 126, 31, r.city);
-    putText(b.data(), 157, 31, r.zip);
-    putText(b.data(), 188, 31, r.state);
-    putText(b.data(), 219, 31, r.country);
-    putText(b.data(), 250, 31, r.phone);
-    putText(b.data(), 281, 1001, r.notes);
+    encodeOnto(b, r);
     return b;
+}
+
+CustomerBytes encodeCustomer(const CustomerRecord& r, const unsigned char* original) {
+    CustomerBytes b;
+    std::copy(original, original + CustomerRecord::kSize, b.begin());
+    encodeOnto(b, r);
+    return b;
+}
+
+Status checkCustomerTexts(const CustomerRecord& r) {
+    for (const TextField& f : kTextFields) {
+        if (!textFitsField(r.*f.member, f.width))
+            return Status::invalidArgument(std::string("The customer's ") + f.label + " is too long to be stored (at most " +
+                                           std::to_string(f.width - 1) + " bytes) : " + r.name);
+    }
+    return Status::ok();
 }
 
 CustomerRecord decodeCustomer(const unsigned char* b) {

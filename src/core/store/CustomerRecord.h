@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Status.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -42,6 +44,11 @@ struct CustomerRecord {
 using CustomerBytes = std::array<unsigned char, CustomerRecord::kSize>;
 
 CustomerBytes encodeCustomer(const CustomerRecord& record);
+// record written over original, the bytes the file held for it: every field that still
+// reads as record's keeps its bytes.
+CustomerBytes encodeCustomer(const CustomerRecord& record, const unsigned char* original);
+// Refuses (InvalidArgument) a record with a text that its field cannot hold whole.
+Status checkCustomerTexts(const CustomerRecord& record);
 CustomerRecord decodeCustomer(const unsigned char* bytes);
 
 }  // namespace ql

@@ -2,6 +2,7 @@
 
 #include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
+#include "core/store/Projects.h"
 #include "core/store/RecordFile.h"
 
 #include <algorithm>
@@ -31,13 +32,24 @@ Result<std::vector<CustomerRecord>> loadCustomers(FileSystem& fs, const std::str
 
 Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path) {
     const std::string customersPath = fileSetPath(path, FileKind::Customers);
+    auto held = lockFileSet(fs, path);
+    if (!held) return held.status();
     std::int32_t highest = -1;
-    const Status st = scanRecords(fs, customersPath, CustomerRecord::kSize, customersFileMessage(customersPath),
-                                  [&](const unsigned char* bytes, std::size_t count) {
-                                      for (std::size_t i = 0; i < count; ++i)
-                                          highest = std::max(highest, codec::getInt32(bytes + i * CustomerRecord::kSize, 0));
-                                  });
+    Status st = scanRecords(fs, customersPath, CustomerRecord::kSize, customersFileMessage(customersPath),
+                            [&](const unsigned char* bytes, std::size_t count) {
+                                for (std::size_t i = 0; i < count; ++i)
+                                    highest = std::max(highest, codec::getInt32(bytes + i * CustomerRecord::kSize, 0));
+                            });
     if (!st) return st;
+    const std::string projectsPath = fileSetPath(path, FileKind::Projects);
+    if (fs.exists(projectsPath)) {
+        st = scanRecords(fs, projectsPath, ProjectRecord::kSize, projectFileMessage(projectsPath),
+                         [&](const unsigned char* bytes, std::size_t count) {
+                             for (std::size_t i = 0; i < count; ++i)
+                                 highest = std::max(highest, codec::getInt32(bytes + i * ProjectRecord::kSize, 65));
+                         });
+        if (!st) return st;
+    }
     // highest + 1 would overflow; a foreign file could hold the largest id.
     if (highest == std::numeric_limits<std::int32_t>::max())
         return Status::ioError("No customer id is left in " + customersPath);
@@ -46,8 +58,20 @@ Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path) {
 
 Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& path) {
     const std::string customersPath = fileSetPath(path, FileKind::Customers);
+    if (Status st = checkCustomerTexts(record); !st) return st;
     const auto bytes = encodeCustomer(record);
     return appendRecord(fs, customersPath, bytes.data(), bytes.size(), customersAppendMessage(customersPath));
+}
+
+Result<std::int32_t> addCustomer(FileSystem& fs, CustomerRecord record, const std::string& path) {
+    if (Status st = checkCustomerTexts(record); !st) return st;
+    auto held = lockFileSet(fs, path);
+    if (!held) return held.status();
+    auto id = nextCustomerId(fs, path);
+    if (!id) return id.status();
+    record.id = *id;
+    if (Status st = appendCustomer(fs, record, path); !st) return st;
+    return record.id;
 }
 
 namespace {
@@ -71,9 +95,14 @@ Status removeCustomers(FileSystem& fs, const std::vector<std::int32_t>& ids, con
 }
 
 Status updateCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& customersPath) {
-    const auto bytes = encodeCustomer(record);
-    return replaceRecords(fs, customersPath, CustomerRecord::kSize, keepOtherIds(record.id),
-                          std::vector<unsigned char>(bytes.begin(), bytes.end()), customersAppendMessage(customersPath));
+    if (Status st = checkCustomerTexts(record); !st) return st;
+    return replaceRecords(
+        fs, customersPath, CustomerRecord::kSize, keepOtherIds(record.id),
+        [&](const std::vector<unsigned char>& dropped) -> Result<std::vector<unsigned char>> {
+            const auto bytes = dropped.empty() ? encodeCustomer(record) : encodeCustomer(record, dropped.data());
+            return std::vector<unsigned char>(bytes.begin(), bytes.end());
+        },
+        true, customersAppendMessage(customersPath));
 }
 
 Result<std::optional<CustomerRecord>> findCustomerById(FileSystem& fs, const std::string& customersPath,

@@ -16,12 +16,18 @@ namespace ql {
 std::string customersFileMessage(const std::string& customersPath);
 std::string customersAppendMessage(const std::string& customersPath);
 
-// The highest id in the "cus" file of the set of path, plus 1; 0 for an empty file.
-// IoError when the highest id is already the largest 32-bit id.
+// One more than the highest customer id in the "cus" file of the set of path and than every
+// customer id a project of the set still refers to (a removed customer's projects must not
+// pass to a new customer); 0 when there is none. IoError when no 32-bit id is left.
 Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path);
 
-// Appends record to the "cus" file of the set of path (which must exist).
+// Appends record to the "cus" file of the set of path (which must exist). A text that its
+// field cannot hold whole is refused (InvalidArgument).
 Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& path);
+
+// nextCustomerId and appendCustomer in one operation under the set's lock, so two writers
+// never give out one id twice. Returns the id record was stored with.
+Result<std::int32_t> addCustomer(FileSystem& fs, CustomerRecord record, const std::string& path);
 
 // Removes every customer with id from the customers file at customersPath.
 Status removeCustomer(FileSystem& fs, std::int32_t id, const std::string& customersPath);
@@ -31,6 +37,8 @@ Status removeCustomer(FileSystem& fs, std::int32_t id, const std::string& custom
 Status removeCustomers(FileSystem& fs, const std::vector<std::int32_t>& ids, const std::string& customersPath);
 
 // Replaces the customer with record.id by record, moved to the end, in one crash-safe rewrite.
+// Fields the edit left alone keep the bytes the file held; a text that its field cannot hold
+// whole is refused (InvalidArgument).
 Status updateCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& customersPath);
 
 // The first customer with id; nullopt when none has it.

@@ -130,9 +130,22 @@ std::optional<std::size_t> storedTextSize(std::string_view utf8, std::size_t max
 void putText(unsigned char* record, std::size_t offset, std::size_t width, std::string_view text) {
     // A NUL inside the text would end it early on reading; store only what precedes it.
     text = text.substr(0, text.find('\0'));
-    const std::string_view kept = utf8Prefix(text, width - 1);
+    std::string eightBit;
+    std::string_view kept = text;
+    if (text.size() > width - 1) {
+        if (storedTextSize(text, width - 1)) {
+            eightBit = *utf8ToWindows1252(text);
+            kept = eightBit;
+        } else {
+            kept = utf8Prefix(text, width - 1);
+        }
+    }
     std::memcpy(record + offset, kept.data(), kept.size());
     std::memset(record + offset + kept.size(), 0, width - kept.size());
+}
+
+void putTextOver(unsigned char* record, std::size_t offset, std::size_t width, std::string_view text) {
+    if (getText(record, offset, width) != text) putText(record, offset, width, text);
 }
 
 std::string getText(const unsigned char* record, std::size_t offset, std::size_t width) {

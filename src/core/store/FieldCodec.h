@@ -50,9 +50,14 @@ inline double getDouble(const unsigned char* record, std::size_t offset) {
     return loadLittleEndian<double>(record + offset);
 }
 
-// Writes text as UTF-8, cut at a character boundary to width - 1 bytes, then a NUL,
-// then zeros to the end of the field.
+// Writes text as UTF-8 when it fits in width - 1 bytes, else as Windows-1252 when that form
+// fits (see storedTextSize), then a NUL, then zeros to the end of the field. A text that fits
+// neither is cut at a character boundary: writers refuse such texts first (textFitsField).
 void putText(unsigned char* record, std::size_t offset, std::size_t width, std::string_view text);
+
+// putText, unless the field already reads as text: then it keeps its bytes as they are (an
+// 8-bit form, bytes after the NUL), so a rewrite leaves untouched texts byte for byte.
+void putTextOver(unsigned char* record, std::size_t offset, std::size_t width, std::string_view text);
 
 // Reads up to the first NUL or the end of the field, never beyond. A field that is not
 // valid UTF-8 is taken as Windows-1252, as written by older 8-bit installations.

@@ -22,4 +22,8 @@ std::string fileSetPath(const std::string& anyPathOfTheSet, FileKind kind) {
     return basePath(anyPathOfTheSet) + fileExtension(kind);
 }
 
+std::string lockFilePath(const std::string& anyPathOfTheSet) {
+    return basePath(anyPathOfTheSet) + "lck";
+}
+
 }  // namespace ql

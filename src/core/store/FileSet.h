@@ -17,4 +17,8 @@ std::string basePath(const std::string& chosenPath);
 // basePath(anyPathOfTheSet) + the extension of kind.
 std::string fileSetPath(const std::string& anyPathOfTheSet, FileKind kind);
 
+// basePath(anyPathOfTheSet) + "lck": the file whose advisory lock every writer of the set
+// holds. It is never renamed over, so the lock stays on the file that others open.
+std::string lockFilePath(const std::string& anyPathOfTheSet);
+
 }  // namespace ql

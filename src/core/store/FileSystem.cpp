@@ -1,31 +1,54 @@
 #include "core/store/FileSystem.h"
 
+#include <algorithm>
+#include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace ql {
 namespace {
 
+Status errnoStatus(const std::string& what, const std::string& path, int err) {
+    std::string reason = std::strerror(err);
+    std::string text = what + " " + path + ": " + reason;
+    Status st = err == ENOENT ? Status::notFound(std::move(text)) : Status::ioError(std::move(text));
+    return st.withReason(std::move(reason));
+}
+
 Status errnoStatus(const std::string& what, const std::string& path) {
-    const int err = errno;
-    std::string text = what + " " + path + ": " + std::strerror(err);
-    return err == ENOENT ? Status::notFound(std::move(text)) : Status::ioError(std::move(text));
+    return errnoStatus(what, path, errno);
+}
+
+Status notRegular(const std::string& path) {
+    return Status::ioError("open " + path + ": not a regular file").withReason("not a regular file");
 }
 
 class PosixFile final : public File {
 public:
-    PosixFile(int fd, std::string path) : m_fd(fd), m_path(std::move(path)) {}
+    // limit: the bytes reads may return in all, for a file opened for reading.
+    PosixFile(int fd, std::string path, std::uint64_t limit) : m_fd(fd), m_path(std::move(path)), m_left(limit) {}
     ~PosixFile() override { ::close(m_fd); }
     PosixFile(const PosixFile&) = delete;
     PosixFile& operator=(const PosixFile&) = delete;
 
     Result<std::size_t> read(void* buffer, std::size_t n) override {
+        // A file that keeps growing (or never ends) is read only as far as it was when opened.
+        n = static_cast<std::size_t>(std::min<std::uint64_t>(n, m_left));
+        if (n == 0) return std::size_t{0};
         for (;;) {
             const ssize_t got = ::read(m_fd, buffer, n);
-            if (got >= 0) return static_cast<std::size_t>(got);
+            if (got >= 0) {
+                m_left -= static_cast<std::uint64_t>(got);
+                return static_cast<std::size_t>(got);
+            }
             if (errno != EINTR) return errnoStatus("read", m_path);
         }
     }
@@ -63,12 +86,26 @@ public:
 private:
     int m_fd;
     std::string m_path;
+    std::uint64_t m_left;
 };
 
-Result<std::unique_ptr<File>> openWith(const std::string& path, int flags, const char* what) {
-    const int fd = ::open(path.c_str(), flags | O_CLOEXEC, 0666);
+// Opens path only when it is a regular file. O_NONBLOCK keeps a FIFO from blocking the
+// open itself; it changes nothing for a regular file.
+Result<std::unique_ptr<File>> openRegular(const std::string& path, int flags, const char* what) {
+    const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) return errnoStatus(what, path);
-    return std::unique_ptr<File>(std::make_unique<PosixFile>(fd, path));
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return errnoStatus("stat", path, err);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return notRegular(path);
+    }
+    const std::uint64_t limit = (flags & O_ACCMODE) == O_RDONLY ? static_cast<std::uint64_t>(st.st_size) : 0;
+    return std::unique_ptr<File>(std::make_unique<PosixFile>(fd, path, limit));
 }
 
 std::string folderOf(const std::string& path) {
@@ -78,29 +115,139 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
+Status syncFolder(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir < 0) return errnoStatus("open folder", folder);
+    const int rc = ::fsync(dir);
+    const int err = errno;
+    ::close(dir);
+    // A file system that cannot sync folders (EINVAL) makes renames durable by itself.
+    if (rc != 0 && err != EINVAL) return errnoStatus("sync folder", folder, err);
+    return Status::ok();
+}
+
+// The lock files this thread holds, by device and inode, so a nested operation of the same
+// thread is granted the lock at once instead of waiting for itself.
+using LockKey = std::pair<dev_t, ino_t>;
+thread_local std::vector<LockKey> t_heldLocks;
+
+class PosixLock final : public FileLock {
+public:
+    PosixLock(int fd, LockKey key) : m_fd(fd), m_key(key) { t_heldLocks.push_back(key); }
+    ~PosixLock() override {
+        const auto it = std::find(t_heldLocks.begin(), t_heldLocks.end(), m_key);
+        if (it != t_heldLocks.end()) t_heldLocks.erase(it);
+        ::flock(m_fd, LOCK_UN);
+        ::close(m_fd);
+    }
+    PosixLock(const PosixLock&) = delete;
+    PosixLock& operator=(const PosixLock&) = delete;
+
+private:
+    int m_fd;
+    LockKey m_key;
+};
+
+class NestedLock final : public FileLock {};
+
+std::atomic<unsigned> g_temporaryCounter{0};
+
 }  // namespace
 
+Result<TemporaryFile> FileSystem::createTemporary(const std::string& prefix, const std::string& like) {
+    struct stat old {};
+    const bool hasOld = ::stat(like.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const mode_t mode = hasOld ? static_cast<mode_t>(old.st_mode & 0777) : 0666;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string path = prefix + "." + std::to_string(::getpid()) + "-" +
+                                 std::to_string(g_temporaryCounter.fetch_add(1)) + "-" +
+                                 std::to_string(std::chrono::steady_clock::now().time_since_epoch().count() % 100000);
+        // O_EXCL refuses any existing name, a planted link included; O_NOFOLLOW says so twice.
+        const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, hasOld ? 0600 : mode);
+        if (fd < 0) {
+            if (errno == EEXIST) continue;
+            return errnoStatus("create", path);
+        }
+        // The umask must not loosen or tighten what the user set on the old file.
+        if (hasOld && ::fchmod(fd, mode) != 0) {
+            const int err = errno;
+            ::close(fd);
+            ::unlink(path.c_str());
+            return errnoStatus("chmod", path, err);
+        }
+        return TemporaryFile{path, std::make_unique<PosixFile>(fd, path, 0)};
+    }
+    return Status::ioError("create " + prefix + ": no free temporary name").withReason("no free temporary name");
+}
+
+std::string FileSystem::resolveLink(const std::string& path) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+    char resolved[PATH_MAX];
+    if (!::realpath(path.c_str(), resolved)) return path;
+    return resolved;
+}
+
+Result<std::unique_ptr<FileLock>> FileSystem::lock(const std::string& path, std::chrono::milliseconds wait) {
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    auto sleepFor = std::chrono::milliseconds(1);
+    for (;;) {
+        int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
+        // A lock file left by another user in a shared folder may be read-only to us.
+        if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        if (fd < 0) return errnoStatus("lock", path);
+        struct stat st {};
+        if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+            ::close(fd);
+            return notRegular(path);
+        }
+        const LockKey key{st.st_dev, st.st_ino};
+        if (std::find(t_heldLocks.begin(), t_heldLocks.end(), key) != t_heldLocks.end()) {
+            ::close(fd);
+            return std::unique_ptr<FileLock>(std::make_unique<NestedLock>());
+        }
+        while (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            if (errno == EINTR) continue;
+            if (errno != EWOULDBLOCK) {
+                const int err = errno;
+                ::close(fd);
+                return errnoStatus("lock", path, err);
+            }
+            if (std::chrono::steady_clock::now() >= deadline) {
+                ::close(fd);
+                return Status::ioError("lock " + path + ": busy").withReason("busy in another program");
+            }
+            std::this_thread::sleep_for(sleepFor);
+            sleepFor = std::min(sleepFor * 2, std::chrono::milliseconds(20));
+        }
+        // The lock only counts if the file is still the one named path: someone may have
+        // removed it while we waited, and a new holder would lock the new file.
+        struct stat now {};
+        if (::stat(path.c_str(), &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
+            return std::unique_ptr<FileLock>(std::make_unique<PosixLock>(fd, key));
+        ::close(fd);
+    }
+}
+
 Result<std::unique_ptr<File>> PosixFileSystem::openRead(const std::string& path) {
-    return openWith(path, O_RDONLY, "open");
+    return openRegular(path, O_RDONLY, "open");
 }
 
 Result<std::unique_ptr<File>> PosixFileSystem::openAppend(const std::string& path) {
-    return openWith(path, O_WRONLY | O_APPEND, "open");
+    return openRegular(path, O_WRONLY | O_APPEND, "open");
 }
 
 Result<std::unique_ptr<File>> PosixFileSystem::create(const std::string& path) {
-    return openWith(path, O_WRONLY | O_CREAT | O_TRUNC, "create");
+    // Checked before truncating, so a device or FIFO at path is refused untouched.
+    struct stat st {};
+    if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return notRegular(path);
+    return openRegular(path, O_WRONLY | O_CREAT | O_TRUNC, "create");
 }
 
 Status PosixFileSystem::renameOver(const std::string& from, const std::string& to) {
     if (::rename(from.c_str(), to.c_str()) != 0) return errnoStatus("rename", from);
     // The rename is only durable once the folder entry is on disk.
-    const int dir = ::open(folderOf(to).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
-    return Status::ok();
+    return syncFolder(folderOf(to));
 }
 
 Status PosixFileSystem::remove(const std::string& path) {

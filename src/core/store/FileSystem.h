@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -25,21 +26,49 @@ public:
     virtual Result<std::uint64_t> size() = 0;
 };
 
+// An advisory lock held until the object is destroyed.
+class FileLock {
+public:
+    virtual ~FileLock() = default;
+};
+
+// A file created for a rewrite, under the name it was given.
+struct TemporaryFile {
+    std::string path;
+    std::unique_ptr<File> file;
+};
+
 // The few file calls the store needs. PosixFileSystem in production; tests wrap it
 // to fail a chosen call and prove that no failure loses stored data.
 class FileSystem {
 public:
     virtual ~FileSystem() = default;
-    // Opens an existing file for reading; NotFound when it does not exist.
+    // Opens an existing regular file for reading, never further than the size it had when
+    // opened; NotFound when it does not exist, IoError for a FIFO, a device or a folder.
     virtual Result<std::unique_ptr<File>> openRead(const std::string& path) = 0;
-    // Opens an existing file for writing at its end; NotFound when it does not exist.
+    // Opens an existing regular file for writing at its end; NotFound when it does not exist.
     virtual Result<std::unique_ptr<File>> openAppend(const std::string& path) = 0;
-    // Creates the file, or empties an existing one, for writing.
+    // Creates the file, or empties an existing regular one, for writing.
     virtual Result<std::unique_ptr<File>> create(const std::string& path) = 0;
-    // Replaces `to` by `from` atomically, then makes the rename durable.
+    // Replaces `to` by `from` atomically, then makes the rename durable (a failure to sync
+    // the folder is reported, although `to` already holds the new content).
     virtual Status renameOver(const std::string& from, const std::string& to) = 0;
     virtual Status remove(const std::string& path) = 0;
     virtual bool exists(const std::string& path) = 0;
+
+    // The calls below default to the POSIX ones, so a test wrapper that fakes only the
+    // calls above stays sound.
+
+    // Creates a new file named prefix + a unique suffix, exclusively and never through a
+    // symbolic link, with the permission bits of the file `like` when that exists.
+    virtual Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like);
+    // The file a rewrite of path must replace: the final target when path is a symbolic
+    // link (so the link stays a link), else path itself.
+    virtual std::string resolveLink(const std::string& path);
+    // Takes the exclusive advisory lock of the lock file at path (created when missing),
+    // waiting at most `wait` while another holder has it. A thread that already holds it
+    // is granted it again at once, so operations nest.
+    virtual Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait);
 };
 
 class PosixFileSystem final : public FileSystem {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Status.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -34,6 +36,11 @@ struct ProjectRecord {
 using ProjectBytes = std::array<unsigned char, ProjectRecord::kSize>;
 
 ProjectBytes encodeProject(const ProjectRecord& record);
+// record written over original, the bytes the file held for it: every field that still
+// reads as record's keeps its bytes, so an untouched record is written back unchanged.
+ProjectBytes encodeProject(const ProjectRecord& record, const unsigned char* original);
+// Refuses (InvalidArgument) a record with a text that its field cannot hold whole.
+Status checkProjectTexts(const ProjectRecord& record);
 ProjectRecord decodeProject(const unsigned char* bytes);
 
 // Single fields of an encoded record, for scans that need no more (no text is decoded).

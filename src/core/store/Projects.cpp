@@ -1,6 +1,11 @@
 #include "core/store/Projects.h"
 
+#include "core/store/FileSet.h"
 #include "core/store/RecordFile.h"
+#include "core/store/TimeFrames.h"
+
+#include <algorithm>
+#include <limits>
 
 #include <unordered_set>
 
@@ -26,14 +31,113 @@ Result<std::vector<ProjectRecord>> loadProjects(FileSystem& fs, const std::strin
     return records;
 }
 
-Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std::vector<ProjectRecord>& records) {
+namespace {
+
+// The new content of the projects file: each record written over the file's own bytes for
+// its id (the first unused record with that id, so repeated ids of a hand-edited file pair up
+// in order), or fresh when the file has none.
+Result<std::vector<unsigned char>> encodeOverCurrent(const std::vector<ProjectRecord>& records,
+                                                     const std::vector<unsigned char>& current) {
+    for (const auto& r : records)
+        if (Status st = checkProjectTexts(r); !st) return st;
+    std::unordered_map<std::int32_t, std::vector<std::size_t>> originals;  // id -> offsets, last first
+    for (std::size_t at = current.size(); at >= ProjectRecord::kSize; at -= ProjectRecord::kSize)
+        originals[decodeProjectId(current.data() + at - ProjectRecord::kSize)].push_back(at - ProjectRecord::kSize);
     std::vector<unsigned char> bytes;
     bytes.reserve(records.size() * ProjectRecord::kSize);
     for (const auto& r : records) {
-        const auto b = encodeProject(r);
+        auto it = originals.find(r.id);
+        ProjectBytes b;
+        if (it != originals.end() && !it->second.empty()) {
+            b = encodeProject(r, current.data() + it->second.back());
+            it->second.pop_back();
+        } else {
+            b = encodeProject(r);
+        }
         bytes.insert(bytes.end(), b.begin(), b.end());
     }
-    return rewriteRecords(fs, projectsPath, bytes.data(), bytes.size(), projectFileMessage(projectsPath));
+    return bytes;
+}
+
+}  // namespace
+
+Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std::vector<ProjectRecord>& records) {
+    return changeRecords(
+        fs, projectsPath, ProjectRecord::kSize,
+        [&](const RecordFileContent& current) { return encodeOverCurrent(records, current.records); },
+        projectFileMessage(projectsPath));
+}
+
+std::string projectsChangedMessage(const std::string& projectsPath) {
+    return "The project file was changed by another program since this window opened. Cancel, then open it "
+           "again : " +
+           projectsPath;
+}
+
+Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std::vector<ProjectRecord>& records,
+                     const RecordFileVersion& loaded) {
+    return changeRecords(
+        fs, projectsPath, ProjectRecord::kSize,
+        [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
+            if (!(current.version == loaded)) return Status::invalidArgument(projectsChangedMessage(projectsPath));
+            return encodeOverCurrent(records, current.records);
+        },
+        projectFileMessage(projectsPath));
+}
+
+Result<ProjectsSnapshot> loadProjectsSnapshot(FileSystem& fs, const std::string& projectsPath) {
+    const std::string message = projectFileMessage(projectsPath);
+    auto content = readRecordFile(fs, projectsPath, ProjectRecord::kSize, message);
+    if (!content) return content.status();
+    if (!content->version.exists) return Status::ioError(message).withReason("No such file or directory");
+    ProjectsSnapshot snapshot;
+    snapshot.version = content->version;
+    snapshot.records.reserve(content->records.size() / ProjectRecord::kSize);
+    for (std::size_t at = 0; at < content->records.size(); at += ProjectRecord::kSize)
+        snapshot.records.push_back(decodeProject(content->records.data() + at));
+    return snapshot;
+}
+
+std::int32_t highestProjectIdInUse(const std::vector<ProjectRecord>& projects, std::int32_t highestInFrames,
+                                   const std::vector<std::int32_t>& idsInUse) {
+    std::int32_t highest = highestInFrames;
+    for (const auto& p : projects) highest = std::max(highest, p.id);
+    for (const std::int32_t id : idsInUse) highest = std::max(highest, id);
+    return std::max(highest, -1);
+}
+
+Result<std::int32_t> addProject(FileSystem& fs, const std::string& settingsPath, ProjectRecord project,
+                                const AddProjectCheck& check) {
+    const std::string projectsPath = fileSetPath(settingsPath, FileKind::Projects);
+    if (Status st = checkProjectTexts(project); !st) return st;
+    auto held = lockFileSet(fs, settingsPath);
+    if (!held) return held.status();
+    auto inFrames = highestProjectIdInFrames(fs, fileSetPath(settingsPath, FileKind::TimeFrames));
+    if (!inFrames) return inFrames.status();
+    const Status st = changeRecords(
+        fs, projectsPath, ProjectRecord::kSize,
+        [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
+            if (!current.version.exists) return Status::ioError(projectFileMessage(projectsPath));
+            std::vector<ProjectRecord> records;
+            records.reserve(current.records.size() / ProjectRecord::kSize);
+            for (std::size_t at = 0; at < current.records.size(); at += ProjectRecord::kSize)
+                records.push_back(decodeProject(current.records.data() + at));
+            const std::int32_t highest = highestProjectIdInUse(records, *inFrames, {});
+            if (highest == std::numeric_limits<std::int32_t>::max())
+                return Status::ioError("No project id is left in " + projectsPath);
+            const ProjectIndex index(std::move(records));
+            if (Status refused = check(index, project); !refused) return refused;
+            if (Status unfit = checkProjectTexts(project); !unfit) return unfit;
+            project.id = highest + 1;
+            // The file is only ever rewritten whole; the records before stay as they were.
+            std::vector<unsigned char> bytes = current.records;
+            const auto added = encodeProject(project);
+            bytes.insert(bytes.end(), added.begin(), added.end());
+            return bytes;
+        },
+        projectFileMessage(projectsPath));
+    if (!st) return st;
+    return project.id;
 }
 
 Result<std::optional<ProjectRecord>> findProjectById(FileSystem& fs, const std::string& projectsPath, std::int32_t id) {

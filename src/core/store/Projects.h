@@ -3,6 +3,9 @@
 #include "core/Status.h"
 #include "core/store/FileSystem.h"
 #include "core/store/ProjectRecord.h"
+#include "core/store/RecordFile.h"
+
+#include <functional>
 
 #include <cstdint>
 #include <optional>
@@ -18,18 +21,32 @@ std::string projectFileMessage(const std::string& projectsPath);
 // Every record of the projects file at projectsPath, in file order.
 Result<std::vector<ProjectRecord>> loadProjects(FileSystem& fs, const std::string& projectsPath);
 
-// Replaces the projects file with records, in order, crash-safely.
+// Replaces the projects file with records, in order, crash-safely. A record the file
+// already holds (same id, same fields) is written back byte for byte; a text that its field
+// cannot hold whole is refused (InvalidArgument) before anything is written.
 Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std::vector<ProjectRecord>& records);
 
-// The first record with id; nullopt when none has it.
-Result<std::optional<ProjectRecord>> findProjectById(FileSystem& fs, const std::string& projectsPath, std::int32_t id);
+// What a dialog loads before it rewrites the whole file from it.
+struct ProjectsSnapshot {
+    std::vector<ProjectRecord> records;
+    RecordFileVersion version;
+};
+// loadProjects with the version of what was read; fails as loadProjects does.
+Result<ProjectsSnapshot> loadProjectsSnapshot(FileSystem& fs, const std::string& projectsPath);
 
-// The id of the last record whose name equals name byte for byte; -1 when none does.
-Result<std::int32_t> findProjectIdByName(FileSystem& fs, const std::string& projectsPath, const std::string& name);
+// The refusal when the projects file changed since a dialog loaded it.
+std::string projectsChangedMessage(const std::string& projectsPath);
 
-// The project's name joined with its ancestors' by " - ": top-level first when rootFirst,
-// else the project first. The chain ends at a missing id or a cycle; "" for a missing project.
-Result<std::string> projectFullName(FileSystem& fs, const std::string& projectsPath, std::int32_t id, bool rootFirst);
+// writeProjects, refused (InvalidArgument, projectsChangedMessage) when the file is no longer
+// what `loaded` describes: someone else changed it, and writing would undo that change.
+Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std::vector<ProjectRecord>& records,
+                     const RecordFileVersion& loaded);
+
+// The highest id a new project may follow: the greatest id of projects and of every
+// project that a time frame of the set still refers to (so deleted projects' frames never
+// pass to a new one), and of idsInUse (the running projects); -1 when there is none.
+std::int32_t highestProjectIdInUse(const std::vector<ProjectRecord>& projects, std::int32_t highestInFrames,
+                                   const std::vector<std::int32_t>& idsInUse);
 
 // The projects file loaded once, looked up by id in constant time. For operations that
 // resolve many time frames.
@@ -58,5 +75,23 @@ private:
     std::vector<std::int32_t> m_dense;  // id -> position + 1, 0 for none
     std::unordered_map<std::int32_t, std::size_t> m_sparse;
 };
+
+// Adds project at the end of the projects file of the set of settingsPath, under the set's
+// lock, with an id above every id in use (highestProjectIdInUse, running projects aside);
+// check sees the projects as they are and may complete the record (its parent) or refuse
+// it (an unknown parent, say). Returns the id.
+using AddProjectCheck = std::function<Status(const ProjectIndex& projects, ProjectRecord& project)>;
+Result<std::int32_t> addProject(FileSystem& fs, const std::string& settingsPath, ProjectRecord project,
+                                const AddProjectCheck& check);
+
+// The first record with id; nullopt when none has it.
+Result<std::optional<ProjectRecord>> findProjectById(FileSystem& fs, const std::string& projectsPath, std::int32_t id);
+
+// The id of the last record whose name equals name byte for byte; -1 when none does.
+Result<std::int32_t> findProjectIdByName(FileSystem& fs, const std::string& projectsPath, const std::string& name);
+
+// The project's name joined with its ancestors' by " - ": top-level first when rootFirst,
+// else the project first. The chain ends at a missing id or a cycle; "" for a missing project.
+Result<std::string> projectFullName(FileSystem& fs, const std::string& projectsPath, std::int32_t id, bool rootFirst);
 
 }  // namespace ql

@@ -32,17 +32,72 @@ Status streamRecords(File& file, std::size_t recordSize, const RecordChunkFn& on
     }
 }
 
+// Writes a temporary file of the set with produce(), syncs it and renames it over path (or
+// over the file path links to). Called with the set's lock held.
+template <typename Produce>
+Status rewriteThroughTemporary(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+                               Produce&& produce) {
+    // A linked record file (into a synced folder, say) is replaced at its target; the
+    // temporary file must then lie beside the target for the rename to stay atomic.
+    const std::string target = fs.resolveLink(path);
+    auto created = fs.createTemporary(temporaryPathFor(target), target);
+    if (!created) return failedWith(failureMessage, created.status());
+    const std::string tmp = created->path;
+    Status st;
+    {
+        std::unique_ptr<File> out = std::move(created->file);
+        st = produce(*out);
+        if (st) st = out->sync();
+    }
+    if (st) st = fs.renameOver(tmp, target);
+    if (!st) {
+        (void)fs.remove(tmp);
+        return failedWith(failureMessage, st);
+    }
+    return Status::ok();
+}
+
+std::uint64_t fnv1a(const unsigned char* data, std::size_t n) {
+    std::uint64_t h = 14695981039346656037ull;
+    for (std::size_t i = 0; i < n; ++i) {
+        h ^= data[i];
+        h *= 1099511628211ull;
+    }
+    return h;
+}
+
 }  // namespace
 
 std::string temporaryPathFor(const std::string& path) {
     return fileSetPath(path, FileKind::Temporary);
 }
 
+std::string fileSetBusyMessage(const std::string& anyPathOfTheSet) {
+    return "The file set is busy in another program, try again : " + lockFilePath(anyPathOfTheSet);
+}
+
+Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const std::string& anyPathOfTheSet) {
+    auto held = fs.lock(lockFilePath(anyPathOfTheSet), kFileSetLockWait);
+    if (!held) return failedWith(fileSetBusyMessage(anyPathOfTheSet), held.status());
+    return held;
+}
+
+Status failedWith(const std::string& failureMessage, const Status& cause) {
+    if (cause.isOk()) return Status::ioError(failureMessage);
+    // A refusal with its own text (a text that does not fit, a changed file) says more.
+    if (cause.code() == StatusCode::InvalidArgument) return cause;
+    return Status::ioError(failureMessage).withReason(cause.reason().empty() ? cause.message() : cause.reason());
+}
+
+RecordFileVersion versionOf(const std::vector<unsigned char>& records) {
+    return {true, records.size(), fnv1a(records.data(), records.size())};
+}
+
 Status scanRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
                    const std::string& failureMessage, const RecordChunkFn& onChunk) {
     auto file = fs.openRead(path);
-    if (!file) return Status::ioError(failureMessage);
-    if (!streamRecords(**file, recordSize, onChunk)) return Status::ioError(failureMessage);
+    if (!file) return failedWith(failureMessage, file.status());
+    if (Status st = streamRecords(**file, recordSize, onChunk); !st) return failedWith(failureMessage, st);
     return Status::ok();
 }
 
@@ -57,66 +112,79 @@ Result<std::vector<unsigned char>> readRecords(FileSystem& fs, const std::string
     return all;
 }
 
+Result<RecordFileContent> readRecordFile(FileSystem& fs, const std::string& path, std::size_t recordSize,
+                                         const std::string& failureMessage) {
+    auto file = fs.openRead(path);
+    if (!file) {
+        if (file.status().code() == StatusCode::NotFound) return RecordFileContent{};
+        return failedWith(failureMessage, file.status());
+    }
+    RecordFileContent content;
+    const Status st = streamRecords(**file, recordSize, [&](const unsigned char* records, std::size_t count) {
+        content.records.insert(content.records.end(), records, records + count * recordSize);
+    });
+    if (!st) return failedWith(failureMessage, st);
+    content.version = versionOf(content.records);
+    return content;
+}
+
+Status changeRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const ChangeRecordsFn& change,
+                     const std::string& failureMessage) {
+    auto held = lockFileSet(fs, path);
+    if (!held) return held.status();
+    auto current = readRecordFile(fs, path, recordSize, failureMessage);
+    if (!current) return current.status();
+    auto next = change(*current);
+    if (!next) return next.status();
+    return rewriteThroughTemporary(fs, path, failureMessage, [&](File& out) { return out.write(next->data(), next->size()); });
+}
+
 Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char* record, std::size_t recordSize,
                     const std::string& failureMessage) {
+    auto held = lockFileSet(fs, path);
+    if (!held) return held.status();
     auto opened = fs.openAppend(path);
-    if (!opened) return Status::ioError(failureMessage);
+    if (!opened) return failedWith(failureMessage, opened.status());
     File& file = **opened;
     auto size = file.size();
-    if (!size) return Status::ioError(failureMessage);
+    if (!size) return failedWith(failureMessage, size.status());
     const std::uint64_t aligned = *size - *size % recordSize;
-    if (aligned != *size && !file.truncate(aligned)) return Status::ioError(failureMessage);
-    if (!file.write(record, recordSize) || !file.sync()) {
+    if (aligned != *size) {
+        if (Status st = file.truncate(aligned); !st) return failedWith(failureMessage, st);
+    }
+    Status st = file.write(record, recordSize);
+    if (st) st = file.sync();
+    if (!st) {
         // Never leave a torn record behind: it would shift every record after it.
         (void)file.truncate(aligned);
         (void)file.sync();
-        return Status::ioError(failureMessage);
+        return failedWith(failureMessage, st);
     }
     return Status::ok();
 }
-
-namespace {
-
-// Writes the temporary file with produce(), syncs it and renames it over path.
-template <typename Produce>
-Status rewriteThroughTemporary(FileSystem& fs, const std::string& path, const std::string& failureMessage,
-                               Produce&& produce) {
-    const std::string tmp = temporaryPathFor(path);
-    Status st;
-    {
-        auto created = fs.create(tmp);
-        if (!created) return Status::ioError(failureMessage);
-        File& out = **created;
-        st = produce(out);
-        if (st) st = out.sync();
-    }
-    if (st) st = fs.renameOver(tmp, path);
-    if (!st) {
-        (void)fs.remove(tmp);
-        return Status::ioError(failureMessage);
-    }
-    return Status::ok();
-}
-
-}  // namespace
 
 Status rewriteRecords(FileSystem& fs, const std::string& path, const unsigned char* records, std::size_t byteCount,
                       const std::string& failureMessage) {
+    auto held = lockFileSet(fs, path);
+    if (!held) return held.status();
     return rewriteThroughTemporary(fs, path, failureMessage,
                                    [&](File& out) { return out.write(records, byteCount); });
 }
 
 Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
-                      const std::vector<unsigned char>& append, const std::string& failureMessage) {
+                      const AppendForFn& appendFor, bool appends, const std::string& failureMessage) {
+    auto held = lockFileSet(fs, path);
+    if (!held) return held.status();
     std::unique_ptr<File> in;
     if (auto opened = fs.openRead(path)) {
         in = std::move(opened).value();
-    } else if (opened.status().code() != StatusCode::NotFound || !append.empty()) {
+    } else if (opened.status().code() != StatusCode::NotFound || appends) {
         // A missing file reads as empty for a removal; an update must not invent the file.
-        return Status::ioError(failureMessage);
+        return failedWith(failureMessage, opened.status());
     }
     return rewriteThroughTemporary(fs, path, failureMessage, [&](File& out) -> Status {
         std::vector<unsigned char> kept;
+        std::vector<unsigned char> dropped;
         Status writeStatus;
         if (in) {
             const Status readStatus = streamRecords(*in, recordSize, [&](const unsigned char* records, std::size_t count) {
@@ -124,16 +192,29 @@ Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recor
                 kept.clear();
                 for (std::size_t i = 0; i < count; ++i) {
                     const unsigned char* r = records + i * recordSize;
-                    if (keep(r)) kept.insert(kept.end(), r, r + recordSize);
+                    // Records pass through as they were read, bytes after a NUL included.
+                    if (keep(r))
+                        kept.insert(kept.end(), r, r + recordSize);
+                    else if (appends)
+                        dropped.insert(dropped.end(), r, r + recordSize);
                 }
                 if (!kept.empty()) writeStatus = out.write(kept.data(), kept.size());
             });
             if (!readStatus) return readStatus;
             if (!writeStatus) return writeStatus;
         }
-        if (!append.empty()) return out.write(append.data(), append.size());
-        return Status::ok();
+        if (!appends) return Status::ok();
+        auto added = appendFor(dropped);
+        if (!added) return added.status();
+        return added->empty() ? Status::ok() : out.write(added->data(), added->size());
     });
+}
+
+Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
+                      const std::vector<unsigned char>& append, const std::string& failureMessage) {
+    return replaceRecords(
+        fs, path, recordSize, keep, [&](const std::vector<unsigned char>&) -> Result<std::vector<unsigned char>> { return append; },
+        !append.empty(), failureMessage);
 }
 
 Status removeRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,

@@ -6,12 +6,16 @@
 namespace ql {
 
 Status createFileSet(FileSystem& fs, const std::string& chosenPath, const std::string& currencySymbol, bool monthFirst) {
-    const Status failed = Status::ioError(kCannotCreateFileSet);
-    if (!fs.create(chosenPath)) return failed;
-    for (FileKind kind : {FileKind::Customers, FileKind::Projects, FileKind::TimeFrames, FileKind::Settings}) {
-        if (!fs.create(fileSetPath(chosenPath, kind))) return failed;
+    const std::string failed = kCannotCreateFileSet;
+    auto held = lockFileSet(fs, chosenPath);
+    if (!held) return failedWith(failed, held.status());
+    for (const std::string& path : {chosenPath, fileSetPath(chosenPath, FileKind::Customers),
+                                    fileSetPath(chosenPath, FileKind::Projects), fileSetPath(chosenPath, FileKind::TimeFrames),
+                                    fileSetPath(chosenPath, FileKind::Settings)}) {
+        if (auto created = fs.create(path); !created) return failedWith(failed, created.status());
     }
-    if (!writeSettings(fs, defaultSettings(currencySymbol, monthFirst), chosenPath)) return failed;
+    if (Status st = writeSettings(fs, defaultSettings(currencySymbol, monthFirst), chosenPath); !st)
+        return failedWith(failed, st);
     return Status::ok();
 }
 
@@ -31,8 +35,16 @@ SettingsRecord readSettingsOrDefaults(FileSystem& fs, const std::string& setting
 
 Status writeSettings(FileSystem& fs, const SettingsRecord& record, const std::string& settingsPath) {
     const std::string path = fileSetPath(settingsPath, FileKind::Settings);
-    const auto bytes = encodeSettings(record);
-    return rewriteRecords(fs, path, bytes.data(), bytes.size(), "Cannot write settings file : " + path);
+    if (Status st = checkSettingsTexts(record); !st) return st;
+    return changeRecords(
+        fs, path, SettingsRecord::kSize,
+        [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
+            // Fields the change left alone keep the bytes the file held (an 8-bit company name).
+            const auto bytes = current.records.empty() ? encodeSettings(record)
+                                                       : encodeSettings(record, current.records.data());
+            return std::vector<unsigned char>(bytes.begin(), bytes.end());
+        },
+        "Cannot write settings file : " + path);
 }
 
 }  // namespace ql

@@ -2,29 +2,66 @@
 
 #include "core/store/FieldCodec.h"
 
+#include <algorithm>
+
 namespace ql {
 
 using namespace codec;
 
-SettingsBytes encodeSettings(const SettingsRecord& r) {
-    SettingsBytes b{};
-    putText(b.data(), 0, 61, r.companyName);
-    putText(b.data(), 61, 61, r.companyAddress);
-    putText(b.data(), 122, 61, r.city);
-    putText(b.data(), 183, 61, r.zip);
-    putText(b.data(), 244, 61, r.state);
-    putText(b.data(), 305, 61, r.country);
-    putText(b.data(), 366, 61, r.phone);
-    putText(b.data(), 427, 41, r.invoiceText);
-    putText(b.data(), 468, 41, r.nextInvoiceNumber);
-    putText(b.data(), 509, 1001, r.footer);
+namespace {
+
+struct TextField {
+    const char* label;
+    std::string SettingsRecord::*member;
+    std::size_t offset;
+    std::size_t width;
+};
+
+constexpr TextField kTextFields[] = {
+    {"company name", &SettingsRecord::companyName, 0, 61},
+    {"company address", &SettingsRecord::companyAddress, 61, 61},
+    {"city", &SettingsRecord::city, 122, 61},
+    {"ZIP", &SettingsRecord::zip, 183, 61},
+    {"state", &SettingsRecord::state, 244, 61},
+    {"country", &SettingsRecord::country, 305, 61},
+    {"phone", &SettingsRecord::phone, 366, 61},
+    {"invoice text", &SettingsRecord::invoiceText, 427, 41},
+    {"next invoice number", &SettingsRecord::nextInvoiceNumber, 468, 41},
+    {"invoice footer", &SettingsRecord::footer, 509, 1001},
+    {"sales tax label", &SettingsRecord::salesTaxLabel, 1514, 41},
+    {"monetary symbol", &SettingsRecord::monetarySymbol, 1571, 31},
+};
+
+void encodeOnto(SettingsBytes& b, const SettingsRecord& r) {
+    for (const TextField& f : kTextFields) putTextOver(b.data(), f.offset, f.width, r.*f.member);
     putInt32(b.data(), 1510, r.applySalesTax);
-    putText(b.data(), 1514, 41, r.salesTaxLabel);
     putDouble(b.data(), 1555, r.salesTaxRate);
     putInt32(b.data(), 1563, r.showTips);
     putInt32(b.data(), 1567, r.dateFormat);
-    putText(b.data(), 1571, 31, r.monetarySymbol);
+}
+
+}  // namespace
+
+SettingsBytes encodeSettings(const SettingsRecord& r) {
+    SettingsBytes b{};
+    encodeOnto(b, r);
     return b;
+}
+
+SettingsBytes encodeSettings(const SettingsRecord& r, const unsigned char* original) {
+    SettingsBytes b;
+    std::copy(original, original + SettingsRecord::kSize, b.begin());
+    encodeOnto(b, r);
+    return b;
+}
+
+Status checkSettingsTexts(const SettingsRecord& r) {
+    for (const TextField& f : kTextFields) {
+        if (!textFitsField(r.*f.member, f.width))
+            return Status::invalidArgument(std::string("The ") + f.label + " is too long to be stored (at most " +
+                                           std::to_string(f.width - 1) + " bytes)");
+    }
+    return Status::ok();
 }
 
 SettingsRecord decodeSettings(const unsigned char* b) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/Status.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -59,6 +61,11 @@ struct SettingsRecord {
 using SettingsBytes = std::array<unsigned char, SettingsRecord::kSize>;
 
 SettingsBytes encodeSettings(const SettingsRecord& record);
+// record written over original, the bytes the file held: every field that still reads as
+// record's keeps its bytes.
+SettingsBytes encodeSettings(const SettingsRecord& record, const unsigned char* original);
+// Refuses (InvalidArgument) a record with a text that its field cannot hold whole.
+Status checkSettingsTexts(const SettingsRecord& record);
 SettingsRecord decodeSettings(const unsigned char* bytes);
 
 // The record a new file set starts with. currencySymbol and monthFirst come from the

@@ -1,9 +1,11 @@
 #include "core/store/TimeFrames.h"
 
+#include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
 #include "core/store/RecordFile.h"
 #include "core/time/Calendar.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -59,6 +61,17 @@ Status updateTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const 
 Status scanTimeFrameChunks(FileSystem& fs, const std::string& timeFramesPath,
                            const std::function<void(const unsigned char* records, std::size_t count)>& onChunk) {
     return scanRecords(fs, timeFramesPath, TimeFrameRecord::kSize, timeFramesFileMessage(timeFramesPath), onChunk);
+}
+
+Result<std::int32_t> highestProjectIdInFrames(FileSystem& fs, const std::string& timeFramesPath) {
+    if (!fs.exists(timeFramesPath)) return -1;
+    std::int32_t highest = -1;
+    const Status st = scanTimeFrameChunks(fs, timeFramesPath, [&](const unsigned char* records, std::size_t count) {
+        for (std::size_t i = 0; i < count; ++i)
+            highest = std::max(highest, codec::getInt32(records + i * TimeFrameRecord::kSize, 0));
+    });
+    if (!st) return st;
+    return highest;
 }
 
 Result<std::vector<TimeFrameRecord>> loadTimeFrames(FileSystem& fs, const std::string& timeFramesPath) {

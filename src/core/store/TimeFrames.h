@@ -33,6 +33,9 @@ Status updateTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const 
 template <typename OnFrame>
 Status forEachTimeFrame(FileSystem& fs, const std::string& timeFramesPath, OnFrame&& onFrame);
 
+// The greatest project id that a frame of the file refers to; -1 for an empty or missing file.
+Result<std::int32_t> highestProjectIdInFrames(FileSystem& fs, const std::string& timeFramesPath);
+
 // Every frame of the file, in file order.
 Result<std::vector<TimeFrameRecord>> loadTimeFrames(FileSystem& fs, const std::string& timeFramesPath);
 

@@ -21,7 +21,7 @@ CTessalyApp::CTessalyApp(AppServices services, QObject* parent)
     : QObject(parent), m_services(services), m_runDialog([](QDialog& dialog) { return dialog.exec(); }) {
     m_chooseProject = [this] {
         return chooseProject(m_frame.get(), m_services.fileSystem, m_services.prompter, &m_services.help,
-                             m_doc->settingsPath());
+                             m_doc->settingsPath(), runningProjectIds());
     };
 }
 
@@ -96,9 +96,16 @@ void CTessalyApp::connectCommands() {
     // as those dialogs arrive.
 }
 
+std::vector<std::int32_t> CTessalyApp::runningProjectIds() const {
+    std::vector<std::int32_t> ids;
+    for (const ql::RunningEntry& entry : m_doc->runningProjects()) ids.push_back(entry.projectId);
+    return ids;
+}
+
 void CTessalyApp::onEditProjects() {
     if (!m_doc->fileSetOpen()) return;
-    editProjects(m_frame.get(), m_services.fileSystem, m_services.prompter, &m_services.help, m_doc->settingsPath());
+    editProjects(m_frame.get(), m_services.fileSystem, m_services.prompter, &m_services.help, m_doc->settingsPath(),
+                 runningProjectIds());
     // Names and rates shown in the panels may have changed.
     m_doc->notifyViews(hint::kTotals);
     m_doc->notifyViews(hint::kWeekChart);

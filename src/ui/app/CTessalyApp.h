@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <memory>
+#include <vector>
 
 class CMainFrame;
 class CTessalyDoc;
@@ -85,6 +86,8 @@ public slots:
     void onPause();
 
 private:
+    // Ids of the projects running now, which new projects must not take.
+    std::vector<std::int32_t> runningProjectIds() const;
     void connectCommands();
 
     AppServices m_services;

@@ -7,7 +7,9 @@ QString fromRecordText(const std::string& field) {
 }
 
 std::string toRecordText(const QString& text, std::size_t width) {
-    const std::string utf8 = text.toStdString();
+    std::string utf8 = text.toStdString();
+    // A text whose 8-bit form fits is stored whole, in that form, by the record codec.
+    if (ql::codec::textFitsField(utf8, width)) return utf8;
     return std::string(ql::codec::utf8Prefix(utf8, width == 0 ? 0 : width - 1));
 }
 

@@ -11,8 +11,9 @@
 // The text of a record field, for display.
 QString fromRecordText(const std::string& field);
 
-// text as it will be stored in a field of width: cut to width - 1 bytes at a character
-// boundary, so what the record holds in memory is exactly what the file gets.
+// text as it will be stored in a field of width: whole when it fits as UTF-8 or else as
+// Windows-1252 (codec::textFitsField), otherwise cut to width - 1 bytes at a character
+// boundary, so the record never holds in memory what the file cannot get.
 std::string toRecordText(const QString& text, std::size_t width);
 
 // A multi-line field for an edit control: CR LF (and a lone CR) become line feeds.

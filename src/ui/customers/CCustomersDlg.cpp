@@ -143,14 +143,9 @@ void CCustomersDlg::addCustomer() {
     fresh.name = "New Customer";
     std::optional<ql::CustomerRecord> edited = m_editor ? m_editor(fresh) : std::nullopt;
     if (!edited) return;
-    // The id is taken only now, from the file as it is after the user's edit.
-    const auto id = ql::nextCustomerId(m_fs, m_customersPath);
-    if (!id) {
-        report(id.status());
-    } else {
-        edited->id = *id;
-        if (const ql::Status st = ql::appendCustomer(m_fs, *edited, m_customersPath); !st) report(st);
-    }
+    // The id is taken only now, from the file as it is after the user's edit, in the same
+    // locked operation as the append so no other writer can take it in between.
+    if (const auto id = ql::addCustomer(m_fs, *edited, m_customersPath); !id) report(id.status());
     reload();
 }
 

@@ -2,7 +2,9 @@
 
 #include "ui_CProjectsTreeDlg.h"
 
+#include "core/store/FileSet.h"
 #include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
 #include "ui/app/HelpService.h"
 #include "ui/app/Prompter.h"
 #include "ui/common/RecordText.h"
@@ -127,15 +129,26 @@ QTreeWidgetItem* CProjectsTreeDlg::makeItem(ql::ProjectTree::Handle h) {
     return item;
 }
 
+void CProjectsTreeDlg::reserveProjectIds(const std::vector<std::int32_t>& idsInUse) {
+    for (const std::int32_t id : idsInUse) m_projects.reserveIdsThrough(id);
+}
+
 void CProjectsTreeDlg::load() {
     const std::string path = m_projectsPath.toStdString();
-    auto records = ql::loadProjects(m_fs, path);
-    if (!records) {
+    auto snapshot = ql::loadProjectsSnapshot(m_fs, path);
+    if (!snapshot) {
         m_fileUnreadable = m_fs.exists(path);
-        m_prompter.inform(kCaption, QString::fromStdString(records.status().message()));
+        m_prompter.inform(kCaption, QString::fromStdString(snapshot.status().message()));
         return;
     }
-    m_projects = ql::ProjectTree(std::move(records).value());
+    m_loadedVersion = snapshot->version;
+    m_projects = ql::ProjectTree(std::move(snapshot->records));
+    // Frames of deleted projects keep their ids: a new project must not inherit them.
+    const auto inFrames = ql::highestProjectIdInFrames(m_fs, ql::fileSetPath(path, ql::FileKind::TimeFrames));
+    if (inFrames)
+        m_projects.reserveIdsThrough(*inFrames);
+    else
+        m_prompter.inform(kCaption, QString::fromStdString(inFrames.status().message()));
 
     // Items are built detached and added in one step: thousands of projects open at once.
     QList<QTreeWidgetItem*> roots;
@@ -290,7 +303,7 @@ void CProjectsTreeDlg::accept() {
         m_prompter.inform(kCaption, QString::fromStdString(ql::projectFileMessage(path)));
         return;
     }
-    const ql::Status written = ql::writeProjects(m_fs, path, m_projects.records());
+    const ql::Status written = ql::writeProjects(m_fs, path, m_projects.records(), m_loadedVersion);
     if (!written) {
         m_prompter.inform(kCaption, QString::fromStdString(written.message()));
         return;

@@ -2,6 +2,7 @@
 
 #include "core/projects/ProjectTree.h"
 #include "core/store/FileSystem.h"
+#include "core/store/RecordFile.h"
 
 #include <QDialog>
 #include <QString>
@@ -11,6 +12,7 @@
 #include <memory>
 #include <optional>
 #include <unordered_map>
+#include <vector>
 
 class HelpService;
 class Prompter;
@@ -48,6 +50,9 @@ public:
                      Mode mode, QWidget* parent = nullptr);
     ~CProjectsTreeDlg() override;
 
+    // Ids that something outside the files still refers to (the running projects): new
+    // projects get ids above them.
+    void reserveProjectIds(const std::vector<std::int32_t>& idsInUse);
     // Replaces the project information dialog that edits created and updated projects.
     void setProjectEditor(ProjectEditor editor);
     // After OK in choosing mode, the id of the chosen project; nullopt otherwise.
@@ -97,6 +102,8 @@ private:
     std::optional<std::int32_t> m_chosenProjectId;
     // A projects file that exists but could not be read must not be replaced by the tree.
     bool m_fileUnreadable = false;
+    // What the file held when the tree was loaded: OK refuses to overwrite anyone's change since.
+    ql::RecordFileVersion m_loadedVersion;
     bool m_settingLabel = false;
     QMenu* m_treeMenu = nullptr;
     QMenu* m_projectMenu = nullptr;

@@ -101,11 +101,17 @@ TEST(RecordCodecs, LongTextIsCutAtACharacterBoundaryWithinTheField) {
     ProjectRecord p;
     p.name = std::string(60, 'a');
     EXPECT_EQ(decodeProject(encodeProject(p).data()).name, p.name);  // exactly 60 fits whole
-    p.name = std::string(59, 'a') + "é";                            // 61 bytes: the é would not fit
-    const auto b = encodeProject(p);
+    p.name = std::string(59, 'a') + "é";  // 61 bytes of UTF-8, 60 of Windows-1252: stored whole, 8-bit
+    auto b = encodeProject(p);
+    EXPECT_EQ(decodeProject(b.data()).name, p.name);
+    EXPECT_EQ(b[4 + 59], 0xE9);
+    EXPECT_EQ(b[4 + 60], 0);
+    p.name = std::string(59, 'a') + "ω";  // no 8-bit form: cut at the character boundary
+    b = encodeProject(p);
     EXPECT_EQ(decodeProject(b.data()).name, std::string(59, 'a'));
     EXPECT_EQ(b[4 + 59], 0);
     EXPECT_EQ(b[4 + 60], 0);  // the NUL always fits
+    EXPECT_FALSE(checkProjectTexts(p));
     CustomerRecord c;
     c.zip = std::string(40, '9');
     EXPECT_EQ(decodeCustomer(encodeCustomer(c).data()).zip, std::string(30, '9'));

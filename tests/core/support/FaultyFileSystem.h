@@ -41,6 +41,8 @@ public:
     Result<std::unique_ptr<File>> openRead(const std::string& path) override;
     Result<std::unique_ptr<File>> openAppend(const std::string& path) override;
     Result<std::unique_ptr<File>> create(const std::string& path) override;
+    // Counted as a Create: the temporary file of a rewrite.
+    Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override;
     Status renameOver(const std::string& from, const std::string& to) override {
         if (shouldFail(Op::Rename)) return Status::ioError("injected rename failure");
         return m_real.renameOver(from, to);
@@ -110,6 +112,12 @@ inline Result<std::unique_ptr<File>> FaultyFileSystem::openAppend(const std::str
 inline Result<std::unique_ptr<File>> FaultyFileSystem::create(const std::string& path) {
     if (shouldFail(Op::Create)) return Status::ioError("injected create failure");
     return wrap(m_real.create(path), *this);
+}
+inline Result<TemporaryFile> FaultyFileSystem::createTemporary(const std::string& prefix, const std::string& like) {
+    if (shouldFail(Op::Create)) return Status::ioError("injected create failure");
+    auto real = m_real.createTemporary(prefix, like);
+    if (!real) return real.status();
+    return TemporaryFile{real->path, std::make_unique<FaultyFile>(std::move(real->file), *this)};
 }
 
 }  // namespace ql::test

@@ -44,4 +44,13 @@ inline void writeBytes(const std::string& path, const std::vector<unsigned char>
 
 inline bool fileExists(const std::string& path) { return std::filesystem::exists(path); }
 
+// True when a file whose path starts with prefix exists in prefix's folder (the temporary
+// files of a rewrite are base path + "tmp" + a unique suffix).
+inline bool anyFileStartingWith(const std::string& prefix) {
+    const std::filesystem::path folder = std::filesystem::path(prefix).parent_path();
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        if (entry.path().string().rfind(prefix, 0) == 0) return true;
+    return false;
+}
+
 }  // namespace ql::test
