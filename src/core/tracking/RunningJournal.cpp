@@ -2,6 +2,7 @@
 
 #include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
+#include "core/store/RecordFile.h"
 
 #include <algorithm>
 #include <array>
@@ -98,19 +99,23 @@ Result<std::optional<JournalState>> readJournal(FileSystem& fs, const std::strin
 
 Status writeJournal(FileSystem& fs, const std::string& path, const JournalState& state) {
     const std::vector<unsigned char> bytes = encodeJournal(state);
-    // Not the set's "tmp": a record rewrite by another process may be using that one.
-    const std::string tmp = path + "tmp";
+    // The store's own temporary file (unique, exclusive, never through a link, the old
+    // file's permission bits), but not the set's record lock: only the window holding the
+    // run lock writes the journal, and a tick must never wait for a record operation.
+    const std::string target = fs.resolveLink(path);
+    auto created = fs.createTemporary(temporaryPathFor(target), target);
+    if (!created) return failedWith(journalWriteMessage(path), created.status());
+    const std::string tmp = created->path;
     Status st;
     {
-        auto created = fs.create(tmp);
-        if (!created) return Status::ioError(journalWriteMessage(path));
-        st = (*created)->write(bytes.data(), bytes.size());
-        if (st) st = (*created)->sync();
+        std::unique_ptr<File> out = std::move(created->file);
+        st = out->write(bytes.data(), bytes.size());
+        if (st) st = out->sync();
     }
-    if (st) st = fs.renameOver(tmp, path);
+    if (st) st = fs.renameOver(tmp, target);
     if (!st) {
         (void)fs.remove(tmp);
-        return Status::ioError(journalWriteMessage(path));
+        return failedWith(journalWriteMessage(path), st);
     }
     return Status::ok();
 }

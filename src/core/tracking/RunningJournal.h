@@ -53,9 +53,10 @@ std::string journalWriteMessage(const std::string& path);
 // cannot be read or does not decode. Reads at most one journal's largest size plus one byte.
 Result<std::optional<JournalState>> readJournal(FileSystem& fs, const std::string& path);
 
-// Replaces the journal at path crash-safely: a temporary file is written, synced and renamed
-// over it, so a reader finds the old journal or the new one, never a mix. On failure the old
-// journal is left as it was and journalWriteMessage is returned.
+// Replaces the journal at path crash-safely: a temporary file of its own (base path + "tmp"
+// + a unique suffix) is written, synced and renamed over it, so a reader finds the old
+// journal or the new one, never a mix. On failure the old journal is left as it was, the
+// temporary file is removed and journalWriteMessage is returned (with the system's reason).
 Status writeJournal(FileSystem& fs, const std::string& path, const JournalState& state);
 
 // Removes the journal at path; no journal is not a failure.

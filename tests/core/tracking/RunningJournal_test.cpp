@@ -88,7 +88,14 @@ TEST_F(JournalFile, SitsBesideTheSetAndReadsBackWhatWasWritten) {
     auto read = readJournal(defaultFileSystem(), path);
     ASSERT_TRUE(read);
     EXPECT_EQ(*read, kTwoPaused);
-    EXPECT_FALSE(test::fileExists(path + "tmp"));
+    EXPECT_FALSE(test::anyFileStartingWith(dir.path("Work.tmp")));
+
+    // A rewrite keeps the journal's permission bits, as every rewrite of the set does.
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    ASSERT_TRUE(writeJournal(defaultFileSystem(), path, {}));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
 
     ASSERT_TRUE(removeJournal(defaultFileSystem(), path));
     EXPECT_FALSE(test::fileExists(path));
@@ -126,7 +133,7 @@ TEST_F(JournalFile, AFailureAtAnyStepLeavesTheOldJournalOrTheNewOne) {
                     if (hadJournal) EXPECT_EQ(*read, kTwoPaused) << "call " << nth;
                     else EXPECT_FALSE(*read) << "call " << nth;
                 }
-                EXPECT_FALSE(test::fileExists(path + "tmp")) << "call " << nth;
+                EXPECT_FALSE(test::anyFileStartingWith(dir.path("Work.tmp"))) << "call " << nth;
             }
         }
     }

@@ -246,7 +246,7 @@ TEST_F(RunningRecovery, ASessionEndingWhileTheQuestionIsOpenLeavesTheJournalAsIt
 
 TEST_F(RunningRecovery, AJournalThatCannotBeWrittenIsReportedOnceAndTimingGoesOn) {
     PathFaultFileSystem fs;
-    fs.failPath = journal() + "tmp";
+    fs.failPath = file(ql::FileKind::Temporary);
     fs.failCreate = true;
     CTessalyApp app(AppServices{prompter, clock, fs, help, dialogs});
     app.setProjectChooser([]() -> std::optional<std::int32_t> { return 0; });
