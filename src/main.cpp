@@ -24,6 +24,8 @@ int main(int argc, char* argv[]) {
     CTessalyApp shell({prompter, clock, ql::defaultFileSystem(), help, fileDialogs});
     QObject::connect(&sessionEnd, &SessionEndWatcher::sessionEnding, &shell, [&shell] { shell.endSession(); });
     shell.start(CTessalyApp::commandLineText(QCoreApplication::arguments()));
+    // Ended during a start-up question: exec() would start a fresh loop and never return.
+    if (shell.sessionEnded()) return 0;
 
     prompter.setParent(&shell.frame());
     help.setOwner(&shell.frame());

@@ -2,7 +2,8 @@
 # Kills the real program while two projects run, starts it again and checks that both are
 # offered with their starts exact to the second, and that checking them out writes exactly
 # those starts. ROUNDS rounds with SIGKILL, then ROUNDS with SIGTERM, where the program must
-# also exit at once (no question may block it) and journal the moment it ended.
+# also exit at once (no question may block it, not even the recovery question) and journal
+# the moment it ended.
 # Usage: crash_recovery.sh QUILLORY QUILLORY_CLI [ROUNDS]
 set -euo pipefail
 
@@ -133,6 +134,16 @@ run_round() {
   [ "$s2" -ge "$before2" ] && [ "$s2" -le "$after2" ] || fail "$signal" "$round" "start $s2 not in [$before2, $after2]"
   if [ "$signal" = TERM ] && [ "$heartbeat" -lt "$killed" ]; then
     fail "$signal" "$round" "the session end did not journal its time ($heartbeat < $killed)"
+  fi
+
+  if [ "$signal" = TERM ]; then
+    # A logout while the question is open: it ends at once, and the journal stays as it was.
+    cp "$base.run" "$dir/journal-before"
+    start_app
+    focus "Running projects" || fail "$signal" "$round" "the recovery was not offered"
+    kill -TERM "$app_pid"
+    stop_app 5 || fail "$signal" "$round" "SIGTERM during the recovery question did not end the program"
+    cmp -s "$base.run" "$dir/journal-before" || fail "$signal" "$round" "the unanswered question changed the journal"
   fi
 
   start_app

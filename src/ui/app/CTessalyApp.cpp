@@ -57,6 +57,7 @@ void CTessalyApp::start(const QString& commandLine) {
 }
 
 void CTessalyApp::endSession() {
+    m_sessionEnded = true;
     m_doc->endSession();
     m_frame->close();
     QCoreApplication::exit(0);

@@ -69,6 +69,9 @@ public:
     // projects, the window closes without the exit question, and every event loop ends, also
     // those of open dialogs. The next start offers the recovery.
     void endSession();
+    // Whether endSession ran: a signal during a start-up question must not leave the window
+    // to be shown afterwards.
+    bool sessionEnded() const { return m_sessionEnded; }
 
     // The command line as one text: the arguments after the program name joined by blanks.
     static QString commandLineText(const QStringList& arguments);
@@ -97,4 +100,5 @@ private:
     std::unique_ptr<QPrinter> m_printer;
     DialogRunner m_runDialog;
     ProjectChooser m_chooseProject;
+    bool m_sessionEnded = false;
 };
