@@ -7,6 +7,7 @@
 #include "ui/app/ProgramOptions.h"
 #include "ui/app/Profile.h"
 #include "ui/app/Prompter.h"
+#include "ui/tracking/SessionEndWatcher.h"
 
 #include <QApplication>
 #include <QGuiApplication>
@@ -35,6 +36,8 @@ int main(int argc, char* argv[]) {
     // what is meant to be local comes from QLocale.
     std::setlocale(LC_NUMERIC, "C");
     std::setlocale(LC_TIME, "C");
+    // Before anything can run: a termination from here on is handled, not fatal.
+    SessionEndWatcher sessionEnd;
     QCoreApplication::setOrganizationName(QLatin1String(Profile::kOrganization));
     QCoreApplication::setApplicationName(QLatin1String(Profile::kApplication));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.kestra.Quillory"));
@@ -44,10 +47,13 @@ int main(int argc, char* argv[]) {
     HelpWindowService help(HelpWindowService::defaultFolders());
     QtFileSetDialogs fileDialogs;
     CTessalyApp shell({prompter, clock, ql::defaultFileSystem(), help, fileDialogs});
+    QObject::connect(&sessionEnd, &SessionEndWatcher::sessionEnding, &shell, [&shell] { shell.endSession(); });
     shell.start(CTessalyApp::commandLineText(QCoreApplication::arguments()), [&](CMainFrame& frame) {
         prompter.setParent(&frame);
         help.setOwner(&frame);
         frame.show();
     });
+    // Ended during a start-up question: exec() would start a fresh loop and never return.
+    if (shell.sessionEnded()) return 0;
     return app.exec();
 }

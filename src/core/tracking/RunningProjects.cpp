@@ -1,8 +1,15 @@
 #include "core/tracking/RunningProjects.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ql {
+
+RunningProjects::RunningProjects(std::vector<RunningEntry> entries, bool paused, std::int32_t pauseReference)
+    : m_entries(std::move(entries)), m_paused(paused), m_pauseReference(pauseReference) {
+    if (m_entries.size() > kLimit) m_entries.resize(kLimit);
+    if (m_entries.empty()) m_paused = false;
+}
 
 CheckInResult RunningProjects::checkIn(std::int32_t projectId, std::int32_t now) {
     if (full()) return CheckInResult::LimitReached;

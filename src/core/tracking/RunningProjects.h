@@ -14,10 +14,15 @@ namespace ql {
 enum class CheckInResult { CheckedIn, LimitReached };
 
 // The projects being timed, in check-in order, and the pause that stops all of them.
-// Lives in memory only; a plain value the document owns.
+// A plain value the document owns; the journal keeps a copy on disk.
 class RunningProjects {
 public:
     static constexpr std::size_t kLimit = 5;
+
+    RunningProjects() = default;
+    // The running state as it was saved (the journal): entries in check-in order, at most
+    // kLimit kept; the pause only while an entry runs.
+    RunningProjects(std::vector<RunningEntry> entries, bool paused, std::int32_t pauseReference);
 
     // Writes a checked-out frame to the time frames file; its Status says whether it landed.
     using FrameWriter = std::function<Status(const TimeFrameRecord&)>;

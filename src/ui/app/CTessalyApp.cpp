@@ -4,6 +4,7 @@
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
 #include "ui/reports/CHistoryDlg.h"
+#include "ui/tracking/CRecoveryDlg.h"
 #include "ui/tracking/CSelectRunningDlg.h"
 #include "ui/app/Prompter.h"
 
@@ -19,6 +20,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -53,6 +55,23 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
     if (showFrame) showFrame(*m_frame);
     m_doc->notifyViews(hint::kTotals);
     m_doc->notifyViews(hint::kWeekChart);
+    m_doc->setRecoveryChooser([this](const ql::JournalState& state) {
+        CRecoveryDlg dialog(m_services.fileSystem, m_doc->pathOf(ql::FileKind::Settings), state, m_frame.get());
+        runDialog(dialog);
+        return dialog.choice();
+    });
+    // A logout must not wait for the exit question; the journal keeps the running projects.
+    if (auto* gui = qobject_cast<QGuiApplication*>(QCoreApplication::instance()))
+        connect(gui, &QGuiApplication::commitDataRequest, m_doc.get(), [this] { m_doc->endSession(); },
+                Qt::DirectConnection);
+    m_doc->recoverRunning();
+}
+
+void CTessalyApp::endSession() {
+    m_sessionEnded = true;
+    m_doc->endSession();
+    m_frame->close();
+    QCoreApplication::exit(0);
 }
 
 QPrinter& CTessalyApp::printer() {
@@ -153,6 +172,11 @@ void CTessalyApp::onCheckIn() {
     if (!m_doc->fileSetOpen()) {
         m_services.prompter.inform(QStringLiteral("File not found"),
                                    QStringLiteral("No file has been opened. Cannot load the projects file."),
+                                   Prompter::Icon::Information);
+        return;
+    }
+    if (!m_doc->claimForCheckIn()) {
+        m_services.prompter.inform(QStringLiteral("Quillory"), CTessalyDoc::heldElsewhereText(m_doc->settingsPath()),
                                    Prompter::Icon::Information);
         return;
     }

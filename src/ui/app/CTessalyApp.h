@@ -50,7 +50,8 @@ public:
     // Start-up: the document opens the file set of the command line or the profile, the
     // frame and view are built and the saved placement is applied; then showFrame runs (the
     // program shows the window there and makes it the owner of message boxes) and the view
-    // gets hints 3 and 4, so what they report appears over the shown window. Without
+    // gets hints 3 and 4, so what they report appears over the shown window; then projects
+    // left running by an earlier end are offered for recovery (CRecoveryDlg). Without
     // showFrame the window is not shown.
     void start(const QString& commandLine, const std::function<void(CMainFrame&)>& showFrame = {});
 
@@ -73,6 +74,13 @@ public:
     void setInvoiceFileChooser(InvoiceFileChooser chooser) { m_chooseInvoiceFile = std::move(chooser); }
     // The request of the last invoice asked for; nullopt before the first.
     const std::optional<ql::InvoiceRequest>& invoiceRequest() const { return m_invoiceRequest; }
+    // The session ends (a logout or a termination signal): the document journals the running
+    // projects, the window closes without the exit question, and every event loop ends, also
+    // those of open dialogs. The next start offers the recovery.
+    void endSession();
+    // Whether endSession ran: a signal during a start-up question must not leave the window
+    // to be shown afterwards.
+    bool sessionEnded() const { return m_sessionEnded; }
 
     // The command line as one text: the arguments after the program name joined by blanks.
     static QString commandLineText(const QStringList& arguments);
@@ -114,4 +122,5 @@ private:
     ProjectChooser m_chooseProject;
     InvoiceFileChooser m_chooseInvoiceFile;
     std::optional<ql::InvoiceRequest> m_invoiceRequest;
+    bool m_sessionEnded = false;
 };

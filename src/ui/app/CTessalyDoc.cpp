@@ -28,7 +28,12 @@ std::string encodedPath(const QString& path) {
 
 CTessalyDoc::CTessalyDoc(Prompter& prompter, const ql::Clock& clock, ql::FileSystem& fileSystem,
                          FileSetDialogs& dialogs, QObject* parent)
-    : QObject(parent), m_prompter(prompter), m_clock(clock), m_fileSystem(fileSystem), m_dialogs(dialogs) {}
+    : QObject(parent),
+      m_prompter(prompter),
+      m_clock(clock),
+      m_fileSystem(fileSystem),
+      m_dialogs(dialogs),
+      m_journal(fileSystem) {}
 
 CTessalyDoc::~CTessalyDoc() {
     if (m_fileSetOpen) Profile::setLastOpened(m_settingsPath);
@@ -55,6 +60,7 @@ std::string CTessalyDoc::pathOf(ql::FileKind kind) const {
 
 ql::CheckInResult CTessalyDoc::checkIn(std::int32_t projectId) {
     const ql::CheckInResult result = m_running.checkIn(projectId, m_clock.now());
+    journal();
     emit stateChanged();
     return result;
 }
@@ -65,6 +71,7 @@ ql::Status CTessalyDoc::checkOut(std::int32_t projectId) {
     auto frame = m_running.checkOut(projectId, m_clock.now(), [&](const ql::TimeFrameRecord& f) {
         return ql::appendTimeFrame(m_fileSystem, settings, f);
     });
+    journal();
     if (wasPaused != m_running.paused()) updateTitle();
     emit stateChanged();
     return frame.status();
@@ -72,12 +79,83 @@ ql::Status CTessalyDoc::checkOut(std::int32_t projectId) {
 
 void CTessalyDoc::togglePause() {
     m_running.togglePause(m_clock.now());
+    journal();
     updateTitle();
     emit stateChanged();
 }
 
 void CTessalyDoc::tick() {
     m_running.tick(m_clock.now());
+    if (!m_running.empty()) journal();
+}
+
+void CTessalyDoc::journal() {
+    const ql::Status written = m_journal.record(m_running, m_clock.now());
+    // Timing goes on in memory: only a crash before the next good write would lose it.
+    if (!written) m_prompter.inform(kAppTitle, QString::fromStdString(written.message()), Prompter::Icon::Warning);
+}
+
+QString CTessalyDoc::heldElsewhereText(const QString& settingsPath) {
+    return QStringLiteral("The running projects of ") + settingsPath +
+           QStringLiteral(" belong to another Quillory window. Check projects in and out there.");
+}
+
+bool CTessalyDoc::claimRunning(bool tell) {
+    if (m_journal.claim(encodedPath(m_settingsPath)) != ql::RunLock::Outcome::HeldElsewhere) return true;
+    if (tell) m_prompter.inform(kAppTitle, heldElsewhereText(m_settingsPath), Prompter::Icon::Information);
+    return false;
+}
+
+void CTessalyDoc::recoverRunning() {
+    if (!m_fileSetOpen || !claimRunning(true)) return;
+    offerRecovery();
+}
+
+bool CTessalyDoc::claimForCheckIn() {
+    if (m_journal.owns()) return true;
+    if (!m_fileSetOpen || !claimRunning(false)) return false;
+    offerRecovery();
+    return true;
+}
+
+void CTessalyDoc::offerRecovery() {
+    auto journalled = m_journal.read();
+    if (!journalled) {
+        // Reported once: a journal that is not whole holds nothing that could be recovered.
+        m_prompter.inform(kAppTitle, QString::fromStdString(journalled.status().message()), Prompter::Icon::Warning);
+        (void)m_journal.discard();
+        return;
+    }
+    if (!*journalled) return;
+    const ql::JournalState& state = **journalled;
+    if (state.entries.empty()) {
+        (void)m_journal.discard();
+        return;
+    }
+    const ql::RecoveryChoice choice =
+        m_chooseRecovery ? m_chooseRecovery(state) : ql::RecoveryChoice::KeepRunning;
+    // The session ended while the question was open: it was never answered, so the journal
+    // stays exactly as it was for the next start.
+    if (m_sessionEnding) return;
+    const std::string settings = encodedPath(m_settingsPath);
+    ql::RecoveryOutcome outcome = ql::applyRecovery(
+        choice, state, [&](const ql::TimeFrameRecord& f) { return ql::appendTimeFrame(m_fileSystem, settings, f); },
+        // Each frame that landed leaves the journal at once, so a crash now cannot write it twice.
+        [&](const ql::RunningProjects& rest) { (void)m_journal.record(rest, state.heartbeat); });
+    m_running = std::move(outcome.running);
+    if (!outcome.status)
+        m_prompter.inform(kAppTitle, QString::fromStdString(outcome.status.message()), Prompter::Icon::Warning);
+    journal();
+    updateTitle();
+    emit stateChanged();
+    if (choice == ql::RecoveryChoice::CheckOutAtLastSeen) openedOrCreated();
+}
+
+void CTessalyDoc::endSession() {
+    if (m_sessionEnding) return;
+    m_sessionEnding = true;
+    // With nothing running the journal is absent, or waits for its recovery: leave it.
+    if (!m_running.empty()) journal();
 }
 
 QString CTessalyDoc::title() const {
@@ -93,8 +171,11 @@ void CTessalyDoc::updateTitle() {
 }
 
 bool CTessalyDoc::canClose() {
-    if (m_running.empty()) return true;
-    return m_prompter.ask(QStringLiteral("Confirmation"), QLatin1String(kExitWhileRunning));
+    if (m_running.empty() || m_sessionEnding) return true;
+    if (!m_prompter.ask(QStringLiteral("Confirmation"), QLatin1String(kExitWhileRunning))) return false;
+    (void)m_journal.discard();
+    m_journal.release();
+    return true;
 }
 
 void CTessalyDoc::notifyViews(int hint) {
@@ -114,6 +195,8 @@ void CTessalyDoc::onFileNew() {
             ql::createFileSet(m_fileSystem, encodedPath(*chosen), locale.currencySymbol, locale.monthFirst);
         if (created) {
             m_fileSetOpen = true;
+            // A journal left by an older set of that name does not belong to the new one.
+            if (claimRunning(true)) (void)m_journal.discard();
         } else {
             // The set that stays open keeps its own path, so no command acts on the
             // half-created one.
@@ -135,6 +218,7 @@ void CTessalyDoc::onFileOpen() {
         m_settingsPath = *chosen;
         m_fileSetOpen = true;
         openedOrCreated();
+        recoverRunning();
     }
     updateTitle();
     emit stateChanged();

@@ -2,7 +2,9 @@
 
 #include "core/store/FileSet.h"
 #include "core/Status.h"
+#include "core/tracking/JournalKeeper.h"
 #include "core/tracking/RunningProjects.h"
+#include "core/tracking/RunningRecovery.h"
 
 #include <QLocale>
 #include <QObject>
@@ -11,6 +13,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -66,8 +69,32 @@ public:
     ql::Status checkOut(std::int32_t projectId);
     // Pause or resume every running project; updates the title.
     void togglePause();
-    // The timer's pause accounting (nothing while not paused).
+    // The timer's pause accounting (nothing while not paused), and the journal's heartbeat.
     void tick();
+
+    // The running projects are journalled beside the set (base path + "run") while this
+    // document holds the set's run lock. False when another window has the set open: its
+    // running projects are that window's, and this one may not check in on it.
+    bool ownsRunning() const { return m_journal.owns(); }
+    // Before a check in: true when this document owns the set's running projects, claiming
+    // them (and offering their recovery) if the window that held them has gone since.
+    bool claimForCheckIn();
+    // Claims the open set's running projects and, when its journal shows that Quillory
+    // ended while projects ran, asks the recovery chooser once what becomes of them. Tells
+    // the user when another window holds the set, or when the journal cannot be read (which
+    // is then removed). Called once the window exists, and after every Open.
+    void recoverRunning();
+    // Picks what becomes of journalled projects; KeepRunning when none is set.
+    using RecoveryChooser = std::function<ql::RecoveryChoice(const ql::JournalState&)>;
+    void setRecoveryChooser(RecoveryChooser chooser) { m_chooseRecovery = std::move(chooser); }
+    // The desktop session ends (logout, SIGTERM, SIGINT, SIGHUP): the journal is written
+    // with the heartbeat now and from here on closing asks nothing and keeps the journal,
+    // so the next start offers the recovery.
+    void endSession();
+    bool sessionEnding() const { return m_sessionEnding; }
+    // "The running projects of <path> belong to another Quillory window. Check projects in
+    // and out there."
+    static QString heldElsewhereText(const QString& settingsPath);
 
     // The settings path when a file set is open, else empty; then " - PAUSE" while paused.
     QString title() const;
@@ -75,6 +102,8 @@ public:
     void updateTitle();
 
     // May the application close? Asks the user when projects run; true for Yes or none running.
+    // Yes removes the journal: the user has let the running projects go. While the session
+    // ends nothing is asked and the journal stays.
     bool canClose();
 
     // Tells the views what changed (emits updateHint).
@@ -108,6 +137,10 @@ private:
     bool fileExists(const QString& path) const;
     QString startFolder() const;
     void openedOrCreated();
+    // Claims the open set; false when another window holds it (told when tell is set).
+    bool claimRunning(bool tell);
+    void offerRecovery();
+    void journal();
 
     Prompter& m_prompter;
     const ql::Clock& m_clock;
@@ -119,5 +152,8 @@ private:
     bool m_fileSetOpen = false;
     QString m_settingsPath;
     ql::RunningProjects m_running;
+    ql::JournalKeeper m_journal;
+    RecoveryChooser m_chooseRecovery;
+    bool m_sessionEnding = false;
     QString m_title;
 };

@@ -1,0 +1,129 @@
+#include "core/tracking/RunningJournal.h"
+
+#include "core/store/FieldCodec.h"
+#include "core/store/FileSet.h"
+#include "core/store/RecordFile.h"
+
+#include <algorithm>
+#include <array>
+
+namespace ql {
+namespace {
+
+constexpr std::array<unsigned char, 4> kMagic{'Q', 'L', 'R', 'N'};
+constexpr std::int32_t kVersion = 1;
+constexpr std::size_t kHeaderSize = 24;
+constexpr std::size_t kEntrySize = 8;
+constexpr std::size_t kChecksumSize = 4;
+constexpr std::size_t kMaxEntries = 5;
+constexpr std::size_t kMaxSize = kHeaderSize + kMaxEntries * kEntrySize + kChecksumSize;
+
+// The common reflected CRC-32 (polynomial 0xEDB88320): a torn or scribbled journal fails it.
+std::uint32_t crc32(const unsigned char* bytes, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+}  // namespace
+
+std::string journalPath(const std::string& anyPathOfTheSet) {
+    return basePath(anyPathOfTheSet) + "run";
+}
+
+std::vector<unsigned char> encodeJournal(const JournalState& state) {
+    const std::size_t count = std::min(state.entries.size(), kMaxEntries);
+    std::vector<unsigned char> bytes(kHeaderSize + count * kEntrySize + kChecksumSize);
+    std::copy(kMagic.begin(), kMagic.end(), bytes.begin());
+    codec::putInt32(bytes.data(), 4, kVersion);
+    codec::putInt32(bytes.data(), 8, state.heartbeat);
+    codec::putInt32(bytes.data(), 12, state.paused ? 1 : 0);
+    codec::putInt32(bytes.data(), 16, state.pauseReference);
+    codec::putInt32(bytes.data(), 20, static_cast<std::int32_t>(count));
+    for (std::size_t i = 0; i < count; ++i) {
+        codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize, state.entries[i].projectId);
+        codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize + 4, state.entries[i].start);
+    }
+    const std::size_t body = bytes.size() - kChecksumSize;
+    codec::storeLittleEndian(bytes.data() + body, crc32(bytes.data(), body));
+    return bytes;
+}
+
+std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_t size) {
+    if (size < kHeaderSize + kChecksumSize || size > kMaxSize) return std::nullopt;
+    if (!std::equal(kMagic.begin(), kMagic.end(), bytes)) return std::nullopt;
+    if (codec::getInt32(bytes, 4) != kVersion) return std::nullopt;
+    const std::int32_t count = codec::getInt32(bytes, 20);
+    if (count < 0 || static_cast<std::size_t>(count) > kMaxEntries) return std::nullopt;
+    const std::size_t body = kHeaderSize + static_cast<std::size_t>(count) * kEntrySize;
+    if (size != body + kChecksumSize) return std::nullopt;
+    if (codec::loadLittleEndian<std::uint32_t>(bytes + body) != crc32(bytes, body)) return std::nullopt;
+    const std::int32_t paused = codec::getInt32(bytes, 12);
+    if (paused != 0 && paused != 1) return std::nullopt;
+
+    JournalState state;
+    state.heartbeat = codec::getInt32(bytes, 8);
+    state.paused = paused == 1;
+    state.pauseReference = codec::getInt32(bytes, 16);
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
+        state.entries.push_back({codec::getInt32(bytes, kHeaderSize + i * kEntrySize),
+                                 codec::getInt32(bytes, kHeaderSize + i * kEntrySize + 4)});
+    return state;
+}
+
+std::string journalReadMessage(const std::string& path) { return "Cannot read running projects file : " + path; }
+std::string journalWriteMessage(const std::string& path) { return "Cannot write running projects file : " + path; }
+
+Result<std::optional<JournalState>> readJournal(FileSystem& fs, const std::string& path) {
+    auto opened = fs.openRead(path);
+    if (!opened) {
+        if (opened.status().code() == StatusCode::NotFound) return std::optional<JournalState>();
+        return Status::ioError(journalReadMessage(path));
+    }
+    // One byte more than the largest journal tells a padded file from a whole one.
+    std::array<unsigned char, kMaxSize + 1> buffer{};
+    std::size_t filled = 0;
+    while (filled < buffer.size()) {
+        auto got = (*opened)->read(buffer.data() + filled, buffer.size() - filled);
+        if (!got) return Status::ioError(journalReadMessage(path));
+        if (*got == 0) break;
+        filled += *got;
+    }
+    auto state = decodeJournal(buffer.data(), filled);
+    if (!state) return Status::ioError(journalReadMessage(path));
+    return std::optional<JournalState>(std::move(*state));
+}
+
+Status writeJournal(FileSystem& fs, const std::string& path, const JournalState& state) {
+    const std::vector<unsigned char> bytes = encodeJournal(state);
+    // The store's own temporary file (unique, exclusive, never through a link, the old
+    // file's permission bits), but not the set's record lock: only the window holding the
+    // run lock writes the journal, and a tick must never wait for a record operation.
+    const std::string target = fs.resolveLink(path);
+    auto created = fs.createTemporary(temporaryPathFor(target), target);
+    if (!created) return failedWith(journalWriteMessage(path), created.status());
+    const std::string tmp = created->path;
+    Status st;
+    {
+        std::unique_ptr<File> out = std::move(created->file);
+        st = out->write(bytes.data(), bytes.size());
+        if (st) st = out->sync();
+    }
+    if (st) st = fs.renameOver(tmp, target);
+    if (!st) {
+        (void)fs.remove(tmp);
+        return failedWith(journalWriteMessage(path), st);
+    }
+    return Status::ok();
+}
+
+Status removeJournal(FileSystem& fs, const std::string& path) {
+    if (!fs.exists(path)) return Status::ok();
+    if (!fs.remove(path)) return Status::ioError(journalWriteMessage(path));
+    return Status::ok();
+}
+
+}  // namespace ql

@@ -1,0 +1,65 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/store/FileSystem.h"
+#include "core/tracking/RunningEntry.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The journal of the running projects, beside the file set (base path + "run"), so that a
+// crash, a kill or a logout loses no running time. No record operation reads it.
+//
+// Layout (little-endian, 28 + 8 * count bytes):
+//   offset  size  field
+//        0     4  magic "QLRN"
+//        4     4  int32   version, 1
+//        8     4  int32   heartbeat: when the program was last seen running
+//       12     4  int32   paused, 0 or 1
+//       16     4  int32   pause reference
+//       20     4  int32   count of running entries, 0 to 5
+//       24  8 * n  int32 project id, int32 start, per entry in check-in order
+//   24 + 8n     4  uint32  CRC-32 of every byte before it
+namespace ql {
+
+struct JournalState {
+    std::vector<RunningEntry> entries;
+    bool paused = false;
+    std::int32_t pauseReference = 0;
+    std::int32_t heartbeat = 0;
+
+    bool operator==(const JournalState&) const = default;
+};
+
+// Base path of the set of any of its paths + "run".
+std::string journalPath(const std::string& anyPathOfTheSet);
+
+// The bytes of the layout above. At most five entries are stored.
+std::vector<unsigned char> encodeJournal(const JournalState& state);
+
+// The state the bytes hold; nullopt for anything that is not exactly one whole journal
+// (torn, padded, garbage, wrong version, a bad checksum, more than five entries).
+std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_t size);
+
+// "Cannot read running projects file : " + path, reported when a journal is not whole.
+std::string journalReadMessage(const std::string& path);
+// "Cannot write running projects file : " + path.
+std::string journalWriteMessage(const std::string& path);
+
+// The journal at path: nullopt when there is none; a failure (journalReadMessage) when it
+// cannot be read or does not decode. Reads at most one journal's largest size plus one byte.
+Result<std::optional<JournalState>> readJournal(FileSystem& fs, const std::string& path);
+
+// Replaces the journal at path crash-safely: a temporary file of its own (base path + "tmp"
+// + a unique suffix) is written, synced and renamed over it, so a reader finds the old
+// journal or the new one, never a mix. On failure the old journal is left as it was, the
+// temporary file is removed and journalWriteMessage is returned (with the system's reason).
+Status writeJournal(FileSystem& fs, const std::string& path, const JournalState& state);
+
+// Removes the journal at path; no journal is not a failure.
+Status removeJournal(FileSystem& fs, const std::string& path);
+
+}  // namespace ql

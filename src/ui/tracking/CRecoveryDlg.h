@@ -1,0 +1,48 @@
+#pragma once
+
+#include "core/tracking/RunningJournal.h"
+#include "core/tracking/RunningRecovery.h"
+
+#include <QDialog>
+
+#include <string>
+
+class QLabel;
+class QPushButton;
+class QTreeWidget;
+
+namespace ql {
+class FileSystem;
+}
+
+// Asked once when a journal shows that Quillory ended while projects ran: lists each project
+// with its start and the time worked up to when Quillory was last seen running, and offers
+// "Check out at <last seen>", "Keep running" and "Discard". Closing it keeps them running,
+// so nothing is lost or written without a choice.
+class CRecoveryDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Names come from the projects file of the set of settingsPath (read once; a project it
+    // does not hold is shown by its id); dates follow the set's date order.
+    CRecoveryDlg(ql::FileSystem& fs, const std::string& settingsPath, ql::JournalState state,
+                 QWidget* parent = nullptr);
+
+    // KeepRunning until a button is pressed.
+    ql::RecoveryChoice choice() const { return m_choice; }
+    // Chooses and closes, as the buttons do.
+    void choose(ql::RecoveryChoice choice);
+
+    QTreeWidget* entriesList() const { return m_list; }
+    QLabel* message() const { return m_message; }
+    QPushButton* checkOutButton() const { return m_checkOut; }
+    QPushButton* keepButton() const { return m_keep; }
+    QPushButton* discardButton() const { return m_discard; }
+
+private:
+    ql::RecoveryChoice m_choice = ql::RecoveryChoice::KeepRunning;
+    QLabel* m_message;
+    QTreeWidget* m_list;
+    QPushButton* m_checkOut;
+    QPushButton* m_keep;
+    QPushButton* m_discard;
+};

@@ -1,0 +1,205 @@
+#include "core/tracking/RunningJournal.h"
+
+#include "core/support/FaultyFileSystem.h"
+#include "core/support/TempDir.h"
+#include "core/tracking/JournalKeeper.h"
+#include "core/tracking/RunLock.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+namespace ql {
+namespace {
+
+constexpr std::int32_t kT0 = 850316400;
+
+const JournalState kTwoPaused{{{7, kT0}, {-3, kT0 + 61}}, true, kT0 + 90, kT0 + 120};
+
+TEST(JournalCodec, FieldsSitAtTheirOffsetsAndRoundTrip) {
+    const std::vector<unsigned char> bytes = encodeJournal(kTwoPaused);
+    ASSERT_EQ(bytes.size(), 28u + 2 * 8);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "QLRN");
+    const auto int32At = [&](std::size_t offset) {
+        return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+                                         static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+    };
+    EXPECT_EQ(int32At(4), 1);
+    EXPECT_EQ(int32At(8), kT0 + 120);
+    EXPECT_EQ(int32At(12), 1);
+    EXPECT_EQ(int32At(16), kT0 + 90);
+    EXPECT_EQ(int32At(20), 2);
+    EXPECT_EQ(int32At(24), 7);
+    EXPECT_EQ(int32At(28), kT0);
+    EXPECT_EQ(int32At(32), -3);
+    EXPECT_EQ(int32At(36), kT0 + 61);
+
+    const JournalState cases[] = {
+        {},
+        kTwoPaused,
+        {{{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}}, false, 0, 6},
+        {{{INT32_MAX, INT32_MIN}}, false, INT32_MIN, INT32_MAX},
+    };
+    for (const JournalState& state : cases) {
+        const auto encoded = encodeJournal(state);
+        EXPECT_EQ(decodeJournal(encoded.data(), encoded.size()), state);
+    }
+}
+
+// A torn, padded or scribbled journal must never read as some other running state.
+TEST(JournalCodec, AnythingButOneWholeJournalIsRefused) {
+    const std::vector<unsigned char> whole = encodeJournal(kTwoPaused);
+    for (std::size_t size = 0; size < whole.size(); ++size)
+        EXPECT_FALSE(decodeJournal(whole.data(), size)) << "torn at " << size;
+    std::vector<unsigned char> padded = whole;
+    padded.push_back(0);
+    EXPECT_FALSE(decodeJournal(padded.data(), padded.size()));
+    for (std::size_t at = 0; at < whole.size(); ++at) {
+        for (const int flip : {0x01, 0x80, 0xFF}) {
+            std::vector<unsigned char> scribbled = whole;
+            scribbled[at] = static_cast<unsigned char>(scribbled[at] ^ flip);
+            EXPECT_FALSE(decodeJournal(scribbled.data(), scribbled.size())) << "byte " << at << " ^ " << flip;
+        }
+    }
+    // Six entries with a checksum that matches are still more than can run.
+    JournalState six = kTwoPaused;
+    six.entries.resize(6, {1, kT0});
+    std::vector<unsigned char> forged = encodeJournal(six);  // stores five
+    EXPECT_EQ(decodeJournal(forged.data(), forged.size())->entries.size(), 5u);
+    const std::vector<unsigned char> garbage(40, 0xAB);
+    EXPECT_FALSE(decodeJournal(garbage.data(), garbage.size()));
+}
+
+class JournalFile : public ::testing::Test {
+protected:
+    test::TempDir dir;
+    std::string settings = dir.path("Work.qlr");
+    std::string path = journalPath(settings);
+};
+
+TEST_F(JournalFile, SitsBesideTheSetAndReadsBackWhatWasWritten) {
+    EXPECT_EQ(path, dir.path("Work.run"));
+    auto none = readJournal(defaultFileSystem(), path);
+    ASSERT_TRUE(none);
+    EXPECT_FALSE(*none);
+
+    ASSERT_TRUE(writeJournal(defaultFileSystem(), path, kTwoPaused));
+    EXPECT_EQ(test::readBytes(path), encodeJournal(kTwoPaused));
+    auto read = readJournal(defaultFileSystem(), path);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(*read, kTwoPaused);
+    EXPECT_FALSE(test::anyFileStartingWith(dir.path("Work.tmp")));
+
+    // A rewrite keeps the journal's permission bits, as every rewrite of the set does.
+    ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+    ASSERT_TRUE(writeJournal(defaultFileSystem(), path, {}));
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0600u);
+
+    ASSERT_TRUE(removeJournal(defaultFileSystem(), path));
+    EXPECT_FALSE(test::fileExists(path));
+    EXPECT_TRUE(removeJournal(defaultFileSystem(), path));  // none left is not a failure
+
+    test::writeBytes(path, std::vector<unsigned char>(500, 'x'));
+    auto garbage = readJournal(defaultFileSystem(), path);
+    ASSERT_FALSE(garbage);
+    EXPECT_EQ(garbage.status().message(), "Cannot read running projects file : " + path);
+}
+
+// Every call of a journal write failed in turn (and every write cut short): the journal
+// reads as the old state or the new one, never anything else, and no temporary is left.
+TEST_F(JournalFile, AFailureAtAnyStepLeavesTheOldJournalOrTheNewOne) {
+    const JournalState after{{{7, kT0}}, false, kT0 + 90, kT0 + 150};
+    for (const bool hadJournal : {true, false}) {
+        for (const bool shortWrite : {false, true}) {
+            for (int nth = 1;; ++nth) {
+                if (hadJournal) ASSERT_TRUE(writeJournal(defaultFileSystem(), path, kTwoPaused));
+                else (void)removeJournal(defaultFileSystem(), path);
+                test::FaultyFileSystem faulty;
+                faulty.failCall(nth, shortWrite);
+                const Status st = writeJournal(faulty, path, after);
+                if (!faulty.failed()) {
+                    EXPECT_TRUE(st);
+                    EXPECT_GT(nth, 3);  // create, write, sync, rename were all reached
+                    break;
+                }
+                auto read = readJournal(defaultFileSystem(), path);
+                ASSERT_TRUE(read) << "call " << nth;
+                if (st) {
+                    EXPECT_EQ(*read, after);
+                } else {
+                    EXPECT_EQ(st.message(), journalWriteMessage(path));
+                    if (hadJournal) EXPECT_EQ(*read, kTwoPaused) << "call " << nth;
+                    else EXPECT_FALSE(*read) << "call " << nth;
+                }
+                EXPECT_FALSE(test::anyFileStartingWith(dir.path("Work.tmp"))) << "call " << nth;
+            }
+        }
+    }
+}
+
+TEST_F(JournalFile, OneWindowHoldsTheRunLockOfASet) {
+    RunLock first;
+    RunLock second;
+    EXPECT_EQ(first.acquire(settings), RunLock::Outcome::Acquired);
+    EXPECT_EQ(second.acquire(settings), RunLock::Outcome::HeldElsewhere);
+    EXPECT_FALSE(second.held());
+    EXPECT_EQ(RunLock::lockPath(settings), dir.path("Work.rul"));
+    // Journal writes rename over "run"; the lock file is another one and stays.
+    ASSERT_TRUE(writeJournal(defaultFileSystem(), path, kTwoPaused));
+    EXPECT_EQ(second.acquire(settings), RunLock::Outcome::HeldElsewhere);
+    first.release();
+    EXPECT_EQ(second.acquire(settings), RunLock::Outcome::Acquired);
+    EXPECT_TRUE(test::fileExists(RunLock::lockPath(settings)));
+    EXPECT_EQ(first.acquire(dir.path("missing/Work.qlr")), RunLock::Outcome::Unavailable);
+}
+
+TEST_F(JournalFile, TheKeeperFollowsTheRunningListOnlyWhileItOwnsTheSet) {
+    JournalKeeper owner(defaultFileSystem());
+    JournalKeeper other(defaultFileSystem());
+    ASSERT_EQ(owner.claim(settings), RunLock::Outcome::Acquired);
+    ASSERT_EQ(other.claim(settings), RunLock::Outcome::HeldElsewhere);
+    EXPECT_FALSE(other.owns());
+
+    RunningProjects running;
+    running.checkIn(4, kT0);
+    ASSERT_TRUE(owner.record(running, kT0 + 30));
+    EXPECT_EQ(**owner.read(), (JournalState{{{4, kT0}}, false, 0, kT0 + 30}));
+    RunningProjects stranger;
+    stranger.checkIn(9, kT0);
+    EXPECT_TRUE(other.record(stranger, kT0 + 60));
+    EXPECT_TRUE(other.discard());
+    EXPECT_EQ((**owner.read()).entries, (std::vector<RunningEntry>{{4, kT0}}));
+
+    ASSERT_TRUE(owner.record(RunningProjects(), kT0 + 90));
+    EXPECT_FALSE(test::fileExists(path));
+}
+
+// A journal that cannot be written is reported when writing starts to fail, not at every tick.
+TEST_F(JournalFile, TheKeeperReportsAFailingJournalOnceUntilAWriteSucceeds) {
+    test::FaultyFileSystem faulty;
+    JournalKeeper keeper(faulty);
+    ASSERT_EQ(keeper.claim(settings), RunLock::Outcome::Acquired);
+    RunningProjects running;
+    running.checkIn(1, kT0);
+    faulty.failEvery(test::FaultyFileSystem::Op::Create);
+    EXPECT_FALSE(keeper.record(running, kT0));
+    EXPECT_TRUE(keeper.record(running, kT0 + 30));
+    EXPECT_TRUE(keeper.record(running, kT0 + 60));
+    EXPECT_FALSE(test::fileExists(path));
+    keeper.release();
+
+    test::FaultyFileSystem healthy;
+    JournalKeeper again(healthy);
+    ASSERT_EQ(again.claim(settings), RunLock::Outcome::Acquired);
+    EXPECT_TRUE(again.record(running, kT0));
+    healthy.failEvery(test::FaultyFileSystem::Op::Rename);
+    const Status first = again.record(running, kT0 + 30);
+    EXPECT_EQ(first.message(), journalWriteMessage(path));
+    EXPECT_TRUE(again.record(running, kT0 + 60));
+    EXPECT_EQ((**again.read()).heartbeat, kT0);  // the last good journal stands
+}
+
+}  // namespace
+}  // namespace ql

@@ -1,0 +1,274 @@
+#include "ui/app/ShellFixture.h"
+
+#include "core/support/TempDir.h"
+
+#include "core/store/FileSet.h"
+#include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
+#include "core/tracking/RunningJournal.h"
+#include "ui/TempFileSet.h"
+#include "ui/app/CommandIds.h"
+#include "ui/tracking/CRecoveryDlg.h"
+#include "ui/tracking/SessionEndWatcher.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <csignal>
+
+namespace {
+
+class RunningRecovery : public ShellTest {
+protected:
+    void SetUp() override {
+        ShellTest::SetUp();
+        settings = makeFileSet(QStringLiteral("Work.qlr"));
+        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), file(ql::FileKind::Projects),
+                                      {{0, "Alpha", -1, 60.0, "", -1}, {1, "Beta", -1, 30.0, "", -1}}));
+        setProfileValue("LastOpened", settings);
+    }
+
+    std::string file(ql::FileKind kind) const { return ql::fileSetPath(settings.toStdString(), kind); }
+    std::string journal() const { return ql::journalPath(settings.toStdString()); }
+    std::optional<ql::JournalState> journalled() const {
+        auto read = ql::readJournal(ql::defaultFileSystem(), journal());
+        return read ? *read : std::nullopt;
+    }
+    std::vector<unsigned char> frameBytes() const { return ql::test::readBytes(file(ql::FileKind::TimeFrames)); }
+    static std::vector<unsigned char> bytesOf(const std::vector<ql::TimeFrameRecord>& frames) {
+        std::vector<unsigned char> bytes;
+        for (const auto& f : frames) {
+            const auto encoded = ql::encodeTimeFrame(f);
+            bytes.insert(bytes.end(), encoded.begin(), encoded.end());
+        }
+        return bytes;
+    }
+
+    // Starts the application with the recovery dialog answered by choice (or left by Escape
+    // when none), noting what the dialog showed and that nothing was written before the choice.
+    std::unique_ptr<CTessalyApp> startWith(std::optional<ql::RecoveryChoice> choice) {
+        auto app = std::make_unique<CTessalyApp>(AppServices{prompter, clock, ql::defaultFileSystem(), help, dialogs});
+        app->setDialogRunner([this, choice](QDialog& dialog) {
+            ranDialogs.push_back(dialog.metaObject()->className());
+            if (auto* recovery = qobject_cast<CRecoveryDlg*>(&dialog)) {
+                framesBeforeChoice = frameBytes().size();
+                offered.clear();
+                for (int row = 0; row < recovery->entriesList()->topLevelItemCount(); ++row) {
+                    const QTreeWidgetItem* item = recovery->entriesList()->topLevelItem(row);
+                    offered.push_back(item->text(0) + QLatin1Char('|') + item->text(1) + QLatin1Char('|') +
+                                      item->text(2));
+                }
+                checkOutText = recovery->checkOutButton()->text();
+                if (choice) recovery->choose(*choice);
+                else recovery->reject();
+                return recovery->result();
+            }
+            return 0;
+        });
+        app->setProjectChooser([this]() -> std::optional<std::int32_t> {
+            ++chooserCalls;
+            return 1;
+        });
+        app->start({});
+        return app;
+    }
+
+    QString settings;
+    std::size_t framesBeforeChoice = 99;
+    std::vector<QString> offered;
+    QString checkOutText;
+    int chooserCalls = 0;
+    const std::int32_t t0 = clock.now();
+    // Beta since 10:00, Alpha since 10:10, paused at 10:20, last seen at 10:30.
+    const ql::JournalState crashed{{{1, t0}, {0, t0 + 600}}, true, t0 + 1200, t0 + 1800};
+};
+
+TEST_F(RunningRecovery, CheckOutWritesEachFrameAtTheLastSeenTimeWithThePauseTakenOut) {
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
+    clock.advance(7200);  // restarted two hours later
+    auto app = startWith(ql::RecoveryChoice::CheckOutAtLastSeen);
+    EXPECT_EQ(ranDialogs, std::vector<QString>{QStringLiteral("CRecoveryDlg")});
+    EXPECT_EQ(framesBeforeChoice, 0u);
+    EXPECT_EQ(offered, (std::vector<QString>{QStringLiteral("Beta|12/11/1996 10:00:00|00:20"),
+                                             QStringLiteral("Alpha|12/11/1996 10:10:00|00:10")}));
+    EXPECT_EQ(checkOutText, QStringLiteral("&Check out at 12/11/1996 10:30:00"));
+    // The ten paused minutes before the last sighting are not worked time.
+    EXPECT_EQ(frameBytes(), bytesOf({{1, t0 + 600, t0 + 1800}, {0, t0 + 1200, t0 + 1800}}));
+    EXPECT_EQ(app->document().runningCount(), 0);
+    EXPECT_FALSE(app->document().paused());
+    EXPECT_FALSE(ql::test::fileExists(journal()));
+    EXPECT_TRUE(prompter.boxes.empty());
+}
+
+TEST_F(RunningRecovery, KeepRunningAndEscapeWriteNothingAndResumeAsIfNothingHappened) {
+    for (const std::optional<ql::RecoveryChoice> choice :
+         {std::optional(ql::RecoveryChoice::KeepRunning), std::optional<ql::RecoveryChoice>()}) {
+        ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
+        auto app = startWith(choice);
+        EXPECT_TRUE(frameBytes().empty());
+        EXPECT_EQ(app->document().runningProjects(), crashed.entries);
+        EXPECT_TRUE(app->document().paused());
+        EXPECT_EQ(app->document().running().pauseReference(), t0 + 1200);
+        EXPECT_TRUE(app->frame().windowTitle().contains(QStringLiteral(" - PAUSE")));
+        EXPECT_TRUE(app->frame().action(cmd::kCheckOut)->isEnabled());
+        // The journal is there again for the next crash, with this start as its heartbeat.
+        ASSERT_TRUE(journalled());
+        EXPECT_EQ(journalled()->entries, crashed.entries);
+        EXPECT_EQ(journalled()->heartbeat, clock.now());
+        app.reset();
+    }
+}
+
+TEST_F(RunningRecovery, DiscardWritesNothingAndRemovesTheJournal) {
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
+    auto app = startWith(ql::RecoveryChoice::Discard);
+    EXPECT_TRUE(frameBytes().empty());
+    EXPECT_EQ(app->document().runningCount(), 0);
+    EXPECT_FALSE(ql::test::fileExists(journal()));
+    app.reset();
+    ranDialogs.clear();
+    auto again = startWith(ql::RecoveryChoice::CheckOutAtLastSeen);
+    EXPECT_TRUE(ranDialogs.empty());
+}
+
+TEST_F(RunningRecovery, AGarbageJournalIsReportedOnceAndThenIgnored) {
+    ql::test::writeBytes(journal(), std::vector<unsigned char>(37, 0x5A));
+    {
+        auto app = startWith(ql::RecoveryChoice::CheckOutAtLastSeen);
+        ASSERT_EQ(prompter.boxes.size(), 1u);
+        EXPECT_EQ(prompter.boxes[0].text,
+                  QStringLiteral("Cannot read running projects file : ") + QString::fromStdString(journal()));
+        EXPECT_TRUE(ranDialogs.empty());
+        EXPECT_EQ(app->document().runningCount(), 0);
+    }
+    auto again = startWith(ql::RecoveryChoice::CheckOutAtLastSeen);
+    EXPECT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_TRUE(frameBytes().empty());
+}
+
+TEST_F(RunningRecovery, OpeningASetWithAJournalOffersItsRecovery) {
+    const QString other = makeFileSet(QStringLiteral("Other.qlr"));
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), ql::journalPath(other.toStdString()),
+                                 {{{3, t0 - 60}}, false, 0, t0 - 30}));
+    auto app = startWith(ql::RecoveryChoice::KeepRunning);
+    EXPECT_TRUE(ranDialogs.empty());
+    dialogs.openAnswers.push_back(other);
+    app->frame().action(cmd::kFileOpen)->trigger();
+    EXPECT_EQ(ranDialogs, std::vector<QString>{QStringLiteral("CRecoveryDlg")});
+    EXPECT_EQ(app->document().runningProjects(), (std::vector<ql::RunningEntry>{{3, t0 - 60}}));
+    EXPECT_EQ(offered, std::vector<QString>{QStringLiteral("Project 3|12/11/1996 09:59:00|00:00")});
+}
+
+TEST_F(RunningRecovery, TheJournalFollowsCheckInPauseTickAndCheckOut) {
+    auto app = startWith(std::nullopt);
+    CTessalyDoc& doc = app->document();
+    app->frame().action(cmd::kCheckIn)->trigger();
+    EXPECT_EQ(journalled(), (ql::JournalState{{{1, t0}}, false, 0, t0}));
+    clock.advance(60);
+    app->frame().action(cmd::kPause)->trigger();
+    EXPECT_EQ(journalled(), (ql::JournalState{{{1, t0}}, true, t0 + 60, t0 + 60}));
+    clock.advance(30);
+    doc.tick();
+    EXPECT_EQ(journalled(), (ql::JournalState{{{1, t0 + 30}}, true, t0 + 90, t0 + 90}));
+    app->frame().action(cmd::kCheckOut)->trigger();
+    EXPECT_FALSE(ql::test::fileExists(journal()));
+}
+
+TEST_F(RunningRecovery, TheSecondWindowOnASetIsToldAndCannotCheckIn) {
+    auto first = startWith(std::nullopt);
+    first->frame().action(cmd::kCheckIn)->trigger();
+    ASSERT_EQ(first->document().runningCount(), 1);
+    const QString told = CTessalyDoc::heldElsewhereText(settings);
+
+    auto second = startWith(ql::RecoveryChoice::Discard);
+    EXPECT_FALSE(second->document().ownsRunning());
+    EXPECT_TRUE(ranDialogs.empty());  // the first window's projects are not a crash
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, told);
+    second->frame().action(cmd::kCheckIn)->trigger();
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[1].text, told);
+    EXPECT_EQ(chooserCalls, 1);
+    EXPECT_EQ(second->document().runningCount(), 0);
+    EXPECT_EQ(journalled()->entries.size(), 1u);
+
+    // Once the first window has gone without checking out, the second one takes its
+    // projects over through the recovery, then checks in.
+    first.reset();
+    second->frame().action(cmd::kCheckIn)->trigger();
+    EXPECT_EQ(ranDialogs, std::vector<QString>{QStringLiteral("CRecoveryDlg")});
+    EXPECT_TRUE(second->document().ownsRunning());
+    EXPECT_EQ(second->document().runningCount(), 1);
+    EXPECT_EQ(chooserCalls, 2);
+}
+
+TEST_F(RunningRecovery, ASessionEndAsksNothingAndKeepsTheJournalWhileAConfirmedExitRemovesIt) {
+    auto app = startWith(std::nullopt);
+    app->frame().action(cmd::kCheckIn)->trigger();
+    clock.advance(45);
+    CTessalyDoc& doc = app->document();
+    doc.endSession();
+    EXPECT_TRUE(doc.canClose());
+    EXPECT_TRUE(prompter.boxes.empty());
+    EXPECT_EQ(journalled(), (ql::JournalState{{{1, t0}}, false, 0, t0 + 45}));
+    app.reset();
+    EXPECT_TRUE(ql::test::fileExists(journal()));
+
+    auto next = startWith(ql::RecoveryChoice::KeepRunning);
+    EXPECT_EQ(next->document().runningCount(), 1);
+    prompter.answers = {false, true};
+    EXPECT_FALSE(next->document().canClose());
+    EXPECT_TRUE(ql::test::fileExists(journal()));
+    EXPECT_TRUE(next->document().canClose());
+    EXPECT_FALSE(ql::test::fileExists(journal()));
+}
+
+// A logout while the question is open must not turn the downtime into worked time.
+TEST_F(RunningRecovery, ASessionEndingWhileTheQuestionIsOpenLeavesTheJournalAsItWas) {
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
+    const auto before = ql::test::readBytes(journal());
+    clock.advance(3600);
+    CTessalyApp app(AppServices{prompter, clock, ql::defaultFileSystem(), help, dialogs});
+    app.setDialogRunner([&app](QDialog& dialog) {
+        app.document().endSession();
+        dialog.reject();
+        return dialog.result();
+    });
+    app.start({});
+    EXPECT_EQ(app.document().runningCount(), 0);
+    EXPECT_EQ(ql::test::readBytes(journal()), before);
+    EXPECT_TRUE(frameBytes().empty());
+}
+
+TEST_F(RunningRecovery, AJournalThatCannotBeWrittenIsReportedOnceAndTimingGoesOn) {
+    PathFaultFileSystem fs;
+    fs.failPath = file(ql::FileKind::Temporary);
+    fs.failCreate = true;
+    CTessalyApp app(AppServices{prompter, clock, fs, help, dialogs});
+    app.setProjectChooser([]() -> std::optional<std::int32_t> { return 0; });
+    app.start({});
+    app.frame().action(cmd::kCheckIn)->trigger();
+    clock.advance(30);
+    app.document().tick();
+    app.document().tick();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text,
+              QStringLiteral("Cannot write running projects file : ") + QString::fromStdString(journal()));
+    EXPECT_EQ(app.document().runningCount(), 1);
+}
+
+TEST(SessionEndWatcher, ATerminationSignalArrivesAsASignalOnTheEventLoop) {
+    SessionEndWatcher watcher;
+    ASSERT_TRUE(watcher.installed());
+    QSignalSpy spy(&watcher, &SessionEndWatcher::sessionEnding);
+    ASSERT_EQ(::raise(SIGHUP), 0);  // would end the test program without the watcher
+    EXPECT_TRUE(spy.wait(2000));
+    ASSERT_EQ(spy.count(), 1);
+    EXPECT_EQ(spy.at(0).at(0).toInt(), SIGHUP);
+}
+
+}  // namespace
