@@ -215,7 +215,7 @@ Result<std::unique_ptr<FileLock>> FileSystem::lock(const std::string& path, std:
             }
             if (std::chrono::steady_clock::now() >= deadline) {
                 ::close(fd);
-                return Status::ioError("lock " + path + ": busy").withReason("busy in another program");
+                return Status::ioError("lock " + path + ": busy").withReason(kLockBusyReason);
             }
             std::this_thread::sleep_for(sleepFor);
             sleepFor = std::min(sleepFor * 2, std::chrono::milliseconds(2));

@@ -26,6 +26,9 @@ public:
     virtual Result<std::uint64_t> size() = 0;
 };
 
+// The reason of a lock() that timed out while another holder kept the lock.
+inline constexpr const char* kLockBusyReason = "busy in another program";
+
 // An advisory lock held until the object is destroyed.
 class FileLock {
 public:

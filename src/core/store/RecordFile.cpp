@@ -78,8 +78,11 @@ std::string fileSetBusyMessage(const std::string& anyPathOfTheSet) {
 
 Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const std::string& anyPathOfTheSet) {
     auto held = fs.lock(lockFilePath(anyPathOfTheSet), kFileSetLockWait);
-    if (!held) return failedWith(fileSetBusyMessage(anyPathOfTheSet), held.status());
-    return held;
+    if (held) return held;
+    // A lock file that cannot be made (a read-only folder) is no sign of another writer.
+    const bool busy = held.status().reason() == kLockBusyReason;
+    return failedWith(busy ? fileSetBusyMessage(anyPathOfTheSet) : "Cannot lock file set : " + lockFilePath(anyPathOfTheSet),
+                      held.status());
 }
 
 Status failedWith(const std::string& failureMessage, const Status& cause) {

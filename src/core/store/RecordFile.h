@@ -18,7 +18,9 @@ namespace ql {
 // How long a writer waits for another writer of the same set before it gives up.
 inline constexpr std::chrono::milliseconds kFileSetLockWait{5000};
 
-// "The file set is busy in another program, try again : " + the lock file's path.
+// "The file set is busy in another program, try again : " + the lock file's path: the
+// failure of every writer that waited kFileSetLockWait in vain. A lock file that cannot be
+// opened fails with "Cannot lock file set : " + its path instead.
 std::string fileSetBusyMessage(const std::string& anyPathOfTheSet);
 
 // Holds the advisory lock of the set of anyPathOfTheSet for one read-change-write operation,

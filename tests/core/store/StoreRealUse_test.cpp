@@ -274,6 +274,13 @@ TEST_F(StoreRealUse, AWriterWaitsForTheLockABoundedTimeAndNestedTakesAreGrantedA
     held = Status::ok();  // releases it
     EXPECT_TRUE(append.get());
     EXPECT_EQ(readBytes(path(FileKind::TimeFrames)).size(), TimeFrameRecord::kSize);
+
+    // A lock file that cannot be opened is no sign of a busy set, and is said so.
+    std::filesystem::remove(lck);
+    std::filesystem::create_directory(lck);
+    const Status st = appendTimeFrame(fs, settings, {0, 3, 4});
+    EXPECT_EQ(st.message(), "Cannot lock file set : " + lck);
+    EXPECT_FALSE(st.reason().empty());
 }
 
 TEST_F(StoreRealUse, APlantedTemporaryLinkIsNeverFollowed) {
