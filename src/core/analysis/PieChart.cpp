@@ -53,10 +53,6 @@ std::string pieTimeFramesMessage(const std::string& timeFramesPath) {
     return "Cannot open Time Frames file : " + timeFramesPath;
 }
 
-std::string deletedProjectName(std::int32_t projectId) {
-    return "(deleted project " + std::to_string(projectId) + ")";
-}
-
 PieChart::PieChart(std::uint32_t colourSeed) : m_palette(colourSeed) {}
 
 void PieChart::clear() {

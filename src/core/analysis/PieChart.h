@@ -25,8 +25,6 @@ struct PieSlice {
 // "Cannot open Time Frames file : " + path, as the pie chart words it.
 std::string pieTimeFramesMessage(const std::string& timeFramesPath);
 
-// The name shown for a frame whose project id names no project: "(deleted project 17)".
-std::string deletedProjectName(std::int32_t projectId);
 
 // The pie chart's model: slices by exact project name in the order each name is first met,
 // coloured from the week chart's palette, which restarts at red on every computation.

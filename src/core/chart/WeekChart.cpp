@@ -87,7 +87,7 @@ Status WeekChart::load(FileSystem& fs, const std::string& settingsPath) {
         // A frame outlives its deleted project: its bar must still say whose time it was.
         const ProjectRecord* project = named ? projects.find(f.projectId) : nullptr;
         std::string name = project ? project->name
-                           : named ? "(deleted project " + std::to_string(f.projectId) + ")"
+                           : named ? deletedProjectName(f.projectId)
                                    : std::string();
         Rgb colour = m_palette.colourFor(name);
         items.push_back({std::move(name), f.projectId, f.start, f.end, colour});

@@ -82,7 +82,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, co
                 p.name = record->name;
                 p.chargesPerHour = record->chargesPerHour;
             } else {
-                p.name = (projectsRead ? "(deleted project " : "(project ") + std::to_string(id) + ")";
+                p.name = projectsRead ? deletedProjectName(id) : "(project " + std::to_string(id) + ")";
             }
             history.projects.push_back(std::move(p));
         }

@@ -11,10 +11,6 @@
 
 namespace ql {
 
-std::string deletedProjectName(std::int32_t projectId) {
-    return "(deleted project " + std::to_string(projectId) + ")";
-}
-
 Result<ReportTable> buildHistoryReport(FileSystem& fs, const std::string& settingsPath, std::int32_t now) {
     return buildHistoryReport(fs, settingsPath,
                               readHistoryFilter(fs, fileSetPath(settingsPath, FileKind::HistoryFilter), now));

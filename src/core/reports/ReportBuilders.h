@@ -10,9 +10,6 @@
 
 namespace ql {
 
-// The name a row shows for a time frame whose project no longer exists: "(deleted project 17)".
-std::string deletedProjectName(std::int32_t projectId);
-
 // The printed history of the set of settingsPath: every time frame that the filter saved in
 // the "his" file selects (its defaults for now when there is none), one row each, sorted by
 // project name, then date, equal keys in file order. A frame of a deleted project shows

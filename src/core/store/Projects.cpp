@@ -221,4 +221,8 @@ std::int32_t ProjectIndex::idByName(const std::string& name) const {
     return id;
 }
 
+std::string deletedProjectName(std::int32_t projectId) {
+    return "(deleted project " + std::to_string(projectId) + ")";
+}
+
 }  // namespace ql

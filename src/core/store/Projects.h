@@ -48,6 +48,10 @@ Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std:
 std::int32_t highestProjectIdInUse(const std::vector<ProjectRecord>& projects, std::int32_t highestInFrames,
                                    const std::vector<std::int32_t>& idsInUse);
 
+// The name every view gives a time frame whose project is no longer in the file, so that it
+// never passes for another project: "(deleted project 17)".
+std::string deletedProjectName(std::int32_t projectId);
+
 // The projects file loaded once, looked up by id in constant time. For operations that
 // resolve many time frames.
 class ProjectIndex {
