@@ -98,6 +98,7 @@ TEST_F(ExportFile, FileOrderPeriodBoundsAndProjectFilter) {
     const std::string site = "Ann\tWeb site\t03/01/96\t08:00 AM\t00:30\r\n";
     const std::string deleted = "Ann\t(deleted project 9)\t02/02/96\t09:00 AM\t00:01\r\n";
 
+    m_fs.resetCounts();  // writing the set above read it too
     EXPECT_EQ(*run(year1996()), header + logo + web + site + deleted);
     EXPECT_EQ(m_fs.reads(path(FileKind::Projects)), 1);
     EXPECT_EQ(m_fs.reads(path(FileKind::TimeFrames)), 1);
