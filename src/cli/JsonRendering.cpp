@@ -72,6 +72,14 @@ Json periodTotalJson(const PeriodTotal& p) {
                 {"endEpoch", p.end}};
 }
 
+Json historyItemJson(const HistoryItems& history, const HistoryItem& item) {
+    const HistoryProject& project = history.projectOf(item);
+    return Json{{"projectId", project.id},          {"projectName", project.name},
+                {"start", isoLocalTime(item.frame.start)}, {"startEpoch", item.frame.start},
+                {"end", isoLocalTime(item.frame.end)},     {"endEpoch", item.frame.end},
+                {"minutes", item.minutes},                 {"charge", item.charge}};
+}
+
 void JsonArrayWriter::add(const Json& element) {
     m_out << (m_empty ? "[\n  " : ",\n  ") << element.dump(-1, ' ', false, Json::error_handler_t::replace);
     m_empty = false;

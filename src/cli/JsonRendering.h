@@ -2,6 +2,7 @@
 
 #include "cli/FrameRow.h"
 
+#include "core/reports/HistoryItems.h"
 #include "core/store/CustomerRecord.h"
 #include "core/store/ProjectRecord.h"
 #include "core/store/SettingsRecord.h"
@@ -28,6 +29,8 @@ Json projectJson(const ProjectRecord& project, const std::string& fullName);
 Json customerJson(const CustomerRecord& customer);
 Json frameJson(const FrameRow& row);
 Json periodTotalJson(const PeriodTotal& period);
+// One history row: project id and name, start and end, whole minutes and the unrounded charge.
+Json historyItemJson(const HistoryItems& history, const HistoryItem& item);
 
 // Writes one JSON array an element per line, as the elements come, so that a long list
 // never has to be held in memory. finish() closes the array; call it once.
