@@ -4,25 +4,50 @@
 #include "ui/app/CTessalyApp.h"
 #include "ui/app/FileSetDialogs.h"
 #include "ui/app/HelpWindowService.h"
+#include "ui/app/ProgramOptions.h"
 #include "ui/app/Profile.h"
 #include "ui/app/Prompter.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+
+#include <clocale>
+#include <cstdio>
+#include <string>
+#include <sys/stat.h>
 
 int main(int argc, char* argv[]) {
+    // Answered before QApplication, which needs a display.
+    std::string arguments;
+    for (int i = 1; i < argc; ++i) arguments += (i > 1 ? " " : "") + std::string(argv[i]);
+    const EarlyAnswer early = earlyAnswer(arguments, [](const std::string& path) {
+        struct stat st;
+        return ::stat(path.c_str(), &st) == 0;
+    });
+    if (early != EarlyAnswer::None) {
+        std::fputs((early == EarlyAnswer::Help ? helpText() : versionText()).c_str(), stdout);
+        return 0;
+    }
+
     QApplication app(argc, argv);
+    // Qt set the C library's locale from LANG. Every specified number and time text is
+    // written without it, and this keeps any C library call from writing "427,50" either;
+    // what is meant to be local comes from QLocale.
+    std::setlocale(LC_NUMERIC, "C");
+    std::setlocale(LC_TIME, "C");
     QCoreApplication::setOrganizationName(QLatin1String(Profile::kOrganization));
     QCoreApplication::setApplicationName(QLatin1String(Profile::kApplication));
+    QGuiApplication::setDesktopFileName(QStringLiteral("com.kestra.Quillory"));
 
     ql::SystemClock clock;
     MessageBoxPrompter prompter;
     HelpWindowService help(HelpWindowService::defaultFolders());
     QtFileSetDialogs fileDialogs;
     CTessalyApp shell({prompter, clock, ql::defaultFileSystem(), help, fileDialogs});
-    shell.start(CTessalyApp::commandLineText(QCoreApplication::arguments()));
-
-    prompter.setParent(&shell.frame());
-    help.setOwner(&shell.frame());
-    shell.frame().show();
+    shell.start(CTessalyApp::commandLineText(QCoreApplication::arguments()), [&](CMainFrame& frame) {
+        prompter.setParent(&frame);
+        help.setOwner(&frame);
+        frame.show();
+    });
     return app.exec();
 }

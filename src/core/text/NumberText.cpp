@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <limits>
 #include <system_error>
 
 namespace ql {
@@ -9,13 +10,42 @@ namespace {
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f'; }
+
+std::size_t skipBlanks(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && isBlank(text[i])) ++i;
+    return i;
+}
+
 }  // namespace
 
+std::string fixed2Text(double value) {
+    // The largest double has 309 integer digits.
+    char buffer[400];
+    // to_chars with a precision is defined as printf in the C locale, whatever the process locale.
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    if (ec != std::errc()) return {};
+    return std::string(buffer, end);
+}
+
+std::string integerText(std::int64_t value) {
+    char buffer[24];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    (void)ec;
+    return std::string(buffer, end);
+}
+
+std::string zeroPaddedText(std::int64_t value, int digits) {
+    std::string text = integerText(value);
+    const std::size_t signWidth = value < 0 ? 1 : 0;
+    const std::size_t wanted = digits > 0 ? static_cast<std::size_t>(digits) : 0;
+    if (text.size() - signWidth < wanted) text.insert(signWidth, wanted - (text.size() - signWidth), '0');
+    return text;
+}
+
 double leadingDouble(std::string_view text) {
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' || text[i] == '\r' ||
-                               text[i] == '\v' || text[i] == '\f'))
-        ++i;
+    std::size_t i = skipBlanks(text);
     bool negative = false;
     if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
     const std::string_view rest = text.substr(i);
@@ -27,6 +57,27 @@ double leadingDouble(std::string_view text) {
     (void)end;
     if (ec != std::errc() || !std::isfinite(value)) return 0.0;
     return negative ? -value : value;
+}
+
+std::int64_t leadingLong(std::string_view text) {
+    std::size_t i = skipBlanks(text);
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) negative = text[i++] == '-';
+    // Accumulated as a negative number, whose range reaches one further than the positive one.
+    constexpr std::int64_t kMin = std::numeric_limits<std::int64_t>::min();
+    std::int64_t value = 0;
+    bool saturated = false;
+    for (; i < text.size() && isDigit(text[i]); ++i) {
+        const int digit = text[i] - '0';
+        if (value < (kMin + digit) / 10) {
+            saturated = true;
+            continue;
+        }
+        value = value * 10 - digit;
+    }
+    if (negative) return saturated ? kMin : value;
+    if (saturated || value == kMin) return std::numeric_limits<std::int64_t>::max();
+    return -value;
 }
 
 }  // namespace ql

@@ -1,13 +1,33 @@
 #pragma once
 
+#include <cstdint>
+#include <string>
 #include <string_view>
 
+// Numbers to text and back, the same bytes under every locale (the GUI process runs with the
+// user's LC_NUMERIC, under which printf writes "427,50"). Every specified "%.2f", "%d" and
+// "%.2d" text goes through these.
 namespace ql {
+
+// "%.2f" in the C locale: two decimals, "." as the point, no grouping, a '-' before negative
+// values (also before a negative value that rounds to zero: "-0.00"); "inf" and "nan" as printf.
+std::string fixed2Text(double value);
+
+// "%d" / "%ld": decimal digits with a leading '-' when negative.
+std::string integerText(std::int64_t value);
+
+// "%.Nd" / "%.Nld" with N = digits: at least that many digits, zeros in front, the sign
+// before them (5, 2 -> "05"; 123, 2 -> "123"; -5, 2 -> "-05").
+std::string zeroPaddedText(std::int64_t value, int digits);
 
 // The number that the longest numeric prefix of text forms, after leading blanks: an
 // optional sign, digits with at most one decimal point, an optional exponent. Always read
 // with "." as the decimal point, whatever the locale ("12,50" gives 12.0). 0.0 when there is
 // no such prefix or the number does not fit a double; no error is reported.
 double leadingDouble(std::string_view text);
+
+// strtol(text, nullptr, 10): leading blanks, an optional sign, then decimal digits up to the
+// first other character; 0 without digits; beyond the 64-bit range the nearest end of it.
+std::int64_t leadingLong(std::string_view text);
 
 }  // namespace ql

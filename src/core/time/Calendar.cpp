@@ -1,6 +1,9 @@
 #include "core/time/Calendar.h"
 
+#include "core/text/NumberText.h"
+
 #include <algorithm>
+#include <cstdlib>
 #include <ctime>
 #include <limits>
 
@@ -12,12 +15,6 @@ constexpr std::int64_t kMax = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kSecondsPerDay = 86400;
 
 std::int32_t pin(std::int64_t t) { return static_cast<std::int32_t>(std::clamp(t, kMin, kMax)); }
-
-struct Date {
-    int year;
-    int month;
-    int day;
-};
 
 // Days since 1970-01-01 of a proleptic Gregorian date, and back; dates are stepped as
 // day numbers so no step depends on how mktime normalises out-of-range fields.
@@ -43,7 +40,7 @@ Date dateOf(std::int64_t dayNo) {
     return {static_cast<int>(year), static_cast<int>(month), static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1)};
 }
 
-int daysSinceMonday(std::int64_t dayNo) {
+int weekdayFromMonday(std::int64_t dayNo) {
     // 1970-01-01 was a Thursday.
     return static_cast<int>(((dayNo + 3) % 7 + 7) % 7);
 }
@@ -127,6 +124,12 @@ LocalTime toLocal(std::int32_t t) {
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, tm.tm_wday};
 }
 
+Date localDate(std::int32_t t) { return dateOf(localDay(t)); }
+
+Date addDays(const Date& date, int days) { return dateOf(dayNumber(date.year, date.month, date.day) + days); }
+
+int daysSinceMonday(const Date& date) { return weekdayFromMonday(dayNumber(date.year, date.month, date.day)); }
+
 std::optional<std::int32_t> fromLocal(int year, int month, int day, int hour, int minute, int second) {
     if (month < 1 || month > 12 || day < 1 || hour < 0 || hour > 23 || minute < 0 || minute > 59 || second < 0 ||
         second > 59 || year < 1901 || year > 2038)
@@ -142,12 +145,12 @@ std::int32_t dayEnd(std::int32_t t) { return pin(lastInstant(localDay(t))); }
 
 std::int32_t weekStart(std::int32_t t) {
     const std::int64_t day = localDay(t);
-    return pin(firstInstant(day - daysSinceMonday(day)));
+    return pin(firstInstant(day - weekdayFromMonday(day)));
 }
 
 std::int32_t weekEnd(std::int32_t t) {
     const std::int64_t day = localDay(t);
-    return pin(lastInstant(day + 6 - daysSinceMonday(day)));
+    return pin(lastInstant(day + 6 - weekdayFromMonday(day)));
 }
 
 std::int32_t monthStart(std::int32_t t) {
@@ -176,9 +179,40 @@ int daysInMonth(int month, int year) {
 
 std::string formatLocal(std::int32_t t, const char* pattern) {
     const std::tm tm = localTm(t);
-    char buffer[256];
-    const std::size_t n = std::strftime(buffer, sizeof buffer, pattern, &tm);
-    return std::string(buffer, n);
+    std::string out;
+    auto padded = [&out](long value, int digits) { out += zeroPaddedText(value, digits); };
+    for (const char* p = pattern; *p; ++p) {
+        if (*p != '%' || !p[1]) {
+            out += *p;
+            continue;
+        }
+        switch (*++p) {
+        case 'Y': out += integerText(tm.tm_year + 1900L); break;
+        case 'y': padded(((tm.tm_year + 1900L) % 100 + 100) % 100, 2); break;
+        case 'm': padded(tm.tm_mon + 1L, 2); break;
+        case 'd': padded(tm.tm_mday, 2); break;
+        case 'H': padded(tm.tm_hour, 2); break;
+        case 'I': padded(tm.tm_hour % 12 == 0 ? 12 : tm.tm_hour % 12, 2); break;
+        case 'M': padded(tm.tm_min, 2); break;
+        case 'S': padded(tm.tm_sec, 2); break;
+        // Locales such as de_DE have no AM/PM texts, which would leave a 12-hour clock ambiguous.
+        case 'p': out += tm.tm_hour < 12 ? "AM" : "PM"; break;
+        case 'z': {
+            const long offset = tm.tm_gmtoff / 60;
+            out += offset < 0 ? '-' : '+';
+            padded(std::labs(offset) / 60 * 100 + std::labs(offset) % 60, 4);
+            break;
+        }
+        case 'Z': out += tm.tm_zone ? tm.tm_zone : ""; break;
+        case '%': out += '%'; break;
+        default: {
+            const char conversion[] = {'%', *p, '\0'};
+            char buffer[256];
+            out.append(buffer, std::strftime(buffer, sizeof buffer, conversion, &tm));
+        }
+        }
+    }
+    return out;
 }
 
 const char* datePattern(bool monthFirst) { return monthFirst ? "%m/%d/%Y" : "%d/%m/%Y"; }

@@ -23,6 +23,20 @@ struct LocalTime {
 
 LocalTime toLocal(std::int32_t t);
 
+// A calendar date, free of the 32-bit range: the real dates of a period whose first or last
+// instant lies beyond it (the year 2038 still ends on 31 December).
+struct Date {
+    int year = 1970;
+    int month = 1;  // 1..12
+    int day = 1;    // 1..31
+
+    bool operator==(const Date&) const = default;
+};
+
+Date localDate(std::int32_t t);                 // the local date of t
+Date addDays(const Date& date, int days);       // proleptic Gregorian, any distance
+int daysSinceMonday(const Date& date);          // 0 Monday .. 6 Sunday
+
 // The time of the given local date and clock fields: the earlier of two in a repeated hour,
 // the zone's own rule for a skipped one. nullopt when the fields name no real date
 // (month 13, 30 February, hour 24, ...) or the time does not fit 32 bits.
@@ -44,7 +58,9 @@ std::int32_t nextDay(std::int32_t t);
 // 28 to 31, Gregorian leap years (for the years 32-bit times reach: every fourth year).
 int daysInMonth(int month, int year);
 
-// strftime of t in local time, e.g. formatLocal(t, "%m/%d/%Y").
+// strftime of t in local time, e.g. formatLocal(t, "%m/%d/%Y"). The conversions %Y %y %m %d
+// %H %I %M %S %p %z %Z and %% give the same bytes in every locale (%p is "AM" or "PM"); any
+// other conversion is the C library's, in the process locale.
 std::string formatLocal(std::int32_t t, const char* pattern);
 
 // "%m/%d/%Y" when monthFirst, else "%d/%m/%Y".

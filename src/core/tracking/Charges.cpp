@@ -1,23 +1,19 @@
 #include "core/tracking/Charges.h"
 
-#include <cstdio>
+#include "core/text/NumberText.h"
 
 namespace ql {
 
 std::string durationText(std::int64_t minutes) {
-    const char* sign = minutes < 0 ? "-" : "";
     // Magnitude as unsigned so the most negative count does not overflow.
     const std::uint64_t magnitude = minutes < 0 ? 0 - static_cast<std::uint64_t>(minutes) : static_cast<std::uint64_t>(minutes);
-    char buffer[48];
-    std::snprintf(buffer, sizeof buffer, "%s%02llu:%02llu", sign, static_cast<unsigned long long>(magnitude / 60),
-                  static_cast<unsigned long long>(magnitude % 60));
-    return buffer;
+    const auto hours = static_cast<std::int64_t>(magnitude / 60);
+    const auto rest = static_cast<std::int64_t>(magnitude % 60);
+    return (minutes < 0 ? "-" : "") + zeroPaddedText(hours, 2) + ":" + zeroPaddedText(rest, 2);
 }
 
 std::string amountText(const std::string& monetarySymbol, double amount) {
-    char buffer[400];
-    std::snprintf(buffer, sizeof buffer, "%.2f", amount);
-    return monetarySymbol + buffer;
+    return monetarySymbol + fixed2Text(amount);
 }
 
 }  // namespace ql

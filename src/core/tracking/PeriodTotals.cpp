@@ -7,6 +7,7 @@
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
+#include "core/time/TimeText.h"
 #include "core/tracking/Charges.h"
 
 #include <algorithm>
@@ -154,8 +155,8 @@ PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std:
     PeriodTotals totals;
     const auto settings = readSettings(fs, settingsPath);
     if (settings) totals.monetarySymbol = settings->monetarySymbol;
-    const char* pattern = calendar::datePattern(settings && settings->monthFirst());
-    auto date = [pattern](std::int32_t t) { return calendar::formatLocal(t, pattern); };
+    const bool monthFirst = settings && settings->monthFirst();
+    auto date = [monthFirst](const calendar::Date& d) { return dateText(d, monthFirst); };
 
     auto& periods = totals.periods;
     periods[0].start = calendar::dayStart(now);
@@ -166,10 +167,18 @@ PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std:
     periods[2].end = calendar::monthEnd(now);
     periods[3].start = calendar::yearStart(now);
     periods[3].end = calendar::yearEnd(now);
-    periods[0].label = "Today (" + date(periods[0].start) + ")";
+    // The labels name calendar dates, not the instants: at the ends of the 32-bit range the
+    // instants are pinned, but the year 2038 still runs to 31 December.
+    const calendar::Date today = calendar::localDate(now);
+    const calendar::Date monday = calendar::addDays(today, -calendar::daysSinceMonday(today));
+    const calendar::Date firstDays[] = {monday, {today.year, today.month, 1}, {today.year, 1, 1}};
+    const calendar::Date lastDays[] = {calendar::addDays(monday, 6),
+                                       {today.year, today.month, calendar::daysInMonth(today.month, today.year)},
+                                       {today.year, 12, 31}};
+    periods[0].label = "Today (" + date(today) + ")";
     const char* names[] = {"This week (", "This month (", "This year ("};
     for (std::size_t p = 1; p < kPeriodCount; ++p)
-        periods[p].label = names[p - 1] + date(periods[p].start) + " - " + date(periods[p].end) + ")";
+        periods[p].label = names[p - 1] + date(firstDays[p - 1]) + " - " + date(lastDays[p - 1]) + ")";
 
     const auto projects = ProjectRates::load(fs, fileSetPath(settingsPath, FileKind::Projects));
     const ProjectRates noProjects;

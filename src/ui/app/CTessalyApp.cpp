@@ -29,7 +29,7 @@ CTessalyApp::~CTessalyApp() {
     m_doc.reset();
 }
 
-void CTessalyApp::start(const QString& commandLine) {
+void CTessalyApp::start(const QString& commandLine, const std::function<void(CMainFrame&)>& showFrame) {
     m_doc = std::make_unique<CTessalyDoc>(m_services.prompter, m_services.clock, m_services.fileSystem,
                                           m_services.fileDialogs);
     m_doc->openAtStart(commandLine);
@@ -40,9 +40,10 @@ void CTessalyApp::start(const QString& commandLine) {
     m_view->setDialogRunner([this](QDialog& dialog) { return runDialog(dialog); });
     m_doc->setDialogParent(m_frame.get());
     connectCommands();
+    m_frame->restorePlacement();
+    if (showFrame) showFrame(*m_frame);
     m_doc->notifyViews(hint::kTotals);
     m_doc->notifyViews(hint::kWeekChart);
-    m_frame->restorePlacement();
 }
 
 QPrinter& CTessalyApp::printer() {

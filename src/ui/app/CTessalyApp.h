@@ -45,9 +45,11 @@ public:
     ~CTessalyApp() override;
 
     // Start-up: the document opens the file set of the command line or the profile, the
-    // frame and view are built, the view gets hints 3 and 4, and the saved placement is
-    // applied. The window is not shown.
-    void start(const QString& commandLine);
+    // frame and view are built and the saved placement is applied; then showFrame runs (the
+    // program shows the window there and makes it the owner of message boxes) and the view
+    // gets hints 3 and 4, so what they report appears over the shown window. Without
+    // showFrame the window is not shown.
+    void start(const QString& commandLine, const std::function<void(CMainFrame&)>& showFrame = {});
 
     CTessalyDoc& document() const { return *m_doc; }
     CMainFrame& frame() const { return *m_frame; }

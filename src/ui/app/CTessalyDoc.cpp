@@ -11,6 +11,7 @@
 #include "ui/app/Profile.h"
 #include "ui/app/Prompter.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -105,7 +106,7 @@ void CTessalyDoc::onFileNew() {
         m_prompter.inform(kWarning, QLatin1String(kNewWhileRunning), Prompter::Icon::Information);
         return;
     }
-    if (const auto chosen = m_dialogs.chooseNewFileSet(m_dialogParent, startFolder())) {
+    if (const auto chosen = chooseNewInExistingFolder()) {
         const QString previous = m_settingsPath;
         m_settingsPath = *chosen;
         const LocaleFacts locale = localeFacts(m_locale);
@@ -137,6 +138,22 @@ void CTessalyDoc::onFileOpen() {
     }
     updateTitle();
     emit stateChanged();
+}
+
+std::optional<QString> CTessalyDoc::chooseNewInExistingFolder() {
+    QString folder = startFolder();
+    for (;;) {
+        const auto chosen = m_dialogs.chooseNewFileSet(m_dialogParent, folder);
+        if (!chosen) return std::nullopt;
+        // A save dialog lets a path into a missing folder through; creating the set there
+        // could only fail, with a message that blames write-protection.
+        const QFileInfo info(*chosen);
+        if (info.absoluteDir().exists()) return chosen;
+        m_prompter.inform(kWarning,
+                          QStringLiteral("The folder %1 does not exist. Please choose a file in an existing folder.")
+                              .arg(QDir::toNativeSeparators(info.absolutePath())),
+                          Prompter::Icon::Information);
+    }
 }
 
 bool CTessalyDoc::fileExists(const QString& path) const {

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -102,6 +103,8 @@ signals:
     void stateChanged();
 
 private:
+    // The New dialog until it names a path in an existing folder; nullopt when cancelled.
+    std::optional<QString> chooseNewInExistingFolder();
     bool fileExists(const QString& path) const;
     QString startFolder() const;
     void openedOrCreated();

@@ -3,6 +3,7 @@
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
 #include "core/chart/ChartItemEdits.h"
+#include "core/time/Calendar.h"
 #include "core/time/Clock.h"
 #include "ui/app/HelpService.h"
 #include "ui/chart/CChartHoursDlg.h"
@@ -11,31 +12,29 @@
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CommandIds.h"
 #include "ui/app/Prompter.h"
+#include "ui/common/CellFont.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QEvent>
 #include <QMenu>
 #include <QMouseEvent>
-#include <QFont>
+#include <QFontMetrics>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
 #include <QTimerEvent>
 
-namespace {
+#include <algorithm>
 
-QFont arialBold(int pixels) {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(pixels);
-    font.setWeight(QFont::Bold);
-    return font;
-}
+namespace {
 
 // A rectangle given by its corners, the right and bottom edges outside it.
 QRect cell(int left, int top, int right, int bottom) {
     return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1));
 }
+
+QRect cell(const ql::PanelCells& x, int top, int bottom) { return cell(x.left, top, x.right, bottom); }
 
 void box(QPainter& painter, const QRect& rect) {
     painter.setPen(Qt::black);
@@ -53,17 +52,30 @@ void header(QPainter& painter, const QRect& rect, const QString& value) {
     text(painter, rect.adjusted(3, 0, -3, 0), value, Qt::AlignLeft);
 }
 
-void headers(QPainter& painter, int left, int right, const QString& first) {
-    painter.setFont(arialBold(14));
-    header(painter, cell(left, 10, right - 124, 31), first);
-    header(painter, cell(right - 125, 10, right - 79, 31), QStringLiteral("Time"));
-    header(painter, cell(right - 80, 10, right, 31), QStringLiteral("Charges"));
+// The panel's cells, widened where a time or charge text of its rows needs more room.
+template <typename Rows>
+ql::PanelColumns columnsFor(const Rows& rows, int left, int labelLeft, int right) {
+    const QFontMetrics metrics(arialBoldCell(12));
+    int timeWidth = 0, chargeWidth = 0;
+    for (const ql::PanelRow& r : rows) {
+        // One pixel more than the advance, for the antialiased edge of the last digit.
+        timeWidth = std::max(timeWidth, metrics.horizontalAdvance(QString::fromStdString(r.timeText)) + 1);
+        chargeWidth = std::max(chargeWidth, metrics.horizontalAdvance(QString::fromStdString(r.chargeText)) + 1);
+    }
+    return ql::panelColumns(left, labelLeft, right, timeWidth, chargeWidth);
 }
 
-void row(QPainter& painter, const ql::PanelRow& r, int labelLeft, int right, int y) {
-    text(painter, cell(labelLeft, y, right - 128, y + 15), QString::fromStdString(r.label), Qt::AlignLeft);
-    text(painter, cell(right - 122, y, right - 83, y + 15), QString::fromStdString(r.timeText), Qt::AlignRight);
-    text(painter, cell(right - 77, y, right - 3, y + 15), QString::fromStdString(r.chargeText), Qt::AlignRight);
+void headers(QPainter& painter, const ql::PanelColumns& c, const QString& first) {
+    painter.setFont(arialBoldCell(14));
+    header(painter, cell(c.labelHeader, 10, 31), first);
+    header(painter, cell(c.timeHeader, 10, 31), QStringLiteral("Time"));
+    header(painter, cell(c.chargeHeader, 10, 31), QStringLiteral("Charges"));
+}
+
+void row(QPainter& painter, const ql::PanelRow& r, const ql::PanelColumns& c, int y) {
+    text(painter, cell(c.label, y, y + 15), QString::fromStdString(r.label), Qt::AlignLeft);
+    text(painter, cell(c.time, y, y + 15), QString::fromStdString(r.timeText), Qt::AlignRight);
+    text(painter, cell(c.charge, y, y + 15), QString::fromStdString(r.chargeText), Qt::AlignRight);
 }
 
 }  // namespace
@@ -93,6 +105,14 @@ void CTessalyView::onUpdateHint(int hint) {
 void CTessalyView::onTick() {
     m_doc.tick();
     refreshRunningPanel(false);
+    const std::int32_t now = m_clock.now();
+    if (ql::calendar::dayStart(now) != m_totalsDay) {
+        // Left open overnight, the window would otherwise go on calling yesterday "Today".
+        const bool showedToday = m_chart.weekStart() == ql::calendar::weekStart(m_totalsDay);
+        refreshTotals();
+        if (showedToday) m_chart.showWeekOf(now);
+        refreshWeekChart();
+    }
 }
 
 void CTessalyView::timerEvent(QTimerEvent* event) {
@@ -112,35 +132,54 @@ void CTessalyView::refreshRunningPanel(bool report) {
 
 void CTessalyView::refreshTotals() {
     m_totalsRows = {};
+    const std::int32_t now = m_clock.now();
+    m_totalsDay = ql::calendar::dayStart(now);
     if (m_doc.fileSetOpen()) {
-        const ql::PeriodTotals totals =
-            ql::computeTotals(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), m_clock.now());
+        const ql::PeriodTotals totals = ql::computeTotals(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), now);
         m_totalsRows = ql::totalsPanelRows(totals);
-        for (const ql::Status& failure : totals.failures)
-            m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(failure.message()),
-                                    Prompter::Icon::Warning);
+        reportFailures(Source::Totals, totals.failures);
+    } else {
+        reportFailures(Source::Totals, {});
     }
     update();
+}
+
+void CTessalyView::reportFailures(Source source, const std::vector<ql::Status>& failures) {
+    std::vector<std::string> messages;
+    for (const ql::Status& failure : failures) messages.push_back(failure.message());
+    auto shown = [this](const std::string& message) {
+        for (const auto& reported : m_reported)
+            if (std::find(reported.begin(), reported.end(), message) != reported.end()) return true;
+        return false;
+    };
+    std::vector<std::string> toShow;
+    for (const std::string& message : messages)
+        if (!shown(message)) toShow.push_back(message);
+    // Recorded before the boxes run: closing one activates the window, which refreshes again.
+    m_reported[static_cast<std::size_t>(source)] = std::move(messages);
+    for (const std::string& message : toShow)
+        m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(message), Prompter::Icon::Warning);
 }
 
 void CTessalyView::paintRunningPanel(QPainter& painter, int width) const {
     const int left = width / 2 + 5, right = width - 5;
     const QRect panel = cell(left, 30, right, 105);
+    const ql::PanelColumns columns = runningColumns(width);
     box(painter, panel);
-    headers(painter, left, right, QStringLiteral("Project"));
-    painter.setFont(arialBold(12));
+    headers(painter, columns, QStringLiteral("Project"));
+    painter.setFont(arialBoldCell(12));
     if (m_runningRows.empty()) {
         text(painter, cell(left + 5, 30, right - 5, 105),
              QStringLiteral("Press the 'Check In' button to start timing a project"), Qt::AlignHCenter);
     } else {
         int y = 30;
         for (const ql::PanelRow& r : m_runningRows) {
-            row(painter, r, left + 3, right, y);
+            row(painter, r, columns, y);
             y += 15;
         }
     }
     if (m_doc.paused()) {
-        painter.setFont(arialBold(24));
+        painter.setFont(arialBoldCell(24));
         painter.setPen(QColor(0, 0, 255));
         text(painter, panel, QStringLiteral("PAUSE"), Qt::AlignHCenter);
         painter.setPen(Qt::black);
@@ -149,15 +188,27 @@ void CTessalyView::paintRunningPanel(QPainter& painter, int width) const {
 
 void CTessalyView::paintTotalsPanel(QPainter& painter, int width) const {
     const int h = width / 2 - 5;
+    const ql::PanelColumns columns = totalsColumns(width);
     box(painter, cell(5, 30, h, 105));
-    headers(painter, 5, h, QStringLiteral("Total charges for..."));
-    painter.setFont(arialBold(12));
+    headers(painter, columns, QStringLiteral("Total charges for..."));
+    painter.setFont(arialBoldCell(12));
     if (!m_doc.fileSetOpen()) {
         text(painter, cell(10, 30, h - 5, 105), QStringLiteral("Open or create a 'Quillory' file"), Qt::AlignHCenter);
         return;
     }
     for (std::size_t i = 0; i < ql::kPeriodCount; ++i)
-        row(painter, m_totalsRows[i], 8, h, 30 + 18 * static_cast<int>(i));
+        row(painter, m_totalsRows[i], columns, 30 + 18 * static_cast<int>(i));
+}
+
+ql::PanelColumns CTessalyView::totalsColumns(int width) const {
+    const int h = width / 2 - 5;
+    if (!m_doc.fileSetOpen()) return ql::panelColumns(5, 8, h, 0, 0);
+    return columnsFor(m_totalsRows, 5, 8, h);
+}
+
+ql::PanelColumns CTessalyView::runningColumns(int width) const {
+    const int left = width / 2 + 5;
+    return columnsFor(m_runningRows, left, left + 3, width - 5);
 }
 
 void CTessalyView::paintPanels(QPainter& painter, int width) const {
@@ -187,12 +238,14 @@ void CTessalyView::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, surface);
 }
 
-void CTessalyView::changeEvent(QEvent* event) {
-    if (event->type() == QEvent::ActivationChange && isActiveWindow()) {
+bool CTessalyView::event(QEvent* event) {
+    // Qt tells only top-level windows of an activation change; the widgets inside the window
+    // get WindowActivate.
+    if (event->type() == QEvent::WindowActivate) {
         onUpdateHint(hint::kTotals);
         onUpdateHint(hint::kWeekChart);
     }
-    QWidget::changeEvent(event);
+    return QWidget::event(event);
 }
 
 bool CTessalyView::showTips() const {
@@ -202,12 +255,12 @@ bool CTessalyView::showTips() const {
 }
 
 void CTessalyView::refreshWeekChart() {
+    std::vector<ql::Status> failures;
     if (m_doc.fileSetOpen()) {
         const ql::Status st = m_chart.load(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings));
-        if (!st)
-            m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
-                                    Prompter::Icon::Warning);
+        if (!st) failures.push_back(st);
     }
+    reportFailures(Source::WeekChart, failures);
     update();
 }
 

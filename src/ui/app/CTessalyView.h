@@ -2,11 +2,15 @@
 
 #include "core/chart/ChartLayout.h"
 #include "core/chart/WeekChart.h"
+#include "core/tracking/PanelLayout.h"
 #include "core/tracking/PanelRows.h"
 
 #include <QBasicTimer>
 #include <QColor>
 #include <QWidget>
+
+#include <cstdint>
+#include <string>
 
 #include <array>
 #include <functional>
@@ -25,7 +29,8 @@ class Clock;
 
 // The main view, the frame's central widget: the totals and running-projects panels above
 // the week chart. It follows the document's update hints (3 totals, 4 week chart) and applies
-// both again whenever its window is activated, so the panels are current after any dialog.
+// both again whenever its window is activated, so the panels are current after any dialog or
+// a change made by another program, and when the timer sees that the date has changed.
 class CTessalyView : public QWidget {
     Q_OBJECT
 public:
@@ -42,11 +47,11 @@ public:
     // report says whether a projects file that cannot be read is shown to the user: yes after
     // a command, no on the timer's ticks, which would otherwise raise a box every 30 seconds.
     void refreshRunningPanel(bool report);
-    // Recomputes the four period totals when a file set is open, reports each failure once,
-    // and repaints.
+    // Recomputes the four period totals when a file set is open and repaints.
     void refreshTotals();
+    const std::array<ql::PanelRow, ql::kPeriodCount>& totalsRows() const { return m_totalsRows; }
 
-    // Reloads the displayed week (reporting a file that cannot be read) and repaints.
+    // Reloads the displayed week and repaints.
     void refreshWeekChart();
     const ql::WeekChart& weekChart() const { return m_chart; }
     // The chart's geometry as last painted; nullopt when the view was too low to draw it.
@@ -73,16 +78,20 @@ public:
 
     // Paints both panels for a client area of the given width (the view paints itself this way).
     void paintPanels(QPainter& painter, int width) const;
+    // The cells of each panel at that width, widened to the texts they show now.
+    ql::PanelColumns totalsColumns(int width) const;
+    ql::PanelColumns runningColumns(int width) const;
 
 public slots:
     // Reacts to a document hint; 3 recomputes the totals, 4 redraws the chart area.
     void onUpdateHint(int hint);
-    // The 30-second tick: the document's pause accounting, then the running panel.
+    // The 30-second tick: the document's pause accounting, then the running panel; on the
+    // first tick of a new day also the totals and, when it showed the week just left, the chart.
     void onTick();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
-    void changeEvent(QEvent* event) override;
+    bool event(QEvent* event) override;
     void timerEvent(QTimerEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -92,6 +101,11 @@ private:
     void paintTotalsPanel(QPainter& painter, int width) const;
     bool showTips() const;
     void afterChartEdit();
+    // The refreshes report a file that cannot be read once, not at every activation (closing
+    // the box activates the window again) nor once per panel: a failure is shown when no panel
+    // has shown it since its file was last read well.
+    enum class Source { Totals, WeekChart };
+    void reportFailures(Source source, const std::vector<ql::Status>& failures);
 
     CTessalyDoc& m_doc;
     const ql::Clock& m_clock;
@@ -101,6 +115,8 @@ private:
     ql::WeekChart m_chart;
     std::optional<ql::ChartLayout> m_layout;
     std::optional<ql::ChartItem> m_selectedItem;  // the bar under the last right-click
+    std::int32_t m_totalsDay = 0;                  // day start of the date the totals are of
+    std::array<std::vector<std::string>, 2> m_reported;  // by Source: failures already shown
     HelpService* m_help = nullptr;
     DialogRunner m_runDialog;
     MenuRunner m_runMenu;

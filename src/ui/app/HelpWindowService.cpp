@@ -103,8 +103,11 @@ HelpWindowService::~HelpWindowService() {
     if (m_window && !m_window->parent()) delete m_window;
 }
 
-QStringList HelpWindowService::defaultFolders() {
-    return {QCoreApplication::applicationDirPath(), QStringLiteral(QUILLORY_HELP_DIR)};
+QStringList HelpWindowService::defaultFolders() { return foldersFor(QCoreApplication::applicationDirPath()); }
+
+QStringList HelpWindowService::foldersFor(const QString& bin) {
+    return {bin, QDir::cleanPath(bin + QLatin1Char('/') + QStringLiteral(QUILLORY_HELP_FROM_BIN)),
+            QStringLiteral(QUILLORY_HELP_DIR)};
 }
 
 QString HelpWindowService::helpFilePath() const {

@@ -45,8 +45,11 @@ public:
     ~HelpWindowService() override;
     HelpWindowService(const HelpWindowService&) = delete;
     HelpWindowService& operator=(const HelpWindowService&) = delete;
-    // The folder of the executable, then the installed data folder.
+    // The folder of the executable, the data folder of the prefix it is installed in, then
+    // the data folder of the configured prefix.
     static QStringList defaultFolders();
+    // The same for an executable in the folder bin.
+    static QStringList foldersFor(const QString& bin);
 
     // The window that owns the help window when no modal dialog is open.
     void setOwner(QWidget* owner) { m_owner = owner; }

@@ -238,6 +238,8 @@ QIcon commandIcon(int commandId) {
 
 QIcon programIcon() {
     QIcon icon;
-    for (const int size : {16, 22, 32, 48, 64, 128}) icon.addPixmap(render(size, kToolbarSize, drawProgram));
+    for (const int size : {16, 22, 32, 48, 64, 128}) icon.addPixmap(programIconPixmap(size));
     return icon;
 }
+
+QPixmap programIconPixmap(int size) { return render(size, kToolbarSize, drawProgram); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <QPixmap>
 
 // The toolbar images (22 x 22, drawn at run time so they stay sharp at any scale) and the
 // program icon.
@@ -10,3 +11,6 @@ QIcon commandIcon(int commandId);
 
 // The program icon, used by the window, the tray and the About box.
 QIcon programIcon();
+
+// The program icon at one size in pixels; the installed PNG icons are these pixmaps.
+QPixmap programIconPixmap(int size);

@@ -2,11 +2,12 @@
 
 #include "core/chart/ChartLegend.h"
 #include "core/time/Calendar.h"
+#include "ui/common/CellFont.h"
+#include "ui/common/LongDateFormat.h"
 
 #include <QDate>
 #include <QFont>
 #include <QFontMetrics>
-#include <QLocale>
 #include <QPainter>
 #include <QPoint>
 
@@ -14,12 +15,7 @@
 
 namespace {
 
-QFont chartFont() {
-    QFont font(QStringLiteral("Arial"));
-    font.setPixelSize(12);
-    font.setWeight(QFont::Bold);
-    return font;
-}
+QFont chartFont() { return arialBoldCell(12); }
 
 QRect toQRect(const ql::ChartRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
@@ -40,7 +36,7 @@ void singleLine(QPainter& painter, const ql::ChartRect& r, const QString& text, 
 
 QString dayLabel(std::int32_t dayStart) {
     const ql::calendar::LocalTime t = ql::calendar::toLocal(dayStart);
-    return QLocale().toString(QDate(t.year, t.month, t.day), QStringLiteral("dddd, MMMM d"));
+    return longDateWithoutYear(QDate(t.year, t.month, t.day));
 }
 
 int labelColumnWidthFor(const ql::WeekChart& chart) {

@@ -35,7 +35,7 @@ CProjectInfoDlg::CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const Q
     const auto settings = ql::readSettings(fs, ql::fileSetPath(path, ql::FileKind::Settings));
     const QString symbol = settings ? fromRecordText(settings->monetarySymbol) : QString();
     m_ui->chargesLabel->setText(QStringLiteral("Charges per hour (") + symbol + QStringLiteral(") :"));
-    m_ui->chargesEdit->setText(QString::asprintf("%.2f", m_record.chargesPerHour));
+    m_ui->chargesEdit->setText(QString::fromStdString(ql::fixed2Text(m_record.chargesPerHour)));
     m_ui->memoEdit->setPlainText(fromRecordLines(m_record.memo));
 
     connect(m_ui->doneButton, &QPushButton::clicked, this, &CProjectInfoDlg::accept);

@@ -1,9 +1,47 @@
 #include "core/text/NumberText.h"
 
+#include "core/support/ScopedLocale.h"
+
 #include <gtest/gtest.h>
+
+#include <limits>
 
 namespace ql {
 namespace {
+
+class NumberTextIn : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(NumberTextIn, FormatsAsTheCLocaleDoes) {
+    const test::ScopedLocale locale(GetParam());
+    ASSERT_TRUE(locale.ok()) << GetParam() << " is not installed";
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case amounts[] = {
+        {427.5, "427.50"},     {0.0, "0.00"},         {12.345, "12.35"},  {0.125, "0.12"},
+        {-0.001, "-0.00"},     {-3.256, "-3.26"},     {9999999.99, "9999999.99"},
+        {1234567.0, "1234567.00"}, {1e21, "1000000000000000000000.00"},
+    };
+    for (const Case& c : amounts) EXPECT_EQ(fixed2Text(c.value), c.text) << c.value;
+    EXPECT_EQ(fixed2Text(std::numeric_limits<double>::max()).size(), 309u + 3u);
+
+    EXPECT_EQ(integerText(0), "0");
+    EXPECT_EQ(integerText(1234567), "1234567");
+    EXPECT_EQ(integerText(-42), "-42");
+    EXPECT_EQ(integerText(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
+    EXPECT_EQ(zeroPaddedText(5, 2), "05");
+    EXPECT_EQ(zeroPaddedText(123, 2), "123");
+    EXPECT_EQ(zeroPaddedText(-5, 2), "-05");
+    EXPECT_EQ(zeroPaddedText(7, 4), "0007");
+    EXPECT_EQ(zeroPaddedText(0, 2), "00");
+
+    // Typed numbers: "." is the point everywhere, so "12,50" is 12 in every locale.
+    EXPECT_DOUBLE_EQ(leadingDouble("12,50"), 12.0);
+    EXPECT_DOUBLE_EQ(leadingDouble("12.50"), 12.5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, NumberTextIn, ::testing::ValuesIn(test::kTestLocales));
 
 TEST(LeadingDouble, TakesTheLongestNumericPrefix) {
     EXPECT_DOUBLE_EQ(leadingDouble("12,50"), 12.0);
@@ -22,6 +60,23 @@ TEST(LeadingDouble, GivesZeroWithoutANumber) {
     EXPECT_EQ(leadingDouble("inf"), 0.0);
     EXPECT_EQ(leadingDouble("nan"), 0.0);
     EXPECT_EQ(leadingDouble("1e999"), 0.0);
+}
+
+TEST(LeadingLong, ReadsAsStrtolInBaseTen) {
+    constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
+    constexpr auto kMin = std::numeric_limits<std::int64_t>::min();
+    struct Case {
+        const char* text;
+        std::int64_t value;
+    };
+    const Case cases[] = {
+        {"42", 42},          {"  -17abc", -17},   {"+8", 8},           {"0012", 12},
+        {"12,50", 12},       {"1.9", 1},          {"", 0},             {"abc", 0},
+        {"-", 0},            {" + 3", 0},         {"9223372036854775807", kMax},
+        {"9223372036854775808", kMax},            {"-9223372036854775808", kMin},
+        {"-99999999999999999999", kMin},          {"99999999999999999999", kMax},
+    };
+    for (const Case& c : cases) EXPECT_EQ(leadingLong(c.text), c.value) << '"' << c.text << '"';
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <limits>
 #include <random>
 
 namespace ql {
@@ -37,6 +38,19 @@ TEST_F(PeriodTotalsTest, LabelsFollowTheDateOrderOfTheSettings) {
     const auto dayFirst = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
     EXPECT_EQ(dayFirst[Period::ThisWeek].label, "This week (09/12/1996 - 15/12/1996)");
     EXPECT_EQ(dayFirst.monetarySymbol, "EUR");
+}
+
+TEST_F(PeriodTotalsTest, LabelsAtTheThirtyTwoBitEndsNameTheRealDates) {
+    // The periods' instants are pinned to the range, their labels are not.
+    const auto late = computeTotals(m_fs, m_settingsPath, at(2038, 1, 18, 12));
+    EXPECT_EQ(late[Period::ThisWeek].label, "This week (01/18/2038 - 01/24/2038)");
+    EXPECT_EQ(late[Period::ThisMonth].label, "This month (01/01/2038 - 01/31/2038)");
+    EXPECT_EQ(late[Period::ThisYear].label, "This year (01/01/2038 - 12/31/2038)");
+    EXPECT_EQ(late[Period::ThisYear].end, std::numeric_limits<std::int32_t>::max());
+
+    const auto early = computeTotals(m_fs, m_settingsPath, at(1901, 12, 14, 12));
+    EXPECT_EQ(early[Period::ThisWeek].label, "This week (12/09/1901 - 12/15/1901)");
+    EXPECT_EQ(early[Period::ThisYear].label, "This year (01/01/1901 - 12/31/1901)");
 }
 
 TEST_F(PeriodTotalsTest, AFrameCountsWholeInThePeriodsOfItsStartOnly) {

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QDir>
 #include <QSignalSpy>
 #include <QWindow>
 
@@ -166,7 +167,10 @@ TEST_F(DocumentCommands, FailedNewKeepsThePreviousFileSetAndItsPath) {
     const QString work = makeFileSet(QStringLiteral("Work.qlr"));
     auto app = startApp(work);
     CTessalyDoc& doc = app->document();
-    dialogs.newAnswers.push_back(path(QStringLiteral("missing-folder/New.qlr")));
+    // A folder where the settings file should go: the creation itself fails (a missing
+    // folder never reaches it, the dialog asks again).
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("New.qlr"))));
+    dialogs.newAnswers.push_back(path(QStringLiteral("New.qlr")));
     QSignalSpy hints(&doc, &CTessalyDoc::updateHint);
 
     doc.onFileNew();
@@ -182,7 +186,10 @@ TEST_F(DocumentCommands, FailedNewKeepsThePreviousFileSetAndItsPath) {
 
 TEST_F(DocumentCommands, FailedNewWithNothingOpenLeavesNothingOpen) {
     auto app = startApp();
-    dialogs.newAnswers.push_back(path(QStringLiteral("missing-folder/New.qlr")));
+    // A folder where the settings file should go: the creation itself fails (a missing
+    // folder never reaches it, the dialog asks again).
+    ASSERT_TRUE(QDir().mkpath(path(QStringLiteral("New.qlr"))));
+    dialogs.newAnswers.push_back(path(QStringLiteral("New.qlr")));
     app->document().onFileNew();
     EXPECT_FALSE(app->document().fileSetOpen());
     EXPECT_TRUE(app->document().settingsPath().isEmpty());

@@ -118,3 +118,15 @@ TEST_F(HelpWindowServiceTest, ModalDialogOwnsTheHelpItAsksFor) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(HelpFolders, AnInstalledProgramLooksInTheDataFolderOfItsOwnPrefix) {
+    // Installed with cmake --install --prefix, wherever the build was configured for.
+    const QStringList folders = HelpWindowService::foldersFor(QStringLiteral("/tmp/somewhere/bin"));
+    ASSERT_GE(folders.size(), 2);
+    EXPECT_EQ(folders[0], QStringLiteral("/tmp/somewhere/bin"));
+    EXPECT_EQ(folders[1], QStringLiteral("/tmp/somewhere/share/quillory"));
+}
+
+}  // namespace

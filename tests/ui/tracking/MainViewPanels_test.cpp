@@ -1,8 +1,12 @@
 #include "ui/app/ShellFixture.h"
 
+#include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
+#include "ui/common/CellFont.h"
 #include "ui/app/CTessalyView.h"
 
+#include <QFontMetrics>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QPainter>
 
@@ -89,6 +93,48 @@ TEST_F(MainViewPanels, AMissingProjectsFileIsReportedAfterACommandNotOnEveryTick
     app->view().onTick();
     app->view().onTick();
     EXPECT_EQ(prompter.boxes.size(), 1u);
+}
+
+}  // namespace
+
+namespace {
+
+class PanelText : public ShellTest {};
+
+TEST_F(PanelText, FontsAreSizedByTheHeightOfTheirLine) {
+    for (const int height : {12, 14, 24}) {
+        const QFontMetricsF metrics(arialBoldCell(height));
+        EXPECT_NEAR(metrics.ascent() + metrics.descent(), height, height * 0.05) << height;
+    }
+    // At the default 600 x 400 the running box's prompt cell is 280 pixels wide.
+    EXPECT_LE(QFontMetrics(arialBoldCell(12))
+                  .horizontalAdvance(QStringLiteral("Press the 'Check In' button to start timing a project")),
+              280);
+}
+
+TEST_F(PanelText, EveryDigitOfALargeTotalHasRoomAndSmallOnesKeepTheCells) {
+    const std::string settings = makeFileSet(QStringLiteral("Work.qlr")).toStdString();
+    ql::ProjectRecord p;
+    p.name = "Everything";
+    p.chargesPerHour = 4762.0;
+    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settings, ql::FileKind::Projects), {p}));
+    auto app = startApp(QString::fromStdString(settings));
+    const int h = 600 / 2 - 5;
+    EXPECT_EQ(app->view().totalsColumns(600).time, (ql::PanelCells{h - 122, h - 83}));
+    EXPECT_EQ(app->view().totalsColumns(600).charge, (ql::PanelCells{h - 77, h - 3}));
+
+    const std::int32_t start = *ql::calendar::fromLocal(1996, 1, 2, 8, 0);
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), settings, {0, start, start + 126005 * 60}));
+    app->view().refreshTotals();
+    const auto& year = app->view().totalsRows()[3];
+    ASSERT_EQ(year.timeText, "2100:05");
+    ASSERT_EQ(year.chargeText, "$10000596.83");
+    const QFontMetrics metrics(arialBoldCell(12));
+    const ql::PanelColumns c = app->view().totalsColumns(600);
+    EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(year.timeText)), c.time.right - c.time.left);
+    EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(year.chargeText)), c.charge.right - c.charge.left);
+    EXPECT_EQ(c.charge.right, h - 3);
+    EXPECT_GT(c.label.right - c.label.left, 100);
 }
 
 }  // namespace
