@@ -77,8 +77,14 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
     const auto ranks = rankProjectNames(history.projects, compareNamesIgnoringCase);
     const auto order = sortedHistoryOrder(history, static_cast<int>(request.sort), ranks);
     if (request.json) {
+        std::vector<std::string> quotedNames;
+        for (const HistoryProject& p : history.projects) quotedNames.push_back(quotedJsonText(p.name));
         JsonArrayWriter writer(out);
-        for (const std::int32_t i : order) writer.add(historyItemJson(history, history.items[static_cast<std::size_t>(i)]));
+        for (const std::int32_t i : order) {
+            const HistoryItem& item = history.items[static_cast<std::size_t>(i)];
+            writer.addText(historyItemJsonText(item, history.projectOf(item).id,
+                                               quotedNames[static_cast<std::size_t>(item.project)]));
+        }
         writer.finish();
     } else {
         writeHistoryHeadingText(out);

@@ -1,5 +1,8 @@
 #include "cli/JsonRendering.h"
 
+#include <charconv>
+#include <cmath>
+
 #include "cli/ArgumentValues.h"
 
 #include "core/time/Calendar.h"
@@ -72,16 +75,59 @@ Json periodTotalJson(const PeriodTotal& p) {
                 {"endEpoch", p.end}};
 }
 
-Json historyItemJson(const HistoryItems& history, const HistoryItem& item) {
-    const HistoryProject& project = history.projectOf(item);
-    return Json{{"projectId", project.id},          {"projectName", project.name},
-                {"start", isoLocalTime(item.frame.start)}, {"startEpoch", item.frame.start},
-                {"end", isoLocalTime(item.frame.end)},     {"endEpoch", item.frame.end},
-                {"minutes", item.minutes},                 {"charge", item.charge}};
+std::string quotedJsonText(const std::string& text) {
+    return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
+}
+
+namespace {
+
+// As the JSON library writes a double: the shortest text that reads back the same, with
+// ".0" on a whole number so that it stays a floating-point value for typed readers.
+void appendDouble(std::string& out, double value) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::string_view text(buffer, ec == std::errc() ? static_cast<std::size_t>(end - buffer) : 0);
+    if (text.empty() || !std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    out += text;
+    if (text.find_first_of(".e") == std::string_view::npos) out += ".0";
+}
+
+}  // namespace
+
+std::string historyItemJsonText(const HistoryItem& item, std::int32_t projectId, const std::string& quotedName) {
+    // Written by hand: building a library object per row costs five times the whole load.
+    std::string text;
+    text.reserve(256);
+    text += "{\"projectId\":";
+    text += std::to_string(projectId);
+    text += ",\"projectName\":";
+    text += quotedName;
+    text += ",\"start\":\"";
+    text += isoLocalTime(item.frame.start);
+    text += "\",\"startEpoch\":";
+    text += std::to_string(item.frame.start);
+    text += ",\"end\":\"";
+    text += isoLocalTime(item.frame.end);
+    text += "\",\"endEpoch\":";
+    text += std::to_string(item.frame.end);
+    text += ",\"minutes\":";
+    text += std::to_string(item.minutes);
+    text += ",\"charge\":";
+    appendDouble(text, item.charge);
+    text += '}';
+    return text;
 }
 
 void JsonArrayWriter::add(const Json& element) {
     m_out << (m_empty ? "[\n  " : ",\n  ") << element.dump(-1, ' ', false, Json::error_handler_t::replace);
+    m_empty = false;
+}
+
+void JsonArrayWriter::addText(std::string_view elementJson) {
+    m_out << (m_empty ? "[\n  " : ",\n  ") << elementJson;
     m_empty = false;
 }
 
