@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <ctime>
 
 #include "cli/ArgumentValues.h"
 
@@ -15,11 +16,38 @@ Json idOrNull(std::int32_t id) { return id == -1 ? Json(nullptr) : Json(id); }
 }  // namespace
 
 std::string isoLocalTime(std::int32_t t) {
-    const std::string text = calendar::formatLocal(t, "%Y-%m-%dT%H:%M:%S%z");
-    // strftime writes the offset as +hhmm; ISO 8601 text is easier to read with +hh:mm.
-    if (text.size() < 5) return text;
-    const std::size_t minutes = text.size() - 2;
-    return text.substr(0, minutes) + ':' + text.substr(minutes);
+    // Digits by hand from one localtime_r: a year's history prints 400,000 of these, and
+    // strftime with its string copies cost more than reading the frames.
+    const std::time_t when = t;
+    std::tm tm{};
+    if (!localtime_r(&when, &tm)) return calendar::formatLocal(t, "%Y-%m-%dT%H:%M:%S");
+    char text[32];
+    char* p = text;
+    const auto two = [&p](int v) {
+        *p++ = static_cast<char>('0' + v / 10 % 10);
+        *p++ = static_cast<char>('0' + v % 10);
+    };
+    const int year = tm.tm_year + 1900;
+    if (year < 0 || year > 9999) return calendar::formatLocal(t, "%Y-%m-%dT%H:%M:%S");
+    two(year / 100);
+    two(year % 100);
+    *p++ = '-';
+    two(tm.tm_mon + 1);
+    *p++ = '-';
+    two(tm.tm_mday);
+    *p++ = 'T';
+    two(tm.tm_hour);
+    *p++ = ':';
+    two(tm.tm_min);
+    *p++ = ':';
+    two(tm.tm_sec);
+    long offset = tm.tm_gmtoff;
+    *p++ = offset < 0 ? '-' : '+';
+    if (offset < 0) offset = -offset;
+    two(static_cast<int>(offset / 3600));
+    *p++ = ':';
+    two(static_cast<int>(offset / 60 % 60));
+    return std::string(text, p);
 }
 
 Json settingsJson(const SettingsRecord& s) {
