@@ -42,6 +42,16 @@ void BM_CliTotalsProcess(benchmark::State& state) {
 }
 BENCHMARK(BM_CliTotalsProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
 
+// `quillory-cli history` of the year of now, every row as JSON, as a whole process.
+void BM_CliHistoryYearJsonProcess(benchmark::State& state) {
+    const std::string path = generatedFileSet(2000, 1000000);
+    benchNow();
+    for (auto _ : state)
+        if (!runQuietly({QUILLORY_CLI_PATH, "history", path, "--period", "this-year", "--at", "1996-12-11 10:00", "--json"}))
+            state.SkipWithError("history failed");
+}
+BENCHMARK(BM_CliHistoryYearJsonProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
 void BM_CatTimeFramesFile(benchmark::State& state) {
     const std::string tfr = fileSetPath(generatedFileSet(2000, 1000000), FileKind::TimeFrames);
     for (auto _ : state)

@@ -41,7 +41,39 @@ int daysInGregorianMonth(int month, int year) {
     return calendar::daysInMonth(month, year);
 }
 
+// "@EPOCH": a whole signed number of seconds that fits 32 bits.
+std::optional<Result<std::int32_t>> epochSeconds(std::string_view option, std::string_view text) {
+    if (text.empty() || text.front() != '@') return std::nullopt;
+    std::int32_t value = 0;
+    const std::string_view digits = text.substr(1);
+    const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
+    if (digits.empty() || ec != std::errc() || end != digits.data() + digits.size())
+        return Result<std::int32_t>(Status::invalidArgument(
+            quoted(option, text) + " is not @EPOCH seconds that fit a 32-bit time"));
+    return Result<std::int32_t>(value);
+}
+
 }  // namespace
+
+Result<std::int32_t> parseDate(std::string_view option, std::string_view text, DayEnd end) {
+    if (auto epoch = epochSeconds(option, text)) return *epoch;
+    std::size_t pos = 0;
+    const auto year = takeNumber(text, pos, 4, 4);
+    const bool dash1 = year && take(text, pos, "-");
+    const auto month = dash1 ? takeNumber(text, pos, 2, 2) : std::nullopt;
+    const bool dash2 = month && take(text, pos, "-");
+    const auto day = dash2 ? takeNumber(text, pos, 2, 2) : std::nullopt;
+    if (!day || pos != text.size())
+        return Status::invalidArgument(quoted(option, text) + " is not a date of the form YYYY-MM-DD or @EPOCH");
+    if (*month < 1 || *month > 12 || *day < 1 || *day > daysInGregorianMonth(*month, *year))
+        return Status::invalidArgument(quoted(option, text) + " is not a date that exists");
+    const auto t = end == DayEnd::Start ? calendar::fromLocal(*year, *month, *day, 0, 0, 0)
+                                        : calendar::fromLocal(*year, *month, *day, 23, 59, 59);
+    if (!t)
+        return Status::invalidArgument(quoted(option, text) +
+                                       " does not fit a 32-bit time (13 December 1901 to 19 January 2038)");
+    return *t;
+}
 
 Result<std::int32_t> parseInt32(std::string_view option, std::string_view text) {
     std::int32_t value = 0;
@@ -86,6 +118,7 @@ Result<double> parseAmount(std::string_view option, std::string_view text) {
 }
 
 Result<std::int32_t> parseLocalDateTime(std::string_view option, std::string_view text) {
+    if (auto epoch = epochSeconds(option, text)) return *epoch;
     std::size_t pos = 0;
     const auto year = takeNumber(text, pos, 4, 4);
     const bool dash1 = year && take(text, pos, "-");

@@ -22,9 +22,16 @@ Result<std::int32_t> parseMinutes(std::string_view option, std::string_view text
 // A non-negative decimal amount such as "25" or "37.50" (digits and at most one '.').
 Result<double> parseAmount(std::string_view option, std::string_view text);
 
+// A date "YYYY-MM-DD" at the start (00:00:00) or end (23:59:59) of that local day, or
+// "@EPOCH", seconds taken exactly, so that either hour of a repeated daylight-saving hour
+// can be named. Refuses dates that do not exist or do not fit 32-bit seconds.
+enum class DayEnd { Start, End };
+Result<std::int32_t> parseDate(std::string_view option, std::string_view text, DayEnd end);
+
 // Local time "YYYY-MM-DD HH:MM" or "YYYY-MM-DD HH:MM:SS" ('T' may replace the blank), in
 // the zone TZ names. Refuses dates that do not exist (30 February, hour 24), clock times
-// that a daylight-saving change skips, and times that do not fit 32-bit seconds.
+// that a daylight-saving change skips, and times that do not fit 32-bit seconds. "@EPOCH"
+// is taken as seconds since 1970 exactly.
 Result<std::int32_t> parseLocalDateTime(std::string_view option, std::string_view text);
 
 enum class TextKind { SingleLine, MultiLine };

@@ -45,7 +45,8 @@ void addOptional(CLI::App& command, OptionalText& text, const std::string& name,
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, FileSystem& fs, const Clock& clock) {
     CLI::App app("Quillory from the command line: create a file set, list its records, add projects, customers "
-                 "and time frames, and print the totals of today, this week, this month and this year.",
+                 "and time frames, print the totals of today, this week, this month and this year, the history of charges, "
+                 "and the settings.",
                  "quillory-cli");
     app.set_version_flag("--version", std::string("quillory-cli ") + QUILLORY_VERSION);
     app.require_subcommand(1);
@@ -183,6 +184,58 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                 return runTotals(fs, clock, totals, out);
             };
         });
+    }
+
+    HistoryRequest history;
+    OptionalText historyProject, historyPeriod, historyFrom, historyTo, historyAt;
+    std::string historySort = "project";
+    {
+        CLI::App* c = app.add_subcommand("history", "Print the rows of the history of charges, as the History dialog lists them");
+        addFilePath(*c, history.path);
+        addOptional(*c, historyProject, "--project", "Only the frames of this project id (default: the saved filter's)", "ID");
+        addOptional(*c, historyPeriod, "--period",
+                    "Period of the frames' starts (default: saved, the filter the dialog opens with)",
+                    "this-year|this-month|this-week|today|saved");
+        addOptional(*c, historyFrom, "--from", "First day, instead of --period", "YYYY-MM-DD|@EPOCH");
+        addOptional(*c, historyTo, "--to", "Last day, instead of --period", "YYYY-MM-DD|@EPOCH");
+        addOptional(*c, historyAt, "--at", "Local time the periods are taken around (default: now)",
+                    "\"YYYY-MM-DD HH:MM\"|@EPOCH");
+        historyPeriod.option->excludes(historyFrom.option)->excludes(historyTo.option);
+        historyFrom.option->needs(historyTo.option);
+        historyTo.option->needs(historyFrom.option);
+        c->add_option("--sort", historySort, "Column sorted ascending, equal keys in file order (default: project)")
+            ->check(CLI::IsMember({"project", "date", "time", "duration", "charges"}))
+            ->type_name("project|date|time|duration|charges");
+        c->add_flag("--json", history.json, "Print one JSON array of objects");
+        c->callback([&] {
+            run = [&] {
+                history.project = historyProject.get();
+                history.period = historyPeriod.get();
+                history.from = historyFrom.get();
+                history.to = historyTo.get();
+                history.at = historyAt.get();
+                history.sort = historySort == "date"       ? HistorySort::Date
+                               : historySort == "time"     ? HistorySort::Time
+                               : historySort == "duration" ? HistorySort::Duration
+                               : historySort == "charges"  ? HistorySort::Charges
+                                                           : HistorySort::Project;
+                return runHistory(fs, clock, history, out);
+            };
+        });
+    }
+
+    SettingsRequest settingsRequest;
+    {
+        CLI::App* c = app.add_subcommand("settings", "Print the settings, or change named fields in one rewrite");
+        addFilePath(*c, settingsRequest.path);
+        c->add_option("--set", settingsRequest.assignments,
+                      "Change a field; KEY is a name that --json prints (companyName, companyAddress, city, zip, "
+                      "state, country, phone, invoiceText, nextInvoiceNumber, footer, applySalesTax, salesTaxLabel, "
+                      "salesTaxRate, showTips, dateFormat, monetarySymbol); repeat for more")
+            ->type_name("KEY=VALUE")
+            ->allow_extra_args(false);
+        c->add_flag("--json", settingsRequest.json, "Print one JSON array of objects");
+        c->callback([&] { run = [&] { return runSettings(fs, settingsRequest, out); }; });
     }
 
     try {

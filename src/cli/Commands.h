@@ -7,6 +7,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <vector>
 
 // The commands of quillory-cli, one free function each. A request holds the option texts as
 // typed; each command checks all of them, and every id they name, before it writes anything.
@@ -65,6 +66,25 @@ struct TotalsRequest {
     bool json = false;
 };
 
+enum class HistorySort { Project = 0, Date = 1, Time = 2, Duration = 3, Charges = 4 };
+
+struct HistoryRequest {
+    std::string path;
+    std::optional<std::string> project;  // overrides the saved filter's project
+    std::optional<std::string> period;   // this-year|this-month|this-week|today|saved
+    std::optional<std::string> from;     // DATE, with to instead of period
+    std::optional<std::string> to;
+    std::optional<std::string> at;       // the clock's time when absent
+    HistorySort sort = HistorySort::Project;
+    bool json = false;
+};
+
+struct SettingsRequest {
+    std::string path;
+    std::vector<std::string> assignments;  // KEY=VALUE, applied in order
+    bool json = false;
+};
+
 // Creates a file set as File > New does, with the locale's currency symbol and date order
 // unless the request overrides them. Refuses to replace an existing file without force.
 Status runInit(FileSystem& fs, const InitRequest& request, std::ostream& out);
@@ -88,5 +108,15 @@ Status runRemoveFrame(FileSystem& fs, const RemoveFrameRequest& request, std::os
 // Prints the four rows of the totals panel (today, this week, this month, this year) at
 // the requested time or the clock's.
 Status runTotals(FileSystem& fs, const Clock& clock, const TotalsRequest& request, std::ostream& out);
+
+// Prints the rows of the history of charges chosen as the dialog chooses them: the saved
+// filter unless a period, dates or a project are given; sorted ascending by one column,
+// equal keys in file order. Text is one tab-separated row per frame with the dialog's
+// column texts; JSON one object per row.
+Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& request, std::ostream& out);
+
+// Without assignments prints the settings record; otherwise checks every KEY=VALUE against
+// its field (nothing is written when one is refused) and rewrites the settings file once.
+Status runSettings(FileSystem& fs, const SettingsRequest& request, std::ostream& out);
 
 }  // namespace ql::cli

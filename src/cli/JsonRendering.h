@@ -2,6 +2,7 @@
 
 #include "cli/FrameRow.h"
 
+#include "core/reports/HistoryItems.h"
 #include "core/store/CustomerRecord.h"
 #include "core/store/ProjectRecord.h"
 #include "core/store/SettingsRecord.h"
@@ -12,6 +13,7 @@
 #include <cstdint>
 #include <ostream>
 #include <string>
+#include <string_view>
 
 // JSON output of quillory-cli: one object per record, field names in lowerCamelCase, ids of
 // -1 ("none") as null, multi-line texts with LF line breaks, amounts unrounded, times both
@@ -28,6 +30,11 @@ Json projectJson(const ProjectRecord& project, const std::string& fullName);
 Json customerJson(const CustomerRecord& customer);
 Json frameJson(const FrameRow& row);
 Json periodTotalJson(const PeriodTotal& period);
+// One history row as JSON text: project id and name, start and end, whole minutes and the
+// unrounded charge. quotedName is the project's name as a JSON string, made once per
+// project with quotedJsonText, since a year's history has a few names and 200,000 rows.
+std::string quotedJsonText(const std::string& text);
+std::string historyItemJsonText(const HistoryItem& item, std::int32_t projectId, const std::string& quotedName);
 
 // Writes one JSON array an element per line, as the elements come, so that a long list
 // never has to be held in memory. finish() closes the array; call it once.
@@ -35,6 +42,7 @@ class JsonArrayWriter {
 public:
     explicit JsonArrayWriter(std::ostream& out) : m_out(out) {}
     void add(const Json& element);
+    void addText(std::string_view elementJson);  // an element already written as JSON text
     void finish();
 
 private:

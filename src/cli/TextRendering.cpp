@@ -172,4 +172,12 @@ void writeTotalsText(std::ostream& out, const PeriodTotals& totals) {
             << padLeft(amountText(totals.monetarySymbol, p.charges), wCharge) << '\n';
 }
 
+void writeHistoryHeadingText(std::ostream& out) { out << "Project\tDate\tTime\tTime charged\tCharges\n"; }
+
+void writeHistoryItemText(std::ostream& out, const HistoryItems& history, const HistoryItem& item, bool monthFirst,
+                          const std::string& monetarySymbol) {
+    out << history.projectOf(item).name << '\t' << historyDateText(item, monthFirst) << '\t' << historyTimeText(item)
+        << '\t' << historySpanText(item) << '\t' << historyChargeText(item, monetarySymbol) << '\n';
+}
+
 }  // namespace ql::cli

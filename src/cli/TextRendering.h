@@ -2,6 +2,7 @@
 
 #include "cli/FrameRow.h"
 
+#include "core/reports/HistoryItems.h"
 #include "core/store/CustomerRecord.h"
 #include "core/store/Projects.h"
 #include "core/store/SettingsRecord.h"
@@ -39,5 +40,10 @@ void writeFrameText(std::ostream& out, const FrameRow& row, const std::string& m
 
 // The totals panel as text: a heading, then label, time and charges of the four periods.
 void writeTotalsText(std::ostream& out, const PeriodTotals& totals);
+
+// The history list as tab-separated rows with the dialog's headings and column texts.
+void writeHistoryHeadingText(std::ostream& out);
+void writeHistoryItemText(std::ostream& out, const HistoryItems& history, const HistoryItem& item, bool monthFirst,
+                          const std::string& monetarySymbol);
 
 }  // namespace ql::cli

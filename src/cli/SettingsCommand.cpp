@@ -1,0 +1,125 @@
+#include "cli/ArgumentValues.h"
+#include "cli/Commands.h"
+#include "cli/FileSetArgument.h"
+#include "cli/JsonRendering.h"
+#include "cli/TextRendering.h"
+
+#include "core/store/FieldCodec.h"
+#include "core/store/Settings.h"
+
+#include <array>
+#include <functional>
+
+namespace ql::cli {
+namespace {
+
+using Setter = std::function<Status(SettingsRecord&, const std::string& option, const std::string& value)>;
+
+struct SettingField {
+    const char* key;  // the name `show settings --json` gives the field
+    Setter set;
+};
+
+// A text as its field stores it, refused when it would not fit whole (UTF-8, or else
+// Windows-1252, as the Properties sheet's edits allow).
+Setter textSetter(std::string SettingsRecord::* field, std::size_t width, TextKind kind) {
+    return [=](SettingsRecord& s, const std::string& option, const std::string& value) -> Status {
+        // Checked for form only (line breaks, NUL, UTF-8); the length is the field's own rule.
+        auto stored = fieldText(option, value, value.size() * 2 + 2, kind);
+        if (!stored) return stored.status();
+        if (!codec::textFitsField(*stored, width))
+            return Status::invalidArgument(option + ": the text is too long for its field (at most " +
+                                           std::to_string(width - 1) + " bytes)");
+        s.*field = *stored;
+        return Status::ok();
+    };
+}
+
+Setter flagSetter(std::int32_t SettingsRecord::* field) {
+    return [=](SettingsRecord& s, const std::string& option, const std::string& value) -> Status {
+        if (value == "1" || value == "yes") s.*field = 1;
+        else if (value == "0" || value == "no") s.*field = 0;
+        else return Status::invalidArgument(option + ": '" + value + "' is not yes, no, 1 or 0");
+        return Status::ok();
+    };
+}
+
+const std::array<SettingField, 16>& settingFields() {
+    using R = SettingsRecord;
+    static const std::array<SettingField, 16> fields = {{
+        {"companyName", textSetter(&R::companyName, R::kCompanyTextWidth, TextKind::SingleLine)},
+        {"companyAddress", textSetter(&R::companyAddress, R::kCompanyTextWidth, TextKind::SingleLine)},
+        {"city", textSetter(&R::city, R::kCompanyTextWidth, TextKind::SingleLine)},
+        {"zip", textSetter(&R::zip, R::kCompanyTextWidth, TextKind::SingleLine)},
+        {"state", textSetter(&R::state, R::kCompanyTextWidth, TextKind::SingleLine)},
+        {"country", textSetter(&R::country, R::kCompanyTextWidth, TextKind::SingleLine)},
+        {"phone", textSetter(&R::phone, R::kCompanyTextWidth, TextKind::SingleLine)},
+        {"invoiceText", textSetter(&R::invoiceText, R::kInvoiceTextWidth, TextKind::SingleLine)},
+        {"nextInvoiceNumber",
+         [](R& s, const std::string& option, const std::string& value) -> Status {
+             // The number is advanced by counting, so it holds decimal digits only.
+             if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
+                 return Status::invalidArgument(option + ": '" + value + "' is not decimal digits");
+             if (value.size() > R::kInvoiceNumberWidth - 1)
+                 return Status::invalidArgument(option + ": the number is longer than " +
+                                                std::to_string(R::kInvoiceNumberWidth - 1) + " digits");
+             s.nextInvoiceNumber = value;
+             return Status::ok();
+         }},
+        {"footer", textSetter(&R::footer, R::kFooterWidth, TextKind::MultiLine)},
+        {"applySalesTax", flagSetter(&R::applySalesTax)},
+        {"salesTaxLabel", textSetter(&R::salesTaxLabel, R::kSalesTaxLabelWidth, TextKind::SingleLine)},
+        {"salesTaxRate",
+         [](R& s, const std::string& option, const std::string& value) -> Status {
+             auto rate = parseAmount(option, value);
+             if (!rate) return rate.status();
+             s.salesTaxRate = *rate;
+             return Status::ok();
+         }},
+        {"showTips", flagSetter(&R::showTips)},
+        {"dateFormat",
+         [](R& s, const std::string& option, const std::string& value) -> Status {
+             if (value == "mdy") s.dateFormat = 1;
+             else if (value == "dmy") s.dateFormat = 0;
+             else return Status::invalidArgument(option + ": '" + value + "' is not mdy or dmy");
+             return Status::ok();
+         }},
+        {"monetarySymbol", textSetter(&R::monetarySymbol, R::kMonetarySymbolWidth, TextKind::SingleLine)},
+    }};
+    return fields;
+}
+
+}  // namespace
+
+Status runSettings(FileSystem& fs, const SettingsRequest& request, std::ostream& out) {
+    auto settings = openFileSet(fs, request.path);
+    if (!settings) return settings.status();
+    if (request.assignments.empty()) {
+        if (request.json) {
+            JsonArrayWriter writer(out);
+            writer.add(settingsJson(*settings));
+            writer.finish();
+        } else {
+            writeSettingsText(out, *settings);
+        }
+        return Status::ok();
+    }
+
+    SettingsRecord changed = *settings;
+    for (const std::string& assignment : request.assignments) {
+        const std::size_t eq = assignment.find('=');
+        const std::string key = assignment.substr(0, eq);
+        const SettingField* field = nullptr;
+        for (const SettingField& f : settingFields())
+            if (key == f.key) field = &f;
+        if (eq == std::string::npos || !field)
+            return Status::invalidArgument("--set: '" + assignment + "' is not KEY=VALUE with a known key");
+        if (Status s = field->set(changed, "--set " + key, assignment.substr(eq + 1)); !s) return s;
+    }
+    // Whatever the record codec would cut is refused here, before the file is touched.
+    if (decodeSettings(encodeSettings(changed).data()) != changed)
+        return Status::invalidArgument("--set: the settings cannot be stored without cutting a text");
+    return writeSettings(fs, changed, request.path);
+}
+
+}  // namespace ql::cli
