@@ -105,21 +105,24 @@ Status runSettings(FileSystem& fs, const SettingsRequest& request, std::ostream&
         return Status::ok();
     }
 
-    SettingsRecord changed = *settings;
-    for (const std::string& assignment : request.assignments) {
-        const std::size_t eq = assignment.find('=');
-        const std::string key = assignment.substr(0, eq);
-        const SettingField* field = nullptr;
-        for (const SettingField& f : settingFields())
-            if (key == f.key) field = &f;
-        if (eq == std::string::npos || !field)
-            return Status::invalidArgument("--set: '" + assignment + "' is not KEY=VALUE with a known key");
-        if (Status s = field->set(changed, "--set " + key, assignment.substr(eq + 1)); !s) return s;
-    }
-    // Whatever the record codec would cut is refused here, before the file is touched.
-    if (decodeSettings(encodeSettings(changed).data()) != changed)
-        return Status::invalidArgument("--set: the settings cannot be stored without cutting a text");
-    return writeSettings(fs, changed, request.path);
+    // Applied to the record as it is under the set's lock, so a concurrent change (the
+    // window advancing the invoice number) is kept.
+    return updateSettings(fs, request.path, [&](SettingsRecord& changed) {
+        for (const std::string& assignment : request.assignments) {
+            const std::size_t eq = assignment.find('=');
+            const std::string key = assignment.substr(0, eq);
+            const SettingField* field = nullptr;
+            for (const SettingField& f : settingFields())
+                if (key == f.key) field = &f;
+            if (eq == std::string::npos || !field)
+                return Status::invalidArgument("--set: '" + assignment + "' is not KEY=VALUE with a known key");
+            if (Status s = field->set(changed, "--set " + key, assignment.substr(eq + 1)); !s) return s;
+        }
+        // Whatever the record codec would cut is refused here, before the file is touched.
+        if (decodeSettings(encodeSettings(changed).data()) != changed)
+            return Status::invalidArgument("--set: the settings cannot be stored without cutting a text");
+        return Status::ok();
+    });
 }
 
 }  // namespace ql::cli

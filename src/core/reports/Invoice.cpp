@@ -147,11 +147,10 @@ std::string nextInvoiceNumberAfter(std::string_view typed) {
 }
 
 Status advanceInvoiceNumber(FileSystem& fs, const std::string& settingsPath, std::string_view typed) {
-    auto settings = readSettings(fs, settingsPath);
-    // Writing defaults over an unreadable record would lose the company block.
-    if (!settings) return settings.status();
-    settings->nextInvoiceNumber = nextInvoiceNumberAfter(typed);
-    return writeSettings(fs, *settings, settingsPath);
+    return updateSettings(fs, settingsPath, [&](SettingsRecord& settings) {
+        settings.nextInvoiceNumber = nextInvoiceNumberAfter(typed);
+        return Status::ok();
+    });
 }
 
 }  // namespace ql

@@ -69,4 +69,21 @@ Status writeSettings(FileSystem& fs, const SettingsRecord& record, const std::st
     return writeSettingsIf(fs, record, settingsPath, &loaded);
 }
 
+Status updateSettings(FileSystem& fs, const std::string& settingsPath,
+                      const std::function<Status(SettingsRecord&)>& change) {
+    const std::string path = fileSetPath(settingsPath, FileKind::Settings);
+    return changeRecords(
+        fs, path, SettingsRecord::kSize,
+        [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
+            // Writing defaults over an unreadable record would lose the company block.
+            if (current.records.empty()) return Status::notFound("Cannot open settings file : " + path);
+            SettingsRecord record = decodeSettings(current.records.data());
+            if (Status st = change(record); !st) return st;
+            if (Status st = checkSettingsTexts(record); !st) return st;
+            const auto bytes = encodeSettings(record, current.records.data());
+            return std::vector<unsigned char>(bytes.begin(), bytes.end());
+        },
+        "Cannot write settings file : " + path);
+}
+
 }  // namespace ql

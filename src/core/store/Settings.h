@@ -4,6 +4,7 @@
 #include "core/store/FileSystem.h"
 #include "core/store/SettingsRecord.h"
 
+#include <functional>
 #include <string>
 
 namespace ql {
@@ -28,6 +29,13 @@ SettingsRecord readSettingsOrDefaults(FileSystem& fs, const std::string& setting
 // Replaces the "qlr" file of the set of settingsPath crash-safely. Fields left as the file
 // holds them keep their bytes; a text its field cannot hold whole is refused (InvalidArgument).
 Status writeSettings(FileSystem& fs, const SettingsRecord& record, const std::string& settingsPath);
+
+// Reads the settings record, lets change edit it and writes it back, all under the set's lock,
+// so another program's change in between is never undone. Fails, writing nothing, when the
+// record cannot be read ("Cannot open settings file : " + path), when change refuses, or as
+// writeSettings does.
+Status updateSettings(FileSystem& fs, const std::string& settingsPath,
+                      const std::function<Status(SettingsRecord&)>& change);
 
 // The refusal when the settings changed since a dialog loaded them.
 std::string settingsChangedMessage(const std::string& settingsPath);

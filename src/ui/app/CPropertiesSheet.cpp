@@ -6,10 +6,11 @@
 
 #include "core/store/Settings.h"
 #include "core/text/NumberText.h"
-#include "core/text/NumberText.h"
 #include "ui/app/HelpService.h"
 #include "ui/app/Prompter.h"
-#include "ui/common/FieldBytesLimit.h"
+#include "ui/common/FieldTextEdit.h"
+#include "ui/common/FieldValidator.h"
+#include "ui/common/RecordText.h"
 
 #include <QDialogButtonBox>
 #include <QPushButton>
@@ -23,12 +24,6 @@ using R = ql::SettingsRecord;
 QString shown(const std::string& text) { return QString::fromStdString(text); }
 std::string stored(const QLineEdit* edit) { return edit->text().toStdString(); }
 
-QString shownLines(const std::string& text) {
-    QString lines = QString::fromStdString(text);
-    lines.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    return lines;
-}
-
 }  // namespace
 
 void CPropertiesPage::fillOnce(const ql::SettingsRecord& record) {
@@ -41,7 +36,7 @@ CPropertiesPage1::CPropertiesPage1(QWidget* parent) : CPropertiesPage(parent), m
     m_ui->setupUi(this);
     for (QLineEdit* edit : {m_ui->companyEdit, m_ui->addressEdit, m_ui->zipEdit, m_ui->stateEdit, m_ui->cityEdit,
                             m_ui->countryEdit, m_ui->phoneEdit})
-        limitToFieldBytes(edit, R::kCompanyTextWidth);
+        FieldValidator::install(edit, R::kCompanyTextWidth);
     m_ui->companyEdit->setFocus();
 }
 
@@ -69,10 +64,10 @@ void CPropertiesPage1::readBack(ql::SettingsRecord& r) const {
 
 CPropertiesPage2::CPropertiesPage2(QWidget* parent) : CPropertiesPage(parent), m_ui(std::make_unique<Ui::CPropertiesPage2>()) {
     m_ui->setupUi(this);
-    limitToFieldBytes(m_ui->invoiceTextEdit, R::kInvoiceTextWidth);
-    limitToFieldBytes(m_ui->nextInvoiceEdit, R::kInvoiceNumberWidth);
-    limitLinesToFieldBytes(m_ui->footerEdit, R::kFooterWidth);
-    limitToFieldBytes(m_ui->salesTaxTextEdit, R::kSalesTaxLabelWidth);
+    FieldValidator::install(m_ui->invoiceTextEdit, R::kInvoiceTextWidth);
+    FieldValidator::install(m_ui->nextInvoiceEdit, R::kInvoiceNumberWidth);
+    m_ui->footerEdit->setFieldWidth(R::kFooterWidth);
+    FieldValidator::install(m_ui->salesTaxTextEdit, R::kSalesTaxLabelWidth);
 }
 
 CPropertiesPage2::~CPropertiesPage2() = default;
@@ -80,7 +75,7 @@ CPropertiesPage2::~CPropertiesPage2() = default;
 void CPropertiesPage2::fill(const ql::SettingsRecord& r) {
     m_ui->invoiceTextEdit->setText(shown(r.invoiceText));
     m_ui->nextInvoiceEdit->setText(shown(r.nextInvoiceNumber));
-    m_ui->footerEdit->setPlainText(shownLines(r.footer));
+    m_ui->footerEdit->setPlainText(fromRecordLines(r.footer));
     m_ui->applySalesTaxCheck->setChecked(r.applySalesTax != 0);
     m_ui->salesTaxTextEdit->setText(shown(r.salesTaxLabel));
     m_ui->salesTaxRateEdit->setText(QString::fromStdString(ql::fixed2Text(r.salesTaxRate)));
@@ -89,7 +84,7 @@ void CPropertiesPage2::fill(const ql::SettingsRecord& r) {
 void CPropertiesPage2::readBack(ql::SettingsRecord& r) const {
     r.invoiceText = stored(m_ui->invoiceTextEdit);
     r.nextInvoiceNumber = stored(m_ui->nextInvoiceEdit);
-    r.footer = linesToRecordText(m_ui->footerEdit->toPlainText());
+    r.footer = toRecordLines(m_ui->footerEdit->toPlainText(), R::kFooterWidth);
     r.applySalesTax = m_ui->applySalesTaxCheck->isChecked() ? 1 : 0;
     r.salesTaxLabel = stored(m_ui->salesTaxTextEdit);
     r.salesTaxRate = ql::leadingDouble(stored(m_ui->salesTaxRateEdit));
@@ -97,7 +92,7 @@ void CPropertiesPage2::readBack(ql::SettingsRecord& r) const {
 
 CPropertiesPage3::CPropertiesPage3(QWidget* parent) : CPropertiesPage(parent), m_ui(std::make_unique<Ui::CPropertiesPage3>()) {
     m_ui->setupUi(this);
-    limitToFieldBytes(m_ui->monetarySymbolEdit, R::kMonetarySymbolWidth);
+    FieldValidator::install(m_ui->monetarySymbolEdit, R::kMonetarySymbolWidth);
 }
 
 CPropertiesPage3::~CPropertiesPage3() = default;
@@ -118,7 +113,9 @@ CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpS
                                    const ql::SettingsRecord& defaults, QWidget* parent)
     : QDialog(parent), m_fs(fs), m_prompter(prompter), m_help(help), m_settingsPath(std::move(settingsPath)) {
     setWindowTitle(QStringLiteral("Properties"));
-    m_record = ql::readSettings(m_fs, m_settingsPath).valueOr(defaults);
+    auto read = ql::readSettings(m_fs, m_settingsPath);
+    if (read) m_loaded = *read;
+    m_record = read ? *read : defaults;
 
     m_tabs = new QTabWidget(this);
     m_company = new CPropertiesPage1(m_tabs);
@@ -153,7 +150,10 @@ void CPropertiesSheet::accept() {
     m_company->readBackInto(edited);
     m_invoice->readBackInto(edited);
     m_general->readBackInto(edited);
-    const ql::Status written = ql::writeSettings(m_fs, edited, m_settingsPath);
+    // The sheet writes the whole record it loaded: refused if another program (an invoice
+    // run advancing the number) changed it meanwhile, instead of undoing that change.
+    const ql::Status written = m_loaded ? ql::writeSettings(m_fs, edited, m_settingsPath, *m_loaded)
+                                        : ql::writeSettings(m_fs, edited, m_settingsPath);
     if (!written) {
         // Nothing was stored: the user can try again or cancel.
         m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(written.message()),

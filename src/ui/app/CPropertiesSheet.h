@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class HelpService;
@@ -123,6 +124,7 @@ private:
     HelpService* m_help;
     std::string m_settingsPath;
     ql::SettingsRecord m_record;
+    std::optional<ql::SettingsRecord> m_loaded;  // the record as read when the sheet opened
     QTabWidget* m_tabs = nullptr;
     CPropertiesPage1* m_company = nullptr;
     CPropertiesPage2* m_invoice = nullptr;

@@ -3,6 +3,8 @@
 #include "ui/app/ShellFixture.h"
 
 
+#include "core/reports/Invoice.h"
+#include "core/store/Settings.h"
 #include "core/store/SettingsRecord.h"
 #include "ui/app/CTessalyView.h"
 #include "ui/app/CommandIds.h"
@@ -220,3 +222,16 @@ TEST_F(PropertiesSheet, TheCommandStoresAndSwitchesTheTotalsToDayFirstAtOnce) {
 }
 
 }  // namespace
+
+TEST_F(PropertiesSheet, AnotherProgramsChangeSinceOpeningIsRefusedNotUndone) {
+    auto s = sheet();
+    // An invoice run elsewhere advances the number while the sheet is open.
+    ASSERT_TRUE(ql::advanceInvoiceNumber(ql::defaultFileSystem(), m_path, "9600001"));
+    const std::vector<char> advanced = TempFileSet::bytes(m_path);
+    child<QLineEdit>(s->companyPage(), "companyEdit")->setText(QStringLiteral("Changed"));
+    s->accept();
+    EXPECT_EQ(s->result(), QDialog::Rejected);  // still open
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text.toStdString(), ql::settingsChangedMessage(m_path));
+    EXPECT_EQ(TempFileSet::bytes(m_path), advanced);
+}
