@@ -1,4 +1,5 @@
 #include "BenchData.h"
+#include "ui/BenchApplication.h"
 #include "HistoryData.h"
 
 #include "core/time/Clock.h"
@@ -12,16 +13,6 @@
 namespace ql::bench {
 namespace {
 
-void ensureHistoryApplication() {
-    static int argc = 1;
-    static char name[] = "quillory_bench";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static QApplication app(argc, argv);
-}
-
 class SilentPrompter final : public Prompter {
 public:
     void inform(const QString&, const QString&, Icon) override { ++boxes; }
@@ -32,7 +23,7 @@ public:
 // History of charges on the default filter (this year, about 50,000 rows of 1,000,000
 // frames): the saved filter, the rows, the model and view, the first sort, the first paint.
 void BM_HistoryDialogOpen(benchmark::State& state) {
-    ensureHistoryApplication();
+    ensureBenchApplication();
     const QString path = QString::fromStdString(historyFileSet());
     const FixedClock clock(benchNow());
     SilentPrompter prompter;
@@ -50,7 +41,7 @@ BENCHMARK(BM_HistoryDialogOpen)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 
 // A click on a heading: the rows re-sorted by that column and the list repainted.
 void BM_HistoryDialogSortColumn(benchmark::State& state) {
-    ensureHistoryApplication();
+    ensureBenchApplication();
     const QString path = QString::fromStdString(historyFileSet());
     const FixedClock clock(benchNow());
     SilentPrompter prompter;

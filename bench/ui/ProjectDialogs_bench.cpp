@@ -1,4 +1,5 @@
 #include "BenchData.h"
+#include "ui/BenchApplication.h"
 
 #include "core/store/CustomerRecord.h"
 #include "core/store/FileSet.h"
@@ -15,17 +16,6 @@
 
 namespace ql::bench {
 namespace {
-
-void ensureApplication() {
-    static int argc = 1;
-    static char name[] = "quillory_bench";
-    static char* argv[] = {name, nullptr};
-    if (QApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    // The offscreen platform warns on every shown window; the figures are what matters here.
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-    static QApplication app(argc, argv);
-}
 
 // 2,000 projects (from BenchData) and 2,000 customers.
 std::string dialogFileSet() {
@@ -67,7 +57,7 @@ void showAndPaint(QDialog& dlg) {
 // Edit Projects on 2,000 projects: load, build the expanded tree, show it, and OK, which
 // rewrites the whole projects file crash-safely (synced temporary file, rename).
 void BM_ProjectTreeOpenAndOk(benchmark::State& state) {
-    ensureApplication();
+    ensureBenchApplication();
     const QString projects = QString::fromStdString(fileSetPath(dialogFileSet(), FileKind::Projects));
     CountingPrompter prompter;
     for (auto _ : state) {
@@ -81,7 +71,7 @@ BENCHMARK(BM_ProjectTreeOpenAndOk)->Unit(benchmark::kMillisecond);
 
 // Update this project: the information dialog lists 2,000 customers sorted by name.
 void BM_ProjectInfoOpenAndDone(benchmark::State& state) {
-    ensureApplication();
+    ensureBenchApplication();
     const QString projects = QString::fromStdString(fileSetPath(dialogFileSet(), FileKind::Projects));
     CountingPrompter prompter;
     ProjectRecord record;
@@ -100,7 +90,7 @@ BENCHMARK(BM_ProjectInfoOpenAndDone)->Unit(benchmark::kMillisecond);
 
 // Edit Customers on 2,000 customers: load, fill the seven columns, sort by name, show, Exit.
 void BM_CustomersOpenAndExit(benchmark::State& state) {
-    ensureApplication();
+    ensureBenchApplication();
     const QString customers = QString::fromStdString(fileSetPath(dialogFileSet(), FileKind::Customers));
     CountingPrompter prompter;
     for (auto _ : state) {
@@ -114,7 +104,7 @@ BENCHMARK(BM_CustomersOpenAndExit)->Unit(benchmark::kMillisecond);
 
 // Sorting the 2,000 rows by another column, as a click on a heading does.
 void BM_CustomersSortByColumn(benchmark::State& state) {
-    ensureApplication();
+    ensureBenchApplication();
     const QString customers = QString::fromStdString(fileSetPath(dialogFileSet(), FileKind::Customers));
     CountingPrompter prompter;
     CCustomersDlg dlg(defaultFileSystem(), prompter, customers);

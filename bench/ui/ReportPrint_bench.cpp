@@ -1,4 +1,5 @@
 #include "BenchData.h"
+#include "ui/BenchApplication.h"
 
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"
@@ -17,15 +18,6 @@
 
 namespace ql::bench {
 namespace {
-
-void ensureGuiApplication() {
-    static int argc = 1;
-    static char name[] = "quillory_bench";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance()) return;
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    static QGuiApplication app(argc, argv);
-}
 
 // A year of history: 50,000 rows over 60 projects, sorted as the printed history is
 // (about 1,000 pages with the Sub-Totals).
@@ -58,7 +50,7 @@ void BM_HistoryLayout50k(benchmark::State& state) {
 BENCHMARK(BM_HistoryLayout50k)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 void BM_HistoryLayoutAndPdf50k(benchmark::State& state) {
-    ensureGuiApplication();
+    ensureBenchApplication();
     const ReportTable& table = yearOfHistory();
     FixedClock clock(benchNow());
     QTemporaryDir dir;

@@ -47,21 +47,21 @@ void PrintDispatch::setKind(std::int32_t kind) {
 
 void PrintDispatch::printHistory() {
     if (!m_doc.fileSetOpen()) return;
-    auto table = ql::buildHistoryReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), m_clock.now());
-    if (!table) return report(table.status().message());
-    m_table = std::make_unique<ql::ReportTable>(std::move(table).value());
-    m_reportPages = std::make_unique<ReportPages>(*m_table, ql::kHistoryTitle, m_doc.fileSystem(), m_clock);
-    setKind(kHistory);
-    runJob(*m_reportPages, false);
+    previewTable(ql::buildHistoryReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), m_clock.now()),
+                 ql::kHistoryTitle, kHistory);
 }
 
 void PrintDispatch::printCustomers() {
     if (!m_doc.fileSetOpen()) return;
-    auto table = ql::buildCustomerReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings));
+    previewTable(ql::buildCustomerReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings)),
+                 ql::kCustomersTitle, kCustomers);
+}
+
+void PrintDispatch::previewTable(ql::Result<ql::ReportTable> table, const char* title, std::int32_t kind) {
     if (!table) return report(table.status().message());
     m_table = std::make_unique<ql::ReportTable>(std::move(table).value());
-    m_reportPages = std::make_unique<ReportPages>(*m_table, ql::kCustomersTitle, m_doc.fileSystem(), m_clock);
-    setKind(kCustomers);
+    m_reportPages = std::make_unique<ReportPages>(*m_table, title, m_doc.fileSystem(), m_clock);
+    setKind(kind);
     runJob(*m_reportPages, false);
 }
 

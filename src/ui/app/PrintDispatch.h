@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Status.h"
 #include "core/reports/ReportTable.h"
 
 #include <QObject>
@@ -86,6 +87,9 @@ private:
     // The pages of the last report, or null when there is none.
     PageSource* currentPages();
     void setKind(std::int32_t kind);
+    // Keeps a built table and its pages as the last report and opens their preview; a table
+    // that could not be built is reported instead.
+    void previewTable(ql::Result<ql::ReportTable> table, const char* title, std::int32_t kind);
     // prepare (orientation), the preview or print dialog, end (portrait, all pages).
     void runJob(PageSource& source, bool throughPrintDialog);
     void previewInDialog(QPrinter& printer, PageSource& source);
