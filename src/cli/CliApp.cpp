@@ -41,12 +41,32 @@ void addOptional(CLI::App& command, OptionalText& text, const std::string& name,
     text.option = command.add_option(name, text.value, help)->type_name(type);
 }
 
+// What a program without the page painters says to a PDF command.
+class NoPdf final : public PdfRenderer {
+public:
+    Status takeOver() override { return Status::ioError("this program cannot write PDF files"); }
+    Status writeInvoice(FileSystem&, const Invoice&, const InvoiceParties&, const std::string&) override {
+        return takeOver();
+    }
+    Status writeTable(FileSystem&, const ReportTable&, const char*, const Clock&, const std::string&) override {
+        return takeOver();
+    }
+    Status writeWeekChart(const WeekChart&, const std::string&) override { return takeOver(); }
+};
+
+constexpr const char* kDateType = "YYYY-MM-DD|@EPOCH";
+constexpr const char* kTimeType = "\"YYYY-MM-DD HH:MM\"|@EPOCH";
+
 }  // namespace
 
-int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, FileSystem& fs, const Clock& clock) {
+int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, FileSystem& fs, const Clock& clock,
+           PdfRenderer* pdfRenderer) {
+    NoPdf noPdf;
+    PdfRenderer& pdf = pdfRenderer ? *pdfRenderer : noPdf;
     CLI::App app("Quillory from the command line: create a file set, list its records, add projects, customers "
-                 "and time frames, print the totals of today, this week, this month and this year, the history of charges, "
-                 "and the settings.",
+                 "and time frames, print the totals of today, this week, this month and this year, the history of "
+                 "charges, the pie chart's shares and the settings; write the export, invoices as text or PDF, and "
+                 "the printed reports as PDF.",
                  "quillory-cli");
     app.set_version_flag("--version", std::string("quillory-cli ") + QUILLORY_VERSION);
     app.require_subcommand(1);
@@ -236,6 +256,118 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             ->allow_extra_args(false);
         c->add_flag("--json", settingsRequest.json, "Print one JSON array of objects");
         c->callback([&] { run = [&] { return runSettings(fs, settingsRequest, out); }; });
+    }
+
+    ExportCommandRequest exportRequest;
+    OptionalText exportFrom, exportTo, exportProject, exportUser;
+    {
+        CLI::App* c = app.add_subcommand("export", "Write the export file of the Export dialog (tab-separated, CR LF)");
+        addFilePath(*c, exportRequest.path);
+        c->add_option("--out", exportRequest.out, "File written whole or not at all, or - for the standard output (default: -)")
+            ->type_name("PATH|-");
+        addOptional(*c, exportFrom, "--from", "First day (default: 1980-01-01, as the dialog)", kDateType);
+        addOptional(*c, exportTo, "--to", "Last day (default: 1999-12-31, as the dialog)", kDateType);
+        exportFrom.option->needs(exportTo.option);
+        exportTo.option->needs(exportFrom.option);
+        addOptional(*c, exportProject, "--project", "Only the frames of this project id (default: all projects)", "ID");
+        c->add_flag("--minutes", exportRequest.minutes, "Durations in whole minutes (180) instead of 03:00");
+        c->add_flag("--24-hour", exportRequest.hours24, "Times as 16:00 instead of 04:00 PM");
+        c->add_flag("--one-field", exportRequest.oneField, "Date and time in one field");
+        addOptional(*c, exportUser, "--user", "The User field (default: the account's full name, else its login)", "NAME");
+        c->callback([&] {
+            run = [&] {
+                exportRequest.from = exportFrom.get();
+                exportRequest.to = exportTo.get();
+                exportRequest.project = exportProject.get();
+                exportRequest.user = exportUser.get();
+                return runExport(fs, exportRequest, out);
+            };
+        });
+    }
+
+    PieRequest pie;
+    OptionalText pieFrom, pieTo, piePeriod, pieAt;
+    {
+        CLI::App* c = app.add_subcommand("pie", "Print the pie chart's time per project name, in its order, with each share");
+        addFilePath(*c, pie.path);
+        addOptional(*c, piePeriod, "--period", "Period of the frames' starts (default: this-year, as the chart opens)",
+                    "this-year|this-month|this-week|today");
+        addOptional(*c, pieFrom, "--from", "First day, instead of --period", kDateType);
+        addOptional(*c, pieTo, "--to", "Last day, instead of --period", kDateType);
+        addOptional(*c, pieAt, "--at", "Local time the periods are taken around (default: now)", kTimeType);
+        piePeriod.option->excludes(pieFrom.option)->excludes(pieTo.option);
+        pieFrom.option->needs(pieTo.option);
+        pieTo.option->needs(pieFrom.option);
+        c->add_flag("--json", pie.json, "Print one JSON array of objects");
+        c->callback([&] {
+            run = [&] {
+                pie.period = piePeriod.get();
+                pie.from = pieFrom.get();
+                pie.to = pieTo.get();
+                pie.at = pieAt.get();
+                return runPie(fs, clock, pie, out);
+            };
+        });
+    }
+
+    InvoiceCommandRequest invoice;
+    OptionalText invoiceFrom, invoiceTo, invoiceNumber, invoiceText, invoicePdf, invoiceAt;
+    {
+        CLI::App* c = app.add_subcommand(
+            "invoice", "Write one customer's invoice as the New Invoice dialog does: its text file or its printed pages as PDF");
+        addFilePath(*c, invoice.path);
+        c->add_option("--customer", invoice.customer, "Customer id")->required()->type_name("ID");
+        addOptional(*c, invoiceFrom, "--from", "First day (default: the first day of the month of --at)", kDateType);
+        addOptional(*c, invoiceTo, "--to", "Last day (default: the last day of that month)", kDateType);
+        invoiceFrom.option->needs(invoiceTo.option);
+        invoiceTo.option->needs(invoiceFrom.option);
+        addOptional(*c, invoiceNumber, "--number", "Invoice number, at most 31 bytes (default: the next invoice number)",
+                    "TEXT");
+        addOptional(*c, invoiceText, "--text", "Write the invoice text file, whole or not at all (- for the standard output)",
+                    "PATH|-");
+        addOptional(*c, invoicePdf, "--pdf", "Write the printed invoice pages as PDF", "PATH");
+        invoiceText.option->excludes(invoicePdf.option);
+        invoicePdf.option->excludes(invoiceText.option);
+        c->add_flag("--no-advance", invoice.noAdvance, "Leave the next invoice number as it is");
+        addOptional(*c, invoiceAt, "--at", "Local time whose month is the default period (default: now)", kTimeType);
+        c->footer("Unless --no-advance, the next invoice number becomes the number used plus one once the invoice is "
+                  "written, as in the dialog.");
+        c->callback([&] {
+            run = [&] {
+                invoice.from = invoiceFrom.get();
+                invoice.to = invoiceTo.get();
+                invoice.number = invoiceNumber.get();
+                invoice.text = invoiceText.get();
+                invoice.pdf = invoicePdf.get();
+                invoice.at = invoiceAt.get();
+                return runInvoice(fs, clock, pdf, invoice, out);
+            };
+        });
+    }
+
+    ReportRequest report;
+    std::string reportWhat;
+    OptionalText reportAt;
+    {
+        CLI::App* c = app.add_subcommand(
+            "report", "Write a printed report as PDF: the history (saved filter), the customer list or the week chart");
+        addFilePath(*c, report.path);
+        c->add_option("REPORT", reportWhat, "Which report")
+            ->required()
+            ->check(CLI::IsMember({"history", "customers", "week"}))
+            ->type_name("history|customers|week");
+        c->add_option("--pdf", report.pdf, "PDF file, written whole or not at all")->required()->type_name("PATH");
+        addOptional(*c, reportAt, "--at",
+                    "Local time the report is taken at (the week of the chart) and printed at (default: now)", kTimeType);
+        c->callback([&] {
+            run = [&] {
+                report.report = reportWhat == "history"     ? PrintedReport::History
+                                : reportWhat == "customers" ? PrintedReport::Customers
+                                                            : PrintedReport::WeekChart;
+                report.at = reportAt.get();
+                return runReport(fs, clock, pdf, report);
+            };
+        });
     }
 
     try {

@@ -1,6 +1,9 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/chart/WeekChart.h"
+#include "core/reports/Invoice.h"
+#include "core/reports/ReportTable.h"
 #include "core/store/FileSystem.h"
 #include "core/time/Clock.h"
 
@@ -79,6 +82,67 @@ struct HistoryRequest {
     bool json = false;
 };
 
+struct ExportCommandRequest {
+    std::string path;
+    std::string out = "-";               // a file, or "-" for the standard output
+    std::optional<std::string> from;     // DATE; the dialog's 01/01/1980 when absent
+    std::optional<std::string> to;       // DATE; the dialog's 12/31/1999 when absent
+    std::optional<std::string> project;  // all projects when absent
+    bool minutes = false;
+    bool hours24 = false;
+    bool oneField = false;
+    std::optional<std::string> user;     // the account's name when absent
+};
+
+struct PieRequest {
+    std::string path;
+    std::optional<std::string> period;  // this-year (default)|this-month|this-week|today
+    std::optional<std::string> from;    // DATE, with to instead of period
+    std::optional<std::string> to;
+    std::optional<std::string> at;      // the clock's time when absent
+    bool json = false;
+};
+
+struct InvoiceCommandRequest {
+    std::string path;
+    std::string customer;
+    std::optional<std::string> from;    // DATE; the first day of the month of at when absent
+    std::optional<std::string> to;      // DATE; the last day of that month when absent
+    std::optional<std::string> number;  // the settings' next invoice number when absent
+    std::optional<std::string> text;    // the invoice text file, or "-"; exactly one of text and pdf
+    std::optional<std::string> pdf;     // the printed pages as PDF
+    std::optional<std::string> at;      // the clock's time when absent
+    bool noAdvance = false;
+};
+
+enum class PrintedReport { History, Customers, WeekChart };
+
+struct ReportRequest {
+    std::string path;
+    PrintedReport report = PrintedReport::History;
+    std::string pdf;
+    std::optional<std::string> at;  // the time the report is taken and printed at; now when absent
+};
+
+// The printed pages come from the page painters of the user interface, which need Qt. The
+// plain quillory-cli has none: it hands a PDF command over, whole, to the program that
+// has them, before it reads any file; that program renders the pages itself.
+class PdfRenderer {
+public:
+    virtual ~PdfRenderer() = default;
+    // Called once a command that writes PDF has been parsed. Returns ok where the pages are
+    // rendered in this process; the program that hands over does not return on success.
+    virtual Status takeOver() = 0;
+    // Each writes a whole PDF file at path or leaves what was there.
+    virtual Status writeInvoice(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
+                                const std::string& path) = 0;
+    // table is a printed history or customer list; title kHistoryTitle or kCustomersTitle;
+    // printedAt the time its page footers name.
+    virtual Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
+                              const std::string& path) = 0;
+    virtual Status writeWeekChart(const WeekChart& chart, const std::string& path) = 0;
+};
+
 struct SettingsRequest {
     std::string path;
     std::vector<std::string> assignments;  // KEY=VALUE, applied in order
@@ -118,5 +182,22 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
 // Without assignments prints the settings record; otherwise checks every KEY=VALUE against
 // its field (nothing is written when one is refused) and rewrites the settings file once.
 Status runSettings(FileSystem& fs, const SettingsRequest& request, std::ostream& out);
+
+// Writes the export the Export dialog writes for the same choices, byte for byte, to a file
+// (whole or not at all) or to out.
+Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostream& out);
+
+// Prints the pie chart's slices in its order: name, time, minutes and share of the total.
+Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std::ostream& out);
+
+// Writes the invoice of one customer as the New Invoice dialog does, as its text file or
+// (through pdf) its printed pages, then advances the next invoice number as the dialog
+// does unless noAdvance. Nothing is advanced when the output could not be written.
+Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
+                  std::ostream& out);
+
+// Writes the printed history (the saved filter), customer list or week chart (the week of
+// at) as PDF, the pages the preview shows.
+Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const ReportRequest& request);
 
 }  // namespace ql::cli

@@ -1,4 +1,4 @@
-#include "cli/ArgumentValues.h"
+#include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
@@ -10,42 +10,18 @@
 #include "core/store/HistoryFilterRecord.h"
 
 namespace ql::cli {
-namespace {
-
-std::optional<PeriodChoice> namedPeriod(const std::string& name) {
-    if (name == "this-year") return PeriodChoice::ThisYear;
-    if (name == "this-month") return PeriodChoice::ThisMonth;
-    if (name == "this-week") return PeriodChoice::ThisWeek;
-    if (name == "today") return PeriodChoice::Today;
-    return std::nullopt;
-}
-
-}  // namespace
 
 Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& request, std::ostream& out) {
-    std::int32_t now = clock.now();
-    if (request.at) {
-        auto at = parseLocalDateTime("--at", *request.at);
-        if (!at) return at.status();
-        now = *at;
-    }
+    const auto now = requestTime(clock, request.at);
+    if (!now) return now.status();
     std::optional<std::int32_t> project;
     if (request.project) {
-        auto id = parseInt32("--project", *request.project);
+        auto id = recordId("--project", *request.project, "project");
         if (!id) return id.status();
-        if (*id < 0) return Status::invalidArgument("--project: '" + *request.project + "' is not a project id");
         project = *id;
     }
-    std::optional<ReportPeriod> typed;
-    if (request.from || request.to) {
-        if (!request.from || !request.to) return Status::invalidArgument("--from and --to are given together");
-        auto from = parseDate("--from", *request.from, DayEnd::Start);
-        if (!from) return from.status();
-        auto to = parseDate("--to", *request.to, DayEnd::End);
-        if (!to) return to.status();
-        if (*from > *to) return Status::invalidArgument("--from: '" + *request.from + "' is after --to");
-        typed = ReportPeriod{*from, *to};
-    }
+    const auto typed = typedPeriod(request.from, request.to);
+    if (!typed) return typed.status();
     const std::string period = request.period.value_or("saved");
     const auto choice = namedPeriod(period);
     if (!choice && period != "saved") return Status::invalidArgument("--period: '" + period + "' is not a period");
@@ -54,16 +30,16 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
     if (!settings) return settings.status();
 
     HistoryFilter filter;
-    if (typed) {
-        filter.period = *typed;
+    if (*typed) {
+        filter.period = **typed;
     } else if (choice) {
-        auto resolved = ResolvePeriod(*choice, "", "", settings->monthFirst(), now);
+        auto resolved = ResolvePeriod(*choice, "", "", settings->monthFirst(), *now);
         if (!resolved) return resolved.status();
         filter.period = *resolved;
     }
-    if (!typed && !choice) {
+    if (!*typed && !choice) {
         // The filter the dialog opens with, and the printed history prints.
-        const HistoryFilterRecord saved = readHistoryFilter(fs, fileSetPath(request.path, FileKind::HistoryFilter), now);
+        const HistoryFilterRecord saved = readHistoryFilter(fs, fileSetPath(request.path, FileKind::HistoryFilter), *now);
         filter.projectId = saved.projectId;
         filter.period = {saved.periodStart, saved.periodEnd};
     }

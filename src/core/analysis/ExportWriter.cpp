@@ -99,13 +99,14 @@ std::string exportLine(std::string_view userName, std::string_view projectName, 
 }
 
 Status writeExport(FileSystem& fs, const std::string& settingsPath, const ExportRequest& request,
-                   const ExportSink& out) {
+                   const ExportSink& out, const ProjectIndex* loadedProjects) {
     constexpr std::size_t kPiece = 64 * 1024;
     std::string buffer = exportHeader(request.options);
     buffer.reserve(kPiece + 1024);
 
     const std::string projectsPath = fileSetPath(settingsPath, FileKind::Projects);
-    std::optional<ProjectIndex> projects;
+    std::optional<ProjectIndex> read;
+    const ProjectIndex* projects = loadedProjects;
     Status failure;
     std::string deletedName;
     calendar::LocalTimeCache local;
@@ -119,7 +120,8 @@ Status writeExport(FileSystem& fs, const std::string& settingsPath, const Export
                     failure = loaded.status();
                     return;
                 }
-                projects = std::move(loaded).value();
+                read = std::move(loaded).value();
+                projects = &*read;
             }
             const ProjectRecord* project = projects->find(f.projectId);
             if (!project) deletedName = deletedProjectName(f.projectId);

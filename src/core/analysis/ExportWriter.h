@@ -13,6 +13,8 @@
 
 namespace ql {
 
+class ProjectIndex;
+
 // The three check boxes of the export.
 struct ExportOptions {
     bool minutes = false;   // the duration as whole minutes (180) instead of 03:00
@@ -47,8 +49,9 @@ using ExportSink = std::function<bool(std::string_view text)>;
 // none). Streams the time frames once and reads the projects file once, when the first line
 // needs it. Fails with "Cannot open time frames file : " + path or "Cannot open project file
 // : " + path, or with an I/O error when out refuses a piece; out may then have received part
-// of the text, which the caller must not keep.
+// of the text, which the caller must not keep. A caller that has read the projects already
+// passes them, and the file is not read again.
 Status writeExport(FileSystem& fs, const std::string& settingsPath, const ExportRequest& request,
-                   const ExportSink& out);
+                   const ExportSink& out, const ProjectIndex* projects = nullptr);
 
 }  // namespace ql

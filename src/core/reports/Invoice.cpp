@@ -120,12 +120,16 @@ Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const
 Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice) {
     auto settings = readSettings(fs, invoice.settingsPath);
     if (!settings) return settings.status();
+    return loadInvoiceParties(fs, invoice, std::move(settings).value());
+}
+
+Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice, SettingsRecord settings) {
     const std::string customersPath = fileSetPath(invoice.settingsPath, FileKind::Customers);
     auto customer = findCustomerById(fs, customersPath, invoice.request.customerId);
     if (!customer) return customer.status();
     if (!*customer)
         return Status::notFound("This customer is no longer in the customers file : " + customersPath);
-    return InvoiceParties{std::move(settings).value(), **customer};
+    return InvoiceParties{std::move(settings), **customer};
 }
 
 std::string nextInvoiceNumberAfter(std::string_view typed) {

@@ -100,6 +100,8 @@ Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const
 // The settings record and the invoice's customer; NotFound with a message when the customer
 // is no longer in the customers file.
 Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice);
+// As above, with the settings record the caller has read already.
+Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice, SettingsRecord settings);
 
 // The number that follows typed: its leading integer read as strtol does in base 10 (blanks,
 // a sign, digits; 0 without digits), plus 1, in "%ld" form ("96-15" -> "97", "ABC" -> "1").

@@ -1,0 +1,63 @@
+#include "cli/CommandOptions.h"
+
+#include "cli/ArgumentValues.h"
+
+#include "core/store/OutputFile.h"
+
+namespace ql::cli {
+
+Result<std::int32_t> requestTime(const Clock& clock, const std::optional<std::string>& at) {
+    if (!at) return clock.now();
+    return parseLocalDateTime("--at", *at);
+}
+
+Result<std::optional<ReportPeriod>> typedPeriod(const std::optional<std::string>& from,
+                                                const std::optional<std::string>& to) {
+    if (!from && !to) return std::optional<ReportPeriod>();
+    if (!from || !to) return Status::invalidArgument("--from and --to are given together");
+    auto start = parseDate("--from", *from, DayEnd::Start);
+    if (!start) return start.status();
+    auto end = parseDate("--to", *to, DayEnd::End);
+    if (!end) return end.status();
+    if (*start > *end) return Status::invalidArgument("--from: '" + *from + "' is after --to");
+    return std::optional<ReportPeriod>(ReportPeriod{*start, *end});
+}
+
+std::optional<PeriodChoice> namedPeriod(std::string_view name) {
+    if (name == "this-year") return PeriodChoice::ThisYear;
+    if (name == "this-month") return PeriodChoice::ThisMonth;
+    if (name == "this-week") return PeriodChoice::ThisWeek;
+    if (name == "today") return PeriodChoice::Today;
+    return std::nullopt;
+}
+
+Result<std::int32_t> recordId(std::string_view option, std::string_view text, std::string_view what) {
+    auto id = parseInt32(option, text);
+    if (!id) return id.status();
+    if (*id < 0) return Status::invalidArgument(std::string(option) + ": '" + std::string(text) + "' is not a " + std::string(what) + " id");
+    return *id;
+}
+
+Status writeOutputTo(FileSystem& fs, const std::string& target, std::ostream& out, const std::string& failureMessage,
+                     const std::function<Status(const OutputSink& sink)>& write) {
+    if (target == "-") {
+        const Status written = write([&](std::string_view bytes) {
+            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+            return static_cast<bool>(out);
+        });
+        if (!written && out) return written;
+        if (!out) return Status::ioError("cannot write the output");
+        return Status::ok();
+    }
+    return writeOutputFile(fs, target, failureMessage, [&](File& file) {
+        Status fileWrite;
+        const Status written = write([&](std::string_view bytes) {
+            if (fileWrite) fileWrite = file.write(bytes.data(), bytes.size());
+            return fileWrite.isOk();
+        });
+        // The file's own reason beats the producer's general "could not be written".
+        return fileWrite ? written : fileWrite;
+    });
+}
+
+}  // namespace ql::cli

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/reports/ReportPeriod.h"
+#include "core/store/FileSystem.h"
+#include "core/time/Clock.h"
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+// Option values several commands share, read the same way by each.
+namespace ql::cli {
+
+// The time of --at, or the clock's when it is absent.
+Result<std::int32_t> requestTime(const Clock& clock, const std::optional<std::string>& at);
+
+// --from and --to as a period from the start of the first day to the end of the last, or
+// nullopt when neither is given. Both or neither; from not after to.
+Result<std::optional<ReportPeriod>> typedPeriod(const std::optional<std::string>& from,
+                                                const std::optional<std::string>& to);
+
+// this-year, this-month, this-week or today; nullopt for any other name.
+std::optional<PeriodChoice> namedPeriod(std::string_view name);
+
+// A project or customer id (what names which) as typed: a whole number, 0 or more.
+Result<std::int32_t> recordId(std::string_view option, std::string_view text, std::string_view what);
+
+// Where a command's output goes: "-" is out, anything else a file written whole or not at
+// all. write receives a sink that takes the bytes in pieces (false once it cannot keep one).
+using OutputSink = std::function<bool(std::string_view bytes)>;
+Status writeOutputTo(FileSystem& fs, const std::string& target, std::ostream& out, const std::string& failureMessage,
+                     const std::function<Status(const OutputSink& sink)>& write);
+
+}  // namespace ql::cli

@@ -1,0 +1,52 @@
+#include "cli/CommandOptions.h"
+#include "cli/Commands.h"
+#include "cli/FileSetArgument.h"
+
+#include "core/analysis/ExportWriter.h"
+#include "core/analysis/UserName.h"
+#include "core/store/FileSet.h"
+#include "core/store/Projects.h"
+#include "core/time/Calendar.h"
+
+namespace ql::cli {
+
+Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostream& out) {
+    ExportRequest exportRequest;
+    std::optional<std::int32_t> project;
+    if (request.project) {
+        auto id = recordId("--project", *request.project, "project");
+        if (!id) return id.status();
+        project = *id;
+    }
+    const auto typed = typedPeriod(request.from, request.to);
+    if (!typed) return typed.status();
+    if (*typed) {
+        exportRequest.period = **typed;
+    } else {
+        // The dates the Export dialog opens with.
+        exportRequest.period = {*calendar::fromLocal(1980, 1, 1, 0, 0, 0), *calendar::fromLocal(1999, 12, 31, 23, 59, 59)};
+    }
+
+    auto settings = openFileSet(fs, request.path);
+    if (!settings) return settings.status();
+    exportRequest.monthFirst = settings->monthFirst();
+    exportRequest.options = {request.minutes, request.hours24, request.oneField};
+    exportRequest.userName = request.user ? *request.user : exportUserName("");
+
+    // The dialog offers only the projects of the file; the file is read once, here.
+    const std::string projectsPath = fileSetPath(request.path, FileKind::Projects);
+    auto projects = ProjectIndex::load(fs, projectsPath);
+    if (!projects) return projects.status();
+    if (project) {
+        if (!projects->find(*project))
+            return Status::invalidArgument("--project: no project has the id " + std::to_string(*project));
+        exportRequest.projectId = *project;
+    }
+
+    return writeOutputTo(fs, request.out, out, "Cannot write the export file : " + request.out,
+                         [&](const OutputSink& sink) {
+                             return writeExport(fs, request.path, exportRequest, sink, &*projects);
+                         });
+}
+
+}  // namespace ql::cli

@@ -1,0 +1,68 @@
+#include "cli/CommandOptions.h"
+#include "cli/Commands.h"
+#include "cli/FileSetArgument.h"
+
+#include "core/reports/InvoiceText.h"
+#include "core/store/FieldCodec.h"
+#include "core/time/Calendar.h"
+
+namespace ql::cli {
+
+Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
+                  std::ostream& out) {
+    if (request.text.has_value() == request.pdf.has_value())
+        return Status::invalidArgument("give one of --text and --pdf");
+    if (request.pdf)
+        if (const Status taken = pdf.takeOver(); !taken) return taken;
+
+    InvoiceRequest invoiceRequest;
+    const auto customer = recordId("--customer", request.customer, "customer");
+    if (!customer) return customer.status();
+    invoiceRequest.customerId = *customer;
+    const auto now = requestTime(clock, request.at);
+    if (!now) return now.status();
+    const auto typed = typedPeriod(request.from, request.to);
+    if (!typed) return typed.status();
+    // The New Invoice dialog opens on the month of now.
+    const ReportPeriod period = *typed ? **typed : ReportPeriod{calendar::monthStart(*now), calendar::monthEnd(*now)};
+    invoiceRequest.periodStart = period.start;
+    invoiceRequest.periodEnd = period.end;
+
+    auto settings = openFileSet(fs, request.path);
+    if (!settings) return settings.status();
+    invoiceRequest.invoiceNumber = request.number ? *request.number : settings->nextInvoiceNumber;
+    if (const Status st = checkInvoiceNumber(invoiceRequest.invoiceNumber); !st)
+        return Status::invalidArgument("--number: " + st.message());
+    if (!codec::isValidUtf8(invoiceRequest.invoiceNumber))
+        return Status::invalidArgument("--number: the invoice number is not UTF-8 text");
+
+    Invoice of;
+    of.request = invoiceRequest;
+    of.settingsPath = request.path;
+    auto parties = loadInvoiceParties(fs, of, *settings);
+    if (!parties) {
+        if (parties.status().code() == StatusCode::NotFound)
+            return Status::invalidArgument("--customer: no customer has the id " + request.customer);
+        return parties.status();
+    }
+    auto invoice = LoadInvoice(fs, invoiceRequest, request.path);
+    if (!invoice) return invoice.status();
+
+    Status written;
+    if (request.pdf) {
+        written = pdf.writeInvoice(fs, *invoice, *parties, *request.pdf);
+    } else {
+        const std::string bytes = invoiceFileText(*invoice, *parties);
+        written = writeOutputTo(fs, *request.text, out, "Cannot write invoice file : " + *request.text,
+                                [&](const OutputSink& sink) {
+                                    return sink(bytes) ? Status::ok()
+                                                       : Status::ioError("Cannot write invoice file : " + *request.text);
+                                });
+    }
+    if (!written) return written;
+    // Only an invoice that was written uses up its number.
+    if (request.noAdvance) return Status::ok();
+    return advanceInvoiceNumber(fs, request.path, invoiceRequest.invoiceNumber);
+}
+
+}  // namespace ql::cli

@@ -1,0 +1,34 @@
+#include "cli/pdf/QtPdfRenderer.h"
+
+#include "print/InvoicePages.h"
+#include "print/PageSource.h"
+#include "print/ReportPages.h"
+
+#include <QFile>
+
+namespace ql::cli {
+namespace {
+
+// Paths are the bytes the shell gave, not necessarily UTF-8.
+QString pathText(const std::string& path) { return QFile::decodeName(QByteArray::fromStdString(path)); }
+
+}  // namespace
+
+Status QtPdfRenderer::writeInvoice(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
+                                   const std::string& path) {
+    InvoicePages pages(invoice, parties, fs);
+    return writePdf(pathText(path), pages);
+}
+
+Status QtPdfRenderer::writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
+                                 const std::string& path) {
+    ReportPages pages(table, title, fs, printedAt);
+    return writePdf(pathText(path), pages);
+}
+
+Status QtPdfRenderer::writeWeekChart(const WeekChart& chart, const std::string& path) {
+    WeekChartPages pages(chart);
+    return writePdf(pathText(path), pages);
+}
+
+}  // namespace ql::cli

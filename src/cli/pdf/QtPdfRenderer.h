@@ -1,0 +1,19 @@
+#pragma once
+
+#include "cli/Commands.h"
+
+namespace ql::cli {
+
+// Renders the printed pages with the user interface's page painters into PDF files, the
+// pages the print preview shows and its Export PDF... writes.
+class QtPdfRenderer final : public PdfRenderer {
+public:
+    Status takeOver() override { return Status::ok(); }
+    Status writeInvoice(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
+                        const std::string& path) override;
+    Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
+                      const std::string& path) override;
+    Status writeWeekChart(const WeekChart& chart, const std::string& path) override;
+};
+
+}  // namespace ql::cli

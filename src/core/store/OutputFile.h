@@ -1,0 +1,21 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/store/FileSystem.h"
+
+#include <functional>
+#include <string>
+
+namespace ql {
+
+// Writes the bytes of one output (an export, an invoice text) into a file of its own.
+using OutputProducer = std::function<Status(File& out)>;
+
+// Writes path whole or not at all: produce fills a new file beside path (beside its target
+// when path is a symbolic link), which is synced and renamed over path only when complete,
+// so a failure leaves an older file as it was and no partial file behind. An existing file's
+// permission bits are kept. Fails with failureMessage and the system's reason.
+Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+                       const OutputProducer& produce);
+
+}  // namespace ql
