@@ -20,12 +20,13 @@ struct CliRun {
     std::string err;
 };
 
-// Runs the built quillory-cli with args in a pinned environment (New York time, the "C"
-// locale unless extraEnv says otherwise) and collects its exit code and output.
-inline CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv = {}) {
+// Runs program with args in a pinned environment (New York time, the "C" locale unless
+// extraEnv says otherwise) and collects its exit code and output.
+inline CliRun runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const std::vector<std::string>& extraEnv = {}) {
     TempDir io;
     const std::string outPath = io.path("out"), errPath = io.path("err");
-    std::vector<std::string> argStore{QUILLORY_CLI_PATH};
+    std::vector<std::string> argStore{program};
     argStore.insert(argStore.end(), args.begin(), args.end());
     std::vector<std::string> envStore{"TZ=America/New_York", "LC_ALL=C", "PATH=/usr/bin:/bin"};
     for (const auto& e : extraEnv) {
@@ -56,6 +57,11 @@ inline CliRun runCli(const std::vector<std::string>& args, const std::vector<std
     run.out.assign(outBytes.begin(), outBytes.end());
     run.err.assign(errBytes.begin(), errBytes.end());
     return run;
+}
+
+// Runs the built quillory-cli.
+inline CliRun runCli(const std::vector<std::string>& args, const std::vector<std::string>& extraEnv = {}) {
+    return runProgram(QUILLORY_CLI_PATH, args, extraEnv);
 }
 
 // Every file of a folder with its bytes, to prove that a refused command wrote nothing.
