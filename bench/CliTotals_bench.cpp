@@ -1,6 +1,9 @@
 #include "BenchData.h"
 
+#include "core/store/CustomerRecord.h"
+#include "core/store/Customers.h"
 #include "core/store/FileSet.h"
+#include "core/store/FileSystem.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +12,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -51,6 +55,48 @@ void BM_CliHistoryYearJsonProcess(benchmark::State& state) {
             state.SkipWithError("history failed");
 }
 BENCHMARK(BM_CliHistoryYearJsonProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+// The million-frame set with the 40 customers its projects bill, for invoices.
+std::string billingFileSet() {
+    const std::string path = generatedFileSet(2000, 1000000);
+    static bool billed = false;
+    if (!billed) {
+        const std::string customers = fileSetPath(path, FileKind::Customers);
+        for (int i = 0; i < 40; ++i) {
+            CustomerRecord c;
+            c.id = i;
+            c.name = "Customer " + std::to_string(i);
+            c.city = "Bristol";
+            if (!appendCustomer(defaultFileSystem(), c, customers)) throw std::runtime_error("cannot add customers");
+        }
+        billed = true;
+    }
+    return path;
+}
+
+// The export of one year (about 200,000 lines) into a file, as a whole process.
+void BM_CliExportYearProcess(benchmark::State& state) {
+    const std::string path = generatedFileSet(2000, 1000000);
+    benchNow();
+    const std::string out = path + ".export.tsv";
+    for (auto _ : state)
+        if (!runQuietly({QUILLORY_CLI_PATH, "export", path, "--from", "1996-01-01", "--to", "1996-12-31", "--out", out}))
+            state.SkipWithError("export failed");
+}
+BENCHMARK(BM_CliExportYearProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+
+// One customer's invoice of a month (about 420 lines, 15 pages) as PDF, as a whole process:
+// quillory-cli, the hand-over to the renderer, Qt's start-up and the pages.
+void BM_CliInvoicePdfMonthProcess(benchmark::State& state) {
+    const std::string path = billingFileSet();
+    benchNow();
+    const std::string out = path + ".invoice.pdf";
+    for (auto _ : state)
+        if (!runQuietly({QUILLORY_CLI_PATH, "invoice", path, "--customer", "7", "--from", "1996-10-01", "--to",
+                         "1996-10-31", "--pdf", out, "--no-advance"}))
+            state.SkipWithError("invoice failed");
+}
+BENCHMARK(BM_CliInvoicePdfMonthProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
 
 void BM_CatTimeFramesFile(benchmark::State& state) {
     const std::string tfr = fileSetPath(generatedFileSet(2000, 1000000), FileKind::TimeFrames);

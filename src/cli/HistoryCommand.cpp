@@ -10,6 +10,11 @@
 #include "core/store/HistoryFilterRecord.h"
 
 namespace ql::cli {
+namespace {
+
+constexpr std::size_t kOutputPiece = 64 * 1024;
+
+}  // namespace
 
 Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& request, std::ostream& out) {
     const auto now = requestTime(clock, request.at);
@@ -56,11 +61,21 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
         std::vector<std::string> quotedNames;
         for (const HistoryProject& p : history.projects) quotedNames.push_back(quotedJsonText(p.name));
         JsonArrayWriter writer(out);
+        calendar::LocalTimeCache cache;
+        // A year is some 40 MB of JSON: written in pieces, not a stream insertion per row.
+        std::string piece;
+        piece.reserve(kOutputPiece + 512);
         for (const std::int32_t i : order) {
             const HistoryItem& item = history.items[static_cast<std::size_t>(i)];
-            writer.addText(historyItemJsonText(item, history.projectOf(item).id,
-                                               quotedNames[static_cast<std::size_t>(item.project)]));
+            piece += writer.nextSeparator();
+            appendHistoryItemJson(piece, item, history.projectOf(item).id,
+                                  quotedNames[static_cast<std::size_t>(item.project)], cache);
+            if (piece.size() >= kOutputPiece) {
+                out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
+                piece.clear();
+            }
         }
+        out.write(piece.data(), static_cast<std::streamsize>(piece.size()));
         writer.finish();
     } else {
         writeHistoryHeadingText(out);

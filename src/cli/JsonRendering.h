@@ -6,6 +6,7 @@
 #include "core/store/CustomerRecord.h"
 #include "core/store/ProjectRecord.h"
 #include "core/store/SettingsRecord.h"
+#include "core/time/LocalTimeCache.h"
 #include "core/tracking/PeriodTotals.h"
 
 #include <nlohmann/json.hpp>
@@ -34,7 +35,9 @@ Json periodTotalJson(const PeriodTotal& period);
 // unrounded charge. quotedName is the project's name as a JSON string, made once per
 // project with quotedJsonText, since a year's history has a few names and 200,000 rows.
 std::string quotedJsonText(const std::string& text);
-std::string historyItemJsonText(const HistoryItem& item, std::int32_t projectId, const std::string& quotedName);
+// Appends the row to out; cache speeds up the local times of many rows in a row.
+void appendHistoryItemJson(std::string& out, const HistoryItem& item, std::int32_t projectId,
+                           const std::string& quotedName, calendar::LocalTimeCache& cache);
 
 // Writes one JSON array an element per line, as the elements come, so that a long list
 // never has to be held in memory. finish() closes the array; call it once.
@@ -43,6 +46,9 @@ public:
     explicit JsonArrayWriter(std::ostream& out) : m_out(out) {}
     void add(const Json& element);
     void addText(std::string_view elementJson);  // an element already written as JSON text
+    // The separator before the next element, for callers that append elements to a buffer
+    // of their own and write it in large pieces.
+    std::string_view nextSeparator();
     void finish();
 
 private:

@@ -25,6 +25,11 @@ long offsetAt(std::int64_t t) {
 }  // namespace
 
 LocalTime LocalTimeCache::toLocal(std::int32_t t) {
+    std::int32_t utcOffset = 0;
+    return toLocal(t, utcOffset);
+}
+
+LocalTime LocalTimeCache::toLocal(std::int32_t t, std::int32_t& utcOffset) {
     if (m_offsetOfDay.empty()) m_offsetOfDay.assign(static_cast<std::size_t>(kDayCount), kUnknown);
     const std::int64_t utcDay = floorDiv(t, kSecondsPerDay);
     std::int32_t& offset = m_offsetOfDay[static_cast<std::size_t>(utcDay - kFirstDay)];
@@ -34,7 +39,11 @@ LocalTime LocalTimeCache::toLocal(std::int32_t t) {
         const long last = offsetAt(utcDay * kSecondsPerDay + kSecondsPerDay - 1);
         offset = first == last ? static_cast<std::int32_t>(first) : kChanges;
     }
-    if (offset == kChanges) return calendar::toLocal(t);
+    if (offset == kChanges) {
+        utcOffset = static_cast<std::int32_t>(offsetAt(t));
+        return calendar::toLocal(t);
+    }
+    utcOffset = offset;
 
     const std::int64_t local = std::int64_t{t} + offset;
     const std::int64_t dayNo = floorDiv(local, kSecondsPerDay);

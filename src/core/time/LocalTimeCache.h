@@ -14,6 +14,9 @@ namespace ql::calendar {
 class LocalTimeCache {
 public:
     LocalTime toLocal(std::int32_t t);
+    // The same, with the zone's offset from UTC at t in seconds (east positive), as ISO 8601
+    // times write it.
+    LocalTime toLocal(std::int32_t t, std::int32_t& utcOffset);
 
 private:
     std::vector<std::int32_t> m_offsetOfDay;  // by UTC day, kUnknown until looked up

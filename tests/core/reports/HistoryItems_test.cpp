@@ -146,6 +146,19 @@ TEST_F(HistoryItemsTest, FramesWithNegativeTimesCompareEqualAndStayLastInFileOrd
     EXPECT_EQ(sortedBy(l.history, 1), (std::vector<TimeFrameRecord>{early, late, negative1, negative2}));
 }
 
+// Charges of more than 2^31 cents cannot take the packed sort: both sorts must agree.
+TEST_F(HistoryItemsTest, HugeChargesSortAsSmallOnes) {
+    writeProjectRates({{"Huge", 1e9}, {"Small", 1.0}});
+    const TimeFrameRecord huge2h{0, at(1996, 5, 1, 9), at(1996, 5, 1, 11)};
+    const TimeFrameRecord small{1, at(1996, 5, 1, 12), at(1996, 5, 1, 13)};
+    const TimeFrameRecord huge1h{0, at(1996, 5, 2, 9), at(1996, 5, 2, 10)};
+    const TimeFrameRecord negative{1, -7200, -3600};
+    writeFrames({huge2h, small, negative, huge1h});
+    const HistoryLoad l = LoadHistoryItems(m_fs, m_settingsPath, {-1, {INT32_MIN, INT32_MAX}});
+    EXPECT_EQ(sortedBy(l.history, 4), (std::vector<TimeFrameRecord>{small, huge1h, huge2h, negative}));
+    EXPECT_EQ(sortedBy(l.history, 3), (std::vector<TimeFrameRecord>{small, huge1h, huge2h, negative}));
+}
+
 TEST_F(HistoryItemsTest, UnreadableFilesAreReportedAndNothingIsMadeUp) {
     writeProjectRates({{"P", 60.0}});
     writeFrames({{0, at(1996, 5, 1, 9), at(1996, 5, 1, 10)}});
