@@ -129,10 +129,15 @@ namespace {
 
 // The row's fixed part is formatted into one buffer and appended at once: a year's history
 // writes 200,000 rows, and character-wise appends to a string cost more than the load.
+constexpr char kTwoDigits[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839404142434445464748495051525354"
+    "5556575859606162636465666768697071727374757677787980818283848586878889909192939495969798";
+
+// v in 0..99.
 char* twoDigits(char* p, int v) {
-    *p++ = static_cast<char>('0' + v / 10 % 10);
-    *p++ = static_cast<char>('0' + v % 10);
-    return p;
+    p[0] = kTwoDigits[2 * v];
+    p[1] = kTwoDigits[2 * v + 1];
+    return p + 2;
 }
 
 char* integer(char* p, std::int64_t v) { return std::to_chars(p, p + 24, v).ptr; }

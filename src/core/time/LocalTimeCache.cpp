@@ -22,6 +22,21 @@ long offsetAt(std::int64_t t) {
     return tm.tm_gmtoff;
 }
 
+// The date of a day number since 1970-01-01 (proleptic Gregorian) packed as
+// year << 9 | month << 5 | day, never 0.
+std::int32_t civilDate(std::int64_t dayNo) {
+    const std::int64_t z = dayNo + 719468;
+    const std::int64_t era = floorDiv(z, 146097);
+    const std::int64_t dayOfEra = z - era * 146097;
+    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
+    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
+    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
+    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
+    const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
+    return static_cast<std::int32_t>(year << 9 | month << 5 | day);
+}
+
 }  // namespace
 
 LocalTime LocalTimeCache::toLocal(std::int32_t t) {
@@ -30,7 +45,10 @@ LocalTime LocalTimeCache::toLocal(std::int32_t t) {
 }
 
 LocalTime LocalTimeCache::toLocal(std::int32_t t, std::int32_t& utcOffset) {
-    if (m_offsetOfDay.empty()) m_offsetOfDay.assign(static_cast<std::size_t>(kDayCount), kUnknown);
+    if (m_offsetOfDay.empty()) {
+        m_offsetOfDay.assign(static_cast<std::size_t>(kDayCount), kUnknown);
+        m_civilOfDay.assign(static_cast<std::size_t>(kDayCount + 2), 0);
+    }
     const std::int64_t utcDay = floorDiv(t, kSecondsPerDay);
     std::int32_t& offset = m_offsetOfDay[static_cast<std::size_t>(utcDay - kFirstDay)];
     if (offset == kUnknown) {
@@ -48,19 +66,14 @@ LocalTime LocalTimeCache::toLocal(std::int32_t t, std::int32_t& utcOffset) {
     const std::int64_t local = std::int64_t{t} + offset;
     const std::int64_t dayNo = floorDiv(local, kSecondsPerDay);
     const auto secondOfDay = static_cast<int>(local - dayNo * kSecondsPerDay);
-    // Civil date of a day number since 1970-01-01 (proleptic Gregorian).
-    const std::int64_t z = dayNo + 719468;
-    const std::int64_t era = floorDiv(z, 146097);
-    const std::int64_t dayOfEra = z - era * 146097;
-    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
+    // The local day lies at most a day beside the UTC day; its date is computed once.
+    std::int32_t& civil = m_civilOfDay[static_cast<std::size_t>(dayNo - kFirstDay + 1)];
+    if (civil == 0) civil = civilDate(dayNo);
 
     LocalTime lt;
-    lt.year = static_cast<int>(yearOfEra + era * 400 + (month <= 2 ? 1 : 0));
-    lt.month = static_cast<int>(month);
-    lt.day = static_cast<int>(dayOfYear - (153 * mp + 2) / 5 + 1);
+    lt.year = civil >> 9;
+    lt.month = civil >> 5 & 15;
+    lt.day = civil & 31;
     lt.hour = secondOfDay / 3600;
     lt.minute = secondOfDay / 60 % 60;
     lt.second = secondOfDay % 60;

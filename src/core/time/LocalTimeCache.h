@@ -20,6 +20,7 @@ public:
 
 private:
     std::vector<std::int32_t> m_offsetOfDay;  // by UTC day, kUnknown until looked up
+    std::vector<std::int32_t> m_civilOfDay;   // packed date by local day, 0 until computed
 };
 
 }  // namespace ql::calendar
