@@ -347,7 +347,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     ReportRequest report;
     std::string reportWhat;
-    OptionalText reportAt;
+    OptionalText reportAt, reportHours;
     {
         CLI::App* c = app.add_subcommand(
             "report", "Write a printed report as PDF: the history (saved filter), the customer list or the week chart");
@@ -359,12 +359,15 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         c->add_option("--pdf", report.pdf, "PDF file, written whole or not at all")->required()->type_name("PATH");
         addOptional(*c, reportAt, "--at",
                     "Local time the report is taken at (the week of the chart) and printed at (default: now)", kTimeType);
+        addOptional(*c, reportHours, "--hours", "Hours the week chart shows, as its Change Hours... sets them (default: 8-20)",
+                    "START-END");
         c->callback([&] {
             run = [&] {
                 report.report = reportWhat == "history"     ? PrintedReport::History
                                 : reportWhat == "customers" ? PrintedReport::Customers
                                                             : PrintedReport::WeekChart;
                 report.at = reportAt.get();
+                report.hours = reportHours.get();
                 return runReport(fs, clock, pdf, report);
             };
         });

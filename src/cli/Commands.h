@@ -122,6 +122,7 @@ struct ReportRequest {
     PrintedReport report = PrintedReport::History;
     std::string pdf;
     std::optional<std::string> at;  // the time the report is taken and printed at; now when absent
+    std::optional<std::string> hours;  // "START-END" hours of the week chart; 8-20 when absent
 };
 
 // The printed pages come from the page painters of the user interface, which need Qt. The

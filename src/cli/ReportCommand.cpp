@@ -1,3 +1,4 @@
+#include "cli/ArgumentValues.h"
 #include "cli/CommandOptions.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
@@ -11,12 +12,25 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
     if (const Status taken = pdf.takeOver(); !taken) return taken;
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
+    std::optional<std::pair<int, int>> hours;
+    if (request.hours) {
+        if (request.report != PrintedReport::WeekChart)
+            return Status::invalidArgument("--hours: only the week chart has hours");
+        const std::string& text = *request.hours;
+        const auto dash = text.find('-');
+        auto first = parseInt32("--hours", text.substr(0, dash == std::string::npos ? text.size() : dash));
+        auto last = dash == std::string::npos ? first : parseInt32("--hours", text.substr(dash + 1));
+        if (dash == std::string::npos || !first || !last || *first < 0 || *first >= *last || *last > 24)
+            return Status::invalidArgument("--hours: '" + text + "' is not START-END with 0 <= START < END <= 24");
+        hours = std::pair{*first, *last};
+    }
     if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
     // The footers name the time the report is printed at, which --at pins for scripts.
     const FixedClock printedAt(*now);
 
     if (request.report == PrintedReport::WeekChart) {
         WeekChart chart(*now);
+        if (hours) chart.setHours(hours->first, hours->second);
         // As the window's chart after its own load: a projects file that cannot be read is
         // shown once there; here it fails, since the bars would have no names.
         if (const Status loaded = chart.load(fs, request.path); !loaded) return loaded;

@@ -165,8 +165,12 @@ TEST_F(AddAndShow, EmptyFilesShowHeadingsOrEmptyArrays) {
 TEST_F(AddAndShow, HelpAndVersion) {
     EXPECT_EQ(ok({"--version"}), "quillory-cli 1.01\n");
     const std::string help = ok({"--help"});
-    for (const char* command : {"init", "show", "add-project", "add-customer", "add-frame", "remove-frame", "totals"})
+    for (const char* command : {"init", "show", "add-project", "add-customer", "add-frame", "remove-frame", "totals",
+                                "history", "settings", "export", "pie", "invoice", "report"})
         EXPECT_NE(help.find(command), std::string::npos) << command;
+    // The PDF commands answer --help themselves, without their renderer.
+    EXPECT_NE(ok({"report", "--help"}).find("history|customers|week"), std::string::npos);
+    EXPECT_NE(ok({"invoice", "--help"}).find("--no-advance"), std::string::npos);
     const std::string frameHelp = ok({"add-frame", "--help"});
     EXPECT_NE(frameHelp.find("--minutes"), std::string::npos) << frameHelp;
     EXPECT_NE(frameHelp.find("YYYY-MM-DD HH:MM[:SS]"), std::string::npos) << frameHelp;

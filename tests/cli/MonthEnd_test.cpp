@@ -177,14 +177,18 @@ TEST_F(MonthEnd, ReportsArePrintedAsTheirPreviewInEveryLocale) {
         const char* report;
         const char* at;
         std::vector<std::string> texts;
+        std::vector<std::string> options = {};
     };
     for (const Case& c : std::vector<Case>{
              {"history", "1996-11-20 12:00", {"History of charges", "Harbour", "Website", "Catalogue", "112.50"}},
              {"customers", "1996-11-20 12:00", {"List of Customers", "Harbour Lights Ltd", "Quay Books", "Bristol"}},
-             {"week", "1996-11-06 12:00", {"Monday, 4 November", "Sunday, 10 November", "Website", "Catalogue"}},
+             {"week", "1996-11-06 12:00", {"Monday, 4 November", "Sunday, 10 November", "Website", "Catalogue", "19:00"}},
+             {"week", "1996-11-06 12:00", {"07:00", "09:00"}, {"--hours", "6-10"}},  // labels between the hours
          }) {
         const std::string pdf = dir.path(std::string(c.report) + ".pdf");
-        const std::vector<std::string> args{"report", path, c.report, "--at", c.at, "--pdf", pdf};
+        std::vector<std::string> args{"report", path, c.report, "--at", c.at};
+        args.insert(args.end(), c.options.begin(), c.options.end());
+        args.insert(args.end(), {"--pdf", pdf});
         const std::vector<std::string> pages = pdfPages(args);
         ASSERT_EQ(pages.size(), 1u) << c.report;
         for (const std::string& t : c.texts) EXPECT_NE(pages[0].find(t), std::string::npos) << c.report << ": " << t;
@@ -214,6 +218,8 @@ TEST_F(MonthEnd, BadInputIsRefusedInOneLineAndWritesNothing) {
              {"report", path, "history"},
              {"report", path, "week", "--at", "1996-13-01 10:00", "--pdf", out + ".pdf"},
              {"report", dir.path("None.qlr"), "customers", "--pdf", out + ".pdf"},
+             {"report", path, "week", "--hours", "20-8", "--pdf", out + ".pdf"},
+             {"report", path, "history", "--hours", "8-20", "--pdf", out + ".pdf"},
          }) {
         const auto before = folderSnapshot(dir.path(""));
         const CliRun r = runCli(args);
