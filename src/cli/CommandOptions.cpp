@@ -38,6 +38,14 @@ Result<std::int32_t> recordId(std::string_view option, std::string_view text, st
     return *id;
 }
 
+Result<std::optional<std::int32_t>> optionalRecordId(std::string_view option, const std::optional<std::string>& text,
+                                                     std::string_view what) {
+    if (!text) return std::optional<std::int32_t>();
+    auto id = recordId(option, *text, what);
+    if (!id) return id.status();
+    return std::optional<std::int32_t>(*id);
+}
+
 Status writeOutputTo(FileSystem& fs, const std::string& target, std::ostream& out, const std::string& failureMessage,
                      const std::function<Status(const OutputSink& sink)>& write) {
     if (target == "-") {

@@ -28,6 +28,9 @@ std::optional<PeriodChoice> namedPeriod(std::string_view name);
 
 // A project or customer id (what names which) as typed: a whole number, 0 or more.
 Result<std::int32_t> recordId(std::string_view option, std::string_view text, std::string_view what);
+// The same for an option that may be absent.
+Result<std::optional<std::int32_t>> optionalRecordId(std::string_view option, const std::optional<std::string>& text,
+                                                     std::string_view what);
 
 // Where a command's output goes: "-" is out, anything else a file written whole or not at
 // all. write receives a sink that takes the bytes in pieces (false once it cannot keep one).

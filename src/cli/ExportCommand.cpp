@@ -12,12 +12,9 @@ namespace ql::cli {
 
 Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostream& out) {
     ExportRequest exportRequest;
-    std::optional<std::int32_t> project;
-    if (request.project) {
-        auto id = recordId("--project", *request.project, "project");
-        if (!id) return id.status();
-        project = *id;
-    }
+    const auto projectId = optionalRecordId("--project", request.project, "project");
+    if (!projectId) return projectId.status();
+    const std::optional<std::int32_t> project = *projectId;
     const auto typed = typedPeriod(request.from, request.to);
     if (!typed) return typed.status();
     if (*typed) {

@@ -19,12 +19,9 @@ constexpr std::size_t kOutputPiece = 64 * 1024;
 Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& request, std::ostream& out) {
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
-    std::optional<std::int32_t> project;
-    if (request.project) {
-        auto id = recordId("--project", *request.project, "project");
-        if (!id) return id.status();
-        project = *id;
-    }
+    const auto projectId = optionalRecordId("--project", request.project, "project");
+    if (!projectId) return projectId.status();
+    const std::optional<std::int32_t> project = *projectId;
     const auto typed = typedPeriod(request.from, request.to);
     if (!typed) return typed.status();
     const std::string period = request.period.value_or("saved");

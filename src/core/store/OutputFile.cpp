@@ -7,7 +7,12 @@ namespace ql {
 Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
                        const OutputProducer& produce) {
     const std::string target = fs.resolveLink(path);
-    auto created = fs.createTemporary(target + ".part", target);
+    return writeThroughTemporary(fs, target, target + ".part", failureMessage, produce);
+}
+
+Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
+                             const std::string& failureMessage, const OutputProducer& produce) {
+    auto created = fs.createTemporary(temporaryPrefix, target);
     if (!created) return failedWith(failureMessage, created.status());
     const std::string tmp = created->path;
     Status st;

@@ -18,4 +18,9 @@ using OutputProducer = std::function<Status(File& out)>;
 Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
                        const OutputProducer& produce);
 
+// The same with the new file named temporaryPrefix + a unique suffix, which must lie in the
+// folder of path's target for the rename to stay atomic.
+Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
+                             const std::string& failureMessage, const OutputProducer& produce);
+
 }  // namespace ql

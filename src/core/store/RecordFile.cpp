@@ -1,6 +1,7 @@
 #include "core/store/RecordFile.h"
 
 #include "core/store/FileSet.h"
+#include "core/store/OutputFile.h"
 
 #include <algorithm>
 #include <cstring>
@@ -40,21 +41,7 @@ Status rewriteThroughTemporary(FileSystem& fs, const std::string& path, const st
     // A linked record file (into a synced folder, say) is replaced at its target; the
     // temporary file must then lie beside the target for the rename to stay atomic.
     const std::string target = fs.resolveLink(path);
-    auto created = fs.createTemporary(temporaryPathFor(target), target);
-    if (!created) return failedWith(failureMessage, created.status());
-    const std::string tmp = created->path;
-    Status st;
-    {
-        std::unique_ptr<File> out = std::move(created->file);
-        st = produce(*out);
-        if (st) st = out->sync();
-    }
-    if (st) st = fs.renameOver(tmp, target);
-    if (!st) {
-        (void)fs.remove(tmp);
-        return failedWith(failureMessage, st);
-    }
-    return Status::ok();
+    return writeThroughTemporary(fs, target, temporaryPathFor(target), failureMessage, produce);
 }
 
 std::uint64_t fnv1a(const unsigned char* data, std::size_t n) {

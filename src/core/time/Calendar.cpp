@@ -119,6 +119,8 @@ std::int64_t sameClockOn(std::int64_t t, std::int64_t dayNo) {
 
 }  // namespace
 
+Date dateOfDay(std::int64_t dayNo) { return dateOf(dayNo); }
+
 LocalTime toLocal(std::int32_t t) {
     const std::tm tm = localTm(t);
     return {tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, tm.tm_sec, tm.tm_wday};

@@ -34,6 +34,7 @@ struct Date {
 };
 
 Date localDate(std::int32_t t);                 // the local date of t
+Date dateOfDay(std::int64_t dayNo);             // the date of a day counted from 1970-01-01
 Date addDays(const Date& date, int days);       // proleptic Gregorian, any distance
 int daysSinceMonday(const Date& date);          // 0 Monday .. 6 Sunday
 

@@ -22,19 +22,10 @@ long offsetAt(std::int64_t t) {
     return tm.tm_gmtoff;
 }
 
-// The date of a day number since 1970-01-01 (proleptic Gregorian) packed as
-// year << 9 | month << 5 | day, never 0.
+// The date of a day counted from 1970-01-01 packed as year << 9 | month << 5 | day, never 0.
 std::int32_t civilDate(std::int64_t dayNo) {
-    const std::int64_t z = dayNo + 719468;
-    const std::int64_t era = floorDiv(z, 146097);
-    const std::int64_t dayOfEra = z - era * 146097;
-    const std::int64_t yearOfEra = (dayOfEra - dayOfEra / 1460 + dayOfEra / 36524 - dayOfEra / 146096) / 365;
-    const std::int64_t dayOfYear = dayOfEra - (365 * yearOfEra + yearOfEra / 4 - yearOfEra / 100);
-    const std::int64_t mp = (5 * dayOfYear + 2) / 153;
-    const std::int64_t month = mp < 10 ? mp + 3 : mp - 9;
-    const std::int64_t year = yearOfEra + era * 400 + (month <= 2 ? 1 : 0);
-    const std::int64_t day = dayOfYear - (153 * mp + 2) / 5 + 1;
-    return static_cast<std::int32_t>(year << 9 | month << 5 | day);
+    const Date d = dateOfDay(dayNo);
+    return d.year << 9 | d.month << 5 | d.day;
 }
 
 }  // namespace
