@@ -3,6 +3,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/HistoryFilterRecord.h"
+#include "core/store/TimeFrameRecord.h"
 #include "core/store/TimeFrames.h"
 #include "core/tracking/Charges.h"
 
@@ -262,6 +263,31 @@ TEST_F(Settings, BadAssignmentsWriteNothing) {
              {{"settings", "SET", "--set", "companyName=Fine", "--set", "showTips=2"}, "showTips"},
          })
         expectRefused(dir, path, c);
+}
+
+// A year of tens of thousands of rows is formatted in blocks by two threads: the array must
+// still hold every row once, in order, whatever block it fell in.
+TEST_F(CliTest, ManyRowsKeepTheirOrderAcrossFormattingBlocks) {
+    ok({"init", path, "--currency", "$", "--date-order", "mdy"});
+    ok({"add-project", path, "--name", "P", "--rate", "60"});
+    constexpr int kRows = 40000;  // more than two blocks
+    std::vector<unsigned char> bytes;
+    // Written newest first, so the date sort must reverse the file.
+    for (int i = kRows - 1; i >= 0; --i) {
+        const std::int32_t start = local(1996, 1, 1, 0, 0) + i * 600;
+        const auto record = encodeTimeFrame({0, start, start + 60 * (i % 7)});
+        bytes.insert(bytes.end(), record.begin(), record.end());
+    }
+    writeBytes(fileSetPath(path, FileKind::TimeFrames), bytes);
+    const nlohmann::json rows =
+        nlohmann::json::parse(ok({"history", path, "--from", "1996-01-01", "--to", "1996-12-31", "--sort", "date", "--json"}));
+    ASSERT_EQ(rows.size(), static_cast<std::size_t>(kRows));
+    // Equal days keep file order: within a day the starts descend, and the days ascend.
+    for (std::size_t i = 1; i < rows.size(); ++i) {
+        const std::int32_t before = rows[i - 1]["startEpoch"], now = rows[i]["startEpoch"];
+        const bool sameDay = calendar::dayStart(before) == calendar::dayStart(now);
+        ASSERT_TRUE(sameDay ? now == before - 600 : now > before) << "row " << i;
+    }
 }
 
 }  // namespace
