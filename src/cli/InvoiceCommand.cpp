@@ -4,6 +4,8 @@
 
 #include "core/reports/InvoiceText.h"
 #include "core/store/FieldCodec.h"
+#include "core/store/FileSet.h"
+#include "core/store/RecordFile.h"
 #include "core/time/Calendar.h"
 
 namespace ql::cli {
@@ -28,6 +30,14 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     invoiceRequest.periodStart = period.start;
     invoiceRequest.periodEnd = period.end;
 
+    // From reading the next number to storing the one after it, no other program may take
+    // the same number: the window's own writes wait while the invoice is written.
+    std::unique_ptr<FileLock> held;
+    if (!request.noAdvance && fs.exists(fileSetPath(request.path, FileKind::Settings))) {
+        auto lock = lockFileSet(fs, request.path);
+        if (!lock) return lock.status();
+        held = std::move(lock).value();
+    }
     auto settings = openFileSet(fs, request.path);
     if (!settings) return settings.status();
     invoiceRequest.invoiceNumber = request.number ? *request.number : settings->nextInvoiceNumber;

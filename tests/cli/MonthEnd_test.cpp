@@ -3,9 +3,12 @@
 #include "core/store/TimeFrames.h"
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace ql::test {
 namespace {
@@ -157,6 +160,34 @@ TEST_F(MonthEnd, InvoiceTextHoldsOneCustomersMonthAndAdvancesTheNumber) {
     const CliRun german =
         runCli({"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00", "--number", "1", "--text", "-"}, kGerman);
     EXPECT_NE(german.out.find(lines), std::string::npos) << german.out;
+}
+
+// Scripts that invoice at once never take the same number.
+TEST_F(MonthEnd, InvoicesWrittenAtOnceTakeDifferentNumbers) {
+    constexpr int kWriters = 6;
+    std::vector<pid_t> writers;
+    for (int i = 0; i < kWriters; ++i) {
+        const pid_t pid = fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            const CliRun r = runCli({"invoice", path, "--customer", "0", "--from", "1996-11-01", "--to", "1996-11-30",
+                                     "--text", dir.path("invoice" + std::to_string(i) + ".txt")});
+            _exit(r.exitCode);
+        }
+        writers.push_back(pid);
+    }
+    for (const pid_t pid : writers) {
+        int status = 0;
+        ASSERT_EQ(waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    std::set<std::string> numbers;
+    for (int i = 0; i < kWriters; ++i) {
+        const std::string text = fileText(dir.path("invoice" + std::to_string(i) + ".txt"));
+        numbers.insert(text.substr(0, text.find('\n')));
+    }
+    EXPECT_EQ(numbers.size(), static_cast<std::size_t>(kWriters));
+    EXPECT_EQ(nextInvoiceNumber(), std::to_string(9600001 + kWriters));
 }
 
 TEST_F(MonthEnd, InvoicePdfHasThirtyLinesAPage) {
