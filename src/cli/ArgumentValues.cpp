@@ -41,6 +41,29 @@ int daysInGregorianMonth(int month, int year) {
     return calendar::daysInMonth(month, year);
 }
 
+struct YearMonthDay {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    bool exists() const { return month >= 1 && month <= 12 && day >= 1 && day <= daysInGregorianMonth(month, year); }
+};
+
+// "YYYY-MM-DD" at pos, the month and day with at least minDigits digits; nullopt when the
+// text there has another form.
+std::optional<YearMonthDay> takeDate(std::string_view text, std::size_t& pos, std::size_t minDigits) {
+    const auto year = takeNumber(text, pos, 4, 4);
+    const bool dash1 = year && take(text, pos, "-");
+    const auto month = dash1 ? takeNumber(text, pos, minDigits, 2) : std::nullopt;
+    const bool dash2 = month && take(text, pos, "-");
+    const auto day = dash2 ? takeNumber(text, pos, minDigits, 2) : std::nullopt;
+    if (!day) return std::nullopt;
+    return YearMonthDay{*year, *month, *day};
+}
+
+Status beyond32Bits(std::string_view option, std::string_view text) {
+    return Status::invalidArgument(quoted(option, text) + " does not fit a 32-bit time (13 December 1901 to 19 January 2038)");
+}
+
 // "@EPOCH": a whole signed number of seconds that fits 32 bits.
 std::optional<Result<std::int32_t>> epochSeconds(std::string_view option, std::string_view text) {
     if (text.empty() || text.front() != '@') return std::nullopt;
@@ -58,20 +81,13 @@ std::optional<Result<std::int32_t>> epochSeconds(std::string_view option, std::s
 Result<std::int32_t> parseDate(std::string_view option, std::string_view text, DayEnd end) {
     if (auto epoch = epochSeconds(option, text)) return *epoch;
     std::size_t pos = 0;
-    const auto year = takeNumber(text, pos, 4, 4);
-    const bool dash1 = year && take(text, pos, "-");
-    const auto month = dash1 ? takeNumber(text, pos, 2, 2) : std::nullopt;
-    const bool dash2 = month && take(text, pos, "-");
-    const auto day = dash2 ? takeNumber(text, pos, 2, 2) : std::nullopt;
-    if (!day || pos != text.size())
+    const auto date = takeDate(text, pos, 2);
+    if (!date || pos != text.size())
         return Status::invalidArgument(quoted(option, text) + " is not a date of the form YYYY-MM-DD or @EPOCH");
-    if (*month < 1 || *month > 12 || *day < 1 || *day > daysInGregorianMonth(*month, *year))
-        return Status::invalidArgument(quoted(option, text) + " is not a date that exists");
-    const auto t = end == DayEnd::Start ? calendar::fromLocal(*year, *month, *day, 0, 0, 0)
-                                        : calendar::fromLocal(*year, *month, *day, 23, 59, 59);
-    if (!t)
-        return Status::invalidArgument(quoted(option, text) +
-                                       " does not fit a 32-bit time (13 December 1901 to 19 January 2038)");
+    if (!date->exists()) return Status::invalidArgument(quoted(option, text) + " is not a date that exists");
+    const auto t = end == DayEnd::Start ? calendar::fromLocal(date->year, date->month, date->day, 0, 0, 0)
+                                        : calendar::fromLocal(date->year, date->month, date->day, 23, 59, 59);
+    if (!t) return beyond32Bits(option, text);
     return *t;
 }
 
@@ -120,12 +136,8 @@ Result<double> parseAmount(std::string_view option, std::string_view text) {
 Result<std::int32_t> parseLocalDateTime(std::string_view option, std::string_view text) {
     if (auto epoch = epochSeconds(option, text)) return *epoch;
     std::size_t pos = 0;
-    const auto year = takeNumber(text, pos, 4, 4);
-    const bool dash1 = year && take(text, pos, "-");
-    const auto month = dash1 ? takeNumber(text, pos, 1, 2) : std::nullopt;
-    const bool dash2 = month && take(text, pos, "-");
-    const auto day = dash2 ? takeNumber(text, pos, 1, 2) : std::nullopt;
-    const bool blank = day && take(text, pos, " T");
+    const auto date = takeDate(text, pos, 1);
+    const bool blank = date && take(text, pos, " T");
     const auto hour = blank ? takeNumber(text, pos, 1, 2) : std::nullopt;
     const bool colon1 = hour && take(text, pos, ":");
     const auto minute = colon1 ? takeNumber(text, pos, 2, 2) : std::nullopt;
@@ -134,17 +146,14 @@ Result<std::int32_t> parseLocalDateTime(std::string_view option, std::string_vie
     if (!minute || !second || pos != text.size())
         return Status::invalidArgument(quoted(option, text) + " is not a date and time of the form YYYY-MM-DD HH:MM[:SS]");
 
-    if (*month < 1 || *month > 12 || *day < 1 || *day > daysInGregorianMonth(*month, *year) || *hour > 23 ||
-        *minute > 59 || *second > 59)
+    if (!date->exists() || *hour > 23 || *minute > 59 || *second > 59)
         return Status::invalidArgument(quoted(option, text) + " is not a date and time that exists");
 
-    const auto t = calendar::fromLocal(*year, *month, *day, *hour, *minute, *second);
-    if (!t)
-        return Status::invalidArgument(quoted(option, text) +
-                                       " does not fit a 32-bit time (13 December 1901 to 19 January 2038)");
+    const auto t = calendar::fromLocal(date->year, date->month, date->day, *hour, *minute, *second);
+    if (!t) return beyond32Bits(option, text);
     // The platform moves a clock time that a daylight-saving change skips; refuse it instead.
     const auto back = calendar::toLocal(*t);
-    if (back.year != *year || back.month != *month || back.day != *day || back.hour != *hour ||
+    if (back.year != date->year || back.month != date->month || back.day != date->day || back.hour != *hour ||
         back.minute != *minute || back.second != *second)
         return Status::invalidArgument(quoted(option, text) + " does not exist in the local time zone");
     return *t;

@@ -41,28 +41,25 @@ void addOptional(CLI::App& command, OptionalText& text, const std::string& name,
     text.option = command.add_option(name, text.value, help)->type_name(type);
 }
 
-// What a program without the page painters says to a PDF command.
-class NoPdf final : public PdfRenderer {
-public:
-    Status takeOver() override { return Status::ioError("this program cannot write PDF files"); }
-    Status writeInvoice(FileSystem&, const Invoice&, const InvoiceParties&, const std::string&) override {
-        return takeOver();
-    }
-    Status writeTable(FileSystem&, const ReportTable&, const char*, const Clock&, const std::string&) override {
-        return takeOver();
-    }
-    Status writeWeekChart(const WeekChart&, const std::string&) override { return takeOver(); }
-};
-
 constexpr const char* kDateType = "YYYY-MM-DD|@EPOCH";
 constexpr const char* kTimeType = "\"YYYY-MM-DD HH:MM\"|@EPOCH";
+
+// --from and --to, each given with the other; both instead of period when there is one.
+void addDayRange(CLI::App& command, OptionalText& from, OptionalText& to, const std::string& fromHelp,
+                 const std::string& toHelp, OptionalText* period = nullptr) {
+    addOptional(command, from, "--from", fromHelp, kDateType);
+    addOptional(command, to, "--to", toHelp, kDateType);
+    from.option->needs(to.option);
+    to.option->needs(from.option);
+    if (period) period->option->excludes(from.option)->excludes(to.option);
+}
 
 }  // namespace
 
 int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& err, FileSystem& fs, const Clock& clock,
            PdfRenderer* pdfRenderer) {
-    NoPdf noPdf;
-    PdfRenderer& pdf = pdfRenderer ? *pdfRenderer : noPdf;
+    PdfRenderer none;
+    PdfRenderer& pdf = pdfRenderer ? *pdfRenderer : none;
     CLI::App app("Quillory from the command line: create a file set, list its records, add projects, customers "
                  "and time frames, print the totals of today, this week, this month and this year, the history of "
                  "charges, the pie chart's shares and the settings; write the export, invoices as text or PDF, and "
@@ -216,13 +213,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         addOptional(*c, historyPeriod, "--period",
                     "Period of the frames' starts (default: saved, the filter the dialog opens with)",
                     "this-year|this-month|this-week|today|saved");
-        addOptional(*c, historyFrom, "--from", "First day, instead of --period", "YYYY-MM-DD|@EPOCH");
-        addOptional(*c, historyTo, "--to", "Last day, instead of --period", "YYYY-MM-DD|@EPOCH");
+        addDayRange(*c, historyFrom, historyTo, "First day, instead of --period", "Last day, instead of --period",
+                    &historyPeriod);
         addOptional(*c, historyAt, "--at", "Local time the periods are taken around (default: now)",
-                    "\"YYYY-MM-DD HH:MM\"|@EPOCH");
-        historyPeriod.option->excludes(historyFrom.option)->excludes(historyTo.option);
-        historyFrom.option->needs(historyTo.option);
-        historyTo.option->needs(historyFrom.option);
+                    kTimeType);
         c->add_option("--sort", historySort, "Column sorted ascending, equal keys in file order (default: project)")
             ->check(CLI::IsMember({"project", "date", "time", "duration", "charges"}))
             ->type_name("project|date|time|duration|charges");
@@ -265,10 +259,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         addFilePath(*c, exportRequest.path);
         c->add_option("--out", exportRequest.out, "File written whole or not at all, or - for the standard output (default: -)")
             ->type_name("PATH|-");
-        addOptional(*c, exportFrom, "--from", "First day (default: 1980-01-01, as the dialog)", kDateType);
-        addOptional(*c, exportTo, "--to", "Last day (default: 1999-12-31, as the dialog)", kDateType);
-        exportFrom.option->needs(exportTo.option);
-        exportTo.option->needs(exportFrom.option);
+        addDayRange(*c, exportFrom, exportTo, "First day (default: 1980-01-01, as the dialog)",
+                    "Last day (default: 1999-12-31, as the dialog)");
         addOptional(*c, exportProject, "--project", "Only the frames of this project id (default: all projects)", "ID");
         c->add_flag("--minutes", exportRequest.minutes, "Durations in whole minutes (180) instead of 03:00");
         c->add_flag("--24-hour", exportRequest.hours24, "Times as 16:00 instead of 04:00 PM");
@@ -292,12 +284,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         addFilePath(*c, pie.path);
         addOptional(*c, piePeriod, "--period", "Period of the frames' starts (default: this-year, as the chart opens)",
                     "this-year|this-month|this-week|today");
-        addOptional(*c, pieFrom, "--from", "First day, instead of --period", kDateType);
-        addOptional(*c, pieTo, "--to", "Last day, instead of --period", kDateType);
+        addDayRange(*c, pieFrom, pieTo, "First day, instead of --period", "Last day, instead of --period", &piePeriod);
         addOptional(*c, pieAt, "--at", "Local time the periods are taken around (default: now)", kTimeType);
-        piePeriod.option->excludes(pieFrom.option)->excludes(pieTo.option);
-        pieFrom.option->needs(pieTo.option);
-        pieTo.option->needs(pieFrom.option);
         c->add_flag("--json", pie.json, "Print one JSON array of objects");
         c->callback([&] {
             run = [&] {
@@ -317,10 +305,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             "invoice", "Write one customer's invoice as the New Invoice dialog does: its text file or its printed pages as PDF");
         addFilePath(*c, invoice.path);
         c->add_option("--customer", invoice.customer, "Customer id")->required()->type_name("ID");
-        addOptional(*c, invoiceFrom, "--from", "First day (default: the first day of the month of --at)", kDateType);
-        addOptional(*c, invoiceTo, "--to", "Last day (default: the last day of that month)", kDateType);
-        invoiceFrom.option->needs(invoiceTo.option);
-        invoiceTo.option->needs(invoiceFrom.option);
+        addDayRange(*c, invoiceFrom, invoiceTo, "First day (default: the first day of the month of --at)",
+                    "Last day (default: the last day of that month)");
         addOptional(*c, invoiceNumber, "--number", "Invoice number, at most 31 bytes (default: the next invoice number)",
                     "TEXT");
         addOptional(*c, invoiceText, "--text", "Write the invoice text file, whole or not at all (- for the standard output)",

@@ -23,18 +23,28 @@ Result<std::optional<ReportPeriod>> typedPeriod(const std::optional<std::string>
     return std::optional<ReportPeriod>(ReportPeriod{*start, *end});
 }
 
-std::optional<PeriodChoice> namedPeriod(std::string_view name) {
-    if (name == "this-year") return PeriodChoice::ThisYear;
-    if (name == "this-month") return PeriodChoice::ThisMonth;
-    if (name == "this-week") return PeriodChoice::ThisWeek;
-    if (name == "today") return PeriodChoice::Today;
-    return std::nullopt;
+Result<std::optional<ReportPeriod>> periodOption(const std::optional<std::string>& from,
+                                                 const std::optional<std::string>& to, std::string_view name,
+                                                 std::int32_t now) {
+    auto typed = typedPeriod(from, to);
+    if (!typed || *typed) return typed;
+    const std::pair<std::string_view, PeriodChoice> names[] = {{"this-year", PeriodChoice::ThisYear},
+                                                               {"this-month", PeriodChoice::ThisMonth},
+                                                               {"this-week", PeriodChoice::ThisWeek},
+                                                               {"today", PeriodChoice::Today}};
+    for (const auto& [text, choice] : names) {
+        // Only a typed (Custom) period reads the date order.
+        if (name == text) return std::optional<ReportPeriod>(*ResolvePeriod(choice, "", "", true, now));
+    }
+    return std::optional<ReportPeriod>();
 }
 
 Result<std::int32_t> recordId(std::string_view option, std::string_view text, std::string_view what) {
     auto id = parseInt32(option, text);
     if (!id) return id.status();
-    if (*id < 0) return Status::invalidArgument(std::string(option) + ": '" + std::string(text) + "' is not a " + std::string(what) + " id");
+    if (*id < 0)
+        return Status::invalidArgument(std::string(option) + ": '" + std::string(text) + "' is not a " +
+                                       std::string(what) + " id");
     return *id;
 }
 

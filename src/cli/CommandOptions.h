@@ -23,8 +23,12 @@ Result<std::int32_t> requestTime(const Clock& clock, const std::optional<std::st
 Result<std::optional<ReportPeriod>> typedPeriod(const std::optional<std::string>& from,
                                                 const std::optional<std::string>& to);
 
-// this-year, this-month, this-week or today; nullopt for any other name.
-std::optional<PeriodChoice> namedPeriod(std::string_view name);
+// The period of --from and --to (typedPeriod) when they are given, else the period that
+// name (this-year, this-month, this-week or today) is around now; nullopt when neither is
+// given and name is no period, for the caller to take or refuse.
+Result<std::optional<ReportPeriod>> periodOption(const std::optional<std::string>& from,
+                                                 const std::optional<std::string>& to, std::string_view name,
+                                                 std::int32_t now);
 
 // A project or customer id (what names which) as typed: a whole number, 0 or more.
 Result<std::int32_t> recordId(std::string_view option, std::string_view text, std::string_view what);

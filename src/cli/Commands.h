@@ -127,21 +127,22 @@ struct ReportRequest {
 
 // The printed pages come from the page painters of the user interface, which need Qt. The
 // plain quillory-cli has none: it hands a PDF command over, whole, to the program that
-// has them, before it reads any file; that program renders the pages itself.
+// has them, before it reads any file; that program renders the pages itself. This base
+// renders nothing: every call fails with "this program cannot write PDF files".
 class PdfRenderer {
 public:
     virtual ~PdfRenderer() = default;
     // Called once a command that writes PDF has been parsed. Returns ok where the pages are
     // rendered in this process; the program that hands over does not return on success.
-    virtual Status takeOver() = 0;
+    virtual Status takeOver();
     // Each writes a whole PDF file at path or leaves what was there.
     virtual Status writeInvoice(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
-                                const std::string& path) = 0;
+                                const std::string& path);
     // table is a printed history or customer list; title kHistoryTitle or kCustomersTitle;
     // printedAt the time its page footers name.
     virtual Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
-                              const std::string& path) = 0;
-    virtual Status writeWeekChart(const WeekChart& chart, const std::string& path) = 0;
+                              const std::string& path);
+    virtual Status writeWeekChart(const WeekChart& chart, const std::string& path);
 };
 
 struct SettingsRequest {

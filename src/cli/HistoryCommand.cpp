@@ -73,24 +73,18 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
     const auto projectId = optionalRecordId("--project", request.project, "project");
     if (!projectId) return projectId.status();
     const std::optional<std::int32_t> project = *projectId;
-    const auto typed = typedPeriod(request.from, request.to);
-    if (!typed) return typed.status();
-    const std::string period = request.period.value_or("saved");
-    const auto choice = namedPeriod(period);
-    if (!choice && period != "saved") return Status::invalidArgument("--period: '" + period + "' is not a period");
+    const std::string name = request.period.value_or("saved");
+    const auto period = periodOption(request.from, request.to, name, *now);
+    if (!period) return period.status();
+    if (!*period && name != "saved") return Status::invalidArgument("--period: '" + name + "' is not a period");
 
     auto settings = openFileSet(fs, request.path);
     if (!settings) return settings.status();
 
     HistoryFilter filter;
-    if (*typed) {
-        filter.period = **typed;
-    } else if (choice) {
-        auto resolved = ResolvePeriod(*choice, "", "", settings->monthFirst(), *now);
-        if (!resolved) return resolved.status();
-        filter.period = *resolved;
-    }
-    if (!*typed && !choice) {
+    if (*period) {
+        filter.period = **period;
+    } else {
         // The filter the dialog opens with, and the printed history prints.
         const HistoryFilterRecord saved = readHistoryFilter(fs, fileSetPath(request.path, FileKind::HistoryFilter), *now);
         filter.projectId = saved.projectId;

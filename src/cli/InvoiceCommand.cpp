@@ -46,17 +46,14 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     if (!codec::isValidUtf8(invoiceRequest.invoiceNumber))
         return Status::invalidArgument("--number: the invoice number is not UTF-8 text");
 
-    Invoice of;
-    of.request = invoiceRequest;
-    of.settingsPath = request.path;
-    auto parties = loadInvoiceParties(fs, of, *settings);
+    auto invoice = LoadInvoice(fs, invoiceRequest, request.path);
+    if (!invoice) return invoice.status();
+    auto parties = loadInvoiceParties(fs, *invoice, *settings);
     if (!parties) {
         if (parties.status().code() == StatusCode::NotFound)
             return Status::invalidArgument("--customer: no customer has the id " + request.customer);
         return parties.status();
     }
-    auto invoice = LoadInvoice(fs, invoiceRequest, request.path);
-    if (!invoice) return invoice.status();
 
     Status written;
     if (request.pdf) {

@@ -13,41 +13,74 @@ namespace {
 
 Json idOrNull(std::int32_t id) { return id == -1 ? Json(nullptr) : Json(id); }
 
+// Times are formatted into buffers by hand: a year's history writes 200,000 rows, and
+// strftime or character-wise appends to a string cost more than reading the frames.
+constexpr char kTwoDigits[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839404142434445464748495051525354"
+    "5556575859606162636465666768697071727374757677787980818283848586878889909192939495969798";
+
+// v in 0..99.
+char* twoDigits(char* p, int v) {
+    p[0] = kTwoDigits[2 * v];
+    p[1] = kTwoDigits[2 * v + 1];
+    return p + 2;
+}
+
+// "1996-12-11T10:00:00-05:00"; the years of 32-bit times all have four digits.
+char* isoText(char* p, const calendar::LocalTime& l, long offset) {
+    p = twoDigits(p, l.year / 100);
+    p = twoDigits(p, l.year % 100);
+    *p++ = '-';
+    p = twoDigits(p, l.month);
+    *p++ = '-';
+    p = twoDigits(p, l.day);
+    *p++ = 'T';
+    p = twoDigits(p, l.hour);
+    *p++ = ':';
+    p = twoDigits(p, l.minute);
+    *p++ = ':';
+    p = twoDigits(p, l.second);
+    *p++ = offset < 0 ? '-' : '+';
+    if (offset < 0) offset = -offset;
+    p = twoDigits(p, static_cast<int>(offset / 3600));
+    *p++ = ':';
+    return twoDigits(p, static_cast<int>(offset / 60 % 60));
+}
+
+char* isoLocalTime(char* p, std::int32_t t, calendar::LocalTimeCache& cache) {
+    std::int32_t offset = 0;
+    const calendar::LocalTime l = cache.toLocal(t, offset);
+    return isoText(p, l, offset);
+}
+
+char* integer(char* p, std::int64_t v) { return std::to_chars(p, p + 24, v).ptr; }
+
+char* text(char* p, std::string_view s) { return std::copy(s.begin(), s.end(), p); }
+
+// As the JSON library writes a double: the shortest text that reads back the same, with
+// ".0" on a whole number so that it stays a floating-point value for typed readers.
+void appendDouble(std::string& out, double value) {
+    char buffer[64];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    const std::string_view shown(buffer, ec == std::errc() ? static_cast<std::size_t>(end - buffer) : 0);
+    if (shown.empty() || !std::isfinite(value)) {
+        out += "null";
+        return;
+    }
+    out += shown;
+    if (shown.find_first_of(".e") == std::string_view::npos) out += ".0";
+}
+
 }  // namespace
 
 std::string isoLocalTime(std::int32_t t) {
-    // Digits by hand from one localtime_r: a year's history prints 400,000 of these, and
-    // strftime with its string copies cost more than reading the frames.
     const std::time_t when = t;
     std::tm tm{};
     if (!localtime_r(&when, &tm)) return calendar::formatLocal(t, "%Y-%m-%dT%H:%M:%S");
-    char text[32];
-    char* p = text;
-    const auto two = [&p](int v) {
-        *p++ = static_cast<char>('0' + v / 10 % 10);
-        *p++ = static_cast<char>('0' + v % 10);
-    };
-    const int year = tm.tm_year + 1900;
-    if (year < 0 || year > 9999) return calendar::formatLocal(t, "%Y-%m-%dT%H:%M:%S");
-    two(year / 100);
-    two(year % 100);
-    *p++ = '-';
-    two(tm.tm_mon + 1);
-    *p++ = '-';
-    two(tm.tm_mday);
-    *p++ = 'T';
-    two(tm.tm_hour);
-    *p++ = ':';
-    two(tm.tm_min);
-    *p++ = ':';
-    two(tm.tm_sec);
-    long offset = tm.tm_gmtoff;
-    *p++ = offset < 0 ? '-' : '+';
-    if (offset < 0) offset = -offset;
-    two(static_cast<int>(offset / 3600));
-    *p++ = ':';
-    two(static_cast<int>(offset / 60 % 60));
-    return std::string(text, p);
+    const calendar::LocalTime l{tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour,
+                                tm.tm_min,         tm.tm_sec,     tm.tm_wday};
+    char buffer[32];
+    return std::string(buffer, isoText(buffer, l, tm.tm_gmtoff));
 }
 
 Json settingsJson(const SettingsRecord& s) {
@@ -107,68 +140,6 @@ std::string quotedJsonText(const std::string& text) {
     return Json(text).dump(-1, ' ', false, Json::error_handler_t::replace);
 }
 
-namespace {
-
-// As the JSON library writes a double: the shortest text that reads back the same, with
-// ".0" on a whole number so that it stays a floating-point value for typed readers.
-void appendDouble(std::string& out, double value) {
-    char buffer[64];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    const std::string_view text(buffer, ec == std::errc() ? static_cast<std::size_t>(end - buffer) : 0);
-    if (text.empty() || !std::isfinite(value)) {
-        out += "null";
-        return;
-    }
-    out += text;
-    if (text.find_first_of(".e") == std::string_view::npos) out += ".0";
-}
-
-}  // namespace
-
-namespace {
-
-// The row's fixed part is formatted into one buffer and appended at once: a year's history
-// writes 200,000 rows, and character-wise appends to a string cost more than the load.
-constexpr char kTwoDigits[] =
-    "00010203040506070809101112131415161718192021222324252627282930313233343536373839404142434445464748495051525354"
-    "5556575859606162636465666768697071727374757677787980818283848586878889909192939495969798";
-
-// v in 0..99.
-char* twoDigits(char* p, int v) {
-    p[0] = kTwoDigits[2 * v];
-    p[1] = kTwoDigits[2 * v + 1];
-    return p + 2;
-}
-
-char* integer(char* p, std::int64_t v) { return std::to_chars(p, p + 24, v).ptr; }
-
-char* text(char* p, std::string_view s) { return std::copy(s.begin(), s.end(), p); }
-
-// As isoLocalTime, from the cache; the years of 32-bit times all have four digits.
-char* isoLocalTime(char* p, std::int32_t t, calendar::LocalTimeCache& cache) {
-    std::int32_t offset = 0;
-    const calendar::LocalTime l = cache.toLocal(t, offset);
-    p = twoDigits(p, l.year / 100);
-    p = twoDigits(p, l.year % 100);
-    *p++ = '-';
-    p = twoDigits(p, l.month);
-    *p++ = '-';
-    p = twoDigits(p, l.day);
-    *p++ = 'T';
-    p = twoDigits(p, l.hour);
-    *p++ = ':';
-    p = twoDigits(p, l.minute);
-    *p++ = ':';
-    p = twoDigits(p, l.second);
-    *p++ = offset < 0 ? '-' : '+';
-    if (offset < 0) offset = -offset;
-    p = twoDigits(p, offset / 3600);
-    *p++ = ':';
-    return twoDigits(p, offset / 60 % 60);
-}
-
-}  // namespace
-
 void appendHistoryItemJson(std::string& out, const HistoryItem& item, std::int32_t projectId,
                            const std::string& quotedName, calendar::LocalTimeCache& cache) {
     // Written by hand: building a library object per row costs five times the whole load.
@@ -191,11 +162,6 @@ void appendHistoryItemJson(std::string& out, const HistoryItem& item, std::int32
 
 void JsonArrayWriter::add(const Json& element) {
     m_out << (m_empty ? "[\n  " : ",\n  ") << element.dump(-1, ' ', false, Json::error_handler_t::replace);
-    m_empty = false;
-}
-
-void JsonArrayWriter::addText(std::string_view elementJson) {
-    m_out << (m_empty ? "[\n  " : ",\n  ") << elementJson;
     m_empty = false;
 }
 

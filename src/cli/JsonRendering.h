@@ -45,7 +45,6 @@ class JsonArrayWriter {
 public:
     explicit JsonArrayWriter(std::ostream& out) : m_out(out) {}
     void add(const Json& element);
-    void addText(std::string_view elementJson);  // an element already written as JSON text
     // The separator before the next element, for callers that append elements to a buffer
     // of their own and write it in large pieces.
     std::string_view nextSeparator();

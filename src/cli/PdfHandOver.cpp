@@ -40,13 +40,4 @@ Status PdfHandOver::takeOver() {
         .withReason(std::strerror(lastError));
 }
 
-// Never reached: takeOver has replaced the process or failed.
-Status PdfHandOver::writeInvoice(FileSystem&, const Invoice&, const InvoiceParties&, const std::string&) {
-    return takeOver();
-}
-Status PdfHandOver::writeTable(FileSystem&, const ReportTable&, const char*, const Clock&, const std::string&) {
-    return takeOver();
-}
-Status PdfHandOver::writeWeekChart(const WeekChart&, const std::string&) { return takeOver(); }
-
 }  // namespace ql::cli

@@ -15,11 +15,9 @@ public:
     // argv lives as long as the process (main's).
     PdfHandOver(int argc, const char* const* argv) : m_argc(argc), m_argv(argv) {}
 
-    // Returns only when no renderer program could be started, with the reason.
+    // Returns only when no renderer program could be started, with the reason; the write
+    // calls, which a command makes only after takeOver succeeded, are never reached.
     Status takeOver() override;
-    Status writeInvoice(FileSystem&, const Invoice&, const InvoiceParties&, const std::string&) override;
-    Status writeTable(FileSystem&, const ReportTable&, const char*, const Clock&, const std::string&) override;
-    Status writeWeekChart(const WeekChart&, const std::string&) override;
 
     // Where the renderer program may be, first choice first: beside this program (the build
     // tree), then in the installed libexec folder relative to it.

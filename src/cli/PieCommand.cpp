@@ -22,25 +22,14 @@ std::string colourText(const Rgb& c) {
 Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std::ostream& out) {
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
-    const auto typed = typedPeriod(request.from, request.to);
-    if (!typed) return typed.status();
-    const std::string period = request.period.value_or("this-year");
-    const auto choice = namedPeriod(period);
-    if (!choice) return Status::invalidArgument("--period: '" + period + "' is not a period");
-
-    auto settings = openFileSet(fs, request.path);
-    if (!settings) return settings.status();
-    ReportPeriod chosen;
-    if (*typed) {
-        chosen = **typed;
-    } else {
-        auto resolved = ResolvePeriod(*choice, "", "", settings->monthFirst(), *now);
-        if (!resolved) return resolved.status();
-        chosen = *resolved;
-    }
+    const std::string name = request.period.value_or("this-year");
+    const auto period = periodOption(request.from, request.to, name, *now);
+    if (!period) return period.status();
+    if (!*period) return Status::invalidArgument("--period: '" + name + "' is not a period");
+    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
 
     PieChart chart;
-    if (const Status computed = chart.compute(fs, request.path, chosen); !computed) return computed;
+    if (const Status computed = chart.compute(fs, request.path, **period); !computed) return computed;
 
     const double total = static_cast<double>(chart.totalMinutes());
     auto shareOf = [&](const PieSlice& s) { return total > 0 ? static_cast<double>(s.minutes) / total : 0.0; };
@@ -52,12 +41,9 @@ Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std
         return Status::ok();
     }
     out << "Project\tTime\tMinutes\tShare\n";
-    for (const PieSlice& s : chart.slices()) {
-        // The time as the chart's label shows it: "Name - 2:15" reads 2:15 here.
-        const std::string label = hoverLabelText(s);
-        out << s.name << '\t' << label.substr(s.name.size() + 3) << '\t' << integerText(s.minutes) << '\t'
+    for (const PieSlice& s : chart.slices())
+        out << s.name << '\t' << pieTimeText(s.minutes) << '\t' << integerText(s.minutes) << '\t'
             << fixed2Text(shareOf(s) * 100.0) << "%\n";
-    }
     return Status::ok();
 }
 

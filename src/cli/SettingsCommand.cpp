@@ -4,7 +4,6 @@
 #include "cli/JsonRendering.h"
 #include "cli/TextRendering.h"
 
-#include "core/store/FieldCodec.h"
 #include "core/store/Settings.h"
 
 #include <array>
@@ -24,12 +23,8 @@ struct SettingField {
 // Windows-1252, as the Properties sheet's edits allow).
 Setter textSetter(std::string SettingsRecord::* field, std::size_t width, TextKind kind) {
     return [=](SettingsRecord& s, const std::string& option, const std::string& value) -> Status {
-        // Checked for form only (line breaks, NUL, UTF-8); the length is the field's own rule.
-        auto stored = fieldText(option, value, value.size() * 2 + 2, kind);
+        auto stored = fieldText(option, value, width, kind);
         if (!stored) return stored.status();
-        if (!codec::textFitsField(*stored, width))
-            return Status::invalidArgument(option + ": the text is too long for its field (at most " +
-                                           std::to_string(width - 1) + " bytes)");
         s.*field = *stored;
         return Status::ok();
     };

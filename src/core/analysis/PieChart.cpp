@@ -163,12 +163,14 @@ ChartRect hoverRepaintRect(const PieGeometry& geometry) {
     return r;
 }
 
-std::string hoverLabelText(const PieSlice& slice) {
-    const std::int64_t minutes = slice.minutes < 0 ? 0 : slice.minutes;
-    std::string text = slice.name + " - " + std::to_string(minutes / 60) + ":";
+std::string pieTimeText(std::int64_t minutes) {
+    if (minutes < 0) minutes = 0;
+    std::string text = std::to_string(minutes / 60) + ":";
     const std::int64_t rest = minutes % 60;
     if (rest < 10) text += '0';
     return text + std::to_string(rest);
 }
+
+std::string hoverLabelText(const PieSlice& slice) { return slice.name + " - " + pieTimeText(slice.minutes); }
 
 }  // namespace ql

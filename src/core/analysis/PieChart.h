@@ -87,7 +87,10 @@ int pieSliceAt(const PieChart& chart, const PieGeometry& geometry, int x, int y)
 // 100 pixels to the right.
 ChartRect hoverRepaintRect(const PieGeometry& geometry);
 
-// "Name - 2:15" for 135 minutes ("%d:%.2d" of hours and minutes).
+// "2:15" for 135 minutes ("%d:%.2d" of hours and minutes; below 0 counts as 0).
+std::string pieTimeText(std::int64_t minutes);
+
+// "Name - 2:15" for 135 minutes.
 std::string hoverLabelText(const PieSlice& slice);
 
 }  // namespace ql

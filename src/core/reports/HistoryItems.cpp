@@ -9,29 +9,15 @@
 #include "core/tracking/Charges.h"
 
 #include <algorithm>
+#include <charconv>
 #include <climits>
 #include <cstdint>
-#include <charconv>
 #include <numeric>
 #include <optional>
 #include <unordered_map>
 
 namespace ql {
 namespace {
-
-// Date and minute-of-day keys of many starts: a local-time conversion per frame would
-// dominate a year's load, and the frames of a file come in any order.
-class StartKeys {
-public:
-    void keys(std::int32_t t, std::int32_t& dateKey, std::int32_t& timeKey) {
-        const calendar::LocalTime local = m_cache.toLocal(t);
-        dateKey = local.year * 10000 + local.month * 100 + local.day;
-        timeKey = local.hour * 60 + local.minute;
-    }
-
-private:
-    calendar::LocalTimeCache m_cache;
-};
 
 bool hasNegativeTime(const HistoryItem& item) { return item.frame.start < 0 || item.frame.end < 0; }
 
@@ -48,7 +34,8 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, co
 
     HistoryItems& history = load.history;
     std::unordered_map<std::int32_t, std::int32_t> projectSlot;
-    StartKeys startKeys;
+    // One local-time conversion per frame would dominate a year's load; frames come in any order.
+    calendar::LocalTimeCache local;
     std::int32_t lastId = 0;
     std::int32_t lastSlot = -1;
     const auto slotOf = [&](std::int32_t id) {
@@ -78,7 +65,9 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, co
         HistoryItem item;
         item.frame = frame;
         item.project = slotOf(frame.projectId);
-        startKeys.keys(frame.start, item.dateKey, item.timeKey);
+        const calendar::LocalTime start = local.toLocal(frame.start);
+        item.dateKey = start.year * 10000 + start.month * 100 + start.day;
+        item.timeKey = start.hour * 60 + start.minute;
         item.minutes = wholeMinutes(static_cast<std::int64_t>(frame.end) - frame.start);
         item.charge = chargeFor(history.projects[static_cast<std::size_t>(item.project)].chargesPerHour, item.minutes);
         history.items.push_back(item);
