@@ -1,5 +1,7 @@
 #include "core/store/FileSet.h"
 
+#include <utility>
+
 namespace ql {
 
 const char* fileExtension(FileKind kind) {
@@ -10,6 +12,9 @@ const char* fileExtension(FileKind kind) {
     case FileKind::Customers: return "cus";
     case FileKind::HistoryFilter: return "his";
     case FileKind::Temporary: return "tmp";
+    case FileKind::Lock: return "lck";
+    case FileKind::RunLock: return "rul";
+    case FileKind::Journal: return "run";
     }
     return "tmp";
 }
@@ -22,8 +27,10 @@ std::string fileSetPath(const std::string& anyPathOfTheSet, FileKind kind) {
     return basePath(anyPathOfTheSet) + fileExtension(kind);
 }
 
-std::string lockFilePath(const std::string& anyPathOfTheSet) {
-    return basePath(anyPathOfTheSet) + "lck";
+std::string lockFilePath(const std::string& anyPathOfTheSet) { return fileSetPath(anyPathOfTheSet, FileKind::Lock); }
+
+FileSet::FileSet(std::string chosenPath) : m_chosen(std::move(chosenPath)), m_base(basePath(m_chosen)) {
+    for (std::size_t i = 0; i < kFileKindCount; ++i) m_paths[i] = m_base + fileExtension(static_cast<FileKind>(i));
 }
 
 }  // namespace ql

@@ -1,14 +1,27 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 
 namespace ql {
 
 // The files of one file set share a base path: the chosen settings-file path less its
 // last three characters, whatever they are. Each file is that base plus an extension.
-enum class FileKind { Settings, Projects, TimeFrames, Customers, HistoryFilter, Temporary };
+enum class FileKind {
+    Settings,       // "qlr"
+    Projects,       // "prj"
+    TimeFrames,     // "tfr"
+    Customers,      // "cus"
+    HistoryFilter,  // "his"
+    Temporary,      // "tmp": the prefix of every rewrite's temporary file
+    Lock,           // "lck": the set's write lock, never renamed over
+    RunLock,        // "rul": the window that owns the running projects
+    Journal,        // "run": the journal of the running projects
+};
+inline constexpr std::size_t kFileKindCount = 9;
 
-// "qlr", "prj", "tfr", "cus", "his" or "tmp".
+// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul" or "run".
 const char* fileExtension(FileKind kind);
 
 // The chosen path less its last three characters ("" for a shorter path).
@@ -20,5 +33,32 @@ std::string fileSetPath(const std::string& anyPathOfTheSet, FileKind kind);
 // basePath(anyPathOfTheSet) + "lck": the file whose advisory lock every writer of the set
 // holds. It is never renamed over, so the lock stays on the file that others open.
 std::string lockFilePath(const std::string& anyPathOfTheSet);
+
+// Every file of one set, named once from the path the user chose (any path of the set).
+// A plain value: cheap to pass by reference, made once per opened set or command.
+class FileSet {
+public:
+    explicit FileSet(std::string chosenPath);
+
+    // The path as chosen, which may differ from settings() in its last three characters.
+    const std::string& chosen() const { return m_chosen; }
+    const std::string& base() const { return m_base; }
+    const std::string& path(FileKind kind) const { return m_paths[static_cast<std::size_t>(kind)]; }
+
+    const std::string& settings() const { return path(FileKind::Settings); }
+    const std::string& projects() const { return path(FileKind::Projects); }
+    const std::string& timeFrames() const { return path(FileKind::TimeFrames); }
+    const std::string& customers() const { return path(FileKind::Customers); }
+    const std::string& historyFilter() const { return path(FileKind::HistoryFilter); }
+    const std::string& temporary() const { return path(FileKind::Temporary); }
+    const std::string& lock() const { return path(FileKind::Lock); }
+    const std::string& runLock() const { return path(FileKind::RunLock); }
+    const std::string& journal() const { return path(FileKind::Journal); }
+
+private:
+    std::string m_chosen;
+    std::string m_base;
+    std::array<std::string, kFileKindCount> m_paths;
+};
 
 }  // namespace ql

@@ -11,7 +11,7 @@ namespace ql {
 
 RunLock::~RunLock() { release(); }
 
-std::string RunLock::lockPath(const std::string& anyPathOfTheSet) { return basePath(anyPathOfTheSet) + "rul"; }
+std::string RunLock::lockPath(const std::string& anyPathOfTheSet) { return fileSetPath(anyPathOfTheSet, FileKind::RunLock); }
 
 RunLock::Outcome RunLock::acquire(const std::string& anyPathOfTheSet) {
     release();

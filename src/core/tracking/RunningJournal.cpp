@@ -31,7 +31,7 @@ std::uint32_t crc32(const unsigned char* bytes, std::size_t size) {
 }  // namespace
 
 std::string journalPath(const std::string& anyPathOfTheSet) {
-    return basePath(anyPathOfTheSet) + "run";
+    return fileSetPath(anyPathOfTheSet, FileKind::Journal);
 }
 
 std::vector<unsigned char> encodeJournal(const JournalState& state) {

@@ -41,12 +41,12 @@ CTessalyDoc::~CTessalyDoc() {
 
 void CTessalyDoc::openAtStart(const QString& commandLine) {
     if (!commandLine.isEmpty() && fileExists(commandLine)) {
-        m_settingsPath = commandLine;
+        setSettingsPath(commandLine);
         m_fileSetOpen = true;
     } else {
         const QString lastOpened = Profile::lastOpened();
         if (!lastOpened.isEmpty() && fileExists(lastOpened)) {
-            m_settingsPath = lastOpened;
+            setSettingsPath(lastOpened);
             m_fileSetOpen = true;
         }
     }
@@ -54,8 +54,11 @@ void CTessalyDoc::openAtStart(const QString& commandLine) {
     emit stateChanged();
 }
 
-std::string CTessalyDoc::pathOf(ql::FileKind kind) const {
-    return ql::fileSetPath(encodedPath(m_settingsPath), kind);
+std::string CTessalyDoc::pathOf(ql::FileKind kind) const { return m_fileSet.path(kind); }
+
+void CTessalyDoc::setSettingsPath(const QString& path) {
+    m_settingsPath = path;
+    m_fileSet = ql::FileSet(encodedPath(path));
 }
 
 ql::CheckInResult CTessalyDoc::checkIn(std::int32_t projectId) {
@@ -189,7 +192,7 @@ void CTessalyDoc::onFileNew() {
     }
     if (const auto chosen = chooseNewInExistingFolder()) {
         const QString previous = m_settingsPath;
-        m_settingsPath = *chosen;
+        setSettingsPath(*chosen);
         const LocaleFacts locale = localeFacts(m_locale);
         const ql::Status created =
             ql::createFileSet(m_fileSystem, encodedPath(*chosen), locale.currencySymbol, locale.monthFirst);
@@ -200,7 +203,7 @@ void CTessalyDoc::onFileNew() {
         } else {
             // The set that stays open keeps its own path, so no command acts on the
             // half-created one.
-            m_settingsPath = previous;
+            setSettingsPath(previous);
             m_prompter.inform(kAppTitle, QString::fromStdString(created.message()), Prompter::Icon::Error);
         }
         openedOrCreated();
@@ -215,7 +218,7 @@ void CTessalyDoc::onFileOpen() {
         return;
     }
     if (const auto chosen = m_dialogs.chooseExistingFileSet(m_dialogParent, startFolder())) {
-        m_settingsPath = *chosen;
+        setSettingsPath(*chosen);
         m_fileSetOpen = true;
         openedOrCreated();
         recoverRunning();

@@ -51,6 +51,8 @@ public:
     bool fileSetOpen() const { return m_fileSetOpen; }
     // The settings file as chosen by the user; empty before any file set was chosen.
     const QString& settingsPath() const { return m_settingsPath; }
+    // Every file of the chosen set, in the file system's encoding, for the store.
+    const ql::FileSet& fileSet() const { return m_fileSet; }
     // The path of one file of the open set, in the file system's encoding, for the store.
     std::string pathOf(ql::FileKind kind) const;
 
@@ -137,6 +139,8 @@ private:
     bool fileExists(const QString& path) const;
     QString startFolder() const;
     void openedOrCreated();
+    // Chooses the set (not yet opening it): the path and the file set named from it.
+    void setSettingsPath(const QString& path);
     // Claims the open set; false when another window holds it (told when tell is set).
     bool claimRunning(bool tell);
     void offerRecovery();
@@ -151,6 +155,7 @@ private:
 
     bool m_fileSetOpen = false;
     QString m_settingsPath;
+    ql::FileSet m_fileSet{std::string()};
     ql::RunningProjects m_running;
     ql::JournalKeeper m_journal;
     RecoveryChooser m_chooseRecovery;

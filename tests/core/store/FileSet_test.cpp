@@ -12,4 +12,24 @@ TEST(FileSet, DropsTheLastThreeCharactersWhateverTheyAre) {
     EXPECT_EQ(basePath("ab"), "");
 }
 
+TEST(FileSet, NamesEveryFileOfTheSetFromAnyOfItsPaths) {
+    const FileSet set("/x/Work.txt");
+    EXPECT_EQ(set.chosen(), "/x/Work.txt");
+    EXPECT_EQ(set.base(), "/x/Work.");
+    const std::pair<FileKind, const char*> expected[] = {
+        {FileKind::Settings, "/x/Work.qlr"},      {FileKind::Projects, "/x/Work.prj"},
+        {FileKind::TimeFrames, "/x/Work.tfr"},    {FileKind::Customers, "/x/Work.cus"},
+        {FileKind::HistoryFilter, "/x/Work.his"}, {FileKind::Temporary, "/x/Work.tmp"},
+        {FileKind::Lock, "/x/Work.lck"},          {FileKind::RunLock, "/x/Work.rul"},
+        {FileKind::Journal, "/x/Work.run"},
+    };
+    for (const auto& [kind, path] : expected) {
+        EXPECT_EQ(set.path(kind), path) << fileExtension(kind);
+        EXPECT_EQ(fileSetPath("/x/Work.qlr", kind), path) << fileExtension(kind);
+    }
+    EXPECT_EQ(set.settings(), "/x/Work.qlr");
+    EXPECT_EQ(set.lock(), lockFilePath("/x/Work.cus"));
+    EXPECT_EQ(FileSet("ab").timeFrames(), "tfr");
+}
+
 }  // namespace ql
