@@ -2,11 +2,11 @@
 #include "core/time/Clock.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyApp.h"
-#include "ui/app/FileSetDialogs.h"
-#include "ui/app/HelpWindowService.h"
+#include "ui/common/FileSetDialogs.h"
+#include "ui/common/HelpWindowService.h"
 #include "ui/app/ProgramOptions.h"
-#include "ui/app/Profile.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Profile.h"
+#include "ui/common/Prompter.h"
 #include "ui/tracking/SessionEndWatcher.h"
 
 #include <QApplication>

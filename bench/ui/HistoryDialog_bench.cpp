@@ -3,7 +3,7 @@
 #include "HistoryData.h"
 
 #include "core/time/Clock.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/HistoryModel.h"
 

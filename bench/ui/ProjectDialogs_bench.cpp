@@ -4,7 +4,7 @@
 #include "core/store/CustomerRecord.h"
 #include "core/store/FileSet.h"
 #include "core/store/RecordFile.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 #include "ui/customers/CCustomersDlg.h"
 #include "ui/projects/CProjectInfoDlg.h"
 #include "ui/projects/CProjectsTreeDlg.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 
 #include <QString>
 #include <deque>

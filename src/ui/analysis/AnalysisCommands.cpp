@@ -2,7 +2,7 @@
 
 #include "ui/analysis/CExportDlg.h"
 #include "ui/analysis/CPieChartDlg.h"
-#include "ui/app/LocaleFacts.h"
+#include "ui/common/LocaleFacts.h"
 
 void showPieChart(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock,
                   const QString& settingsPath, const AnalysisDialogRunner& run) {

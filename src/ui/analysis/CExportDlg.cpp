@@ -8,8 +8,8 @@
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
-#include "ui/app/Profile.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Profile.h"
+#include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
 
 #include <QDir>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/app/ShellOnly.h"
+
 #include <QDialog>
 
 // The About box: the program icon, "Quillory® v1.01 for Windows95" and OK.

@@ -1,11 +1,11 @@
 #include "ui/app/CMainFrame.h"
 
 #include "ui/app/CTessalyDoc.h"
-#include "ui/app/CommandIds.h"
-#include "ui/app/HelpService.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/HelpService.h"
 #include "ui/app/Icons.h"
 #include "ui/app/LockIndicators.h"
-#include "ui/app/Profile.h"
+#include "ui/common/Profile.h"
 
 #include <QAction>
 #include <QApplication>

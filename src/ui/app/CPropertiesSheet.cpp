@@ -6,8 +6,8 @@
 
 #include "core/store/Settings.h"
 #include "core/text/NumberText.h"
-#include "ui/app/HelpService.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/HelpService.h"
+#include "ui/common/Prompter.h"
 #include "ui/common/FieldTextEdit.h"
 #include "ui/common/FieldValidator.h"
 #include "ui/common/RecordText.h"

@@ -6,17 +6,17 @@
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/tracking/CRecoveryDlg.h"
 #include "ui/tracking/CSelectRunningDlg.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 
 #include "ui/reports/CNewInvoiceDlg.h"
 #include "ui/reports/InvoiceTextFile.h"
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CPropertiesSheet.h"
-#include "ui/app/LocaleFacts.h"
+#include "ui/common/LocaleFacts.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 
 #include <QAction>
 #include <QFileInfo>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/app/ShellOnly.h"
+
 #include "core/reports/Invoice.h"
 
 #include <QObject>

@@ -5,11 +5,11 @@
 
 #include "core/store/FileSystem.h"
 #include "core/store/Settings.h"
-#include "ui/app/CommandIds.h"
-#include "ui/app/FileSetDialogs.h"
-#include "ui/app/LocaleFacts.h"
-#include "ui/app/Profile.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/FileSetDialogs.h"
+#include "ui/common/LocaleFacts.h"
+#include "ui/common/Profile.h"
+#include "ui/common/Prompter.h"
 
 #include <QDir>
 #include <QFile>

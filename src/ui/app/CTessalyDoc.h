@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/app/ShellOnly.h"
+
 #include "core/store/FileSet.h"
 #include "core/Status.h"
 #include "core/tracking/JournalKeeper.h"

@@ -5,14 +5,14 @@
 #include "core/chart/ChartItemEdits.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
-#include "ui/app/HelpService.h"
+#include "ui/common/HelpService.h"
 #include "ui/chart/CChartHoursDlg.h"
 #include "ui/chart/CTimeFrameDlg.h"
 #include "print/InvoicePages.h"
 #include "print/WeekChartPainter.h"
 #include "ui/app/CTessalyDoc.h"
-#include "ui/app/CommandIds.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/Prompter.h"
 #include "print/CellFont.h"
 
 #include <QAction>

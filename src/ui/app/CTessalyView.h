@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/app/ShellOnly.h"
+
 #include "core/chart/ChartLayout.h"
 #include "core/chart/WeekChart.h"
 #include "core/tracking/PanelLayout.h"

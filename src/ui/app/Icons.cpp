@@ -1,6 +1,6 @@
 #include "ui/app/Icons.h"
 
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 
 #include <QPainter>
 #include <QPainterPath>

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/app/ShellOnly.h"
+
 #include <QIcon>
 #include <QPixmap>
 

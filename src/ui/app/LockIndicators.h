@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/app/ShellOnly.h"
+
 #include <optional>
 
 // The state of the keyboard's lock keys, for the status bar's CAP, NUM and SCRL panes.

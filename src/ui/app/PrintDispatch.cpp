@@ -6,7 +6,7 @@
 #include "print/PageSource.h"
 #include "print/ReportPages.h"
 #include "ui/app/CTessalyDoc.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 
 #include <QAction>
 #include <QFileDialog>

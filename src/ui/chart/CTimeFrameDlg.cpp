@@ -1,7 +1,7 @@
 #include "ui/chart/CTimeFrameDlg.h"
 
 #include "core/chart/TimeFrameForm.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QFontMetrics>

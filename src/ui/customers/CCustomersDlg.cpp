@@ -3,7 +3,7 @@
 #include "ui_CCustomersDlg.h"
 
 #include "core/store/Customers.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
 #include "ui/customers/CCustomerInfoDlg.h"
 

@@ -6,7 +6,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/Settings.h"
 #include "core/text/NumberText.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 #include "ui/common/FieldValidator.h"
 #include "ui/common/RecordText.h"
 

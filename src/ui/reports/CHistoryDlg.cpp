@@ -9,7 +9,7 @@
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Clock.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 #include "ui/chart/CTimeFrameDlg.h"
 #include "ui/common/RecordText.h"
 #include "ui/reports/CHistoryFilterDlg.h"

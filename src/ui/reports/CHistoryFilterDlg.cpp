@@ -7,7 +7,7 @@
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
 #include "core/time/Clock.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
 #include "ui/reports/PeriodControls.h"
 

@@ -8,8 +8,8 @@
 #include "core/store/Settings.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
-#include "ui/app/LocaleFacts.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/LocaleFacts.h"
+#include "ui/common/Prompter.h"
 
 #include <algorithm>
 

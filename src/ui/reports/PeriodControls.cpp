@@ -1,6 +1,6 @@
 #include "ui/reports/PeriodControls.h"
 
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 
 #include <QComboBox>
 #include <QLabel>

@@ -1,7 +1,7 @@
 #include "ui/tracking/CSelectRunningDlg.h"
 
 #include "core/store/Projects.h"
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 
 #include <QDialogButtonBox>
 #include <QHBoxLayout>

@@ -2,9 +2,9 @@
 
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/app/Icons.h"
-#include "ui/app/Profile.h"
+#include "ui/common/Profile.h"
 
 #include <QAction>
 #include <QApplication>

@@ -7,7 +7,7 @@
 #include "core/store/Settings.h"
 #include "core/store/SettingsRecord.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 
 #include <QAction>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 #include "ShellFixture.h"
 
 #include "core/store/FileSet.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 
 #include <QAction>
 #include <QFileInfo>

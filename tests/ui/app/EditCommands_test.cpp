@@ -1,6 +1,6 @@
 #include "ShellFixture.h"
 
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/app/CTessalyView.h"
 #include "print/PageSource.h"
 

@@ -8,7 +8,7 @@
 #include "core/store/TimeFrames.h"
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/app/PrintDispatch.h"
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/CHistoryFilterDlg.h"

@@ -8,8 +8,8 @@
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyApp.h"
 #include "ui/app/CTessalyDoc.h"
-#include "ui/app/FileSetDialogs.h"
-#include "ui/app/HelpService.h"
+#include "ui/common/FileSetDialogs.h"
+#include "ui/common/HelpService.h"
 
 #include <QDialog>
 #include <QFile>

@@ -6,7 +6,7 @@
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/chart/CChartHoursDlg.h"
 #include "ui/chart/CTimeFrameDlg.h"
 #include "print/WeekChartPainter.h"

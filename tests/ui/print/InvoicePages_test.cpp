@@ -8,7 +8,7 @@
 #include "print/InvoicePages.h"
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/reports/CNewInvoiceDlg.h"
 
 #include <QAction>

@@ -4,7 +4,7 @@
 #include "ui/TempFileSet.h"
 #include "ui/TypeText.h"
 #include "core/store/Projects.h"
-#include "ui/app/HelpService.h"
+#include "ui/common/HelpService.h"
 #include "ui/projects/ProjectTreeWidget.h"
 
 #include <QApplication>

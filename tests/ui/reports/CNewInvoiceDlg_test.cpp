@@ -10,7 +10,7 @@
 #include "core/store/TimeFrames.h"
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 
 #include <QAction>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/reports/CHistoryDlg.h"
 
 #include <QAction>

@@ -7,7 +7,7 @@
 #include "core/store/TimeFrames.h"
 #include "core/tracking/RunningJournal.h"
 #include "ui/TempFileSet.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/tracking/CRecoveryDlg.h"
 #include "ui/tracking/SessionEndWatcher.h"
 

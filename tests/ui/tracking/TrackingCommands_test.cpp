@@ -4,7 +4,7 @@
 
 #include "core/store/FileSet.h"
 #include "core/store/TimeFrames.h"
-#include "ui/app/CommandIds.h"
+#include "ui/common/CommandIds.h"
 #include "ui/tracking/CSelectRunningDlg.h"
 
 #include <QAction>

@@ -1,4 +1,4 @@
-#include "ui/app/HelpWindowService.h"
+#include "ui/common/HelpWindowService.h"
 
 #include <QApplication>
 #include <QDir>

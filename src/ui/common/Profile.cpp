@@ -1,4 +1,4 @@
-#include "ui/app/Profile.h"
+#include "ui/common/Profile.h"
 
 #include <QSettings>
 

@@ -1,4 +1,4 @@
-#include "ui/app/LocaleFacts.h"
+#include "ui/common/LocaleFacts.h"
 
 namespace {
 

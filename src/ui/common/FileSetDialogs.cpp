@@ -1,4 +1,4 @@
-#include "ui/app/FileSetDialogs.h"
+#include "ui/common/FileSetDialogs.h"
 
 #include <QDir>
 #include <QFileDialog>

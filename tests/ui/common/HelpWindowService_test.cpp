@@ -1,5 +1,5 @@
-#include "ui/app/HelpFile.h"
-#include "ui/app/HelpWindowService.h"
+#include "ui/common/HelpFile.h"
+#include "ui/common/HelpWindowService.h"
 
 #include <QApplication>
 #include <QDialog>

@@ -1,4 +1,4 @@
-#include "ui/app/Prompter.h"
+#include "ui/common/Prompter.h"
 
 #include <QMessageBox>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ui/app/HelpFile.h"
-#include "ui/app/HelpService.h"
+#include "ui/common/HelpFile.h"
+#include "ui/common/HelpService.h"
 
 #include <QPointer>
 #include <QStringList>

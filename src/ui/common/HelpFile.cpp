@@ -1,4 +1,4 @@
-#include "ui/app/HelpFile.h"
+#include "ui/common/HelpFile.h"
 
 #include <QFile>
 #include <QRegularExpression>
