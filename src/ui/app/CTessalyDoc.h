@@ -7,6 +7,7 @@
 #include "core/tracking/JournalKeeper.h"
 #include "core/tracking/RunningProjects.h"
 #include "core/tracking/RunningRecovery.h"
+#include "ui/common/OpenDocument.h"
 
 #include <QLocale>
 #include <QObject>
@@ -30,7 +31,7 @@ class FileSystem;
 // The single document: which file set is open (the path of its settings file), the running
 // projects with the pause state, and the commands that open and create file sets. It holds
 // no record data; every command reads the record files afresh through the paths it gives.
-class CTessalyDoc : public QObject {
+class CTessalyDoc : public QObject, public OpenDocument {
     Q_OBJECT
 public:
     static constexpr const char* kNewWhileRunning = "You must check out all your projects before creating a new file.";
@@ -50,29 +51,29 @@ public:
     // exists, else none. Sends no hint: the application does once the view exists.
     void openAtStart(const QString& commandLine);
 
-    bool fileSetOpen() const { return m_fileSetOpen; }
+    bool fileSetOpen() const override { return m_fileSetOpen; }
     // The settings file as chosen by the user; empty before any file set was chosen.
-    const QString& settingsPath() const { return m_settingsPath; }
+    const QString& settingsPath() const override { return m_settingsPath; }
     // Every file of the chosen set, in the file system's encoding, for the store.
-    const ql::FileSet& fileSet() const { return m_fileSet; }
+    const ql::FileSet& fileSet() const override { return m_fileSet; }
     // The path of one file of the open set, in the file system's encoding, for the store.
     std::string pathOf(ql::FileKind kind) const;
 
     // The running projects in check-in order with the pause state. Change them through the
     // operations below, which keep the title and the command states in step.
-    const ql::RunningProjects& running() const { return m_running; }
+    const ql::RunningProjects& running() const override { return m_running; }
     const std::vector<ql::RunningEntry>& runningProjects() const { return m_running.entries(); }
     int runningCount() const { return static_cast<int>(m_running.count()); }
     bool paused() const { return m_running.paused(); }
 
     // Starts timing projectId now; LimitReached (nothing changes) when five already run.
-    ql::CheckInResult checkIn(std::int32_t projectId);
+    ql::CheckInResult checkIn(std::int32_t projectId) override;
     // Stops the first entry of projectId and appends its time frame to the open set. On a
     // failed write the project keeps running and the store's message is returned. Checking
     // out the last running project ends the pause.
-    ql::Status checkOut(std::int32_t projectId);
+    ql::Status checkOut(std::int32_t projectId) override;
     // Pause or resume every running project; updates the title.
-    void togglePause();
+    void togglePause() override;
     // The timer's pause accounting (nothing while not paused), and the journal's heartbeat.
     void tick();
 
@@ -82,7 +83,7 @@ public:
     bool ownsRunning() const { return m_journal.owns(); }
     // Before a check in: true when this document owns the set's running projects, claiming
     // them (and offering their recovery) if the window that held them has gone since.
-    bool claimForCheckIn();
+    bool claimForCheckIn() override;
     // Claims the open set's running projects and, when its journal shows that Quillory
     // ended while projects ran, asks the recovery chooser once what becomes of them. Tells
     // the user when another window holds the set, or when the journal cannot be read (which
@@ -111,7 +112,7 @@ public:
     bool canClose();
 
     // Tells the views what changed (emits updateHint).
-    void notifyViews(int hint);
+    void notifyViews(int hint) override;
 
     // The window that owns the document's dialogs.
     void setDialogParent(QWidget* parent) { m_dialogParent = parent; }
