@@ -11,7 +11,7 @@
 #include "ui/reports/CNewInvoiceDlg.h"
 #include "ui/reports/InvoiceTextFile.h"
 #include "ui/app/CAboutDlg.h"
-#include "ui/app/CPropertiesSheet.h"
+#include "ui/settings/CPropertiesSheet.h"
 #include "ui/common/LocaleFacts.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyDoc.h"

@@ -1,4 +1,4 @@
-#include "ui/app/CPropertiesSheet.h"
+#include "ui/settings/CPropertiesSheet.h"
 #include "ui/TempFileSet.h"
 #include "ui/app/ShellFixture.h"
 

@@ -1,4 +1,4 @@
-#include "ui/app/CPropertiesSheet.h"
+#include "ui/settings/CPropertiesSheet.h"
 
 #include "ui_CPropertiesPage1.h"
 #include "ui_CPropertiesPage2.h"

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "ui/app/ShellOnly.h"
-
 #include "core/store/SettingsRecord.h"
 
 #include <QDialog>
