@@ -24,8 +24,11 @@ public:
     std::optional<QString> chooseSavePath(QWidget*, const SaveRequest& request) override {
         saveRequests.push_back(request);
         if (savePaths.empty()) return std::nullopt;
-        std::optional<QString> path = savePaths.front();
+        // Taken apart rather than copied: GCC sees a copied optional<QString> as maybe uninitialised.
+        const bool chosen = savePaths.front().has_value();
+        const QString path = savePaths.front().value_or(QString());
         savePaths.pop_front();
+        if (!chosen) return std::nullopt;
         return path;
     }
 
