@@ -3,15 +3,19 @@
 #include "ui/analysis/CExportDlg.h"
 #include "ui/analysis/CPieChartDlg.h"
 #include "ui/common/LocaleFacts.h"
+#include "ui/common/Modal.h"
+#include "ui/common/OpenDocument.h"
 
-void showPieChart(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock,
-                  const QString& settingsPath, const AnalysisDialogRunner& run) {
-    CPieChartDlg dialog(fs, prompter, clock, settingsPath, localeFacts().monthFirst, parent);
-    run(dialog);
+void pieChart(const CommandContext& context) {
+    if (!context.document.fileSetOpen()) return;
+    CPieChartDlg dialog(context.fileSystem, context.prompter, context.clock, context.document.settingsPath(),
+                        localeFacts().monthFirst, context.parent);
+    context.modal.runDialog(dialog);
 }
 
-void exportData(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, const QString& settingsPath,
-                const AnalysisDialogRunner& run) {
-    CExportDlg dialog(fs, prompter, settingsPath, localeFacts().monthFirst, parent);
-    run(dialog);
+void exportData(const CommandContext& context) {
+    if (!context.document.fileSetOpen()) return;
+    CExportDlg dialog(context.fileSystem, context.prompter, context.document.settingsPath(), localeFacts().monthFirst,
+                      context.parent);
+    context.modal.runDialog(dialog);
 }

@@ -1,24 +1,10 @@
 #pragma once
 
-#include <QString>
+#include "ui/common/CommandContext.h"
 
-#include <functional>
+// Projects > Projects Pie Chart: the pie chart dialog on the open file set. Nothing without
+// an open set.
+void pieChart(const CommandContext& context);
 
-class Prompter;
-class QDialog;
-class QWidget;
-namespace ql {
-class Clock;
-class FileSystem;
-}  // namespace ql
-
-// Runs a modal dialog and returns its result (QDialog::exec in production).
-using AnalysisDialogRunner = std::function<int(QDialog&)>;
-
-// Projects Pie Chart on the file set of settingsPath.
-void showPieChart(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock,
-                  const QString& settingsPath, const AnalysisDialogRunner& run);
-
-// Export on the file set of settingsPath.
-void exportData(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, const QString& settingsPath,
-                const AnalysisDialogRunner& run);
+// File > Export: the export dialog on the open file set. Nothing without an open set.
+void exportData(const CommandContext& context);

@@ -2,25 +2,24 @@
 
 #include "ui/app/ShellOnly.h"
 
-#include "core/reports/Invoice.h"
+#include "ui/common/CommandContext.h"
+#include "ui/reports/InvoiceRequestStore.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-#include <cstdint>
 #include <functional>
 #include <optional>
 #include <memory>
-#include <vector>
 
 class CMainFrame;
 class CTessalyDoc;
 class CTessalyView;
 class FileSetDialogs;
 class HelpService;
+class Modal;
 class Prompter;
-class QDialog;
 class QPrinter;
 namespace ql {
 class Clock;
@@ -34,17 +33,17 @@ struct AppServices {
     ql::FileSystem& fileSystem;
     HelpService& help;
     FileSetDialogs& fileDialogs;
+    // Every dialog, menu and save dialog the application runs goes through it.
+    Modal& modal;
 };
 
 // The application object: creates the document, the main frame and the view, in that
-// order, wires every command to its handler, and owns the one QPrinter of the application.
+// order, connects every menu command to the free function of its area (one table of
+// command ids), and owns the one QPrinter of the application and the last invoice request.
 // The profile store (QSettings "KESTRA"/"Quillory") is set by main before it starts.
 class CTessalyApp : public QObject {
     Q_OBJECT
 public:
-    // Runs a modal dialog and returns its result; tests replace it so nothing blocks.
-    using DialogRunner = std::function<int(QDialog&)>;
-
     explicit CTessalyApp(AppServices services, QObject* parent = nullptr);
     // Destroys the frame, then the document (which remembers the open file set).
     ~CTessalyApp() override;
@@ -64,18 +63,8 @@ public:
     // The application's printer, created at first use; reports and Print Setup share it.
     QPrinter& printer();
 
-    void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
-    int runDialog(QDialog& dialog) const { return m_runDialog(dialog); }
-
-    // Picks the project to check in (the project tree in choosing mode); nullopt on Cancel.
-    using ProjectChooser = std::function<std::optional<std::int32_t>()>;
-    void setProjectChooser(ProjectChooser chooser) { m_chooseProject = std::move(chooser); }
-
-    // Asks where To File... writes an invoice (the save dialog); tests answer it.
-    using InvoiceFileChooser = std::function<std::optional<QString>(QWidget* parent, const QString& folder)>;
-    void setInvoiceFileChooser(InvoiceFileChooser chooser) { m_chooseInvoiceFile = std::move(chooser); }
     // The request of the last invoice asked for; nullopt before the first.
-    const std::optional<ql::InvoiceRequest>& invoiceRequest() const { return m_invoiceRequest; }
+    const std::optional<ql::InvoiceRequest>& invoiceRequest() const { return m_invoiceRequests.last(); }
     // The session ends (a logout or a termination signal): the document journals the running
     // projects, the window closes without the exit question, and every event loop ends, also
     // those of open dialogs. The next start offers the recovery.
@@ -88,31 +77,11 @@ public:
     static QString commandLineText(const QStringList& arguments);
 
 public slots:
+    // The application's own commands: About, and Print Setup on the application's printer.
     void onAppAbout();
     void onFilePrintSetup();
-    // Edit Projects and Edit Customers; both refresh the view afterwards, and Print in the
-    // customer list asks the view for the printed list (hint 2).
-    void onEditProjects();
-    void onEditCustomers();
-    // History of charges (Ctrl+H): Print asks the view for the printed history (hint 1);
-    // then, whatever the ending, the totals and the week chart are refreshed (hints 3, 4).
-    void onHistory();
-    // Projects Pie Chart and Export: their dialogs on the open file set.
-    void onPieChart();
-    void onExport();
-    // Control menu: Check In (Ctrl+E), Check Out (Ctrl+T), Pause (Ctrl+A).
-    void onCheckIn();
-    void onCheckOut();
-    void onPause();
-    // File > Properties: the Properties sheet on the open set; OK sends hint 3.
-    void onProperties();
-    // Reports > Invoice (Ctrl+I): the New invoice dialog; Print keeps the request and sends
-    // hint 5, To File... writes the invoice text file.
-    void onInvoice();
 
 private:
-    // Ids of the projects running now, which new projects must not take.
-    std::vector<std::int32_t> runningProjectIds() const;
     void connectCommands();
 
     AppServices m_services;
@@ -120,9 +89,8 @@ private:
     std::unique_ptr<CMainFrame> m_frame;
     CTessalyView* m_view = nullptr;
     std::unique_ptr<QPrinter> m_printer;
-    DialogRunner m_runDialog;
-    ProjectChooser m_chooseProject;
-    InvoiceFileChooser m_chooseInvoiceFile;
-    std::optional<ql::InvoiceRequest> m_invoiceRequest;
+    InvoiceRequestStore m_invoiceRequests;
+    // What the menu commands are given; made once the document and the frame exist.
+    std::optional<CommandContext> m_commandContext;
     bool m_sessionEnded = false;
 };

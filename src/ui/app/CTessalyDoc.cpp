@@ -10,6 +10,7 @@
 #include "ui/common/LocaleFacts.h"
 #include "ui/common/Profile.h"
 #include "ui/common/Prompter.h"
+#include "ui/tracking/RunningHeldElsewhere.h"
 
 #include <QDir>
 #include <QFile>
@@ -99,8 +100,7 @@ void CTessalyDoc::journal() {
 }
 
 QString CTessalyDoc::heldElsewhereText(const QString& settingsPath) {
-    return QStringLiteral("The running projects of ") + settingsPath +
-           QStringLiteral(" belong to another Quillory window. Check projects in and out there.");
+    return runningHeldElsewhereText(settingsPath);
 }
 
 bool CTessalyDoc::claimRunning(bool tell) {

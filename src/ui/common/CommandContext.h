@@ -1,6 +1,7 @@
 #pragma once
 
 class HelpService;
+class InvoiceRequestStore;
 class Modal;
 class OpenDocument;
 class Prompter;
@@ -11,8 +12,8 @@ class FileSystem;
 }  // namespace ql
 
 // What every menu command is given: the services, the document (the open file set, the
-// running projects, the update hints) and the window that owns its dialogs. All outlive
-// the command.
+// running projects, the update hints), the window that owns its dialogs, and where the
+// invoice command leaves the request that the invoice hint prints. All outlive the command.
 struct CommandContext {
     Prompter& prompter;
     Modal& modal;
@@ -21,6 +22,7 @@ struct CommandContext {
     ql::FileSystem& fileSystem;
     OpenDocument& document;
     QWidget* parent;
+    InvoiceRequestStore& invoiceRequests;
 };
 
 // A menu command: one free function in the folder of its area.

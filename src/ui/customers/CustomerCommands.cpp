@@ -1,11 +1,13 @@
 #include "ui/customers/CustomerCommands.h"
 
-#include "core/store/FileSet.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/Modal.h"
+#include "ui/common/OpenDocument.h"
 #include "ui/customers/CCustomersDlg.h"
 
-bool editCustomers(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, const QString& settingsPath) {
-    const QString customersPath =
-        QString::fromStdString(ql::fileSetPath(settingsPath.toStdString(), ql::FileKind::Customers));
-    CCustomersDlg dlg(fs, prompter, customersPath, parent);
-    return dlg.exec() == QDialog::Accepted;
+void editCustomers(const CommandContext& context) {
+    if (!context.document.fileSetOpen()) return;
+    CCustomersDlg dlg(context.fileSystem, context.prompter,
+                      QString::fromStdString(context.document.fileSet().customers()), context.parent);
+    if (context.modal.runDialog(dlg) == QDialog::Accepted) context.document.notifyViews(hint::kPrintCustomers);
 }

@@ -1,12 +1,8 @@
 #pragma once
 
-#include "core/store/FileSystem.h"
+#include "ui/common/CommandContext.h"
 
-#include <QString>
-
-class Prompter;
-class QWidget;
-
-// Edit Customers: the customer list of the file set of settingsPath. Each change is written
-// as it is made. True when the user asked for the printed list (Print), false on Exit.
-bool editCustomers(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, const QString& settingsPath);
+// Customers > Edit Customers (Ctrl+U): the customer list of the open file set, which writes
+// each change as it is made. Print asks the views for the printed list (hint 2); Exit asks
+// for nothing. Nothing without an open set.
+void editCustomers(const CommandContext& context);

@@ -1,28 +1,29 @@
 #include "ui/projects/ProjectCommands.h"
 
-#include "core/store/FileSet.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/Modal.h"
+#include "ui/common/OpenDocument.h"
 #include "ui/projects/CProjectsTreeDlg.h"
 
 namespace {
 
-QString projectsPathOf(const QString& settingsPath) {
-    return QString::fromStdString(ql::fileSetPath(settingsPath.toStdString(), ql::FileKind::Projects));
+std::optional<std::int32_t> runTree(const CommandContext& context, CProjectsTreeDlg::Mode mode) {
+    CProjectsTreeDlg dlg(context.fileSystem, context.prompter, &context.help,
+                         QString::fromStdString(context.document.fileSet().projects()), mode, context.parent);
+    dlg.reserveProjectIds(context.document.running().runningIds());
+    if (context.modal.runDialog(dlg) != QDialog::Accepted) return std::nullopt;
+    return dlg.chosenProjectId();
 }
 
 }  // namespace
 
-void editProjects(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, HelpService* help,
-                  const QString& settingsPath, const std::vector<std::int32_t>& runningIds) {
-    CProjectsTreeDlg dlg(fs, prompter, help, projectsPathOf(settingsPath), CProjectsTreeDlg::Mode::Edit, parent);
-    dlg.reserveProjectIds(runningIds);
-    dlg.exec();
+void editProjects(const CommandContext& context) {
+    if (!context.document.fileSetOpen()) return;
+    (void)runTree(context, CProjectsTreeDlg::Mode::Edit);
+    context.document.notifyViews(hint::kTotals);
+    context.document.notifyViews(hint::kWeekChart);
 }
 
-std::optional<std::int32_t> chooseProject(QWidget* parent, ql::FileSystem& fs, Prompter& prompter,
-                                          HelpService* help, const QString& settingsPath,
-                                          const std::vector<std::int32_t>& runningIds) {
-    CProjectsTreeDlg dlg(fs, prompter, help, projectsPathOf(settingsPath), CProjectsTreeDlg::Mode::Choosing, parent);
-    dlg.reserveProjectIds(runningIds);
-    if (dlg.exec() != QDialog::Accepted) return std::nullopt;
-    return dlg.chosenProjectId();
+std::optional<std::int32_t> chooseProject(const CommandContext& context) {
+    return runTree(context, CProjectsTreeDlg::Mode::Choosing);
 }

@@ -1,27 +1,18 @@
 #pragma once
 
-#include "core/store/FileSystem.h"
-
-#include <QString>
+#include "ui/common/CommandContext.h"
 
 #include <cstdint>
 #include <optional>
-#include <vector>
 
-class HelpService;
-class Prompter;
-class QWidget;
+// The commands that open the project tree on the open file set. New projects never take the
+// id of a project running now.
 
-// The commands that open the project tree on the file set of settingsPath. help may be null.
+// Projects > Edit Projects (Ctrl+J): the tree in edit mode, which writes the projects file
+// itself on OK and nothing on Cancel; then the totals and the week chart are refreshed (hints
+// 3, 4), as names and rates may have changed. Nothing without an open set.
+void editProjects(const CommandContext& context);
 
-// runningIds: the projects running now, whose ids new projects must not take.
-
-// Edit Projects: the tree in edit mode; it writes the projects file itself when the user
-// confirms it, and nothing when the user cancels.
-void editProjects(QWidget* parent, ql::FileSystem& fs, Prompter& prompter, HelpService* help,
-                  const QString& settingsPath, const std::vector<std::int32_t>& runningIds = {});
-
-// The tree in choosing mode: the id of the project the user chose, nullopt after Cancel.
-std::optional<std::int32_t> chooseProject(QWidget* parent, ql::FileSystem& fs, Prompter& prompter,
-                                          HelpService* help, const QString& settingsPath,
-                                          const std::vector<std::int32_t>& runningIds = {});
+// The tree in choosing mode, the picker of Check In and of the history: the id of the project
+// the user confirmed, nullopt after Cancel.
+std::optional<std::int32_t> chooseProject(const CommandContext& context);

@@ -9,6 +9,7 @@
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Clock.h"
+#include "ui/common/Modal.h"
 #include "ui/common/Prompter.h"
 #include "ui/chart/CTimeFrameDlg.h"
 #include "ui/common/RecordText.h"
@@ -21,17 +22,17 @@
 
 #include <algorithm>
 
-CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const QString& settingsPath,
-                         ProjectChooser chooser, QWidget* parent)
+CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, const ql::Clock& clock,
+                         const QString& settingsPath, ProjectChooser chooser, QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::CHistoryDlg>()),
       m_fs(fs),
       m_prompter(prompter),
+      m_modal(modal),
       m_clock(clock),
       m_settingsPathText(settingsPath),
       m_settingsPath(settingsPath.toStdString()),
       m_chooser(std::move(chooser)),
-      m_runDialog([](QDialog& dialog) { return dialog.exec(); }),
       m_model(new HistoryModel(this)) {
     m_ui->setupUi(this);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
@@ -118,7 +119,7 @@ void CHistoryDlg::addFrame() {
     const std::int32_t start = m_clock.now();
     const std::int32_t end = m_clock.now();
     CTimeFrameDlg dialog({*chosen, start, end}, projectNameOf(*chosen), monthFirst(), m_prompter, this);
-    if (m_runDialog(dialog) != QDialog::Accepted) return;
+    if (m_modal.runDialog(dialog) != QDialog::Accepted) return;
     if (const ql::Status st = ql::appendTimeFrame(m_fs, m_settingsPath, dialog.frame()); !st) report(st.message());
     reload();
 }
@@ -129,7 +130,7 @@ void CHistoryDlg::updateFrame() {
         const int top = rows.front();
         const ql::TimeFrameRecord old = m_model->item(top).frame;
         CTimeFrameDlg dialog(old, m_model->projectName(top), monthFirst(), m_prompter, this);
-        if (m_runDialog(dialog) == QDialog::Accepted) {
+        if (m_modal.runDialog(dialog) == QDialog::Accepted) {
             // One rewrite drops every copy of the old frame and appends the edited one, so a
             // failure can never lose the frame.
             const std::string path = ql::fileSetPath(m_settingsPath, ql::FileKind::TimeFrames);
@@ -154,7 +155,7 @@ void CHistoryDlg::removeFrames() {
 
 void CHistoryDlg::changeFilter() {
     CHistoryFilterDlg dialog(m_fs, m_prompter, m_clock, m_settingsPathText, m_chooser, this);
-    if (m_runDialog(dialog) != QDialog::Accepted) return;
+    if (m_modal.runDialog(dialog) != QDialog::Accepted) return;
     m_filterProjectId = dialog.filterProjectId();
     m_filterPeriod = {dialog.filterStart(), dialog.filterEnd()};
     reload();

@@ -14,6 +14,7 @@
 #include <vector>
 
 class HistoryModel;
+class Modal;
 class Prompter;
 class QTreeView;
 namespace ql {
@@ -33,16 +34,13 @@ public:
 
     // Picks a project (the project tree in choosing mode); nullopt on Cancel.
     using ProjectChooser = std::function<std::optional<std::int32_t>()>;
-    // Runs a modal dialog (the Time frame and History Filter dialogs); tests replace it.
-    using DialogRunner = std::function<int(QDialog&)>;
 
     // Reads the saved filter, loads and sorts the rows by project. Failures to read are
-    // told through prompter and leave the list empty.
-    CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const QString& settingsPath,
-                ProjectChooser chooser, QWidget* parent = nullptr);
+    // told through prompter and leave the list empty. The Time frame and History Filter
+    // dialogs run through modal.
+    CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, const ql::Clock& clock,
+                const QString& settingsPath, ProjectChooser chooser, QWidget* parent = nullptr);
     ~CHistoryDlg() override;
-
-    void setDialogRunner(DialogRunner runner) { m_runDialog = std::move(runner); }
 
     QTreeView* list() const;
     HistoryModel& model() const { return *m_model; }
@@ -76,11 +74,11 @@ private:
     std::unique_ptr<Ui::CHistoryDlg> m_ui;
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
+    Modal& m_modal;
     const ql::Clock& m_clock;
     QString m_settingsPathText;
     std::string m_settingsPath;
     ProjectChooser m_chooser;
-    DialogRunner m_runDialog;
     HistoryModel* m_model;
     int m_sortColumn = 0;
     std::int32_t m_filterProjectId = -1;

@@ -3,7 +3,6 @@
 #include "core/reports/InvoiceText.h"
 
 #include <QDir>
-#include <QFileDialog>
 #include <QSaveFile>
 
 ql::Status writeInvoiceTextFile(const ql::Invoice& invoice, const ql::InvoiceParties& parties, const QString& path) {
@@ -16,15 +15,6 @@ ql::Status writeInvoiceTextFile(const ql::Invoice& invoice, const ql::InvoicePar
     return ql::Status::ok();
 }
 
-std::optional<QString> chooseInvoiceTextFile(QWidget* parent, const QString& folder) {
-    QFileDialog dialog(parent);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDirectory(folder);
-    dialog.setNameFilter(QStringLiteral("Text Files (*.txt)"));
-    dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.selectFile(QStringLiteral("Export"));
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, false);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().front();
+Modal::SaveRequest invoiceTextFileRequest(const QString& folder) {
+    return {QString(), folder, QStringLiteral("Export"), QStringLiteral("Text Files (*.txt)"), QStringLiteral("txt")};
 }

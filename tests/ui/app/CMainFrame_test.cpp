@@ -364,10 +364,10 @@ TEST_F(ShellPieces, AboutShowsIconTextAndOk) {
 TEST_F(ShellPieces, PrintSetupWorksOnTheOneApplicationPrinter) {
     auto app = startApp();
     QPrinter* shown = nullptr;
-    app->setDialogRunner([&shown](QDialog& dialog) {
+    modal.answerDialog = [&shown](QDialog& dialog) {
         shown = static_cast<QPageSetupDialog&>(dialog).printer();
         return 0;
-    });
+    };
     app->frame().action(cmd::kFilePrintSetup)->trigger();
     EXPECT_EQ(shown, &app->printer());
     app->frame().action(cmd::kFilePrintSetup)->trigger();

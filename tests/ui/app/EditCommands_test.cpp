@@ -32,13 +32,14 @@ class EditCommands : public ShellTest {};
 
 TEST_F(EditCommands, EditProjectsOpensTheTreeAndRefreshesTheView) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
+    modal.answerDialog = {};  // the dialogs run for real, driven by onNextModal
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     int previews = 0;
     app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
-    onNextModal([&opened](QWidget* modal) {
-        opened = QString::fromLatin1(modal->metaObject()->className());
-        static_cast<QDialog*>(modal)->reject();
+    onNextModal([&opened](QWidget* dialog) {
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        static_cast<QDialog*>(dialog)->reject();
     });
     app->frame().action(cmd::kEditProjects)->trigger();
     EXPECT_EQ(opened, QStringLiteral("CProjectsTreeDlg"));
@@ -49,13 +50,14 @@ TEST_F(EditCommands, EditProjectsOpensTheTreeAndRefreshesTheView) {
 
 TEST_F(EditCommands, PrintInTheCustomerListAsksForThePrintedList) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
+    modal.answerDialog = {};  // the dialogs run for real, driven by onNextModal
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     int previews = 0;
     app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
-    onNextModal([&opened](QWidget* modal) {
-        opened = QString::fromLatin1(modal->metaObject()->className());
-        modal->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+    onNextModal([&opened](QWidget* dialog) {
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        dialog->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
     });
     app->frame().action(cmd::kEditCustomers)->trigger();
     EXPECT_EQ(opened, QStringLiteral("CCustomersDlg"));
@@ -64,7 +66,7 @@ TEST_F(EditCommands, PrintInTheCustomerListAsksForThePrintedList) {
     EXPECT_EQ(previews, 1);
 
     // Exit prints nothing.
-    onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); });
+    onNextModal([](QWidget* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); });
     app->frame().action(cmd::kEditCustomers)->trigger();
     EXPECT_EQ(hints.count(), 1);
     EXPECT_EQ(previews, 1);

@@ -10,6 +10,7 @@
 #include "ui/app/CTessalyView.h"
 #include "ui/common/CommandIds.h"
 #include "ui/app/PrintDispatch.h"
+#include "ui/ProjectChoice.h"
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/CHistoryFilterDlg.h"
 #include "ui/reports/HistoryModel.h"
@@ -113,9 +114,9 @@ TEST_F(PrintDispatchTest, HistoryPrintsTheSavedFilterOrThisYear) {
 TEST_F(PrintDispatchTest, PrintInTheHistoryWithSaveSettingsClearedPrintsTheSavedFilter) {
     ASSERT_TRUE(ql::writeHistoryFilter(fs(), path(ql::FileKind::HistoryFilter),
                                        {1, 1, *ql::calendar::fromLocal(1996, 12, 1), *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59)}));
-    app->setProjectChooser([] { return std::optional<std::int32_t>(0); });
     int listed = -1;
-    app->setDialogRunner([&](QDialog& dialog) {
+    modal.answerDialog = [&](QDialog& dialog) {
+        if (auto* tree = dynamic_cast<CProjectsTreeDlg*>(&dialog)) return answerProjectTree(*tree, 0);
         if (auto* filter = dynamic_cast<CHistoryFilterDlg*>(&dialog)) {
             FilterUi ui(*filter);
             ui.singleRadio->click();
@@ -130,7 +131,7 @@ TEST_F(PrintDispatchTest, PrintInTheHistoryWithSaveSettingsClearedPrintsTheSaved
         listed = history.model().rowCount();
         FilterUi::find<QPushButton>(history, "printButton")->click();
         return history.result();
-    });
+    };
     app->frame().action(cmd::kHistory)->trigger();
     EXPECT_EQ(listed, 1);  // the dialog shows Web's one frame
     ASSERT_EQ(jobs.size(), 1u);
@@ -197,11 +198,11 @@ TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot)
 }
 
 TEST_F(PrintDispatchTest, PrintSetupOffersThePrinterChoiceAndItHoldsForTheNextPreview) {
-    app->setDialogRunner([this](QDialog& dialog) {
+    modal.answerDialog = [this](QDialog& dialog) {
         ranDialogs.push_back(dialog.metaObject()->className());
         app->printer().setPageSize(QPageSize(QPageSize::Letter));
         return int(QDialog::Accepted);
-    });
+    };
     app->frame().action(cmd::kFilePrintSetup)->trigger();
     ASSERT_EQ(ranDialogs.size(), 1u);
     EXPECT_EQ(ranDialogs[0], QStringLiteral("QPrintDialog"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/RecordingPrompter.h"
+#include "ui/ScriptedModal.h"
 #include "core/store/FileSystem.h"
 #include "core/store/Settings.h"
 #include "core/time/Calendar.h"
@@ -61,13 +62,19 @@ public:
 };
 
 // A temporary folder holding both the profile and the file sets of one test, and the
-// services a CTessalyApp is started with.
+// services a CTessalyApp is started with. Dialogs end at once with 0 unless a test answers
+// them (modal.answerDialog), noting their class in ranDialogs.
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("profile")));
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("profile")));
+        modal.answerDialog = [this](QDialog& dialog) {
+            ranDialogs.push_back(dialog.metaObject()->className());
+            lastDialog = &dialog;
+            return 0;
+        };
     }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -89,17 +96,17 @@ protected:
     }
 
     std::unique_ptr<CTessalyApp> startApp(const QString& commandLine = {}) {
-        auto app = std::make_unique<CTessalyApp>(AppServices{prompter, clock, ql::defaultFileSystem(), help, dialogs});
-        app->setDialogRunner([this](QDialog& dialog) {
-            ranDialogs.push_back(dialog.metaObject()->className());
-            lastDialog = &dialog;
-            return 0;
-        });
+        auto app = std::make_unique<CTessalyApp>(services());
         app->start(commandLine);
         return app;
     }
 
+    AppServices services(ql::FileSystem& fs = ql::defaultFileSystem()) {
+        return AppServices{prompter, clock, fs, help, dialogs, modal};
+    }
+
     RecordingPrompter prompter;
+    ScriptedModal modal;
     ql::FixedClock clock{*ql::calendar::fromLocal(1996, 12, 11, 10, 0)};
     RecordingHelp help;
     FakeFileSetDialogs dialogs;

@@ -89,7 +89,7 @@ TEST_F(WeekChartView, TheMenuDependsOnWhereTheRightClickFalls) {
 
 TEST_F(WeekChartView, EditItemShowsTheFrameAndWritesTheNewDurationInPlaceOfTheOld) {
     QString date, time, duration;
-    app->setDialogRunner([&](QDialog& dialog) {
+    modal.answerDialog = [&](QDialog& dialog) {
         auto* edit = qobject_cast<CTimeFrameDlg*>(&dialog);
         if (!edit) return 0;
         date = edit->dateEdit()->text();
@@ -99,7 +99,7 @@ TEST_F(WeekChartView, EditItemShowsTheFrameAndWritesTheNewDurationInPlaceOfTheOl
         edit->durationEdit()->setText(QStringLiteral("2:00"));
         edit->accept();
         return edit->result();
-    });
+    };
     choose = cmd::kEditItem;
     view().openChartMenu(barCentre());
     EXPECT_EQ(date, QStringLiteral("03/15/1996"));
@@ -152,13 +152,13 @@ TEST_F(WeekChartView, TheHoursDialogNeverLetsStartReachEnd) {
 }
 
 TEST_F(WeekChartView, ChangeHoursAndWeekMovesReachTheChart) {
-    app->setDialogRunner([](QDialog& dialog) {
+    modal.answerDialog = [](QDialog& dialog) {
         auto* hours = qobject_cast<CChartHoursDlg*>(&dialog);
         if (!hours) return 0;
         hours->startSpin()->setValue(9);
         hours->endSpin()->setValue(17);
         return static_cast<int>(QDialog::Accepted);
-    });
+    };
     choose = cmd::kChangeHours;
     view().openChartMenu(barCentre());
     EXPECT_EQ(view().weekChart().firstMinute(), 540);
@@ -373,13 +373,13 @@ TEST_F(WeekChartView, TheKeyboardOpensTheMenuMovesTheFocusAndTheWeeks) {
     EXPECT_EQ(menuTexts.front(), QStringLiteral("&Edit Item..."));
 
     // Edit Item from the keyboard acts on the focused bar.
-    app->setDialogRunner([](QDialog& dialog) {
+    modal.answerDialog = [](QDialog& dialog) {
         auto* edit = qobject_cast<CTimeFrameDlg*>(&dialog);
         if (!edit) return 0;
         edit->durationEdit()->setText(QStringLiteral("3:00"));
         edit->accept();
         return edit->result();
-    });
+    };
     choose = cmd::kEditItem;
     QApplication::sendEvent(&view(), &menuKey);
     EXPECT_EQ(frames(), (std::vector<ql::TimeFrameRecord>{{4, start, start + 3 * 3600}}));
@@ -437,10 +437,10 @@ TEST_F(WeekChartView, AFrameOfADeletedProjectIsNamedByItsId) {
     EXPECT_EQ(view().weekChart().items()[1].name, "(deleted project 9)");
 
     QString shown;
-    app->setDialogRunner([&](QDialog& dialog) {
+    modal.answerDialog = [&](QDialog& dialog) {
         if (auto* edit = qobject_cast<CTimeFrameDlg*>(&dialog)) shown = edit->projectLabel()->text();
         return 0;
-    });
+    };
     (void)view().grab();
     const auto bars = ql::layoutBars(*view().chartLayout(), view().weekChart());
     ASSERT_EQ(bars.size(), 2u);

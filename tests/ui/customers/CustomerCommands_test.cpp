@@ -1,8 +1,9 @@
 #include "ui/customers/CustomerCommands.h"
 
+#include "ui/CommandHarness.h"
 #include "ui/ModalDriver.h"
-#include "ui/RecordingPrompter.h"
 #include "ui/TempFileSet.h"
+#include "ui/common/CommandIds.h"
 #include "ui/customers/CCustomersDlg.h"
 
 #include <QPushButton>
@@ -12,13 +13,13 @@ namespace {
 
 bool runAndPress(const char* button) {
     TempFileSet set;
-    RecordingPrompter prompter;
+    CommandHarness harness(set.settingsPath());
     whenModalOpens<CCustomersDlg>([button](CCustomersDlg& dlg) {
         dlg.findChild<QPushButton*>(QString::fromLatin1(button))->click();
     });
-    const bool printAsked =
-        editCustomers(nullptr, ql::defaultFileSystem(), prompter, QString::fromStdString(set.settingsPath()));
-    EXPECT_TRUE(prompter.boxes.empty());
+    editCustomers(harness.context());
+    const bool printAsked = harness.document.hints == std::vector<int>{hint::kPrintCustomers};
+    EXPECT_TRUE(harness.prompter.boxes.empty());
     return printAsked;
 }
 

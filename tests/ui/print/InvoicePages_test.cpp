@@ -113,10 +113,10 @@ TEST_F(InvoicePrint, PrintStoresTheNextNumberBeforeThePreviewOpens) {
         numberAtPreview.push_back(ql::readSettings(ql::defaultFileSystem(), m_path)->nextInvoiceNumber);
         pagesAtPreview.push_back(source.pageCount());
     });
-    app->setDialogRunner([](QDialog& d) {
+    modal.answerDialog = [](QDialog& d) {
         d.findChild<QPushButton*>(QStringLiteral("printButton"))->click();
         return d.result();
-    });
+    };
     app->frame().action(cmd::kInvoice)->trigger();
     EXPECT_EQ(numberAtPreview, std::vector<std::string>{"9600002"});
     EXPECT_EQ(pagesAtPreview, std::vector<int>{1});

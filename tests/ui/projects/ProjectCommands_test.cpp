@@ -1,8 +1,8 @@
 #include "ui/projects/ProjectCommands.h"
 
 #include "core/store/Projects.h"
+#include "ui/CommandHarness.h"
 #include "ui/ModalDriver.h"
-#include "ui/RecordingPrompter.h"
 #include "ui/TempFileSet.h"
 #include "ui/projects/CProjectsTreeDlg.h"
 #include "ui/projects/ProjectTreeWidget.h"
@@ -23,10 +23,9 @@ protected:
         site.name = "Site";
         ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), {client, site}));
     }
-    QString settings() const { return QString::fromStdString(m_set.settingsPath()); }
 
     TempFileSet m_set;
-    RecordingPrompter m_prompter;
+    CommandHarness m_harness{m_set.settingsPath()};
 };
 
 TEST_F(ProjectCommands, ChooseProjectGivesTheIdOfTheProjectConfirmed) {
@@ -34,12 +33,12 @@ TEST_F(ProjectCommands, ChooseProjectGivesTheIdOfTheProjectConfirmed) {
         dlg.tree()->setCurrentItem(dlg.tree()->topLevelItem(0));
         dlg.accept();
     });
-    EXPECT_EQ(chooseProject(nullptr, ql::defaultFileSystem(), m_prompter, nullptr, settings()), 3);
+    EXPECT_EQ(chooseProject(m_harness.context()), 3);
 }
 
 TEST_F(ProjectCommands, ChooseProjectGivesNothingAfterCancel) {
     whenModalOpens<CProjectsTreeDlg>([](CProjectsTreeDlg& dlg) { dlg.reject(); });
-    EXPECT_EQ(chooseProject(nullptr, ql::defaultFileSystem(), m_prompter, nullptr, settings()), std::nullopt);
+    EXPECT_EQ(chooseProject(m_harness.context()), std::nullopt);
 }
 
 TEST_F(ProjectCommands, EditProjectsWorksOnTheProjectsFileOfTheSet) {
@@ -48,7 +47,7 @@ TEST_F(ProjectCommands, EditProjectsWorksOnTheProjectsFileOfTheSet) {
         dlg.tree()->topLevelItem(0)->child(0)->setText(0, QStringLiteral("Web site"));
         dlg.accept();
     });
-    editProjects(nullptr, ql::defaultFileSystem(), m_prompter, nullptr, settings());
+    editProjects(m_harness.context());
     auto id = ql::findProjectIdByName(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), "Web site");
     ASSERT_TRUE(id.isOk());
     EXPECT_EQ(*id, 8);

@@ -19,12 +19,11 @@ using ql::TimeFrameRecord;
 class HistoryDialog : public HistoryFixture {
 protected:
     std::unique_ptr<CHistoryDlg> open(ql::FileSystem& fs = ql::defaultFileSystem()) {
-        auto dlg = std::make_unique<CHistoryDlg>(fs, prompter, clock, settingsPath(), chooser);
-        dlg->setDialogRunner([this](QDialog& d) {
+        modal.answerDialog = [this](QDialog& d) {
             ran.push_back(d.metaObject()->className());
             return onDialog ? onDialog(d) : QDialog::Rejected;
-        });
-        return dlg;
+        };
+        return std::make_unique<CHistoryDlg>(fs, prompter, modal, clock, settingsPath(), chooser);
     }
     static std::vector<QString> column(const CHistoryDlg& dlg, int c) {
         std::vector<QString> texts;

@@ -51,11 +51,11 @@ protected:
     std::string storedNumber() const { return ql::readSettings(ql::defaultFileSystem(), m_path)->nextInvoiceNumber; }
     // Runs the invoice command with the dialog driven by act.
     void runInvoice(CTessalyApp& app, std::function<void(CNewInvoiceDlg&)> act) {
-        app.setDialogRunner([act](QDialog& d) {
+        modal.answerDialog = [act](QDialog& d) {
             auto& dlg = dynamic_cast<CNewInvoiceDlg&>(d);
             act(dlg);
             return dlg.result();
-        });
+        };
         app.frame().action(cmd::kInvoice)->trigger();
     }
 
@@ -103,7 +103,7 @@ TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
     EXPECT_EQ(previews, 1);
 
     // The typed number is the base of the next one, for To File... as for Print.
-    app->setInvoiceFileChooser([](QWidget*, const QString&) { return std::optional<QString>(); });
+    modal.savePaths.clear();  // the save dialog is cancelled
     const struct {
         const char* typed;
         const char* next;
@@ -168,12 +168,9 @@ TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
         ASSERT_TRUE(old.open(QIODevice::WriteOnly));
         old.write("old invoice");
     }
-    QString offeredFolder;
-    app->setInvoiceFileChooser([&](QWidget*, const QString& folder) -> std::optional<QString> {
-        offeredFolder = folder;
-        return target;
-    });
+    modal.savePaths = {target};
     runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
+    const QString offeredFolder = modal.saveRequests.empty() ? QString() : modal.saveRequests.back().folder;
     EXPECT_TRUE(prompter.boxes.empty());
     EXPECT_EQ(offeredFolder, QFileInfo(m_settings).absolutePath());
     const std::vector<char> bytes = TempFileSet::bytes(target.toStdString());
@@ -183,13 +180,25 @@ TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
     EXPECT_NE(text.find("\nTOTAL: $67.50\n"), std::string::npos);
 
     // A folder that is gone: reported, and nothing half-written anywhere.
-    app->setInvoiceFileChooser([&](QWidget*, const QString&) -> std::optional<QString> {
-        return path(QStringLiteral("gone/Export.txt"));
-    });
+    modal.savePaths = {path(QStringLiteral("gone/Export.txt"))};
     runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_TRUE(prompter.boxes[0].text.startsWith(QStringLiteral("Cannot write invoice file : ")));
     EXPECT_EQ(TempFileSet::bytes(target.toStdString()), bytes);
+}
+
+TEST_F(NewInvoice, ToFileAsksForATextFileNamedExportInTheFolderOfTheSet) {
+    addCustomer(5, "Acme");
+    auto app = startApp(m_settings);
+    runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
+    ASSERT_EQ(modal.saveRequests.size(), 1u);
+    const Modal::SaveRequest& asked = modal.saveRequests[0];
+    EXPECT_EQ(asked.caption, QString());
+    EXPECT_EQ(asked.folder, QFileInfo(m_settings).absolutePath());
+    EXPECT_EQ(asked.fileName, QStringLiteral("Export"));
+    EXPECT_EQ(asked.filter, QStringLiteral("Text Files (*.txt)"));
+    EXPECT_EQ(asked.defaultSuffix, QStringLiteral("txt"));
+    EXPECT_TRUE(prompter.boxes.empty());  // cancelled: nothing written, nothing told
 }
 
 }  // namespace

@@ -20,10 +20,10 @@ TEST_F(HistoryCommand, OpensTheHistoryAndRefreshesTheViewAfterwardsPrintFirst) {
     int previews = 0;
     app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     int result = QDialog::Rejected;
-    app->setDialogRunner([&](QDialog& dialog) {
+    modal.answerDialog = [&](QDialog& dialog) {
         ranDialogs.push_back(dialog.metaObject()->className());
         return result;
-    });
+    };
     history->trigger();
     ASSERT_EQ(ranDialogs, std::vector<QString>{"CHistoryDlg"});
     ASSERT_EQ(hints.count(), 2);

@@ -8,6 +8,7 @@
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
 #include "ui/RecordingPrompter.h"
+#include "ui/ScriptedModal.h"
 #include "ui/TempFileSet.h"
 
 #include <QCheckBox>
@@ -96,6 +97,7 @@ protected:
 
     TempFileSet set;
     RecordingPrompter prompter;
+    ScriptedModal modal;
     ql::FixedClock clock{at(1996, 12, 11, 10)};
     std::optional<std::int32_t> chooserAnswer;
     int chooserCalls = 0;

@@ -200,23 +200,23 @@ TEST_F(PropertiesSheet, TheCommandStoresAndSwitchesTheTotalsToDayFirstAtOnce) {
     };
     const QImage monthFirst = render();
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
-    app->setDialogRunner([](QDialog& dialog) {
+    modal.answerDialog = [](QDialog& dialog) {
         auto& s = dynamic_cast<CPropertiesSheet&>(dialog);
         s.tabs()->setCurrentIndex(2);
         child<QRadioButton>(s.generalPage(), "europeanDateRadio")->setChecked(true);
         s.accept();
         return s.result();
-    });
+    };
     app->frame().action(cmd::kProperties)->trigger();
     EXPECT_EQ(stored().dateFormat, 0);
     ASSERT_EQ(hints.count(), 1);
     EXPECT_EQ(hints[0][0].toInt(), 3);
     EXPECT_NE(render(), monthFirst);
 
-    app->setDialogRunner([](QDialog& dialog) {
+    modal.answerDialog = [](QDialog& dialog) {
         dialog.reject();
         return dialog.result();
-    });
+    };
     app->frame().action(cmd::kProperties)->trigger();
     EXPECT_EQ(hints.count(), 1);
 }

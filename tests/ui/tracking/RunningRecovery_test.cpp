@@ -6,6 +6,7 @@
 #include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
 #include "core/tracking/RunningJournal.h"
+#include "ui/ProjectChoice.h"
 #include "ui/TempFileSet.h"
 #include "ui/common/CommandIds.h"
 #include "ui/tracking/CRecoveryDlg.h"
@@ -51,8 +52,13 @@ protected:
     // Starts the application with the recovery dialog answered by choice (or left by Escape
     // when none), noting what the dialog showed and that nothing was written before the choice.
     std::unique_ptr<CTessalyApp> startWith(std::optional<ql::RecoveryChoice> choice) {
-        auto app = std::make_unique<CTessalyApp>(AppServices{prompter, clock, ql::defaultFileSystem(), help, dialogs});
-        app->setDialogRunner([this, choice](QDialog& dialog) {
+        auto app = std::make_unique<CTessalyApp>(services());
+        // Check In's tree picks Beta (id 1).
+        modal.answerDialog = [this, choice](QDialog& dialog) {
+            if (auto* tree = qobject_cast<CProjectsTreeDlg*>(&dialog)) {
+                ++chooserCalls;
+                return answerProjectTree(*tree, 1);
+            }
             ranDialogs.push_back(dialog.metaObject()->className());
             if (auto* recovery = qobject_cast<CRecoveryDlg*>(&dialog)) {
                 framesBeforeChoice = frameBytes().size();
@@ -68,11 +74,7 @@ protected:
                 return recovery->result();
             }
             return 0;
-        });
-        app->setProjectChooser([this]() -> std::optional<std::int32_t> {
-            ++chooserCalls;
-            return 1;
-        });
+        };
         app->start({});
         return app;
     }
@@ -232,12 +234,12 @@ TEST_F(RunningRecovery, ASessionEndingWhileTheQuestionIsOpenLeavesTheJournalAsIt
     ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
     const auto before = ql::test::readBytes(journal());
     clock.advance(3600);
-    CTessalyApp app(AppServices{prompter, clock, ql::defaultFileSystem(), help, dialogs});
-    app.setDialogRunner([&app](QDialog& dialog) {
+    CTessalyApp app(services());
+    modal.answerDialog = [&app](QDialog& dialog) {
         app.document().endSession();
         dialog.reject();
         return dialog.result();
-    });
+    };
     app.start({});
     EXPECT_EQ(app.document().runningCount(), 0);
     EXPECT_EQ(ql::test::readBytes(journal()), before);
@@ -248,8 +250,16 @@ TEST_F(RunningRecovery, AJournalThatCannotBeWrittenIsReportedOnceAndTimingGoesOn
     PathFaultFileSystem fs;
     fs.failPath = file(ql::FileKind::Temporary);
     fs.failCreate = true;
-    CTessalyApp app(AppServices{prompter, clock, fs, help, dialogs});
-    app.setProjectChooser([]() -> std::optional<std::int32_t> { return 0; });
+    CTessalyApp app(services(fs));
+    // OK in the tree rewrites the projects file, which must not meet the fault meant for the journal.
+    modal.answerDialog = [&fs](QDialog& dialog) {
+        auto* tree = qobject_cast<CProjectsTreeDlg*>(&dialog);
+        if (!tree) return 0;
+        fs.failCreate = false;
+        const int result = answerProjectTree(*tree, 0);
+        fs.failCreate = true;
+        return result;
+    };
     app.start({});
     app.frame().action(cmd::kCheckIn)->trigger();
     clock.advance(30);

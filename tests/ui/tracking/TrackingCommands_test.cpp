@@ -3,7 +3,9 @@
 #include "core/support/TempDir.h"
 
 #include "core/store/FileSet.h"
+#include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
+#include "ui/ProjectChoice.h"
 #include "ui/common/CommandIds.h"
 #include "ui/tracking/CSelectRunningDlg.h"
 
@@ -16,17 +18,21 @@ namespace {
 class TrackingCommands : public ShellTest {
 protected:
     std::unique_ptr<CTessalyApp> startTracking(bool withFileSet = true) {
-        auto app = startApp(withFileSet ? makeFileSet(QStringLiteral("Work.qlr")) : QString());
-        app->setProjectChooser([this]() -> std::optional<std::int32_t> {
-            ++chooserCalls;
-            clock.advance(secondsInChooser);  // the user takes a while to pick
-            if (chosen.empty()) return std::nullopt;
-            const std::int32_t id = chosen.front();
-            chosen.pop_front();
-            return id;
-        });
-        // The selection dialog answers OK on the row asked for (or cancels with -1).
-        app->setDialogRunner([this](QDialog& dialog) {
+        if (withFileSet) writeProjects(makeFileSet(QStringLiteral("Work.qlr")));
+        auto app = startApp(withFileSet ? path(QStringLiteral("Work.qlr")) : QString());
+        // The tree picks the next id asked for (or cancels); the selection dialog answers OK
+        // on the row asked for (or cancels with -1).
+        modal.answerDialog = [this](QDialog& dialog) {
+            if (auto* tree = qobject_cast<CProjectsTreeDlg*>(&dialog)) {
+                ++chooserCalls;
+                clock.advance(secondsInChooser);  // the user takes a while to pick
+                std::optional<std::int32_t> id;
+                if (!chosen.empty()) {
+                    id = chosen.front();
+                    chosen.pop_front();
+                }
+                return answerProjectTree(*tree, id);
+            }
             ranDialogs.push_back(dialog.metaObject()->className());
             if (auto* select = qobject_cast<CSelectRunningDlg*>(&dialog)) {
                 if (selectRow < 0) return static_cast<int>(QDialog::Rejected);
@@ -35,8 +41,20 @@ protected:
                 return select->result();
             }
             return 0;
-        });
+        };
         return app;
+    }
+    // Projects 0 to 9, so that the tree can offer every id a test checks in.
+    static void writeProjects(const QString& settingsPath) {
+        std::vector<ql::ProjectRecord> projects;
+        for (std::int32_t id = 0; id < 10; ++id) {
+            ql::ProjectRecord p;
+            p.id = id;
+            p.name = "Project " + std::to_string(id);
+            projects.push_back(p);
+        }
+        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(),
+                                      ql::fileSetPath(settingsPath.toStdString(), ql::FileKind::Projects), projects));
     }
     void checkIn(CTessalyApp& app, std::int32_t id) {
         chosen.push_back(id);

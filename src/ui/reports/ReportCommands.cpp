@@ -1,0 +1,49 @@
+#include "ui/reports/ReportCommands.h"
+
+#include "core/reports/Invoice.h"
+#include "ui/common/CommandIds.h"
+#include "ui/common/Modal.h"
+#include "ui/common/OpenDocument.h"
+#include "ui/common/Prompter.h"
+#include "ui/projects/ProjectCommands.h"
+#include "ui/reports/CHistoryDlg.h"
+#include "ui/reports/CNewInvoiceDlg.h"
+#include "ui/reports/InvoiceRequestStore.h"
+#include "ui/reports/InvoiceTextFile.h"
+
+#include <QFileInfo>
+
+void history(const CommandContext& context) {
+    OpenDocument& document = context.document;
+    if (!document.fileSetOpen()) return;
+    CHistoryDlg dialog(context.fileSystem, context.prompter, context.modal, context.clock, document.settingsPath(),
+                       [&context] { return chooseProject(context); }, context.parent);
+    if (context.modal.runDialog(dialog) == QDialog::Accepted) document.notifyViews(hint::kPrintHistory);
+    document.notifyViews(hint::kTotals);
+    document.notifyViews(hint::kWeekChart);
+}
+
+void invoice(const CommandContext& context) {
+    OpenDocument& document = context.document;
+    if (!document.fileSetOpen()) return;
+    const std::string& settingsPath = document.fileSet().settings();
+    CNewInvoiceDlg dialog(context.fileSystem, context.prompter, context.clock, settingsPath, context.parent);
+    const int result = context.modal.runDialog(dialog);
+    if (result != CNewInvoiceDlg::kPrint && result != CNewInvoiceDlg::kToFile) return;
+    context.invoiceRequests.keep(dialog.request());
+    if (result == CNewInvoiceDlg::kPrint) {
+        document.notifyViews(hint::kPrintInvoice);
+        return;
+    }
+    auto report = [&context](const ql::Status& st) {
+        context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
+                                Prompter::Icon::Warning);
+    };
+    auto loaded = ql::LoadInvoice(context.fileSystem, dialog.request(), settingsPath);
+    if (!loaded) return report(loaded.status());
+    auto parties = ql::loadInvoiceParties(context.fileSystem, *loaded);
+    if (!parties) return report(parties.status());
+    const auto path = context.modal.chooseSavePath(context.parent, invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
+    if (!path) return;
+    if (const ql::Status written = writeInvoiceTextFile(*loaded, *parties, *path); !written) report(written);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "ui/common/CommandContext.h"
+
+// History of charges (Ctrl+H): the history of the open file set, with the project tree as its
+// project chooser. Print asks the views for the printed history (hint 1); then, whatever the
+// ending, the totals and the week chart are refreshed (hints 3, 4), as frames may have been
+// added, edited or removed. Nothing without an open set.
+void history(const CommandContext& context);
+
+// Invoice (Ctrl+I): the New invoice dialog. Print and To File... keep the request in the
+// context's store; Print then asks the views for the printed invoice (hint 5), To File...
+// writes the invoice text file where the save dialog says (folder of the set, name "Export",
+// "txt"). A file that cannot be read or written is told. Nothing without an open set.
+void invoice(const CommandContext& context);
