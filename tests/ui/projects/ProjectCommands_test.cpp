@@ -1,5 +1,9 @@
 #include "ui/projects/ProjectCommands.h"
 
+#include "print/PageSource.h"
+#include "ui/app/CTessalyView.h"
+#include "ui/app/ShellFixture.h"
+#include "ui/common/CommandIds.h"
 #include "core/store/Projects.h"
 #include "ui/CommandHarness.h"
 #include "ui/ModalDriver.h"
@@ -7,6 +11,8 @@
 #include "ui/projects/CProjectsTreeDlg.h"
 #include "ui/projects/ProjectTreeWidget.h"
 
+#include <QAction>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -51,6 +57,27 @@ TEST_F(ProjectCommands, EditProjectsWorksOnTheProjectsFileOfTheSet) {
     auto id = ql::findProjectIdByName(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), "Web site");
     ASSERT_TRUE(id.isOk());
     EXPECT_EQ(*id, 8);
+}
+
+// The command as the window runs it.
+class EditProjectsCommand : public ShellTest {};
+
+TEST_F(EditProjectsCommand, EditProjectsOpensTheTreeAndRefreshesTheView) {
+    auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
+    QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
+    int previews = 0;
+    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
+    QString opened;
+    modal.answerDialog = [&opened](QDialog& dialog) {
+        opened = QString::fromLatin1(dialog.metaObject()->className());
+        dialog.reject();
+        return dialog.result();
+    };
+    app->frame().action(cmd::kEditProjects)->trigger();
+    EXPECT_EQ(opened, QStringLiteral("CProjectsTreeDlg"));
+    ASSERT_EQ(hints.count(), 2);
+    EXPECT_EQ(hints.at(0).at(0).toInt(), hint::kTotals);
+    EXPECT_EQ(hints.at(1).at(0).toInt(), hint::kWeekChart);
 }
 
 }  // namespace
