@@ -8,7 +8,7 @@
 #include "core/store/TimeFrameRecord.h"
 #include "core/reports/Invoice.h"
 #include "core/tracking/PanelRows.h"
-#include "ui/app/PrintDispatch.h"
+#include "ui/reports/PrintDispatch.h"
 
 #include <QBasicTimer>
 #include <QColor>

@@ -12,7 +12,7 @@
 #include "print/InvoicePages.h"
 #include "ui/analysis/CExportDlg.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/PrintDispatch.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/reports/CNewInvoiceDlg.h"
 #include "ui/reports/InvoiceTextFile.h"
 

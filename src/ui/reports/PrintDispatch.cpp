@@ -1,4 +1,4 @@
-#include "ui/app/PrintDispatch.h"
+#include "ui/reports/PrintDispatch.h"
 
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"

@@ -9,7 +9,7 @@
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
 #include "ui/common/CommandIds.h"
-#include "ui/app/PrintDispatch.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/CHistoryFilterDlg.h"
 #include "ui/reports/HistoryModel.h"
