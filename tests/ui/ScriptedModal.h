@@ -23,8 +23,13 @@ public:
     }
     std::optional<QString> chooseSavePath(QWidget*, const SaveRequest& request) override {
         saveRequests.push_back(request);
-        if (savePaths.empty()) return std::nullopt;
-        std::optional<QString> path = savePaths.front();
+        // The text is copied out, not the optional: copying an optional<QString> trips GCC 12's
+        // maybe-uninitialized warning under -O2.
+        if (savePaths.empty() || !savePaths.front()) {
+            if (!savePaths.empty()) savePaths.pop_front();
+            return std::nullopt;
+        }
+        const QString path = *savePaths.front();
         savePaths.pop_front();
         return path;
     }
