@@ -4,6 +4,7 @@
 #include "ui/app/CTessalyApp.h"
 #include "ui/common/FileSetDialogs.h"
 #include "ui/common/HelpWindowService.h"
+#include "ui/common/Modal.h"
 #include "ui/app/ProgramOptions.h"
 #include "ui/common/Profile.h"
 #include "ui/common/Prompter.h"
@@ -44,9 +45,10 @@ int main(int argc, char* argv[]) {
 
     ql::SystemClock clock;
     MessageBoxPrompter prompter;
+    QtModal modal;
     HelpWindowService help(HelpWindowService::defaultFolders());
     QtFileSetDialogs fileDialogs;
-    CTessalyApp shell({prompter, clock, ql::defaultFileSystem(), help, fileDialogs});
+    CTessalyApp shell({prompter, modal, clock, ql::defaultFileSystem(), help, fileDialogs});
     QObject::connect(&sessionEnd, &SessionEndWatcher::sessionEnding, &shell, [&shell] { shell.endSession(); });
     shell.start(CTessalyApp::commandLineText(QCoreApplication::arguments()), [&](CMainFrame& frame) {
         prompter.setParent(&frame);

@@ -16,6 +16,7 @@
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CTessalyView.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/common/CommandIds.h"
 
 #include <QAction>
@@ -43,12 +44,14 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
                                           m_services.fileDialogs);
     m_doc->openAtStart(commandLine);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_services.help);
-    m_view = new CTessalyView(*m_doc, m_services.clock, m_frame.get());
+    m_view = new CTessalyView(*m_doc, m_services.clock, m_services.modal, m_services.help, m_frame.get());
     m_frame->setCentralWidget(m_view);
-    m_view->setHelp(&m_services.help);
-    m_view->setDialogRunner([this](QDialog& dialog) { return runDialog(dialog); });
-    m_view->printDispatch().setPrinter(&printer());
-    m_view->setInvoiceRequest(&m_invoiceRequest);
+    m_print = std::make_unique<PrintDispatch>(CommandContext{m_services.prompter, m_services.modal, m_services.help,
+                                                             m_services.clock, m_services.fileSystem, *m_doc, m_view},
+                                              m_view->weekChart());
+    m_print->setPrinter(&printer());
+    m_print->setInvoiceRequest(&m_invoiceRequest);
+    m_view->setPrintDispatch(m_print.get());
     m_doc->setDialogParent(m_frame.get());
     connectCommands();
     m_frame->restorePlacement();
@@ -114,12 +117,12 @@ void CTessalyApp::connectCommands() {
     connect(frame.action(cmd::kExport), &QAction::triggered, this, &CTessalyApp::onExport);
     connect(frame.action(cmd::kProperties), &QAction::triggered, this, &CTessalyApp::onProperties);
     connect(frame.action(cmd::kInvoice), &QAction::triggered, this, &CTessalyApp::onInvoice);
-    connect(frame.action(cmd::kPrintGanttChart), &QAction::triggered, m_view, &CTessalyView::onPrintGanttChart);
+    connect(frame.action(cmd::kPrintGanttChart), &QAction::triggered, m_print.get(), &PrintDispatch::printWeekChart);
     // Ctrl+P repeats the last report; there is none until one was asked for.
     QAction* printAgain = frame.action(cmd::kFilePrint);
-    printAgain->setEnabled(m_view->printDispatch().printKind() != PrintDispatch::kNone);
-    connect(printAgain, &QAction::triggered, &m_view->printDispatch(), &PrintDispatch::printAgain);
-    connect(&m_view->printDispatch(), &PrintDispatch::reportAvailable, printAgain, [printAgain] { printAgain->setEnabled(true); });
+    printAgain->setEnabled(m_print->printKind() != PrintDispatch::kNone);
+    connect(printAgain, &QAction::triggered, m_print.get(), &PrintDispatch::printAgain);
+    connect(m_print.get(), &PrintDispatch::reportAvailable, printAgain, [printAgain] { printAgain->setEnabled(true); });
     // The commands of the chart, report and analysis dialogs are connected here
     // as those dialogs arrive.
 }

@@ -19,6 +19,8 @@ class CTessalyDoc;
 class CTessalyView;
 class FileSetDialogs;
 class HelpService;
+class Modal;
+class PrintDispatch;
 class Prompter;
 class QDialog;
 class QPrinter;
@@ -30,6 +32,7 @@ class FileSystem;
 // The services every part of the application is given instead of reaching for globals.
 struct AppServices {
     Prompter& prompter;
+    Modal& modal;
     const ql::Clock& clock;
     ql::FileSystem& fileSystem;
     HelpService& help;
@@ -60,6 +63,8 @@ public:
     CTessalyDoc& document() const { return *m_doc; }
     CMainFrame& frame() const { return *m_frame; }
     CTessalyView& view() const { return *m_view; }
+    // The print jobs of the window (the reports, the week chart, the invoice, Ctrl+P).
+    PrintDispatch& printDispatch() const { return *m_print; }
     const AppServices& services() const { return m_services; }
     // The application's printer, created at first use; reports and Print Setup share it.
     QPrinter& printer();
@@ -119,6 +124,7 @@ private:
     std::unique_ptr<CTessalyDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     CTessalyView* m_view = nullptr;
+    std::unique_ptr<PrintDispatch> m_print;
     std::unique_ptr<QPrinter> m_printer;
     DialogRunner m_runDialog;
     ProjectChooser m_chooseProject;

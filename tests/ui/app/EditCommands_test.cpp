@@ -2,6 +2,7 @@
 
 #include "ui/common/CommandIds.h"
 #include "ui/app/CTessalyView.h"
+#include "ui/reports/PrintDispatch.h"
 #include "print/PageSource.h"
 
 #include <QAction>
@@ -34,7 +35,7 @@ TEST_F(EditCommands, EditProjectsOpensTheTreeAndRefreshesTheView) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     int previews = 0;
-    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
+    app->printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
     onNextModal([&opened](QWidget* modal) {
         opened = QString::fromLatin1(modal->metaObject()->className());
@@ -51,7 +52,7 @@ TEST_F(EditCommands, PrintInTheCustomerListAsksForThePrintedList) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     int previews = 0;
-    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
+    app->printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
     onNextModal([&opened](QWidget* modal) {
         opened = QString::fromLatin1(modal->metaObject()->className());

@@ -238,9 +238,8 @@ TEST_F(SameOutput, PrintedPagesOfThePreviewAndTheCommand) {
         CLocale() { QLocale::setDefault(QLocale::c()); }
         ~CLocale() { QLocale::setDefault(saved); }
     } cLocale;
-    PrintDispatch& dispatch = app->view().printDispatch();
+    PrintDispatch& dispatch = app->printDispatch();
     bool exported = false;
-    dispatch.setPdfPathChooser([&] { return std::optional<QString>(QString::fromStdString(out("gui.pdf"))); });
     dispatch.setPreviewRunner([&](QPrinter&, PageSource& source) { exported = dispatch.exportPdf(source); });
 
     struct PdfCase {
@@ -264,6 +263,7 @@ TEST_F(SameOutput, PrintedPagesOfThePreviewAndTheCommand) {
     for (PdfCase& c : cases) {
         SCOPED_TRACE(c.name);
         exported = false;
+        scriptedModal.savePaths = {QString::fromStdString(out("gui.pdf"))};
         c.print();
         ASSERT_TRUE(exported);
         const PdfFacts gui = pdfFacts(out("gui.pdf"));

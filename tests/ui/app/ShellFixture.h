@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ui/RecordingPrompter.h"
+#include "ui/ScriptedModal.h"
 #include "core/store/FileSystem.h"
 #include "core/store/Settings.h"
 #include "core/time/Calendar.h"
@@ -68,6 +69,11 @@ protected:
         ASSERT_TRUE(m_dir.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("profile")));
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("profile")));
+        scriptedModal.answerDialog = [this](QDialog& dialog) {
+            ranDialogs.push_back(dialog.metaObject()->className());
+            lastDialog = &dialog;
+            return 0;
+        };
     }
 
     QString path(const QString& name) const { return m_dir.filePath(name); }
@@ -89,7 +95,7 @@ protected:
     }
 
     std::unique_ptr<CTessalyApp> startApp(const QString& commandLine = {}) {
-        auto app = std::make_unique<CTessalyApp>(AppServices{prompter, clock, ql::defaultFileSystem(), help, dialogs});
+        auto app = std::make_unique<CTessalyApp>(AppServices{prompter, scriptedModal, clock, ql::defaultFileSystem(), help, dialogs});
         app->setDialogRunner([this](QDialog& dialog) {
             ranDialogs.push_back(dialog.metaObject()->className());
             lastDialog = &dialog;
@@ -100,6 +106,8 @@ protected:
     }
 
     RecordingPrompter prompter;
+    // The window's dialogs and menus that go through the Modal seam (the week chart's, Export PDF).
+    ScriptedModal scriptedModal;
     ql::FixedClock clock{*ql::calendar::fromLocal(1996, 12, 11, 10, 0)};
     RecordingHelp help;
     FakeFileSetDialogs dialogs;

@@ -74,7 +74,7 @@ TEST_F(ViewRefresh, TheTickAfterMidnightMovesTodayAndTheWeek) {
     EXPECT_EQ(app->view().weekChart().items().size(), 1u);
 
     // A week the user chose to look at stays chosen.
-    app->view().onPreviousWeek();
+    app->view().chart().onPreviousWeek();
     clock.set(at(1996, 12, 17, 0, 0));
     app->view().onTick();
     EXPECT_EQ(app->view().weekChart().weekStart(), at(1996, 12, 9, 0));
@@ -84,7 +84,7 @@ TEST_F(ViewRefresh, AMissingFileIsReportedOnceUntilItChanges) {
     const std::string frames = ql::fileSetPath(settings, ql::FileKind::TimeFrames);
     std::remove(frames.c_str());
     bool shownBeforeTheBoxes = false;
-    auto app = std::make_unique<CTessalyApp>(AppServices{prompter, clock, ql::defaultFileSystem(), help, dialogs});
+    auto app = std::make_unique<CTessalyApp>(AppServices{prompter, scriptedModal, clock, ql::defaultFileSystem(), help, dialogs});
     app->start(QString::fromStdString(settings), [&](CMainFrame&) { shownBeforeTheBoxes = prompter.boxes.empty(); });
     // The totals and the chart both miss the file: one box, after the window is shown.
     EXPECT_TRUE(shownBeforeTheBoxes);
