@@ -45,10 +45,10 @@ int main(int argc, char* argv[]) {
 
     ql::SystemClock clock;
     MessageBoxPrompter prompter;
-    QtModal modal;
     HelpWindowService help(HelpWindowService::defaultFolders());
     QtFileSetDialogs fileDialogs;
-    CTessalyApp shell({prompter, modal, clock, ql::defaultFileSystem(), help, fileDialogs});
+    QtModal modal;
+    CTessalyApp shell({prompter, clock, ql::defaultFileSystem(), help, fileDialogs, modal});
     QObject::connect(&sessionEnd, &SessionEndWatcher::sessionEnding, &shell, [&shell] { shell.endSession(); });
     shell.start(CTessalyApp::commandLineText(QCoreApplication::arguments()), [&](CMainFrame& frame) {
         prompter.setParent(&frame);

@@ -23,14 +23,12 @@ public:
     }
     std::optional<QString> chooseSavePath(QWidget*, const SaveRequest& request) override {
         saveRequests.push_back(request);
-        // The text is copied out, not the optional: copying an optional<QString> trips GCC 12's
-        // maybe-uninitialized warning under -O2.
-        if (savePaths.empty() || !savePaths.front()) {
-            if (!savePaths.empty()) savePaths.pop_front();
-            return std::nullopt;
-        }
-        const QString path = *savePaths.front();
+        if (savePaths.empty()) return std::nullopt;
+        // Taken apart rather than copied: GCC sees a copied optional<QString> as maybe uninitialised.
+        const bool chosen = savePaths.front().has_value();
+        const QString path = savePaths.front().value_or(QString());
         savePaths.pop_front();
+        if (!chosen) return std::nullopt;
         return path;
     }
 

@@ -17,10 +17,10 @@
 class CMainFrame;
 class CTessalyDoc;
 class CTessalyView;
+class PrintDispatch;
 class FileSetDialogs;
 class HelpService;
 class Modal;
-class PrintDispatch;
 class Prompter;
 class QDialog;
 class QPrinter;
@@ -32,11 +32,12 @@ class FileSystem;
 // The services every part of the application is given instead of reaching for globals.
 struct AppServices {
     Prompter& prompter;
-    Modal& modal;
     const ql::Clock& clock;
     ql::FileSystem& fileSystem;
     HelpService& help;
     FileSetDialogs& fileDialogs;
+    // Every dialog, menu and save dialog the application runs goes through it.
+    Modal& modal;
 };
 
 // The application object: creates the document, the main frame and the view, in that

@@ -37,9 +37,9 @@ TEST_F(EditCommands, EditProjectsOpensTheTreeAndRefreshesTheView) {
     int previews = 0;
     app->printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
-    onNextModal([&opened](QWidget* modal) {
-        opened = QString::fromLatin1(modal->metaObject()->className());
-        static_cast<QDialog*>(modal)->reject();
+    onNextModal([&opened](QWidget* dialog) {
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        static_cast<QDialog*>(dialog)->reject();
     });
     app->frame().action(cmd::kEditProjects)->trigger();
     EXPECT_EQ(opened, QStringLiteral("CProjectsTreeDlg"));
@@ -54,9 +54,9 @@ TEST_F(EditCommands, PrintInTheCustomerListAsksForThePrintedList) {
     int previews = 0;
     app->printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
-    onNextModal([&opened](QWidget* modal) {
-        opened = QString::fromLatin1(modal->metaObject()->className());
-        modal->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
+    onNextModal([&opened](QWidget* dialog) {
+        opened = QString::fromLatin1(dialog->metaObject()->className());
+        dialog->findChild<QPushButton*>(QStringLiteral("printButton"))->click();
     });
     app->frame().action(cmd::kEditCustomers)->trigger();
     EXPECT_EQ(opened, QStringLiteral("CCustomersDlg"));
@@ -65,7 +65,7 @@ TEST_F(EditCommands, PrintInTheCustomerListAsksForThePrintedList) {
     EXPECT_EQ(previews, 1);
 
     // Exit prints nothing.
-    onNextModal([](QWidget* modal) { modal->findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); });
+    onNextModal([](QWidget* dialog) { dialog->findChild<QPushButton*>(QStringLiteral("exitButton"))->click(); });
     app->frame().action(cmd::kEditCustomers)->trigger();
     EXPECT_EQ(hints.count(), 1);
     EXPECT_EQ(previews, 1);

@@ -263,7 +263,7 @@ TEST_F(SameOutput, PrintedPagesOfThePreviewAndTheCommand) {
     for (PdfCase& c : cases) {
         SCOPED_TRACE(c.name);
         exported = false;
-        scriptedModal.savePaths = {QString::fromStdString(out("gui.pdf"))};
+        modal.savePaths = {QString::fromStdString(out("gui.pdf"))};
         c.print();
         ASSERT_TRUE(exported);
         const PdfFacts gui = pdfFacts(out("gui.pdf"));

@@ -62,14 +62,15 @@ public:
 };
 
 // A temporary folder holding both the profile and the file sets of one test, and the
-// services a CTessalyApp is started with.
+// services a CTessalyApp is started with. Dialogs end at once with 0 unless a test answers
+// them (modal.answerDialog), noting their class in ranDialogs.
 class ShellTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(m_dir.isValid());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("profile")));
         QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, m_dir.filePath(QStringLiteral("profile")));
-        scriptedModal.answerDialog = [this](QDialog& dialog) {
+        modal.answerDialog = [this](QDialog& dialog) {
             ranDialogs.push_back(dialog.metaObject()->className());
             lastDialog = &dialog;
             return 0;
@@ -95,7 +96,7 @@ protected:
     }
 
     std::unique_ptr<CTessalyApp> startApp(const QString& commandLine = {}) {
-        auto app = std::make_unique<CTessalyApp>(AppServices{prompter, scriptedModal, clock, ql::defaultFileSystem(), help, dialogs});
+        auto app = std::make_unique<CTessalyApp>(services());
         app->setDialogRunner([this](QDialog& dialog) {
             ranDialogs.push_back(dialog.metaObject()->className());
             lastDialog = &dialog;
@@ -105,9 +106,12 @@ protected:
         return app;
     }
 
+    AppServices services(ql::FileSystem& fs = ql::defaultFileSystem()) {
+        return AppServices{prompter, clock, fs, help, dialogs, modal};
+    }
+
     RecordingPrompter prompter;
-    // The window's dialogs and menus that go through the Modal seam (the week chart's, Export PDF).
-    ScriptedModal scriptedModal;
+    ScriptedModal modal;
     ql::FixedClock clock{*ql::calendar::fromLocal(1996, 12, 11, 10, 0)};
     RecordingHelp help;
     FakeFileSetDialogs dialogs;

@@ -84,7 +84,7 @@ TEST_F(ViewRefresh, AMissingFileIsReportedOnceUntilItChanges) {
     const std::string frames = ql::fileSetPath(settings, ql::FileKind::TimeFrames);
     std::remove(frames.c_str());
     bool shownBeforeTheBoxes = false;
-    auto app = std::make_unique<CTessalyApp>(AppServices{prompter, scriptedModal, clock, ql::defaultFileSystem(), help, dialogs});
+    auto app = std::make_unique<CTessalyApp>(services());
     app->start(QString::fromStdString(settings), [&](CMainFrame&) { shownBeforeTheBoxes = prompter.boxes.empty(); });
     // The totals and the chart both miss the file: one box, after the window is shown.
     EXPECT_TRUE(shownBeforeTheBoxes);

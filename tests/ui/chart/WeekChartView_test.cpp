@@ -44,7 +44,7 @@ protected:
         chart().onThisWeek();
         (void)view().grab();  // paints once, which lays the chart out
         ASSERT_TRUE(chart().chartLayout().has_value());
-        scriptedModal.answerMenu = [this](QMenu& menu, const QPoint&) -> QAction* {
+        modal.answerMenu = [this](QMenu& menu, const QPoint&) -> QAction* {
             menuTexts.clear();
             QAction* chosen = nullptr;
             for (QAction* a : menu.actions()) {
@@ -90,7 +90,7 @@ TEST_F(WeekChartView, TheMenuDependsOnWhereTheRightClickFalls) {
 
 TEST_F(WeekChartView, EditItemShowsTheFrameAndWritesTheNewDurationInPlaceOfTheOld) {
     QString date, time, duration;
-    scriptedModal.answerDialog = [&](QDialog& dialog) {
+    modal.answerDialog = [&](QDialog& dialog) {
         auto* edit = qobject_cast<CTimeFrameDlg*>(&dialog);
         if (!edit) return 0;
         date = edit->dateEdit()->text();
@@ -153,7 +153,7 @@ TEST_F(WeekChartView, TheHoursDialogNeverLetsStartReachEnd) {
 }
 
 TEST_F(WeekChartView, ChangeHoursAndWeekMovesReachTheChart) {
-    scriptedModal.answerDialog = [](QDialog& dialog) {
+    modal.answerDialog = [](QDialog& dialog) {
         auto* hours = qobject_cast<CChartHoursDlg*>(&dialog);
         if (!hours) return 0;
         hours->startSpin()->setValue(9);
@@ -256,7 +256,7 @@ TEST_F(WeekChartView, TheMenusPromptsReachTheStatusBar) {
     };
     std::vector<QString> shown;
     QString afterClose = QStringLiteral("not cleared");
-    scriptedModal.answerMenu = [&](QMenu& menu, const QPoint& at) -> QAction* {
+    modal.answerMenu = [&](QMenu& menu, const QPoint& at) -> QAction* {
         menu.popup(at);
         for (const auto& [id, prompt] : prompts) {
             QAction* action = actionOf(menu, id);
@@ -374,7 +374,7 @@ TEST_F(WeekChartView, TheKeyboardOpensTheMenuMovesTheFocusAndTheWeeks) {
     EXPECT_EQ(menuTexts.front(), QStringLiteral("&Edit Item..."));
 
     // Edit Item from the keyboard acts on the focused bar.
-    scriptedModal.answerDialog = [](QDialog& dialog) {
+    modal.answerDialog = [](QDialog& dialog) {
         auto* edit = qobject_cast<CTimeFrameDlg*>(&dialog);
         if (!edit) return 0;
         edit->durationEdit()->setText(QStringLiteral("3:00"));
@@ -438,7 +438,7 @@ TEST_F(WeekChartView, AFrameOfADeletedProjectIsNamedByItsId) {
     EXPECT_EQ(view().weekChart().items()[1].name, "(deleted project 9)");
 
     QString shown;
-    scriptedModal.answerDialog = [&](QDialog& dialog) {
+    modal.answerDialog = [&](QDialog& dialog) {
         if (auto* edit = qobject_cast<CTimeFrameDlg*>(&dialog)) shown = edit->projectLabel()->text();
         return 0;
     };

@@ -180,7 +180,7 @@ TEST_F(PrintDispatchTest, CtrlPDoesNothingBeforeAnyReportThenPrintsTheLastOneAga
 TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot) {
     const QString pdf = ShellTest::path(QStringLiteral("history.pdf"));
     std::optional<QString> answer = pdf;
-    scriptedModal.savePaths = {answer};
+    modal.savePaths = {answer};
     dispatch().setPreviewRunner([this](QPrinter&, PageSource& source) { exported = dispatch().exportPdf(source); });
     app->document().notifyViews(hint::kPrintHistory);
     ASSERT_TRUE(exported);
@@ -190,7 +190,7 @@ TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot)
     EXPECT_TRUE(prompter.boxes.empty());
 
     answer = ShellTest::path(QStringLiteral("missing/history.pdf"));
-    scriptedModal.savePaths = {answer};
+    modal.savePaths = {answer};
     app->document().notifyViews(hint::kPrintHistory);
     EXPECT_FALSE(exported);
     ASSERT_EQ(prompter.boxes.size(), 1u);
@@ -200,19 +200,19 @@ TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot)
 // The save dialog of Export PDF asks for a PDF file; a name typed without a suffix gets ".pdf",
 // Cancel writes nothing and says nothing.
 TEST_F(PrintDispatchTest, ExportPdfAsksForAPdfFileAndAddsTheSuffix) {
-    scriptedModal.savePaths = {ShellTest::path(QStringLiteral("customers")), std::nullopt};
+    modal.savePaths = {ShellTest::path(QStringLiteral("customers")), std::nullopt};
     dispatch().setPreviewRunner([this](QPrinter&, PageSource& source) { exported = dispatch().exportPdf(source); });
     app->document().notifyViews(hint::kPrintCustomers);
     EXPECT_TRUE(exported);
     EXPECT_TRUE(QFile::exists(ShellTest::path(QStringLiteral("customers.pdf"))));
     EXPECT_FALSE(QFile::exists(ShellTest::path(QStringLiteral("customers"))));
-    ASSERT_EQ(scriptedModal.saveRequests.size(), 1u);
-    EXPECT_EQ(scriptedModal.saveRequests[0].caption, QStringLiteral("Export PDF"));
-    EXPECT_EQ(scriptedModal.saveRequests[0].filter, QStringLiteral("PDF files (*.pdf)"));
+    ASSERT_EQ(modal.saveRequests.size(), 1u);
+    EXPECT_EQ(modal.saveRequests[0].caption, QStringLiteral("Export PDF"));
+    EXPECT_EQ(modal.saveRequests[0].filter, QStringLiteral("PDF files (*.pdf)"));
 
     app->document().notifyViews(hint::kPrintCustomers);
     EXPECT_FALSE(exported);
-    EXPECT_EQ(scriptedModal.saveRequests.size(), 2u);
+    EXPECT_EQ(modal.saveRequests.size(), 2u);
     EXPECT_TRUE(prompter.boxes.empty());
 }
 

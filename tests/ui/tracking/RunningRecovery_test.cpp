@@ -51,7 +51,7 @@ protected:
     // Starts the application with the recovery dialog answered by choice (or left by Escape
     // when none), noting what the dialog showed and that nothing was written before the choice.
     std::unique_ptr<CTessalyApp> startWith(std::optional<ql::RecoveryChoice> choice) {
-        auto app = std::make_unique<CTessalyApp>(AppServices{prompter, scriptedModal, clock, ql::defaultFileSystem(), help, dialogs});
+        auto app = std::make_unique<CTessalyApp>(services());
         app->setDialogRunner([this, choice](QDialog& dialog) {
             ranDialogs.push_back(dialog.metaObject()->className());
             if (auto* recovery = qobject_cast<CRecoveryDlg*>(&dialog)) {
@@ -232,7 +232,7 @@ TEST_F(RunningRecovery, ASessionEndingWhileTheQuestionIsOpenLeavesTheJournalAsIt
     ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
     const auto before = ql::test::readBytes(journal());
     clock.advance(3600);
-    CTessalyApp app(AppServices{prompter, scriptedModal, clock, ql::defaultFileSystem(), help, dialogs});
+    CTessalyApp app(services());
     app.setDialogRunner([&app](QDialog& dialog) {
         app.document().endSession();
         dialog.reject();
@@ -248,7 +248,7 @@ TEST_F(RunningRecovery, AJournalThatCannotBeWrittenIsReportedOnceAndTimingGoesOn
     PathFaultFileSystem fs;
     fs.failPath = file(ql::FileKind::Temporary);
     fs.failCreate = true;
-    CTessalyApp app(AppServices{prompter, scriptedModal, clock, fs, help, dialogs});
+    CTessalyApp app(services(fs));
     app.setProjectChooser([]() -> std::optional<std::int32_t> { return 0; });
     app.start({});
     app.frame().action(cmd::kCheckIn)->trigger();
