@@ -44,11 +44,14 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
                                           m_services.fileDialogs);
     m_doc->openAtStart(commandLine);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_services.help);
-    m_view = new CTessalyView(*m_doc, m_services.clock, m_services.modal, m_services.help, m_frame.get());
+    const CommandContext context{m_services.prompter, m_services.modal, m_services.help, m_services.clock,
+                                 m_services.fileSystem, *m_doc, m_frame.get()};
+    m_view = new CTessalyView(*m_doc, context, m_frame.get());
     m_frame->setCentralWidget(m_view);
-    m_print = std::make_unique<PrintDispatch>(CommandContext{m_services.prompter, m_services.modal, m_services.help,
-                                                             m_services.clock, m_services.fileSystem, *m_doc, m_view},
-                                              m_view->weekChart());
+    // The print dialogs open over the view, as they did when the view ran them.
+    CommandContext printContext = context;
+    printContext.parent = m_view;
+    m_print = std::make_unique<PrintDispatch>(printContext, m_view->weekChart());
     m_print->setPrinter(&printer());
     m_print->setInvoiceRequest(&m_invoiceRequest);
     m_view->setPrintDispatch(m_print.get());

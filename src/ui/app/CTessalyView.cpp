@@ -18,12 +18,12 @@
 #include <algorithm>
 #include <utility>
 
-CTessalyView::CTessalyView(CTessalyDoc& doc, const ql::Clock& clock, Modal& modal, HelpService& help, QWidget* parent)
+CTessalyView::CTessalyView(CTessalyDoc& doc, const CommandContext& context, QWidget* parent)
     : QWidget(parent),
       m_doc(doc),
-      m_clock(clock),
+      m_clock(context.clock),
       m_chart(
-          *this, CommandContext{doc.prompter(), modal, help, clock, doc.fileSystem(), doc, this},
+          *this, context,
           [this](const std::vector<ql::Status>& failures) { reportFailures(Source::WeekChart, failures); },
           [this] {
               refreshRunningPanel(true);

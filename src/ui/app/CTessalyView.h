@@ -6,6 +6,7 @@
 #include "core/tracking/PanelRows.h"
 #include "core/tracking/PeriodTotals.h"
 #include "ui/chart/WeekChartInteraction.h"
+#include "ui/common/CommandContext.h"
 #include "ui/tracking/MainPanelsPainter.h"
 
 #include <QBasicTimer>
@@ -18,14 +19,8 @@
 #include <vector>
 
 class CTessalyDoc;
-class HelpService;
-class Modal;
 class PrintDispatch;
 class QPainter;
-
-namespace ql {
-class Clock;
-}
 
 // The main view, the frame's central widget: the totals and running-projects panels above
 // the week chart. It follows the document's update hints (3 totals, 4 week chart) and applies
@@ -37,8 +32,9 @@ public:
     static constexpr QColor kBackground{192, 192, 192};
     static constexpr int kTimerInterval = 30000;
 
-    // The document and the services outlive the view. Follows doc's updateHint signal.
-    CTessalyView(CTessalyDoc& doc, const ql::Clock& clock, Modal& modal, HelpService& help, QWidget* parent = nullptr);
+    // The document and the context's services outlive the view (context.document is doc; the
+    // chart's dialogs and menus open over the view itself). Follows doc's updateHint signal.
+    CTessalyView(CTessalyDoc& doc, const CommandContext& context, QWidget* parent = nullptr);
 
     CTessalyDoc& document() const { return m_doc; }
     const ql::Clock& clock() const { return m_clock; }

@@ -32,7 +32,8 @@ public:
     using AfterEdit = std::function<void()>;
 
     // view is the widget the chart is painted into; it parents the menu's actions (so their
-    // status tips reach the frame's status bar) and the dialogs. context and view outlive this.
+    // status tips reach the frame's status bar), the menu and the dialogs (context.parent is
+    // not used). The context's services and view outlive this.
     WeekChartInteraction(QWidget& view, const CommandContext& context, ReportFailures reportFailures,
                          AfterEdit afterEdit);
 
