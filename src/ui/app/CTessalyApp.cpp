@@ -5,6 +5,7 @@
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CTessalyView.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/common/CommandIds.h"
 #include "ui/common/Modal.h"
 #include "ui/customers/CustomerCommands.h"
@@ -54,15 +55,17 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
                                           m_services.fileDialogs);
     m_doc->openAtStart(commandLine);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_services.help);
-    m_view = new CTessalyView(*m_doc, m_services.clock, m_frame.get());
-    m_frame->setCentralWidget(m_view);
-    m_view->setHelp(&m_services.help);
-    m_view->setDialogRunner([this](QDialog& dialog) { return m_services.modal.runDialog(dialog); });
-    m_view->printDispatch().setPrinter(&printer());
-    m_view->setInvoiceRequest(&m_invoiceRequests.last());
-    m_doc->setDialogParent(m_frame.get());
     m_commandContext.emplace(CommandContext{m_services.prompter, m_services.modal, m_services.help, m_services.clock,
                                             m_services.fileSystem, *m_doc, m_frame.get(), m_invoiceRequests});
+    m_view = new CTessalyView(*m_doc, *m_commandContext, m_frame.get());
+    m_frame->setCentralWidget(m_view);
+    // The print dialogs open over the view, as they did when the view ran them.
+    CommandContext printContext = *m_commandContext;
+    printContext.parent = m_view;
+    m_print = std::make_unique<PrintDispatch>(printContext, m_view->weekChart());
+    m_print->setPrinter(&printer());
+    m_view->setPrintDispatch(m_print.get());
+    m_doc->setDialogParent(m_frame.get());
     connectCommands();
     m_frame->restorePlacement();
     if (showFrame) showFrame(*m_frame);
@@ -121,10 +124,10 @@ void CTessalyApp::connectCommands() {
         const Command command = binding.command;
         connect(frame.action(binding.id), &QAction::triggered, this, [this, command] { command(*m_commandContext); });
     }
-    connect(frame.action(cmd::kPrintGanttChart), &QAction::triggered, m_view, &CTessalyView::onPrintGanttChart);
+    connect(frame.action(cmd::kPrintGanttChart), &QAction::triggered, m_print.get(), &PrintDispatch::printWeekChart);
     // Ctrl+P repeats the last report; there is none until one was asked for.
     QAction* printAgain = frame.action(cmd::kFilePrint);
-    printAgain->setEnabled(m_view->printDispatch().printKind() != PrintDispatch::kNone);
-    connect(printAgain, &QAction::triggered, &m_view->printDispatch(), &PrintDispatch::printAgain);
-    connect(&m_view->printDispatch(), &PrintDispatch::reportAvailable, printAgain, [printAgain] { printAgain->setEnabled(true); });
+    printAgain->setEnabled(m_print->printKind() != PrintDispatch::kNone);
+    connect(printAgain, &QAction::triggered, m_print.get(), &PrintDispatch::printAgain);
+    connect(m_print.get(), &PrintDispatch::reportAvailable, printAgain, [printAgain] { printAgain->setEnabled(true); });
 }

@@ -16,6 +16,7 @@
 class CMainFrame;
 class CTessalyDoc;
 class CTessalyView;
+class PrintDispatch;
 class FileSetDialogs;
 class HelpService;
 class Modal;
@@ -59,6 +60,8 @@ public:
     CTessalyDoc& document() const { return *m_doc; }
     CMainFrame& frame() const { return *m_frame; }
     CTessalyView& view() const { return *m_view; }
+    // The print jobs of the window (the reports, the week chart, the invoice, Ctrl+P).
+    PrintDispatch& printDispatch() const { return *m_print; }
     const AppServices& services() const { return m_services; }
     // The application's printer, created at first use; reports and Print Setup share it.
     QPrinter& printer();
@@ -88,6 +91,7 @@ private:
     std::unique_ptr<CTessalyDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     CTessalyView* m_view = nullptr;
+    std::unique_ptr<PrintDispatch> m_print;
     std::unique_ptr<QPrinter> m_printer;
     InvoiceRequestStore m_invoiceRequests;
     // What the menu commands are given; made once the document and the frame exist.

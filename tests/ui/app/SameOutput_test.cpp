@@ -12,7 +12,7 @@
 #include "print/InvoicePages.h"
 #include "ui/analysis/CExportDlg.h"
 #include "ui/app/CTessalyView.h"
-#include "ui/app/PrintDispatch.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/reports/CNewInvoiceDlg.h"
 #include "ui/reports/InvoiceTextFile.h"
 
@@ -238,9 +238,8 @@ TEST_F(SameOutput, PrintedPagesOfThePreviewAndTheCommand) {
         CLocale() { QLocale::setDefault(QLocale::c()); }
         ~CLocale() { QLocale::setDefault(saved); }
     } cLocale;
-    PrintDispatch& dispatch = app->view().printDispatch();
+    PrintDispatch& dispatch = app->printDispatch();
     bool exported = false;
-    dispatch.setPdfPathChooser([&] { return std::optional<QString>(QString::fromStdString(out("gui.pdf"))); });
     dispatch.setPreviewRunner([&](QPrinter&, PageSource& source) { exported = dispatch.exportPdf(source); });
 
     struct PdfCase {
@@ -264,6 +263,7 @@ TEST_F(SameOutput, PrintedPagesOfThePreviewAndTheCommand) {
     for (PdfCase& c : cases) {
         SCOPED_TRACE(c.name);
         exported = false;
+        modal.savePaths = {QString::fromStdString(out("gui.pdf"))};
         c.print();
         ASSERT_TRUE(exported);
         const PdfFacts gui = pdfFacts(out("gui.pdf"));

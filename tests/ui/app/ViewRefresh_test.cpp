@@ -74,7 +74,7 @@ TEST_F(ViewRefresh, TheTickAfterMidnightMovesTodayAndTheWeek) {
     EXPECT_EQ(app->view().weekChart().items().size(), 1u);
 
     // A week the user chose to look at stays chosen.
-    app->view().onPreviousWeek();
+    app->view().chart().onPreviousWeek();
     clock.set(at(1996, 12, 17, 0, 0));
     app->view().onTick();
     EXPECT_EQ(app->view().weekChart().weekStart(), at(1996, 12, 9, 0));

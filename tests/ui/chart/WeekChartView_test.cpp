@@ -41,10 +41,10 @@ protected:
         clock.set(start + 3 * 3600);
         app = startApp(QString::fromStdString(settings));
         view().resize(800, 500);
-        view().onThisWeek();
+        chart().onThisWeek();
         (void)view().grab();  // paints once, which lays the chart out
-        ASSERT_TRUE(view().chartLayout().has_value());
-        view().setMenuRunner([this](QMenu& menu, const QPoint&) -> QAction* {
+        ASSERT_TRUE(chart().chartLayout().has_value());
+        modal.answerMenu = [this](QMenu& menu, const QPoint&) -> QAction* {
             menuTexts.clear();
             QAction* chosen = nullptr;
             for (QAction* a : menu.actions()) {
@@ -54,11 +54,12 @@ protected:
             }
             ++menusShown;
             return chosen;
-        });
+        };
     }
     CTessalyView& view() { return app->view(); }
+    WeekChartInteraction& chart() { return app->view().chart(); }
     QPoint barCentre() {
-        const auto bars = ql::layoutBars(*view().chartLayout(), view().weekChart());
+        const auto bars = ql::layoutBars(*chart().chartLayout(), view().weekChart());
         EXPECT_EQ(bars.size(), 1u);
         const ql::ChartRect r = bars.at(0).rect;
         return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
@@ -76,14 +77,14 @@ protected:
 };
 
 TEST_F(WeekChartView, TheMenuDependsOnWhereTheRightClickFalls) {
-    view().openChartMenu(barCentre());
+    chart().openChartMenu(barCentre());
     EXPECT_EQ(menuTexts, (std::vector<QString>{"&Edit Item...", "&Delete Item", "&Change Hours...", "&Previous Week",
                                                "&Next Week", "&This Week", "&What's This?"}));
-    const ql::ChartRect rows = view().chartLayout()->rows;
-    view().openChartMenu(QPoint(rows.right - 2, rows.top + 2));  // empty chart space
+    const ql::ChartRect rows = chart().chartLayout()->rows;
+    chart().openChartMenu(QPoint(rows.right - 2, rows.top + 2));  // empty chart space
     EXPECT_EQ(menuTexts, (std::vector<QString>{"&Change Hours...", "&Previous Week", "&Next Week", "&This Week",
                                                "&What's This?"}));
-    view().openChartMenu(QPoint(300, 60));  // over the panels
+    chart().openChartMenu(QPoint(300, 60));  // over the panels
     EXPECT_EQ(menusShown, 2);
 }
 
@@ -101,7 +102,7 @@ TEST_F(WeekChartView, EditItemShowsTheFrameAndWritesTheNewDurationInPlaceOfTheOl
         return edit->result();
     };
     choose = cmd::kEditItem;
-    view().openChartMenu(barCentre());
+    chart().openChartMenu(barCentre());
     EXPECT_EQ(date, QStringLiteral("03/15/1996"));
     EXPECT_EQ(time, QStringLiteral("09:00"));
     EXPECT_EQ(duration, QStringLiteral("01:30"));
@@ -125,12 +126,12 @@ TEST_F(WeekChartView, BadTimeFrameInputKeepsTheDialogOpenAndWritesNothing) {
 TEST_F(WeekChartView, DeleteItemAsksFirstAndNoKeepsTheFrame) {
     choose = cmd::kDeleteItem;
     prompter.answers = {false, true};
-    view().openChartMenu(barCentre());
+    chart().openChartMenu(barCentre());
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].caption, QStringLiteral("Confirmation"));
     EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Are you sure you want to delete the selected item?"));
     EXPECT_EQ(frames().size(), 1u);
-    view().openChartMenu(barCentre());
+    chart().openChartMenu(barCentre());
     EXPECT_TRUE(frames().empty());
 }
 
@@ -160,24 +161,24 @@ TEST_F(WeekChartView, ChangeHoursAndWeekMovesReachTheChart) {
         return static_cast<int>(QDialog::Accepted);
     };
     choose = cmd::kChangeHours;
-    view().openChartMenu(barCentre());
+    chart().openChartMenu(barCentre());
     EXPECT_EQ(view().weekChart().firstMinute(), 540);
     EXPECT_EQ(view().weekChart().lastMinute(), 1020);
 
     const std::int32_t week = view().weekChart().weekStart();
     choose = cmd::kNextWeek;
-    view().openChartMenu(barCentre());
+    chart().openChartMenu(barCentre());
     EXPECT_GT(view().weekChart().weekStart(), week);
     EXPECT_TRUE(view().weekChart().items().empty());
     choose = cmd::kPreviousWeek;
     (void)view().grab();
-    const ql::ChartRect rows = view().chartLayout()->rows;
-    view().openChartMenu(QPoint(rows.right - 2, rows.top + 2));
+    const ql::ChartRect rows = chart().chartLayout()->rows;
+    chart().openChartMenu(QPoint(rows.right - 2, rows.top + 2));
     EXPECT_EQ(view().weekChart().weekStart(), week);
     EXPECT_EQ(view().weekChart().items().size(), 1u);
 
     choose = cmd::kChartWhatsThis;
-    view().openChartMenu(QPoint(rows.right - 2, rows.top + 2));
+    chart().openChartMenu(QPoint(rows.right - 2, rows.top + 2));
     EXPECT_EQ(help.contexts.back(), 300);
 }
 
@@ -255,7 +256,7 @@ TEST_F(WeekChartView, TheMenusPromptsReachTheStatusBar) {
     };
     std::vector<QString> shown;
     QString afterClose = QStringLiteral("not cleared");
-    view().setMenuRunner([&](QMenu& menu, const QPoint& at) -> QAction* {
+    modal.answerMenu = [&](QMenu& menu, const QPoint& at) -> QAction* {
         menu.popup(at);
         for (const auto& [id, prompt] : prompts) {
             QAction* action = actionOf(menu, id);
@@ -267,8 +268,8 @@ TEST_F(WeekChartView, TheMenusPromptsReachTheStatusBar) {
         menu.hide();
         afterClose = app->frame().statusBar()->currentMessage();
         return nullptr;
-    });
-    view().openChartMenu(barCentre());
+    };
+    chart().openChartMenu(barCentre());
     ASSERT_EQ(shown.size(), std::size(prompts));
     for (std::size_t i = 0; i < shown.size(); ++i) EXPECT_EQ(shown[i], QLatin1String(prompts[i].second)) << i;
     EXPECT_EQ(afterClose, QString());
@@ -326,11 +327,11 @@ TEST_F(WeekChartView, TheLabelColumnKeepsItsWidthInEveryWeekAndLanguage) {
         QLocale::setDefault(language);
         for (const std::int32_t week : weeks) {
             clock.set(week);
-            view().onThisWeek();
+            chart().onThisWeek();
             view().resize(800, 500);  // a change of language lays the frame out anew
             const QImage image = view().grab().toImage();
-            ASSERT_TRUE(view().chartLayout());
-            const ql::ChartLayout& layout = *view().chartLayout();
+            ASSERT_TRUE(chart().chartLayout());
+            const ql::ChartLayout& layout = *chart().chartLayout();
             const std::string where = language.name().toStdString() + " " + std::to_string(week);
             EXPECT_EQ(layout.labelRight, 5 + 154) << where;
             EXPECT_EQ(layout.hourWidth, 53) << where;
@@ -366,7 +367,7 @@ TEST_F(WeekChartView, TheKeyboardOpensTheMenuMovesTheFocusAndTheWeeks) {
     EXPECT_EQ(menuTexts, (std::vector<QString>{"&Change Hours...", "&Previous Week", "&Next Week", "&This Week",
                                                "&What's This?"}));
     QTest::keyClick(&view(), Qt::Key_Right);
-    EXPECT_EQ(view().focusedItem(), std::optional<std::size_t>(0));
+    EXPECT_EQ(chart().focusedItem(), std::optional<std::size_t>(0));
     QTest::keyClick(&view(), Qt::Key_F10, Qt::ShiftModifier);
     EXPECT_EQ(menusShown, 2);
     ASSERT_FALSE(menuTexts.empty());
@@ -383,12 +384,12 @@ TEST_F(WeekChartView, TheKeyboardOpensTheMenuMovesTheFocusAndTheWeeks) {
     choose = cmd::kEditItem;
     QApplication::sendEvent(&view(), &menuKey);
     EXPECT_EQ(frames(), (std::vector<ql::TimeFrameRecord>{{4, start, start + 3 * 3600}}));
-    EXPECT_EQ(view().focusedItem(), std::optional<std::size_t>(0));  // still on the edited frame
+    EXPECT_EQ(chart().focusedItem(), std::optional<std::size_t>(0));  // still on the edited frame
 
     const std::int32_t week = view().weekChart().weekStart();
     QTest::keyClick(&view(), Qt::Key_PageDown);
     EXPECT_GT(view().weekChart().weekStart(), week);
-    EXPECT_FALSE(view().focusedItem());
+    EXPECT_FALSE(chart().focusedItem());
     QTest::keyClick(&view(), Qt::Key_PageUp);
     EXPECT_EQ(view().weekChart().weekStart(), week);
 }
@@ -442,10 +443,10 @@ TEST_F(WeekChartView, AFrameOfADeletedProjectIsNamedByItsId) {
         return 0;
     };
     (void)view().grab();
-    const auto bars = ql::layoutBars(*view().chartLayout(), view().weekChart());
+    const auto bars = ql::layoutBars(*chart().chartLayout(), view().weekChart());
     ASSERT_EQ(bars.size(), 2u);
     choose = cmd::kEditItem;
-    view().openChartMenu(QPoint(bars[1].rect.left + 2, bars[1].rect.top + 2));
+    chart().openChartMenu(QPoint(bars[1].rect.left + 2, bars[1].rect.top + 2));
     EXPECT_EQ(shown, QStringLiteral("(deleted project 9)"));
 }
 

@@ -1,7 +1,7 @@
 #include "ui/customers/CustomerCommands.h"
 
 #include "print/PageSource.h"
-#include "ui/app/CTessalyView.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/app/ShellFixture.h"
 #include "ui/CommandHarness.h"
 #include "ui/ModalDriver.h"
@@ -40,7 +40,7 @@ TEST_F(EditCustomersCommand, PrintInTheCustomerListAsksForThePrintedList) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     int previews = 0;
-    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
+    app->printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
     modal.answerDialog = [&opened](QDialog& dialog) {
         opened = QString::fromLatin1(dialog.metaObject()->className());

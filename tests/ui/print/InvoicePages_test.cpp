@@ -8,6 +8,7 @@
 #include "print/InvoicePages.h"
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/common/CommandIds.h"
 #include "ui/reports/CNewInvoiceDlg.h"
 
@@ -108,7 +109,7 @@ TEST_F(InvoicePrint, PrintStoresTheNextNumberBeforeThePreviewOpens) {
     auto app = startApp(m_settings);
     std::vector<std::string> numberAtPreview;
     std::vector<int> pagesAtPreview;
-    app->view().printDispatch().setPreviewRunner([&](QPrinter&, PageSource& source) {
+    app->printDispatch().setPreviewRunner([&](QPrinter&, PageSource& source) {
         source.beginJob();
         numberAtPreview.push_back(ql::readSettings(ql::defaultFileSystem(), m_path)->nextInvoiceNumber);
         pagesAtPreview.push_back(source.pageCount());
@@ -120,12 +121,12 @@ TEST_F(InvoicePrint, PrintStoresTheNextNumberBeforeThePreviewOpens) {
     app->frame().action(cmd::kInvoice)->trigger();
     EXPECT_EQ(numberAtPreview, std::vector<std::string>{"9600002"});
     EXPECT_EQ(pagesAtPreview, std::vector<int>{1});
-    EXPECT_EQ(app->view().printDispatch().printKind(), PrintDispatch::kInvoice);
+    EXPECT_EQ(app->printDispatch().printKind(), PrintDispatch::kInvoice);
     EXPECT_TRUE(prompter.boxes.empty());
 
     // Ctrl+P prints the last invoice again.
     int printed = 0;
-    app->view().printDispatch().setPrintDialogRunner([&](QPrinter&, int pages) {
+    app->printDispatch().setPrintDialogRunner([&](QPrinter&, int pages) {
         printed = pages;
         return false;
     });

@@ -1,7 +1,7 @@
 #include "ui/projects/ProjectCommands.h"
 
 #include "print/PageSource.h"
-#include "ui/app/CTessalyView.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/app/ShellFixture.h"
 #include "ui/common/CommandIds.h"
 #include "core/store/Projects.h"
@@ -66,7 +66,7 @@ TEST_F(EditProjectsCommand, EditProjectsOpensTheTreeAndRefreshesTheView) {
     auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     int previews = 0;
-    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
+    app->printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     QString opened;
     modal.answerDialog = [&opened](QDialog& dialog) {
         opened = QString::fromLatin1(dialog.metaObject()->className());

@@ -10,6 +10,7 @@
 #include "core/store/TimeFrames.h"
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/common/CommandIds.h"
 
 #include <QAction>
@@ -91,7 +92,7 @@ TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
     addCustomer(4, "Acme");
     auto app = startApp(m_settings);
     int previews = 0;
-    app->view().printDispatch().setPreviewRunner([&](QPrinter&, PageSource&) { ++previews; });
+    app->printDispatch().setPreviewRunner([&](QPrinter&, PageSource&) { ++previews; });
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     runInvoice(*app, [&](CNewInvoiceDlg& d) { child<QPushButton>(d, "printButton")->click(); });
     EXPECT_EQ(storedNumber(), "9600002");

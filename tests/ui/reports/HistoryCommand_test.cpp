@@ -2,6 +2,7 @@
 
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/common/CommandIds.h"
 #include "ui/reports/CHistoryDlg.h"
 
@@ -18,7 +19,7 @@ TEST_F(HistoryCommand, OpensTheHistoryAndRefreshesTheViewAfterwardsPrintFirst) {
     EXPECT_EQ(history->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_H));
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     int previews = 0;
-    app->view().printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
+    app->printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });
     int result = QDialog::Rejected;
     modal.answerDialog = [&](QDialog& dialog) {
         ranDialogs.push_back(dialog.metaObject()->className());

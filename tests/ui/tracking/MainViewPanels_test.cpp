@@ -120,8 +120,8 @@ TEST_F(PanelText, EveryDigitOfALargeTotalHasRoomAndSmallOnesKeepTheCells) {
     ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settings, ql::FileKind::Projects), {p}));
     auto app = startApp(QString::fromStdString(settings));
     const int h = 600 / 2 - 5;
-    EXPECT_EQ(app->view().totalsColumns(600).time, (ql::PanelCells{h - 122, h - 83}));
-    EXPECT_EQ(app->view().totalsColumns(600).charge, (ql::PanelCells{h - 77, h - 3}));
+    EXPECT_EQ(app->view().panels().totalsColumns(600).time, (ql::PanelCells{h - 122, h - 83}));
+    EXPECT_EQ(app->view().panels().totalsColumns(600).charge, (ql::PanelCells{h - 77, h - 3}));
 
     const std::int32_t start = *ql::calendar::fromLocal(1996, 1, 2, 8, 0);
     ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), settings, {0, start, start + 126005 * 60}));
@@ -130,7 +130,7 @@ TEST_F(PanelText, EveryDigitOfALargeTotalHasRoomAndSmallOnesKeepTheCells) {
     ASSERT_EQ(year.timeText, "2100:05");
     ASSERT_EQ(year.chargeText, "$10000596.83");
     const QFontMetrics metrics(arialBoldCell(12));
-    const ql::PanelColumns c = app->view().totalsColumns(600);
+    const ql::PanelColumns c = app->view().panels().totalsColumns(600);
     EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(year.timeText)), c.time.right - c.time.left);
     EXPECT_LE(metrics.horizontalAdvance(QString::fromStdString(year.chargeText)), c.charge.right - c.charge.left);
     EXPECT_EQ(c.charge.right, h - 3);

@@ -9,7 +9,7 @@
 #include "print/PageSource.h"
 #include "ui/app/CTessalyView.h"
 #include "ui/common/CommandIds.h"
-#include "ui/app/PrintDispatch.h"
+#include "ui/reports/PrintDispatch.h"
 #include "ui/ProjectChoice.h"
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/CHistoryFilterDlg.h"
@@ -67,10 +67,10 @@ protected:
         const std::int32_t start = *ql::calendar::fromLocal(y, m, d, 9, 0);
         ASSERT_TRUE(ql::appendTimeFrame(fs(), settings, {project, start, start + 3600}));
     }
-    PrintDispatch& dispatch() { return app->view().printDispatch(); }
+    PrintDispatch& dispatch() { return app->printDispatch(); }
     std::vector<std::string> printedProjects() const {
         std::vector<std::string> names;
-        const ql::ReportTable* table = app->view().printDispatch().reportTable();
+        const ql::ReportTable* table = app->printDispatch().reportTable();
         if (!table) return names;
         for (std::size_t r = 0; r < table->rowCount(); ++r) names.push_back(table->textAt(r, 0));
         return names;
@@ -181,7 +181,7 @@ TEST_F(PrintDispatchTest, CtrlPDoesNothingBeforeAnyReportThenPrintsTheLastOneAga
 TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot) {
     const QString pdf = ShellTest::path(QStringLiteral("history.pdf"));
     std::optional<QString> answer = pdf;
-    dispatch().setPdfPathChooser([&] { return answer; });
+    modal.savePaths = {answer};
     dispatch().setPreviewRunner([this](QPrinter&, PageSource& source) { exported = dispatch().exportPdf(source); });
     app->document().notifyViews(hint::kPrintHistory);
     ASSERT_TRUE(exported);
@@ -191,10 +191,30 @@ TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot)
     EXPECT_TRUE(prompter.boxes.empty());
 
     answer = ShellTest::path(QStringLiteral("missing/history.pdf"));
+    modal.savePaths = {answer};
     app->document().notifyViews(hint::kPrintHistory);
     EXPECT_FALSE(exported);
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Cannot write PDF file : ") + *answer);
+}
+
+// The save dialog of Export PDF asks for a PDF file; a name typed without a suffix gets ".pdf",
+// Cancel writes nothing and says nothing.
+TEST_F(PrintDispatchTest, ExportPdfAsksForAPdfFileAndAddsTheSuffix) {
+    modal.savePaths = {ShellTest::path(QStringLiteral("customers")), std::nullopt};
+    dispatch().setPreviewRunner([this](QPrinter&, PageSource& source) { exported = dispatch().exportPdf(source); });
+    app->document().notifyViews(hint::kPrintCustomers);
+    EXPECT_TRUE(exported);
+    EXPECT_TRUE(QFile::exists(ShellTest::path(QStringLiteral("customers.pdf"))));
+    EXPECT_FALSE(QFile::exists(ShellTest::path(QStringLiteral("customers"))));
+    ASSERT_EQ(modal.saveRequests.size(), 1u);
+    EXPECT_EQ(modal.saveRequests[0].caption, QStringLiteral("Export PDF"));
+    EXPECT_EQ(modal.saveRequests[0].filter, QStringLiteral("PDF files (*.pdf)"));
+
+    app->document().notifyViews(hint::kPrintCustomers);
+    EXPECT_FALSE(exported);
+    EXPECT_EQ(modal.saveRequests.size(), 2u);
+    EXPECT_TRUE(prompter.boxes.empty());
 }
 
 TEST_F(PrintDispatchTest, PrintSetupOffersThePrinterChoiceAndItHoldsForTheNextPreview) {

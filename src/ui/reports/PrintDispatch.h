@@ -1,9 +1,9 @@
 #pragma once
 
-#include "ui/app/ShellOnly.h"
-
 #include "core/Status.h"
+#include "core/reports/Invoice.h"
 #include "core/reports/ReportTable.h"
+#include "ui/common/CommandContext.h"
 
 #include <QObject>
 #include <QString>
@@ -13,21 +13,21 @@
 #include <memory>
 #include <optional>
 
-class CTessalyDoc;
 class PageSource;
 class QPrinter;
 class QWidget;
 
 namespace ql {
-class Clock;
 class WeekChart;
 }  // namespace ql
 
-// The view's print jobs: which report was asked for last (printKind), the data it was built
-// from (the report table, the invoice pages), and the job steps around the preview: the week
-// chart turns the printer landscape, every job ends with it portrait and printing all pages.
+// The print jobs of the window: which report was asked for last (printKind), the data it was
+// built from (the report table, the invoice pages), and the job steps around the preview: the
+// week chart turns the printer landscape, every job ends with it portrait and printing all pages.
 // Production opens QPrintPreviewDialog on the application's printer, with Export PDF...;
-// tests replace the runners so nothing modal opens.
+// tests replace the runners so nothing modal opens. The preview and the print dialog are this
+// class's own seams rather than Modal's: both need the printer and the pages, and the preview
+// carries this dispatch's Export PDF action.
 class PrintDispatch : public QObject {
     Q_OBJECT
 public:
@@ -41,12 +41,10 @@ public:
     using PreviewRunner = std::function<void(QPrinter& printer, PageSource& source)>;
     // The print dialog of Ctrl+P; true when the user chose to print.
     using PrintDialogRunner = std::function<bool(QPrinter& printer, int pageCount)>;
-    // The PDF file to export to; nullopt on Cancel.
-    using PdfPathChooser = std::function<std::optional<QString>()>;
 
-    // doc, clock and chart outlive the dispatch; dialogs open over parent (not the QObject
-    // parent: the view holds the dispatch as a member).
-    PrintDispatch(CTessalyDoc& doc, const ql::Clock& clock, const ql::WeekChart& chart, QWidget* parent);
+    // The context's services and document, and chart, outlive the dispatch; its dialogs open
+    // over context.parent (not the QObject parent).
+    PrintDispatch(const CommandContext& context, const ql::WeekChart& chart);
     ~PrintDispatch() override;
 
     // The printer every job uses (the application's one); without it the dispatch keeps its own.
@@ -64,14 +62,18 @@ public:
     void printCustomers();
     // Command 32797: the week chart as shown, in landscape.
     void printWeekChart();
-    // Hint 5 (filled by invoicing): keeps pages as the last invoice and previews them.
+    // Hint 5: builds the invoice of the last request (the context's invoiceRequests) and previews it; a file
+    // that cannot be read is reported and no preview opens. Nothing without a request.
+    void printInvoice();
+    // Keeps pages as the last invoice and previews them.
     void printInvoice(std::unique_ptr<PageSource> pages);
     // Ctrl+P: the last report again through the print dialog, from the data it was built
     // with; nothing before any report was asked for.
     void printAgain();
 
-    // Export PDF... of the preview: asks for a file and writes source to it; a failure is
-    // reported. True when a file was written.
+    // Export PDF... of the preview: asks for a file (the Modal's save dialog; ".pdf" is added
+    // to a name without a suffix) and writes source to it; a failure is reported. True when a
+    // file was written.
     bool exportPdf(PageSource& source);
 
     // Sets the orientation of the printer's page layout.
@@ -79,7 +81,6 @@ public:
 
     void setPreviewRunner(PreviewRunner runner) { m_runPreview = std::move(runner); }
     void setPrintDialogRunner(PrintDialogRunner runner) { m_runPrintDialog = std::move(runner); }
-    void setPdfPathChooser(PdfPathChooser chooser) { m_choosePdfPath = std::move(chooser); }
 
 signals:
     // printKind changed from none to a report: Ctrl+P has something to print.
@@ -99,10 +100,8 @@ private:
     std::optional<QString> choosePdfPath();
     void report(const std::string& message);
 
-    CTessalyDoc& m_doc;
-    const ql::Clock& m_clock;
+    CommandContext m_context;
     const ql::WeekChart& m_chart;
-    QWidget* m_parent;
     QPrinter* m_printer = nullptr;
     std::unique_ptr<QPrinter> m_ownPrinter;
     std::int32_t m_printKind = kNone;
@@ -112,5 +111,4 @@ private:
     std::unique_ptr<PageSource> m_invoice;
     PreviewRunner m_runPreview;
     PrintDialogRunner m_runPrintDialog;
-    PdfPathChooser m_choosePdfPath;
 };

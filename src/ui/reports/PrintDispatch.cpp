@@ -1,30 +1,29 @@
-#include "ui/app/PrintDispatch.h"
+#include "ui/reports/PrintDispatch.h"
 
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"
 #include "core/time/Clock.h"
 #include "print/PageSource.h"
 #include "print/ReportPages.h"
-#include "ui/app/CTessalyDoc.h"
+#include "print/InvoicePages.h"
+#include "ui/common/Modal.h"
+#include "ui/common/OpenDocument.h"
 #include "ui/common/Prompter.h"
+#include "ui/reports/InvoiceRequestStore.h"
 
 #include <QAction>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QToolBar>
 
-PrintDispatch::PrintDispatch(CTessalyDoc& doc, const ql::Clock& clock, const ql::WeekChart& chart, QWidget* parent)
-    : m_doc(doc),
-      m_clock(clock),
+PrintDispatch::PrintDispatch(const CommandContext& context, const ql::WeekChart& chart)
+    : m_context(context),
       m_chart(chart),
-      m_parent(parent),
       m_chartPages(std::make_unique<WeekChartPages>(chart)) {
     m_runPreview = [this](QPrinter& printer, PageSource& source) { previewInDialog(printer, source); };
     m_runPrintDialog = [this](QPrinter& printer, int pageCount) { return printDialog(printer, pageCount); };
-    m_choosePdfPath = [this] { return choosePdfPath(); };
 }
 
 PrintDispatch::~PrintDispatch() = default;
@@ -36,7 +35,7 @@ QPrinter& PrintDispatch::printer() {
 }
 
 void PrintDispatch::report(const std::string& message) {
-    m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(message), Prompter::Icon::Warning);
+    m_context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(message), Prompter::Icon::Warning);
 }
 
 void PrintDispatch::setKind(std::int32_t kind) {
@@ -46,21 +45,22 @@ void PrintDispatch::setKind(std::int32_t kind) {
 }
 
 void PrintDispatch::printHistory() {
-    if (!m_doc.fileSetOpen()) return;
-    previewTable(ql::buildHistoryReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), m_clock.now()),
+    if (!m_context.document.fileSetOpen()) return;
+    previewTable(ql::buildHistoryReport(m_context.fileSystem, m_context.document.fileSet().settings(),
+                                        m_context.clock.now()),
                  ql::kHistoryTitle, kHistory);
 }
 
 void PrintDispatch::printCustomers() {
-    if (!m_doc.fileSetOpen()) return;
-    previewTable(ql::buildCustomerReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings)),
+    if (!m_context.document.fileSetOpen()) return;
+    previewTable(ql::buildCustomerReport(m_context.fileSystem, m_context.document.fileSet().settings()),
                  ql::kCustomersTitle, kCustomers);
 }
 
 void PrintDispatch::previewTable(ql::Result<ql::ReportTable> table, const char* title, std::int32_t kind) {
     if (!table) return report(table.status().message());
     m_table = std::make_unique<ql::ReportTable>(std::move(table).value());
-    m_reportPages = std::make_unique<ReportPages>(*m_table, title, m_doc.fileSystem(), m_clock);
+    m_reportPages = std::make_unique<ReportPages>(*m_table, title, m_context.fileSystem, m_context.clock);
     setKind(kind);
     runJob(*m_reportPages, false);
 }
@@ -68,6 +68,17 @@ void PrintDispatch::previewTable(ql::Result<ql::ReportTable> table, const char* 
 void PrintDispatch::printWeekChart() {
     setKind(kWeekChart);
     runJob(*m_chartPages, false);
+}
+
+void PrintDispatch::printInvoice() {
+    const std::optional<ql::InvoiceRequest>& request = m_context.invoiceRequests.last();
+    if (!request || !m_context.document.fileSetOpen()) return;
+    auto invoice = ql::LoadInvoice(m_context.fileSystem, *request, m_context.document.fileSet().settings());
+    if (!invoice) return report(invoice.status().message());
+    auto parties = ql::loadInvoiceParties(m_context.fileSystem, *invoice);
+    if (!parties) return report(parties.status().message());
+    printInvoice(std::make_unique<InvoicePages>(std::move(invoice).value(), std::move(parties).value(),
+                                                m_context.fileSystem));
 }
 
 void PrintDispatch::printInvoice(std::unique_ptr<PageSource> pages) {
@@ -114,13 +125,13 @@ void PrintDispatch::runJob(PageSource& source, bool throughPrintDialog) {
 }
 
 bool PrintDispatch::printDialog(QPrinter& printer, int pageCount) {
-    QPrintDialog dialog(&printer, m_parent);
+    QPrintDialog dialog(&printer, m_context.parent);
     if (pageCount > 0) dialog.setMinMax(1, pageCount);
     return dialog.exec() == QDialog::Accepted;
 }
 
 void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
-    QPrintPreviewDialog dialog(&printer, m_parent);
+    QPrintPreviewDialog dialog(&printer, m_context.parent);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
             [&source](QPrinter* target) { paintPages(*target, source, target->fromPage(), target->toPage()); });
     // Most desktops have no printer: the preview writes the same pages to a PDF file too.
@@ -134,15 +145,17 @@ void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
 }
 
 std::optional<QString> PrintDispatch::choosePdfPath() {
-    QString path = QFileDialog::getSaveFileName(m_parent, QStringLiteral("Export PDF"), QString(),
-                                                QStringLiteral("PDF files (*.pdf)"));
-    if (path.isEmpty()) return std::nullopt;
+    const Modal::SaveRequest request{QStringLiteral("Export PDF"), QString(), QString(),
+                                     QStringLiteral("PDF files (*.pdf)"), QString()};
+    std::optional<QString> chosen = m_context.modal.chooseSavePath(m_context.parent, request);
+    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    QString path = *std::move(chosen);
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     return path;
 }
 
 bool PrintDispatch::exportPdf(PageSource& source) {
-    const std::optional<QString> path = m_choosePdfPath();
+    const std::optional<QString> path = choosePdfPath();
     if (!path) return false;
     const ql::Status written = writePdf(*path, source);
     if (!written) report(written.message());
