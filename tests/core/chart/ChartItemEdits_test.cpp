@@ -4,7 +4,7 @@
 #include "core/chart/WeekChart.h"
 
 #include "ChartTestSupport.h"
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 
 namespace ql {
 namespace {

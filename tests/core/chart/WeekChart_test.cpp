@@ -1,7 +1,7 @@
 #include "core/chart/WeekChart.h"
 
 #include "ChartTestSupport.h"
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 
 #include <map>
 #include <set>

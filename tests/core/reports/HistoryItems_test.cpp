@@ -1,6 +1,6 @@
 #include "core/reports/HistoryItems.h"
 
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/tracking/TrackingFixture.h"
 
 #include "core/text/NumberText.h"

@@ -4,7 +4,7 @@
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/support/TempDir.h"
 
 #include <gtest/gtest.h>

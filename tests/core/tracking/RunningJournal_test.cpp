@@ -1,6 +1,6 @@
 #include "core/tracking/RunningJournal.h"
 
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/support/TempDir.h"
 #include "core/tracking/JournalKeeper.h"
 #include "core/tracking/RunLock.h"

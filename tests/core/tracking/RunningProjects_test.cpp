@@ -1,7 +1,7 @@
 #include "core/tracking/RunningProjects.h"
 
 #include "TrackingFixture.h"
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/support/TempDir.h"
 
 #include <gtest/gtest.h>
