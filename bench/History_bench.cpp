@@ -6,6 +6,7 @@
 #include "core/store/HistoryFilterRecord.h"
 #include "core/store/FileSystem.h"
 #include "core/store/TimeFrames.h"
+#include "support/FaultyFileSystem.h"
 
 #include <benchmark/benchmark.h>
 
@@ -47,24 +48,6 @@ void BM_HistoryResort(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryResort)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
-// Counts whole-file rewrites (each ends in one rename).
-class RenameCountingFileSystem final : public FileSystem {
-public:
-    Result<std::unique_ptr<File>> openRead(const std::string& p) override { return m_real.openRead(p); }
-    Result<std::unique_ptr<File>> openAppend(const std::string& p) override { return m_real.openAppend(p); }
-    Result<std::unique_ptr<File>> create(const std::string& p) override { return m_real.create(p); }
-    Status renameOver(const std::string& from, const std::string& to) override {
-        ++renames;
-        return m_real.renameOver(from, to);
-    }
-    Status remove(const std::string& p) override { return m_real.remove(p); }
-    bool exists(const std::string& p) override { return m_real.exists(p); }
-    int renames = 0;
-
-private:
-    PosixFileSystem m_real;
-};
-
 // Removing 100 selected rows of the year from the 12 MB file. The first iteration removes
 // them; later ones rewrite the file finding nothing to drop, the same work.
 void BM_HistoryRemove100Rows(benchmark::State& state) {
@@ -73,14 +56,14 @@ void BM_HistoryRemove100Rows(benchmark::State& state) {
     std::vector<TimeFrameRecord> selected;
     for (std::size_t i = 0; i < 100 && i * 400 < load.history.items.size(); ++i)
         selected.push_back(load.history.items[i * 400].frame);
-    RenameCountingFileSystem fs;
+    test::FaultyFileSystem fs;  // counts whole-file rewrites (each ends in one rename)
     const std::string tfr = fileSetPath(path, FileKind::TimeFrames);
     for (auto _ : state) {
         const Status st = removeTimeFrames(fs, tfr, selected);
         if (!st) state.SkipWithError(st.message().c_str());
     }
     state.counters["rewrites_per_removal"] =
-        static_cast<double>(fs.renames) / static_cast<double>(state.iterations());
+        static_cast<double>(fs.renames()) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_HistoryRemove100Rows)->Unit(benchmark::kMillisecond)->Iterations(5);
 

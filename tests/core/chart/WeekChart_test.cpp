@@ -11,25 +11,6 @@ namespace {
 
 using test::at;
 
-// Counts how often each file is opened for reading.
-class CountingFileSystem final : public FileSystem {
-public:
-    Result<std::unique_ptr<File>> openRead(const std::string& path) override {
-        ++reads[path];
-        return m_real.openRead(path);
-    }
-    Result<std::unique_ptr<File>> openAppend(const std::string& path) override { return m_real.openAppend(path); }
-    Result<std::unique_ptr<File>> create(const std::string& path) override { return m_real.create(path); }
-    Status renameOver(const std::string& from, const std::string& to) override { return m_real.renameOver(from, to); }
-    Status remove(const std::string& path) override { return m_real.remove(path); }
-    bool exists(const std::string& path) override { return m_real.exists(path); }
-
-    std::map<std::string, int> reads;
-
-private:
-    PosixFileSystem m_real;
-};
-
 class WeekChartLoad : public ::testing::Test {
 protected:
     test::PinnedZone zone{"America/New_York"};
@@ -64,19 +45,19 @@ TEST_F(WeekChartLoad, ReadsEachFileOnceAndTheProjectsFileOnlyForAWeekWithFrames)
     set.writeProjects({"Alpha"});
     for (int h = 8; h < 18; ++h) set.append({0, at(1996, 12, 10, h), at(1996, 12, 10, h, 30)});
 
-    CountingFileSystem counting;
+    test::FaultyFileSystem counting;
     WeekChart chart(at(1996, 12, 11, 10));
     ASSERT_TRUE(chart.load(counting, set.settings()));
     EXPECT_EQ(chart.items().size(), 10u);
-    EXPECT_EQ(counting.reads[set.path(FileKind::TimeFrames)], 1);
-    EXPECT_EQ(counting.reads[set.path(FileKind::Projects)], 1);
+    EXPECT_EQ(counting.reads(set.path(FileKind::TimeFrames)), 1);
+    EXPECT_EQ(counting.reads(set.path(FileKind::Projects)), 1);
 
-    counting.reads.clear();
+    counting.resetCounts();
     chart.showNextWeek();
     ASSERT_TRUE(chart.load(counting, set.settings()));
     EXPECT_TRUE(chart.items().empty());
-    EXPECT_EQ(counting.reads[set.path(FileKind::TimeFrames)], 1);
-    EXPECT_EQ(counting.reads[set.path(FileKind::Projects)], 0);
+    EXPECT_EQ(counting.reads(set.path(FileKind::TimeFrames)), 1);
+    EXPECT_EQ(counting.reads(set.path(FileKind::Projects)), 0);
 }
 
 TEST_F(WeekChartLoad, OneColourPerNameFixedPaletteFirstThenSeededRandomColours) {

@@ -10,23 +10,6 @@
 namespace ql {
 namespace {
 
-class RenameCounter final : public FileSystem {
-public:
-    Result<std::unique_ptr<File>> openRead(const std::string& p) override { return m_real.openRead(p); }
-    Result<std::unique_ptr<File>> openAppend(const std::string& p) override { return m_real.openAppend(p); }
-    Result<std::unique_ptr<File>> create(const std::string& p) override { return m_real.create(p); }
-    Status renameOver(const std::string& from, const std::string& to) override {
-        ++renames;
-        return m_real.renameOver(from, to);
-    }
-    Status remove(const std::string& p) override { return m_real.remove(p); }
-    bool exists(const std::string& p) override { return m_real.exists(p); }
-    int renames = 0;
-
-private:
-    PosixFileSystem m_real;
-};
-
 class HistoryItemsTest : public testing::TrackingFixture {
 protected:
     HistoryLoad load(std::int32_t projectId = -1) {
@@ -188,9 +171,9 @@ TEST_F(HistoryItemsTest, RemovingManyFramesIsOneRewriteThatDropsEveryCopyOrNothi
     EXPECT_FALSE(removeTimeFrames(faulty, tfr, {twice, once}));
     EXPECT_EQ(test::readBytes(tfr), before);
 
-    RenameCounter counting;
+    test::FaultyFileSystem counting;
     ASSERT_TRUE(removeTimeFrames(counting, tfr, {twice, once, twice}));
-    EXPECT_EQ(counting.renames, 1);
+    EXPECT_EQ(counting.renames(), 1);
     auto left = loadTimeFrames(m_fs, tfr);
     ASSERT_TRUE(left.isOk());
     EXPECT_EQ(*left, (std::vector<TimeFrameRecord>{keep1, keep2}));

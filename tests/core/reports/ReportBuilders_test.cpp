@@ -116,7 +116,7 @@ TEST_F(ReportBuildersTest, NoCustomersGiveNoPages) {
 }
 
 TEST_F(ReportBuildersTest, EachFileIsReadOnce) {
-    testing::CountingFileSystem counting;
+    test::FaultyFileSystem counting;
     writeProjectRates({{"Web", 30.0}});
     for (int d = 1; d <= 20; ++d) addFrame(0, at(1996, 12, d, 9, 0), at(1996, 12, d, 10, 0));
     ASSERT_TRUE(buildHistoryReport(counting, m_settingsPath, now));

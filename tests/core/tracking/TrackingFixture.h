@@ -8,6 +8,7 @@
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
 #include "core/support/TempDir.h"
+#include "support/FaultyFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -18,35 +19,6 @@
 #include <vector>
 
 namespace ql::testing {
-
-// Counts how often each file is opened for reading, to prove one pass per file.
-class CountingFileSystem final : public FileSystem {
-public:
-    Result<std::unique_ptr<File>> openRead(const std::string& path) override {
-        ++m_reads[path];
-        return m_real.openRead(path);
-    }
-    Result<std::unique_ptr<File>> openAppend(const std::string& path) override { return m_real.openAppend(path); }
-    Result<std::unique_ptr<File>> create(const std::string& path) override { return m_real.create(path); }
-    Status renameOver(const std::string& from, const std::string& to) override { return m_real.renameOver(from, to); }
-    Status remove(const std::string& path) override { return m_real.remove(path); }
-    bool exists(const std::string& path) override { return m_real.exists(path); }
-
-    int reads(const std::string& path) const {
-        const auto it = m_reads.find(path);
-        return it == m_reads.end() ? 0 : it->second;
-    }
-    int totalReads() const {
-        int n = 0;
-        for (const auto& [path, count] : m_reads) n += count;
-        return n;
-    }
-    void resetCounts() { m_reads.clear(); }
-
-private:
-    PosixFileSystem m_real;
-    std::map<std::string, int> m_reads;
-};
 
 // A fresh file set in its own temporary folder, New York time, US date order, "$".
 class TrackingFixture : public ::testing::Test {
@@ -89,7 +61,7 @@ protected:
     }
 
     test::TempDir m_dir;
-    CountingFileSystem m_fs;
+    test::FaultyFileSystem m_fs;  // counts the reads, to prove one pass per file
     std::string m_settingsPath;
 };
 

@@ -123,9 +123,8 @@ TEST_F(ExportDialog, DefaultsThenWritesTheChosenFileAndSaysSo) {
 TEST_F(ExportDialog, AFailedExportLeavesAnExistingFileUntouchedAndTheDialogOpen) {
     const QString target = m_out.filePath(QStringLiteral("keep.txt"));
     std::ofstream(target.toStdString(), std::ios::binary) << "old export\r\n";
-    PathFaultFileSystem fs;
-    fs.failPath = m_set.path(ql::FileKind::TimeFrames);
-    fs.failRead = true;
+    ql::test::FaultyFileSystem fs;
+    fs.failOn(ql::test::FaultyFileSystem::Op::OpenRead, m_set.path(ql::FileKind::TimeFrames));
     auto dlg = open(&fs);
     m_chosen = target;
     QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);

@@ -113,13 +113,12 @@ TEST_F(PieChartDialog, OpensOnThisYearAndCustomThenThisMonthThenCustomResetsTheD
 }
 
 TEST_F(PieChartDialog, HoverLabelFollowsThePointerWithoutReadingAFile) {
-    PathFaultFileSystem fs;
+    ql::test::FaultyFileSystem fs;
     auto dlg = open(&fs);
     const ql::PieGeometry g = ql::pieGeometry(dlg->chart(), dlg->width(), dlg->height());
     ASSERT_TRUE(g.drawn);
     // From now on any read of the set's files fails, and would empty the chart and say so.
-    fs.failPath = m_set.path(ql::FileKind::TimeFrames);
-    fs.failRead = true;
+    fs.failOn(ql::test::FaultyFileSystem::Op::OpenRead, m_set.path(ql::FileKind::TimeFrames));
     // Web has 180 of 240 minutes: the first three quarters, clockwise from 3 o'clock.
     const QPoint belowCentre(static_cast<int>(g.centreX), static_cast<int>(g.centreY + g.radius / 2));
     movePointer(dlg.get(), belowCentre);

@@ -149,9 +149,8 @@ TEST_F(PropertiesSheet, CancelWritesNothingAndHelpAsksForItsTopic) {
 }
 
 TEST_F(PropertiesSheet, AFailedWriteIsReportedAndTheSheetStaysOpen) {
-    PathFaultFileSystem fs;
-    fs.failPath = m_path.substr(0, m_path.size() - 3) + "tmp";
-    fs.failCreate = true;
+    ql::test::FaultyFileSystem fs;
+    fs.failOn(ql::test::FaultyFileSystem::Op::Create, m_path.substr(0, m_path.size() - 3) + "tmp");
     CPropertiesSheet s(fs, prompter, &help, m_path, ql::defaultSettings("$", true));
     child<QLineEdit>(s.companyPage(), "companyEdit")->setText(QStringLiteral("Changed"));
     s.accept();

@@ -245,9 +245,8 @@ TEST_F(RunningRecovery, ASessionEndingWhileTheQuestionIsOpenLeavesTheJournalAsIt
 }
 
 TEST_F(RunningRecovery, AJournalThatCannotBeWrittenIsReportedOnceAndTimingGoesOn) {
-    PathFaultFileSystem fs;
-    fs.failPath = file(ql::FileKind::Temporary);
-    fs.failCreate = true;
+    ql::test::FaultyFileSystem fs;
+    fs.failOn(ql::test::FaultyFileSystem::Op::Create, file(ql::FileKind::Temporary));
     CTessalyApp app(AppServices{prompter, clock, fs, help, dialogs});
     app.setProjectChooser([]() -> std::optional<std::int32_t> { return 0; });
     app.start({});
