@@ -25,7 +25,7 @@ void BM_HistorySelectAndSort(benchmark::State& state) {
     const HistoryFilter filter = defaultFilter();
     std::size_t rows = 0;
     for (auto _ : state) {
-        HistoryLoad load = LoadHistoryItems(defaultFileSystem(), path, filter);
+        HistoryLoad load = LoadHistoryItems(defaultFileSystem(), FileSet(path), filter);
         if (!load.messages.empty()) state.SkipWithError(load.messages.front().c_str());
         const auto order =
             sortedHistoryOrder(load.history, 0, rankProjectNames(load.history.projects, compareNamesIgnoringCase));
@@ -39,7 +39,7 @@ BENCHMARK(BM_HistorySelectAndSort)->Unit(benchmark::kMillisecond)->Repetitions(5
 // Re-sorting the loaded rows by each column.
 void BM_HistoryResort(benchmark::State& state) {
     const int column = static_cast<int>(state.range(0));
-    HistoryLoad load = LoadHistoryItems(defaultFileSystem(), historyFileSet(), defaultFilter());
+    HistoryLoad load = LoadHistoryItems(defaultFileSystem(), FileSet(historyFileSet()), defaultFilter());
     const auto ranks = rankProjectNames(load.history.projects, compareNamesIgnoringCase);
     for (auto _ : state) {
         const auto order = sortedHistoryOrder(load.history, column, ranks);
@@ -52,7 +52,7 @@ BENCHMARK(BM_HistoryResort)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Re
 // them; later ones rewrite the file finding nothing to drop, the same work.
 void BM_HistoryRemove100Rows(benchmark::State& state) {
     const std::string path = historyFileSet();
-    HistoryLoad load = LoadHistoryItems(defaultFileSystem(), path, defaultFilter());
+    HistoryLoad load = LoadHistoryItems(defaultFileSystem(), FileSet(path), defaultFilter());
     std::vector<TimeFrameRecord> selected;
     for (std::size_t i = 0; i < 100 && i * 400 < load.history.items.size(); ++i)
         selected.push_back(load.history.items[i * 400].frame);

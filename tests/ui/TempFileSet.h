@@ -20,7 +20,7 @@ public:
     TempFileSet() {
         EXPECT_TRUE(m_dir.isValid());
         m_settings = m_dir.filePath(QStringLiteral("Work.qlr")).toStdString();
-        EXPECT_TRUE(ql::createFileSet(ql::defaultFileSystem(), m_settings, "$", true));
+        EXPECT_TRUE(ql::createFileSet(ql::defaultFileSystem(), ql::FileSet(m_settings), "$", true));
     }
     const std::string& settingsPath() const { return m_settings; }
     std::string path(ql::FileKind kind) const { return ql::fileSetPath(m_settings, kind); }

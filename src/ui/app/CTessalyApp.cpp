@@ -248,7 +248,7 @@ void CTessalyApp::onInvoice() {
         m_services.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
                                    Prompter::Icon::Warning);
     };
-    auto invoice = ql::LoadInvoice(m_services.fileSystem, *m_invoiceRequest, settingsPath);
+    auto invoice = ql::LoadInvoice(m_services.fileSystem, *m_invoiceRequest, m_doc->fileSet());
     if (!invoice) return report(invoice.status());
     auto parties = ql::loadInvoiceParties(m_services.fileSystem, *invoice);
     if (!parties) return report(parties.status());

@@ -122,7 +122,7 @@ void CTessalyView::printInvoice() {
     auto report = [this](const ql::Status& st) {
         m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()), Prompter::Icon::Warning);
     };
-    auto invoice = ql::LoadInvoice(m_doc.fileSystem(), **m_invoiceRequest, m_doc.pathOf(ql::FileKind::Settings));
+    auto invoice = ql::LoadInvoice(m_doc.fileSystem(), **m_invoiceRequest, m_doc.fileSet());
     if (!invoice) return report(invoice.status());
     auto parties = ql::loadInvoiceParties(m_doc.fileSystem(), *invoice);
     if (!parties) return report(parties.status());
@@ -149,7 +149,7 @@ void CTessalyView::timerEvent(QTimerEvent* event) {
 }
 
 void CTessalyView::refreshRunningPanel(bool report) {
-    auto loaded = ql::loadRunningPanelRows(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings),
+    auto loaded = ql::loadRunningPanelRows(m_doc.fileSystem(), m_doc.fileSet(),
                                            m_doc.runningProjects(), m_clock.now());
     m_runningRows = std::move(loaded.rows);
     if (report && !loaded.status)
@@ -163,7 +163,7 @@ void CTessalyView::refreshTotals() {
     const std::int32_t now = m_clock.now();
     m_totalsDay = ql::calendar::dayStart(now);
     if (m_doc.fileSetOpen()) {
-        const ql::PeriodTotals totals = ql::computeTotals(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), now);
+        const ql::PeriodTotals totals = ql::computeTotals(m_doc.fileSystem(), m_doc.fileSet(), now);
         m_totalsRows = ql::totalsPanelRows(totals);
         reportFailures(Source::Totals, totals.failures);
     } else {
@@ -284,7 +284,7 @@ bool CTessalyView::event(QEvent* event) {
 
 bool CTessalyView::showTips() const {
     if (!m_doc.fileSetOpen()) return false;
-    auto settings = ql::readSettings(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings));
+    auto settings = ql::readSettings(m_doc.fileSystem(), m_doc.fileSet());
     return settings && settings->showTips != 0;
 }
 
@@ -293,7 +293,7 @@ void CTessalyView::refreshWeekChart() {
     std::optional<ql::TimeFrameRecord> focused = std::exchange(m_refocus, std::nullopt);
     if (!focused && m_focusedItem) focused = ql::frameOf(m_chart.items()[*m_focusedItem]);
     if (m_doc.fileSetOpen()) {
-        const ql::Status st = m_chart.load(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings));
+        const ql::Status st = m_chart.load(m_doc.fileSystem(), m_doc.fileSet());
         if (!st) failures.push_back(st);
     }
     reportFailures(Source::WeekChart, failures);
@@ -495,11 +495,11 @@ void CTessalyView::afterChartEdit() {
 void CTessalyView::onEditItem() {
     if (!m_selectedItem || !m_doc.fileSetOpen()) return;
     const ql::ChartItem item = *m_selectedItem;
-    const std::string settingsPath = m_doc.pathOf(ql::FileKind::Settings);
-    const bool monthFirst = ql::readSettings(m_doc.fileSystem(), settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
+    const bool monthFirst =
+        ql::readSettings(m_doc.fileSystem(), m_doc.fileSet()).valueOr(ql::SettingsRecord{}).monthFirst();
     CTimeFrameDlg dialog(ql::frameOf(item), QString::fromStdString(item.name), monthFirst, m_doc.prompter(), this);
     if (m_runDialog(dialog) == QDialog::Accepted) {
-        const ql::Status st = ql::editChartItem(m_doc.fileSystem(), settingsPath, item, dialog.frame());
+        const ql::Status st = ql::editChartItem(m_doc.fileSystem(), m_doc.fileSet(), item, dialog.frame());
         if (!st)
             m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
                                     Prompter::Icon::Warning);
@@ -515,7 +515,7 @@ void CTessalyView::onDeleteItem() {
     if (m_doc.prompter().ask(QStringLiteral("Confirmation"),
                              QStringLiteral("Are you sure you want to delete the selected item?"))) {
         const ql::Status st =
-            ql::deleteChartItem(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), *m_selectedItem);
+            ql::deleteChartItem(m_doc.fileSystem(), m_doc.fileSet(), *m_selectedItem);
         if (!st)
             m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
                                     Prompter::Icon::Warning);

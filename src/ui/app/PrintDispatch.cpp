@@ -47,13 +47,13 @@ void PrintDispatch::setKind(std::int32_t kind) {
 
 void PrintDispatch::printHistory() {
     if (!m_doc.fileSetOpen()) return;
-    previewTable(ql::buildHistoryReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), m_clock.now()),
+    previewTable(ql::buildHistoryReport(m_doc.fileSystem(), m_doc.fileSet(), m_clock.now()),
                  ql::kHistoryTitle, kHistory);
 }
 
 void PrintDispatch::printCustomers() {
     if (!m_doc.fileSetOpen()) return;
-    previewTable(ql::buildCustomerReport(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings)),
+    previewTable(ql::buildCustomerReport(m_doc.fileSystem(), m_doc.fileSet()),
                  ql::kCustomersTitle, kCustomers);
 }
 

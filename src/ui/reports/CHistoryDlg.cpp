@@ -76,7 +76,7 @@ CHistoryDlg::~CHistoryDlg() = default;
 QTreeView* CHistoryDlg::list() const { return m_ui->historyList; }
 
 bool CHistoryDlg::monthFirst() const {
-    return ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
+    return ql::readSettings(m_fs, ql::FileSet(m_settingsPath)).valueOr(ql::SettingsRecord{}).monthFirst();
 }
 
 void CHistoryDlg::report(const std::string& message) {
@@ -91,8 +91,9 @@ std::vector<int> CHistoryDlg::selectedRows() const {
 }
 
 void CHistoryDlg::reload() {
-    const ql::SettingsRecord settings = ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{});
-    ql::HistoryLoad load = ql::LoadHistoryItems(m_fs, m_settingsPath, {m_filterProjectId, m_filterPeriod});
+    const ql::FileSet set(m_settingsPath);
+    const ql::SettingsRecord settings = ql::readSettings(m_fs, set).valueOr(ql::SettingsRecord{});
+    ql::HistoryLoad load = ql::LoadHistoryItems(m_fs, set, {m_filterProjectId, m_filterPeriod});
     for (const std::string& message : load.messages) report(message);
     m_model->setHistory(std::move(load.history), settings.monthFirst(), settings.monetarySymbol);
     sortByColumn(m_sortColumn);
@@ -119,7 +120,7 @@ void CHistoryDlg::addFrame() {
     const std::int32_t end = m_clock.now();
     CTimeFrameDlg dialog({*chosen, start, end}, projectNameOf(*chosen), monthFirst(), m_prompter, this);
     if (m_runDialog(dialog) != QDialog::Accepted) return;
-    if (const ql::Status st = ql::appendTimeFrame(m_fs, m_settingsPath, dialog.frame()); !st) report(st.message());
+    if (const ql::Status st = ql::appendTimeFrame(m_fs, ql::FileSet(m_settingsPath), dialog.frame()); !st) report(st.message());
     reload();
 }
 

@@ -53,7 +53,7 @@ CHistoryFilterDlg::~CHistoryFilterDlg() = default;
 
 bool CHistoryFilterDlg::monthFirst() const {
     // Read at the moment of use, as every settings value is.
-    return ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
+    return ql::readSettings(m_fs, ql::FileSet(m_settingsPath)).valueOr(ql::SettingsRecord{}).monthFirst();
 }
 
 void CHistoryFilterDlg::selectProject() {

@@ -38,7 +38,7 @@ inline std::int32_t at(int year, int month, int day, int hour = 0, int minute = 
 class TempFileSet {
 public:
     TempFileSet() : m_settings(m_folder.path("Work.qlr")) {
-        if (!createFileSet(defaultFileSystem(), m_settings, "$", true)) throw std::runtime_error("createFileSet failed");
+        if (!createFileSet(defaultFileSystem(), FileSet(m_settings), "$", true)) throw std::runtime_error("createFileSet failed");
     }
 
     const std::string& settings() const { return m_settings; }
@@ -55,7 +55,7 @@ public:
         ASSERT_TRUE(ql::writeProjects(defaultFileSystem(), path(FileKind::Projects), records));
     }
     void append(const TimeFrameRecord& frame) const {
-        ASSERT_TRUE(appendTimeFrame(defaultFileSystem(), m_settings, frame));
+        ASSERT_TRUE(appendTimeFrame(defaultFileSystem(), FileSet(m_settings), frame));
     }
     std::vector<TimeFrameRecord> frames() const {
         auto frames = loadTimeFrames(defaultFileSystem(), path(FileKind::TimeFrames));

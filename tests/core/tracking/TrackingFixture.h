@@ -27,7 +27,7 @@ protected:
         setenv("TZ", "America/New_York", 1);
         tzset();
         m_settingsPath = m_dir.path("Work.qlr");
-        ASSERT_TRUE(createFileSet(m_fs, m_settingsPath, "$", true));
+        ASSERT_TRUE(createFileSet(m_fs, FileSet(m_settingsPath), "$", true));
     }
 
     static std::int32_t at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
@@ -46,7 +46,7 @@ protected:
         ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), records));
     }
     void addFrame(std::int32_t projectId, std::int32_t start, std::int32_t end) {
-        ASSERT_TRUE(appendTimeFrame(m_fs, m_settingsPath, {projectId, start, end}));
+        ASSERT_TRUE(appendTimeFrame(m_fs, FileSet(m_settingsPath), {projectId, start, end}));
     }
 
     // Replaces the time frames file with frames in one write (appends sync one by one).

@@ -65,7 +65,7 @@ protected:
         add({1, at(1996, 3, 5, 9), at(1996, 3, 5, 10)});    // 60 minutes in March
     }
     void add(const ql::TimeFrameRecord& f) {
-        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_set.settingsPath(), f));
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_set.settingsPath()), f));
     }
     std::unique_ptr<CPieChartDlg> open(ql::FileSystem* fs = nullptr) {
         auto dlg = std::make_unique<CPieChartDlg>(fs ? *fs : ql::defaultFileSystem(), m_prompter, m_clock,

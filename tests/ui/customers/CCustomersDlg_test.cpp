@@ -33,7 +33,7 @@ ql::CustomerRecord customer(std::int32_t id, const std::string& name, const std:
 class Customers : public ::testing::Test {
 protected:
     std::string path() const { return m_set.path(ql::FileKind::Customers); }
-    void add(const ql::CustomerRecord& c) { ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, path())); }
+    void add(const ql::CustomerRecord& c) { ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, ql::FileSet(path()))); }
     std::vector<ql::CustomerRecord> readFile() {
         auto all = ql::loadCustomers(ql::defaultFileSystem(), path());
         EXPECT_TRUE(all.isOk());

@@ -33,7 +33,7 @@ protected:
     }
 
     std::string file(ql::FileKind kind) const { return ql::fileSetPath(settings.toStdString(), kind); }
-    std::string journal() const { return ql::journalPath(settings.toStdString()); }
+    std::string journal() const { return ql::FileSet(settings.toStdString()).journal(); }
     std::optional<ql::JournalState> journalled() const {
         auto read = ql::readJournal(ql::defaultFileSystem(), journal());
         return read ? *read : std::nullopt;
@@ -152,7 +152,7 @@ TEST_F(RunningRecovery, AGarbageJournalIsReportedOnceAndThenIgnored) {
 
 TEST_F(RunningRecovery, OpeningASetWithAJournalOffersItsRecovery) {
     const QString other = makeFileSet(QStringLiteral("Other.qlr"));
-    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), ql::journalPath(other.toStdString()),
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), ql::FileSet(other.toStdString()).journal(),
                                  {{{3, t0 - 60}}, false, 0, t0 - 30}));
     auto app = startWith(ql::RecoveryChoice::KeepRunning);
     EXPECT_TRUE(ranDialogs.empty());
