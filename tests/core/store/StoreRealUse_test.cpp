@@ -259,7 +259,7 @@ TEST_F(StoreRealUse, AWriterWaitsForTheLockABoundedTimeAndNestedTakesAreGrantedA
     const std::string lck = FileSet(settings).lock();
     auto held = fs.lock(lck, std::chrono::milliseconds(100));
     ASSERT_TRUE(held);
-    EXPECT_TRUE(fs.lock(lck, std::chrono::milliseconds(0)));  // this thread holds it already
+    EXPECT_TRUE(fs.lock(lck, std::chrono::milliseconds(0)));  // this file system holds it already
 
     PosixFileSystem other;
     const auto start = std::chrono::steady_clock::now();
@@ -281,6 +281,19 @@ TEST_F(StoreRealUse, AWriterWaitsForTheLockABoundedTimeAndNestedTakesAreGrantedA
     const Status st = appendTimeFrame(fs, FileSet(settings), {0, 3, 4});
     EXPECT_EQ(st.message(), "Cannot lock file set : " + lck);
     EXPECT_FALSE(st.reason().empty());
+}
+
+// The nesting belongs to the file system object: a second object is a second holder, on
+// the same thread too, as a second process is.
+TEST_F(StoreRealUse, AnotherFileSystemObjectWaitsForTheLockEvenOnTheSameThread) {
+    const std::string lck = FileSet(settings).lock();
+    PosixFileSystem first;
+    PosixFileSystem second;
+    auto held = first.lock(lck, std::chrono::milliseconds(100));
+    ASSERT_TRUE(held);
+    EXPECT_EQ(second.lock(lck, std::chrono::milliseconds(50)).status().reason(), kLockBusyReason);
+    held = Status::ok();  // releases it
+    EXPECT_TRUE(second.lock(lck, std::chrono::milliseconds(0)));
 }
 
 TEST_F(StoreRealUse, APlantedTemporaryLinkIsNeverFollowed) {
