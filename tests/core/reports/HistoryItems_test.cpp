@@ -14,7 +14,7 @@ class HistoryItemsTest : public testing::TrackingFixture {
 protected:
     HistoryLoad load(std::int32_t projectId = -1) {
         const ReportPeriod year{at(1996, 1, 1), at(1996, 12, 31, 23, 59, 59)};
-        return LoadHistoryItems(m_fs, FileSet(m_settingsPath), {projectId, year});
+        return LoadHistoryItems(m_fs, m_set, {projectId, year});
     }
     static std::vector<TimeFrameRecord> sortedBy(const HistoryItems& h, int column) {
         std::vector<TimeFrameRecord> out;
@@ -123,7 +123,7 @@ TEST_F(HistoryItemsTest, FramesWithNegativeTimesCompareEqualAndStayLastInFileOrd
     const TimeFrameRecord negative1{0, -5000, -4000};
     const TimeFrameRecord negative2{0, -9000, 100};
     writeFrames({negative1, late, negative2, early});
-    HistoryLoad l = LoadHistoryItems(m_fs, FileSet(m_settingsPath), {-1, {INT32_MIN, INT32_MAX}});
+    HistoryLoad l = LoadHistoryItems(m_fs, m_set, {-1, {INT32_MIN, INT32_MAX}});
     const auto ranks = rankProjectNames(l.history.projects, compareNamesIgnoringCase);
     EXPECT_EQ(CompareHistoryItems(l.history.items[0], l.history.items[1], 1, ranks), 0);
     EXPECT_EQ(sortedBy(l.history, 1), (std::vector<TimeFrameRecord>{early, late, negative1, negative2}));
@@ -137,7 +137,7 @@ TEST_F(HistoryItemsTest, HugeChargesSortAsSmallOnes) {
     const TimeFrameRecord huge1h{0, at(1996, 5, 2, 9), at(1996, 5, 2, 10)};
     const TimeFrameRecord negative{1, -7200, -3600};
     writeFrames({huge2h, small, negative, huge1h});
-    const HistoryLoad l = LoadHistoryItems(m_fs, FileSet(m_settingsPath), {-1, {INT32_MIN, INT32_MAX}});
+    const HistoryLoad l = LoadHistoryItems(m_fs, m_set, {-1, {INT32_MIN, INT32_MAX}});
     EXPECT_EQ(sortedBy(l.history, 4), (std::vector<TimeFrameRecord>{small, huge1h, huge2h, negative}));
     EXPECT_EQ(sortedBy(l.history, 3), (std::vector<TimeFrameRecord>{small, huge1h, huge2h, negative}));
 }

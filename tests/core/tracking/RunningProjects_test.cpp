@@ -145,7 +145,7 @@ class RunningProjectsOnFiles : public testing::TrackingFixture {};
 
 TEST_F(RunningProjectsOnFiles, CheckOutWithTheTimeFramesFileGoneCanBeRetriedOnceItIsBack) {
     RunningProjects running;
-    auto append = [&](const TimeFrameRecord& f) { return appendTimeFrame(m_fs, FileSet(m_settingsPath), f); };
+    auto append = [&](const TimeFrameRecord& f) { return appendTimeFrame(m_fs, m_set, f); };
     running.checkIn(3, kT0);
     const std::string tfr = path(FileKind::TimeFrames);
     std::filesystem::rename(tfr, tfr + ".away");

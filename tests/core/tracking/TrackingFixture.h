@@ -27,13 +27,14 @@ protected:
         setenv("TZ", "America/New_York", 1);
         tzset();
         m_settingsPath = m_dir.path("Work.qlr");
-        ASSERT_TRUE(createFileSet(m_fs, FileSet(m_settingsPath), "$", true));
+        m_set = FileSet(m_settingsPath);
+        ASSERT_TRUE(createFileSet(m_fs, m_set, "$", true));
     }
 
     static std::int32_t at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
         return calendar::fromLocal(y, mo, d, h, mi, s).value();
     }
-    std::string path(FileKind kind) const { return fileSetPath(m_settingsPath, kind); }
+    std::string path(FileKind kind) const { return m_set.path(kind); }
     void writeProjectRates(const std::vector<std::pair<std::string, double>>& namesAndRates) {
         std::vector<ProjectRecord> records;
         for (const auto& [name, rate] : namesAndRates) {
@@ -46,7 +47,7 @@ protected:
         ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), records));
     }
     void addFrame(std::int32_t projectId, std::int32_t start, std::int32_t end) {
-        ASSERT_TRUE(appendTimeFrame(m_fs, FileSet(m_settingsPath), {projectId, start, end}));
+        ASSERT_TRUE(appendTimeFrame(m_fs, m_set, {projectId, start, end}));
     }
 
     // Replaces the time frames file with frames in one write (appends sync one by one).
@@ -63,6 +64,7 @@ protected:
     test::TempDir m_dir;
     test::FaultyFileSystem m_fs;  // counts the reads, to prove one pass per file
     std::string m_settingsPath;
+    FileSet m_set{std::string()};
 };
 
 }  // namespace ql::testing
