@@ -150,7 +150,7 @@ TEST_F(PropertiesSheet, CancelWritesNothingAndHelpAsksForItsTopic) {
 
 TEST_F(PropertiesSheet, AFailedWriteIsReportedAndTheSheetStaysOpen) {
     ql::test::FaultyFileSystem fs;
-    fs.failOn(ql::test::FaultyFileSystem::Op::Create, m_path.substr(0, m_path.size() - 3) + "tmp");
+    fs.failOn(ql::test::FaultyFileSystem::Op::Create, ql::FileSet(m_path).temporary());
     CPropertiesSheet s(fs, prompter, &help, m_path, ql::defaultSettings("$", true));
     child<QLineEdit>(s.companyPage(), "companyEdit")->setText(QStringLiteral("Changed"));
     s.accept();
