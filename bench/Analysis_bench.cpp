@@ -20,7 +20,7 @@ void BM_PieChartThisYear(benchmark::State& state) {
     const auto period = ResolvePeriod(PeriodChoice::ThisYear, "", "", true, benchNow());
     PieChart chart;
     for (auto _ : state) {
-        const Status st = chart.compute(defaultFileSystem(), path, *period);
+        const Status st = chart.compute(defaultFileSystem(), FileSet(path), *period);
         if (!st) state.SkipWithError(st.message().c_str());
         benchmark::DoNotOptimize(chart.slices().data());
     }
@@ -43,7 +43,7 @@ void exportTo(benchmark::State& state, const ReportPeriod& period) {
             break;
         }
         bytes = 0;
-        const Status st = writeExport(defaultFileSystem(), path, request, [&](std::string_view piece) {
+        const Status st = writeExport(defaultFileSystem(), FileSet(path), request, [&](std::string_view piece) {
             bytes += piece.size();
             return std::fwrite(piece.data(), 1, piece.size(), file) == piece.size();
         });

@@ -32,7 +32,7 @@ std::string generatedFileSet(int projectCount, int frameCount) {
     if (!mkdtemp(folder)) throw std::runtime_error("cannot create a temporary folder");
     path = std::string(folder) + "/Bench.qlr";
     FileSystem& fs = defaultFileSystem();
-    if (!createFileSet(fs, path, "$", true)) throw std::runtime_error("cannot create the file set");
+    if (!createFileSet(fs, FileSet(path), "$", true)) throw std::runtime_error("cannot create the file set");
 
     std::vector<ProjectRecord> projects;
     for (int i = 0; i < projectCount; ++i) {

@@ -67,7 +67,7 @@ std::string billingFileSet() {
             c.id = i;
             c.name = "Customer " + std::to_string(i);
             c.city = "Bristol";
-            if (!appendCustomer(defaultFileSystem(), c, customers)) throw std::runtime_error("cannot add customers");
+            if (!appendCustomer(defaultFileSystem(), c, FileSet(customers))) throw std::runtime_error("cannot add customers");
         }
         billed = true;
     }

@@ -6,6 +6,7 @@
 #include "core/store/HistoryFilterRecord.h"
 #include "core/store/FileSystem.h"
 #include "core/store/TimeFrames.h"
+#include "support/FaultyFileSystem.h"
 
 #include <benchmark/benchmark.h>
 
@@ -24,7 +25,7 @@ void BM_HistorySelectAndSort(benchmark::State& state) {
     const HistoryFilter filter = defaultFilter();
     std::size_t rows = 0;
     for (auto _ : state) {
-        HistoryLoad load = LoadHistoryItems(defaultFileSystem(), path, filter);
+        HistoryLoad load = LoadHistoryItems(defaultFileSystem(), FileSet(path), filter);
         if (!load.messages.empty()) state.SkipWithError(load.messages.front().c_str());
         const auto order =
             sortedHistoryOrder(load.history, 0, rankProjectNames(load.history.projects, compareNamesIgnoringCase));
@@ -38,7 +39,7 @@ BENCHMARK(BM_HistorySelectAndSort)->Unit(benchmark::kMillisecond)->Repetitions(5
 // Re-sorting the loaded rows by each column.
 void BM_HistoryResort(benchmark::State& state) {
     const int column = static_cast<int>(state.range(0));
-    HistoryLoad load = LoadHistoryItems(defaultFileSystem(), historyFileSet(), defaultFilter());
+    HistoryLoad load = LoadHistoryItems(defaultFileSystem(), FileSet(historyFileSet()), defaultFilter());
     const auto ranks = rankProjectNames(load.history.projects, compareNamesIgnoringCase);
     for (auto _ : state) {
         const auto order = sortedHistoryOrder(load.history, column, ranks);
@@ -47,40 +48,22 @@ void BM_HistoryResort(benchmark::State& state) {
 }
 BENCHMARK(BM_HistoryResort)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
-// Counts whole-file rewrites (each ends in one rename).
-class RenameCountingFileSystem final : public FileSystem {
-public:
-    Result<std::unique_ptr<File>> openRead(const std::string& p) override { return m_real.openRead(p); }
-    Result<std::unique_ptr<File>> openAppend(const std::string& p) override { return m_real.openAppend(p); }
-    Result<std::unique_ptr<File>> create(const std::string& p) override { return m_real.create(p); }
-    Status renameOver(const std::string& from, const std::string& to) override {
-        ++renames;
-        return m_real.renameOver(from, to);
-    }
-    Status remove(const std::string& p) override { return m_real.remove(p); }
-    bool exists(const std::string& p) override { return m_real.exists(p); }
-    int renames = 0;
-
-private:
-    PosixFileSystem m_real;
-};
-
 // Removing 100 selected rows of the year from the 12 MB file. The first iteration removes
 // them; later ones rewrite the file finding nothing to drop, the same work.
 void BM_HistoryRemove100Rows(benchmark::State& state) {
     const std::string path = historyFileSet();
-    HistoryLoad load = LoadHistoryItems(defaultFileSystem(), path, defaultFilter());
+    HistoryLoad load = LoadHistoryItems(defaultFileSystem(), FileSet(path), defaultFilter());
     std::vector<TimeFrameRecord> selected;
     for (std::size_t i = 0; i < 100 && i * 400 < load.history.items.size(); ++i)
         selected.push_back(load.history.items[i * 400].frame);
-    RenameCountingFileSystem fs;
+    test::FaultyFileSystem fs;  // counts whole-file rewrites (each ends in one rename)
     const std::string tfr = fileSetPath(path, FileKind::TimeFrames);
     for (auto _ : state) {
         const Status st = removeTimeFrames(fs, tfr, selected);
         if (!st) state.SkipWithError(st.message().c_str());
     }
     state.counters["rewrites_per_removal"] =
-        static_cast<double>(fs.renames) / static_cast<double>(state.iterations());
+        static_cast<double>(fs.renames()) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_HistoryRemove100Rows)->Unit(benchmark::kMillisecond)->Iterations(5);
 

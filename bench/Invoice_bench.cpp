@@ -18,7 +18,7 @@ void BM_LoadInvoice(benchmark::State& state) {
     FileSystem& fs = defaultFileSystem();
     std::size_t lines = 0;
     for (auto _ : state) {
-        auto invoice = LoadInvoice(fs, request, path);
+        auto invoice = LoadInvoice(fs, request, FileSet(path));
         if (!invoice) state.SkipWithError(invoice.status().message().c_str());
         else lines = invoice->lines.size();
         benchmark::DoNotOptimize(invoice);

@@ -19,7 +19,7 @@ std::string emptyFileSet() {
     char folder[] = "/tmp/quillory-bench-XXXXXX";
     if (!mkdtemp(folder)) throw std::runtime_error("cannot create a temporary folder");
     path = std::string(folder) + "/Append.qlr";
-    if (!createFileSet(defaultFileSystem(), path, "$", true)) throw std::runtime_error("cannot create the file set");
+    if (!createFileSet(defaultFileSystem(), FileSet(path), "$", true)) throw std::runtime_error("cannot create the file set");
     return path;
 }
 
@@ -29,7 +29,7 @@ void BM_AppendTimeFrame(benchmark::State& state) {
     FileSystem& fs = defaultFileSystem();
     std::int32_t t = 0;
     for (auto _ : state) {
-        if (Status st = appendTimeFrame(fs, path, {0, t, t + 60}); !st) state.SkipWithError(st.message().c_str());
+        if (Status st = appendTimeFrame(fs, FileSet(path), {0, t, t + 60}); !st) state.SkipWithError(st.message().c_str());
         t += 100;
     }
 }
@@ -55,7 +55,7 @@ void BM_FileSetLock(benchmark::State& state) {
     const std::string path = emptyFileSet();
     FileSystem& fs = defaultFileSystem();
     for (auto _ : state) {
-        auto held = lockFileSet(fs, path);
+        auto held = lockFileSet(fs, FileSet(path));
         if (!held) state.SkipWithError(held.status().message().c_str());
         benchmark::DoNotOptimize(held);
     }

@@ -14,7 +14,7 @@ void BM_ComputeTotals(benchmark::State& state) {
     const std::int32_t now = benchNow();
     FileSystem& fs = defaultFileSystem();
     for (auto _ : state) {
-        PeriodTotals totals = computeTotals(fs, path, now);
+        PeriodTotals totals = computeTotals(fs, FileSet(path), now);
         if (!totals.failures.empty()) state.SkipWithError(totals.failures.front().message().c_str());
         benchmark::DoNotOptimize(totals);
     }

@@ -16,7 +16,7 @@ void BM_LoadWeekChart(benchmark::State& state) {
     FileSystem& fs = defaultFileSystem();
     WeekChart chart(benchNow());
     for (auto _ : state) {
-        const Status st = chart.load(fs, path);
+        const Status st = chart.load(fs, FileSet(path));
         if (!st) state.SkipWithError(st.message().c_str());
         benchmark::DoNotOptimize(chart.items().data());
     }
@@ -29,7 +29,7 @@ BENCHMARK(BM_LoadWeekChart)->Unit(benchmark::kMillisecond)->Repetitions(5)->Repo
 void BM_WeekChartBarsAndHitTest(benchmark::State& state) {
     const std::string path = generatedFileSet(2000, 1000000);
     WeekChart chart(benchNow());
-    if (!chart.load(defaultFileSystem(), path)) state.SkipWithError("load failed");
+    if (!chart.load(defaultFileSystem(), FileSet(path))) state.SkipWithError("load failed");
     const auto layout = screenChartLayout(chart, 1000, 700);
     for (auto _ : state) {
         const auto bars = layoutBars(*layout, chart);

@@ -66,7 +66,7 @@ BENCHMARK(BM_HistoryLayoutAndPdf50k)->Unit(benchmark::kMillisecond)->UseRealTime
 void BM_BuildHistoryReport(benchmark::State& state) {
     const std::string settings = generatedFileSet(500, 1000000);
     for (auto _ : state) {
-        auto table = buildHistoryReport(defaultFileSystem(), settings, benchNow());
+        auto table = buildHistoryReport(defaultFileSystem(), FileSet(settings), benchNow());
         if (!table) state.SkipWithError("history not built");
         benchmark::DoNotOptimize(table);
         state.counters["rows"] = table ? static_cast<double>(table->rowCount()) : 0.0;

@@ -42,8 +42,8 @@ Result<std::int32_t> takeReference(const char* option, const std::optional<std::
     return *id;
 }
 
-Result<bool> customerExists(FileSystem& fs, const std::string& path, std::int32_t id) {
-    auto customer = findCustomerById(fs, fileSetPath(path, FileKind::Customers), id);
+Result<bool> customerExists(FileSystem& fs, const FileSet& set, std::int32_t id) {
+    auto customer = findCustomerById(fs, set.customers(), id);
     if (!customer) return customer.status();
     return customer->has_value();
 }
@@ -51,6 +51,7 @@ Result<bool> customerExists(FileSystem& fs, const std::string& path, std::int32_
 }  // namespace
 
 Status runAddProject(FileSystem& fs, const AddProjectRequest& request, std::ostream& out) {
+    const FileSet set(request.path);
     ProjectRecord project;
     Status st = takeName(project.name, request.name, ProjectRecord::kNameWidth);
     if (st) st = takeText(project.memo, "--memo", request.memo, ProjectRecord::kMemoWidth, TextKind::MultiLine);
@@ -62,15 +63,15 @@ Status runAddProject(FileSystem& fs, const AddProjectRequest& request, std::ostr
     }
     // The values are sound; now check what they refer to, under the set's lock, so that
     // nobody removes the parent or takes the id in between.
-    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
-    auto held = lockFileSet(fs, request.path);
+    if (auto settings = openFileSet(fs, set); !settings) return settings.status();
+    auto held = lockFileSet(fs, set);
     if (!held) return held.status();
     auto customer = takeReference("--customer", request.customer, "customer",
-                                  [&](std::int32_t id) { return customerExists(fs, request.path, id); });
+                                  [&](std::int32_t id) { return customerExists(fs, set, id); });
     if (!customer) return customer.status();
     project.customerId = *customer;
 
-    auto id = addProject(fs, request.path, project, [&](const ProjectIndex& index, ProjectRecord& added) -> Status {
+    auto id = addProject(fs, set, project, [&](const ProjectIndex& index, ProjectRecord& added) -> Status {
         auto parent = takeReference("--parent", request.parent, "project",
                                     [&](std::int32_t pid) -> Result<bool> { return index.find(pid) != nullptr; });
         if (!parent) return parent.status();
@@ -83,6 +84,7 @@ Status runAddProject(FileSystem& fs, const AddProjectRequest& request, std::ostr
 }
 
 Status runAddCustomer(FileSystem& fs, const AddCustomerRequest& request, std::ostream& out) {
+    const FileSet set(request.path);
     CustomerRecord customer;
     customer.name.clear();
     const std::size_t shortWidth = CustomerRecord::kShortTextWidth;
@@ -95,9 +97,9 @@ Status runAddCustomer(FileSystem& fs, const AddCustomerRequest& request, std::os
     if (st) st = takeText(customer.phone, "--phone", request.phone, shortWidth, TextKind::SingleLine);
     if (st) st = takeText(customer.notes, "--notes", request.notes, CustomerRecord::kNotesWidth, TextKind::MultiLine);
     if (!st) return st;
-    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
+    if (auto settings = openFileSet(fs, set); !settings) return settings.status();
 
-    auto id = addCustomer(fs, customer, request.path);
+    auto id = addCustomer(fs, customer, set);
     if (!id) return id.status();
     out << *id << '\n';
     return Status::ok();

@@ -11,6 +11,7 @@
 namespace ql::cli {
 
 Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostream& out) {
+    const FileSet set(request.path);
     ExportRequest exportRequest;
     const auto projectId = optionalRecordId("--project", request.project, "project");
     if (!projectId) return projectId.status();
@@ -24,14 +25,14 @@ Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostre
         exportRequest.period = {*calendar::fromLocal(1980, 1, 1, 0, 0, 0), *calendar::fromLocal(1999, 12, 31, 23, 59, 59)};
     }
 
-    auto settings = openFileSet(fs, request.path);
+    auto settings = openFileSet(fs, set);
     if (!settings) return settings.status();
     exportRequest.monthFirst = settings->monthFirst();
     exportRequest.options = {request.minutes, request.hours24, request.oneField};
     exportRequest.userName = request.user ? *request.user : exportUserName("");
 
     // The dialog offers only the projects of the file; the file is read once, here.
-    const std::string projectsPath = fileSetPath(request.path, FileKind::Projects);
+    const std::string projectsPath = set.projects();
     auto projects = ProjectIndex::load(fs, projectsPath);
     if (!projects) return projects.status();
     if (project) {
@@ -42,7 +43,7 @@ Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostre
 
     return writeOutputTo(fs, request.out, out, "Cannot write the export file : " + request.out,
                          [&](const OutputSink& sink) {
-                             return writeExport(fs, request.path, exportRequest, sink, &*projects);
+                             return writeExport(fs, set, exportRequest, sink, &*projects);
                          });
 }
 

@@ -35,6 +35,7 @@ Result<TimeFrameRecord> parseFrame(const std::string& project, const std::string
 }  // namespace
 
 Status runAddFrame(FileSystem& fs, const AddFrameRequest& request, std::ostream&) {
+    const FileSet set(request.path);
     if (request.end.has_value() == request.minutes.has_value())
         return Status::invalidArgument("add-frame needs exactly one of --end and --minutes");
     TimeFrameRecord frame;
@@ -54,22 +55,23 @@ Status runAddFrame(FileSystem& fs, const AddFrameRequest& request, std::ostream&
         frame.end = static_cast<std::int32_t>(end);
     }
 
-    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
-    auto project = findProjectById(fs, fileSetPath(request.path, FileKind::Projects), frame.projectId);
+    if (auto settings = openFileSet(fs, set); !settings) return settings.status();
+    auto project = findProjectById(fs, set.projects(), frame.projectId);
     if (!project) return project.status();
     if (!project->has_value())
         return Status::invalidArgument("--project: there is no project with id " + request.project);
-    return appendTimeFrame(fs, request.path, frame);
+    return appendTimeFrame(fs, set, frame);
 }
 
 Status runRemoveFrame(FileSystem& fs, const RemoveFrameRequest& request, std::ostream& out) {
+    const FileSet set(request.path);
     auto frame = parseFrame(request.project, request.start, request.end);
     if (!frame) return frame.status();
-    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
+    if (auto settings = openFileSet(fs, set); !settings) return settings.status();
 
     // Frames of a deleted project stay removable, so the project need not exist; but a
     // removal that matches nothing is reported, and then nothing is rewritten.
-    const std::string timeFramesPath = fileSetPath(request.path, FileKind::TimeFrames);
+    const std::string timeFramesPath = set.timeFrames();
     std::int64_t copies = 0;
     const Status scanned = forEachTimeFrame(fs, timeFramesPath, [&](const TimeFrameRecord& f) {
         if (f == *frame) ++copies;

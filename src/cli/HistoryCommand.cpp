@@ -68,6 +68,7 @@ void writeHistoryJson(std::ostream& out, const HistoryItems& history, const std:
 }  // namespace
 
 Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& request, std::ostream& out) {
+    const FileSet set(request.path);
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
     const auto projectId = optionalRecordId("--project", request.project, "project");
@@ -78,7 +79,7 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
     if (!period) return period.status();
     if (!*period && name != "saved") return Status::invalidArgument("--period: '" + name + "' is not a period");
 
-    auto settings = openFileSet(fs, request.path);
+    auto settings = openFileSet(fs, set);
     if (!settings) return settings.status();
 
     HistoryFilter filter;
@@ -86,13 +87,13 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
         filter.period = **period;
     } else {
         // The filter the dialog opens with, and the printed history prints.
-        const HistoryFilterRecord saved = readHistoryFilter(fs, fileSetPath(request.path, FileKind::HistoryFilter), *now);
+        const HistoryFilterRecord saved = readHistoryFilter(fs, set.historyFilter(), *now);
         filter.projectId = saved.projectId;
         filter.period = {saved.periodStart, saved.periodEnd};
     }
     if (project) filter.projectId = *project;
 
-    const HistoryLoad load = LoadHistoryItems(fs, request.path, filter);
+    const HistoryLoad load = LoadHistoryItems(fs, set, filter);
     // Rows priced without their projects would look right and be wrong: no output then.
     if (!load.messages.empty()) return Status::ioError(load.messages.front());
 

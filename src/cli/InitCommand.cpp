@@ -20,6 +20,7 @@ bool holdsData(FileSystem& fs, const std::string& path) {
 
 Status runInit(FileSystem& fs, const InitRequest& request, std::ostream&) {
     const std::string& path = request.path;
+    const FileSet set(path);
     const auto slash = path.find_last_of('/');
     const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
     // The set's files are named by cutting three characters off the chosen name.
@@ -40,8 +41,7 @@ Status runInit(FileSystem& fs, const InitRequest& request, std::ostream&) {
     }
 
     if (!request.force) {
-        for (const std::string& existing : {path, fileSetPath(path, FileKind::Settings), fileSetPath(path, FileKind::Projects),
-                                            fileSetPath(path, FileKind::TimeFrames), fileSetPath(path, FileKind::Customers)}) {
+        for (const std::string& existing : {set.chosen(), set.settings(), set.projects(), set.timeFrames(), set.customers()}) {
             // The empty files of an init that failed half-way hold nothing to protect.
             if (holdsData(fs, existing))
                 return Status::invalidArgument(existing + " already exists (--force replaces the file set and its data)");
@@ -53,7 +53,7 @@ Status runInit(FileSystem& fs, const InitRequest& request, std::ostream&) {
         if (!currency) currency = locale.currencySymbol;
         if (!monthFirst) monthFirst = locale.monthFirst;
     }
-    return createFileSet(fs, path, *currency, *monthFirst);
+    return createFileSet(fs, set, *currency, *monthFirst);
 }
 
 }  // namespace ql::cli

@@ -12,6 +12,7 @@ namespace ql::cli {
 
 Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                   std::ostream& out) {
+    const FileSet set(request.path);
     if (request.text.has_value() == request.pdf.has_value())
         return Status::invalidArgument("give one of --text and --pdf");
     if (request.pdf)
@@ -33,12 +34,12 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     // From reading the next number to storing the one after it, no other program may take
     // the same number: the window's own writes wait while the invoice is written.
     std::unique_ptr<FileLock> held;
-    if (!request.noAdvance && fs.exists(fileSetPath(request.path, FileKind::Settings))) {
-        auto lock = lockFileSet(fs, request.path);
+    if (!request.noAdvance && fs.exists(set.settings())) {
+        auto lock = lockFileSet(fs, set);
         if (!lock) return lock.status();
         held = std::move(lock).value();
     }
-    auto settings = openFileSet(fs, request.path);
+    auto settings = openFileSet(fs, set);
     if (!settings) return settings.status();
     invoiceRequest.invoiceNumber = request.number ? *request.number : settings->nextInvoiceNumber;
     if (const Status st = checkInvoiceNumber(invoiceRequest.invoiceNumber); !st)
@@ -46,7 +47,7 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     if (!codec::isValidUtf8(invoiceRequest.invoiceNumber))
         return Status::invalidArgument("--number: the invoice number is not UTF-8 text");
 
-    auto invoice = LoadInvoice(fs, invoiceRequest, request.path);
+    auto invoice = LoadInvoice(fs, invoiceRequest, set);
     if (!invoice) return invoice.status();
     auto parties = loadInvoiceParties(fs, *invoice, *settings);
     if (!parties) {
@@ -69,7 +70,7 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     if (!written) return written;
     // Only an invoice that was written uses up its number.
     if (request.noAdvance) return Status::ok();
-    return advanceInvoiceNumber(fs, request.path, invoiceRequest.invoiceNumber);
+    return advanceInvoiceNumber(fs, set, invoiceRequest.invoiceNumber);
 }
 
 }  // namespace ql::cli

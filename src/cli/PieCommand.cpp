@@ -3,6 +3,7 @@
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
 
+#include "core/store/FileSet.h"
 #include "core/analysis/PieChart.h"
 #include "core/text/NumberText.h"
 
@@ -20,16 +21,17 @@ std::string colourText(const Rgb& c) {
 }  // namespace
 
 Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std::ostream& out) {
+    const FileSet set(request.path);
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
     const std::string name = request.period.value_or("this-year");
     const auto period = periodOption(request.from, request.to, name, *now);
     if (!period) return period.status();
     if (!*period) return Status::invalidArgument("--period: '" + name + "' is not a period");
-    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
+    if (auto settings = openFileSet(fs, set); !settings) return settings.status();
 
     PieChart chart;
-    if (const Status computed = chart.compute(fs, request.path, **period); !computed) return computed;
+    if (const Status computed = chart.compute(fs, set, **period); !computed) return computed;
 
     const double total = static_cast<double>(chart.totalMinutes());
     auto shareOf = [&](const PieSlice& s) { return total > 0 ? static_cast<double>(s.minutes) / total : 0.0; };

@@ -3,12 +3,14 @@
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
+#include "core/store/FileSet.h"
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"
 
 namespace ql::cli {
 
 Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const ReportRequest& request) {
+    const FileSet set(request.path);
     if (const Status taken = pdf.takeOver(); !taken) return taken;
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
@@ -24,7 +26,7 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
             return Status::invalidArgument("--hours: '" + text + "' is not START-END with 0 <= START < END <= 24");
         hours = std::pair{*first, *last};
     }
-    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
+    if (auto settings = openFileSet(fs, set); !settings) return settings.status();
     // The footers name the time the report is printed at, which --at pins for scripts.
     const FixedClock printedAt(*now);
 
@@ -33,11 +35,11 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
         if (hours) chart.setHours(hours->first, hours->second);
         // As the window's chart after its own load: a projects file that cannot be read is
         // shown once there; here it fails, since the bars would have no names.
-        if (const Status loaded = chart.load(fs, request.path); !loaded) return loaded;
+        if (const Status loaded = chart.load(fs, set); !loaded) return loaded;
         return pdf.writeWeekChart(chart, request.pdf);
     }
-    auto table = request.report == PrintedReport::History ? buildHistoryReport(fs, request.path, *now)
-                                                          : buildCustomerReport(fs, request.path);
+    auto table = request.report == PrintedReport::History ? buildHistoryReport(fs, set, *now)
+                                                          : buildCustomerReport(fs, set);
     if (!table) return table.status();
     return pdf.writeTable(fs, *table, request.report == PrintedReport::History ? kHistoryTitle : kCustomersTitle,
                           printedAt, request.pdf);

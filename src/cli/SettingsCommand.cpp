@@ -4,6 +4,7 @@
 #include "cli/JsonRendering.h"
 #include "cli/TextRendering.h"
 
+#include "core/store/FileSet.h"
 #include "core/store/Settings.h"
 
 #include <array>
@@ -87,7 +88,8 @@ const std::array<SettingField, 16>& settingFields() {
 }  // namespace
 
 Status runSettings(FileSystem& fs, const SettingsRequest& request, std::ostream& out) {
-    auto settings = openFileSet(fs, request.path);
+    const FileSet set(request.path);
+    auto settings = openFileSet(fs, set);
     if (!settings) return settings.status();
     if (request.assignments.empty()) {
         if (request.json) {
@@ -102,7 +104,7 @@ Status runSettings(FileSystem& fs, const SettingsRequest& request, std::ostream&
 
     // Applied to the record as it is under the set's lock, so a concurrent change (the
     // window advancing the invoice number) is kept.
-    return updateSettings(fs, request.path, [&](SettingsRecord& changed) {
+    return updateSettings(fs, set, [&](SettingsRecord& changed) {
         for (const std::string& assignment : request.assignments) {
             const std::size_t eq = assignment.find('=');
             const std::string key = assignment.substr(0, eq);

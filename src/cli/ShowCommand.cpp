@@ -25,9 +25,9 @@ Status showSettings(const SettingsRecord& settings, bool json, std::ostream& out
     return Status::ok();
 }
 
-Status showProjects(FileSystem& fs, const std::string& path, const SettingsRecord& settings, bool json,
+Status showProjects(FileSystem& fs, const FileSet& set, const SettingsRecord& settings, bool json,
                     std::ostream& out) {
-    const auto projects = ProjectIndex::load(fs, fileSetPath(path, FileKind::Projects));
+    const auto projects = ProjectIndex::load(fs, set.projects());
     if (!projects) return projects.status();
     if (json) {
         JsonArrayWriter writer(out);
@@ -39,8 +39,8 @@ Status showProjects(FileSystem& fs, const std::string& path, const SettingsRecor
     return Status::ok();
 }
 
-Status showCustomers(FileSystem& fs, const std::string& path, bool json, std::ostream& out) {
-    const auto customers = loadCustomers(fs, fileSetPath(path, FileKind::Customers));
+Status showCustomers(FileSystem& fs, const FileSet& set, bool json, std::ostream& out) {
+    const auto customers = loadCustomers(fs, set.customers());
     if (!customers) return customers.status();
     if (json) {
         JsonArrayWriter writer(out);
@@ -52,9 +52,9 @@ Status showCustomers(FileSystem& fs, const std::string& path, bool json, std::os
     return Status::ok();
 }
 
-Status showFrames(FileSystem& fs, const std::string& path, const SettingsRecord& settings, bool json,
+Status showFrames(FileSystem& fs, const FileSet& set, const SettingsRecord& settings, bool json,
                   std::ostream& out) {
-    const auto projects = ProjectIndex::load(fs, fileSetPath(path, FileKind::Projects));
+    const auto projects = ProjectIndex::load(fs, set.projects());
     if (!projects) return projects.status();
     // Full names once per project, not once per frame.
     std::unordered_map<std::int32_t, std::string> fullNames;
@@ -65,7 +65,7 @@ Status showFrames(FileSystem& fs, const std::string& path, const SettingsRecord&
         if (!started && !json) writeFrameHeadingText(out);
         started = true;
     };
-    const Status scanned = forEachTimeFrame(fs, fileSetPath(path, FileKind::TimeFrames), [&](const TimeFrameRecord& f) {
+    const Status scanned = forEachTimeFrame(fs, set.timeFrames(), [&](const TimeFrameRecord& f) {
         start();
         FrameRow row;
         row.frame = f;
@@ -85,13 +85,14 @@ Status showFrames(FileSystem& fs, const std::string& path, const SettingsRecord&
 }  // namespace
 
 Status runShow(FileSystem& fs, const ShowRequest& request, std::ostream& out) {
-    const auto settings = openFileSet(fs, request.path);
+    const FileSet set(request.path);
+    const auto settings = openFileSet(fs, set);
     if (!settings) return settings.status();
     switch (request.what) {
     case ShowWhat::Settings: return showSettings(*settings, request.json, out);
-    case ShowWhat::Projects: return showProjects(fs, request.path, *settings, request.json, out);
-    case ShowWhat::Customers: return showCustomers(fs, request.path, request.json, out);
-    case ShowWhat::Frames: return showFrames(fs, request.path, *settings, request.json, out);
+    case ShowWhat::Projects: return showProjects(fs, set, *settings, request.json, out);
+    case ShowWhat::Customers: return showCustomers(fs, set, request.json, out);
+    case ShowWhat::Frames: return showFrames(fs, set, *settings, request.json, out);
     }
     return Status::invalidArgument("unknown record kind");
 }

@@ -4,21 +4,23 @@
 #include "cli/JsonRendering.h"
 #include "cli/TextRendering.h"
 
+#include "core/store/FileSet.h"
 #include "core/tracking/PeriodTotals.h"
 
 namespace ql::cli {
 
 Status runTotals(FileSystem& fs, const Clock& clock, const TotalsRequest& request, std::ostream& out) {
+    const FileSet set(request.path);
     std::int32_t now = clock.now();
     if (request.at) {
         auto at = parseLocalDateTime("--at", *request.at);
         if (!at) return at.status();
         now = *at;
     }
-    if (auto settings = openFileSet(fs, request.path); !settings) return settings.status();
+    if (auto settings = openFileSet(fs, set); !settings) return settings.status();
 
     // The very computation behind the main view's totals panel, so the two always agree.
-    const PeriodTotals totals = computeTotals(fs, request.path, now);
+    const PeriodTotals totals = computeTotals(fs, set, now);
     // Totals priced without their projects would look right and be wrong: no output then.
     if (!totals.failures.empty()) return totals.failures.front();
 

@@ -13,7 +13,7 @@ ReportPages::ReportPages(const ql::ReportTable& table, const char* titlePrefix, 
 
 void ReportPages::beginJob() {
     // An unreadable settings file prints dates month first, as a new file set would.
-    const auto settings = ql::readSettings(m_fs, m_table.path());
+    const auto settings = ql::readSettings(m_fs, ql::FileSet(m_table.path()));
     m_monthFirst = settings ? settings->monthFirst() : true;
     m_layout = ql::layoutReport(m_table, m_monthFirst);
 }

@@ -26,7 +26,7 @@ protected:
         frame("0", "1995-12-31 23:30", "60");   // last year: nowhere
         frame("1", "1996-12-11 09:00", "0");    // nothing to add
         // A frame whose project was deleted still counts its minutes, at no charge.
-        ASSERT_TRUE(appendTimeFrame(defaultFileSystem(), path, {9, local(1996, 12, 11, 7, 0), local(1996, 12, 11, 7, 10, 59)}));
+        ASSERT_TRUE(appendTimeFrame(defaultFileSystem(), FileSet(path), {9, local(1996, 12, 11, 7, 0), local(1996, 12, 11, 7, 10, 59)}));
     }
     void frame(const std::string& project, const std::string& start, const std::string& minutes) {
         ok({"add-frame", path, "--project", project, "--start", start, "--minutes", minutes});
@@ -52,7 +52,7 @@ TEST_F(Totals, JsonRowsAreThePanelsComputationForTheGivenTime) {
     EXPECT_EQ(rows[1]["startEpoch"], local(1996, 12, 9, 0, 0));
 
     // The same function the main view calls gives the same numbers, to the last bit.
-    const PeriodTotals inProcess = computeTotals(defaultFileSystem(), path, local(1996, 12, 11, 10, 0));
+    const PeriodTotals inProcess = computeTotals(defaultFileSystem(), FileSet(path), local(1996, 12, 11, 10, 0));
     for (std::size_t i = 0; i < kPeriodCount; ++i) {
         EXPECT_EQ(rows[i]["label"], inProcess.periods[i].label);
         EXPECT_EQ(rows[i]["minutes"], inProcess.periods[i].minutes);

@@ -98,20 +98,20 @@ std::string exportLine(std::string_view userName, std::string_view projectName, 
     return line;
 }
 
-Status writeExport(FileSystem& fs, const std::string& settingsPath, const ExportRequest& request,
+Status writeExport(FileSystem& fs, const FileSet& set, const ExportRequest& request,
                    const ExportSink& out, const ProjectIndex* loadedProjects) {
     constexpr std::size_t kPiece = 64 * 1024;
     std::string buffer = exportHeader(request.options);
     buffer.reserve(kPiece + 1024);
 
-    const std::string projectsPath = fileSetPath(settingsPath, FileKind::Projects);
+    const std::string& projectsPath = set.projects();
     std::optional<ProjectIndex> read;
     const ProjectIndex* projects = loadedProjects;
     Status failure;
     std::string deletedName;
     calendar::LocalTimeCache local;
     const Status scanned =
-        forEachTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const TimeFrameRecord& f) {
+        forEachTimeFrame(fs, set.timeFrames(), [&](const TimeFrameRecord& f) {
             if (!failure || !InPeriod(f.start, request.period)) return;
             if (request.projectId != -1 && f.projectId != request.projectId) return;
             if (!projects) {

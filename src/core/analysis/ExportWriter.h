@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 #include "core/reports/ReportPeriod.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/TimeFrameRecord.h"
 
@@ -44,14 +45,14 @@ std::string exportLine(std::string_view userName, std::string_view projectName, 
 // Receives the export text in order, in pieces; false when it could not keep a piece.
 using ExportSink = std::function<bool(std::string_view text)>;
 
-// The export of the set of settingsPath: the header, then one line per chosen frame in file
+// The export of set: the header, then one line per chosen frame in file
 // order, the project named as in the projects file (deletedProjectName for an id that names
 // none). Streams the time frames once and reads the projects file once, when the first line
 // needs it. Fails with "Cannot open time frames file : " + path or "Cannot open project file
 // : " + path, or with an I/O error when out refuses a piece; out may then have received part
 // of the text, which the caller must not keep. A caller that has read the projects already
 // passes them, and the file is not read again.
-Status writeExport(FileSystem& fs, const std::string& settingsPath, const ExportRequest& request,
+Status writeExport(FileSystem& fs, const FileSet& set, const ExportRequest& request,
                    const ExportSink& out, const ProjectIndex* projects = nullptr);
 
 }  // namespace ql

@@ -71,9 +71,9 @@ void PieChart::addMinutes(const std::string& name, std::int64_t minutes) {
     m_slices.push_back({name, minutes, m_palette.colourFor(name)});
 }
 
-Status PieChart::compute(FileSystem& fs, const std::string& settingsPath, const ReportPeriod& period) {
+Status PieChart::compute(FileSystem& fs, const FileSet& set, const ReportPeriod& period) {
     clear();
-    const std::string framesPath = fileSetPath(settingsPath, FileKind::TimeFrames);
+    const std::string& framesPath = set.timeFrames();
     MinutesById byId;
     const Status scanned = forEachTimeFrame(fs, framesPath, [&](const TimeFrameRecord& f) {
         if (!InPeriod(f.start, period)) return;
@@ -84,7 +84,7 @@ Status PieChart::compute(FileSystem& fs, const std::string& settingsPath, const 
     if (!scanned) return Status::ioError(pieTimeFramesMessage(framesPath));
     if (byId.empty()) return Status::ok();
 
-    const auto projects = ProjectIndex::load(fs, fileSetPath(settingsPath, FileKind::Projects));
+    const auto projects = ProjectIndex::load(fs, set.projects());
     if (!projects) return projects.status();
 
     // Grouping by name goes through a map, so thousands of projects cost no quadratic walk.

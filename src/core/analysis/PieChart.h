@@ -5,6 +5,7 @@
 #include "core/chart/ChartPalette.h"
 #include "core/chart/ChartRect.h"
 #include "core/reports/ReportPeriod.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <cstdint>
@@ -32,12 +33,12 @@ class PieChart {
 public:
     explicit PieChart(std::uint32_t colourSeed = ChartPalette::kDefaultSeed);
 
-    // Recomputes the slices from the frames of the set of settingsPath that are InPeriod
+    // Recomputes the slices from the frames of set that are InPeriod
     // (the end of a frame is not compared). A frame adds its
     // (end - start) / 60 whole minutes, never less than 0. Streams the time frames once and
     // reads the projects file once, only when some frame counts.
     // Fails, leaving no slice, with pieTimeFramesMessage or "Cannot open project file : " + path.
-    Status compute(FileSystem& fs, const std::string& settingsPath, const ReportPeriod& period);
+    Status compute(FileSystem& fs, const FileSet& set, const ReportPeriod& period);
 
     // Forgets every slice and restarts the palette.
     void clear();

@@ -7,17 +7,16 @@ namespace ql {
 
 TimeFrameRecord frameOf(const ChartItem& item) { return {item.projectId, item.start, item.end}; }
 
-Status editChartItem(FileSystem& fs, const std::string& settingsPath, const ChartItem& item,
-                     const TimeFrameRecord& edited) {
+Status editChartItem(FileSystem& fs, const FileSet& set, const ChartItem& item, const TimeFrameRecord& edited) {
     if (edited.end < edited.start)
         return Status::invalidArgument("The time frame cannot end before it starts.");
     if (edited.projectId != item.projectId)
         return Status::invalidArgument("An edited time frame keeps its project.");
-    return updateTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), frameOf(item), edited);
+    return updateTimeFrame(fs, set.timeFrames(), frameOf(item), edited);
 }
 
-Status deleteChartItem(FileSystem& fs, const std::string& settingsPath, const ChartItem& item) {
-    return removeTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), frameOf(item));
+Status deleteChartItem(FileSystem& fs, const FileSet& set, const ChartItem& item) {
+    return removeTimeFrame(fs, set.timeFrames(), frameOf(item));
 }
 
 }  // namespace ql

@@ -57,14 +57,14 @@ bool WeekChart::setHours(int startHour, int endHour) {
     return true;
 }
 
-Status WeekChart::load(FileSystem& fs, const std::string& settingsPath) {
+Status WeekChart::load(FileSystem& fs, const FileSet& set) {
     const std::int32_t first = calendar::dayStart(m_weekStart);
     const std::int32_t last = calendar::dayEnd(dayStartAfter(first, 7));
 
     // Collect the week's frames first: the projects file is then read only when the week
     // has any, and a failed read of the time frames file leaves nothing half replaced.
     std::vector<TimeFrameRecord> frames;
-    const Status scanned = forEachTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames),
+    const Status scanned = forEachTimeFrame(fs, set.timeFrames(),
                                             [&](const TimeFrameRecord& f) {
                                                 if (first <= f.start && f.start <= last) frames.push_back(f);
                                             });
@@ -73,7 +73,7 @@ Status WeekChart::load(FileSystem& fs, const std::string& settingsPath) {
     ProjectIndex projects;
     Status named;
     if (!frames.empty()) {
-        auto loaded = ProjectIndex::load(fs, fileSetPath(settingsPath, FileKind::Projects));
+        auto loaded = ProjectIndex::load(fs, set.projects());
         if (loaded)
             projects = std::move(loaded).value();
         else

@@ -4,6 +4,7 @@
 #include "core/chart/ChartHours.h"
 #include "core/chart/ChartItem.h"
 #include "core/chart/ChartPalette.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <array>
@@ -50,14 +51,14 @@ public:
     // 0 <= startHour < endHour <= 24.
     bool setHours(int startHour, int endHour);
 
-    // Reloads the items from the file set of settingsPath: every time frame starting between
+    // Reloads the items from set: every time frame starting between
     // Monday 00:00:00 and the end of the following Monday, in file order, named and coloured
     // by project; a frame whose project is no longer in the file is named "(deleted project N)".
     // Reads the time frames file once and the projects file at most once.
     // Fails with "Cannot open time frames file : " + path, leaving items and colours as they
     // were. When only the projects file cannot be read, the items are loaded with empty
     // names and the result carries "Cannot open project file : " + path, to be shown once.
-    Status load(FileSystem& fs, const std::string& settingsPath);
+    Status load(FileSystem& fs, const FileSet& set);
 
     const std::vector<ChartItem>& items() const { return m_items; }
     // Palette colours handed out by the last load.

@@ -25,9 +25,9 @@ std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10 % 10), sta
 
 }  // namespace
 
-HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, const HistoryFilter& filter) {
+HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFilter& filter) {
     HistoryLoad load;
-    const std::string projectsPath = fileSetPath(settingsPath, FileKind::Projects);
+    const std::string& projectsPath = set.projects();
     auto index = ProjectIndex::load(fs, projectsPath);
     const bool projectsRead = index.isOk();
     if (!projectsRead) load.messages.push_back(index.status().message());
@@ -58,7 +58,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, co
         return lastSlot;
     };
 
-    const std::string framesPath = fileSetPath(settingsPath, FileKind::TimeFrames);
+    const std::string& framesPath = set.timeFrames();
     const Status read = forEachTimeFrame(fs, framesPath, [&](const TimeFrameRecord& frame) {
         if (filter.projectId != -1 && frame.projectId != filter.projectId) return;
         if (!InPeriod(frame.start, filter.period)) return;

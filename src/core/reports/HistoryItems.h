@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 #include "core/reports/ReportPeriod.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/TimeFrameRecord.h"
 
@@ -49,11 +50,11 @@ struct HistoryLoad {
     std::vector<std::string> messages;
 };
 
-// Streams the "tfr" file of the set of settingsPath once and keeps the frames that pass
+// Streams the "tfr" file of set once and keeps the frames that pass
 // filter (exact project id, InPeriod of the start), in file order; reads the "prj" file
 // once. A frame whose project is not in the file is named "(deleted project 17)" and
 // charged at rate 0.
-HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, const HistoryFilter& filter);
+HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFilter& filter);
 
 // The order of project names for column 0: rank[i] for projects[i], equal ranks for names
 // that compare equal. compare returns <0, 0 or >0.

@@ -96,17 +96,17 @@ Status checkInvoiceCustomer(FileSystem& fs, const std::string& customersPath, st
     return Status::ok();
 }
 
-Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const std::string& settingsPath) {
+Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const FileSet& set) {
     // Customer -1 would match every project without a customer.
     if (request.customerId == -1) return Status::invalidArgument(kNoCustomer);
-    auto projects = ProjectIndex::load(fs, fileSetPath(settingsPath, FileKind::Projects));
+    auto projects = ProjectIndex::load(fs, set.projects());
     if (!projects) return projects.status();
 
     Invoice invoice;
     invoice.request = request;
-    invoice.settingsPath = settingsPath;
+    invoice.settingsPath = set.settings();
     const Status scanned =
-        forEachTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const TimeFrameRecord& frame) {
+        forEachTimeFrame(fs, set.timeFrames(), [&](const TimeFrameRecord& frame) {
             if (frame.start < request.periodStart || frame.end > request.periodEnd) return;
             const ProjectRecord* project = projects->find(frame.projectId);
             if (!project || project->customerId != request.customerId) return;
@@ -118,13 +118,13 @@ Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const
 }
 
 Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice) {
-    auto settings = readSettings(fs, invoice.settingsPath);
+    auto settings = readSettings(fs, FileSet(invoice.settingsPath));
     if (!settings) return settings.status();
     return loadInvoiceParties(fs, invoice, std::move(settings).value());
 }
 
 Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice, SettingsRecord settings) {
-    const std::string customersPath = fileSetPath(invoice.settingsPath, FileKind::Customers);
+    const std::string customersPath = FileSet(invoice.settingsPath).customers();
     auto customer = findCustomerById(fs, customersPath, invoice.request.customerId);
     if (!customer) return customer.status();
     if (!*customer)
@@ -150,8 +150,8 @@ std::string nextInvoiceNumberAfter(std::string_view typed) {
     return std::to_string(value);
 }
 
-Status advanceInvoiceNumber(FileSystem& fs, const std::string& settingsPath, std::string_view typed) {
-    return updateSettings(fs, settingsPath, [&](SettingsRecord& settings) {
+Status advanceInvoiceNumber(FileSystem& fs, const FileSet& set, std::string_view typed) {
+    return updateSettings(fs, set, [&](SettingsRecord& settings) {
         settings.nextInvoiceNumber = nextInvoiceNumberAfter(typed);
         return Status::ok();
     });

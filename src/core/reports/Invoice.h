@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 #include "core/store/CustomerRecord.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/SettingsRecord.h"
 #include "core/tracking/Charges.h"
@@ -91,11 +92,12 @@ void sortInvoiceLines(std::vector<InvoiceLine>& lines);
 Status checkInvoiceNumber(std::string_view invoiceNumber);
 Status checkInvoiceCustomer(FileSystem& fs, const std::string& customersPath, std::int32_t customerId);
 
-// Builds the invoice of request over the set of settingsPath: reads the projects file once
+// Builds the invoice of request over set (its settings path kept as settingsPath): reads the
+// projects file once
 // and streams the time frames file once. A frame is invoiced when its project's own customer
 // id is the request's and periodStart <= start and end <= periodEnd. Fails with the store's
 // message ("Cannot open time frames file : " + path, ...) or when no customer is selected.
-Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const std::string& settingsPath);
+Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const FileSet& set);
 
 // The settings record and the invoice's customer; NotFound with a message when the customer
 // is no longer in the customers file.
@@ -107,8 +109,8 @@ Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice
 // a sign, digits; 0 without digits), plus 1, in "%ld" form ("96-15" -> "97", "ABC" -> "1").
 std::string nextInvoiceNumberAfter(std::string_view typed);
 
-// Stores nextInvoiceNumberAfter(typed) as the next invoice number of the set of settingsPath,
+// Stores nextInvoiceNumberAfter(typed) as the next invoice number of set,
 // crash-safely. Fails (storing nothing) when the settings cannot be read or written.
-Status advanceInvoiceNumber(FileSystem& fs, const std::string& settingsPath, std::string_view typed);
+Status advanceInvoiceNumber(FileSystem& fs, const FileSet& set, std::string_view typed);
 
 }  // namespace ql

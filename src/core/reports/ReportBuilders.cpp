@@ -11,21 +11,19 @@
 
 namespace ql {
 
-Result<ReportTable> buildHistoryReport(FileSystem& fs, const std::string& settingsPath, std::int32_t now) {
-    return buildHistoryReport(fs, settingsPath,
-                              readHistoryFilter(fs, fileSetPath(settingsPath, FileKind::HistoryFilter), now));
+Result<ReportTable> buildHistoryReport(FileSystem& fs, const FileSet& set, std::int32_t now) {
+    return buildHistoryReport(fs, set, readHistoryFilter(fs, set.historyFilter(), now));
 }
 
-Result<ReportTable> buildHistoryReport(FileSystem& fs, const std::string& settingsPath,
-                                       const HistoryFilterRecord& filter) {
-    const std::string symbol = readSettings(fs, settingsPath).valueOr(SettingsRecord{}).monetarySymbol;
-    ReportTable table = makeHistoryTable(settingsPath, symbol);
-    auto projects = ProjectIndex::load(fs, fileSetPath(settingsPath, FileKind::Projects));
+Result<ReportTable> buildHistoryReport(FileSystem& fs, const FileSet& set, const HistoryFilterRecord& filter) {
+    const std::string symbol = readSettings(fs, set).valueOr(SettingsRecord{}).monetarySymbol;
+    ReportTable table = makeHistoryTable(set.settings(), symbol);
+    auto projects = ProjectIndex::load(fs, set.projects());
     if (!projects) return projects.status();
 
     namespace col = history_column;
     const ReportPeriod period{filter.periodStart, filter.periodEnd};
-    const Status read = forEachTimeFrame(fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const TimeFrameRecord& f) {
+    const Status read = forEachTimeFrame(fs, set.timeFrames(), [&](const TimeFrameRecord& f) {
         if (filter.projectId != -1 && filter.projectId != f.projectId) return;
         if (!InPeriod(f.start, period)) return;
         const ProjectRecord* project = projects->find(f.projectId);
@@ -43,10 +41,10 @@ Result<ReportTable> buildHistoryReport(FileSystem& fs, const std::string& settin
     return table;
 }
 
-Result<ReportTable> buildCustomerReport(FileSystem& fs, const std::string& settingsPath) {
-    auto customers = loadCustomers(fs, fileSetPath(settingsPath, FileKind::Customers));
+Result<ReportTable> buildCustomerReport(FileSystem& fs, const FileSet& set) {
+    auto customers = loadCustomers(fs, set.customers());
     if (!customers) return customers.status();
-    ReportTable table = makeCustomerTable(settingsPath);
+    ReportTable table = makeCustomerTable(set.settings());
     table.reserveRows(customers->size());
     namespace col = customer_column;
     for (const CustomerRecord& c : *customers) {

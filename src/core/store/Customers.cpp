@@ -30,9 +30,9 @@ Result<std::vector<CustomerRecord>> loadCustomers(FileSystem& fs, const std::str
     return records;
 }
 
-Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path) {
-    const std::string customersPath = fileSetPath(path, FileKind::Customers);
-    auto held = lockFileSet(fs, path);
+Result<std::int32_t> nextCustomerId(FileSystem& fs, const FileSet& set) {
+    const std::string& customersPath = set.customers();
+    auto held = lockFileSet(fs, set);
     if (!held) return held.status();
     std::int32_t highest = -1;
     Status st = scanRecords(fs, customersPath, CustomerRecord::kSize, customersFileMessage(customersPath),
@@ -41,7 +41,7 @@ Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path) {
                                     highest = std::max(highest, codec::getInt32(bytes + i * CustomerRecord::kSize, 0));
                             });
     if (!st) return st;
-    const std::string projectsPath = fileSetPath(path, FileKind::Projects);
+    const std::string& projectsPath = set.projects();
     if (fs.exists(projectsPath)) {
         st = scanRecords(fs, projectsPath, ProjectRecord::kSize, projectFileMessage(projectsPath),
                          [&](const unsigned char* bytes, std::size_t count) {
@@ -56,21 +56,21 @@ Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path) {
     return highest + 1;
 }
 
-Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& path) {
-    const std::string customersPath = fileSetPath(path, FileKind::Customers);
+Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const FileSet& set) {
+    const std::string& customersPath = set.customers();
     if (Status st = checkCustomerTexts(record); !st) return st;
     const auto bytes = encodeCustomer(record);
     return appendRecord(fs, customersPath, bytes.data(), bytes.size(), customersAppendMessage(customersPath));
 }
 
-Result<std::int32_t> addCustomer(FileSystem& fs, CustomerRecord record, const std::string& path) {
+Result<std::int32_t> addCustomer(FileSystem& fs, CustomerRecord record, const FileSet& set) {
     if (Status st = checkCustomerTexts(record); !st) return st;
-    auto held = lockFileSet(fs, path);
+    auto held = lockFileSet(fs, set);
     if (!held) return held.status();
-    auto id = nextCustomerId(fs, path);
+    auto id = nextCustomerId(fs, set);
     if (!id) return id.status();
     record.id = *id;
-    if (Status st = appendCustomer(fs, record, path); !st) return st;
+    if (Status st = appendCustomer(fs, record, set); !st) return st;
     return record.id;
 }
 

@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 #include "core/store/CustomerRecord.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <cstdint>
@@ -16,18 +17,18 @@ namespace ql {
 std::string customersFileMessage(const std::string& customersPath);
 std::string customersAppendMessage(const std::string& customersPath);
 
-// One more than the highest customer id in the "cus" file of the set of path and than every
-// customer id a project of the set still refers to (a removed customer's projects must not
-// pass to a new customer); 0 when there is none. IoError when no 32-bit id is left.
-Result<std::int32_t> nextCustomerId(FileSystem& fs, const std::string& path);
+// One more than the highest customer id in the "cus" file of set and than every customer id
+// a project of the set still refers to (a removed customer's projects must not pass to a
+// new customer); 0 when there is none. IoError when no 32-bit id is left.
+Result<std::int32_t> nextCustomerId(FileSystem& fs, const FileSet& set);
 
-// Appends record to the "cus" file of the set of path (which must exist). A text that its
-// field cannot hold whole is refused (InvalidArgument).
-Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const std::string& path);
+// Appends record to the "cus" file of set (which must exist). A text that its field cannot
+// hold whole is refused (InvalidArgument).
+Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const FileSet& set);
 
 // nextCustomerId and appendCustomer in one operation under the set's lock, so two writers
 // never give out one id twice. Returns the id record was stored with.
-Result<std::int32_t> addCustomer(FileSystem& fs, CustomerRecord record, const std::string& path);
+Result<std::int32_t> addCustomer(FileSystem& fs, CustomerRecord record, const FileSet& set);
 
 // Removes every customer with id from the customers file at customersPath.
 Status removeCustomer(FileSystem& fs, std::int32_t id, const std::string& customersPath);

@@ -19,15 +19,17 @@ const char* fileExtension(FileKind kind) {
     return "tmp";
 }
 
+namespace {
+
 std::string basePath(const std::string& chosenPath) {
     return chosenPath.size() < 3 ? std::string() : chosenPath.substr(0, chosenPath.size() - 3);
 }
 
+}  // namespace
+
 std::string fileSetPath(const std::string& anyPathOfTheSet, FileKind kind) {
     return basePath(anyPathOfTheSet) + fileExtension(kind);
 }
-
-std::string lockFilePath(const std::string& anyPathOfTheSet) { return fileSetPath(anyPathOfTheSet, FileKind::Lock); }
 
 FileSet::FileSet(std::string chosenPath) : m_chosen(std::move(chosenPath)), m_base(basePath(m_chosen)) {
     for (std::size_t i = 0; i < kFileKindCount; ++i) m_paths[i] = m_base + fileExtension(static_cast<FileKind>(i));

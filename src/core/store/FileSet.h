@@ -24,15 +24,8 @@ inline constexpr std::size_t kFileKindCount = 9;
 // "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul" or "run".
 const char* fileExtension(FileKind kind);
 
-// The chosen path less its last three characters ("" for a shorter path).
-std::string basePath(const std::string& chosenPath);
-
-// basePath(anyPathOfTheSet) + the extension of kind.
+// FileSet(anyPathOfTheSet).path(kind), for a caller that needs one file of the set.
 std::string fileSetPath(const std::string& anyPathOfTheSet, FileKind kind);
-
-// basePath(anyPathOfTheSet) + "lck": the file whose advisory lock every writer of the set
-// holds. It is never renamed over, so the lock stays on the file that others open.
-std::string lockFilePath(const std::string& anyPathOfTheSet);
 
 // Every file of one set, named once from the path the user chose (any path of the set).
 // A plain value: cheap to pass by reference, made once per opened set or command.
@@ -42,6 +35,7 @@ public:
 
     // The path as chosen, which may differ from settings() in its last three characters.
     const std::string& chosen() const { return m_chosen; }
+    // The chosen path less its last three characters ("" for a shorter path).
     const std::string& base() const { return m_base; }
     const std::string& path(FileKind kind) const { return m_paths[static_cast<std::size_t>(kind)]; }
 
@@ -51,6 +45,8 @@ public:
     const std::string& customers() const { return path(FileKind::Customers); }
     const std::string& historyFilter() const { return path(FileKind::HistoryFilter); }
     const std::string& temporary() const { return path(FileKind::Temporary); }
+    // The file whose advisory lock every writer of the set holds. It is never renamed over,
+    // so the lock stays on the file that others open.
     const std::string& lock() const { return path(FileKind::Lock); }
     const std::string& runLock() const { return path(FileKind::RunLock); }
     const std::string& journal() const { return path(FileKind::Journal); }

@@ -6,6 +6,7 @@
 #include <climits>
 #include <cstring>
 #include <fcntl.h>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <thread>
@@ -126,17 +127,42 @@ Status syncFolder(const std::string& folder) {
     return Status::ok();
 }
 
-// The lock files this thread holds, by device and inode, so a nested operation of the same
-// thread is granted the lock at once instead of waiting for itself.
 using LockKey = std::pair<dev_t, ino_t>;
-thread_local std::vector<LockKey> t_heldLocks;
+
+}  // namespace
+
+// A mutex keeps the list sound should two threads share one object; they then count as one
+// holder, so a process that wants its threads to exclude each other gives each its own object.
+class PosixFileSystem::HeldLocks {
+public:
+    bool contains(const LockKey& key) {
+        const std::lock_guard<std::mutex> guard(m_mutex);
+        return std::find(m_keys.begin(), m_keys.end(), key) != m_keys.end();
+    }
+    void add(const LockKey& key) {
+        const std::lock_guard<std::mutex> guard(m_mutex);
+        m_keys.push_back(key);
+    }
+    void drop(const LockKey& key) {
+        const std::lock_guard<std::mutex> guard(m_mutex);
+        const auto it = std::find(m_keys.begin(), m_keys.end(), key);
+        if (it != m_keys.end()) m_keys.erase(it);
+    }
+
+private:
+    std::mutex m_mutex;
+    std::vector<LockKey> m_keys;
+};
+
+namespace {
 
 class PosixLock final : public FileLock {
 public:
-    PosixLock(int fd, LockKey key) : m_fd(fd), m_key(key) { t_heldLocks.push_back(key); }
+    PosixLock(int fd, LockKey key, PosixFileSystem::HeldLocks& held) : m_fd(fd), m_key(key), m_held(held) {
+        m_held.add(key);
+    }
     ~PosixLock() override {
-        const auto it = std::find(t_heldLocks.begin(), t_heldLocks.end(), m_key);
-        if (it != t_heldLocks.end()) t_heldLocks.erase(it);
+        m_held.drop(m_key);
         ::flock(m_fd, LOCK_UN);
         ::close(m_fd);
     }
@@ -146,6 +172,7 @@ public:
 private:
     int m_fd;
     LockKey m_key;
+    PosixFileSystem::HeldLocks& m_held;
 };
 
 class NestedLock final : public FileLock {};
@@ -154,7 +181,11 @@ std::atomic<unsigned> g_temporaryCounter{0};
 
 }  // namespace
 
-Result<TemporaryFile> FileSystem::createTemporary(const std::string& prefix, const std::string& like) {
+PosixFileSystem::PosixFileSystem() : m_held(std::make_unique<HeldLocks>()) {}
+
+PosixFileSystem::~PosixFileSystem() = default;
+
+Result<TemporaryFile> PosixFileSystem::createTemporary(const std::string& prefix, const std::string& like) {
     struct stat old {};
     const bool hasOld = ::stat(like.c_str(), &old) == 0 && S_ISREG(old.st_mode);
     const mode_t mode = hasOld ? static_cast<mode_t>(old.st_mode & 0777) : 0666;
@@ -180,7 +211,7 @@ Result<TemporaryFile> FileSystem::createTemporary(const std::string& prefix, con
     return Status::ioError("create " + prefix + ": no free temporary name").withReason("no free temporary name");
 }
 
-std::string FileSystem::resolveLink(const std::string& path) {
+std::string PosixFileSystem::resolveLink(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     char resolved[PATH_MAX];
@@ -188,7 +219,7 @@ std::string FileSystem::resolveLink(const std::string& path) {
     return resolved;
 }
 
-Result<std::unique_ptr<FileLock>> FileSystem::lock(const std::string& path, std::chrono::milliseconds wait) {
+Result<std::unique_ptr<FileLock>> PosixFileSystem::lock(const std::string& path, std::chrono::milliseconds wait) {
     const auto deadline = std::chrono::steady_clock::now() + wait;
     auto sleepFor = std::chrono::milliseconds(1);
     for (;;) {
@@ -202,7 +233,7 @@ Result<std::unique_ptr<FileLock>> FileSystem::lock(const std::string& path, std:
             return notRegular(path);
         }
         const LockKey key{st.st_dev, st.st_ino};
-        if (std::find(t_heldLocks.begin(), t_heldLocks.end(), key) != t_heldLocks.end()) {
+        if (m_held->contains(key)) {
             ::close(fd);
             return std::unique_ptr<FileLock>(std::make_unique<NestedLock>());
         }
@@ -224,7 +255,7 @@ Result<std::unique_ptr<FileLock>> FileSystem::lock(const std::string& path, std:
         // removed it while we waited, and a new holder would lock the new file.
         struct stat now {};
         if (::stat(path.c_str(), &now) == 0 && now.st_dev == st.st_dev && now.st_ino == st.st_ino)
-            return std::unique_ptr<FileLock>(std::make_unique<PosixLock>(fd, key));
+            return std::unique_ptr<FileLock>(std::make_unique<PosixLock>(fd, key, *m_held));
         ::close(fd);
     }
 }

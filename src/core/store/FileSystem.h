@@ -59,29 +59,69 @@ public:
     virtual Status remove(const std::string& path) = 0;
     virtual bool exists(const std::string& path) = 0;
 
-    // The calls below default to the POSIX ones, so a test wrapper that fakes only the
-    // calls above stays sound.
-
     // Creates a new file named prefix + a unique suffix, exclusively and never through a
     // symbolic link, with the permission bits of the file `like` when that exists.
-    virtual Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like);
+    virtual Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) = 0;
     // The file a rewrite of path must replace: the final target when path is a symbolic
     // link (so the link stays a link), else path itself.
-    virtual std::string resolveLink(const std::string& path);
+    virtual std::string resolveLink(const std::string& path) = 0;
     // Takes the exclusive advisory lock of the lock file at path (created when missing),
-    // waiting at most `wait` while another holder has it. A thread that already holds it
-    // is granted it again at once, so operations nest.
-    virtual Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait);
+    // waiting at most `wait` while another holder has it. A lock this file system object
+    // already holds is granted again at once, so operations nest; another object is
+    // another holder, as another process is.
+    virtual Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait) = 0;
 };
 
+// Forwards every call to a target file system, so a test double overrides only the calls
+// it fakes and stays sound for the rest. The target must outlive the wrapper.
+class FileSystemWrapper : public FileSystem {
+public:
+    explicit FileSystemWrapper(FileSystem& target) : m_target(target) {}
+
+    FileSystem& target() const { return m_target; }
+
+    Result<std::unique_ptr<File>> openRead(const std::string& path) override { return m_target.openRead(path); }
+    Result<std::unique_ptr<File>> openAppend(const std::string& path) override { return m_target.openAppend(path); }
+    Result<std::unique_ptr<File>> create(const std::string& path) override { return m_target.create(path); }
+    Status renameOver(const std::string& from, const std::string& to) override { return m_target.renameOver(from, to); }
+    Status remove(const std::string& path) override { return m_target.remove(path); }
+    bool exists(const std::string& path) override { return m_target.exists(path); }
+    Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override {
+        return m_target.createTemporary(prefix, like);
+    }
+    std::string resolveLink(const std::string& path) override { return m_target.resolveLink(path); }
+    Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait) override {
+        return m_target.lock(path, wait);
+    }
+
+private:
+    FileSystem& m_target;
+};
+
+// The POSIX calls. Locks it hands out must be released before it is destroyed.
 class PosixFileSystem final : public FileSystem {
 public:
+    PosixFileSystem();
+    ~PosixFileSystem() override;
+    PosixFileSystem(const PosixFileSystem&) = delete;
+    PosixFileSystem& operator=(const PosixFileSystem&) = delete;
+
     Result<std::unique_ptr<File>> openRead(const std::string& path) override;
     Result<std::unique_ptr<File>> openAppend(const std::string& path) override;
     Result<std::unique_ptr<File>> create(const std::string& path) override;
     Status renameOver(const std::string& from, const std::string& to) override;
     Status remove(const std::string& path) override;
     bool exists(const std::string& path) override;
+    Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override;
+    std::string resolveLink(const std::string& path) override;
+    Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait) override;
+
+    // The lock files this object holds, so a nested operation is granted the lock at once
+    // instead of waiting for itself.
+    class HeldLocks;
+
+private:
+    std::unique_ptr<HeldLocks> m_held;
 };
 
 // The process-wide production file system.

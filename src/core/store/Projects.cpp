@@ -106,13 +106,12 @@ std::int32_t highestProjectIdInUse(const std::vector<ProjectRecord>& projects, s
     return std::max(highest, -1);
 }
 
-Result<std::int32_t> addProject(FileSystem& fs, const std::string& settingsPath, ProjectRecord project,
-                                const AddProjectCheck& check) {
-    const std::string projectsPath = fileSetPath(settingsPath, FileKind::Projects);
+Result<std::int32_t> addProject(FileSystem& fs, const FileSet& set, ProjectRecord project, const AddProjectCheck& check) {
+    const std::string& projectsPath = set.projects();
     if (Status st = checkProjectTexts(project); !st) return st;
-    auto held = lockFileSet(fs, settingsPath);
+    auto held = lockFileSet(fs, set);
     if (!held) return held.status();
-    auto inFrames = highestProjectIdInFrames(fs, fileSetPath(settingsPath, FileKind::TimeFrames));
+    auto inFrames = highestProjectIdInFrames(fs, set.timeFrames());
     if (!inFrames) return inFrames.status();
     const Status st = changeRecords(
         fs, projectsPath, ProjectRecord::kSize,

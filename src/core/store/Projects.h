@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/ProjectRecord.h"
 #include "core/store/RecordFile.h"
@@ -80,13 +81,12 @@ private:
     std::unordered_map<std::int32_t, std::size_t> m_sparse;
 };
 
-// Adds project at the end of the projects file of the set of settingsPath, under the set's
+// Adds project at the end of the projects file of set, under the set's
 // lock, with an id above every id in use (highestProjectIdInUse, running projects aside);
 // check sees the projects as they are and may complete the record (its parent) or refuse
 // it (an unknown parent, say). Returns the id.
 using AddProjectCheck = std::function<Status(const ProjectIndex& projects, ProjectRecord& project)>;
-Result<std::int32_t> addProject(FileSystem& fs, const std::string& settingsPath, ProjectRecord project,
-                                const AddProjectCheck& check);
+Result<std::int32_t> addProject(FileSystem& fs, const FileSet& set, ProjectRecord project, const AddProjectCheck& check);
 
 // The first record with id; nullopt when none has it.
 Result<std::optional<ProjectRecord>> findProjectById(FileSystem& fs, const std::string& projectsPath, std::int32_t id);

@@ -59,17 +59,16 @@ std::string temporaryPathFor(const std::string& path) {
     return fileSetPath(path, FileKind::Temporary);
 }
 
-std::string fileSetBusyMessage(const std::string& anyPathOfTheSet) {
-    return "The file set is busy in another program, try again : " + lockFilePath(anyPathOfTheSet);
+std::string fileSetBusyMessage(const FileSet& set) {
+    return "The file set is busy in another program, try again : " + set.lock();
 }
 
-Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const std::string& anyPathOfTheSet) {
-    auto held = fs.lock(lockFilePath(anyPathOfTheSet), kFileSetLockWait);
+Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set) {
+    auto held = fs.lock(set.lock(), kFileSetLockWait);
     if (held) return held;
     // A lock file that cannot be made (a read-only folder) is no sign of another writer.
     const bool busy = held.status().reason() == kLockBusyReason;
-    return failedWith(busy ? fileSetBusyMessage(anyPathOfTheSet) : "Cannot lock file set : " + lockFilePath(anyPathOfTheSet),
-                      held.status());
+    return failedWith(busy ? fileSetBusyMessage(set) : "Cannot lock file set : " + set.lock(), held.status());
 }
 
 Status failedWith(const std::string& failureMessage, const Status& cause) {
@@ -120,7 +119,7 @@ Result<RecordFileContent> readRecordFile(FileSystem& fs, const std::string& path
 
 Status changeRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const ChangeRecordsFn& change,
                      const std::string& failureMessage) {
-    auto held = lockFileSet(fs, path);
+    auto held = lockFileSet(fs, FileSet(path));
     if (!held) return held.status();
     auto current = readRecordFile(fs, path, recordSize, failureMessage);
     if (!current) return current.status();
@@ -131,7 +130,7 @@ Status changeRecords(FileSystem& fs, const std::string& path, std::size_t record
 
 Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char* record, std::size_t recordSize,
                     const std::string& failureMessage) {
-    auto held = lockFileSet(fs, path);
+    auto held = lockFileSet(fs, FileSet(path));
     if (!held) return held.status();
     auto opened = fs.openAppend(path);
     if (!opened) return failedWith(failureMessage, opened.status());
@@ -155,7 +154,7 @@ Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char
 
 Status rewriteRecords(FileSystem& fs, const std::string& path, const unsigned char* records, std::size_t byteCount,
                       const std::string& failureMessage) {
-    auto held = lockFileSet(fs, path);
+    auto held = lockFileSet(fs, FileSet(path));
     if (!held) return held.status();
     return rewriteThroughTemporary(fs, path, failureMessage,
                                    [&](File& out) { return out.write(records, byteCount); });
@@ -163,7 +162,7 @@ Status rewriteRecords(FileSystem& fs, const std::string& path, const unsigned ch
 
 Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
                       const AppendForFn& appendFor, bool appends, const std::string& failureMessage) {
-    auto held = lockFileSet(fs, path);
+    auto held = lockFileSet(fs, FileSet(path));
     if (!held) return held.status();
     std::unique_ptr<File> in;
     if (auto opened = fs.openRead(path)) {

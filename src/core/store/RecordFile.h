@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <chrono>
@@ -21,13 +22,14 @@ inline constexpr std::chrono::milliseconds kFileSetLockWait{5000};
 // "The file set is busy in another program, try again : " + the lock file's path: the
 // failure of every writer that waited kFileSetLockWait in vain. A lock file that cannot be
 // opened fails with "Cannot lock file set : " + its path instead.
-std::string fileSetBusyMessage(const std::string& anyPathOfTheSet);
+std::string fileSetBusyMessage(const FileSet& set);
 
-// Holds the advisory lock of the set of anyPathOfTheSet for one read-change-write operation,
-// waiting kFileSetLockWait at most. Every writer below takes it; a caller that combines
-// several of them holds it around them all (the same thread is granted it again at once).
+// Holds the advisory lock of set for one read-change-write operation, waiting
+// kFileSetLockWait at most. Every writer below takes it (on the set of the file it writes);
+// a caller that combines several of them holds it around them all (the same file system
+// object is granted it again at once).
 // Readers take no lock: rewrites rename whole files into place.
-Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const std::string& anyPathOfTheSet);
+Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set);
 
 // failureMessage as the user's text, with the system's reason taken from cause.
 Status failedWith(const std::string& failureMessage, const Status& cause);

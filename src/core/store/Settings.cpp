@@ -5,45 +5,43 @@
 
 namespace ql {
 
-Status createFileSet(FileSystem& fs, const std::string& chosenPath, const std::string& currencySymbol, bool monthFirst) {
+Status createFileSet(FileSystem& fs, const FileSet& set, const std::string& currencySymbol, bool monthFirst) {
     const std::string failed = kCannotCreateFileSet;
-    auto held = lockFileSet(fs, chosenPath);
+    auto held = lockFileSet(fs, set);
     if (!held) return failedWith(failed, held.status());
-    for (const std::string& path : {chosenPath, fileSetPath(chosenPath, FileKind::Customers),
-                                    fileSetPath(chosenPath, FileKind::Projects), fileSetPath(chosenPath, FileKind::TimeFrames),
-                                    fileSetPath(chosenPath, FileKind::Settings)}) {
+    for (const std::string& path : {set.chosen(), set.customers(), set.projects(), set.timeFrames(), set.settings()}) {
         if (auto created = fs.create(path); !created) return failedWith(failed, created.status());
     }
-    if (Status st = writeSettings(fs, defaultSettings(currencySymbol, monthFirst), chosenPath); !st)
+    if (Status st = writeSettings(fs, defaultSettings(currencySymbol, monthFirst), set); !st)
         return failedWith(failed, st);
     return Status::ok();
 }
 
-Result<SettingsRecord> readSettings(FileSystem& fs, const std::string& settingsPath) {
-    const std::string path = fileSetPath(settingsPath, FileKind::Settings);
+Result<SettingsRecord> readSettings(FileSystem& fs, const FileSet& set) {
+    const std::string& path = set.settings();
     auto bytes = readRecords(fs, path, SettingsRecord::kSize, "Cannot open settings file : " + path);
     if (!bytes) return bytes.status();
     if (bytes->empty()) return Status::notFound("Cannot open settings file : " + path);
     return decodeSettings(bytes->data());
 }
 
-SettingsRecord readSettingsOrDefaults(FileSystem& fs, const std::string& settingsPath,
-                                      const std::string& currencySymbol, bool monthFirst) {
-    auto settings = readSettings(fs, settingsPath);
+SettingsRecord readSettingsOrDefaults(FileSystem& fs, const FileSet& set, const std::string& currencySymbol,
+                                      bool monthFirst) {
+    auto settings = readSettings(fs, set);
     return settings ? std::move(settings).value() : defaultSettings(currencySymbol, monthFirst);
 }
 
 namespace {
 
-Status writeSettingsIf(FileSystem& fs, const SettingsRecord& record, const std::string& settingsPath,
+Status writeSettingsIf(FileSystem& fs, const SettingsRecord& record, const FileSet& set,
                        const SettingsRecord* loaded) {
-    const std::string path = fileSetPath(settingsPath, FileKind::Settings);
+    const std::string& path = set.settings();
     if (Status st = checkSettingsTexts(record); !st) return st;
     return changeRecords(
         fs, path, SettingsRecord::kSize,
         [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
             if (loaded && (current.records.empty() || !(decodeSettings(current.records.data()) == *loaded)))
-                return Status::invalidArgument(settingsChangedMessage(settingsPath));
+                return Status::invalidArgument(settingsChangedMessage(set));
             // Fields the change left alone keep the bytes the file held (an 8-bit company name).
             const auto bytes = current.records.empty() ? encodeSettings(record)
                                                        : encodeSettings(record, current.records.data());
@@ -54,24 +52,22 @@ Status writeSettingsIf(FileSystem& fs, const SettingsRecord& record, const std::
 
 }  // namespace
 
-Status writeSettings(FileSystem& fs, const SettingsRecord& record, const std::string& settingsPath) {
-    return writeSettingsIf(fs, record, settingsPath, nullptr);
+Status writeSettings(FileSystem& fs, const SettingsRecord& record, const FileSet& set) {
+    return writeSettingsIf(fs, record, set, nullptr);
 }
 
-std::string settingsChangedMessage(const std::string& settingsPath) {
+std::string settingsChangedMessage(const FileSet& set) {
     return "The settings were changed by another program since this window opened. Cancel, then open it "
            "again : " +
-           fileSetPath(settingsPath, FileKind::Settings);
+           set.settings();
 }
 
-Status writeSettings(FileSystem& fs, const SettingsRecord& record, const std::string& settingsPath,
-                     const SettingsRecord& loaded) {
-    return writeSettingsIf(fs, record, settingsPath, &loaded);
+Status writeSettings(FileSystem& fs, const SettingsRecord& record, const FileSet& set, const SettingsRecord& loaded) {
+    return writeSettingsIf(fs, record, set, &loaded);
 }
 
-Status updateSettings(FileSystem& fs, const std::string& settingsPath,
-                      const std::function<Status(SettingsRecord&)>& change) {
-    const std::string path = fileSetPath(settingsPath, FileKind::Settings);
+Status updateSettings(FileSystem& fs, const FileSet& set, const std::function<Status(SettingsRecord&)>& change) {
+    const std::string& path = set.settings();
     return changeRecords(
         fs, path, SettingsRecord::kSize,
         [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {

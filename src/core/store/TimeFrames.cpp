@@ -15,8 +15,8 @@ std::string timeFramesFileMessage(const std::string& timeFramesPath) {
     return "Cannot open time frames file : " + timeFramesPath;
 }
 
-Status appendTimeFrame(FileSystem& fs, const std::string& settingsPath, const TimeFrameRecord& frame) {
-    const std::string path = fileSetPath(settingsPath, FileKind::TimeFrames);
+Status appendTimeFrame(FileSystem& fs, const FileSet& set, const TimeFrameRecord& frame) {
+    const std::string& path = set.timeFrames();
     const auto bytes = encodeTimeFrame(frame);
     return appendRecord(fs, path, bytes.data(), bytes.size(), timeFramesFileMessage(path));
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/TimeFrameRecord.h"
 
@@ -14,8 +15,8 @@ namespace ql {
 // "Cannot open time frames file : " + path, the message of every time-frames-file failure.
 std::string timeFramesFileMessage(const std::string& timeFramesPath);
 
-// Appends frame to the "tfr" file of the set of settingsPath (which must exist).
-Status appendTimeFrame(FileSystem& fs, const std::string& settingsPath, const TimeFrameRecord& frame);
+// Appends frame to the "tfr" file of set (which must exist).
+Status appendTimeFrame(FileSystem& fs, const FileSet& set, const TimeFrameRecord& frame);
 
 // The frame's identity as text, in local time: project id, start date, end date (yyyymmdd),
 // start and end time of day (hour * 60 + minute + second * 0.01, "%.2f"), each followed by a TAB,

@@ -2,10 +2,10 @@
 
 namespace ql {
 
-RunLock::Outcome JournalKeeper::claim(const std::string& settingsPath) {
+RunLock::Outcome JournalKeeper::claim(const FileSet& set) {
     release();
-    m_path = journalPath(settingsPath);
-    const RunLock::Outcome outcome = m_lock.acquire(settingsPath);
+    m_path = set.journal();
+    const RunLock::Outcome outcome = m_lock.acquire(set);
     m_owns = outcome != RunLock::Outcome::HeldElsewhere;
     return outcome;
 }

@@ -19,10 +19,10 @@ class JournalKeeper {
 public:
     explicit JournalKeeper(FileSystem& fs) : m_fs(fs) {}
 
-    // Claims the running projects of the set of settingsPath, giving up any earlier claim.
+    // Claims the running projects of set, giving up any earlier claim.
     // Unavailable (no lock file can be made) still journals: nothing can be coordinated
     // there, and the writes report their own failure.
-    RunLock::Outcome claim(const std::string& settingsPath);
+    RunLock::Outcome claim(const FileSet& set);
     // Stops journalling and releases the lock; the journal stays as it is on disk.
     void release();
     bool owns() const { return m_owns; }

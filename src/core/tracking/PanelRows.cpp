@@ -29,13 +29,13 @@ std::vector<PanelRow> runningPanelRows(const std::vector<RunningEntry>& entries,
     return rows;
 }
 
-RunningPanelRows loadRunningPanelRows(FileSystem& fs, const std::string& settingsPath,
-                                      const std::vector<RunningEntry>& entries, std::int32_t now) {
+RunningPanelRows loadRunningPanelRows(FileSystem& fs, const FileSet& set, const std::vector<RunningEntry>& entries,
+                                      std::int32_t now) {
     RunningPanelRows result;
     if (entries.empty()) return result;
-    const auto settings = readSettings(fs, settingsPath);
+    const auto settings = readSettings(fs, set);
     const std::string symbol = settings ? settings->monetarySymbol : std::string();
-    const auto projects = ProjectIndex::load(fs, fileSetPath(settingsPath, FileKind::Projects));
+    const auto projects = ProjectIndex::load(fs, set.projects());
     if (!projects) result.status = projects.status();
     result.rows = runningPanelRows(entries, projects ? *projects : ProjectIndex(), symbol, now);
     return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/Projects.h"
 #include "core/tracking/PeriodTotals.h"
@@ -36,11 +37,11 @@ struct RunningPanelRows {
     Status status;  // the projects file's failure, once for all rows; ok otherwise
 };
 
-// runningPanelRows with the projects and settings of the set of settingsPath, each read once.
+// runningPanelRows with the projects and settings of set, each read once.
 // Reads nothing when no entry runs. When the projects file cannot be read every row shows an
 // empty name and 0 charges and status carries "Cannot open project file : " + path; an
 // unreadable settings file gives no monetary symbol and is not reported.
-RunningPanelRows loadRunningPanelRows(FileSystem& fs, const std::string& settingsPath,
-                                      const std::vector<RunningEntry>& entries, std::int32_t now);
+RunningPanelRows loadRunningPanelRows(FileSystem& fs, const FileSet& set, const std::vector<RunningEntry>& entries,
+                                      std::int32_t now);
 
 }  // namespace ql

@@ -151,9 +151,9 @@ private:
 
 }  // namespace
 
-PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std::int32_t now) {
+PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now) {
     PeriodTotals totals;
-    const auto settings = readSettings(fs, settingsPath);
+    const auto settings = readSettings(fs, set);
     if (settings) totals.monetarySymbol = settings->monetarySymbol;
     const bool monthFirst = settings && settings->monthFirst();
     auto date = [monthFirst](const calendar::Date& d) { return dateText(d, monthFirst); };
@@ -180,7 +180,7 @@ PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std:
     for (std::size_t p = 1; p < kPeriodCount; ++p)
         periods[p].label = names[p - 1] + date(firstDays[p - 1]) + " - " + date(lastDays[p - 1]) + ")";
 
-    const auto projects = ProjectRates::load(fs, fileSetPath(settingsPath, FileKind::Projects));
+    const auto projects = ProjectRates::load(fs, set.projects());
     const ProjectRates noProjects;
     const ProjectRates& rateOf = projects ? *projects : noProjects;
 
@@ -215,7 +215,7 @@ PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std:
     std::vector<std::uint32_t> wide, narrow;  // positions in the chunk, in file order
     bool anyFrame = false;
     const Status scanned = scanTimeFrameChunks(
-        fs, fileSetPath(settingsPath, FileKind::TimeFrames), [&](const unsigned char* records, std::size_t count) {
+        fs, set.timeFrames(), [&](const unsigned char* records, std::size_t count) {
             anyFrame = true;
             if (wide.size() < count + 3) {
                 wide.resize(count + 3);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <array>
@@ -31,7 +32,7 @@ struct PeriodTotals {
     const PeriodTotal& operator[](Period p) const { return periods[static_cast<std::size_t>(p)]; }
 };
 
-// The minutes and charges of the time frames of the set of settingsPath whose start lies in
+// The minutes and charges of the time frames of set whose start lies in
 // today, this week (Monday to Sunday), this month and this year of now; a frame counts whole
 // in every period that contains its start. Reads the settings once, the projects once and
 // streams the time frames once.
@@ -42,6 +43,6 @@ struct PeriodTotals {
 //   when there were frames to price.
 // - When the time frames file cannot be read, the minutes and charges stay 0 and its failure
 //   ("Cannot open time frames file : " + path) is reported.
-PeriodTotals computeTotals(FileSystem& fs, const std::string& settingsPath, std::int32_t now);
+PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now);
 
 }  // namespace ql

@@ -1,7 +1,5 @@
 #include "core/tracking/RunLock.h"
 
-#include "core/store/FileSet.h"
-
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,12 +9,10 @@ namespace ql {
 
 RunLock::~RunLock() { release(); }
 
-std::string RunLock::lockPath(const std::string& anyPathOfTheSet) { return fileSetPath(anyPathOfTheSet, FileKind::RunLock); }
-
-RunLock::Outcome RunLock::acquire(const std::string& anyPathOfTheSet) {
+RunLock::Outcome RunLock::acquire(const FileSet& set) {
     release();
     // Never through a link: the lock must be on the set's own file.
-    const int fd = ::open(lockPath(anyPathOfTheSet).c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
+    const int fd = ::open(set.runLock().c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return Outcome::Unavailable;
     for (;;) {
         if (::flock(fd, LOCK_EX | LOCK_NB) == 0) {

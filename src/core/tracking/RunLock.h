@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include "core/store/FileSet.h"
 
 namespace ql {
 
@@ -23,13 +23,10 @@ public:
     RunLock(const RunLock&) = delete;
     RunLock& operator=(const RunLock&) = delete;
 
-    // Releases any lock held, then tries, without waiting, to lock the set of anyPathOfTheSet.
-    Outcome acquire(const std::string& anyPathOfTheSet);
+    // Releases any lock held, then tries, without waiting, to lock set (its "rul" file).
+    Outcome acquire(const FileSet& set);
     void release();
     bool held() const { return m_fd >= 0; }
-
-    // Base path of the set + "rul".
-    static std::string lockPath(const std::string& anyPathOfTheSet);
 
 private:
     int m_fd = -1;

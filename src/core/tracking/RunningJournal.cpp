@@ -1,7 +1,6 @@
 #include "core/tracking/RunningJournal.h"
 
 #include "core/store/FieldCodec.h"
-#include "core/store/FileSet.h"
 #include "core/store/RecordFile.h"
 
 #include <algorithm>
@@ -29,10 +28,6 @@ std::uint32_t crc32(const unsigned char* bytes, std::size_t size) {
 }
 
 }  // namespace
-
-std::string journalPath(const std::string& anyPathOfTheSet) {
-    return fileSetPath(anyPathOfTheSet, FileKind::Journal);
-}
 
 std::vector<unsigned char> encodeJournal(const JournalState& state) {
     const std::size_t count = std::min(state.entries.size(), kMaxEntries);

@@ -34,9 +34,6 @@ struct JournalState {
     bool operator==(const JournalState&) const = default;
 };
 
-// Base path of the set of any of its paths + "run".
-std::string journalPath(const std::string& anyPathOfTheSet);
-
 // The bytes of the layout above. At most five entries are stored.
 std::vector<unsigned char> encodeJournal(const JournalState& state);
 

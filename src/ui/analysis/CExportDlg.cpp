@@ -88,7 +88,7 @@ void CExportDlg::onFileButton() {
 }
 
 bool CExportDlg::monthFirst() const {
-    const auto settings = ql::readSettings(m_fs, fileSetPath.toStdString());
+    const auto settings = ql::readSettings(m_fs, ql::FileSet(fileSetPath.toStdString()));
     return settings ? settings->monthFirst() : m_localeMonthFirst;
 }
 
@@ -133,7 +133,7 @@ QString CExportDlg::writeExportFile(const ql::ExportRequest& request) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("Cannot create the export file : %1\n%2").arg(path, file.errorString());
-    const ql::Status written = ql::writeExport(m_fs, fileSetPath.toStdString(), request, [&](std::string_view piece) {
+    const ql::Status written = ql::writeExport(m_fs, ql::FileSet(fileSetPath.toStdString()), request, [&](std::string_view piece) {
         return file.write(piece.data(), static_cast<qint64>(piece.size())) == static_cast<qint64>(piece.size());
     });
     if (!written) {

@@ -86,7 +86,7 @@ bool CPieChartDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool CPieChartDlg::monthFirst() const {
-    const auto settings = ql::readSettings(m_fs, fileSetPath.toStdString());
+    const auto settings = ql::readSettings(m_fs, ql::FileSet(fileSetPath.toStdString()));
     return settings ? settings->monthFirst() : m_localeMonthFirst;
 }
 
@@ -108,7 +108,7 @@ void CPieChartDlg::compute() {
                           Prompter::Icon::Information);
         return;
     }
-    const ql::Status st = m_chart.compute(m_fs, fileSetPath.toStdString(), *period);
+    const ql::Status st = m_chart.compute(m_fs, ql::FileSet(fileSetPath.toStdString()), *period);
     if (!st) m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()), Prompter::Icon::Warning);
 }
 

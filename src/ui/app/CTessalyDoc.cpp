@@ -71,9 +71,8 @@ ql::CheckInResult CTessalyDoc::checkIn(std::int32_t projectId) {
 
 ql::Status CTessalyDoc::checkOut(std::int32_t projectId) {
     const bool wasPaused = m_running.paused();
-    const std::string settings = encodedPath(m_settingsPath);
     auto frame = m_running.checkOut(projectId, m_clock.now(), [&](const ql::TimeFrameRecord& f) {
-        return ql::appendTimeFrame(m_fileSystem, settings, f);
+        return ql::appendTimeFrame(m_fileSystem, m_fileSet, f);
     });
     journal();
     if (wasPaused != m_running.paused()) updateTitle();
@@ -104,7 +103,7 @@ QString CTessalyDoc::heldElsewhereText(const QString& settingsPath) {
 }
 
 bool CTessalyDoc::claimRunning(bool tell) {
-    if (m_journal.claim(encodedPath(m_settingsPath)) != ql::RunLock::Outcome::HeldElsewhere) return true;
+    if (m_journal.claim(m_fileSet) != ql::RunLock::Outcome::HeldElsewhere) return true;
     if (tell) m_prompter.inform(kAppTitle, heldElsewhereText(m_settingsPath), Prompter::Icon::Information);
     return false;
 }
@@ -140,9 +139,8 @@ void CTessalyDoc::offerRecovery() {
     // The session ended while the question was open: it was never answered, so the journal
     // stays exactly as it was for the next start.
     if (m_sessionEnding) return;
-    const std::string settings = encodedPath(m_settingsPath);
     ql::RecoveryOutcome outcome = ql::applyRecovery(
-        choice, state, [&](const ql::TimeFrameRecord& f) { return ql::appendTimeFrame(m_fileSystem, settings, f); },
+        choice, state, [&](const ql::TimeFrameRecord& f) { return ql::appendTimeFrame(m_fileSystem, m_fileSet, f); },
         // Each frame that landed leaves the journal at once, so a crash now cannot write it twice.
         [&](const ql::RunningProjects& rest) { (void)m_journal.record(rest, state.heartbeat); });
     m_running = std::move(outcome.running);
@@ -195,7 +193,7 @@ void CTessalyDoc::onFileNew() {
         setSettingsPath(*chosen);
         const LocaleFacts locale = localeFacts(m_locale);
         const ql::Status created =
-            ql::createFileSet(m_fileSystem, encodedPath(*chosen), locale.currencySymbol, locale.monthFirst);
+            ql::createFileSet(m_fileSystem, m_fileSet, locale.currencySymbol, locale.monthFirst);
         if (created) {
             m_fileSetOpen = true;
             // A journal left by an older set of that name does not belong to the new one.

@@ -80,7 +80,7 @@ void CTessalyView::timerEvent(QTimerEvent* event) {
 }
 
 void CTessalyView::refreshRunningPanel(bool report) {
-    auto loaded = ql::loadRunningPanelRows(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings),
+    auto loaded = ql::loadRunningPanelRows(m_doc.fileSystem(), m_doc.fileSet(),
                                            m_doc.runningProjects(), m_clock.now());
     m_runningRows = std::move(loaded.rows);
     if (report && !loaded.status)
@@ -94,7 +94,7 @@ void CTessalyView::refreshTotals() {
     const std::int32_t now = m_clock.now();
     m_totalsDay = ql::calendar::dayStart(now);
     if (m_doc.fileSetOpen()) {
-        const ql::PeriodTotals totals = ql::computeTotals(m_doc.fileSystem(), m_doc.pathOf(ql::FileKind::Settings), now);
+        const ql::PeriodTotals totals = ql::computeTotals(m_doc.fileSystem(), m_doc.fileSet(), now);
         m_totalsRows = ql::totalsPanelRows(totals);
         reportFailures(Source::Totals, totals.failures);
     } else {

@@ -40,7 +40,7 @@ void WeekChartInteraction::warn(const ql::Status& status) const {
 
 bool WeekChartInteraction::showTips() const {
     if (!m_context.document.fileSetOpen()) return false;
-    auto settings = ql::readSettings(m_context.fileSystem, m_context.document.fileSet().settings());
+    auto settings = ql::readSettings(m_context.fileSystem, m_context.document.fileSet());
     return settings && settings->showTips != 0;
 }
 
@@ -49,7 +49,7 @@ void WeekChartInteraction::refresh() {
     std::optional<ql::TimeFrameRecord> focused = std::exchange(m_refocus, std::nullopt);
     if (!focused && m_focusedItem) focused = ql::frameOf(m_chart.items()[*m_focusedItem]);
     if (m_context.document.fileSetOpen()) {
-        const ql::Status st = m_chart.load(m_context.fileSystem, m_context.document.fileSet().settings());
+        const ql::Status st = m_chart.load(m_context.fileSystem, m_context.document.fileSet());
         if (!st) failures.push_back(st);
     }
     m_reportFailures(failures);
@@ -254,7 +254,7 @@ void WeekChartInteraction::afterChartEdit() {
 void WeekChartInteraction::onEditItem() {
     if (!m_selectedItem || !m_context.document.fileSetOpen()) return;
     const ql::ChartItem item = *m_selectedItem;
-    const std::string settingsPath = m_context.document.fileSet().settings();
+    const ql::FileSet& settingsPath = m_context.document.fileSet();
     const bool monthFirst = ql::readSettings(m_context.fileSystem, settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
     CTimeFrameDlg dialog(ql::frameOf(item), QString::fromStdString(item.name), monthFirst, m_context.prompter, &m_view);
     if (m_context.modal.runDialog(dialog) == QDialog::Accepted) {
@@ -273,7 +273,7 @@ void WeekChartInteraction::onDeleteItem() {
     if (m_context.prompter.ask(QStringLiteral("Confirmation"),
                                QStringLiteral("Are you sure you want to delete the selected item?"))) {
         const ql::Status st =
-            ql::deleteChartItem(m_context.fileSystem, m_context.document.fileSet().settings(), *m_selectedItem);
+            ql::deleteChartItem(m_context.fileSystem, m_context.document.fileSet(), *m_selectedItem);
         if (!st) warn(st);
     }
     afterChartEdit();

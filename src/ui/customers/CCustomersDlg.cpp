@@ -145,7 +145,7 @@ void CCustomersDlg::addCustomer() {
     if (!edited) return;
     // The id is taken only now, from the file as it is after the user's edit, in the same
     // locked operation as the append so no other writer can take it in between.
-    if (const auto id = ql::addCustomer(m_fs, *edited, m_customersPath); !id) report(id.status());
+    if (const auto id = ql::addCustomer(m_fs, *edited, ql::FileSet(m_customersPath)); !id) report(id.status());
     reload();
 }
 

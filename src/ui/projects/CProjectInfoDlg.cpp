@@ -34,7 +34,7 @@ CProjectInfoDlg::CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const Q
     m_ui->nameEdit->setText(fromRecordText(m_record.name));
     FieldValidator::install(m_ui->nameEdit, ql::ProjectRecord::kNameWidth);
 
-    const auto settings = ql::readSettings(fs, ql::fileSetPath(path, ql::FileKind::Settings));
+    const auto settings = ql::readSettings(fs, ql::FileSet(path));
     const QString symbol = settings ? fromRecordText(settings->monetarySymbol) : QString();
     m_ui->chargesLabel->setText(QStringLiteral("Charges per hour (") + symbol + QStringLiteral(") :"));
     m_ui->chargesEdit->setText(chargesText());

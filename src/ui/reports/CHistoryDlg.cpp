@@ -31,14 +31,14 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, c
       m_modal(modal),
       m_clock(clock),
       m_settingsPathText(settingsPath),
-      m_settingsPath(settingsPath.toStdString()),
+      m_set(settingsPath.toStdString()),
       m_chooser(std::move(chooser)),
       m_model(new HistoryModel(this)) {
     m_ui->setupUi(this);
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
 
     const ql::HistoryFilterRecord saved =
-        ql::readHistoryFilter(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::HistoryFilter), m_clock.now());
+        ql::readHistoryFilter(m_fs, m_set.historyFilter(), m_clock.now());
     m_filterProjectId = saved.projectId;
     m_filterPeriod = {saved.periodStart, saved.periodEnd};
 
@@ -77,7 +77,7 @@ CHistoryDlg::~CHistoryDlg() = default;
 QTreeView* CHistoryDlg::list() const { return m_ui->historyList; }
 
 bool CHistoryDlg::monthFirst() const {
-    return ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
+    return ql::readSettings(m_fs, m_set).valueOr(ql::SettingsRecord{}).monthFirst();
 }
 
 void CHistoryDlg::report(const std::string& message) {
@@ -92,8 +92,8 @@ std::vector<int> CHistoryDlg::selectedRows() const {
 }
 
 void CHistoryDlg::reload() {
-    const ql::SettingsRecord settings = ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{});
-    ql::HistoryLoad load = ql::LoadHistoryItems(m_fs, m_settingsPath, {m_filterProjectId, m_filterPeriod});
+    const ql::SettingsRecord settings = ql::readSettings(m_fs, m_set).valueOr(ql::SettingsRecord{});
+    ql::HistoryLoad load = ql::LoadHistoryItems(m_fs, m_set, {m_filterProjectId, m_filterPeriod});
     for (const std::string& message : load.messages) report(message);
     m_model->setHistory(std::move(load.history), settings.monthFirst(), settings.monetarySymbol);
     sortByColumn(m_sortColumn);
@@ -108,7 +108,7 @@ void CHistoryDlg::sortByColumn(int column) {
 }
 
 QString CHistoryDlg::projectNameOf(std::int32_t projectId) const {
-    const auto found = ql::findProjectById(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::Projects), projectId);
+    const auto found = ql::findProjectById(m_fs, m_set.projects(), projectId);
     if (found && found->has_value()) return fromRecordText((*found)->name);
     return QString();
 }
@@ -120,7 +120,7 @@ void CHistoryDlg::addFrame() {
     const std::int32_t end = m_clock.now();
     CTimeFrameDlg dialog({*chosen, start, end}, projectNameOf(*chosen), monthFirst(), m_prompter, this);
     if (m_modal.runDialog(dialog) != QDialog::Accepted) return;
-    if (const ql::Status st = ql::appendTimeFrame(m_fs, m_settingsPath, dialog.frame()); !st) report(st.message());
+    if (const ql::Status st = ql::appendTimeFrame(m_fs, m_set, dialog.frame()); !st) report(st.message());
     reload();
 }
 
@@ -133,7 +133,7 @@ void CHistoryDlg::updateFrame() {
         if (m_modal.runDialog(dialog) == QDialog::Accepted) {
             // One rewrite drops every copy of the old frame and appends the edited one, so a
             // failure can never lose the frame.
-            const std::string path = ql::fileSetPath(m_settingsPath, ql::FileKind::TimeFrames);
+            const std::string path = m_set.timeFrames();
             if (const ql::Status st = ql::updateTimeFrame(m_fs, path, old, dialog.frame()); !st) report(st.message());
         }
     }
@@ -147,7 +147,7 @@ void CHistoryDlg::removeFrames() {
     std::vector<ql::TimeFrameRecord> frames;
     for (const int row : selectedRows()) frames.push_back(m_model->item(row).frame);
     if (!frames.empty()) {
-        const std::string path = ql::fileSetPath(m_settingsPath, ql::FileKind::TimeFrames);
+        const std::string path = m_set.timeFrames();
         if (const ql::Status st = ql::removeTimeFrames(m_fs, path, frames); !st) report(st.message());
     }
     reload();

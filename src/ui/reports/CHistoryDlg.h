@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/FileSet.h"
+
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSystem.h"
 
@@ -77,7 +79,7 @@ private:
     Modal& m_modal;
     const ql::Clock& m_clock;
     QString m_settingsPathText;
-    std::string m_settingsPath;
+    ql::FileSet m_set;
     ProjectChooser m_chooser;
     HistoryModel* m_model;
     int m_sortColumn = 0;

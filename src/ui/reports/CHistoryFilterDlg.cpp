@@ -28,11 +28,11 @@ CHistoryFilterDlg::CHistoryFilterDlg(ql::FileSystem& fs, Prompter& prompter, con
       m_fs(fs),
       m_prompter(prompter),
       m_clock(clock),
-      m_settingsPath(settingsPath.toStdString()),
+      m_set(settingsPath.toStdString()),
       m_chooser(std::move(chooser)) {
     m_ui->setupUi(this);
     const ql::HistoryFilterRecord saved =
-        ql::readHistoryFilter(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::HistoryFilter), m_clock.now());
+        ql::readHistoryFilter(m_fs, m_set.historyFilter(), m_clock.now());
     m_filterProjectId = saved.projectId;
     m_period = {saved.periodStart, saved.periodEnd};
     (saved.projectId == -1 ? m_ui->allRadio : m_ui->singleRadio)->setChecked(true);
@@ -53,7 +53,7 @@ CHistoryFilterDlg::~CHistoryFilterDlg() = default;
 
 bool CHistoryFilterDlg::monthFirst() const {
     // Read at the moment of use, as every settings value is.
-    return ql::readSettings(m_fs, m_settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
+    return ql::readSettings(m_fs, m_set).valueOr(ql::SettingsRecord{}).monthFirst();
 }
 
 void CHistoryFilterDlg::selectProject() {
@@ -69,7 +69,7 @@ void CHistoryFilterDlg::RefreshFilterControls() {
     m_ui->selectButton->setEnabled(!all);
     QString name;
     if (!all && m_filterProjectId != -1) {
-        const auto full = ql::projectFullName(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::Projects),
+        const auto full = ql::projectFullName(m_fs, m_set.projects(),
                                               m_filterProjectId, true);
         if (full) name = fromRecordText(*full);
         else m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(full.status().message()));
@@ -90,7 +90,7 @@ void CHistoryFilterDlg::accept() {
         const ql::HistoryFilterRecord record{m_filterProjectId, static_cast<std::int32_t>(selectedPeriodChoice(controls)),
                                              m_period.start, m_period.end};
         const ql::Status written =
-            ql::writeHistoryFilter(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::HistoryFilter), record);
+            ql::writeHistoryFilter(m_fs, m_set.historyFilter(), record);
         if (!written)
             m_prompter.inform(QStringLiteral("Warning"),
                               QString::fromStdString(written.message()) +

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/store/FileSet.h"
+
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSystem.h"
 
@@ -58,7 +60,7 @@ private:
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
     const ql::Clock& m_clock;
-    std::string m_settingsPath;
+    ql::FileSet m_set;
     ProjectChooser m_chooser;
     std::int32_t m_filterProjectId = -1;
     ql::ReportPeriod m_period;

@@ -39,7 +39,7 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
 
     const LocaleFacts locale = localeFacts();
     const ql::SettingsRecord settings =
-        ql::readSettingsOrDefaults(m_fs, m_settingsPath, locale.currencySymbol, locale.monthFirst);
+        ql::readSettingsOrDefaults(m_fs, ql::FileSet(m_settingsPath), locale.currencySymbol, locale.monthFirst);
     m_monthFirst = settings.monthFirst();
     const std::int32_t now = clock.now();
     m_ui->fromEdit->setText(QString::fromStdString(ql::longDateText(ql::calendar::monthStart(now), m_monthFirst)));
@@ -70,7 +70,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     request.periodStart = *start;
     request.periodEnd = *end;
     // Stored before anything is printed or written: cancelling later does not take it back.
-    if (const ql::Status st = ql::advanceInvoiceNumber(m_fs, m_settingsPath, request.invoiceNumber); !st)
+    if (const ql::Status st = ql::advanceInvoiceNumber(m_fs, ql::FileSet(m_settingsPath), request.invoiceNumber); !st)
         return refuse(st.message());
     m_request = request;
     done(result);

@@ -46,14 +46,14 @@ void PrintDispatch::setKind(std::int32_t kind) {
 
 void PrintDispatch::printHistory() {
     if (!m_context.document.fileSetOpen()) return;
-    previewTable(ql::buildHistoryReport(m_context.fileSystem, m_context.document.fileSet().settings(),
+    previewTable(ql::buildHistoryReport(m_context.fileSystem, m_context.document.fileSet(),
                                         m_context.clock.now()),
                  ql::kHistoryTitle, kHistory);
 }
 
 void PrintDispatch::printCustomers() {
     if (!m_context.document.fileSetOpen()) return;
-    previewTable(ql::buildCustomerReport(m_context.fileSystem, m_context.document.fileSet().settings()),
+    previewTable(ql::buildCustomerReport(m_context.fileSystem, m_context.document.fileSet()),
                  ql::kCustomersTitle, kCustomers);
 }
 
@@ -73,7 +73,7 @@ void PrintDispatch::printWeekChart() {
 void PrintDispatch::printInvoice() {
     const std::optional<ql::InvoiceRequest>& request = m_context.invoiceRequests.last();
     if (!request || !m_context.document.fileSetOpen()) return;
-    auto invoice = ql::LoadInvoice(m_context.fileSystem, *request, m_context.document.fileSet().settings());
+    auto invoice = ql::LoadInvoice(m_context.fileSystem, *request, m_context.document.fileSet());
     if (!invoice) return report(invoice.status().message());
     auto parties = ql::loadInvoiceParties(m_context.fileSystem, *invoice);
     if (!parties) return report(parties.status().message());

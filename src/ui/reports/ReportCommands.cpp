@@ -26,8 +26,8 @@ void history(const CommandContext& context) {
 void invoice(const CommandContext& context) {
     OpenDocument& document = context.document;
     if (!document.fileSetOpen()) return;
-    const std::string& settingsPath = document.fileSet().settings();
-    CNewInvoiceDlg dialog(context.fileSystem, context.prompter, context.clock, settingsPath, context.parent);
+    CNewInvoiceDlg dialog(context.fileSystem, context.prompter, context.clock, document.fileSet().settings(),
+                          context.parent);
     const int result = context.modal.runDialog(dialog);
     if (result != CNewInvoiceDlg::kPrint && result != CNewInvoiceDlg::kToFile) return;
     context.invoiceRequests.keep(dialog.request());
@@ -39,7 +39,7 @@ void invoice(const CommandContext& context) {
         context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
                                 Prompter::Icon::Warning);
     };
-    auto loaded = ql::LoadInvoice(context.fileSystem, dialog.request(), settingsPath);
+    auto loaded = ql::LoadInvoice(context.fileSystem, dialog.request(), document.fileSet());
     if (!loaded) return report(loaded.status());
     auto parties = ql::loadInvoiceParties(context.fileSystem, *loaded);
     if (!parties) return report(parties.status());

@@ -113,7 +113,7 @@ CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpS
                                    const ql::SettingsRecord& defaults, QWidget* parent)
     : QDialog(parent), m_fs(fs), m_prompter(prompter), m_help(help), m_settingsPath(std::move(settingsPath)) {
     setWindowTitle(QStringLiteral("Properties"));
-    auto read = ql::readSettings(m_fs, m_settingsPath);
+    auto read = ql::readSettings(m_fs, ql::FileSet(m_settingsPath));
     if (read) m_loaded = *read;
     m_record = read ? *read : defaults;
 
@@ -152,8 +152,9 @@ void CPropertiesSheet::accept() {
     m_general->readBackInto(edited);
     // The sheet writes the whole record it loaded: refused if another program (an invoice
     // run advancing the number) changed it meanwhile, instead of undoing that change.
-    const ql::Status written = m_loaded ? ql::writeSettings(m_fs, edited, m_settingsPath, *m_loaded)
-                                        : ql::writeSettings(m_fs, edited, m_settingsPath);
+    const ql::FileSet set(m_settingsPath);
+    const ql::Status written =
+        m_loaded ? ql::writeSettings(m_fs, edited, set, *m_loaded) : ql::writeSettings(m_fs, edited, set);
     if (!written) {
         // Nothing was stored: the user can try again or cancel.
         m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(written.message()),

@@ -31,7 +31,7 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const std::string& settingsPath, 
       m_keep(new QPushButton(QStringLiteral("&Keep running"), this)),
       m_discard(new QPushButton(QStringLiteral("&Discard"), this)) {
     setWindowTitle(QStringLiteral("Running projects"));
-    const bool monthFirst = ql::readSettingsOrDefaults(fs, settingsPath, "$", true).monthFirst();
+    const bool monthFirst = ql::readSettingsOrDefaults(fs, ql::FileSet(settingsPath), "$", true).monthFirst();
     const QString lastSeen = timeText(state.heartbeat, monthFirst);
 
     QString text = QStringLiteral("Quillory ended while these projects were running. It was last seen running at ") +

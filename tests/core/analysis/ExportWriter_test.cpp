@@ -1,6 +1,6 @@
 #include "core/analysis/ExportWriter.h"
 
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/tracking/TrackingFixture.h"
 
 #include <clocale>
@@ -75,7 +75,7 @@ protected:
 
     Result<std::string> run(const ExportRequest& request, FileSystem* fs = nullptr) {
         std::string text;
-        const Status st = writeExport(fs ? *fs : m_fs, m_settingsPath, request, [&](std::string_view piece) {
+        const Status st = writeExport(fs ? *fs : m_fs, m_set, request, [&](std::string_view piece) {
             text += piece;
             return true;
         });
@@ -120,7 +120,7 @@ TEST_F(ExportFile, FailuresAreReportedWithTheirFile) {
               "Cannot open time frames file : " + path(FileKind::TimeFrames));
 
     int pieces = 0;
-    const Status refused = writeExport(m_fs, m_settingsPath, year1996(), [&](std::string_view) {
+    const Status refused = writeExport(m_fs, m_set, year1996(), [&](std::string_view) {
         ++pieces;
         return false;
     });
@@ -137,7 +137,7 @@ TEST_F(ExportFile, LargeExportsArriveWholeInPieces) {
     writeFrames(frames);
     int pieces = 0;
     std::size_t lines = 0;
-    const Status st = writeExport(m_fs, m_settingsPath, year1996(), [&](std::string_view piece) {
+    const Status st = writeExport(m_fs, m_set, year1996(), [&](std::string_view piece) {
         ++pieces;
         for (const char c : piece) lines += c == '\n';
         return true;

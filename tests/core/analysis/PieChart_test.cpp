@@ -1,6 +1,6 @@
 #include "core/analysis/PieChart.h"
 
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/tracking/TrackingFixture.h"
 
 namespace ql {
@@ -10,7 +10,7 @@ class PieChartCompute : public testing::TrackingFixture {
 protected:
     // The whole of December 1996.
     ReportPeriod december() const { return {at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59)}; }
-    Status compute(PieChart& chart) { return chart.compute(m_fs, m_settingsPath, december()); }
+    Status compute(PieChart& chart) { return chart.compute(m_fs, m_set, december()); }
 };
 
 TEST_F(PieChartCompute, NoFrameInThePeriodGivesNoSliceNoPieAndNoLabel) {
@@ -109,7 +109,7 @@ TEST_F(PieChartCompute, AnUnreadableFileIsReportedOnceAndLeavesNoSlice) {
 
     test::FaultyFileSystem faulty;
     faulty.failEvery(test::FaultyFileSystem::Op::OpenRead);
-    const Status frames = chart.compute(faulty, m_settingsPath, december());
+    const Status frames = chart.compute(faulty, m_set, december());
     EXPECT_EQ(frames.message(), "Cannot open Time Frames file : " + path(FileKind::TimeFrames));
     EXPECT_TRUE(chart.slices().empty());
 

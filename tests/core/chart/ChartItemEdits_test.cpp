@@ -4,7 +4,7 @@
 #include "core/chart/WeekChart.h"
 
 #include "ChartTestSupport.h"
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 
 namespace ql {
 namespace {
@@ -26,12 +26,12 @@ TEST_F(ChartItemEditsTest, EditReplacesTheFrameInOneRewriteAndMovesItToTheEnd) {
     set.append(old);
     set.append(other);
     WeekChart chart(old.start);
-    ASSERT_TRUE(chart.load(fs, set.settings()));
+    ASSERT_TRUE(chart.load(fs, set.files()));
     const ChartItem item = chart.items().at(0);
 
     const auto input = parseTimeFrameTexts(frameOf(item), {"03/15/1996", "09:00", "2:00"}, true);
     ASSERT_TRUE(input.frame.isOk());
-    ASSERT_TRUE(editChartItem(fs, set.settings(), item, *input.frame));
+    ASSERT_TRUE(editChartItem(fs, set.files(), item, *input.frame));
     EXPECT_EQ(set.frames(), (std::vector<TimeFrameRecord>{other, {0, old.start, at(1996, 3, 15, 11)}}));
 }
 
@@ -40,13 +40,13 @@ TEST_F(ChartItemEditsTest, TwoProjectsOfOneNameAreToldApart) {
     const TimeFrameRecord first{0, at(1996, 3, 15, 9), at(1996, 3, 15, 10)};
     set.append(first);
     WeekChart chart(first.start);
-    ASSERT_TRUE(chart.load(fs, set.settings()));
+    ASSERT_TRUE(chart.load(fs, set.files()));
     const ChartItem item = chart.items().at(0);
     ASSERT_EQ(item.name, "Same");
     const TimeFrameRecord edited{0, first.start, first.end + 600};
-    ASSERT_TRUE(editChartItem(fs, set.settings(), item, edited));
+    ASSERT_TRUE(editChartItem(fs, set.files(), item, edited));
     EXPECT_EQ(set.frames(), std::vector<TimeFrameRecord>{edited});
-    ASSERT_TRUE(deleteChartItem(fs, set.settings(), {item.name, 0, edited.start, edited.end, {}}));
+    ASSERT_TRUE(deleteChartItem(fs, set.files(), {item.name, 0, edited.start, edited.end, {}}));
     EXPECT_TRUE(set.frames().empty());
 }
 
@@ -63,7 +63,7 @@ TEST_F(ChartItemEditsTest, AFailedEditLosesNothing) {
         ASSERT_LT(nth, 100);
         test::FaultyFileSystem faulty;
         faulty.failCall(nth, nth % 2 == 0);
-        const Status st = editChartItem(faulty, set.settings(), item, edited);
+        const Status st = editChartItem(faulty, set.files(), item, edited);
         if (!faulty.failed()) {
             ASSERT_TRUE(st);
             break;
@@ -80,7 +80,7 @@ TEST_F(ChartItemEditsTest, DeleteRemovesEveryCopyOfTheFrameOnly) {
     set.append(frame);
     set.append(neighbour);
     set.append(frame);
-    ASSERT_TRUE(deleteChartItem(fs, set.settings(), {"Other", 2, frame.start, frame.end, {}}));
+    ASSERT_TRUE(deleteChartItem(fs, set.files(), {"Other", 2, frame.start, frame.end, {}}));
     EXPECT_EQ(set.frames(), std::vector<TimeFrameRecord>{neighbour});
 }
 

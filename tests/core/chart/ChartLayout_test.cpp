@@ -18,7 +18,7 @@ protected:
         set.append({id, at(1996, 12, 10, fromH, fromM), at(1996, 12, endDay, toH, toM)});
     }
     WeekChart& loaded() {
-        EXPECT_TRUE(chart.load(defaultFileSystem(), set.settings()));
+        EXPECT_TRUE(chart.load(defaultFileSystem(), set.files()));
         return chart;
     }
     std::vector<ChartBar> bars(const ChartLayout& layout) { return layoutBars(layout, loaded()); }

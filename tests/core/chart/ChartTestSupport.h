@@ -37,12 +37,13 @@ inline std::int32_t at(int year, int month, int day, int hour = 0, int minute = 
 // A new file set in a fresh temporary folder, removed with the object.
 class TempFileSet {
 public:
-    TempFileSet() : m_settings(m_folder.path("Work.qlr")) {
-        if (!createFileSet(defaultFileSystem(), m_settings, "$", true)) throw std::runtime_error("createFileSet failed");
+    TempFileSet() : m_settings(m_folder.path("Work.qlr")), m_files(m_settings) {
+        if (!createFileSet(defaultFileSystem(), m_files, "$", true)) throw std::runtime_error("createFileSet failed");
     }
 
     const std::string& settings() const { return m_settings; }
-    std::string path(FileKind kind) const { return fileSetPath(m_settings, kind); }
+    const FileSet& files() const { return m_files; }
+    std::string path(FileKind kind) const { return m_files.path(kind); }
 
     void writeProjects(const std::vector<std::string>& names) const {
         std::vector<ProjectRecord> records;
@@ -55,7 +56,7 @@ public:
         ASSERT_TRUE(ql::writeProjects(defaultFileSystem(), path(FileKind::Projects), records));
     }
     void append(const TimeFrameRecord& frame) const {
-        ASSERT_TRUE(appendTimeFrame(defaultFileSystem(), m_settings, frame));
+        ASSERT_TRUE(appendTimeFrame(defaultFileSystem(), m_files, frame));
     }
     std::vector<TimeFrameRecord> frames() const {
         auto frames = loadTimeFrames(defaultFileSystem(), path(FileKind::TimeFrames));
@@ -66,6 +67,7 @@ public:
 private:
     TempDir m_folder;
     std::string m_settings;
+    FileSet m_files;
 };
 
 }  // namespace ql::test

@@ -1,7 +1,7 @@
 #include "core/chart/WeekChart.h"
 
 #include "ChartTestSupport.h"
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 
 #include <map>
 #include <set>
@@ -10,25 +10,6 @@ namespace ql {
 namespace {
 
 using test::at;
-
-// Counts how often each file is opened for reading.
-class CountingFileSystem final : public FileSystem {
-public:
-    Result<std::unique_ptr<File>> openRead(const std::string& path) override {
-        ++reads[path];
-        return m_real.openRead(path);
-    }
-    Result<std::unique_ptr<File>> openAppend(const std::string& path) override { return m_real.openAppend(path); }
-    Result<std::unique_ptr<File>> create(const std::string& path) override { return m_real.create(path); }
-    Status renameOver(const std::string& from, const std::string& to) override { return m_real.renameOver(from, to); }
-    Status remove(const std::string& path) override { return m_real.remove(path); }
-    bool exists(const std::string& path) override { return m_real.exists(path); }
-
-    std::map<std::string, int> reads;
-
-private:
-    PosixFileSystem m_real;
-};
 
 class WeekChartLoad : public ::testing::Test {
 protected:
@@ -48,7 +29,7 @@ TEST_F(WeekChartLoad, TakesFramesStartingFromMondayToTheEndOfTheFollowingMondayI
     set.append({0, at(1996, 12, 8, 23), at(1996, 12, 9, 2)});            // ends inside, starts before: out
 
     WeekChart chart(at(1996, 12, 11, 10));
-    ASSERT_TRUE(chart.load(fs, set.settings()));
+    ASSERT_TRUE(chart.load(fs, set.files()));
 
     ASSERT_EQ(chart.items().size(), 3u);
     EXPECT_EQ(chart.items()[0].name, "Beta");
@@ -64,19 +45,19 @@ TEST_F(WeekChartLoad, ReadsEachFileOnceAndTheProjectsFileOnlyForAWeekWithFrames)
     set.writeProjects({"Alpha"});
     for (int h = 8; h < 18; ++h) set.append({0, at(1996, 12, 10, h), at(1996, 12, 10, h, 30)});
 
-    CountingFileSystem counting;
+    test::FaultyFileSystem counting;
     WeekChart chart(at(1996, 12, 11, 10));
-    ASSERT_TRUE(chart.load(counting, set.settings()));
+    ASSERT_TRUE(chart.load(counting, set.files()));
     EXPECT_EQ(chart.items().size(), 10u);
-    EXPECT_EQ(counting.reads[set.path(FileKind::TimeFrames)], 1);
-    EXPECT_EQ(counting.reads[set.path(FileKind::Projects)], 1);
+    EXPECT_EQ(counting.reads(set.path(FileKind::TimeFrames)), 1);
+    EXPECT_EQ(counting.reads(set.path(FileKind::Projects)), 1);
 
-    counting.reads.clear();
+    counting.resetCounts();
     chart.showNextWeek();
-    ASSERT_TRUE(chart.load(counting, set.settings()));
+    ASSERT_TRUE(chart.load(counting, set.files()));
     EXPECT_TRUE(chart.items().empty());
-    EXPECT_EQ(counting.reads[set.path(FileKind::TimeFrames)], 1);
-    EXPECT_EQ(counting.reads[set.path(FileKind::Projects)], 0);
+    EXPECT_EQ(counting.reads(set.path(FileKind::TimeFrames)), 1);
+    EXPECT_EQ(counting.reads(set.path(FileKind::Projects)), 0);
 }
 
 TEST_F(WeekChartLoad, OneColourPerNameFixedPaletteFirstThenSeededRandomColours) {
@@ -92,7 +73,7 @@ TEST_F(WeekChartLoad, OneColourPerNameFixedPaletteFirstThenSeededRandomColours) 
     set.append({14, day + 9000, day + 9600});  // other project, same name as project 0
 
     WeekChart chart(day);
-    ASSERT_TRUE(chart.load(fs, set.settings()));
+    ASSERT_TRUE(chart.load(fs, set.files()));
     const auto& items = chart.items();
     ASSERT_EQ(items.size(), 16u);
     EXPECT_EQ(items[0].colour, (Rgb{255, 0, 0}));
@@ -114,7 +95,7 @@ TEST_F(WeekChartLoad, OneColourPerNameFixedPaletteFirstThenSeededRandomColours) 
     }
     EXPECT_EQ(palette.count({thirteenth.r, thirteenth.g, thirteenth.b}), 0u);
     EXPECT_NE(items[14].colour, thirteenth);
-    ASSERT_TRUE(chart.load(fs, set.settings()));
+    ASSERT_TRUE(chart.load(fs, set.files()));
     EXPECT_EQ(chart.items()[13].colour, thirteenth);
     EXPECT_EQ(chart.colourCounter(), 14);
 }
@@ -123,16 +104,16 @@ TEST_F(WeekChartLoad, AnUnreadableTimeFramesFileKeepsTheLoadedItems) {
     set.writeProjects({"Alpha", "Beta"});
     set.append({0, at(1996, 12, 10, 9), at(1996, 12, 10, 10)});
     WeekChart chart(at(1996, 12, 11, 10));
-    ASSERT_TRUE(chart.load(fs, set.settings()));
+    ASSERT_TRUE(chart.load(fs, set.files()));
 
     set.append({1, at(1996, 12, 10, 11), at(1996, 12, 10, 12)});
     test::FaultyFileSystem faulty;
     faulty.failEvery(test::FaultyFileSystem::Op::Read);
-    EXPECT_FALSE(chart.load(faulty, set.settings()));
+    EXPECT_FALSE(chart.load(faulty, set.files()));
     EXPECT_EQ(chart.items().size(), 1u);
 
     std::filesystem::remove(set.path(FileKind::TimeFrames));
-    const Status st = chart.load(fs, set.settings());
+    const Status st = chart.load(fs, set.files());
     EXPECT_FALSE(st);
     EXPECT_EQ(st.message(), "Cannot open time frames file : " + set.path(FileKind::TimeFrames));
     ASSERT_EQ(chart.items().size(), 1u);
@@ -146,7 +127,7 @@ TEST_F(WeekChartLoad, UnreadableProjectsGiveUnnamedBarsAndOneMessage) {
     std::filesystem::remove(set.path(FileKind::Projects));
 
     WeekChart chart(at(1996, 12, 11, 10));
-    const Status st = chart.load(fs, set.settings());
+    const Status st = chart.load(fs, set.files());
     EXPECT_EQ(st.message(), "Cannot open project file : " + set.path(FileKind::Projects));
     ASSERT_EQ(chart.items().size(), 2u);
     EXPECT_EQ(chart.items()[0].name, "");
@@ -160,7 +141,7 @@ TEST_F(WeekChartLoad, FramesOfDeletedProjectsAreNamedByTheirIds) {
     set.append({7, at(1996, 12, 10, 11), at(1996, 12, 10, 12)});
     set.append({8, at(1996, 12, 11, 11), at(1996, 12, 11, 12)});
     WeekChart chart(at(1996, 12, 11, 10));
-    ASSERT_TRUE(chart.load(fs, set.settings()));
+    ASSERT_TRUE(chart.load(fs, set.files()));
     ASSERT_EQ(chart.items().size(), 3u);
     EXPECT_EQ(chart.items()[0].name, "Alpha");
     EXPECT_EQ(chart.items()[1].name, "(deleted project 7)");

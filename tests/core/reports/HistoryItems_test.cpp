@@ -1,6 +1,6 @@
 #include "core/reports/HistoryItems.h"
 
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/tracking/TrackingFixture.h"
 
 #include "core/text/NumberText.h"
@@ -10,28 +10,11 @@
 namespace ql {
 namespace {
 
-class RenameCounter final : public FileSystem {
-public:
-    Result<std::unique_ptr<File>> openRead(const std::string& p) override { return m_real.openRead(p); }
-    Result<std::unique_ptr<File>> openAppend(const std::string& p) override { return m_real.openAppend(p); }
-    Result<std::unique_ptr<File>> create(const std::string& p) override { return m_real.create(p); }
-    Status renameOver(const std::string& from, const std::string& to) override {
-        ++renames;
-        return m_real.renameOver(from, to);
-    }
-    Status remove(const std::string& p) override { return m_real.remove(p); }
-    bool exists(const std::string& p) override { return m_real.exists(p); }
-    int renames = 0;
-
-private:
-    PosixFileSystem m_real;
-};
-
 class HistoryItemsTest : public testing::TrackingFixture {
 protected:
     HistoryLoad load(std::int32_t projectId = -1) {
         const ReportPeriod year{at(1996, 1, 1), at(1996, 12, 31, 23, 59, 59)};
-        return LoadHistoryItems(m_fs, m_settingsPath, {projectId, year});
+        return LoadHistoryItems(m_fs, m_set, {projectId, year});
     }
     static std::vector<TimeFrameRecord> sortedBy(const HistoryItems& h, int column) {
         std::vector<TimeFrameRecord> out;
@@ -140,7 +123,7 @@ TEST_F(HistoryItemsTest, FramesWithNegativeTimesCompareEqualAndStayLastInFileOrd
     const TimeFrameRecord negative1{0, -5000, -4000};
     const TimeFrameRecord negative2{0, -9000, 100};
     writeFrames({negative1, late, negative2, early});
-    HistoryLoad l = LoadHistoryItems(m_fs, m_settingsPath, {-1, {INT32_MIN, INT32_MAX}});
+    HistoryLoad l = LoadHistoryItems(m_fs, m_set, {-1, {INT32_MIN, INT32_MAX}});
     const auto ranks = rankProjectNames(l.history.projects, compareNamesIgnoringCase);
     EXPECT_EQ(CompareHistoryItems(l.history.items[0], l.history.items[1], 1, ranks), 0);
     EXPECT_EQ(sortedBy(l.history, 1), (std::vector<TimeFrameRecord>{early, late, negative1, negative2}));
@@ -154,7 +137,7 @@ TEST_F(HistoryItemsTest, HugeChargesSortAsSmallOnes) {
     const TimeFrameRecord huge1h{0, at(1996, 5, 2, 9), at(1996, 5, 2, 10)};
     const TimeFrameRecord negative{1, -7200, -3600};
     writeFrames({huge2h, small, negative, huge1h});
-    const HistoryLoad l = LoadHistoryItems(m_fs, m_settingsPath, {-1, {INT32_MIN, INT32_MAX}});
+    const HistoryLoad l = LoadHistoryItems(m_fs, m_set, {-1, {INT32_MIN, INT32_MAX}});
     EXPECT_EQ(sortedBy(l.history, 4), (std::vector<TimeFrameRecord>{small, huge1h, huge2h, negative}));
     EXPECT_EQ(sortedBy(l.history, 3), (std::vector<TimeFrameRecord>{small, huge1h, huge2h, negative}));
 }
@@ -188,9 +171,9 @@ TEST_F(HistoryItemsTest, RemovingManyFramesIsOneRewriteThatDropsEveryCopyOrNothi
     EXPECT_FALSE(removeTimeFrames(faulty, tfr, {twice, once}));
     EXPECT_EQ(test::readBytes(tfr), before);
 
-    RenameCounter counting;
+    test::FaultyFileSystem counting;
     ASSERT_TRUE(removeTimeFrames(counting, tfr, {twice, once, twice}));
-    EXPECT_EQ(counting.renames, 1);
+    EXPECT_EQ(counting.renames(), 1);
     auto left = loadTimeFrames(m_fs, tfr);
     ASSERT_TRUE(left.isOk());
     EXPECT_EQ(*left, (std::vector<TimeFrameRecord>{keep1, keep2}));

@@ -30,18 +30,18 @@ protected:
         acme.zip = "62701";
         acme.country = "USA";
         acme.phone = "555-0100";
-        ASSERT_TRUE(appendCustomer(m_fs, acme, m_settingsPath));
+        ASSERT_TRUE(appendCustomer(m_fs, acme, m_set));
     }
     InvoiceRequest december(std::int32_t customer = 7) const {
         return {customer, at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59), "9600001"};
     }
     Invoice load(const InvoiceRequest& request) {
-        auto invoice = LoadInvoice(m_fs, request, m_settingsPath);
+        auto invoice = LoadInvoice(m_fs, request, m_set);
         EXPECT_TRUE(invoice.isOk()) << invoice.status().message();
         return invoice ? std::move(invoice).value() : Invoice{};
     }
     InvoiceParties parties() {
-        auto settings = readSettings(m_fs, m_settingsPath);
+        auto settings = readSettings(m_fs, m_set);
         auto customer = findCustomerById(m_fs, path(FileKind::Customers), 7);
         return {*settings, **customer};
     }
@@ -75,17 +75,17 @@ TEST_F(InvoiceTest, NextNumberReadsTheLeadingIntegerAsStrtolDoes) {
 }
 
 TEST_F(InvoiceTest, AdvancingStoresTheNextNumberAndKeepsTheRestOfTheRecord) {
-    const SettingsRecord before = *readSettings(m_fs, m_settingsPath);
+    const SettingsRecord before = *readSettings(m_fs, m_set);
     EXPECT_EQ(before.nextInvoiceNumber, "9600001");
-    ASSERT_TRUE(advanceInvoiceNumber(m_fs, m_settingsPath, before.nextInvoiceNumber));
+    ASSERT_TRUE(advanceInvoiceNumber(m_fs, m_set, before.nextInvoiceNumber));
     SettingsRecord expected = before;
     expected.nextInvoiceNumber = "9600002";
-    EXPECT_EQ(*readSettings(m_fs, m_settingsPath), expected);
+    EXPECT_EQ(*readSettings(m_fs, m_set), expected);
 
     // An unreadable record is not replaced by defaults (which would lose the company block).
     const std::string qlr = path(FileKind::Settings);
     test::writeBytes(qlr, {1, 2, 3});
-    EXPECT_FALSE(advanceInvoiceNumber(m_fs, m_settingsPath, "5"));
+    EXPECT_FALSE(advanceInvoiceNumber(m_fs, m_set, "5"));
     EXPECT_EQ(test::readBytes(qlr), (std::vector<unsigned char>{1, 2, 3}));
 }
 
@@ -104,7 +104,7 @@ TEST_F(InvoiceTest, RequestsAreRefusedBeforeAnythingIsAdvanced) {
     EXPECT_EQ(checkInvoiceCustomer(m_fs, cus, -1).code(), StatusCode::InvalidArgument);
     EXPECT_EQ(checkInvoiceCustomer(m_fs, cus, 3).code(), StatusCode::NotFound);
     // No customer would otherwise bill every project that has none.
-    EXPECT_FALSE(LoadInvoice(m_fs, december(-1), m_settingsPath));
+    EXPECT_FALSE(LoadInvoice(m_fs, december(-1), m_set));
 }
 
 TEST_F(InvoiceTest, OnlyFramesWhollyInsideThePeriodOfTheCustomersOwnProjectsAreInvoiced) {
@@ -132,7 +132,7 @@ TEST_F(InvoiceTest, OnlyFramesWhollyInsideThePeriodOfTheCustomersOwnProjectsAreI
 
 TEST_F(InvoiceTest, AMissingTimeFramesFileIsReportedWithItsPath) {
     std::remove(path(FileKind::TimeFrames).c_str());
-    const auto invoice = LoadInvoice(m_fs, december(), m_settingsPath);
+    const auto invoice = LoadInvoice(m_fs, december(), m_set);
     ASSERT_FALSE(invoice);
     EXPECT_EQ(invoice.status().message(), "Cannot open time frames file : " + path(FileKind::TimeFrames));
 }
@@ -154,7 +154,7 @@ TEST_F(InvoiceTest, LinesSortByNameBytesThenStartWithoutALimit) {
 }
 
 TEST_F(InvoiceTest, LineCellsFollowTheChargeRuleAndTheDateFlag) {
-    SettingsRecord settings = *readSettings(m_fs, m_settingsPath);
+    SettingsRecord settings = *readSettings(m_fs, m_set);
     const InvoiceLine line{"Design", 45.0, at(1996, 12, 3, 9, 5), at(1996, 12, 3, 10, 35, 50)};
     EXPECT_EQ(line.minutes(), 90);
     const InvoiceLineCells cells = invoiceLineCells(line, settings);
@@ -172,7 +172,7 @@ TEST_F(InvoiceTest, LineCellsFollowTheChargeRuleAndTheDateFlag) {
 TEST_F(InvoiceTest, CityLineAndTaxRowsWithTheDefaultSettings) {
     EXPECT_EQ(cityLine("Springfield", "IL", "62701"), "Springfield, IL-62701");
     EXPECT_EQ(cityLine("Paris", "", "75001"), "75001 Paris");
-    const InvoiceTax tax = invoiceTax(*readSettings(m_fs, m_settingsPath), 100.0);
+    const InvoiceTax tax = invoiceTax(*readSettings(m_fs, m_set), 100.0);
     EXPECT_EQ(tax.rateLabel, "Sales Tax :  (6.00%)");
     EXPECT_EQ(tax.totalLabel, "TOTAL + Sales Tax : ");
     EXPECT_DOUBLE_EQ(tax.tax, 6.0);

@@ -20,7 +20,7 @@ protected:
             c.id = static_cast<std::int32_t>(i);
             c.name = names[i];
             c.city = "City " + std::to_string(i);
-            ASSERT_TRUE(appendCustomer(m_fs, c, m_settingsPath));
+            ASSERT_TRUE(appendCustomer(m_fs, c, m_set));
         }
     }
     std::vector<std::string> column(const ReportTable& table, std::size_t c) const {
@@ -39,7 +39,7 @@ TEST_F(ReportBuildersTest, HistoryIsSortedByProjectThenDateKeepingFileOrderOfEqu
     addFrame(2, at(1996, 3, 1, 7, 0), at(1996, 3, 1, 8, 0));
     addFrame(0, at(1996, 12, 10, 8, 0), at(1996, 12, 10, 8, 10));  // same date as the first: stays after it
     addFrame(0, at(1995, 12, 31, 23, 59), at(1996, 1, 1, 1, 0));    // before This Year
-    auto table = buildHistoryReport(m_fs, m_settingsPath, now);
+    auto table = buildHistoryReport(m_fs, m_set, now);
     ASSERT_TRUE(table) << table.status().message();
     // Bytes as unsigned characters: capitals first.
     EXPECT_EQ(column(*table, 0), (std::vector<std::string>{"Audit", "Web", "Web", "Web", "web"}));
@@ -59,7 +59,7 @@ TEST_F(ReportBuildersTest, HistoryUsesTheSavedFilter) {
     addFrame(1, at(1996, 12, 1, 0, 0), at(1996, 12, 1, 1, 0));
     ASSERT_TRUE(writeHistoryFilter(m_fs, path(FileKind::HistoryFilter),
                                    {1, 1, at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59)}));
-    auto table = buildHistoryReport(m_fs, m_settingsPath, now);
+    auto table = buildHistoryReport(m_fs, m_set, now);
     ASSERT_TRUE(table);
     EXPECT_EQ(column(*table, 1), (std::vector<std::string>{"12/01/1996", "12/10/1996"}));
     EXPECT_EQ(column(*table, 0), (std::vector<std::string>{"Audit", "Audit"}));
@@ -68,7 +68,7 @@ TEST_F(ReportBuildersTest, HistoryUsesTheSavedFilter) {
 TEST_F(ReportBuildersTest, DeletedProjectGetsAPlaceholderAndNoCharge) {
     writeProjectRates({{"Web", 30.0}});
     addFrame(17, at(1996, 12, 10, 9, 0), at(1996, 12, 10, 10, 0));
-    auto table = buildHistoryReport(m_fs, m_settingsPath, now);
+    auto table = buildHistoryReport(m_fs, m_set, now);
     ASSERT_TRUE(table);
     EXPECT_EQ(column(*table, 0), (std::vector<std::string>{"(deleted project 17)"}));
     EXPECT_EQ(column(*table, 4), (std::vector<std::string>{"0.00"}));
@@ -78,7 +78,7 @@ TEST_F(ReportBuildersTest, ProjectsOfOneNameFormOneGroup) {
     writeProjectRates({{"Web", 30.0}, {"Web", 60.0}});
     addFrame(0, at(1996, 12, 10, 9, 0), at(1996, 12, 10, 10, 0));
     addFrame(1, at(1996, 12, 11, 9, 0), at(1996, 12, 11, 10, 0));
-    auto table = buildHistoryReport(m_fs, m_settingsPath, now);
+    auto table = buildHistoryReport(m_fs, m_set, now);
     ASSERT_TRUE(table);
     const ReportLayout layout = layoutReport(*table, true);
     ASSERT_EQ(layout.pages.size(), 1u);
@@ -89,19 +89,19 @@ TEST_F(ReportBuildersTest, ProjectsOfOneNameFormOneGroup) {
 
 TEST_F(ReportBuildersTest, MissingFilesAreReportedByTheirMessages) {
     ASSERT_EQ(std::remove(path(FileKind::TimeFrames).c_str()), 0);
-    auto history = buildHistoryReport(m_fs, m_settingsPath, now);
+    auto history = buildHistoryReport(m_fs, m_set, now);
     ASSERT_FALSE(history);
     EXPECT_EQ(history.status().message(), "Cannot open time frames file : " + path(FileKind::TimeFrames));
 
     ASSERT_EQ(std::remove(path(FileKind::Customers).c_str()), 0);
-    auto customers = buildCustomerReport(m_fs, m_settingsPath);
+    auto customers = buildCustomerReport(m_fs, m_set);
     ASSERT_FALSE(customers);
     EXPECT_EQ(customers.status().message(), "Cannot open Customers file : " + path(FileKind::Customers));
 }
 
 TEST_F(ReportBuildersTest, CustomersSortedByNameEqualNamesInFileOrder) {
     writeCustomers({"Zeta", "Acme", "acme", "Acme"});
-    auto table = buildCustomerReport(m_fs, m_settingsPath);
+    auto table = buildCustomerReport(m_fs, m_set);
     ASSERT_TRUE(table);
     EXPECT_EQ(column(*table, 0), (std::vector<std::string>{"Acme", "Acme", "Zeta", "acme"}));
     EXPECT_EQ(column(*table, 2), (std::vector<std::string>{"City 1", "City 3", "City 0", "City 2"}));
@@ -109,17 +109,17 @@ TEST_F(ReportBuildersTest, CustomersSortedByNameEqualNamesInFileOrder) {
 }
 
 TEST_F(ReportBuildersTest, NoCustomersGiveNoPages) {
-    auto table = buildCustomerReport(m_fs, m_settingsPath);
+    auto table = buildCustomerReport(m_fs, m_set);
     ASSERT_TRUE(table);
     EXPECT_EQ(ReportPageCount(*table, kReportBodyArea), 0);
     EXPECT_TRUE(layoutReport(*table, true).pages.empty());
 }
 
 TEST_F(ReportBuildersTest, EachFileIsReadOnce) {
-    testing::CountingFileSystem counting;
+    test::FaultyFileSystem counting;
     writeProjectRates({{"Web", 30.0}});
     for (int d = 1; d <= 20; ++d) addFrame(0, at(1996, 12, d, 9, 0), at(1996, 12, d, 10, 0));
-    ASSERT_TRUE(buildHistoryReport(counting, m_settingsPath, now));
+    ASSERT_TRUE(buildHistoryReport(counting, m_set, now));
     for (FileKind kind : {FileKind::Settings, FileKind::Projects, FileKind::TimeFrames, FileKind::HistoryFilter})
         EXPECT_LE(counting.reads(path(kind)), 1) << fileExtension(kind);
     EXPECT_EQ(counting.reads(path(FileKind::TimeFrames)), 1);

@@ -18,8 +18,8 @@ protected:
     std::int32_t add(const std::string& name) {
         CustomerRecord c;
         c.name = name;
-        c.id = *nextCustomerId(fs, settings);
-        EXPECT_TRUE(appendCustomer(fs, c, settings));
+        c.id = *nextCustomerId(fs, FileSet(settings));
+        EXPECT_TRUE(appendCustomer(fs, c, FileSet(settings)));
         return c.id;
     }
     std::vector<std::string> names() {
@@ -47,8 +47,8 @@ TEST_F(CustomersTest, IdsStartAtZeroAndTheHighestRemovedIdIsReused) {
 TEST_F(CustomersTest, NoNextIdAfterTheLargestIdInsteadOfOverflowing) {
     CustomerRecord last;
     last.id = std::numeric_limits<std::int32_t>::max();
-    ASSERT_TRUE(appendCustomer(fs, last, settings));
-    const auto next = nextCustomerId(fs, settings);
+    ASSERT_TRUE(appendCustomer(fs, last, FileSet(settings)));
+    const auto next = nextCustomerId(fs, FileSet(settings));
     ASSERT_FALSE(next);
     EXPECT_EQ(next.status().message(), "No customer id is left in " + cus);
 }
@@ -75,9 +75,9 @@ TEST_F(CustomersTest, LookupOfARemovedCustomerFindsNothing) {
 
 TEST_F(CustomersTest, FailuresCarryTheirOwnMessages) {
     std::remove(cus.c_str());
-    EXPECT_EQ(nextCustomerId(fs, settings).status().message(), "Cannot open Customers file : " + cus);
+    EXPECT_EQ(nextCustomerId(fs, FileSet(settings)).status().message(), "Cannot open Customers file : " + cus);
     EXPECT_EQ(findCustomerById(fs, cus, 0).status().message(), "Cannot open Customers file : " + cus);
-    EXPECT_EQ(appendCustomer(fs, CustomerRecord{}, settings).message(), "Cannot open CUSTOMERS file : " + cus);
+    EXPECT_EQ(appendCustomer(fs, CustomerRecord{}, FileSet(settings)).message(), "Cannot open CUSTOMERS file : " + cus);
     EXPECT_EQ(updateCustomer(fs, CustomerRecord{}, cus).message(), "Cannot open CUSTOMERS file : " + cus);
     EXPECT_FALSE(test::fileExists(cus));
 }

@@ -9,7 +9,7 @@ TEST(FileSet, DropsTheLastThreeCharactersWhateverTheyAre) {
     EXPECT_EQ(fileSetPath("/x/Work.txt", FileKind::TimeFrames), "/x/Work.tfr");
     EXPECT_EQ(fileSetPath("/x/Workqlr", FileKind::Customers), "/x/Workcus");
     EXPECT_EQ(fileSetPath("/x/Work.prj", FileKind::Temporary), "/x/Work.tmp");
-    EXPECT_EQ(basePath("ab"), "");
+    EXPECT_EQ(FileSet("ab").base(), "");
 }
 
 TEST(FileSet, NamesEveryFileOfTheSetFromAnyOfItsPaths) {
@@ -28,7 +28,7 @@ TEST(FileSet, NamesEveryFileOfTheSetFromAnyOfItsPaths) {
         EXPECT_EQ(fileSetPath("/x/Work.qlr", kind), path) << fileExtension(kind);
     }
     EXPECT_EQ(set.settings(), "/x/Work.qlr");
-    EXPECT_EQ(set.lock(), lockFilePath("/x/Work.cus"));
+    EXPECT_EQ(set.lock(), FileSet("/x/Work.cus").lock());
     EXPECT_EQ(FileSet("ab").timeFrames(), "tfr");
 }
 

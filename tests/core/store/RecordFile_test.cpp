@@ -30,15 +30,15 @@ protected:
 
 TEST_F(RecordFileTest, AppendsGoToTheEndInCallOrder) {
     writeBytes(tfr, {});
-    ASSERT_TRUE(appendTimeFrame(fs, settings, {1, 10, 20}));
+    ASSERT_TRUE(appendTimeFrame(fs, FileSet(settings), {1, 10, 20}));
     EXPECT_EQ(readBytes(tfr), frames({{1, 10, 20}}));
-    ASSERT_TRUE(appendTimeFrame(fs, settings, {2, 30, 40}));
-    ASSERT_TRUE(appendTimeFrame(fs, settings, {3, 50, 60}));
+    ASSERT_TRUE(appendTimeFrame(fs, FileSet(settings), {2, 30, 40}));
+    ASSERT_TRUE(appendTimeFrame(fs, FileSet(settings), {3, 50, 60}));
     EXPECT_EQ(readBytes(tfr), frames({{1, 10, 20}, {2, 30, 40}, {3, 50, 60}}));
 }
 
 TEST_F(RecordFileTest, AppendToAMissingFileFailsWithItsMessageAndCreatesNothing) {
-    const Status st = appendTimeFrame(fs, settings, {1, 10, 20});
+    const Status st = appendTimeFrame(fs, FileSet(settings), {1, 10, 20});
     EXPECT_EQ(st.message(), "Cannot open time frames file : " + tfr);
     EXPECT_FALSE(test::fileExists(tfr));
 }
@@ -48,7 +48,7 @@ TEST_F(RecordFileTest, ATornTailIsIgnoredOnReadingAndNeverShiftsAnAppend) {
     bytes.insert(bytes.end(), {9, 9, 9, 9, 9});  // five bytes of a record that never finished
     writeBytes(tfr, bytes);
     EXPECT_EQ(*loadTimeFrames(fs, tfr), (std::vector<TimeFrameRecord>{{1, 10, 20}}));
-    ASSERT_TRUE(appendTimeFrame(fs, settings, {2, 30, 40}));
+    ASSERT_TRUE(appendTimeFrame(fs, FileSet(settings), {2, 30, 40}));
     EXPECT_EQ(*loadTimeFrames(fs, tfr), (std::vector<TimeFrameRecord>{{1, 10, 20}, {2, 30, 40}}));
     EXPECT_EQ(readBytes(tfr).size(), 24u);
 }

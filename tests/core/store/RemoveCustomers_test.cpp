@@ -25,7 +25,7 @@ protected:
         CustomerRecord c;
         c.id = id;
         c.name = "C" + std::to_string(id);
-        ASSERT_TRUE(appendCustomer(fs(), c, m_path));
+        ASSERT_TRUE(appendCustomer(fs(), c, FileSet(m_path)));
     }
     std::vector<std::int32_t> ids() {
         std::vector<std::int32_t> out;

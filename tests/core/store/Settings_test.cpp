@@ -27,7 +27,7 @@ protected:
 
 TEST_F(SettingsTest, CreateFileSetMakesTheFourFilesWithDefaultSettings) {
     const std::string chosen = dir.path("Work.qlr");
-    ASSERT_TRUE(createFileSet(fs, chosen, "$", true));
+    ASSERT_TRUE(createFileSet(fs, FileSet(chosen), "$", true));
     EXPECT_TRUE(readBytes(dir.path("Work.cus")).empty());
     EXPECT_TRUE(readBytes(dir.path("Work.prj")).empty());
     EXPECT_TRUE(readBytes(dir.path("Work.tfr")).empty());
@@ -40,45 +40,45 @@ TEST_F(SettingsTest, CreateFileSetMakesTheFourFilesWithDefaultSettings) {
 }
 
 TEST_F(SettingsTest, AnyChosenNameKeepsItsOwnEmptyFile) {
-    ASSERT_TRUE(createFileSet(fs, dir.path("Work.txt"), "$", false));
+    ASSERT_TRUE(createFileSet(fs, FileSet(dir.path("Work.txt")), "$", false));
     EXPECT_TRUE(test::fileExists(dir.path("Work.txt")));
     EXPECT_TRUE(readBytes(dir.path("Work.txt")).empty());
-    auto settings = readSettings(fs, dir.path("Work.txt"));
+    auto settings = readSettings(fs, FileSet(dir.path("Work.txt")));
     ASSERT_TRUE(settings);
     EXPECT_EQ(settings->dateFormat, 0);
 }
 
 TEST_F(SettingsTest, CreatingOverAnExistingSetEmptiesIt) {
     const std::string chosen = dir.path("Work.qlr");
-    ASSERT_TRUE(createFileSet(fs, chosen, "$", true));
+    ASSERT_TRUE(createFileSet(fs, FileSet(chosen), "$", true));
     test::writeBytes(dir.path("Work.tfr"), std::vector<unsigned char>(24, 1));
-    ASSERT_TRUE(createFileSet(fs, chosen, "£", false));
+    ASSERT_TRUE(createFileSet(fs, FileSet(chosen), "£", false));
     EXPECT_TRUE(readBytes(dir.path("Work.tfr")).empty());
-    EXPECT_EQ(readSettings(fs, chosen)->monetarySymbol, "£");
+    EXPECT_EQ(readSettings(fs, FileSet(chosen))->monetarySymbol, "£");
 }
 
 TEST_F(SettingsTest, CreateFailsWhenTheFolderDoesNotExist) {
-    const Status st = createFileSet(fs, dir.path("missing/Work.qlr"), "$", true);
+    const Status st = createFileSet(fs, FileSet(dir.path("missing/Work.qlr")), "$", true);
     EXPECT_FALSE(st);
     EXPECT_EQ(st.message(), "Cannot create new project. Check your disk-drive for write-protection");
 }
 
 TEST_F(SettingsTest, UnreadableSettingsFallBackToDefaults) {
     const std::string chosen = dir.path("Work.qlr");
-    EXPECT_FALSE(readSettings(fs, chosen));
-    EXPECT_EQ(readSettingsOrDefaults(fs, chosen, "$", true), defaultSettings("$", true));
+    EXPECT_FALSE(readSettings(fs, FileSet(chosen)));
+    EXPECT_EQ(readSettingsOrDefaults(fs, FileSet(chosen), "$", true), defaultSettings("$", true));
     test::writeBytes(chosen, std::vector<unsigned char>(100, 'x'));  // shorter than one record
-    EXPECT_FALSE(readSettings(fs, chosen));
+    EXPECT_FALSE(readSettings(fs, FileSet(chosen)));
 }
 
 TEST_F(SettingsTest, WrittenSettingsReadBackIdentically) {
     const std::string chosen = dir.path("Work.qlr");
-    ASSERT_TRUE(createFileSet(fs, chosen, "$", true));
-    SettingsRecord s = *readSettings(fs, chosen);
+    ASSERT_TRUE(createFileSet(fs, FileSet(chosen), "$", true));
+    SettingsRecord s = *readSettings(fs, FileSet(chosen));
     s.companyName = "Ünïcode Ltd";
     s.nextInvoiceNumber = "9600002";
-    ASSERT_TRUE(writeSettings(fs, s, chosen));
-    EXPECT_EQ(*readSettings(fs, chosen), s);
+    ASSERT_TRUE(writeSettings(fs, s, FileSet(chosen)));
+    EXPECT_EQ(*readSettings(fs, FileSet(chosen)), s);
     EXPECT_EQ(readBytes(chosen).size(), 1602u);
 }
 

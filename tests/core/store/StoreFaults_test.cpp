@@ -4,7 +4,7 @@
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -27,14 +27,14 @@ protected:
     void SetUp() override {
         setenv("TZ", "America/New_York", 1);
         tzset();
-        ASSERT_TRUE(createFileSet(defaultFileSystem(), settings, "$", true));
+        ASSERT_TRUE(createFileSet(defaultFileSystem(), FileSet(settings), "$", true));
         ProjectRecord p;
         p.name = "Existing";
         ASSERT_TRUE(writeProjects(defaultFileSystem(), path(FileKind::Projects), {p}));
-        for (int i = 0; i < 3; ++i) ASSERT_TRUE(appendTimeFrame(defaultFileSystem(), settings, {0, i * 100, i * 100 + 60}));
+        for (int i = 0; i < 3; ++i) ASSERT_TRUE(appendTimeFrame(defaultFileSystem(), FileSet(settings), {0, i * 100, i * 100 + 60}));
         CustomerRecord c;
         c.name = "Existing customer";
-        ASSERT_TRUE(appendCustomer(defaultFileSystem(), c, settings));
+        ASSERT_TRUE(appendCustomer(defaultFileSystem(), c, FileSet(settings)));
     }
 
     std::string path(FileKind kind) const { return fileSetPath(settings, kind); }
@@ -75,7 +75,7 @@ protected:
 
 TEST_F(StoreFaultsTest, AppendingATimeFrame) {
     expectNoLoss(path(FileKind::TimeFrames),
-                 [&](FileSystem& fs) { return appendTimeFrame(fs, settings, {0, 1000, 2000}); });
+                 [&](FileSystem& fs) { return appendTimeFrame(fs, FileSet(settings), {0, 1000, 2000}); });
 }
 
 TEST_F(StoreFaultsTest, RemovingATimeFrame) {
@@ -100,14 +100,14 @@ TEST_F(StoreFaultsTest, RewritingTheProjectsFile) {
 TEST_F(StoreFaultsTest, WritingSettings) {
     SettingsRecord s = defaultSettings("€", false);
     s.companyName = "Changed";
-    expectNoLoss(settings, [&](FileSystem& fs) { return writeSettings(fs, s, settings); });
+    expectNoLoss(settings, [&](FileSystem& fs) { return writeSettings(fs, s, FileSet(settings)); });
 }
 
 TEST_F(StoreFaultsTest, AppendingUpdatingAndRemovingCustomers) {
     CustomerRecord c;
     c.id = 1;
     c.name = "New";
-    expectNoLoss(path(FileKind::Customers), [&](FileSystem& fs) { return appendCustomer(fs, c, settings); });
+    expectNoLoss(path(FileKind::Customers), [&](FileSystem& fs) { return appendCustomer(fs, c, FileSet(settings)); });
     CustomerRecord changed;
     changed.name = "Changed";
     expectNoLoss(path(FileKind::Customers), [&](FileSystem& fs) { return updateCustomer(fs, changed, path(FileKind::Customers)); });

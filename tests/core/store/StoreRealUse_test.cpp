@@ -38,7 +38,7 @@ protected:
     void SetUp() override {
         setenv("TZ", "America/New_York", 1);
         tzset();
-        ASSERT_TRUE(createFileSet(fs, settings, "$", true));
+        ASSERT_TRUE(createFileSet(fs, FileSet(settings), "$", true));
     }
 
     std::string path(FileKind kind) const { return fileSetPath(settings, kind); }
@@ -104,7 +104,7 @@ TEST_F(StoreRealUse, RewritesKeepEveryRecordTheyDidNotChangeByteForByte) {
     // A customer update of another customer, then of this one's phone only.
     CustomerRecord other;
     other.name = "Other";
-    auto id = addCustomer(fs, other, settings);
+    auto id = addCustomer(fs, other, FileSet(settings));
     ASSERT_TRUE(id);
     other.id = *id;
     other.phone = "555";
@@ -126,10 +126,10 @@ TEST_F(StoreRealUse, RewritesKeepEveryRecordTheyDidNotChangeByteForByte) {
     std::fill(qlr.begin(), qlr.begin() + 60, 0xE9);
     qlr[60] = 0;
     writeBytes(path(FileKind::Settings), qlr);
-    auto s = readSettings(fs, settings);
+    auto s = readSettings(fs, FileSet(settings));
     ASSERT_TRUE(s);
     s->nextInvoiceNumber = "9600002";
-    ASSERT_TRUE(writeSettings(fs, *s, settings));
+    ASSERT_TRUE(writeSettings(fs, *s, FileSet(settings)));
     const auto after = readBytes(path(FileKind::Settings));
     EXPECT_TRUE(std::equal(qlr.begin(), qlr.begin() + 61, after.begin()));
     EXPECT_EQ(codec::getText(after.data(), 468, 41), "9600002");
@@ -165,8 +165,8 @@ TEST_F(StoreRealUse, AChangedTextIsUtf8WhenItFitsElseEightBitElseRefused) {
     }
     CustomerRecord c;
     c.zip = omega31;
-    EXPECT_EQ(appendCustomer(fs, c, settings).code(), StatusCode::InvalidArgument);
-    EXPECT_EQ(addCustomer(fs, c, settings).status().code(), StatusCode::InvalidArgument);
+    EXPECT_EQ(appendCustomer(fs, c, FileSet(settings)).code(), StatusCode::InvalidArgument);
+    EXPECT_EQ(addCustomer(fs, c, FileSet(settings)).status().code(), StatusCode::InvalidArgument);
     EXPECT_TRUE(readBytes(path(FileKind::Customers)).empty());
 }
 
@@ -182,7 +182,7 @@ TEST_F(StoreRealUse, TwoWritersAtOnceLoseNothingAndReportNoFalseSuccess) {
     auto outcome = [&](const Status& st) {
         ++operations;
         if (st) return true;
-        if (st.message() == fileSetBusyMessage(settings)) {
+        if (st.message() == fileSetBusyMessage(FileSet(settings))) {
             ++busy;
         } else {
             std::lock_guard<std::mutex> guard(mutex);
@@ -201,9 +201,9 @@ TEST_F(StoreRealUse, TwoWritersAtOnceLoseNothingAndReportNoFalseSuccess) {
             const TimeFrameRecord added{project + 10, 1000 * i, 1000 * i + 1};
             const TimeFrameRecord moved{project + 10, 1000 * i + 5, 1000 * i + 6};
             std::vector<TimeFrameRecord> left;
-            if (outcome(appendTimeFrame(own, settings, kept))) left.push_back(kept);
+            if (outcome(appendTimeFrame(own, FileSet(settings), kept))) left.push_back(kept);
             // added is appended, updated to moved and removed again in the file the others append to.
-            if (outcome(appendTimeFrame(own, settings, added))) {
+            if (outcome(appendTimeFrame(own, FileSet(settings), added))) {
                 if (!outcome(updateTimeFrame(own, path(FileKind::TimeFrames), added, moved)))
                     left.push_back(added);
                 else if (!outcome(removeTimeFrame(own, path(FileKind::TimeFrames), moved)))
@@ -218,7 +218,7 @@ TEST_F(StoreRealUse, TwoWritersAtOnceLoseNothingAndReportNoFalseSuccess) {
         for (int i = 0; i < kRounds; ++i) {
             CustomerRecord c;
             c.name = "C" + std::to_string(i);
-            auto id = addCustomer(own, c, settings);
+            auto id = addCustomer(own, c, FileSet(settings));
             if (outcome(id.status())) {
                 expectedCustomers.insert(*id);
                 c.id = *id;
@@ -227,7 +227,7 @@ TEST_F(StoreRealUse, TwoWritersAtOnceLoseNothingAndReportNoFalseSuccess) {
             }
             ProjectRecord p;
             p.name = "P" + std::to_string(i);
-            if (outcome(addProject(own, settings, p, [](const ProjectIndex&, ProjectRecord&) { return Status::ok(); })
+            if (outcome(addProject(own, FileSet(settings), p, [](const ProjectIndex&, ProjectRecord&) { return Status::ok(); })
                             .status()))
                 ++expectedProjects;
         }
@@ -256,10 +256,10 @@ TEST_F(StoreRealUse, TwoWritersAtOnceLoseNothingAndReportNoFalseSuccess) {
 }
 
 TEST_F(StoreRealUse, AWriterWaitsForTheLockABoundedTimeAndNestedTakesAreGrantedAtOnce) {
-    const std::string lck = lockFilePath(settings);
+    const std::string lck = FileSet(settings).lock();
     auto held = fs.lock(lck, std::chrono::milliseconds(100));
     ASSERT_TRUE(held);
-    EXPECT_TRUE(fs.lock(lck, std::chrono::milliseconds(0)));  // this thread holds it already
+    EXPECT_TRUE(fs.lock(lck, std::chrono::milliseconds(0)));  // this file system holds it already
 
     PosixFileSystem other;
     const auto start = std::chrono::steady_clock::now();
@@ -268,7 +268,7 @@ TEST_F(StoreRealUse, AWriterWaitsForTheLockABoundedTimeAndNestedTakesAreGrantedA
     EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(200));
 
     // A writer of the other "process" waits while we hold the lock, then goes ahead.
-    auto append = std::async(std::launch::async, [&] { return appendTimeFrame(other, settings, {0, 1, 2}); });
+    auto append = std::async(std::launch::async, [&] { return appendTimeFrame(other, FileSet(settings), {0, 1, 2}); });
     EXPECT_EQ(append.wait_for(std::chrono::milliseconds(150)), std::future_status::timeout);
     EXPECT_TRUE(readBytes(path(FileKind::TimeFrames)).empty());
     held = Status::ok();  // releases it
@@ -278,9 +278,22 @@ TEST_F(StoreRealUse, AWriterWaitsForTheLockABoundedTimeAndNestedTakesAreGrantedA
     // A lock file that cannot be opened is no sign of a busy set, and is said so.
     std::filesystem::remove(lck);
     std::filesystem::create_directory(lck);
-    const Status st = appendTimeFrame(fs, settings, {0, 3, 4});
+    const Status st = appendTimeFrame(fs, FileSet(settings), {0, 3, 4});
     EXPECT_EQ(st.message(), "Cannot lock file set : " + lck);
     EXPECT_FALSE(st.reason().empty());
+}
+
+// The nesting belongs to the file system object: a second object is a second holder, on
+// the same thread too, as a second process is.
+TEST_F(StoreRealUse, AnotherFileSystemObjectWaitsForTheLockEvenOnTheSameThread) {
+    const std::string lck = FileSet(settings).lock();
+    PosixFileSystem first;
+    PosixFileSystem second;
+    auto held = first.lock(lck, std::chrono::milliseconds(100));
+    ASSERT_TRUE(held);
+    EXPECT_EQ(second.lock(lck, std::chrono::milliseconds(50)).status().reason(), kLockBusyReason);
+    held = Status::ok();  // releases it
+    EXPECT_TRUE(second.lock(lck, std::chrono::milliseconds(0)));
 }
 
 TEST_F(StoreRealUse, APlantedTemporaryLinkIsNeverFollowed) {
@@ -300,7 +313,7 @@ TEST_F(StoreRealUse, ARewriteKeepsTheFileModeAndALinkedRecordFileStaysALink) {
     ::chmod(path(FileKind::Customers).c_str(), 0600);
     ::chmod(path(FileKind::Projects).c_str(), 0640);
     CustomerRecord c;
-    ASSERT_TRUE(appendCustomer(fs, c, settings));
+    ASSERT_TRUE(appendCustomer(fs, c, FileSet(settings)));
     ASSERT_TRUE(removeCustomer(fs, 0, path(FileKind::Customers)));
     ASSERT_TRUE(writeProjects(fs, path(FileKind::Projects), {ProjectRecord{}}));
     struct stat st {};
@@ -314,8 +327,8 @@ TEST_F(StoreRealUse, ARewriteKeepsTheFileModeAndALinkedRecordFileStaysALink) {
     const std::string target = dir.path("synced/Work.tfr");
     std::filesystem::rename(path(FileKind::TimeFrames), target);
     std::filesystem::create_symlink(target, path(FileKind::TimeFrames));
-    ASSERT_TRUE(appendTimeFrame(fs, settings, {0, 1, 2}));
-    ASSERT_TRUE(appendTimeFrame(fs, settings, {0, 3, 4}));
+    ASSERT_TRUE(appendTimeFrame(fs, FileSet(settings), {0, 1, 2}));
+    ASSERT_TRUE(appendTimeFrame(fs, FileSet(settings), {0, 3, 4}));
     ASSERT_TRUE(removeTimeFrame(fs, path(FileKind::TimeFrames), {0, 1, 2}));
     EXPECT_TRUE(std::filesystem::is_symlink(path(FileKind::TimeFrames)));
     EXPECT_EQ(readBytes(target).size(), TimeFrameRecord::kSize);
@@ -333,11 +346,11 @@ TEST_F(StoreRealUse, AFileThatNeverEndsIsRefusedAtOnce) {
     const auto frames = loadTimeFrames(fs, path(FileKind::TimeFrames));
     EXPECT_FALSE(frames);
     EXPECT_EQ(frames.status().message(), timeFramesFileMessage(path(FileKind::TimeFrames)));
-    EXPECT_FALSE(appendTimeFrame(fs, settings, {0, 1, 2}));
+    EXPECT_FALSE(appendTimeFrame(fs, FileSet(settings), {0, 1, 2}));
     const auto customers = loadCustomers(fs, path(FileKind::Customers));
     EXPECT_FALSE(customers);
     EXPECT_EQ(customers.status().message(), customersFileMessage(path(FileKind::Customers)));
-    EXPECT_FALSE(nextCustomerId(fs, settings));
+    EXPECT_FALSE(nextCustomerId(fs, FileSet(settings)));
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
 }
 
@@ -348,17 +361,17 @@ TEST_F(StoreRealUse, NewIdsPassEveryIdStillReferredTo) {
     p.id = 3;
     p.customerId = 4;
     ASSERT_TRUE(writeProjects(fs, path(FileKind::Projects), {p}));
-    ASSERT_TRUE(appendTimeFrame(fs, settings, {15, 100, 200}));
+    ASSERT_TRUE(appendTimeFrame(fs, FileSet(settings), {15, 100, 200}));
     EXPECT_EQ(*highestProjectIdInFrames(fs, path(FileKind::TimeFrames)), 15);
-    auto id = addProject(fs, settings, ProjectRecord{}, [](const ProjectIndex&, ProjectRecord&) { return Status::ok(); });
+    auto id = addProject(fs, FileSet(settings), ProjectRecord{}, [](const ProjectIndex&, ProjectRecord&) { return Status::ok(); });
     ASSERT_TRUE(id);
     EXPECT_EQ(*id, 16);
     EXPECT_EQ(highestProjectIdInUse({p}, 15, {21}), 21);
-    EXPECT_EQ(*nextCustomerId(fs, settings), 5);
+    EXPECT_EQ(*nextCustomerId(fs, FileSet(settings)), 5);
     CustomerRecord c;
     c.id = 1;
-    ASSERT_TRUE(appendCustomer(fs, c, settings));
-    EXPECT_EQ(*addCustomer(fs, CustomerRecord{}, settings), 5);
+    ASSERT_TRUE(appendCustomer(fs, c, FileSet(settings)));
+    EXPECT_EQ(*addCustomer(fs, CustomerRecord{}, FileSet(settings)), 5);
 }
 
 TEST_F(StoreRealUse, ARewriteFromAStaleSnapshotIsRefused) {
@@ -368,7 +381,7 @@ TEST_F(StoreRealUse, ARewriteFromAStaleSnapshotIsRefused) {
     EXPECT_TRUE(writeProjects(fs, path(FileKind::Projects), snapshot->records, snapshot->version));
     snapshot = loadProjectsSnapshot(fs, path(FileKind::Projects));
     // Someone else adds a project in between.
-    ASSERT_TRUE(addProject(fs, settings, ProjectRecord{}, [](const ProjectIndex&, ProjectRecord&) { return Status::ok(); }));
+    ASSERT_TRUE(addProject(fs, FileSet(settings), ProjectRecord{}, [](const ProjectIndex&, ProjectRecord&) { return Status::ok(); }));
     const auto theirs = readBytes(path(FileKind::Projects));
     const Status st = writeProjects(fs, path(FileKind::Projects), snapshot->records, snapshot->version);
     EXPECT_FALSE(st);
@@ -376,17 +389,17 @@ TEST_F(StoreRealUse, ARewriteFromAStaleSnapshotIsRefused) {
     EXPECT_EQ(readBytes(path(FileKind::Projects)), theirs);
 
     // The same for the settings: an invoice issued meanwhile keeps its number.
-    const auto loaded = readSettings(fs, settings);
+    const auto loaded = readSettings(fs, FileSet(settings));
     ASSERT_TRUE(loaded);
     SettingsRecord issued = *loaded;
     issued.nextInvoiceNumber = "9600002";
-    ASSERT_TRUE(writeSettings(fs, issued, settings));
+    ASSERT_TRUE(writeSettings(fs, issued, FileSet(settings)));
     SettingsRecord edited = *loaded;
     edited.companyName = "Mine";
-    const Status refused = writeSettings(fs, edited, settings, *loaded);
-    EXPECT_EQ(refused.message(), settingsChangedMessage(settings));
-    EXPECT_EQ(readSettings(fs, settings)->nextInvoiceNumber, "9600002");
-    EXPECT_TRUE(writeSettings(fs, edited, settings, issued));
+    const Status refused = writeSettings(fs, edited, FileSet(settings), *loaded);
+    EXPECT_EQ(refused.message(), settingsChangedMessage(FileSet(settings)));
+    EXPECT_EQ(readSettings(fs, FileSet(settings))->nextInvoiceNumber, "9600002");
+    EXPECT_TRUE(writeSettings(fs, edited, FileSet(settings), issued));
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ TEST_F(PanelRowsOnFiles, LoadsProjectsAndSymbolOnceForAllRows) {
     writeProjectRates({{"Design", 60.0}, {"Support", 30.0}});
     const std::vector<RunningEntry> entries{{1, kNow - 600}, {0, kNow - 120}, {1, kNow - 60}};
     m_fs.resetCounts();
-    const auto panel = loadRunningPanelRows(m_fs, m_settingsPath, entries, kNow);
+    const auto panel = loadRunningPanelRows(m_fs, m_set, entries, kNow);
     EXPECT_TRUE(panel.status.isOk());
     EXPECT_EQ(panel.rows, (std::vector<PanelRow>{{"Support", "00:10", "$5.00"}, {"Design", "00:02", "$2.00"},
                                                  {"Support", "00:01", "$0.50"}}));
@@ -51,14 +51,14 @@ TEST_F(PanelRowsOnFiles, LoadsProjectsAndSymbolOnceForAllRows) {
 TEST_F(PanelRowsOnFiles, AMissingProjectsFileIsOneFailureAndRowsStillShowTime) {
     std::filesystem::remove(path(FileKind::Projects));
     const std::vector<RunningEntry> entries{{1, kNow - 600}, {0, kNow - 120}};
-    const auto panel = loadRunningPanelRows(m_fs, m_settingsPath, entries, kNow);
+    const auto panel = loadRunningPanelRows(m_fs, m_set, entries, kNow);
     EXPECT_EQ(panel.status.message(), "Cannot open project file : " + path(FileKind::Projects));
     EXPECT_EQ(panel.rows, (std::vector<PanelRow>{{"", "00:10", "$0.00"}, {"", "00:02", "$0.00"}}));
 }
 
 TEST_F(PanelRowsOnFiles, NothingRunningReadsNothing) {
     m_fs.resetCounts();
-    const auto panel = loadRunningPanelRows(m_fs, m_settingsPath, {}, kNow);
+    const auto panel = loadRunningPanelRows(m_fs, m_set, {}, kNow);
     EXPECT_TRUE(panel.rows.empty());
     EXPECT_TRUE(panel.status.isOk());
     EXPECT_EQ(m_fs.totalReads(), 0);

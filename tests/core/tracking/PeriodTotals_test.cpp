@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(PeriodTotalsTest, LabelsFollowTheDateOrderOfTheSettings) {
-    const auto us = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    const auto us = computeTotals(m_fs, m_set, at(1996, 12, 11, 10));
     EXPECT_EQ(us[Period::Today].label, "Today (12/11/1996)");
     EXPECT_EQ(us[Period::ThisWeek].label, "This week (12/09/1996 - 12/15/1996)");
     EXPECT_EQ(us[Period::ThisMonth].label, "This month (12/01/1996 - 12/31/1996)");
@@ -28,27 +28,27 @@ TEST_F(PeriodTotalsTest, LabelsFollowTheDateOrderOfTheSettings) {
     EXPECT_EQ(us.monetarySymbol, "$");
     EXPECT_TRUE(us.failures.empty());
 
-    const auto february = computeTotals(m_fs, m_settingsPath, at(1996, 2, 14, 9));
+    const auto february = computeTotals(m_fs, m_set, at(1996, 2, 14, 9));
     EXPECT_EQ(february[Period::ThisMonth].label, "This month (02/01/1996 - 02/29/1996)");
 
-    auto settings = readSettings(m_fs, m_settingsPath).value();
+    auto settings = readSettings(m_fs, m_set).value();
     settings.dateFormat = 0;
     settings.monetarySymbol = "EUR";
-    ASSERT_TRUE(writeSettings(m_fs, settings, m_settingsPath));
-    const auto dayFirst = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    ASSERT_TRUE(writeSettings(m_fs, settings, m_set));
+    const auto dayFirst = computeTotals(m_fs, m_set, at(1996, 12, 11, 10));
     EXPECT_EQ(dayFirst[Period::ThisWeek].label, "This week (09/12/1996 - 15/12/1996)");
     EXPECT_EQ(dayFirst.monetarySymbol, "EUR");
 }
 
 TEST_F(PeriodTotalsTest, LabelsAtTheThirtyTwoBitEndsNameTheRealDates) {
     // The periods' instants are pinned to the range, their labels are not.
-    const auto late = computeTotals(m_fs, m_settingsPath, at(2038, 1, 18, 12));
+    const auto late = computeTotals(m_fs, m_set, at(2038, 1, 18, 12));
     EXPECT_EQ(late[Period::ThisWeek].label, "This week (01/18/2038 - 01/24/2038)");
     EXPECT_EQ(late[Period::ThisMonth].label, "This month (01/01/2038 - 01/31/2038)");
     EXPECT_EQ(late[Period::ThisYear].label, "This year (01/01/2038 - 12/31/2038)");
     EXPECT_EQ(late[Period::ThisYear].end, std::numeric_limits<std::int32_t>::max());
 
-    const auto early = computeTotals(m_fs, m_settingsPath, at(1901, 12, 14, 12));
+    const auto early = computeTotals(m_fs, m_set, at(1901, 12, 14, 12));
     EXPECT_EQ(early[Period::ThisWeek].label, "This week (12/09/1901 - 12/15/1901)");
     EXPECT_EQ(early[Period::ThisYear].label, "This year (01/01/1901 - 12/31/1901)");
 }
@@ -57,11 +57,11 @@ TEST_F(PeriodTotalsTest, AFrameCountsWholeInThePeriodsOfItsStartOnly) {
     writeProjectRates({{"Design", 30.0}});
     addFrame(0, at(1996, 12, 15, 23, 30), at(1996, 12, 16, 0, 30));  // Sunday to Monday
 
-    const auto sunday = computeTotals(m_fs, m_settingsPath, at(1996, 12, 15, 23, 50));
+    const auto sunday = computeTotals(m_fs, m_set, at(1996, 12, 15, 23, 50));
     EXPECT_EQ(minutesOf(sunday), (Minutes{60, 60, 60, 60}));
     EXPECT_DOUBLE_EQ(sunday[Period::Today].charges, 30.0);
 
-    const auto monday = computeTotals(m_fs, m_settingsPath, at(1996, 12, 16, 10));
+    const auto monday = computeTotals(m_fs, m_set, at(1996, 12, 16, 10));
     EXPECT_EQ(minutesOf(monday), (Minutes{0, 0, 60, 60}));
     EXPECT_DOUBLE_EQ(monday[Period::Today].charges, 0.0);
 }
@@ -76,7 +76,7 @@ TEST_F(PeriodTotalsTest, PeriodEndsAreInclusiveAndPartialMinutesDropped) {
     addFrame(1, at(1996, 11, 30, 12), at(1996, 11, 30, 14));  // last month: year only
     addFrame(0, at(1995, 12, 31, 12), at(1995, 12, 31, 14));  // last year: nowhere
 
-    const auto totals = computeTotals(m_fs, m_settingsPath, now);
+    const auto totals = computeTotals(m_fs, m_set, now);
     EXPECT_EQ(minutesOf(totals), (Minutes{2, 62, 62, 182}));
     EXPECT_DOUBLE_EQ(totals[Period::Today].charges, 1.0 + 1.5);
     EXPECT_DOUBLE_EQ(totals[Period::ThisYear].charges, 2.5 + 60.0 + 180.0);
@@ -86,7 +86,7 @@ TEST_F(PeriodTotalsTest, PeriodEndsAreInclusiveAndPartialMinutesDropped) {
 TEST_F(PeriodTotalsTest, TheWeekReachesIntoThePreviousYear) {
     writeProjectRates({{"Design", 60.0}});
     addFrame(0, at(1996, 12, 30, 9), at(1996, 12, 30, 10));  // Monday before New Year's Day
-    const auto totals = computeTotals(m_fs, m_settingsPath, at(1997, 1, 1, 12));
+    const auto totals = computeTotals(m_fs, m_set, at(1997, 1, 1, 12));
     EXPECT_EQ(minutesOf(totals), (Minutes{0, 60, 0, 0}));
 }
 
@@ -94,7 +94,7 @@ TEST_F(PeriodTotalsTest, AnUnknownProjectCountsItsTimeAtNoCharge) {
     writeProjectRates({{"Design", 60.0}});
     addFrame(0, at(1996, 12, 11, 8), at(1996, 12, 11, 9));
     addFrame(77, at(1996, 12, 11, 9), at(1996, 12, 11, 10));
-    const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    const auto totals = computeTotals(m_fs, m_set, at(1996, 12, 11, 10));
     EXPECT_EQ(totals[Period::Today].minutes, 120);
     EXPECT_DOUBLE_EQ(totals[Period::Today].charges, 60.0);
     EXPECT_TRUE(totals.failures.empty());
@@ -103,7 +103,7 @@ TEST_F(PeriodTotalsTest, AnUnknownProjectCountsItsTimeAtNoCharge) {
 TEST_F(PeriodTotalsTest, AMissingProjectsFileIsReportedOnceNotPerFrame) {
     writeFrames(std::vector<TimeFrameRecord>(50, {0, at(1996, 12, 11, 8), at(1996, 12, 11, 8, 10)}));
     std::filesystem::remove(path(FileKind::Projects));
-    const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    const auto totals = computeTotals(m_fs, m_set, at(1996, 12, 11, 10));
     ASSERT_EQ(totals.failures.size(), 1u);
     EXPECT_EQ(totals.failures[0].message(), "Cannot open project file : " + path(FileKind::Projects));
     EXPECT_EQ(totals[Period::Today].minutes, 500);
@@ -113,7 +113,7 @@ TEST_F(PeriodTotalsTest, AMissingProjectsFileIsReportedOnceNotPerFrame) {
 TEST_F(PeriodTotalsTest, AMissingTimeFramesFileLeavesZeroTotalsAndLabels) {
     std::filesystem::remove(path(FileKind::TimeFrames));
     std::filesystem::remove(path(FileKind::Projects));
-    const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    const auto totals = computeTotals(m_fs, m_set, at(1996, 12, 11, 10));
     ASSERT_EQ(totals.failures.size(), 1u);  // no frame needed a project
     EXPECT_EQ(totals.failures[0].message(), "Cannot open time frames file : " + path(FileKind::TimeFrames));
     EXPECT_EQ(minutesOf(totals), (Minutes{0, 0, 0, 0}));
@@ -122,7 +122,7 @@ TEST_F(PeriodTotalsTest, AMissingTimeFramesFileLeavesZeroTotalsAndLabels) {
 
 TEST_F(PeriodTotalsTest, UnreadableSettingsGiveDayFirstDatesAndNoSymbolSilently) {
     std::filesystem::remove(m_settingsPath);
-    const auto totals = computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    const auto totals = computeTotals(m_fs, m_set, at(1996, 12, 11, 10));
     EXPECT_EQ(totals[Period::Today].label, "Today (11/12/1996)");
     EXPECT_EQ(totals.monetarySymbol, "");
     EXPECT_TRUE(totals.failures.empty());
@@ -157,7 +157,7 @@ TEST_F(PeriodTotalsTest, MatchesTheFrameByFrameRuleExactly) {
 
     const ProjectIndex index(records);
     for (const std::int32_t now : {at(1997, 1, 1, 12), at(1996, 12, 29, 18), at(1997, 1, 31, 23, 59, 59)}) {
-        const auto totals = computeTotals(m_fs, m_settingsPath, now);
+        const auto totals = computeTotals(m_fs, m_set, now);
         for (std::size_t p = 0; p < kPeriodCount; ++p) {
             std::int64_t minutes = 0;
             double charges = 0.0;
@@ -189,7 +189,7 @@ TEST_F(PeriodTotalsTest, EveryFrameCountsWhateverItsPlaceInTheFile) {
             if (today) expected += minutes;
         }
         writeFrames(frames);
-        const auto totals = computeTotals(m_fs, m_settingsPath, now);
+        const auto totals = computeTotals(m_fs, m_set, now);
         EXPECT_EQ(minutesOf(totals), (Minutes{expected, expected, expected, expected})) << n;
         EXPECT_DOUBLE_EQ(totals[Period::Today].charges, static_cast<double>(expected)) << n;
     }
@@ -199,7 +199,7 @@ TEST_F(PeriodTotalsTest, ReadsEachFileOnce) {
     writeProjectRates({{"Design", 60.0}});
     writeFrames(std::vector<TimeFrameRecord>(1000, {0, at(1996, 12, 11, 8), at(1996, 12, 11, 9)}));
     m_fs.resetCounts();
-    (void)computeTotals(m_fs, m_settingsPath, at(1996, 12, 11, 10));
+    (void)computeTotals(m_fs, m_set, at(1996, 12, 11, 10));
     EXPECT_EQ(m_fs.reads(m_settingsPath), 1);
     EXPECT_EQ(m_fs.reads(path(FileKind::Projects)), 1);
     EXPECT_EQ(m_fs.reads(path(FileKind::TimeFrames)), 1);

@@ -1,6 +1,6 @@
 #include "core/tracking/RunningJournal.h"
 
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/support/TempDir.h"
 #include "core/tracking/JournalKeeper.h"
 #include "core/tracking/RunLock.h"
@@ -74,7 +74,7 @@ class JournalFile : public ::testing::Test {
 protected:
     test::TempDir dir;
     std::string settings = dir.path("Work.qlr");
-    std::string path = journalPath(settings);
+    std::string path = FileSet(settings).journal();
 };
 
 TEST_F(JournalFile, SitsBesideTheSetAndReadsBackWhatWasWritten) {
@@ -142,24 +142,24 @@ TEST_F(JournalFile, AFailureAtAnyStepLeavesTheOldJournalOrTheNewOne) {
 TEST_F(JournalFile, OneWindowHoldsTheRunLockOfASet) {
     RunLock first;
     RunLock second;
-    EXPECT_EQ(first.acquire(settings), RunLock::Outcome::Acquired);
-    EXPECT_EQ(second.acquire(settings), RunLock::Outcome::HeldElsewhere);
+    EXPECT_EQ(first.acquire(FileSet(settings)), RunLock::Outcome::Acquired);
+    EXPECT_EQ(second.acquire(FileSet(settings)), RunLock::Outcome::HeldElsewhere);
     EXPECT_FALSE(second.held());
-    EXPECT_EQ(RunLock::lockPath(settings), dir.path("Work.rul"));
+    EXPECT_EQ(FileSet(settings).runLock(), dir.path("Work.rul"));
     // Journal writes rename over "run"; the lock file is another one and stays.
     ASSERT_TRUE(writeJournal(defaultFileSystem(), path, kTwoPaused));
-    EXPECT_EQ(second.acquire(settings), RunLock::Outcome::HeldElsewhere);
+    EXPECT_EQ(second.acquire(FileSet(settings)), RunLock::Outcome::HeldElsewhere);
     first.release();
-    EXPECT_EQ(second.acquire(settings), RunLock::Outcome::Acquired);
-    EXPECT_TRUE(test::fileExists(RunLock::lockPath(settings)));
-    EXPECT_EQ(first.acquire(dir.path("missing/Work.qlr")), RunLock::Outcome::Unavailable);
+    EXPECT_EQ(second.acquire(FileSet(settings)), RunLock::Outcome::Acquired);
+    EXPECT_TRUE(test::fileExists(FileSet(settings).runLock()));
+    EXPECT_EQ(first.acquire(FileSet(dir.path("missing/Work.qlr"))), RunLock::Outcome::Unavailable);
 }
 
 TEST_F(JournalFile, TheKeeperFollowsTheRunningListOnlyWhileItOwnsTheSet) {
     JournalKeeper owner(defaultFileSystem());
     JournalKeeper other(defaultFileSystem());
-    ASSERT_EQ(owner.claim(settings), RunLock::Outcome::Acquired);
-    ASSERT_EQ(other.claim(settings), RunLock::Outcome::HeldElsewhere);
+    ASSERT_EQ(owner.claim(FileSet(settings)), RunLock::Outcome::Acquired);
+    ASSERT_EQ(other.claim(FileSet(settings)), RunLock::Outcome::HeldElsewhere);
     EXPECT_FALSE(other.owns());
 
     RunningProjects running;
@@ -180,7 +180,7 @@ TEST_F(JournalFile, TheKeeperFollowsTheRunningListOnlyWhileItOwnsTheSet) {
 TEST_F(JournalFile, TheKeeperReportsAFailingJournalOnceUntilAWriteSucceeds) {
     test::FaultyFileSystem faulty;
     JournalKeeper keeper(faulty);
-    ASSERT_EQ(keeper.claim(settings), RunLock::Outcome::Acquired);
+    ASSERT_EQ(keeper.claim(FileSet(settings)), RunLock::Outcome::Acquired);
     RunningProjects running;
     running.checkIn(1, kT0);
     faulty.failEvery(test::FaultyFileSystem::Op::Create);
@@ -192,7 +192,7 @@ TEST_F(JournalFile, TheKeeperReportsAFailingJournalOnceUntilAWriteSucceeds) {
 
     test::FaultyFileSystem healthy;
     JournalKeeper again(healthy);
-    ASSERT_EQ(again.claim(settings), RunLock::Outcome::Acquired);
+    ASSERT_EQ(again.claim(FileSet(settings)), RunLock::Outcome::Acquired);
     EXPECT_TRUE(again.record(running, kT0));
     healthy.failEvery(test::FaultyFileSystem::Op::Rename);
     const Status first = again.record(running, kT0 + 30);

@@ -1,7 +1,7 @@
 #include "core/tracking/RunningProjects.h"
 
 #include "TrackingFixture.h"
-#include "core/support/FaultyFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "core/support/TempDir.h"
 
 #include <gtest/gtest.h>
@@ -145,7 +145,7 @@ class RunningProjectsOnFiles : public testing::TrackingFixture {};
 
 TEST_F(RunningProjectsOnFiles, CheckOutWithTheTimeFramesFileGoneCanBeRetriedOnceItIsBack) {
     RunningProjects running;
-    auto append = [&](const TimeFrameRecord& f) { return appendTimeFrame(m_fs, m_settingsPath, f); };
+    auto append = [&](const TimeFrameRecord& f) { return appendTimeFrame(m_fs, m_set, f); };
     running.checkIn(3, kT0);
     const std::string tfr = path(FileKind::TimeFrames);
     std::filesystem::rename(tfr, tfr + ".away");
@@ -167,12 +167,12 @@ TEST(RunningProjectsOnAFailingDisk, AWriteThatFailsPartWayKeepsTheProjectAndLeav
     test::TempDir dir;
     test::FaultyFileSystem fs;
     const std::string settings = dir.path("Work.qlr");
-    ASSERT_TRUE(createFileSet(fs, settings, "$", true));
+    ASSERT_TRUE(createFileSet(fs, FileSet(settings), "$", true));
     RunningProjects running;
     running.checkIn(2, kT0);
     fs.failEvery(test::FaultyFileSystem::Op::Write);
     const auto failed = running.checkOut(2, kT0 + 600, [&](const TimeFrameRecord& f) {
-        return appendTimeFrame(fs, settings, f);
+        return appendTimeFrame(fs, FileSet(settings), f);
     });
     EXPECT_EQ(failed.status().message(), "Cannot open time frames file : " + dir.path("Work.tfr"));
     EXPECT_EQ(running.entries(), (std::vector<RunningEntry>{{2, kT0}}));

@@ -8,6 +8,7 @@
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
 #include "core/support/TempDir.h"
+#include "support/FaultyFileSystem.h"
 
 #include <gtest/gtest.h>
 
@@ -19,35 +20,6 @@
 
 namespace ql::testing {
 
-// Counts how often each file is opened for reading, to prove one pass per file.
-class CountingFileSystem final : public FileSystem {
-public:
-    Result<std::unique_ptr<File>> openRead(const std::string& path) override {
-        ++m_reads[path];
-        return m_real.openRead(path);
-    }
-    Result<std::unique_ptr<File>> openAppend(const std::string& path) override { return m_real.openAppend(path); }
-    Result<std::unique_ptr<File>> create(const std::string& path) override { return m_real.create(path); }
-    Status renameOver(const std::string& from, const std::string& to) override { return m_real.renameOver(from, to); }
-    Status remove(const std::string& path) override { return m_real.remove(path); }
-    bool exists(const std::string& path) override { return m_real.exists(path); }
-
-    int reads(const std::string& path) const {
-        const auto it = m_reads.find(path);
-        return it == m_reads.end() ? 0 : it->second;
-    }
-    int totalReads() const {
-        int n = 0;
-        for (const auto& [path, count] : m_reads) n += count;
-        return n;
-    }
-    void resetCounts() { m_reads.clear(); }
-
-private:
-    PosixFileSystem m_real;
-    std::map<std::string, int> m_reads;
-};
-
 // A fresh file set in its own temporary folder, New York time, US date order, "$".
 class TrackingFixture : public ::testing::Test {
 protected:
@@ -55,13 +27,14 @@ protected:
         setenv("TZ", "America/New_York", 1);
         tzset();
         m_settingsPath = m_dir.path("Work.qlr");
-        ASSERT_TRUE(createFileSet(m_fs, m_settingsPath, "$", true));
+        m_set = FileSet(m_settingsPath);
+        ASSERT_TRUE(createFileSet(m_fs, m_set, "$", true));
     }
 
     static std::int32_t at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0) {
         return calendar::fromLocal(y, mo, d, h, mi, s).value();
     }
-    std::string path(FileKind kind) const { return fileSetPath(m_settingsPath, kind); }
+    std::string path(FileKind kind) const { return m_set.path(kind); }
     void writeProjectRates(const std::vector<std::pair<std::string, double>>& namesAndRates) {
         std::vector<ProjectRecord> records;
         for (const auto& [name, rate] : namesAndRates) {
@@ -74,7 +47,7 @@ protected:
         ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), records));
     }
     void addFrame(std::int32_t projectId, std::int32_t start, std::int32_t end) {
-        ASSERT_TRUE(appendTimeFrame(m_fs, m_settingsPath, {projectId, start, end}));
+        ASSERT_TRUE(appendTimeFrame(m_fs, m_set, {projectId, start, end}));
     }
 
     // Replaces the time frames file with frames in one write (appends sync one by one).
@@ -89,8 +62,9 @@ protected:
     }
 
     test::TempDir m_dir;
-    CountingFileSystem m_fs;
+    test::FaultyFileSystem m_fs;  // counts the reads, to prove one pass per file
     std::string m_settingsPath;
+    FileSet m_set{std::string()};
 };
 
 }  // namespace ql::testing

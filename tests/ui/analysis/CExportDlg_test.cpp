@@ -61,7 +61,7 @@ protected:
         projects[1] = {1, "Logo", -1, 10.0, {}, -1};
         projects[2] = {2, "beta", -1, 10.0, {}, -1};
         ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), projects));
-        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_set.settingsPath(),
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_set.settingsPath()),
                                         {0, at(1996, 3, 14, 16), at(1996, 3, 14, 19)}));
     }
     void TearDown() override { QSettings{QStringLiteral("KESTRA"), QStringLiteral("Quillory")}.clear(); }
@@ -123,9 +123,8 @@ TEST_F(ExportDialog, DefaultsThenWritesTheChosenFileAndSaysSo) {
 TEST_F(ExportDialog, AFailedExportLeavesAnExistingFileUntouchedAndTheDialogOpen) {
     const QString target = m_out.filePath(QStringLiteral("keep.txt"));
     std::ofstream(target.toStdString(), std::ios::binary) << "old export\r\n";
-    PathFaultFileSystem fs;
-    fs.failPath = m_set.path(ql::FileKind::TimeFrames);
-    fs.failRead = true;
+    ql::test::FaultyFileSystem fs;
+    fs.failOn(ql::test::FaultyFileSystem::Op::OpenRead, m_set.path(ql::FileKind::TimeFrames));
     auto dlg = open(&fs);
     m_chosen = target;
     QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);

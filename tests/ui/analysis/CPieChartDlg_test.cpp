@@ -65,7 +65,7 @@ protected:
         add({1, at(1996, 3, 5, 9), at(1996, 3, 5, 10)});    // 60 minutes in March
     }
     void add(const ql::TimeFrameRecord& f) {
-        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_set.settingsPath(), f));
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_set.settingsPath()), f));
     }
     std::unique_ptr<CPieChartDlg> open(ql::FileSystem* fs = nullptr) {
         auto dlg = std::make_unique<CPieChartDlg>(fs ? *fs : ql::defaultFileSystem(), m_prompter, m_clock,
@@ -113,13 +113,12 @@ TEST_F(PieChartDialog, OpensOnThisYearAndCustomThenThisMonthThenCustomResetsTheD
 }
 
 TEST_F(PieChartDialog, HoverLabelFollowsThePointerWithoutReadingAFile) {
-    PathFaultFileSystem fs;
+    ql::test::FaultyFileSystem fs;
     auto dlg = open(&fs);
     const ql::PieGeometry g = ql::pieGeometry(dlg->chart(), dlg->width(), dlg->height());
     ASSERT_TRUE(g.drawn);
     // From now on any read of the set's files fails, and would empty the chart and say so.
-    fs.failPath = m_set.path(ql::FileKind::TimeFrames);
-    fs.failRead = true;
+    fs.failOn(ql::test::FaultyFileSystem::Op::OpenRead, m_set.path(ql::FileKind::TimeFrames));
     // Web has 180 of 240 minutes: the first three quarters, clockwise from 3 o'clock.
     const QPoint belowCentre(static_cast<int>(g.centreX), static_cast<int>(g.centreY + g.radius / 2));
     movePointer(dlg.get(), belowCentre);

@@ -137,7 +137,7 @@ TEST_F(DocumentCommands, NewCreatesTheFourFilesWithTheLocaleDefaults) {
         EXPECT_TRUE(file.exists()) << ext;
         EXPECT_EQ(file.size(), 0) << ext;
     }
-    const auto settings = ql::readSettings(ql::defaultFileSystem(), chosen.toStdString());
+    const auto settings = ql::readSettings(ql::defaultFileSystem(), ql::FileSet(chosen.toStdString()));
     ASSERT_TRUE(settings.isOk());
     EXPECT_EQ(settings->monetarySymbol, "\u20AC");
     EXPECT_EQ(settings->dateFormat, 0);

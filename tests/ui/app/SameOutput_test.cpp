@@ -86,7 +86,7 @@ protected:
         ShellTest::SetUp();
         settings = makeFileSet(QStringLiteral("Work.qlr")).toStdString();
         auto& fs = ql::defaultFileSystem();
-        ASSERT_TRUE(ql::updateSettings(fs, settings, [](ql::SettingsRecord& s) {
+        ASSERT_TRUE(ql::updateSettings(fs, ql::FileSet(settings), [](ql::SettingsRecord& s) {
             s.companyName = "M\xc3\xbcller & Co";
             s.city = "Boston", s.state = "MA", s.zip = "02110";
             s.monetarySymbol = "\xe2\x82\xac";
@@ -101,8 +101,8 @@ protected:
         // Past twelve names the week chart's colours are drawn at random.
         for (std::int32_t id = 10; id < 22; ++id) projects.push_back({id, "Task " + std::to_string(id), -1, 5.0, {}, -1});
         ASSERT_TRUE(ql::writeProjects(fs, ql::fileSetPath(settings, ql::FileKind::Projects), projects));
-        ASSERT_TRUE(ql::appendCustomer(fs, {0, "Acme Ltd", "1 Main St", "Springfield", "01101", "MA", "USA", "555-0100", {}}, settings));
-        ASSERT_TRUE(ql::appendCustomer(fs, {1, "B\xc3\xbcrohaus GmbH", "Hauptstr. 5", "K\xc3\xb6ln", "50667", "", "Germany", "", {}}, settings));
+        ASSERT_TRUE(ql::appendCustomer(fs, {0, "Acme Ltd", "1 Main St", "Springfield", "01101", "MA", "USA", "555-0100", {}}, ql::FileSet(settings)));
+        ASSERT_TRUE(ql::appendCustomer(fs, {1, "B\xc3\xbcrohaus GmbH", "Hauptstr. 5", "K\xc3\xb6ln", "50667", "", "Germany", "", {}}, ql::FileSet(settings)));
         const std::int32_t billed[] = {0, 1, 3};
         for (int i = 0; i < 36; ++i) frame(billed[i % 3], at(1996, 11, 1 + i % 29, 8 + i % 9, (i * 7) % 60), 25 + 11 * i);
         for (int m = 1; m <= 10; ++m)  // the history runs over several pages
@@ -122,7 +122,7 @@ protected:
     }
 
     void frame(std::int32_t project, std::int32_t start, std::int32_t minutes) {
-        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), settings, {project, start, start + minutes * 60}));
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {project, start, start + minutes * 60}));
     }
     // Runs the command on the file set (its second argument) and returns the file it wrote to out.
     std::string cli(std::vector<std::string> args, const Env& env, const std::string& out) {
@@ -144,7 +144,7 @@ protected:
         dlg.findChild<QLineEdit*>("numberEdit")->setText(QString::fromUtf8(c.number));
         dlg.findChild<QPushButton*>("toFileButton")->click();
         EXPECT_EQ(dlg.result(), CNewInvoiceDlg::kToFile);
-        auto invoice = ql::LoadInvoice(ql::defaultFileSystem(), dlg.request(), settings);
+        auto invoice = ql::LoadInvoice(ql::defaultFileSystem(), dlg.request(), ql::FileSet(settings));
         EXPECT_TRUE(invoice) << invoice.status().message();
         auto parties = ql::loadInvoiceParties(ql::defaultFileSystem(), *invoice);
         EXPECT_TRUE(parties) << parties.status().message();
@@ -184,7 +184,7 @@ TEST_F(SameOutput, ExportFileOfTheDialogAndTheCommand) {
     };
     for (const ExportCase& c : cases) {
         SCOPED_TRACE(std::string(c.from ? c.from : "default") + " project " + std::to_string(c.project));
-        ASSERT_TRUE(ql::updateSettings(ql::defaultFileSystem(), settings, [&](ql::SettingsRecord& s) {
+        ASSERT_TRUE(ql::updateSettings(ql::defaultFileSystem(), ql::FileSet(settings), [&](ql::SettingsRecord& s) {
             s.dateFormat = c.dayFirst ? 0 : 1;
             return ql::Status::ok();
         }));

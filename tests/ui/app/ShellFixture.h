@@ -82,7 +82,7 @@ protected:
     // Creates a file set at dir/name with US defaults; returns its settings path.
     QString makeFileSet(const QString& name) {
         const QString settingsPath = path(name);
-        EXPECT_TRUE(ql::createFileSet(ql::defaultFileSystem(), settingsPath.toStdString(), "$", true));
+        EXPECT_TRUE(ql::createFileSet(ql::defaultFileSystem(), ql::FileSet(settingsPath.toStdString()), "$", true));
         return settingsPath;
     }
 

@@ -28,7 +28,7 @@ protected:
         ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settings, ql::FileKind::Projects), {p}));
     }
     void addFrame(std::int32_t start, std::int32_t minutes) {
-        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), settings, {0, start, start + minutes * 60}));
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {0, start, start + minutes * 60}));
     }
     static std::int32_t at(int y, int mo, int d, int h, int mi = 0) { return *ql::calendar::fromLocal(y, mo, d, h, mi); }
     // What the window system does when the user comes back to the shown window.
@@ -111,9 +111,9 @@ TEST_F(ViewRefresh, ThePanelWritesAmountsWithAPointUnderAGermanLocale) {
     // Qt sets the C library's locale from LANG in the GUI process.
     const std::string saved = std::setlocale(LC_ALL, nullptr);
     ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "de_DE.UTF-8 is not installed";
-    auto s = ql::readSettings(ql::defaultFileSystem(), settings).value();
+    auto s = ql::readSettings(ql::defaultFileSystem(), ql::FileSet(settings)).value();
     s.monetarySymbol = "\xc2\xa3";
-    ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), s, settings));
+    ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), s, ql::FileSet(settings)));
     addFrame(at(1996, 12, 11, 8), 855);  // 14:15 at 30 per hour
     auto app = startApp(QString::fromStdString(settings));
     const std::string amount = app->view().totalsRows()[0].chargeText;

@@ -37,7 +37,7 @@ protected:
         p.name = "Web site";
         ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settings, ql::FileKind::Projects), {p}));
         start = *ql::calendar::fromLocal(1996, 3, 15, 9, 0);
-        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), settings, {4, start, start + 90 * 60}));
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {4, start, start + 90 * 60}));
         clock.set(start + 3 * 3600);
         app = startApp(QString::fromStdString(settings));
         view().resize(800, 500);
@@ -183,9 +183,9 @@ TEST_F(WeekChartView, ChangeHoursAndWeekMovesReachTheChart) {
 }
 
 TEST_F(WeekChartView, WithTipsOffMouseMovesDoNotRepaint) {
-    ql::SettingsRecord s = *ql::readSettings(ql::defaultFileSystem(), settings);
+    ql::SettingsRecord s = *ql::readSettings(ql::defaultFileSystem(), ql::FileSet(settings));
     s.showTips = 0;
-    ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), s, settings));
+    ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), s, ql::FileSet(settings)));
     app->frame().show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&app->frame()));
     QCoreApplication::processEvents();
@@ -204,7 +204,7 @@ TEST_F(WeekChartView, WithTipsOffMouseMovesDoNotRepaint) {
     EXPECT_EQ(counter.paints, 0);
 
     s.showTips = 1;
-    ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), s, settings));
+    ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), s, ql::FileSet(settings)));
     QTest::mouseMove(&view(), barCentre() + QPoint(1, 1));
     QCoreApplication::processEvents();
     EXPECT_GT(counter.paints, 0);
@@ -432,7 +432,7 @@ TEST_F(WeekChartView, TheTipGoesWhenThePointerLeavesTheChartOrTheWindow) {
 }
 
 TEST_F(WeekChartView, AFrameOfADeletedProjectIsNamedByItsId) {
-    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), settings, {9, start + 4 * 3600, start + 5 * 3600}));
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {9, start + 4 * 3600, start + 5 * 3600}));
     view().refreshWeekChart();
     ASSERT_EQ(view().weekChart().items().size(), 2u);
     EXPECT_EQ(view().weekChart().items()[1].name, "(deleted project 9)");

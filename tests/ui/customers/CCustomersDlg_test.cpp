@@ -33,7 +33,7 @@ ql::CustomerRecord customer(std::int32_t id, const std::string& name, const std:
 class Customers : public ::testing::Test {
 protected:
     std::string path() const { return m_set.path(ql::FileKind::Customers); }
-    void add(const ql::CustomerRecord& c) { ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, path())); }
+    void add(const ql::CustomerRecord& c) { ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, ql::FileSet(path()))); }
     std::vector<ql::CustomerRecord> readFile() {
         auto all = ql::loadCustomers(ql::defaultFileSystem(), path());
         EXPECT_TRUE(all.isOk());
@@ -221,9 +221,8 @@ TEST_F(Customers, PrintEndsWithOkAndExitWithCancel) {
 
 TEST_F(Customers, EachFailureIsReportedAndLeavesTheDialogUsable) {
     add(customer(0, "Acme"));
-    PathFaultFileSystem faulty;
-    faulty.failPath = path();
-    faulty.failRead = true;
+    ql::test::FaultyFileSystem faulty;
+    faulty.failOn(ql::test::FaultyFileSystem::Op::OpenRead, path());
     auto dlg = open(&faulty);
     const QString readMessage = QString::fromStdString("Cannot open Customers file : " + path());
     ASSERT_EQ(m_prompter.boxes.size(), 1u);
@@ -236,8 +235,8 @@ TEST_F(Customers, EachFailureIsReportedAndLeavesTheDialogUsable) {
     EXPECT_EQ(m_prompter.boxes[2].text, readMessage);
     EXPECT_EQ(readFile().size(), 1u);
 
-    faulty.failRead = false;
-    faulty.failAppend = true;
+    faulty.stopFailingOn();
+    faulty.failOn(ql::test::FaultyFileSystem::Op::OpenAppend, path());
     press(*dlg, "addButton");
     ASSERT_EQ(m_prompter.boxes.size(), 4u);
     EXPECT_EQ(m_prompter.boxes[3].text, QString::fromStdString("Cannot open CUSTOMERS file : " + path()));
@@ -249,10 +248,9 @@ TEST_F(Customers, EachFailureIsReportedAndLeavesTheDialogUsable) {
 TEST_F(Customers, AFailedUpdateLosesNothing) {
     add(customer(0, "Acme"));
     add(customer(1, "Beta"));
-    PathFaultFileSystem faulty;
-    faulty.failPath = m_set.path(ql::FileKind::Temporary);
+    ql::test::FaultyFileSystem faulty;
     auto dlg = open(&faulty);
-    faulty.failCreate = true;
+    faulty.failOn(ql::test::FaultyFileSystem::Op::Create, m_set.path(ql::FileKind::Temporary));
     select(*dlg, {"Acme"});
     press(*dlg, "updateButton");
     ASSERT_EQ(m_prompter.boxes.size(), 1u);

@@ -34,7 +34,7 @@ protected:
         c.state = "IL";
         c.zip = "62701";
         c.country = "USA";
-        ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, m_path));
+        ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, ql::FileSet(m_path)));
         ql::ProjectRecord p;
         p.id = 0;
         p.name = "Design";
@@ -45,14 +45,14 @@ protected:
     void addLines(int count) {
         for (int i = 0; i < count; ++i) {
             const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 1 + i % 28, 9, i / 28);
-            ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_path, {0, start, start + 5450}));
+            ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {0, start, start + 5450}));
         }
     }
     ql::InvoiceRequest december() const {
         return {3, *ql::calendar::fromLocal(1996, 12, 1), *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59), "9600001"};
     }
     InvoicePages pages() {
-        auto invoice = ql::LoadInvoice(ql::defaultFileSystem(), december(), m_path);
+        auto invoice = ql::LoadInvoice(ql::defaultFileSystem(), december(), ql::FileSet(m_path));
         EXPECT_TRUE(invoice.isOk());
         auto parties = ql::loadInvoiceParties(ql::defaultFileSystem(), *invoice);
         EXPECT_TRUE(parties.isOk());
@@ -111,7 +111,7 @@ TEST_F(InvoicePrint, PrintStoresTheNextNumberBeforeThePreviewOpens) {
     std::vector<int> pagesAtPreview;
     app->printDispatch().setPreviewRunner([&](QPrinter&, PageSource& source) {
         source.beginJob();
-        numberAtPreview.push_back(ql::readSettings(ql::defaultFileSystem(), m_path)->nextInvoiceNumber);
+        numberAtPreview.push_back(ql::readSettings(ql::defaultFileSystem(), ql::FileSet(m_path))->nextInvoiceNumber);
         pagesAtPreview.push_back(source.pageCount());
     });
     modal.answerDialog = [](QDialog& d) {

@@ -28,7 +28,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         settings = dir.filePath(QStringLiteral("Work.qlr")).toStdString();
-        ASSERT_TRUE(ql::createFileSet(ql::defaultFileSystem(), settings, "$", true));
+        ASSERT_TRUE(ql::createFileSet(ql::defaultFileSystem(), ql::FileSet(settings), "$", true));
     }
 
     ql::ReportTable history(int rowsOfA, int rowsOfB, const std::string& longName = {}) {
@@ -117,9 +117,9 @@ TEST_F(ReportPagesTest, ManyPagesAreNumbered) {
 }
 
 TEST_F(ReportPagesTest, CustomerPdfAndItsDayFirstDates) {
-    ql::SettingsRecord s = *ql::readSettings(ql::defaultFileSystem(), settings);
+    ql::SettingsRecord s = *ql::readSettings(ql::defaultFileSystem(), ql::FileSet(settings));
     s.dateFormat = 0;
-    ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), s, settings));
+    ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), s, ql::FileSet(settings)));
     ql::ReportTable table = ql::makeCustomerTable(settings);
     const std::size_t r = table.appendRow();
     table.setText(r, 0, "Acme Ltd");
@@ -141,9 +141,9 @@ TEST_F(ReportPagesTest, WeekChartPdfIsOneLandscapePageWithItsLegend) {
     p.name = "Web site";
     ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settings, ql::FileKind::Projects), {p}));
     const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 10, 9, 0);
-    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), settings, {0, start, start + 3600}));
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {0, start, start + 3600}));
     ql::WeekChart chart(start);
-    ASSERT_TRUE(chart.load(ql::defaultFileSystem(), settings));
+    ASSERT_TRUE(chart.load(ql::defaultFileSystem(), ql::FileSet(settings)));
     WeekChartPages pages(chart);
     const QString pdf = dir.filePath(QStringLiteral("chart.pdf"));
     ASSERT_TRUE(writePdf(pdf, pages));

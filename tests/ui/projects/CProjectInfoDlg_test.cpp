@@ -21,7 +21,7 @@ protected:
         ql::CustomerRecord c;
         c.id = id;
         c.name = name;
-        ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, m_set.path(ql::FileKind::Customers)));
+        ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, ql::FileSet(m_set.path(ql::FileKind::Customers))));
     }
     std::unique_ptr<CProjectInfoDlg> open(const ql::ProjectRecord& record) {
         return std::make_unique<CProjectInfoDlg>(ql::defaultFileSystem(), m_prompter,

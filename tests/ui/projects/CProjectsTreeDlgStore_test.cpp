@@ -88,7 +88,7 @@ TEST_F(ProjectsTreeStore, ANewProjectGetsAnIdAboveEveryIdFramesAndRunningProject
     p.id = 3;
     ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), projectsFile(), {p}));
     // Project 15 was deleted; its frame stays.
-    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_set.settingsPath(), {15, 100, 200}));
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_set.settingsPath()), {15, 100, 200}));
     {
         auto dlg = open();
         createProject(*dlg);
@@ -108,7 +108,7 @@ TEST_F(ProjectsTreeStore, OkRefusesToUndoAChangeSomeoneElseMadeSinceTheTreeOpene
     auto dlg = open();
     createProject(*dlg);
     // A cron job adds a project meanwhile.
-    ASSERT_TRUE(ql::addProject(ql::defaultFileSystem(), m_set.settingsPath(), ql::ProjectRecord{},
+    ASSERT_TRUE(ql::addProject(ql::defaultFileSystem(), ql::FileSet(m_set.settingsPath()), ql::ProjectRecord{},
                                [](const ql::ProjectIndex&, ql::ProjectRecord&) { return ql::Status::ok(); }));
     const auto theirs = TempFileSet::bytes(projectsFile());
     dlg->accept();

@@ -412,9 +412,8 @@ TEST_F(ProjectsTree, CancelWritesNothing) {
 TEST_F(ProjectsTree, AFailedWriteKeepsTheDialogOpenAndTheFileIntact) {
     writeFile({project(0, -1, "A")});
     const auto before = TempFileSet::bytes(projectsFile());
-    PathFaultFileSystem faulty;
-    faulty.failPath = m_set.path(ql::FileKind::Temporary);
-    faulty.failCreate = true;
+    ql::test::FaultyFileSystem faulty;
+    faulty.failOn(ql::test::FaultyFileSystem::Op::Create, m_set.path(ql::FileKind::Temporary));
     auto dlg = open(Mode::Edit, &faulty);
     runCommand(*dlg, nullptr, CProjectsTreeDlg::kCreateProject);
     dlg->accept();
@@ -422,7 +421,7 @@ TEST_F(ProjectsTree, AFailedWriteKeepsTheDialogOpenAndTheFileIntact) {
     EXPECT_EQ(m_prompter.boxes[0].text, QString::fromStdString("Cannot open project file : " + projectsFile()));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(TempFileSet::bytes(projectsFile()), before);
-    faulty.failCreate = false;  // the user retries
+    faulty.stopFailingOn();  // the user retries
     dlg->accept();
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(readFile().size(), 2u);
@@ -431,9 +430,8 @@ TEST_F(ProjectsTree, AFailedWriteKeepsTheDialogOpenAndTheFileIntact) {
 TEST_F(ProjectsTree, AnUnreadableFileIsReportedAndNeverOverwritten) {
     writeFile({project(0, -1, "A")});
     const auto before = TempFileSet::bytes(projectsFile());
-    PathFaultFileSystem faulty;
-    faulty.failPath = projectsFile();
-    faulty.failRead = true;
+    ql::test::FaultyFileSystem faulty;
+    faulty.failOn(ql::test::FaultyFileSystem::Op::OpenRead, projectsFile());
     auto dlg = open(Mode::Edit, &faulty);
     const QString message = QString::fromStdString("Cannot open project file : " + projectsFile());
     ASSERT_EQ(m_prompter.boxes.size(), 1u);

@@ -157,9 +157,8 @@ TEST_F(HistoryDialog, AFailedUpdateKeepsTheOldFrameAndSaysSo) {
     writeProjects({{"A", -1}});
     const TimeFrameRecord frame{0, at(1996, 2, 1, 9), at(1996, 2, 1, 10)};
     writeFrames({frame});
-    PathFaultFileSystem fs;
-    fs.failPath = set.path(ql::FileKind::Temporary);
-    fs.failCreate = true;
+    ql::test::FaultyFileSystem fs;
+    fs.failOn(ql::test::FaultyFileSystem::Op::Create, set.path(ql::FileKind::Temporary));
     auto dlg = open(fs);
     select(*dlg, {0});
     acceptTimeFrameWith(QStringLiteral("02:00"));

@@ -98,9 +98,8 @@ TEST_F(HistoryFilter, CustomDatesAreResetOnEveryRefreshAndAWrongOneKeepsTheDialo
 }
 
 TEST_F(HistoryFilter, AFailedSaveIsToldAndTheFilterStillApplies) {
-    PathFaultFileSystem fs;
-    fs.failPath = set.path(ql::FileKind::Temporary);
-    fs.failCreate = true;
+    ql::test::FaultyFileSystem fs;
+    fs.failOn(ql::test::FaultyFileSystem::Op::Create, set.path(ql::FileKind::Temporary));
     auto dlg = open(fs);
     FilterUi(*dlg).periodList->setCurrentIndex(3);
     dlg->accept();

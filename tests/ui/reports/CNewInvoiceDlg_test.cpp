@@ -44,12 +44,12 @@ protected:
         c.name = name;
         c.city = "Albany";
         c.zip = "12207";
-        ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, m_path));
+        ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, ql::FileSet(m_path)));
     }
     std::unique_ptr<CNewInvoiceDlg> dialog() {
         return std::make_unique<CNewInvoiceDlg>(ql::defaultFileSystem(), prompter, clock, m_path);
     }
-    std::string storedNumber() const { return ql::readSettings(ql::defaultFileSystem(), m_path)->nextInvoiceNumber; }
+    std::string storedNumber() const { return ql::readSettings(ql::defaultFileSystem(), ql::FileSet(m_path))->nextInvoiceNumber; }
     // Runs the invoice command with the dialog driven by act.
     void runInvoice(CTessalyApp& app, std::function<void(CNewInvoiceDlg&)> act) {
         modal.answerDialog = [act](QDialog& d) {
@@ -160,7 +160,7 @@ TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
     p.chargesPerHour = 45.0;
     ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), {p}));
     const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 3, 9, 0);
-    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), m_path, {0, start, start + 5450}));
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {0, start, start + 5450}));
 
     auto app = startApp(m_settings);
     const QString target = path(QStringLiteral("Export.txt"));

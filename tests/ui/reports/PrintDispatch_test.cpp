@@ -65,7 +65,7 @@ protected:
     std::string path(ql::FileKind kind) const { return ql::fileSetPath(settings, kind); }
     void frame(std::int32_t project, int y, int m, int d) {
         const std::int32_t start = *ql::calendar::fromLocal(y, m, d, 9, 0);
-        ASSERT_TRUE(ql::appendTimeFrame(fs(), settings, {project, start, start + 3600}));
+        ASSERT_TRUE(ql::appendTimeFrame(fs(), ql::FileSet(settings), {project, start, start + 3600}));
     }
     PrintDispatch& dispatch() { return app->printDispatch(); }
     std::vector<std::string> printedProjects() const {

@@ -48,19 +48,19 @@ protected:
         m_path = makeFileSet(QStringLiteral("Work.qlr")).toStdString();
         // Values a careless read-back would change: a rate "%.2f" would round, a footer with
         // a lone line feed that a round trip through the edit would turn into CR LF.
-        ql::SettingsRecord r = *ql::readSettings(ql::defaultFileSystem(), m_path);
+        ql::SettingsRecord r = *ql::readSettings(ql::defaultFileSystem(), ql::FileSet(m_path));
         r.salesTaxRate = 6.125;
         r.footer = "one\ntwo";
         r.showTips = 0;
         r.monetarySymbol = "EUR";
-        ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), r, m_path));
+        ASSERT_TRUE(ql::writeSettings(ql::defaultFileSystem(), r, ql::FileSet(m_path)));
         m_before = TempFileSet::bytes(m_path);
     }
     std::unique_ptr<CPropertiesSheet> sheet() {
         return std::make_unique<CPropertiesSheet>(ql::defaultFileSystem(), prompter, &help, m_path,
                                                   ql::defaultSettings("$", true));
     }
-    ql::SettingsRecord stored() const { return *ql::readSettings(ql::defaultFileSystem(), m_path); }
+    ql::SettingsRecord stored() const { return *ql::readSettings(ql::defaultFileSystem(), ql::FileSet(m_path)); }
 
     std::string m_path;
     std::vector<char> m_before;
@@ -149,9 +149,8 @@ TEST_F(PropertiesSheet, CancelWritesNothingAndHelpAsksForItsTopic) {
 }
 
 TEST_F(PropertiesSheet, AFailedWriteIsReportedAndTheSheetStaysOpen) {
-    PathFaultFileSystem fs;
-    fs.failPath = m_path.substr(0, m_path.size() - 3) + "tmp";
-    fs.failCreate = true;
+    ql::test::FaultyFileSystem fs;
+    fs.failOn(ql::test::FaultyFileSystem::Op::Create, ql::FileSet(m_path).temporary());
     CPropertiesSheet s(fs, prompter, &help, m_path, ql::defaultSettings("$", true));
     child<QLineEdit>(s.companyPage(), "companyEdit")->setText(QStringLiteral("Changed"));
     s.accept();
@@ -226,12 +225,12 @@ TEST_F(PropertiesSheet, TheCommandStoresAndSwitchesTheTotalsToDayFirstAtOnce) {
 TEST_F(PropertiesSheet, AnotherProgramsChangeSinceOpeningIsRefusedNotUndone) {
     auto s = sheet();
     // An invoice run elsewhere advances the number while the sheet is open.
-    ASSERT_TRUE(ql::advanceInvoiceNumber(ql::defaultFileSystem(), m_path, "9600001"));
+    ASSERT_TRUE(ql::advanceInvoiceNumber(ql::defaultFileSystem(), ql::FileSet(m_path), "9600001"));
     const std::vector<char> advanced = TempFileSet::bytes(m_path);
     child<QLineEdit>(s->companyPage(), "companyEdit")->setText(QStringLiteral("Changed"));
     s->accept();
     EXPECT_EQ(s->result(), QDialog::Rejected);  // still open
     ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text.toStdString(), ql::settingsChangedMessage(m_path));
+    EXPECT_EQ(prompter.boxes[0].text.toStdString(), ql::settingsChangedMessage(ql::FileSet(m_path)));
     EXPECT_EQ(TempFileSet::bytes(m_path), advanced);
 }

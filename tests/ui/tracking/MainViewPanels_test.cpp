@@ -124,7 +124,7 @@ TEST_F(PanelText, EveryDigitOfALargeTotalHasRoomAndSmallOnesKeepTheCells) {
     EXPECT_EQ(app->view().panels().totalsColumns(600).charge, (ql::PanelCells{h - 77, h - 3}));
 
     const std::int32_t start = *ql::calendar::fromLocal(1996, 1, 2, 8, 0);
-    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), settings, {0, start, start + 126005 * 60}));
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {0, start, start + 126005 * 60}));
     app->view().refreshTotals();
     const auto& year = app->view().totalsRows()[3];
     ASSERT_EQ(year.timeText, "2100:05");

@@ -34,7 +34,7 @@ protected:
     }
 
     std::string file(ql::FileKind kind) const { return ql::fileSetPath(settings.toStdString(), kind); }
-    std::string journal() const { return ql::journalPath(settings.toStdString()); }
+    std::string journal() const { return ql::FileSet(settings.toStdString()).journal(); }
     std::optional<ql::JournalState> journalled() const {
         auto read = ql::readJournal(ql::defaultFileSystem(), journal());
         return read ? *read : std::nullopt;
@@ -154,7 +154,7 @@ TEST_F(RunningRecovery, AGarbageJournalIsReportedOnceAndThenIgnored) {
 
 TEST_F(RunningRecovery, OpeningASetWithAJournalOffersItsRecovery) {
     const QString other = makeFileSet(QStringLiteral("Other.qlr"));
-    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), ql::journalPath(other.toStdString()),
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), ql::FileSet(other.toStdString()).journal(),
                                  {{{3, t0 - 60}}, false, 0, t0 - 30}));
     auto app = startWith(ql::RecoveryChoice::KeepRunning);
     EXPECT_TRUE(ranDialogs.empty());
@@ -247,17 +247,17 @@ TEST_F(RunningRecovery, ASessionEndingWhileTheQuestionIsOpenLeavesTheJournalAsIt
 }
 
 TEST_F(RunningRecovery, AJournalThatCannotBeWrittenIsReportedOnceAndTimingGoesOn) {
-    PathFaultFileSystem fs;
-    fs.failPath = file(ql::FileKind::Temporary);
-    fs.failCreate = true;
+    ql::test::FaultyFileSystem fs;
+    const auto failJournal = [&fs, this] { fs.failOn(ql::test::FaultyFileSystem::Op::Create, file(ql::FileKind::Temporary)); };
+    failJournal();
     CTessalyApp app(services(fs));
     // OK in the tree rewrites the projects file, which must not meet the fault meant for the journal.
-    modal.answerDialog = [&fs](QDialog& dialog) {
+    modal.answerDialog = [&fs, &failJournal](QDialog& dialog) {
         auto* tree = qobject_cast<CProjectsTreeDlg*>(&dialog);
         if (!tree) return 0;
-        fs.failCreate = false;
+        fs.stopFailingOn();
         const int result = answerProjectTree(*tree, 0);
-        fs.failCreate = true;
+        failJournal();
         return result;
     };
     app.start({});

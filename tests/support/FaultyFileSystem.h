@@ -2,59 +2,98 @@
 
 #include "core/store/FileSystem.h"
 
+#include <map>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace ql::test {
 
-// The real file system with one chosen call made to fail: the nth call of any file-system
-// or file operation (counted from 1) fails, or, for a write, writes half and then fails.
-// Proves that every failure path of the store leaves stored bytes intact.
-class FaultyFileSystem final : public FileSystem {
+// The real file system, counting calls and failing chosen ones: the nth call of any file-system
+// or file operation (counted from 1), every call of one kind, or the calls of one kind on one
+// path. Proves that every failure path of the store leaves stored bytes intact, and that each
+// operation reads each file once. exists, resolveLink and lock are neither counted nor failed.
+class FaultyFileSystem final : public FileSystemWrapper {
 public:
     enum class Op { OpenRead, OpenAppend, Create, Read, Write, Sync, Truncate, Size, Rename, Remove };
 
-    // Fails the nth call (1-based) counted over every operation; 0 disables.
+    explicit FaultyFileSystem(FileSystem& target = defaultFileSystem()) : FileSystemWrapper(target) {}
+
+    // Fails the nth call (1-based) counted over every operation; 0 disables. A failed write
+    // writes half its bytes first when shortWrite is set.
     void failCall(int nth, bool shortWrite = false) {
         m_failAt = nth;
         m_shortWrite = shortWrite;
         m_calls = 0;
     }
     // Fails every call of kind op.
-    void failEvery(Op op) { m_failOp = op; m_failOpSet = true; }
+    void failEvery(Op op) {
+        m_failOp = op;
+        m_failOpSet = true;
+    }
+    // Fails the calls of kind op on path, as a full disk, a lock or a vanished folder would.
+    // A Create rule on base path + "tmp" fails the temporary files of every rewrite of the set,
+    // which are named by that start.
+    void failOn(Op op, std::string path) { m_pathFaults.emplace_back(op, std::move(path)); }
+    // Drops the failOn rules: the user retries.
+    void stopFailingOn() { m_pathFaults.clear(); }
+
     int calls() const { return m_calls; }
     bool failed() const { return m_didFail; }
     Op failedOp() const { return m_lastFailedOp; }
+    bool shortWrite() const { return m_shortWrite; }
+
+    // The times path was opened for reading since the last resetCounts.
+    int reads(const std::string& path) const {
+        const auto it = m_reads.find(path);
+        return it == m_reads.end() ? 0 : it->second;
+    }
+    int totalReads() const {
+        int n = 0;
+        for (const auto& [path, count] : m_reads) n += count;
+        return n;
+    }
+    int renames() const { return m_renames; }
+    void resetCounts() {
+        m_reads.clear();
+        m_renames = 0;
+    }
 
     // True when this call must fail; counts it.
-    bool shouldFail(Op op) {
+    bool shouldFail(Op op, const std::string& path = {}) {
         ++m_calls;
-        if ((m_failAt > 0 && m_calls == m_failAt) || (m_failOpSet && op == m_failOp)) {
+        const bool onPath = !path.empty() && isFailingOn(op, path);
+        if ((m_failAt > 0 && m_calls == m_failAt) || (m_failOpSet && op == m_failOp) || onPath) {
             m_didFail = true;
             m_lastFailedOp = op;
             return true;
         }
         return false;
     }
-    bool shortWrite() const { return m_shortWrite; }
 
     Result<std::unique_ptr<File>> openRead(const std::string& path) override;
     Result<std::unique_ptr<File>> openAppend(const std::string& path) override;
     Result<std::unique_ptr<File>> create(const std::string& path) override;
-    // Counted as a Create: the temporary file of a rewrite.
+    // Counted as a Create: the temporary file of a rewrite, matched by its prefix.
     Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override;
     Status renameOver(const std::string& from, const std::string& to) override {
-        if (shouldFail(Op::Rename)) return Status::ioError("injected rename failure");
-        return m_real.renameOver(from, to);
+        ++m_renames;
+        if (shouldFail(Op::Rename, from)) return Status::ioError("injected rename failure");
+        return FileSystemWrapper::renameOver(from, to);
     }
     Status remove(const std::string& path) override {
-        if (shouldFail(Op::Remove)) return Status::ioError("injected remove failure");
-        return m_real.remove(path);
+        if (shouldFail(Op::Remove, path)) return Status::ioError("injected remove failure");
+        return FileSystemWrapper::remove(path);
     }
-    bool exists(const std::string& path) override { return m_real.exists(path); }
 
 private:
-    PosixFileSystem m_real;
+    bool isFailingOn(Op op, const std::string& path) const {
+        for (const auto& [faultOp, faultPath] : m_pathFaults)
+            if (faultOp == op && faultPath == path) return true;
+        return false;
+    }
+
     int m_failAt = 0;
     int m_calls = 0;
     bool m_shortWrite = false;
@@ -62,6 +101,9 @@ private:
     Op m_failOp = Op::OpenRead;
     bool m_didFail = false;
     Op m_lastFailedOp = Op::OpenRead;
+    std::vector<std::pair<Op, std::string>> m_pathFaults;
+    std::map<std::string, int> m_reads;
+    int m_renames = 0;
 };
 
 class FaultyFile final : public File {
@@ -102,20 +144,21 @@ inline Result<std::unique_ptr<File>> wrap(Result<std::unique_ptr<File>> real, Fa
 }
 
 inline Result<std::unique_ptr<File>> FaultyFileSystem::openRead(const std::string& path) {
-    if (shouldFail(Op::OpenRead)) return Status::ioError("injected open failure");
-    return wrap(m_real.openRead(path), *this);
+    ++m_reads[path];
+    if (shouldFail(Op::OpenRead, path)) return Status::ioError("injected open failure");
+    return wrap(FileSystemWrapper::openRead(path), *this);
 }
 inline Result<std::unique_ptr<File>> FaultyFileSystem::openAppend(const std::string& path) {
-    if (shouldFail(Op::OpenAppend)) return Status::ioError("injected open failure");
-    return wrap(m_real.openAppend(path), *this);
+    if (shouldFail(Op::OpenAppend, path)) return Status::ioError("injected open failure");
+    return wrap(FileSystemWrapper::openAppend(path), *this);
 }
 inline Result<std::unique_ptr<File>> FaultyFileSystem::create(const std::string& path) {
-    if (shouldFail(Op::Create)) return Status::ioError("injected create failure");
-    return wrap(m_real.create(path), *this);
+    if (shouldFail(Op::Create, path)) return Status::ioError("injected create failure");
+    return wrap(FileSystemWrapper::create(path), *this);
 }
 inline Result<TemporaryFile> FaultyFileSystem::createTemporary(const std::string& prefix, const std::string& like) {
-    if (shouldFail(Op::Create)) return Status::ioError("injected create failure");
-    auto real = m_real.createTemporary(prefix, like);
+    if (shouldFail(Op::Create, prefix)) return Status::ioError("injected create failure");
+    auto real = FileSystemWrapper::createTemporary(prefix, like);
     if (!real) return real.status();
     return TemporaryFile{real->path, std::make_unique<FaultyFile>(std::move(real->file), *this)};
 }
