@@ -2,6 +2,8 @@
 
 #include "cli/Commands.h"
 
+#include "core/time/TimeText.h"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -263,7 +265,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                     "Last day (default: 1999-12-31, as the dialog)");
         addOptional(*c, exportProject, "--project", "Only the frames of this project id (default: all projects)", "ID");
         c->add_flag("--minutes", exportRequest.minutes, "Durations in whole minutes (180) instead of 03:00");
-        c->add_flag("--24-hour", exportRequest.hours24, "Times as 16:00 instead of 04:00 PM");
+        c->add_flag("--24-hour", exportRequest.hours24,
+                    "Times as " + clockText(16, 0) + " instead of " + clock12Text(16, 0));
         c->add_flag("--one-field", exportRequest.oneField, "Date and time in one field");
         addOptional(*c, exportUser, "--user", "The User field (default: the account's full name, else its login)", "NAME");
         c->callback([&] {
