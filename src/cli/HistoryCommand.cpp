@@ -86,9 +86,7 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
         filter.period = **period;
     } else {
         // The filter the dialog opens with, and the printed history prints.
-        const HistoryFilterRecord saved = readHistoryFilter(fs, fileSetPath(request.path, FileKind::HistoryFilter), *now);
-        filter.projectId = saved.projectId;
-        filter.period = {saved.periodStart, saved.periodEnd};
+        filter = historyFilterOf(readHistoryFilter(fs, fileSetPath(request.path, FileKind::HistoryFilter), *now));
     }
     if (project) filter.projectId = *project;
 

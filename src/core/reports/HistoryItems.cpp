@@ -24,12 +24,19 @@ bool hasNegativeTime(const HistoryItem& item) { return item.frame.start < 0 || i
 
 }  // namespace
 
+HistoryFilter historyFilterOf(const HistoryFilterRecord& saved) {
+    return {saved.projectId, {saved.periodStart, saved.periodEnd}};
+}
+
 HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, const HistoryFilter& filter) {
     HistoryLoad load;
     const std::string projectsPath = fileSetPath(settingsPath, FileKind::Projects);
     auto index = ProjectIndex::load(fs, projectsPath);
     const bool projectsRead = index.isOk();
-    if (!projectsRead) load.messages.push_back(index.status().message());
+    if (!projectsRead) {
+        load.messages.push_back(index.status().message());
+        load.failure = index.status();
+    }
 
     HistoryItems& history = load.history;
     std::unordered_map<std::int32_t, std::int32_t> projectSlot;
@@ -73,6 +80,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const std::string& settingsPath, co
     });
     if (!read) {
         load.messages.push_back(read.message());
+        if (load.failure) load.failure = read;
         history.items.clear();
     }
     return load;
