@@ -2,6 +2,8 @@
 
 #include "cli/Commands.h"
 
+#include "core/chart/ChartHours.h"
+#include "core/text/NumberText.h"
 #include "core/time/TimeText.h"
 
 #include <CLI/CLI.hpp>
@@ -348,7 +350,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         c->add_option("--pdf", report.pdf, "PDF file, written whole or not at all")->required()->type_name("PATH");
         addOptional(*c, reportAt, "--at",
                     "Local time the report is taken at (the week of the chart) and printed at (default: now)", kTimeType);
-        addOptional(*c, reportHours, "--hours", "Hours the week chart shows, as its Change Hours... sets them (default: 8-20)",
+        addOptional(*c, reportHours, "--hours", "Hours the week chart shows, as its Change Hours... sets them (default: " +
+                        integerText(ChartHours::kDefaultStart) + "-" + integerText(ChartHours::kDefaultEnd) + ")",
                     "START-END");
         c->callback([&] {
             run = [&] {

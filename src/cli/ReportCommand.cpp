@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
+#include "core/chart/ChartHours.h"
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"
 
@@ -20,7 +21,7 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
         const auto dash = text.find('-');
         auto first = parseInt32("--hours", text.substr(0, dash == std::string::npos ? text.size() : dash));
         auto last = dash == std::string::npos ? first : parseInt32("--hours", text.substr(dash + 1));
-        if (dash == std::string::npos || !first || !last || *first < 0 || *first >= *last || *last > 24)
+        if (dash == std::string::npos || !first || !last || !ChartHours{*first, *last}.isValid())
             return Status::invalidArgument("--hours: '" + text + "' is not START-END with 0 <= START < END <= 24");
         hours = std::pair{*first, *last};
     }

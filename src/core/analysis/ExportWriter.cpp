@@ -5,6 +5,7 @@
 #include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
 #include "core/text/NumberText.h"
+#include "core/time/Calendar.h"
 #include "core/time/LocalTimeCache.h"
 #include "core/time/TimeText.h"
 
@@ -40,6 +41,10 @@ void appendLine(std::string& out, std::string_view userName, std::string_view pr
 }
 
 }  // namespace
+
+ReportPeriod defaultExportPeriod() {
+    return {*calendar::fromLocal(1980, 1, 1, 0, 0, 0), *calendar::fromLocal(1999, 12, 31, 23, 59, 59)};
+}
 
 std::string exportHeader(const ExportOptions& options) {
     return options.oneField ? "User\tProject\tDate Time\tDuration\r\n" : "User\tProject\tDate\tTime\tDuration\r\n";

@@ -6,6 +6,7 @@
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/text/NumberText.h"
+#include "core/time/Calendar.h"
 #include "core/time/TimeText.h"
 
 #include <algorithm>
@@ -38,6 +39,8 @@ int Invoice::pageCount() const {
     const auto count = static_cast<int>(lines.size());
     return count / kInvoiceLinesPerPage + (count % kInvoiceLinesPerPage != 0 ? 1 : 0);
 }
+
+ReportPeriod defaultInvoicePeriod(std::int32_t now) { return {calendar::monthStart(now), calendar::monthEnd(now)}; }
 
 InvoiceTax invoiceTax(const SettingsRecord& settings, double total) {
     InvoiceTax tax;

@@ -8,6 +8,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
+#include "core/time/TimeText.h"
 #include "ui/common/Profile.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
@@ -42,8 +43,10 @@ CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const QString& fi
       fileSetPath(fileSetPath_),
       m_localeMonthFirst(localeMonthFirst) {
     m_ui->setupUi(this);
-    m_ui->fromEdit->setText(QStringLiteral("01/01/1980"));
-    m_ui->toEdit->setText(monthFirst() ? QStringLiteral("12/31/1999") : QStringLiteral("31/12/1999"));
+    const ql::ReportPeriod period = ql::defaultExportPeriod();
+    const bool dayOrder = monthFirst();
+    m_ui->fromEdit->setText(QString::fromStdString(ql::dateText(period.start, dayOrder)));
+    m_ui->toEdit->setText(QString::fromStdString(ql::dateText(period.end, dayOrder)));
     m_ui->fileLabel->setText(QLatin1String(kDefaultFileName));
 
     const std::string projectsPath = pathOf(fileSetPath, ql::FileKind::Projects);
