@@ -35,7 +35,7 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
         // As the window's chart after its own load: a projects file that cannot be read is
         // shown once there; here it fails, since the bars would have no names.
         if (const Status loaded = chart.load(fs, request.path); !loaded) return loaded;
-        return pdf.writeWeekChart(chart, request.pdf);
+        return pdf.writeWeekChart(fs, chart, request.pdf);
     }
     auto table = request.report == PrintedReport::History ? buildHistoryReport(fs, request.path, *now)
                                                           : buildCustomerReport(fs, request.path);

@@ -6,6 +6,7 @@
 #include "core/analysis/UserName.h"
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSet.h"
+#include "core/store/OutputFile.h"
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
 #include "core/time/TimeText.h"
@@ -14,9 +15,9 @@
 #include "ui/common/RecordText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace {
@@ -133,20 +134,24 @@ void CExportDlg::accept() {
 
 QString CExportDlg::writeExportFile(const ql::ExportRequest& request) {
     const QString path = exportPath();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Cannot create the export file : %1\n%2").arg(path, file.errorString());
-    const ql::Status written = ql::writeExport(m_fs, fileSetPath.toStdString(), request, [&](std::string_view piece) {
-        return file.write(piece.data(), static_cast<qint64>(piece.size())) == static_cast<qint64>(piece.size());
-    });
-    if (!written) {
-        const QString reason = written.code() == ql::StatusCode::IoError && file.error() != QFileDevice::NoError
-                                   ? QStringLiteral("Cannot write the export file : %1\n%2").arg(path, file.errorString())
-                                   : QString::fromStdString(written.message());
-        file.cancelWriting();
-        return reason;
-    }
-    // Only now does the new file replace the old one.
-    if (!file.commit()) return QStringLiteral("Cannot write the export file : %1\n%2").arg(path, file.errorString());
-    return {};
+    bool created = false;
+    ql::Status fileWrite;
+    ql::Status produced;
+    // The one writer of output files, as quillory-cli export --out writes them.
+    const ql::Status written = ql::writeOutputFile(
+        m_fs, QFile::encodeName(path).toStdString(), "Cannot write the export file : " + path.toStdString(),
+        [&](ql::File& file) {
+            created = true;
+            produced = ql::writeExport(m_fs, fileSetPath.toStdString(), request, [&](std::string_view piece) {
+                if (fileWrite) fileWrite = file.write(piece.data(), piece.size());
+                return fileWrite.isOk();
+            });
+            return fileWrite ? produced : fileWrite;
+        });
+    if (written) return {};
+    const QString reason = QString::fromStdString(written.reason());
+    if (!created) return QStringLiteral("Cannot create the export file : %1\n%2").arg(path, reason);
+    // A file that cannot be read is said in its own words; the export file's failures with their reason.
+    if (fileWrite && !produced) return QString::fromStdString(produced.message());
+    return QStringLiteral("Cannot write the export file : %1\n%2").arg(path, reason);
 }
