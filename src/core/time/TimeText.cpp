@@ -2,19 +2,49 @@
 
 #include "core/text/NumberText.h"
 
+#include <algorithm>
+
 namespace ql {
 namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
+// The texts are built in a buffer rather than from joined strings: an export writes millions.
+// Two digits of 0..99; any other value as zeroPaddedText writes it.
+char* putTwoDigits(char* p, std::int64_t n) {
+    if (n >= 0 && n < 100) {
+        *p++ = static_cast<char>('0' + n / 10);
+        *p++ = static_cast<char>('0' + n % 10);
+        return p;
+    }
+    const std::string text = zeroPaddedText(n, 2);
+    return std::copy(text.begin(), text.end(), p);
+}
+
+char* putHoursMinutes(char* p, std::int64_t hours, std::int64_t minutes) {
+    p = putTwoDigits(p, hours);
+    *p++ = ':';
+    return putTwoDigits(p, minutes);
+}
+
 std::string dayMonthYear(int year, int month, int day, bool monthFirst, bool twoDigitYear) {
-    const std::string dd = zeroPaddedText(day, 2), mm = zeroPaddedText(month, 2);
-    const std::string yy = twoDigitYear ? zeroPaddedText((year % 100 + 100) % 100, 2) : integerText(year);
-    return monthFirst ? mm + "/" + dd + "/" + yy : dd + "/" + mm + "/" + yy;
+    char buffer[48];
+    char* p = putTwoDigits(buffer, monthFirst ? month : day);
+    *p++ = '/';
+    p = putTwoDigits(p, monthFirst ? day : month);
+    *p++ = '/';
+    if (twoDigitYear) {
+        p = putTwoDigits(p, (year % 100 + 100) % 100);
+    } else {
+        const std::string yyyy = integerText(year);
+        p = std::copy(yyyy.begin(), yyyy.end(), p);
+    }
+    return std::string(buffer, p);
 }
 
 std::string hoursMinutes(std::int64_t hours, std::int64_t minutes) {
-    return zeroPaddedText(hours, 2) + ":" + zeroPaddedText(minutes, 2);
+    char buffer[48];
+    return std::string(buffer, putHoursMinutes(buffer, hours, minutes));
 }
 
 }  // namespace
@@ -44,7 +74,11 @@ std::string clock12Text(std::int32_t t) {
 }
 
 std::string clock12Text(int hour, int minute) {
-    return hoursMinutes(twelveHour(hour), minute) + " " + meridiemText(hour);
+    char buffer[48];
+    char* p = putHoursMinutes(buffer, twelveHour(hour), minute);
+    *p++ = ' ';
+    for (const char* m = meridiemText(hour); *m; ++m) *p++ = *m;
+    return std::string(buffer, p);
 }
 
 int twelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
@@ -58,12 +92,18 @@ std::string spanText(std::int64_t seconds) {
 
 std::string signedSpanText(std::int64_t seconds) {
     const std::int64_t magnitude = seconds < 0 ? -seconds : seconds;
-    return (seconds < 0 ? "-" : "") + hoursMinutes(magnitude / 3600 % 24, magnitude / 60 % 60);
+    char buffer[48];
+    char* p = buffer;
+    if (seconds < 0) *p++ = '-';
+    return std::string(buffer, putHoursMinutes(p, magnitude / 3600 % 24, magnitude / 60 % 60));
 }
 
 std::string hoursMinutesText(std::int64_t minutes) {
     const std::int64_t magnitude = minutes < 0 ? -minutes : minutes;
-    return (minutes < 0 ? "-" : "") + hoursMinutes(magnitude / 60, magnitude % 60);
+    char buffer[48];
+    char* p = buffer;
+    if (minutes < 0) *p++ = '-';
+    return std::string(buffer, putHoursMinutes(p, magnitude / 60, magnitude % 60));
 }
 
 }  // namespace ql
