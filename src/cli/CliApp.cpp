@@ -350,7 +350,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         c->add_option("--pdf", report.pdf, "PDF file, written whole or not at all")->required()->type_name("PATH");
         addOptional(*c, reportAt, "--at",
                     "Local time the report is taken at (the week of the chart) and printed at (default: now)", kTimeType);
-        addOptional(*c, reportHours, "--hours", "Hours the week chart shows, as its Change Hours... sets them (default: " +
+        addOptional(*c, reportHours, "--hours",
+                    "Hours the week chart shows, as its Change Hours... sets them (default: " +
                         integerText(ChartHours::kDefaultStart) + "-" + integerText(ChartHours::kDefaultEnd) + ")",
                     "START-END");
         c->callback([&] {

@@ -55,7 +55,8 @@ ChartLayout layoutWeekChart(const WeekChart& chart, const ChartRect& area) {
     for (int i = 1; i < layout.hourCount; ++i) {
         const int x = layout.labelRight + i * layout.hourWidth;
         const int minute = layout.firstMinute + 60 * i;
-        layout.hourLines.push_back({x, clockText(minute / 60, minute % 60), {x - 100, layout.header.top, x + 100, layout.header.bottom}});
+        layout.hourLines.push_back(
+            {x, clockText(minute / 60, minute % 60), {x - 100, layout.header.top, x + 100, layout.header.bottom}});
     }
     return layout;
 }

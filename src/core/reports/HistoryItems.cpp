@@ -185,7 +185,8 @@ std::vector<std::int32_t> sortedHistoryOrder(const HistoryItems& history, int co
 }
 
 std::string historyDateText(const HistoryItem& item, bool monthFirst) {
-    return shortDateText(calendar::Date{item.dateKey / 10000, item.dateKey / 100 % 100, item.dateKey % 100}, monthFirst);
+    const calendar::Date start{item.dateKey / 10000, item.dateKey / 100 % 100, item.dateKey % 100};
+    return shortDateText(start, monthFirst);
 }
 
 std::string historyTimeText(const HistoryItem& item) { return clock12Text(item.timeKey / 60, item.timeKey % 60); }
