@@ -2,6 +2,10 @@
 
 #include "cli/Commands.h"
 
+#include "core/chart/ChartHours.h"
+#include "core/text/NumberText.h"
+#include "core/time/TimeText.h"
+
 #include <CLI/CLI.hpp>
 
 #include <functional>
@@ -263,7 +267,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                     "Last day (default: 1999-12-31, as the dialog)");
         addOptional(*c, exportProject, "--project", "Only the frames of this project id (default: all projects)", "ID");
         c->add_flag("--minutes", exportRequest.minutes, "Durations in whole minutes (180) instead of 03:00");
-        c->add_flag("--24-hour", exportRequest.hours24, "Times as 16:00 instead of 04:00 PM");
+        c->add_flag("--24-hour", exportRequest.hours24,
+                    "Times as " + clockText(16, 0) + " instead of " + clock12Text(16, 0));
         c->add_flag("--one-field", exportRequest.oneField, "Date and time in one field");
         addOptional(*c, exportUser, "--user", "The User field (default: the account's full name, else its login)", "NAME");
         c->callback([&] {
@@ -345,7 +350,9 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         c->add_option("--pdf", report.pdf, "PDF file, written whole or not at all")->required()->type_name("PATH");
         addOptional(*c, reportAt, "--at",
                     "Local time the report is taken at (the week of the chart) and printed at (default: now)", kTimeType);
-        addOptional(*c, reportHours, "--hours", "Hours the week chart shows, as its Change Hours... sets them (default: 8-20)",
+        addOptional(*c, reportHours, "--hours",
+                    "Hours the week chart shows, as its Change Hours... sets them (default: " +
+                        integerText(ChartHours::kDefaultStart) + "-" + integerText(ChartHours::kDefaultEnd) + ")",
                     "START-END");
         c->callback([&] {
             run = [&] {

@@ -142,7 +142,7 @@ public:
     // printedAt the time its page footers name.
     virtual Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
                               const std::string& path);
-    virtual Status writeWeekChart(const WeekChart& chart, const std::string& path);
+    virtual Status writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path);
 };
 
 struct SettingsRequest {

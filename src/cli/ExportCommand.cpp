@@ -6,7 +6,6 @@
 #include "core/analysis/UserName.h"
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
-#include "core/time/Calendar.h"
 
 namespace ql::cli {
 
@@ -21,8 +20,7 @@ Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostre
     if (*typed) {
         exportRequest.period = **typed;
     } else {
-        // The dates the Export dialog opens with.
-        exportRequest.period = {*calendar::fromLocal(1980, 1, 1, 0, 0, 0), *calendar::fromLocal(1999, 12, 31, 23, 59, 59)};
+        exportRequest.period = defaultExportPeriod();
     }
 
     auto settings = openFileSet(fs, set);

@@ -6,7 +6,6 @@
 #include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
 #include "core/store/RecordFile.h"
-#include "core/time/Calendar.h"
 
 namespace ql::cli {
 
@@ -26,8 +25,7 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     if (!now) return now.status();
     const auto typed = typedPeriod(request.from, request.to);
     if (!typed) return typed.status();
-    // The New Invoice dialog opens on the month of now.
-    const ReportPeriod period = *typed ? **typed : ReportPeriod{calendar::monthStart(*now), calendar::monthEnd(*now)};
+    const ReportPeriod period = *typed ? **typed : defaultInvoicePeriod(*now);
     invoiceRequest.periodStart = period.start;
     invoiceRequest.periodEnd = period.end;
 

@@ -9,6 +9,8 @@ Status PdfRenderer::writeInvoice(FileSystem&, const Invoice&, const InvoiceParti
 Status PdfRenderer::writeTable(FileSystem&, const ReportTable&, const char*, const Clock&, const std::string&) {
     return PdfRenderer::takeOver();
 }
-Status PdfRenderer::writeWeekChart(const WeekChart&, const std::string&) { return PdfRenderer::takeOver(); }
+Status PdfRenderer::writeWeekChart(FileSystem&, const WeekChart&, const std::string&) {
+    return PdfRenderer::takeOver();
+}
 
 }  // namespace ql::cli

@@ -7,16 +7,10 @@
 #include "core/analysis/PieChart.h"
 #include "core/text/NumberText.h"
 
-#include <cstdio>
-
 namespace ql::cli {
 namespace {
 
-std::string colourText(const Rgb& c) {
-    char text[8];
-    std::snprintf(text, sizeof text, "#%02x%02x%02x", c.r, c.g, c.b);
-    return text;
-}
+std::string colourText(const Rgb& c) { return "#" + hexText(c.r, 2) + hexText(c.g, 2) + hexText(c.b, 2); }
 
 }  // namespace
 

@@ -3,6 +3,7 @@
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
+#include "core/chart/ChartHours.h"
 #include "core/store/FileSet.h"
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"
@@ -22,7 +23,7 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
         const auto dash = text.find('-');
         auto first = parseInt32("--hours", text.substr(0, dash == std::string::npos ? text.size() : dash));
         auto last = dash == std::string::npos ? first : parseInt32("--hours", text.substr(dash + 1));
-        if (dash == std::string::npos || !first || !last || *first < 0 || *first >= *last || *last > 24)
+        if (dash == std::string::npos || !first || !last || !ChartHours{*first, *last}.isValid())
             return Status::invalidArgument("--hours: '" + text + "' is not START-END with 0 <= START < END <= 24");
         hours = std::pair{*first, *last};
     }
@@ -36,7 +37,7 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
         // As the window's chart after its own load: a projects file that cannot be read is
         // shown once there; here it fails, since the bars would have no names.
         if (const Status loaded = chart.load(fs, set); !loaded) return loaded;
-        return pdf.writeWeekChart(chart, request.pdf);
+        return pdf.writeWeekChart(fs, chart, request.pdf);
     }
     auto table = request.report == PrintedReport::History ? buildHistoryReport(fs, set, *now)
                                                           : buildCustomerReport(fs, set);

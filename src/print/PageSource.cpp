@@ -1,11 +1,15 @@
 #include "print/PageSource.h"
 
+#include "core/store/OutputFile.h"
+
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
-#include <algorithm>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QSaveFile>
+
+#include <algorithm>
 
 void mapLogicalPage(QPainter& painter) {
     painter.setWindow(0, 0, kLogicalPageWidth, kLogicalPageHeight);
@@ -39,13 +43,14 @@ QImage renderPage(PageSource& source, int page, const QSize& size) {
     return image;
 }
 
-ql::Status writePdf(const QString& path, PageSource& source) {
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source) {
     const ql::Status failed = ql::Status::ioError("Cannot write PDF file : " + path.toStdString());
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return failed;
+    QByteArray bytes;
     bool painted = false;
     {
-        QPdfWriter writer(&file);
+        QBuffer buffer(&bytes);
+        if (!buffer.open(QIODevice::WriteOnly)) return failed;
+        QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Quillory"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
                                          QPageLayout::Millimeter));
@@ -56,11 +61,14 @@ ql::Status writePdf(const QString& path, PageSource& source) {
             painted = blank.end();
         }
     }
-    // The writer has flushed into the file; commit renames it over the target.
-    if (!painted || file.error() != QFileDevice::NoError) {
-        file.cancelWriting();
-        return failed;
-    }
-    if (!file.commit()) return failed;
-    return ql::Status::ok();
+    // Nothing touches the disk until the whole document is there.
+    if (!painted) return failed;
+    const ql::Status written =
+        ql::writeOutputFile(fs, QFile::encodeName(path).toStdString(), failed.message(), [&](ql::File& out) {
+            return out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+        });
+    // The message alone, without the system's reason, reads as it always has.
+    return written ? ql::Status::ok() : failed;
 }
+
+ql::Status writePdf(const QString& path, PageSource& source) { return writePdf(ql::defaultFileSystem(), path, source); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FileSystem.h"
 
 #include <QPageLayout>
 #include <QString>
@@ -41,7 +42,10 @@ bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage = 0,
 QImage renderPage(PageSource& source, int page, const QSize& size);
 
 // Writes every page of source to a PDF at path (A4, 10 mm margins, the source's
-// orientation). The file is written beside the target and renamed over it only when
-// complete, so a failure leaves an existing file as it was; it fails with
-// "Cannot write PDF file : " + path.
+// orientation) through writeOutputFile on fs, as every output file of both programs is
+// written: the pages are rendered in memory first, then the file is written beside the
+// target and renamed over it only when complete, so a failure leaves an existing file as it
+// was and no partial file behind. Fails with "Cannot write PDF file : " + path.
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source);
+// The same on the production file system (the window's Export PDF...).
 ql::Status writePdf(const QString& path, PageSource& source);

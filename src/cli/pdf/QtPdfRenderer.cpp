@@ -17,18 +17,18 @@ QString pathText(const std::string& path) { return QFile::decodeName(QByteArray:
 Status QtPdfRenderer::writeInvoice(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
                                    const std::string& path) {
     InvoicePages pages(invoice, parties, fs);
-    return writePdf(pathText(path), pages);
+    return writePdf(fs, pathText(path), pages);
 }
 
 Status QtPdfRenderer::writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
                                  const std::string& path) {
     ReportPages pages(table, title, fs, printedAt);
-    return writePdf(pathText(path), pages);
+    return writePdf(fs, pathText(path), pages);
 }
 
-Status QtPdfRenderer::writeWeekChart(const WeekChart& chart, const std::string& path) {
+Status QtPdfRenderer::writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path) {
     WeekChartPages pages(chart);
-    return writePdf(pathText(path), pages);
+    return writePdf(fs, pathText(path), pages);
 }
 
 }  // namespace ql::cli

@@ -13,7 +13,7 @@ public:
                         const std::string& path) override;
     Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
                       const std::string& path) override;
-    Status writeWeekChart(const WeekChart& chart, const std::string& path) override;
+    Status writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path) override;
 };
 
 }  // namespace ql::cli

@@ -4,34 +4,15 @@
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
+#include "core/text/NumberText.h"
+#include "core/time/Calendar.h"
 #include "core/time/LocalTimeCache.h"
+#include "core/time/TimeText.h"
 
 #include <optional>
 
 namespace ql {
 namespace {
-
-// Digits are written by hand: printf and strftime would follow the process's locale.
-char* twoDigits(char* out, std::int64_t n) {
-    *out++ = static_cast<char>('0' + n / 10 % 10);
-    *out++ = static_cast<char>('0' + n % 10);
-    return out;
-}
-
-char* decimal(char* out, std::int64_t n) {
-    if (n < 0) {
-        *out++ = '-';
-        n = -n;
-    }
-    char digits[20];
-    int count = 0;
-    do {
-        digits[count++] = static_cast<char>('0' + n % 10);
-        n /= 10;
-    } while (n > 0);
-    while (count > 0) *out++ = digits[--count];
-    return out;
-}
 
 void field(std::string& out, std::string_view text) {
     if (text.find_first_of("\t\r\n") == std::string_view::npos) {
@@ -48,44 +29,22 @@ void appendLine(std::string& out, std::string_view userName, std::string_view pr
     out += '\t';
     field(out, projectName);
 
-    char text[64];
-    char* p = text;
-    *p++ = '\t';
-    p = twoDigits(p, monthFirst ? start.month : start.day);
-    *p++ = '/';
-    p = twoDigits(p, monthFirst ? start.day : start.month);
-    *p++ = '/';
-    p = twoDigits(p, (start.year % 100 + 100) % 100);
-    *p++ = options.oneField ? ' ' : '\t';
-    const int hour12 = start.hour % 12 == 0 ? 12 : start.hour % 12;
-    p = twoDigits(p, options.hours24 ? start.hour : hour12);
-    *p++ = ':';
-    p = twoDigits(p, start.minute);
-    if (!options.hours24) {
-        *p++ = ' ';
-        *p++ = start.hour < 12 ? 'A' : 'P';
-        *p++ = 'M';
-    }
-    *p++ = '\t';
-
+    out += '\t';
+    out += shortDateText(calendar::Date{start.year, start.month, start.day}, monthFirst);
+    out += options.oneField ? ' ' : '\t';
+    out += options.hours24 ? clockText(start.hour, start.minute) : clock12Text(start.hour, start.minute);
+    out += '\t';
     const std::int64_t minutes = (std::int64_t{frame.end} - frame.start) / 60;
-    if (options.minutes) {
-        p = decimal(p, minutes);
-    } else {
-        // All the hours, also beyond a day: 25 hours read 25:00, not 01:00.
-        const std::int64_t whole = minutes < 0 ? -minutes : minutes;
-        if (minutes < 0) *p++ = '-';
-        if (whole / 60 < 10) *p++ = '0';
-        p = decimal(p, whole / 60);
-        *p++ = ':';
-        p = twoDigits(p, whole % 60);
-    }
-    *p++ = '\r';
-    *p++ = '\n';
-    out.append(text, static_cast<std::size_t>(p - text));
+    // All the hours, also beyond a day: 25 hours read 25:00, not 01:00.
+    out += options.minutes ? integerText(minutes) : hoursMinutesText(minutes);
+    out += "\r\n";
 }
 
 }  // namespace
+
+ReportPeriod defaultExportPeriod() {
+    return {*calendar::fromLocal(1980, 1, 1, 0, 0, 0), *calendar::fromLocal(1999, 12, 31, 23, 59, 59)};
+}
 
 std::string exportHeader(const ExportOptions& options) {
     return options.oneField ? "User\tProject\tDate Time\tDuration\r\n" : "User\tProject\tDate\tTime\tDuration\r\n";

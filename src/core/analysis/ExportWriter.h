@@ -32,6 +32,10 @@ struct ExportRequest {
     std::string userName;         // the User field of every line
 };
 
+// The period an export covers unless one is chosen, in the Export dialog and on the command
+// line: 1 January 1980 00:00:00 to 31 December 1999 23:59:59, local time.
+ReportPeriod defaultExportPeriod();
+
 // "User", "Project", "Date", "Time", "Duration" (or "Date Time" in one field), tab-separated,
 // ending with CR LF.
 std::string exportHeader(const ExportOptions& options);

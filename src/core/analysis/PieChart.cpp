@@ -3,6 +3,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
+#include "core/text/NumberText.h"
 
 #include <algorithm>
 #include <cmath>
@@ -165,10 +166,7 @@ ChartRect hoverRepaintRect(const PieGeometry& geometry) {
 
 std::string pieTimeText(std::int64_t minutes) {
     if (minutes < 0) minutes = 0;
-    std::string text = std::to_string(minutes / 60) + ":";
-    const std::int64_t rest = minutes % 60;
-    if (rest < 10) text += '0';
-    return text + std::to_string(rest);
+    return integerText(minutes / 60) + ":" + zeroPaddedText(minutes % 60, 2);
 }
 
 std::string hoverLabelText(const PieSlice& slice) { return slice.name + " - " + pieTimeText(slice.minutes); }

@@ -1,7 +1,8 @@
 #include "core/chart/ChartHours.h"
 
+#include "core/time/TimeText.h"
+
 #include <algorithm>
-#include <cstdio>
 
 namespace ql {
 
@@ -9,10 +10,6 @@ void ChartHours::stepStart(int delta) { start = std::clamp(start + delta, 0, std
 
 void ChartHours::stepEnd(int delta) { end = std::clamp(end + delta, std::min(24, start + 1), 24); }
 
-std::string ChartHours::text(int hour) {
-    char buffer[16];
-    std::snprintf(buffer, sizeof buffer, "%.2d:00", hour);
-    return buffer;
-}
+std::string ChartHours::text(int hour) { return clockText(hour, 0); }
 
 }  // namespace ql

@@ -1,9 +1,9 @@
 #include "core/chart/ChartLayout.h"
 
 #include "core/time/Calendar.h"
+#include "core/time/TimeText.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace ql {
 
@@ -55,9 +55,8 @@ ChartLayout layoutWeekChart(const WeekChart& chart, const ChartRect& area) {
     for (int i = 1; i < layout.hourCount; ++i) {
         const int x = layout.labelRight + i * layout.hourWidth;
         const int minute = layout.firstMinute + 60 * i;
-        char label[16];
-        std::snprintf(label, sizeof label, "%.2d:%.2d", minute / 60, minute % 60);
-        layout.hourLines.push_back({x, label, {x - 100, layout.header.top, x + 100, layout.header.bottom}});
+        layout.hourLines.push_back(
+            {x, clockText(minute / 60, minute % 60), {x - 100, layout.header.top, x + 100, layout.header.bottom}});
     }
     return layout;
 }

@@ -1,10 +1,10 @@
 #include "core/chart/TimeFrameForm.h"
 
 #include "core/time/Calendar.h"
+#include "core/time/TimeText.h"
 
 #include <algorithm>
 #include <array>
-#include <cstdio>
 #include <limits>
 #include <optional>
 #include <string>
@@ -13,8 +13,6 @@
 namespace ql {
 
 namespace {
-
-constexpr std::int64_t kDay = 24 * 3600;
 
 struct Numbers {
     bool negative = false;  // a '-' stood before the first number
@@ -54,13 +52,6 @@ std::optional<Numbers> readNumbers(std::string_view text, char sep, std::size_t 
     return numbers;
 }
 
-std::string hoursMinutes(std::int64_t seconds) {
-    char buffer[32];
-    std::snprintf(buffer, sizeof buffer, "%.2d:%.2d", static_cast<int>(seconds / 3600),
-                  static_cast<int>(seconds % 3600 / 60));
-    return buffer;
-}
-
 TimeFrameInput refuse(TimeFrameField field, std::string message) {
     return {Status::invalidArgument(std::move(message)), field};
 }
@@ -69,8 +60,7 @@ TimeFrameInput refuse(TimeFrameField field, std::string message) {
 
 TimeFrameTexts formatTimeFrameTexts(const TimeFrameRecord& frame, bool monthFirst) {
     const std::int64_t span = std::max<std::int64_t>(0, std::int64_t{frame.end} - frame.start);
-    return {calendar::formatLocal(frame.start, calendar::datePattern(monthFirst)),
-            calendar::formatLocal(frame.start, "%H:%M"), hoursMinutes(span % kDay)};
+    return {dateText(frame.start, monthFirst), clockText(frame.start), spanText(span)};
 }
 
 TimeFrameInput parseTimeFrameTexts(const TimeFrameRecord& original, const TimeFrameTexts& texts, bool monthFirst) {
@@ -105,7 +95,7 @@ TimeFrameInput parseTimeFrameTexts(const TimeFrameRecord& original, const TimeFr
     const std::int64_t originalSpan = std::int64_t{original.end} - original.start;
     std::int64_t span = duration->values[0] * 3600 + duration->values[1] * 60;
     if (duration->negative) span = -span;
-    if (originalSpan >= 0 && texts.duration == hoursMinutes(originalSpan % kDay)) span = originalSpan;
+    if (originalSpan >= 0 && texts.duration == spanText(originalSpan)) span = originalSpan;
 
     if (span < 0)
         return refuse(TimeFrameField::Duration,

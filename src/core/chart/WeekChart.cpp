@@ -51,7 +51,7 @@ void WeekChart::showPreviousWeek() { m_weekStart = calendar::weekStart(dayStartA
 void WeekChart::showNextWeek() { m_weekStart = calendar::weekStart(dayStartAfter(m_weekStart, 7)); }
 
 bool WeekChart::setHours(int startHour, int endHour) {
-    if (startHour < 0 || startHour >= endHour || endHour > 24) return false;
+    if (!ChartHours{startHour, endHour}.isValid()) return false;
     m_firstMinute = startHour * 60;
     m_lastMinute = endHour * 60;
     return true;

@@ -24,8 +24,8 @@ struct ChartDay {
 // Geometry lives in ChartLayout; drawing in the user interface.
 class WeekChart {
 public:
-    static constexpr int kDefaultFirstMinute = 8 * 60;
-    static constexpr int kDefaultLastMinute = 20 * 60;
+    static constexpr int kDefaultFirstMinute = ChartHours::kDefaultStart * 60;
+    static constexpr int kDefaultLastMinute = ChartHours::kDefaultEnd * 60;
 
     // Shows the week of now, 08:00 to 20:00, with no items. colourSeed seeds the random
     // colours given from the thirteenth project name on.

@@ -6,6 +6,7 @@
 #include "core/text/NumberText.h"
 #include "core/time/Calendar.h"
 #include "core/time/LocalTimeCache.h"
+#include "core/time/TimeText.h"
 #include "core/tracking/Charges.h"
 
 #include <algorithm>
@@ -21,16 +22,21 @@ namespace {
 
 bool hasNegativeTime(const HistoryItem& item) { return item.frame.start < 0 || item.frame.end < 0; }
 
-std::string twoDigits(int n) { return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)}; }
-
 }  // namespace
+
+HistoryFilter historyFilterOf(const HistoryFilterRecord& saved) {
+    return {saved.projectId, {saved.periodStart, saved.periodEnd}};
+}
 
 HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFilter& filter) {
     HistoryLoad load;
     const std::string& projectsPath = set.projects();
     auto index = ProjectIndex::load(fs, projectsPath);
     const bool projectsRead = index.isOk();
-    if (!projectsRead) load.messages.push_back(index.status().message());
+    if (!projectsRead) {
+        load.messages.push_back(index.status().message());
+        load.failure = index.status();
+    }
 
     HistoryItems& history = load.history;
     std::unordered_map<std::int32_t, std::int32_t> projectSlot;
@@ -74,6 +80,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
     });
     if (!read) {
         load.messages.push_back(read.message());
+        if (load.failure) load.failure = read;
         history.items.clear();
     }
     return load;
@@ -178,26 +185,14 @@ std::vector<std::int32_t> sortedHistoryOrder(const HistoryItems& history, int co
 }
 
 std::string historyDateText(const HistoryItem& item, bool monthFirst) {
-    const int year = item.dateKey / 10000;
-    const int month = item.dateKey / 100 % 100;
-    const int day = item.dateKey % 100;
-    const int yy = (year % 100 + 100) % 100;
-    return monthFirst ? twoDigits(month) + "/" + twoDigits(day) + "/" + twoDigits(yy)
-                      : twoDigits(day) + "/" + twoDigits(month) + "/" + twoDigits(yy);
+    const calendar::Date start{item.dateKey / 10000, item.dateKey / 100 % 100, item.dateKey % 100};
+    return shortDateText(start, monthFirst);
 }
 
-std::string historyTimeText(const HistoryItem& item) {
-    const int hour = item.timeKey / 60;
-    const int hour12 = hour % 12 == 0 ? 12 : hour % 12;
-    return twoDigits(hour12) + ":" + twoDigits(item.timeKey % 60) + (hour < 12 ? " AM" : " PM");
-}
+std::string historyTimeText(const HistoryItem& item) { return clock12Text(item.timeKey / 60, item.timeKey % 60); }
 
 std::string historySpanText(const HistoryItem& item) {
-    const std::int64_t span = static_cast<std::int64_t>(item.frame.end) - item.frame.start;
-    const std::int64_t magnitude = span < 0 ? -span : span;
-    const int hours = static_cast<int>(magnitude / 3600 % 24);
-    const int minutes = static_cast<int>(magnitude / 60 % 60);
-    return (span < 0 ? "-" : "") + twoDigits(hours) + ":" + twoDigits(minutes);
+    return signedSpanText(static_cast<std::int64_t>(item.frame.end) - item.frame.start);
 }
 
 std::string historyChargeText(const HistoryItem& item, const std::string& monetarySymbol) {

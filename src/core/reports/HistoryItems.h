@@ -4,6 +4,7 @@
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
+#include "core/store/HistoryFilterRecord.h"
 #include "core/store/TimeFrameRecord.h"
 
 #include <cstdint>
@@ -48,12 +49,18 @@ struct HistoryLoad {
     // rows then name their project ids) and the time frames file ("Cannot open time frames
     // file : " + path, no rows).
     std::vector<std::string> messages;
+    // The first of those failures whole (code, message and the system's reason); ok when none.
+    Status failure;
 };
+
+// The selection a saved filter of the "his" file makes: its project and its period.
+HistoryFilter historyFilterOf(const HistoryFilterRecord& saved);
 
 // Streams the "tfr" file of set once and keeps the frames that pass
 // filter (exact project id, InPeriod of the start), in file order; reads the "prj" file
 // once. A frame whose project is not in the file is named "(deleted project 17)" and
-// charged at rate 0.
+// charged at rate 0. The one selection of the history's rows: the History dialog, the printed
+// history and the command line's history all list what this returns.
 HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFilter& filter);
 
 // The order of project names for column 0: rank[i] for projects[i], equal ranks for names

@@ -7,9 +7,9 @@
 #include "core/store/TimeFrames.h"
 #include "core/text/NumberText.h"
 #include "core/time/Calendar.h"
+#include "core/time/TimeText.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 #include <limits>
 
@@ -40,6 +40,8 @@ int Invoice::pageCount() const {
     return count / kInvoiceLinesPerPage + (count % kInvoiceLinesPerPage != 0 ? 1 : 0);
 }
 
+ReportPeriod defaultInvoicePeriod(std::int32_t now) { return {calendar::monthStart(now), calendar::monthEnd(now)}; }
+
 InvoiceTax invoiceTax(const SettingsRecord& settings, double total) {
     InvoiceTax tax;
     tax.rateLabel = settings.salesTaxLabel + " (" + fixed2Text(settings.salesTaxRate) + "%)";
@@ -54,16 +56,11 @@ std::string invoiceAmountText(const std::string& monetarySymbol, double amount) 
 }
 
 InvoiceLineCells invoiceLineCells(const InvoiceLine& line, const SettingsRecord& settings) {
-    const std::int32_t minutes = line.minutes();
-    // A time span's "%H:%M": the hours within a day, so 25 h 30 min reads 01:30.
-    const std::int64_t magnitude = minutes < 0 ? -std::int64_t{minutes} : minutes;
-    char span[32];
-    std::snprintf(span, sizeof span, "%s%02d:%02d", minutes < 0 ? "-" : "", static_cast<int>(magnitude / 60 % 24),
-                  static_cast<int>(magnitude % 60));
     return {line.projectName,
-            calendar::formatLocal(line.start, calendar::datePattern(settings.monthFirst())),
-            calendar::formatLocal(line.start, "%H:%M"),
-            span,
+            dateText(line.start, settings.monthFirst()),
+            clockText(line.start),
+            // The hours within a day, so 25 h 30 min reads 01:30.
+            signedSpanText(std::int64_t{line.minutes()} * 60),
             invoiceAmountText(settings.monetarySymbol, line.rate),
             invoiceAmountText(settings.monetarySymbol, line.amount())};
 }

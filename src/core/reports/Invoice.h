@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/reports/ReportPeriod.h"
 #include "core/store/CustomerRecord.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
@@ -27,6 +28,10 @@ struct InvoiceRequest {
 
     bool operator==(const InvoiceRequest&) const = default;
 };
+
+// The period a new invoice starts from, in the New Invoice dialog and on the command line:
+// the whole month of now, from its first to its last instant.
+ReportPeriod defaultInvoicePeriod(std::int32_t now);
 
 // One invoiced time frame with its project's name and rate at the time of building.
 struct InvoiceLine {

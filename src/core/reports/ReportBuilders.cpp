@@ -1,13 +1,9 @@
 #include "core/reports/ReportBuilders.h"
 
-#include "core/reports/ReportPeriod.h"
+#include "core/reports/HistoryItems.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
-#include "core/store/Projects.h"
 #include "core/store/Settings.h"
-#include "core/store/TimeFrames.h"
-#include "core/time/Calendar.h"
-#include "core/tracking/Charges.h"
 
 namespace ql {
 
@@ -18,25 +14,21 @@ Result<ReportTable> buildHistoryReport(FileSystem& fs, const FileSet& set, std::
 Result<ReportTable> buildHistoryReport(FileSystem& fs, const FileSet& set, const HistoryFilterRecord& filter) {
     const std::string symbol = readSettings(fs, set).valueOr(SettingsRecord{}).monetarySymbol;
     ReportTable table = makeHistoryTable(set.settings(), symbol);
-    auto projects = ProjectIndex::load(fs, set.projects());
-    if (!projects) return projects.status();
+    // The rows the History dialog lists for this filter, so print and dialog never disagree.
+    const HistoryLoad load = LoadHistoryItems(fs, set, historyFilterOf(filter));
+    if (!load.failure) return load.failure;
 
     namespace col = history_column;
-    const ReportPeriod period{filter.periodStart, filter.periodEnd};
-    const Status read = forEachTimeFrame(fs, set.timeFrames(), [&](const TimeFrameRecord& f) {
-        if (filter.projectId != -1 && filter.projectId != f.projectId) return;
-        if (!InPeriod(f.start, period)) return;
-        const ProjectRecord* project = projects->find(f.projectId);
-        const std::int32_t minutes = wholeMinutes(static_cast<std::int64_t>(f.end) - f.start);
-        const calendar::LocalTime start = calendar::toLocal(f.start);
+    const HistoryItems& history = load.history;
+    table.reserveRows(history.items.size());
+    for (const HistoryItem& item : history.items) {
         const std::size_t r = table.appendRow();
-        table.setText(r, col::kProject, project ? project->name : deletedProjectName(f.projectId));
-        table.setInt(r, col::kDate, start.year * 10000 + start.month * 100 + start.day);
-        table.setInt(r, col::kTime, start.hour * 60 + start.minute);
-        table.setInt(r, col::kDuration, minutes);
-        table.setDouble(r, col::kCharge, chargeFor(project ? project->chargesPerHour : 0.0, minutes));
-    });
-    if (!read) return read;
+        table.setText(r, col::kProject, history.projectOf(item).name);
+        table.setInt(r, col::kDate, item.dateKey);
+        table.setInt(r, col::kTime, item.timeKey);
+        table.setInt(r, col::kDuration, item.minutes);
+        table.setDouble(r, col::kCharge, item.charge);
+    }
     SortReportRows(table, static_cast<std::int32_t>(col::kProject), static_cast<std::int32_t>(col::kDate));
     return table;
 }

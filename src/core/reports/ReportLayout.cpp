@@ -1,63 +1,25 @@
 #include "core/reports/ReportLayout.h"
 
+#include "core/text/NumberText.h"
 #include "core/time/Calendar.h"
+#include "core/time/TimeText.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstring>
-#include <limits>
-#include <system_error>
 
 namespace ql {
 
 namespace {
 
-// printf's "%.<digits>ld": the sign, then at least digits digits.
-void appendPadded(std::string& out, std::int64_t value, int digits) {
-    char buffer[24];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    const char* first = buffer;
-    const char* last = end;
-    if (*first == '-') {
-        out.push_back('-');
-        ++first;
-    }
-    for (auto n = static_cast<int>(last - first); n < digits; ++n) out.push_back('0');
-    out.append(first, last);
-}
-
+// Each part keeps its own sign, as "%.2ld:%.2ld" of minutes / 60 and minutes % 60 does.
 std::string minutesText(std::int64_t minutes) {
-    std::string out;
-    appendPadded(out, minutes / 60, 2);
-    out.push_back(':');
-    appendPadded(out, minutes % 60, 2);
-    return out;
-}
-
-std::string integerText(std::int64_t value) {
-    std::string out;
-    appendPadded(out, value, 1);
-    return out;
-}
-
-// "%.2f" without the C library, whose decimal point follows LC_NUMERIC.
-std::string fixed2Text(double value) {
-    if (std::isnan(value)) return std::signbit(value) ? "-nan" : "nan";
-    if (std::isinf(value)) return value < 0 ? "-inf" : "inf";
-    char buffer[400];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
-    return std::string(buffer, end);
+    return zeroPaddedText(minutes / 60, 2) + ":" + zeroPaddedText(minutes % 60, 2);
 }
 
 std::string dateKeyText(std::int32_t key, bool monthFirst) {
     const std::int64_t year = key / 10000, month = key / 100 % 100, day = key % 100;
-    std::string out;
-    appendPadded(out, monthFirst ? month : day, 2);
-    out.push_back('/');
-    appendPadded(out, monthFirst ? day : month, 2);
-    out.push_back('/');
-    appendPadded(out, year, 4);
-    return out;
+    return zeroPaddedText(monthFirst ? month : day, 2) + "/" + zeroPaddedText(monthFirst ? day : month, 2) + "/" +
+           zeroPaddedText(year, 4);
 }
 
 // A double truncated toward zero into the 64-bit range (a cast of one outside it is undefined).
@@ -171,9 +133,7 @@ std::string reportFooterTitle(const char* prefix, std::int32_t now, bool monthFi
     std::string out = prefix;
     out += dateKeyText(t.year * 10000 + t.month * 100 + t.day, monthFirst);
     out.push_back(' ');
-    appendPadded(out, t.hour, 2);
-    out.push_back(':');
-    appendPadded(out, t.minute, 2);
+    out += clockText(t.hour, t.minute);
     return out;
 }
 

@@ -3,10 +3,10 @@
 #include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
 #include "core/store/RecordFile.h"
+#include "core/text/NumberText.h"
 #include "core/time/Calendar.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
 
 namespace ql {
@@ -26,10 +26,8 @@ std::string timeFrameSignature(const TimeFrameRecord& frame) {
     const auto end = calendar::toLocal(frame.end);
     auto date = [](const calendar::LocalTime& t) { return static_cast<long>(t.year) * 10000 + t.month * 100 + t.day; };
     auto clock = [](const calendar::LocalTime& t) { return t.hour * 60 + t.minute + t.second * 0.01; };
-    char buffer[128];
-    std::snprintf(buffer, sizeof buffer, "%d\t%ld\t%ld\t%.2f\t%.2f\t\n", frame.projectId, date(start), date(end),
-                  clock(start), clock(end));
-    return buffer;
+    return integerText(frame.projectId) + "\t" + integerText(date(start)) + "\t" + integerText(date(end)) + "\t" +
+           fixed2Text(clock(start)) + "\t" + fixed2Text(clock(end)) + "\t\n";
 }
 
 namespace {

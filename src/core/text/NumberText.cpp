@@ -44,6 +44,16 @@ std::string zeroPaddedText(std::int64_t value, int digits) {
     return text;
 }
 
+std::string hexText(std::uint64_t value, int digits) {
+    char buffer[24];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value, 16);
+    (void)ec;
+    std::string text(buffer, end);
+    if (digits > 0 && text.size() < static_cast<std::size_t>(digits))
+        text.insert(0, static_cast<std::size_t>(digits) - text.size(), '0');
+    return text;
+}
+
 double leadingDouble(std::string_view text) {
     std::size_t i = skipBlanks(text);
     bool negative = false;

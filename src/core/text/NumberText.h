@@ -20,6 +20,10 @@ std::string integerText(std::int64_t value);
 // before them (5, 2 -> "05"; 123, 2 -> "123"; -5, 2 -> "-05").
 std::string zeroPaddedText(std::int64_t value, int digits);
 
+// "%.Nx" with N = digits: lower-case hexadecimal digits, at least that many, zeros in front
+// (255, 2 -> "ff"; 10, 2 -> "0a"; 4096, 2 -> "1000").
+std::string hexText(std::uint64_t value, int digits);
+
 // The number that the longest numeric prefix of text forms, after leading blanks: an
 // optional sign, digits with at most one decimal point, an optional exponent. Always read
 // with "." as the decimal point, whatever the locale ("12,50" gives 12.0). 0.0 when there is

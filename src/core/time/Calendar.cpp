@@ -1,6 +1,7 @@
 #include "core/time/Calendar.h"
 
 #include "core/text/NumberText.h"
+#include "core/time/TimeText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -194,11 +195,11 @@ std::string formatLocal(std::int32_t t, const char* pattern) {
         case 'm': padded(tm.tm_mon + 1L, 2); break;
         case 'd': padded(tm.tm_mday, 2); break;
         case 'H': padded(tm.tm_hour, 2); break;
-        case 'I': padded(tm.tm_hour % 12 == 0 ? 12 : tm.tm_hour % 12, 2); break;
+        case 'I': padded(twelveHour(tm.tm_hour), 2); break;
         case 'M': padded(tm.tm_min, 2); break;
         case 'S': padded(tm.tm_sec, 2); break;
         // Locales such as de_DE have no AM/PM texts, which would leave a 12-hour clock ambiguous.
-        case 'p': out += tm.tm_hour < 12 ? "AM" : "PM"; break;
+        case 'p': out += meridiemText(tm.tm_hour); break;
         case 'z': {
             const long offset = tm.tm_gmtoff / 60;
             out += offset < 0 ? '-' : '+';

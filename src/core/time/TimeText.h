@@ -5,21 +5,41 @@
 #include <cstdint>
 #include <string>
 
-// The specified date and time texts, in local time, the same bytes under every locale.
-// Every report, dialog and export writes its dates and clock times through these.
+// The specified date, clock and time-span texts, the same bytes under every locale. Every
+// report, dialog, export and command-line output writes its dates, clock times and spans
+// through these; the forms that differ (a span that wraps at a day and one that does not)
+// are told apart by name.
 namespace ql {
 
-// "%m/%d/%Y" when monthFirst, else "%d/%m/%Y": "12/31/1996", "31/12/1996".
+// "%m/%d/%Y" when monthFirst, else "%d/%m/%Y", of the local date of t: "12/31/1996", "31/12/1996".
 std::string dateText(std::int32_t t, bool monthFirst);
 std::string dateText(const calendar::Date& date, bool monthFirst);
 // "%m/%d/%y" when monthFirst, else "%d/%m/%y" (two-digit year): "12/31/96".
 std::string shortDateText(std::int32_t t, bool monthFirst);
-// "%H:%M", 24-hour clock: "09:05", "17:30".
+std::string shortDateText(const calendar::Date& date, bool monthFirst);
+
+// "%H:%M", 24-hour clock, of t's local time: "09:05", "17:30".
 std::string clockText(std::int32_t t);
-// "%I:%M %p", 12-hour clock, always "AM" or "PM": "12:05 AM", "05:30 PM".
+// The same of clock fields, two digits each: (9, 5) -> "09:05"; (24, 0) -> "24:00" (a chart's
+// last hour line).
+std::string clockText(int hour, int minute);
+// "%I:%M %p", 12-hour clock, always "AM" or "PM" (locales such as de_DE have no texts for
+// them): "12:05 AM", "05:30 PM".
 std::string clock12Text(std::int32_t t);
+// The same of clock fields, hour 0..23: (0, 5) -> "12:05 AM", (12, 0) -> "12:00 PM".
+std::string clock12Text(int hour, int minute);
+// The parts of a 12-hour clock, hour 0..23: "%I" as a number (0 and 12 -> 12, 13 -> 1), "%p".
+int twelveHour(int hour);
+const char* meridiemText(int hour);
+
 // A second count as the time span "%H:%M": the hours within a day (00..23) and minutes, whole
 // days not shown (90061 s -> "01:01"); a negative span wraps as the clock does (-60 s -> "23:59").
 std::string spanText(std::int64_t seconds);
+// A second count as a signed span: "-" when negative, then the magnitude's hours within a day
+// and its minutes, whole days dropped (90061 s -> "01:01", -5400 s -> "-01:30").
+std::string signedSpanText(std::int64_t seconds);
+// A minute count as every hour and minute, at least two digits of hours, days not dropped:
+// 1530 -> "25:30", 65 -> "01:05", -90 -> "-01:30".
+std::string hoursMinutesText(std::int64_t minutes);
 
 }  // namespace ql

@@ -6,16 +6,18 @@
 #include "core/analysis/UserName.h"
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSet.h"
+#include "core/store/OutputFile.h"
 #include "core/store/Projects.h"
 #include "core/store/Settings.h"
+#include "core/time/TimeText.h"
 #include "ui/common/Profile.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QSettings>
 
 namespace {
@@ -42,8 +44,10 @@ CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const QString& fi
       fileSetPath(fileSetPath_),
       m_localeMonthFirst(localeMonthFirst) {
     m_ui->setupUi(this);
-    m_ui->fromEdit->setText(QStringLiteral("01/01/1980"));
-    m_ui->toEdit->setText(monthFirst() ? QStringLiteral("12/31/1999") : QStringLiteral("31/12/1999"));
+    const ql::ReportPeriod period = ql::defaultExportPeriod();
+    const bool dayOrder = monthFirst();
+    m_ui->fromEdit->setText(QString::fromStdString(ql::dateText(period.start, dayOrder)));
+    m_ui->toEdit->setText(QString::fromStdString(ql::dateText(period.end, dayOrder)));
     m_ui->fileLabel->setText(QLatin1String(kDefaultFileName));
 
     const std::string projectsPath = pathOf(fileSetPath, ql::FileKind::Projects);
@@ -130,20 +134,24 @@ void CExportDlg::accept() {
 
 QString CExportDlg::writeExportFile(const ql::ExportRequest& request) {
     const QString path = exportPath();
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return QStringLiteral("Cannot create the export file : %1\n%2").arg(path, file.errorString());
-    const ql::Status written = ql::writeExport(m_fs, ql::FileSet(fileSetPath.toStdString()), request, [&](std::string_view piece) {
-        return file.write(piece.data(), static_cast<qint64>(piece.size())) == static_cast<qint64>(piece.size());
-    });
-    if (!written) {
-        const QString reason = written.code() == ql::StatusCode::IoError && file.error() != QFileDevice::NoError
-                                   ? QStringLiteral("Cannot write the export file : %1\n%2").arg(path, file.errorString())
-                                   : QString::fromStdString(written.message());
-        file.cancelWriting();
-        return reason;
-    }
-    // Only now does the new file replace the old one.
-    if (!file.commit()) return QStringLiteral("Cannot write the export file : %1\n%2").arg(path, file.errorString());
-    return {};
+    bool created = false;
+    ql::Status fileWrite;
+    ql::Status produced;
+    // The one writer of output files, as quillory-cli export --out writes them.
+    const ql::Status written = ql::writeOutputFile(
+        m_fs, QFile::encodeName(path).toStdString(), "Cannot write the export file : " + path.toStdString(),
+        [&](ql::File& file) {
+            created = true;
+            produced = ql::writeExport(m_fs, ql::FileSet(fileSetPath.toStdString()), request, [&](std::string_view piece) {
+                if (fileWrite) fileWrite = file.write(piece.data(), piece.size());
+                return fileWrite.isOk();
+            });
+            return fileWrite ? produced : fileWrite;
+        });
+    if (written) return {};
+    const QString reason = QString::fromStdString(written.reason());
+    if (!created) return QStringLiteral("Cannot create the export file : %1\n%2").arg(path, reason);
+    // A file that cannot be read is said in its own words; the export file's failures with their reason.
+    if (fileWrite && !produced) return QString::fromStdString(produced.message());
+    return QStringLiteral("Cannot write the export file : %1\n%2").arg(path, reason);
 }

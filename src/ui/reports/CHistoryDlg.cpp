@@ -9,6 +9,7 @@
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Clock.h"
+#include "core/time/TimeText.h"
 #include "ui/common/Modal.h"
 #include "ui/common/Prompter.h"
 #include "ui/chart/CTimeFrameDlg.h"
@@ -50,10 +51,10 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, c
     header->setSortIndicatorShown(true);
     // The widths are the list's own, widened where this font would cut a heading or a
     // fixed-width text such as "12:00 PM".
-    const char* widest[HistoryModel::kColumnCount] = {"", "00/00/00", "12:00 PM", "00:00", "$0000.00"};
+    const std::string widest[HistoryModel::kColumnCount] = {"", "00/00/00", ql::clock12Text(12, 0), "00:00", "$0000.00"};
     for (int c = 0; c < HistoryModel::kColumnCount; ++c) {
         const int heading = header->fontMetrics().horizontalAdvance(QString::fromLatin1(HistoryModel::kColumns[c].heading));
-        const int cell = view->fontMetrics().horizontalAdvance(QString::fromLatin1(widest[c]));
+        const int cell = view->fontMetrics().horizontalAdvance(QString::fromStdString(widest[c]));
         view->setColumnWidth(c, std::max({HistoryModel::kColumns[c].width, heading + 28, cell + 16}));
     }
     connect(header, &QHeaderView::sectionClicked, this, &CHistoryDlg::sortByColumn);

@@ -41,9 +41,9 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
     const ql::SettingsRecord settings =
         ql::readSettingsOrDefaults(m_fs, ql::FileSet(m_settingsPath), locale.currencySymbol, locale.monthFirst);
     m_monthFirst = settings.monthFirst();
-    const std::int32_t now = clock.now();
-    m_ui->fromEdit->setText(QString::fromStdString(ql::longDateText(ql::calendar::monthStart(now), m_monthFirst)));
-    m_ui->toEdit->setText(QString::fromStdString(ql::longDateText(ql::calendar::monthEnd(now), m_monthFirst)));
+    const ql::ReportPeriod period = ql::defaultInvoicePeriod(clock.now());
+    m_ui->fromEdit->setText(QString::fromStdString(ql::longDateText(period.start, m_monthFirst)));
+    m_ui->toEdit->setText(QString::fromStdString(ql::longDateText(period.end, m_monthFirst)));
     m_ui->numberEdit->setText(QString::fromStdString(settings.nextInvoiceNumber));
 }
 

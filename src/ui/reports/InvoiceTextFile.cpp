@@ -1,18 +1,17 @@
 #include "ui/reports/InvoiceTextFile.h"
 
 #include "core/reports/InvoiceText.h"
+#include "core/store/OutputFile.h"
 
 #include <QDir>
-#include <QSaveFile>
+#include <QFile>
 
 ql::Status writeInvoiceTextFile(const ql::Invoice& invoice, const ql::InvoiceParties& parties, const QString& path) {
     const std::string bytes = ql::invoiceFileText(invoice, parties);
-    QSaveFile file(path);
-    const bool written = file.open(QIODevice::WriteOnly) &&
-                         file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-                         file.commit();
-    if (!written) return ql::Status::ioError("Cannot write invoice file : " + QDir::toNativeSeparators(path).toStdString());
-    return ql::Status::ok();
+    // The one writer of output files, as quillory-cli invoice --text writes them.
+    return ql::writeOutputFile(ql::defaultFileSystem(), QFile::encodeName(path).toStdString(),
+                               "Cannot write invoice file : " + QDir::toNativeSeparators(path).toStdString(),
+                               [&](ql::File& out) { return out.write(bytes.data(), bytes.size()); });
 }
 
 Modal::SaveRequest invoiceTextFileRequest(const QString& folder) {

@@ -44,6 +44,12 @@ TEST_F(ExportLines, FieldsForEachOptionAndDateOrder) {
             << c.line;
 }
 
+TEST_F(ExportLines, WithoutChosenDatesTheExportCoversTheEightiesAndNineties) {
+    const ReportPeriod period = defaultExportPeriod();
+    EXPECT_EQ(period.start, at(1980, 1, 1));
+    EXPECT_EQ(period.end, at(1999, 12, 31, 23, 59, 59));
+}
+
 TEST_F(ExportLines, HeaderAndNamesThatCannotSplitALine) {
     EXPECT_EQ(exportHeader({}), "User\tProject\tDate\tTime\tDuration\r\n");
     EXPECT_EQ(exportHeader({true, true, true}), "User\tProject\tDate Time\tDuration\r\n");

@@ -250,6 +250,23 @@ TEST(WeekChartHours, ShowsEightToTwentyAndRefusesHoursOutsideTheDay) {
     EXPECT_EQ(chart.hours().end, 17);
 }
 
+TEST(ChartHoursDialog, OpensOnTheHoursANewChartShowsAndKnowsTheValidOnes) {
+    const ChartHours fresh;
+    EXPECT_EQ(WeekChart(0).hours().start, fresh.start);
+    EXPECT_EQ(WeekChart(0).hours().end, fresh.end);
+    struct Case {
+        ChartHours hours;
+        bool valid;
+    };
+    const Case cases[] = {{{8, 20}, true}, {{0, 24}, true}, {{23, 24}, true}, {{0, 1}, true},   {{9, 9}, false},
+                          {{-1, 5}, false}, {{3, 25}, false}, {{10, 9}, false}, {{24, 24}, false}};
+    for (const Case& c : cases) {
+        EXPECT_EQ(c.hours.isValid(), c.valid) << c.hours.start << "-" << c.hours.end;
+        // The chart takes exactly the hours the rule allows.
+        EXPECT_EQ(WeekChart(0).setHours(c.hours.start, c.hours.end), c.valid) << c.hours.start << "-" << c.hours.end;
+    }
+}
+
 TEST(ChartHoursDialog, StepsStayWithinTheDayAndNeverMeet) {
     ChartHours hours;
     EXPECT_EQ(ChartHours::text(hours.start), "08:00");

@@ -62,6 +62,27 @@ protected:
     }
 };
 
+TEST_F(InvoiceTest, ANewInvoiceCoversTheWholeMonthOfNow) {
+    struct Case {
+        std::int32_t now;
+        std::int32_t start, end;
+    };
+    const Case cases[] = {
+        {at(1996, 12, 11, 10), at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59)},
+        {at(1996, 12, 1), at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59)},
+        {at(1996, 12, 31, 23, 59, 59), at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59)},
+        {at(1996, 2, 10), at(1996, 2, 1), at(1996, 2, 29, 23, 59, 59)},
+        // The months whose clocks change keep whole local days.
+        {at(1997, 4, 6, 12), at(1997, 4, 1), at(1997, 4, 30, 23, 59, 59)},
+        {at(1996, 10, 27, 1, 30), at(1996, 10, 1), at(1996, 10, 31, 23, 59, 59)},
+    };
+    for (const Case& c : cases) {
+        const ReportPeriod period = defaultInvoicePeriod(c.now);
+        EXPECT_EQ(period.start, c.start) << c.now;
+        EXPECT_EQ(period.end, c.end) << c.now;
+    }
+}
+
 TEST_F(InvoiceTest, NextNumberReadsTheLeadingIntegerAsStrtolDoes) {
     const struct {
         const char* typed;

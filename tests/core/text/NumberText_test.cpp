@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <string>
+#include <utility>
 
 namespace ql {
 namespace {
@@ -35,6 +37,9 @@ TEST_P(NumberTextIn, FormatsAsTheCLocaleDoes) {
     EXPECT_EQ(zeroPaddedText(-5, 2), "-05");
     EXPECT_EQ(zeroPaddedText(7, 4), "0007");
     EXPECT_EQ(zeroPaddedText(0, 2), "00");
+    const std::pair<std::string, const char*> hex[] = {
+        {hexText(255, 2), "ff"}, {hexText(10, 2), "0a"}, {hexText(0, 2), "00"}, {hexText(4096, 2), "1000"}};
+    for (const auto& [text, expected] : hex) EXPECT_EQ(text, expected);
 
     // Typed numbers: "." is the point everywhere, so "12,50" is 12 in every locale.
     EXPECT_DOUBLE_EQ(leadingDouble("12,50"), 12.0);

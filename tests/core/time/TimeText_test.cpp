@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <string>
 
 namespace ql {
 namespace {
@@ -21,44 +22,82 @@ protected:
     }
 };
 
-TEST_P(TimeTextIn, GivesTheSameBytesInEveryLocale) {
+// Every date, clock and span form, one row each case, under each locale: the C library's
+// locale (LC_NUMERIC, LC_TIME) must never reach a digit, a separator or "AM"/"PM".
+TEST_P(TimeTextIn, EveryFormGivesTheSameBytesInEveryLocale) {
     const test::ScopedLocale locale(GetParam());
     ASSERT_TRUE(locale.ok()) << GetParam() << " is not installed";
     const std::int32_t afternoon = at(1996, 12, 11, 14, 30);
     const std::int32_t morning = at(2005, 3, 7, 9, 5);
-    EXPECT_EQ(dateText(afternoon, true), "12/11/1996");
-    EXPECT_EQ(dateText(afternoon, false), "11/12/1996");
-    EXPECT_EQ(dateText(calendar::Date{2038, 12, 31}, true), "12/31/2038");
-    EXPECT_EQ(shortDateText(morning, true), "03/07/05");
-    EXPECT_EQ(shortDateText(morning, false), "07/03/05");
-    EXPECT_EQ(clockText(afternoon), "14:30");
-    EXPECT_EQ(clockText(morning), "09:05");
     struct Case {
-        int hour, minute;
-        const char* text;
+        const char* form;
+        std::string text;
+        const char* expected;
     };
-    const Case twelveHour[] = {{0, 5, "12:05 AM"}, {9, 5, "09:05 AM"}, {11, 59, "11:59 AM"},
-                               {12, 0, "12:00 PM"}, {14, 30, "02:30 PM"}, {23, 59, "11:59 PM"}};
-    for (const Case& c : twelveHour)
-        EXPECT_EQ(clock12Text(at(1996, 12, 11, c.hour, c.minute)), c.text) << c.hour << ":" << c.minute;
+    const Case cases[] = {
+        {"dateText month first", dateText(afternoon, true), "12/11/1996"},
+        {"dateText day first", dateText(afternoon, false), "11/12/1996"},
+        {"dateText of a date", dateText(calendar::Date{2038, 12, 31}, true), "12/31/2038"},
+        {"shortDateText month first", shortDateText(morning, true), "03/07/05"},
+        {"shortDateText day first", shortDateText(morning, false), "07/03/05"},
+        {"shortDateText of a date", shortDateText(calendar::Date{1999, 12, 31}, false), "31/12/99"},
+        {"shortDateText of year 2000", shortDateText(calendar::Date{2000, 1, 2}, true), "01/02/00"},
 
-    // formatLocal serves the command line's own forms, and its %p must not vanish either.
-    EXPECT_EQ(calendar::formatLocal(afternoon, "%Y-%m-%dT%H:%M:%S%z"), "1996-12-11T14:30:00-0500");
-    EXPECT_EQ(calendar::formatLocal(afternoon, "%I:%M %p %y %Z %%"), "02:30 PM 96 EST %");
-    EXPECT_EQ(calendar::formatLocal(at(1996, 7, 1, 8), "%z"), "-0400");
+        {"clockText afternoon", clockText(afternoon), "14:30"},
+        {"clockText morning", clockText(morning), "09:05"},
+        {"clockText of fields", clockText(9, 5), "09:05"},
+        {"clockText of midnight", clockText(0, 0), "00:00"},
+        {"clockText of a chart's end", clockText(24, 0), "24:00"},
+
+        {"clock12Text 00:05", clock12Text(at(1996, 12, 11, 0, 5)), "12:05 AM"},
+        {"clock12Text 09:05", clock12Text(at(1996, 12, 11, 9, 5)), "09:05 AM"},
+        {"clock12Text 11:59", clock12Text(at(1996, 12, 11, 11, 59)), "11:59 AM"},
+        {"clock12Text 12:00", clock12Text(at(1996, 12, 11, 12, 0)), "12:00 PM"},
+        {"clock12Text 14:30", clock12Text(at(1996, 12, 11, 14, 30)), "02:30 PM"},
+        {"clock12Text 23:59", clock12Text(at(1996, 12, 11, 23, 59)), "11:59 PM"},
+        {"clock12Text of fields, midnight", clock12Text(0, 0), "12:00 AM"},
+        {"clock12Text of fields, noon", clock12Text(12, 0), "12:00 PM"},
+        {"clock12Text of fields, 12:59", clock12Text(12, 59), "12:59 PM"},
+        {"clock12Text of fields, 13:01", clock12Text(13, 1), "01:01 PM"},
+        {"twelveHour 0", std::to_string(twelveHour(0)), "12"},
+        {"twelveHour 12", std::to_string(twelveHour(12)), "12"},
+        {"twelveHour 23", std::to_string(twelveHour(23)), "11"},
+        {"meridiemText 11", meridiemText(11), "AM"},
+        {"meridiemText 12", meridiemText(12), "PM"},
+
+        // Wraps at a day, and a negative span as the clock does.
+        {"spanText 0 s", spanText(0), "00:00"},
+        {"spanText 59 s", spanText(59), "00:00"},
+        {"spanText 3660 s", spanText(3660), "01:01"},
+        {"spanText 86399 s", spanText(86399), "23:59"},
+        {"spanText 86400 s", spanText(86400), "00:00"},
+        {"spanText 90061 s", spanText(90061), "01:01"},
+        {"spanText -60 s", spanText(-60), "23:59"},
+        {"spanText two days and 2 h", spanText(2LL * 86400 + 7200), "02:00"},
+        // Wraps at a day, the sign in front.
+        {"signedSpanText 0 s", signedSpanText(0), "00:00"},
+        {"signedSpanText 90061 s", signedSpanText(90061), "01:01"},
+        {"signedSpanText 25 h 30 min", signedSpanText(25 * 3600 + 1800), "01:30"},
+        {"signedSpanText -5400 s", signedSpanText(-5400), "-01:30"},
+        {"signedSpanText -59 s", signedSpanText(-59), "-00:00"},
+        {"signedSpanText -25 h", signedSpanText(-25 * 3600), "-01:00"},
+        // Every hour, never wrapped.
+        {"hoursMinutesText 0", hoursMinutesText(0), "00:00"},
+        {"hoursMinutesText 65", hoursMinutesText(65), "01:05"},
+        {"hoursMinutesText 1530", hoursMinutesText(1530), "25:30"},
+        {"hoursMinutesText 6005", hoursMinutesText(6005), "100:05"},
+        {"hoursMinutesText -90", hoursMinutesText(-90), "-01:30"},
+
+        // formatLocal serves the command line's own forms, and its %p must not vanish either.
+        {"formatLocal ISO", calendar::formatLocal(afternoon, "%Y-%m-%dT%H:%M:%S%z"), "1996-12-11T14:30:00-0500"},
+        {"formatLocal 12-hour", calendar::formatLocal(afternoon, "%I:%M %p %y %Z %%"), "02:30 PM 96 EST %"},
+        {"formatLocal midnight", calendar::formatLocal(at(1996, 12, 11, 0, 5), "%I %p"), "12 AM"},
+        {"formatLocal summer offset", calendar::formatLocal(at(1996, 7, 1, 8), "%z"), "-0400"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(c.text, c.expected) << c.form;
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, TimeTextIn, ::testing::ValuesIn(test::kTestLocales));
-
-TEST(SpanText, ShowsTheHoursWithinADay) {
-    struct Case {
-        std::int64_t seconds;
-        const char* text;
-    };
-    const Case cases[] = {{0, "00:00"},      {59, "00:00"},         {3660, "01:01"},  {86399, "23:59"},
-                          {86400, "00:00"}, {90061, "01:01"},      {-60, "23:59"},   {2LL * 86400 + 7200, "02:00"}};
-    for (const Case& c : cases) EXPECT_EQ(spanText(c.seconds), c.text) << c.seconds;
-}
 
 TEST(CalendarDates, StepAcrossMonthsYearsAndTheThirtyTwoBitEnds) {
     EXPECT_EQ(calendar::addDays({1996, 2, 28}, 1), (calendar::Date{1996, 2, 29}));

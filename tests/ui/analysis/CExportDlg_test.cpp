@@ -138,6 +138,23 @@ TEST_F(ExportDialog, AFailedExportLeavesAnExistingFileUntouchedAndTheDialogOpen)
     EXPECT_EQ(QDir(m_out.path()).entryList(QDir::Files), QStringList{"keep.txt"});  // no temporary left
 }
 
+TEST_F(ExportDialog, TheExportFileIsWrittenThroughTheDialogsFileSystem) {
+    const QString target = m_out.filePath(QStringLiteral("out.txt"));
+    ql::test::FaultyFileSystem fs;
+    // the new file is made beside the target first
+    fs.failOn(ql::test::FaultyFileSystem::Op::Create, target.toStdString() + ".part");
+    auto dlg = open(&fs);
+    m_chosen = target;
+    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
+    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+
+    ASSERT_EQ(m_prompter.boxes.size(), 1u);
+    EXPECT_EQ(m_prompter.boxes[0].text,
+              QStringLiteral("Cannot create the export file : ") + target + QStringLiteral("\ninjected create failure"));
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_TRUE(QDir(m_out.path()).entryList({QStringLiteral("out.txt*")}, QDir::Files).isEmpty());
+}
+
 TEST_F(ExportDialog, AFileThatCannotBeCreatedIsSaidWithItsReason) {
     auto dlg = open();
     m_chosen = m_out.filePath(QStringLiteral("no/such/folder/out.txt"));
