@@ -5,6 +5,8 @@
 #include "core/store/FileSet.h"
 #include "core/store/Settings.h"
 
+#include <utility>
+
 namespace ql {
 
 Result<ReportTable> buildHistoryReport(FileSystem& fs, const FileSet& set, std::int32_t now) {
@@ -39,15 +41,15 @@ Result<ReportTable> buildCustomerReport(FileSystem& fs, const FileSet& set) {
     ReportTable table = makeCustomerTable(set.settings());
     table.reserveRows(customers->size());
     namespace col = customer_column;
+    static constexpr std::pair<std::size_t, std::string CustomerRecord::*> kFields[] = {
+        {col::kName, &CustomerRecord::name},   {col::kAddress, &CustomerRecord::address},
+        {col::kCity, &CustomerRecord::city},   {col::kZip, &CustomerRecord::zip},
+        {col::kState, &CustomerRecord::state}, {col::kCountry, &CustomerRecord::country},
+        {col::kPhone, &CustomerRecord::phone},
+    };
     for (const CustomerRecord& c : *customers) {
         const std::size_t r = table.appendRow();
-        table.setText(r, col::kName, c.name);
-        table.setText(r, col::kAddress, c.address);
-        table.setText(r, col::kCity, c.city);
-        table.setText(r, col::kZip, c.zip);
-        table.setText(r, col::kState, c.state);
-        table.setText(r, col::kCountry, c.country);
-        table.setText(r, col::kPhone, c.phone);
+        for (const auto& [column, field] : kFields) table.setText(r, column, c.*field);
     }
     SortReportRows(table, static_cast<std::int32_t>(col::kName), static_cast<std::int32_t>(col::kName));
     return table;

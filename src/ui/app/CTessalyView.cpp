@@ -42,21 +42,14 @@ CTessalyView::CTessalyView(CTessalyDoc& doc, const CommandContext& context, QWid
 }
 
 void CTessalyView::onUpdateHint(int hint) {
+    if (hint == hint::kTotals) return refreshTotals();
+    if (hint == hint::kWeekChart) return refreshWeekChart();
+    if (!m_print) return;
     switch (hint) {
-    case hint::kTotals: refreshTotals(); break;
-    case hint::kWeekChart: refreshWeekChart(); break;
-    case hint::kPrintHistory:
-        if (m_print) m_print->printHistory();
-        break;
-    case hint::kPrintCustomers:
-        if (m_print) m_print->printCustomers();
-        break;
-    case hint::kPrintWeekChart:
-        if (m_print) m_print->printWeekChart();
-        break;
-    case hint::kPrintInvoice:
-        if (m_print) m_print->printInvoice();
-        break;
+    case hint::kPrintHistory: m_print->printHistory(); break;
+    case hint::kPrintCustomers: m_print->printCustomers(); break;
+    case hint::kPrintWeekChart: m_print->printWeekChart(); break;
+    case hint::kPrintInvoice: m_print->printInvoice(); break;
     default: break;
     }
 }

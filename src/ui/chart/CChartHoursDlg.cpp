@@ -1,11 +1,9 @@
 #include "ui/chart/CChartHoursDlg.h"
 
-#include <QDialogButtonBox>
+#include "ui/common/FormDialogLayout.h"
+
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPushButton>
-#include <QVBoxLayout>
 
 HourSpinBox::HourSpinBox(QWidget* parent) : QSpinBox(parent) {
     // Each value change re-limits both boxes and rewrites their texts: only a finished entry
@@ -44,14 +42,7 @@ CChartHoursDlg::CChartHoursDlg(ql::ChartHours hours, QWidget* parent)
     form->setLabelAlignment(Qt::AlignRight);
     form->addRow(QStringLiteral("Starting Hour :"), m_start);
     form->addRow(QStringLiteral("Ending Hour :"), m_end);
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    buttons->addButton(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->addButton(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* row = new QHBoxLayout(this);
-    row->addLayout(form);
-    row->addWidget(buttons);
+    layOutFormWithOkCancel(*this, form);
 
     connect(m_start, &QSpinBox::valueChanged, this, [this](int value) {
         m_hours.stepStart(value - m_hours.start);

@@ -1,15 +1,13 @@
 #include "ui/chart/CTimeFrameDlg.h"
 
 #include "core/chart/TimeFrameForm.h"
+#include "ui/common/FormDialogLayout.h"
 #include "ui/common/Prompter.h"
 
-#include <QDialogButtonBox>
 #include <QFontMetrics>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 CTimeFrameDlg::CTimeFrameDlg(const ql::TimeFrameRecord& frame, const QString& projectName, bool monthFirst,
                              Prompter& prompter, QWidget* parent)
@@ -44,14 +42,7 @@ CTimeFrameDlg::CTimeFrameDlg(const ql::TimeFrameRecord& frame, const QString& pr
     form->addRow(QStringLiteral("Date :"), m_date);
     form->addRow(QStringLiteral("Time :"), m_time);
     form->addRow(QStringLiteral("Duration :"), m_duration);
-    auto* buttons = new QDialogButtonBox(Qt::Vertical, this);
-    buttons->addButton(QDialogButtonBox::Ok)->setDefault(true);
-    buttons->addButton(QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* row = new QHBoxLayout(this);
-    row->addLayout(form);
-    row->addWidget(buttons, 0, Qt::AlignBottom);
+    layOutFormWithOkCancel(*this, form, Qt::AlignBottom);
     m_date->setFocus();
 }
 
