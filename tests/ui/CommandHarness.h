@@ -9,7 +9,7 @@
 #include "ui/common/CommandContext.h"
 #include "ui/common/HelpService.h"
 #include "ui/common/OpenDocument.h"
-#include "ui/reports/InvoiceRequestStore.h"
+#include "ui/common/InvoiceRequestStore.h"
 
 #include <string>
 #include <vector>

@@ -3,7 +3,7 @@
 #include "ui/app/ShellOnly.h"
 
 #include "ui/common/CommandContext.h"
-#include "ui/reports/InvoiceRequestStore.h"
+#include "ui/common/InvoiceRequestStore.h"
 
 #include <QObject>
 #include <QString>

@@ -9,7 +9,7 @@
 #include "ui/common/Modal.h"
 #include "ui/common/OpenDocument.h"
 #include "ui/common/Prompter.h"
-#include "ui/reports/InvoiceRequestStore.h"
+#include "ui/common/InvoiceRequestStore.h"
 
 #include <QAction>
 #include <QFileInfo>

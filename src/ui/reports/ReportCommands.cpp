@@ -8,7 +8,7 @@
 #include "ui/projects/ProjectCommands.h"
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/CNewInvoiceDlg.h"
-#include "ui/reports/InvoiceRequestStore.h"
+#include "ui/common/InvoiceRequestStore.h"
 #include "ui/reports/InvoiceTextFile.h"
 
 #include <QFileInfo>
