@@ -2,6 +2,7 @@
 #include "ui/BenchApplication.h"
 #include "HistoryData.h"
 
+#include "core/store/FileSet.h"
 #include "core/time/Clock.h"
 #include "ui/common/Modal.h"
 #include "ui/common/Prompter.h"
@@ -25,13 +26,13 @@ public:
 // frames): the saved filter, the rows, the model and view, the first sort, the first paint.
 void BM_HistoryDialogOpen(benchmark::State& state) {
     ensureBenchApplication();
-    const QString path = QString::fromStdString(historyFileSet());
+    const FileSet set(historyFileSet());
     const FixedClock clock(benchNow());
     SilentPrompter prompter;
     QtModal modal;  // the opening runs no dialog
     int rows = 0;
     for (auto _ : state) {
-        CHistoryDlg dlg(defaultFileSystem(), prompter, modal, clock, path, nullptr);
+        CHistoryDlg dlg(defaultFileSystem(), prompter, modal, clock, set, nullptr);
         dlg.show();
         QApplication::processEvents();
         rows = dlg.model().rowCount();
@@ -44,11 +45,11 @@ BENCHMARK(BM_HistoryDialogOpen)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 // A click on a heading: the rows re-sorted by that column and the list repainted.
 void BM_HistoryDialogSortColumn(benchmark::State& state) {
     ensureBenchApplication();
-    const QString path = QString::fromStdString(historyFileSet());
+    const FileSet set(historyFileSet());
     const FixedClock clock(benchNow());
     SilentPrompter prompter;
     QtModal modal;  // sorting runs no dialog
-    CHistoryDlg dlg(defaultFileSystem(), prompter, modal, clock, path, nullptr);
+    CHistoryDlg dlg(defaultFileSystem(), prompter, modal, clock, set, nullptr);
     dlg.show();
     QApplication::processEvents();
     const int column = static_cast<int>(state.range(0));

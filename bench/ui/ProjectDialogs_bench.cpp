@@ -58,10 +58,10 @@ void showAndPaint(QDialog& dlg) {
 // rewrites the whole projects file crash-safely (synced temporary file, rename).
 void BM_ProjectTreeOpenAndOk(benchmark::State& state) {
     ensureBenchApplication();
-    const QString projects = QString::fromStdString(fileSetPath(dialogFileSet(), FileKind::Projects));
+    const FileSet set(dialogFileSet());
     CountingPrompter prompter;
     for (auto _ : state) {
-        CProjectsTreeDlg dlg(defaultFileSystem(), prompter, nullptr, projects, CProjectsTreeDlg::Mode::Edit);
+        CProjectsTreeDlg dlg(defaultFileSystem(), prompter, nullptr, set, CProjectsTreeDlg::Mode::Edit);
         showAndPaint(dlg);
         dlg.accept();
         if (dlg.result() != QDialog::Accepted || prompter.boxes) state.SkipWithError("the tree did not close with OK");
@@ -72,14 +72,14 @@ BENCHMARK(BM_ProjectTreeOpenAndOk)->Unit(benchmark::kMillisecond);
 // Update this project: the information dialog lists 2,000 customers sorted by name.
 void BM_ProjectInfoOpenAndDone(benchmark::State& state) {
     ensureBenchApplication();
-    const QString projects = QString::fromStdString(fileSetPath(dialogFileSet(), FileKind::Projects));
+    const FileSet set(dialogFileSet());
     CountingPrompter prompter;
     ProjectRecord record;
     record.id = 5;
     record.name = "Task 5";
     record.customerId = 1234;
     for (auto _ : state) {
-        CProjectInfoDlg dlg(defaultFileSystem(), prompter, projects, record);
+        CProjectInfoDlg dlg(defaultFileSystem(), prompter, set, record);
         showAndPaint(dlg);
         dlg.accept();
         benchmark::DoNotOptimize(dlg.record().customerId);
@@ -91,10 +91,10 @@ BENCHMARK(BM_ProjectInfoOpenAndDone)->Unit(benchmark::kMillisecond);
 // Edit Customers on 2,000 customers: load, fill the seven columns, sort by name, show, Exit.
 void BM_CustomersOpenAndExit(benchmark::State& state) {
     ensureBenchApplication();
-    const QString customers = QString::fromStdString(fileSetPath(dialogFileSet(), FileKind::Customers));
+    const FileSet set(dialogFileSet());
     CountingPrompter prompter;
     for (auto _ : state) {
-        CCustomersDlg dlg(defaultFileSystem(), prompter, customers);
+        CCustomersDlg dlg(defaultFileSystem(), prompter, set);
         showAndPaint(dlg);
         dlg.reject();
     }
@@ -105,9 +105,9 @@ BENCHMARK(BM_CustomersOpenAndExit)->Unit(benchmark::kMillisecond);
 // Sorting the 2,000 rows by another column, as a click on a heading does.
 void BM_CustomersSortByColumn(benchmark::State& state) {
     ensureBenchApplication();
-    const QString customers = QString::fromStdString(fileSetPath(dialogFileSet(), FileKind::Customers));
+    const FileSet set(dialogFileSet());
     CountingPrompter prompter;
-    CCustomersDlg dlg(defaultFileSystem(), prompter, customers);
+    CCustomersDlg dlg(defaultFileSystem(), prompter, set);
     int column = 0;
     for (auto _ : state) {
         column = column == CCustomersDlg::kCity ? CCustomersDlg::kAddress : CCustomersDlg::kCity;

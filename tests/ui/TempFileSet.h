@@ -23,6 +23,8 @@ public:
         EXPECT_TRUE(ql::createFileSet(ql::defaultFileSystem(), ql::FileSet(m_settings), "$", true));
     }
     const std::string& settingsPath() const { return m_settings; }
+    // The set as the document names it, for dialogs and set operations.
+    ql::FileSet fileSet() const { return ql::FileSet(m_settings); }
     std::string path(ql::FileKind kind) const { return ql::fileSetPath(m_settings, kind); }
     QString qpath(ql::FileKind kind) const { return QString::fromStdString(path(kind)); }
 

@@ -8,14 +8,14 @@
 
 void pieChart(const CommandContext& context) {
     if (!context.document.fileSetOpen()) return;
-    CPieChartDlg dialog(context.fileSystem, context.prompter, context.clock, context.document.settingsPath(),
+    CPieChartDlg dialog(context.fileSystem, context.prompter, context.clock, context.document.fileSet(),
                         localeFacts().monthFirst, context.parent);
     context.modal.runDialog(dialog);
 }
 
 void exportData(const CommandContext& context) {
     if (!context.document.fileSetOpen()) return;
-    CExportDlg dialog(context.fileSystem, context.prompter, context.document.settingsPath(), localeFacts().monthFirst,
+    CExportDlg dialog(context.fileSystem, context.prompter, context.document.fileSet(), localeFacts().monthFirst,
                       context.parent);
     context.modal.runDialog(dialog);
 }

@@ -24,10 +24,6 @@ namespace {
 
 constexpr const char* kAllProjects = "All Projects";
 
-std::string pathOf(const QString& fileSetPath, ql::FileKind kind) {
-    return ql::fileSetPath(fileSetPath.toStdString(), kind);
-}
-
 QString profileUserName() {
     QSettings settings{QLatin1String(Profile::kOrganization), QLatin1String(Profile::kApplication)};
     return settings.value(QStringLiteral("Settings/UserName")).toString();
@@ -35,13 +31,13 @@ QString profileUserName() {
 
 }  // namespace
 
-CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const QString& fileSetPath_, bool localeMonthFirst,
+CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set, bool localeMonthFirst,
                        QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::CExportDlg>()),
       m_fs(fs),
       m_prompter(prompter),
-      fileSetPath(fileSetPath_),
+      m_set(set),
       m_localeMonthFirst(localeMonthFirst) {
     m_ui->setupUi(this);
     const ql::ReportPeriod period = ql::defaultExportPeriod();
@@ -50,7 +46,7 @@ CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const QString& fi
     m_ui->toEdit->setText(QString::fromStdString(ql::dateText(period.end, dayOrder)));
     m_ui->fileLabel->setText(QLatin1String(kDefaultFileName));
 
-    const std::string projectsPath = pathOf(fileSetPath, ql::FileKind::Projects);
+    const std::string& projectsPath = m_set.projects();
     const auto projects = ql::loadProjects(m_fs, projectsPath);
     if (!projects) {
         m_prompter.inform(QStringLiteral("Quillory"),
@@ -92,7 +88,7 @@ void CExportDlg::onFileButton() {
 }
 
 bool CExportDlg::monthFirst() const {
-    const auto settings = ql::readSettings(m_fs, ql::FileSet(fileSetPath.toStdString()));
+    const auto settings = ql::readSettings(m_fs, m_set);
     return settings ? settings->monthFirst() : m_localeMonthFirst;
 }
 
@@ -142,7 +138,7 @@ QString CExportDlg::writeExportFile(const ql::ExportRequest& request) {
         m_fs, QFile::encodeName(path).toStdString(), "Cannot write the export file : " + path.toStdString(),
         [&](ql::File& file) {
             created = true;
-            produced = ql::writeExport(m_fs, ql::FileSet(fileSetPath.toStdString()), request, [&](std::string_view piece) {
+            produced = ql::writeExport(m_fs, m_set, request, [&](std::string_view piece) {
                 if (fileWrite) fileWrite = file.write(piece.data(), piece.size());
                 return fileWrite.isOk();
             });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/ExportWriter.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <QDialog>
@@ -26,9 +27,9 @@ public:
     // Asks where to save, starting from initialName; the full path, or empty when cancelled.
     using SaveFileChooser = std::function<QString(QWidget* parent, const QString& initialName)>;
 
-    // fileSetPath: the document's settings path. localeMonthFirst orders the dates when the
+    // set: the document's file set (kept as a copy). localeMonthFirst orders the dates when the
     // settings file cannot be read. Reads the settings and the projects file.
-    CExportDlg(ql::FileSystem& fs, Prompter& prompter, const QString& fileSetPath, bool localeMonthFirst,
+    CExportDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set, bool localeMonthFirst,
                QWidget* parent = nullptr);
     ~CExportDlg() override;
 
@@ -52,7 +53,7 @@ private:
     std::unique_ptr<Ui::CExportDlg> m_ui;
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
-    QString fileSetPath;
+    ql::FileSet m_set;
     bool m_localeMonthFirst;
     SaveFileChooser m_chooseFile = &CExportDlg::chooseExportFile;
 };

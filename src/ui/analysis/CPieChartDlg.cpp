@@ -35,14 +35,14 @@ int sixteenths(double degrees) { return -static_cast<int>(std::lround(degrees * 
 
 }  // namespace
 
-CPieChartDlg::CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const QString& fileSetPath_,
+CPieChartDlg::CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
                            bool localeMonthFirst, QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::CPieChartDlg>()),
       m_fs(fs),
       m_prompter(prompter),
       m_clock(clock),
-      fileSetPath(fileSetPath_),
+      m_set(set),
       m_localeMonthFirst(localeMonthFirst) {
     m_ui->setupUi(this);
     QPalette black = m_ui->separator->palette();
@@ -86,7 +86,7 @@ bool CPieChartDlg::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool CPieChartDlg::monthFirst() const {
-    const auto settings = ql::readSettings(m_fs, ql::FileSet(fileSetPath.toStdString()));
+    const auto settings = ql::readSettings(m_fs, m_set);
     return settings ? settings->monthFirst() : m_localeMonthFirst;
 }
 
@@ -108,7 +108,7 @@ void CPieChartDlg::compute() {
                           Prompter::Icon::Information);
         return;
     }
-    const ql::Status st = m_chart.compute(m_fs, ql::FileSet(fileSetPath.toStdString()), *period);
+    const ql::Status st = m_chart.compute(m_fs, m_set, *period);
     if (!st) m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()), Prompter::Icon::Warning);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/analysis/PieChart.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <QDialog>
@@ -26,9 +27,9 @@ class CPieChartDlg;
 class CPieChartDlg : public QDialog {
     Q_OBJECT
 public:
-    // fileSetPath: the document's settings path. localeMonthFirst orders the dates when the
+    // set: the document's file set (kept as a copy). localeMonthFirst orders the dates when the
     // settings file cannot be read. Opens on This Year and computes it.
-    CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const QString& fileSetPath,
+    CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
                  bool localeMonthFirst, QWidget* parent = nullptr);
     ~CPieChartDlg() override;
 
@@ -56,7 +57,7 @@ private:
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
     const ql::Clock& m_clock;
-    QString fileSetPath;
+    ql::FileSet m_set;
     bool m_localeMonthFirst;
     ql::PieChart m_chart;
     QPixmap m_buffer;

@@ -72,7 +72,7 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
     m_doc->notifyViews(hint::kTotals);
     m_doc->notifyViews(hint::kWeekChart);
     m_doc->setRecoveryChooser([this](const ql::JournalState& state) {
-        CRecoveryDlg dialog(m_services.fileSystem, m_doc->fileSet().settings(), state, m_frame.get());
+        CRecoveryDlg dialog(m_services.fileSystem, m_doc->fileSet(), state, m_frame.get());
         m_services.modal.runDialog(dialog);
         return dialog.choice();
     });

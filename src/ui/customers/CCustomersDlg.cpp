@@ -42,12 +42,12 @@ private:
 
 }  // namespace
 
-CCustomersDlg::CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const QString& customersPath, QWidget* parent)
+CCustomersDlg::CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set, QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::CCustomersDlg>()),
       m_fs(fs),
       m_prompter(prompter),
-      m_customersPath(customersPath.toStdString()),
+      m_set(set),
       m_collator(QLocale()) {
     m_ui->setupUi(this);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
@@ -107,7 +107,7 @@ void CCustomersDlg::reload() {
     QTreeWidget* list = m_ui->customerList;
     list->clear();
     m_customers.clear();
-    auto loaded = ql::loadCustomers(m_fs, m_customersPath);
+    auto loaded = ql::loadCustomers(m_fs, m_set.customers());
     if (!loaded) {
         report(loaded.status());
         return;
@@ -145,7 +145,7 @@ void CCustomersDlg::addCustomer() {
     if (!edited) return;
     // The id is taken only now, from the file as it is after the user's edit, in the same
     // locked operation as the append so no other writer can take it in between.
-    if (const auto id = ql::addCustomer(m_fs, *edited, ql::FileSet(m_customersPath)); !id) report(id.status());
+    if (const auto id = ql::addCustomer(m_fs, *edited, m_set); !id) report(id.status());
     reload();
 }
 
@@ -162,7 +162,7 @@ void CCustomersDlg::updateCustomer() {
     // disk, byte for byte, and where it is in the file.
     if (*edited == *chosen) return;
     // One rewrite drops the old record and appends the new one: a failure loses neither.
-    if (const ql::Status st = ql::updateCustomer(m_fs, *edited, m_customersPath); !st) report(st);
+    if (const ql::Status st = ql::updateCustomer(m_fs, *edited, m_set.customers()); !st) report(st);
     reload();
 }
 
@@ -175,7 +175,7 @@ void CCustomersDlg::removeCustomers() {
         if (list->topLevelItem(row)->isSelected())
             if (const ql::CustomerRecord* c = customerOfRow(row)) ids.push_back(c->id);
     if (!ids.empty())
-        if (const ql::Status st = ql::removeCustomers(m_fs, ids, m_customersPath); !st) report(st);
+        if (const ql::Status st = ql::removeCustomers(m_fs, ids, m_set.customers()); !st) report(st);
     reload();
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/store/CustomerRecord.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <QCollator>
@@ -30,9 +31,9 @@ public:
     // Edits a customer; the edited copy, or nullopt when the user cancelled.
     using CustomerEditor = std::function<std::optional<ql::CustomerRecord>(const ql::CustomerRecord&)>;
 
-    // Reads the customers file at customersPath; a failure is reported through prompter and
+    // Reads the customers file of set (kept as a copy); a failure is reported through prompter and
     // leaves the table empty.
-    CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const QString& customersPath, QWidget* parent = nullptr);
+    CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set, QWidget* parent = nullptr);
     ~CCustomersDlg() override;
 
     // Replaces the customer information dialog used by Add and Update.
@@ -65,7 +66,7 @@ private:
     std::unique_ptr<Ui::CCustomersDlg> m_ui;
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
-    std::string m_customersPath;
+    ql::FileSet m_set;
     CustomerEditor m_editor;
     std::vector<ql::CustomerRecord> m_customers;
     QCollator m_collator;

@@ -8,6 +8,6 @@
 void editCustomers(const CommandContext& context) {
     if (!context.document.fileSetOpen()) return;
     CCustomersDlg dlg(context.fileSystem, context.prompter,
-                      QString::fromStdString(context.document.fileSet().customers()), context.parent);
+                      context.document.fileSet(), context.parent);
     if (context.modal.runDialog(dlg) == QDialog::Accepted) context.document.notifyViews(hint::kPrintCustomers);
 }

@@ -24,17 +24,15 @@ const QString kCaption = QStringLiteral("Quillory");
 
 }  // namespace
 
-CProjectInfoDlg::CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const QString& projectsPath,
+CProjectInfoDlg::CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set,
                                  const ql::ProjectRecord& record, QWidget* parent)
     : QDialog(parent), m_ui(std::make_unique<Ui::CProjectInfoDlg>()), m_record(record) {
     m_ui->setupUi(this);
-    const std::string path = projectsPath.toStdString();
-
-    fillCustomers(fs, prompter, ql::fileSetPath(path, ql::FileKind::Customers));
+    fillCustomers(fs, prompter, set.customers());
     m_ui->nameEdit->setText(fromRecordText(m_record.name));
     FieldValidator::install(m_ui->nameEdit, ql::ProjectRecord::kNameWidth);
 
-    const auto settings = ql::readSettings(fs, ql::FileSet(path));
+    const auto settings = ql::readSettings(fs, set);
     const QString symbol = settings ? fromRecordText(settings->monetarySymbol) : QString();
     m_ui->chargesLabel->setText(QStringLiteral("Charges per hour (") + symbol + QStringLiteral(") :"));
     m_ui->chargesEdit->setText(chargesText());

@@ -9,6 +9,9 @@
 #include <memory>
 
 class Prompter;
+namespace ql {
+class FileSet;
+}
 namespace Ui {
 class CProjectInfoDlg;
 }
@@ -18,9 +21,10 @@ class CProjectInfoDlg;
 class CProjectInfoDlg : public QDialog {
     Q_OBJECT
 public:
-    // projectsPath names the set. A customers file that cannot be read is reported through
-    // prompter; the list then stays empty and the project's fields are still shown and kept.
-    CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const QString& projectsPath,
+    // Reads the customers and settings files of set. A customers file that cannot be read is
+    // reported through prompter; the list then stays empty and the project's fields are still
+    // shown and kept.
+    CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set,
                     const ql::ProjectRecord& record, QWidget* parent = nullptr);
     ~CProjectInfoDlg() override;
 

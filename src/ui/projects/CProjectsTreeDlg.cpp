@@ -31,13 +31,13 @@ void collectExpansion(QTreeWidgetItem* item, std::vector<std::pair<QTreeWidgetIt
 }  // namespace
 
 CProjectsTreeDlg::CProjectsTreeDlg(ql::FileSystem& fs, Prompter& prompter, HelpService* help,
-                                   const QString& projectsPath, Mode mode, QWidget* parent)
+                                   const ql::FileSet& set, Mode mode, QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::CProjectsTreeDlg>()),
       m_fs(fs),
       m_prompter(prompter),
       m_help(help),
-      m_projectsPath(projectsPath),
+      m_set(set),
       m_mode(mode) {
     m_ui->setupUi(this);
     if (m_mode == Mode::Choosing)
@@ -45,7 +45,7 @@ CProjectsTreeDlg::CProjectsTreeDlg(ql::FileSystem& fs, Prompter& prompter, HelpS
             QStringLiteral("HINT: Double-click on one project's label to select it and close this window."));
 
     m_editor = [this](ql::ProjectRecord& record) {
-        CProjectInfoDlg dlg(m_fs, m_prompter, m_projectsPath, record, this);
+        CProjectInfoDlg dlg(m_fs, m_prompter, m_set, record, this);
         if (dlg.exec() != QDialog::Accepted) return false;
         record = dlg.record();
         return true;
@@ -134,7 +134,7 @@ void CProjectsTreeDlg::reserveProjectIds(const std::vector<std::int32_t>& idsInU
 }
 
 void CProjectsTreeDlg::load() {
-    const std::string path = m_projectsPath.toStdString();
+    const std::string& path = m_set.projects();
     auto snapshot = ql::loadProjectsSnapshot(m_fs, path);
     if (!snapshot) {
         m_fileUnreadable = m_fs.exists(path);
@@ -144,7 +144,7 @@ void CProjectsTreeDlg::load() {
     m_loadedVersion = snapshot->version;
     m_projects = ql::ProjectTree(std::move(snapshot->records));
     // Frames of deleted projects keep their ids: a new project must not inherit them.
-    const auto inFrames = ql::highestProjectIdInFrames(m_fs, ql::fileSetPath(path, ql::FileKind::TimeFrames));
+    const auto inFrames = ql::highestProjectIdInFrames(m_fs, m_set.timeFrames());
     if (inFrames)
         m_projects.reserveIdsThrough(*inFrames);
     else
@@ -298,7 +298,7 @@ void CProjectsTreeDlg::accept() {
         }
         chosen = m_projects.record(*h).id;
     }
-    const std::string path = m_projectsPath.toStdString();
+    const std::string& path = m_set.projects();
     if (m_fileUnreadable) {
         m_prompter.inform(kCaption, QString::fromStdString(ql::projectFileMessage(path)));
         return;

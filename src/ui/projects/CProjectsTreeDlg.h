@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/projects/ProjectTree.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/RecordFile.h"
 
@@ -44,9 +45,9 @@ public:
     // Edits one project's record; true when the user confirmed, record then holding the edits.
     using ProjectEditor = std::function<bool(ql::ProjectRecord& record)>;
 
-    // Reads the projects file at projectsPath once. A failure is reported through prompter
+    // Reads the projects file of set (kept as a copy) once. A failure is reported through prompter
     // and leaves the tree empty; help may be null (What's This then does nothing).
-    CProjectsTreeDlg(ql::FileSystem& fs, Prompter& prompter, HelpService* help, const QString& projectsPath,
+    CProjectsTreeDlg(ql::FileSystem& fs, Prompter& prompter, HelpService* help, const ql::FileSet& set,
                      Mode mode, QWidget* parent = nullptr);
     ~CProjectsTreeDlg() override;
 
@@ -92,7 +93,7 @@ private:
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
     HelpService* m_help;
-    QString m_projectsPath;
+    ql::FileSet m_set;
     Mode m_mode;
     ProjectEditor m_editor;
     ql::ProjectTree m_projects;

@@ -9,7 +9,7 @@ namespace {
 
 std::optional<std::int32_t> runTree(const CommandContext& context, CProjectsTreeDlg::Mode mode) {
     CProjectsTreeDlg dlg(context.fileSystem, context.prompter, &context.help,
-                         QString::fromStdString(context.document.fileSet().projects()), mode, context.parent);
+                         context.document.fileSet(), mode, context.parent);
     dlg.reserveProjectIds(context.document.running().runningIds());
     if (context.modal.runDialog(dlg) != QDialog::Accepted) return std::nullopt;
     return dlg.chosenProjectId();

@@ -24,15 +24,14 @@
 #include <algorithm>
 
 CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, const ql::Clock& clock,
-                         const QString& settingsPath, ProjectChooser chooser, QWidget* parent)
+                         const ql::FileSet& set, ProjectChooser chooser, QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::CHistoryDlg>()),
       m_fs(fs),
       m_prompter(prompter),
       m_modal(modal),
       m_clock(clock),
-      m_settingsPathText(settingsPath),
-      m_set(settingsPath.toStdString()),
+      m_set(set),
       m_chooser(std::move(chooser)),
       m_model(new HistoryModel(this)) {
     m_ui->setupUi(this);
@@ -155,7 +154,7 @@ void CHistoryDlg::removeFrames() {
 }
 
 void CHistoryDlg::changeFilter() {
-    CHistoryFilterDlg dialog(m_fs, m_prompter, m_clock, m_settingsPathText, m_chooser, this);
+    CHistoryFilterDlg dialog(m_fs, m_prompter, m_clock, m_set, m_chooser, this);
     if (m_modal.runDialog(dialog) != QDialog::Accepted) return;
     m_filterProjectId = dialog.filterProjectId();
     m_filterPeriod = {dialog.filterStart(), dialog.filterEnd()};

@@ -39,9 +39,9 @@ public:
 
     // Reads the saved filter, loads and sorts the rows by project. Failures to read are
     // told through prompter and leave the list empty. The Time frame and History Filter
-    // dialogs run through modal.
+    // dialogs run through modal. set names the files read and written (kept as a copy).
     CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, const ql::Clock& clock,
-                const QString& settingsPath, ProjectChooser chooser, QWidget* parent = nullptr);
+                const ql::FileSet& set, ProjectChooser chooser, QWidget* parent = nullptr);
     ~CHistoryDlg() override;
 
     QTreeView* list() const;
@@ -78,7 +78,6 @@ private:
     Prompter& m_prompter;
     Modal& m_modal;
     const ql::Clock& m_clock;
-    QString m_settingsPathText;
     ql::FileSet m_set;
     ProjectChooser m_chooser;
     HistoryModel* m_model;

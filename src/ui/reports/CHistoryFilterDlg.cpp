@@ -22,13 +22,13 @@ PeriodControls periodControlsOf(Ui::CHistoryFilterDlg& ui) {
 }  // namespace
 
 CHistoryFilterDlg::CHistoryFilterDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock,
-                                     const QString& settingsPath, ProjectChooser chooser, QWidget* parent)
+                                     const ql::FileSet& set, ProjectChooser chooser, QWidget* parent)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::CHistoryFilterDlg>()),
       m_fs(fs),
       m_prompter(prompter),
       m_clock(clock),
-      m_set(settingsPath.toStdString()),
+      m_set(set),
       m_chooser(std::move(chooser)) {
     m_ui->setupUi(this);
     const ql::HistoryFilterRecord saved =

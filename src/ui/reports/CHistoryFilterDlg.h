@@ -34,7 +34,8 @@ public:
     // Picks a project (the project tree in choosing mode); nullopt on Cancel.
     using ProjectChooser = std::function<std::optional<std::int32_t>()>;
 
-    CHistoryFilterDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const QString& settingsPath,
+    // set names the filter, projects and settings files (kept as a copy).
+    CHistoryFilterDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
                       ProjectChooser chooser, QWidget* parent = nullptr);
     ~CHistoryFilterDlg() override;
 

@@ -13,17 +13,16 @@
 
 #include <algorithm>
 
-CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, std::string settingsPath,
+CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
                                QWidget* parent)
-    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_settingsPath(std::move(settingsPath)),
+    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_set(set),
       m_ui(std::make_unique<Ui::CNewInvoiceDlg>()) {
     m_ui->setupUi(this);
     connect(m_ui->printButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onPrint);
     connect(m_ui->toFileButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onToFile);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &CNewInvoiceDlg::reject);
 
-    const std::string customersPath = ql::fileSetPath(m_settingsPath, ql::FileKind::Customers);
-    auto customers = ql::loadCustomers(m_fs, customersPath);
+    auto customers = ql::loadCustomers(m_fs, m_set.customers());
     if (!customers) {
         m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(customers.status().message()),
                           Prompter::Icon::Information);
@@ -39,7 +38,7 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
 
     const LocaleFacts locale = localeFacts();
     const ql::SettingsRecord settings =
-        ql::readSettingsOrDefaults(m_fs, ql::FileSet(m_settingsPath), locale.currencySymbol, locale.monthFirst);
+        ql::readSettingsOrDefaults(m_fs, m_set, locale.currencySymbol, locale.monthFirst);
     m_monthFirst = settings.monthFirst();
     const ql::ReportPeriod period = ql::defaultInvoicePeriod(clock.now());
     m_ui->fromEdit->setText(QString::fromStdString(ql::longDateText(period.start, m_monthFirst)));
@@ -60,7 +59,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     request.invoiceNumber = m_ui->numberEdit->text().toStdString();
     if (const ql::Status st = ql::checkInvoiceNumber(request.invoiceNumber); !st) return refuse(st.message());
     if (const ql::Status st =
-            ql::checkInvoiceCustomer(m_fs, ql::fileSetPath(m_settingsPath, ql::FileKind::Customers), request.customerId);
+            ql::checkInvoiceCustomer(m_fs, m_set.customers(), request.customerId);
         !st)
         return refuse(st.message());
     const auto start = ql::ParseDateText(m_ui->fromEdit->text().toStdString(), m_monthFirst, ql::DayClock::Start, "From");
@@ -70,7 +69,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     request.periodStart = *start;
     request.periodEnd = *end;
     // Stored before anything is printed or written: cancelling later does not take it back.
-    if (const ql::Status st = ql::advanceInvoiceNumber(m_fs, ql::FileSet(m_settingsPath), request.invoiceNumber); !st)
+    if (const ql::Status st = ql::advanceInvoiceNumber(m_fs, m_set, request.invoiceNumber); !st)
         return refuse(st.message());
     m_request = request;
     done(result);

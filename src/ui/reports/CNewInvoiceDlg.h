@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reports/Invoice.h"
+#include "core/store/FileSet.h"
 
 #include <QDialog>
 
@@ -27,8 +28,8 @@ public:
     static constexpr int kPrint = 1;
     static constexpr int kToFile = 3;
 
-    // settingsPath is any path of the set, in the file system's encoding.
-    CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, std::string settingsPath,
+    // set names the customers and settings files read and written (kept as a copy).
+    CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
                    QWidget* parent = nullptr);
     ~CNewInvoiceDlg() override;
 
@@ -45,7 +46,7 @@ private:
 
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
-    std::string m_settingsPath;
+    ql::FileSet m_set;
     bool m_monthFirst = true;
     std::unique_ptr<Ui::CNewInvoiceDlg> m_ui;
     ql::InvoiceRequest m_request;

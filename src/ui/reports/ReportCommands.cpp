@@ -16,7 +16,7 @@
 void history(const CommandContext& context) {
     OpenDocument& document = context.document;
     if (!document.fileSetOpen()) return;
-    CHistoryDlg dialog(context.fileSystem, context.prompter, context.modal, context.clock, document.settingsPath(),
+    CHistoryDlg dialog(context.fileSystem, context.prompter, context.modal, context.clock, document.fileSet(),
                        [&context] { return chooseProject(context); }, context.parent);
     if (context.modal.runDialog(dialog) == QDialog::Accepted) document.notifyViews(hint::kPrintHistory);
     document.notifyViews(hint::kTotals);
@@ -26,7 +26,7 @@ void history(const CommandContext& context) {
 void invoice(const CommandContext& context) {
     OpenDocument& document = context.document;
     if (!document.fileSetOpen()) return;
-    CNewInvoiceDlg dialog(context.fileSystem, context.prompter, context.clock, document.fileSet().settings(),
+    CNewInvoiceDlg dialog(context.fileSystem, context.prompter, context.clock, document.fileSet(),
                           context.parent);
     const int result = context.modal.runDialog(dialog);
     if (result != CNewInvoiceDlg::kPrint && result != CNewInvoiceDlg::kToFile) return;

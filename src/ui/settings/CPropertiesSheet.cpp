@@ -109,11 +109,11 @@ void CPropertiesPage3::readBack(ql::SettingsRecord& r) const {
     r.monetarySymbol = stored(m_ui->monetarySymbolEdit);
 }
 
-CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpService* help, std::string settingsPath,
+CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpService* help, const ql::FileSet& set,
                                    const ql::SettingsRecord& defaults, QWidget* parent)
-    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_help(help), m_settingsPath(std::move(settingsPath)) {
+    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_help(help), m_set(set) {
     setWindowTitle(QStringLiteral("Properties"));
-    auto read = ql::readSettings(m_fs, ql::FileSet(m_settingsPath));
+    auto read = ql::readSettings(m_fs, m_set);
     if (read) m_loaded = *read;
     m_record = read ? *read : defaults;
 
@@ -152,9 +152,8 @@ void CPropertiesSheet::accept() {
     m_general->readBackInto(edited);
     // The sheet writes the whole record it loaded: refused if another program (an invoice
     // run advancing the number) changed it meanwhile, instead of undoing that change.
-    const ql::FileSet set(m_settingsPath);
     const ql::Status written =
-        m_loaded ? ql::writeSettings(m_fs, edited, set, *m_loaded) : ql::writeSettings(m_fs, edited, set);
+        m_loaded ? ql::writeSettings(m_fs, edited, m_set, *m_loaded) : ql::writeSettings(m_fs, edited, m_set);
     if (!written) {
         // Nothing was stored: the user can try again or cancel.
         m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(written.message()),

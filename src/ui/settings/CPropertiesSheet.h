@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/FileSet.h"
 #include "core/store/SettingsRecord.h"
 
 #include <QDialog>
@@ -7,7 +8,6 @@
 
 #include <memory>
 #include <optional>
-#include <string>
 
 class HelpService;
 class Prompter;
@@ -99,9 +99,9 @@ class CPropertiesSheet final : public QDialog {
 public:
     static constexpr int kHelpContext = 400;
 
-    // settingsPath is any path of the set, in the file system's encoding; defaults is the
-    // record used when the settings cannot be read.
-    CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpService* help, std::string settingsPath,
+    // set names the settings file (kept as a copy); defaults is the record used when the
+    // settings cannot be read.
+    CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpService* help, const ql::FileSet& set,
                      const ql::SettingsRecord& defaults, QWidget* parent = nullptr);
     ~CPropertiesSheet() override;
 
@@ -122,7 +122,7 @@ private:
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
     HelpService* m_help;
-    std::string m_settingsPath;
+    ql::FileSet m_set;
     ql::SettingsRecord m_record;
     std::optional<ql::SettingsRecord> m_loaded;  // the record as read when the sheet opened
     QTabWidget* m_tabs = nullptr;

@@ -10,7 +10,7 @@
 void editProperties(const CommandContext& context) {
     if (!context.document.fileSetOpen()) return;
     const LocaleFacts locale = localeFacts();
-    CPropertiesSheet sheet(context.fileSystem, context.prompter, &context.help, context.document.fileSet().settings(),
+    CPropertiesSheet sheet(context.fileSystem, context.prompter, &context.help, context.document.fileSet(),
                            ql::defaultSettings(locale.currencySymbol, locale.monthFirst), context.parent);
     if (context.modal.runDialog(sheet) == QDialog::Accepted) context.document.notifyViews(hint::kTotals);
 }

@@ -22,7 +22,7 @@ QString timeText(std::int32_t t, bool monthFirst) {
 
 }  // namespace
 
-CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const std::string& settingsPath, ql::JournalState state,
+CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, ql::JournalState state,
                            QWidget* parent)
     : QDialog(parent),
       m_message(new QLabel(this)),
@@ -31,7 +31,7 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const std::string& settingsPath, 
       m_keep(new QPushButton(QStringLiteral("&Keep running"), this)),
       m_discard(new QPushButton(QStringLiteral("&Discard"), this)) {
     setWindowTitle(QStringLiteral("Running projects"));
-    const bool monthFirst = ql::readSettingsOrDefaults(fs, ql::FileSet(settingsPath), "$", true).monthFirst();
+    const bool monthFirst = ql::readSettingsOrDefaults(fs, set, "$", true).monthFirst();
     const QString lastSeen = timeText(state.heartbeat, monthFirst);
 
     QString text = QStringLiteral("Quillory ended while these projects were running. It was last seen running at ") +
@@ -45,7 +45,7 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const std::string& settingsPath, 
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setHeaderLabels({QStringLiteral("Project"), QStringLiteral("Started"), QStringLiteral("Time")});
-    auto index = ql::ProjectIndex::load(fs, ql::fileSetPath(settingsPath, ql::FileKind::Projects));
+    auto index = ql::ProjectIndex::load(fs, set.projects());
     // The time shown is what "Check out" writes: the pause accounting up to the heartbeat.
     const std::vector<ql::TimeFrameRecord> frames = ql::framesAtLastSeen(state);
     for (std::size_t i = 0; i < state.entries.size() && i < frames.size(); ++i) {

@@ -5,15 +5,14 @@
 
 #include <QDialog>
 
-#include <string>
-
 class QLabel;
 class QPushButton;
 class QTreeWidget;
 
 namespace ql {
+class FileSet;
 class FileSystem;
-}
+}  // namespace ql
 
 // Asked once when a journal shows that Quillory ended while projects ran: lists each project
 // with its start and the time worked up to when Quillory was last seen running, and offers
@@ -22,9 +21,9 @@ class FileSystem;
 class CRecoveryDlg : public QDialog {
     Q_OBJECT
 public:
-    // Names come from the projects file of the set of settingsPath (read once; a project it
+    // Names come from the projects file of set (read once; a project it
     // does not hold is shown by its id); dates follow the set's date order.
-    CRecoveryDlg(ql::FileSystem& fs, const std::string& settingsPath, ql::JournalState state,
+    CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, ql::JournalState state,
                  QWidget* parent = nullptr);
 
     // KeepRunning until a button is pressed.

@@ -1,5 +1,6 @@
 #include "ui/tracking/CSelectRunningDlg.h"
 
+#include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "ui/common/Prompter.h"
 
@@ -9,7 +10,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CSelectRunningDlg::CSelectRunningDlg(ql::FileSystem& fs, Prompter& prompter, const std::string& projectsPath,
+CSelectRunningDlg::CSelectRunningDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set,
                                      std::vector<std::int32_t> ids, QWidget* parent)
     : QDialog(parent), m_ids(std::move(ids)), m_list(new QListWidget(this)) {
     setWindowTitle(QStringLiteral("Select a running project"));
@@ -32,7 +33,7 @@ CSelectRunningDlg::CSelectRunningDlg(ql::FileSystem& fs, Prompter& prompter, con
     column->addStretch();
     row->addLayout(column);
 
-    auto index = ql::ProjectIndex::load(fs, projectsPath);
+    auto index = ql::ProjectIndex::load(fs, set.projects());
     if (!index) prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(index.status().message()),
                                 Prompter::Icon::Warning);
     for (const std::int32_t id : m_ids)

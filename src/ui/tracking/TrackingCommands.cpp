@@ -44,7 +44,7 @@ void checkOut(const CommandContext& context) {
     if (running.count() == 1) {
         id = running.entries().front().projectId;
     } else {
-        CSelectRunningDlg dialog(context.fileSystem, context.prompter, document.fileSet().projects(),
+        CSelectRunningDlg dialog(context.fileSystem, context.prompter, document.fileSet(),
                                  running.runningIds(), context.parent);
         if (context.modal.runDialog(dialog) == QDialog::Accepted && dialog.chosenId() != -1) id = dialog.chosenId();
     }

@@ -68,7 +68,7 @@ protected:
 
     std::unique_ptr<CExportDlg> open(ql::FileSystem* fs = nullptr) {
         auto dlg = std::make_unique<CExportDlg>(fs ? *fs : ql::defaultFileSystem(), m_prompter,
-                                                QString::fromStdString(m_set.settingsPath()), true);
+                                                m_set.fileSet(), true);
         dlg->setSaveFileChooser([this](QWidget*, const QString& initial) {
             m_initialNames << initial;
             return m_chosen;

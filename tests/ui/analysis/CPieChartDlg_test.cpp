@@ -69,7 +69,7 @@ protected:
     }
     std::unique_ptr<CPieChartDlg> open(ql::FileSystem* fs = nullptr) {
         auto dlg = std::make_unique<CPieChartDlg>(fs ? *fs : ql::defaultFileSystem(), m_prompter, m_clock,
-                                                  QString::fromStdString(m_set.settingsPath()), true);
+                                                  m_set.fileSet(), true);
         dlg->resize(640, 420);
         dlg->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));

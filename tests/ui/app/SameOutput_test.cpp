@@ -136,7 +136,7 @@ protected:
 
     // The invoice as the New Invoice dialog's To File... or Print builds it.
     std::pair<ql::Invoice, ql::InvoiceParties> guiInvoice(const InvoiceCase& c) {
-        CNewInvoiceDlg dlg(ql::defaultFileSystem(), prompter, clock, settings);
+        CNewInvoiceDlg dlg(ql::defaultFileSystem(), prompter, clock, ql::FileSet(settings));
         auto* customer = dlg.findChild<QComboBox*>("customerCombo");
         customer->setCurrentIndex(customer->findData(c.customer));
         if (c.from) dlg.findChild<QLineEdit*>("fromEdit")->setText(typedDate(c.from, true));
@@ -189,7 +189,7 @@ TEST_F(SameOutput, ExportFileOfTheDialogAndTheCommand) {
             return ql::Status::ok();
         }));
         setProfileValue("UserName", c.from ? QString::fromUtf8(kUser) : QString());
-        CExportDlg dlg(ql::defaultFileSystem(), prompter, QString::fromStdString(settings), true);
+        CExportDlg dlg(ql::defaultFileSystem(), prompter, ql::FileSet(settings), true);
         dlg.setSaveFileChooser([&](QWidget*, const QString&) { return QString::fromStdString(out("gui.txt")); });
         if (c.from) dlg.findChild<QLineEdit*>("fromEdit")->setText(typedDate(c.from, !c.dayFirst));
         if (c.to) dlg.findChild<QLineEdit*>("toEdit")->setText(typedDate(c.to, !c.dayFirst));

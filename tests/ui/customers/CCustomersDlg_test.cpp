@@ -41,7 +41,7 @@ protected:
     }
     std::unique_ptr<CCustomersDlg> open(ql::FileSystem* fs = nullptr) {
         auto dlg = std::make_unique<CCustomersDlg>(fs ? *fs : ql::defaultFileSystem(), m_prompter,
-                                                   m_set.qpath(ql::FileKind::Customers));
+                                                   m_set.fileSet());
         dlg->setCustomerEditor([this](const ql::CustomerRecord& r) -> std::optional<ql::CustomerRecord> {
             m_edited.push_back(r);
             if (!m_editorAnswer) return std::nullopt;
@@ -288,7 +288,7 @@ TEST_F(Customers, UpdateConfirmedWithoutAChangeKeepsTheFileByteForByte) {
     add(customer(3, "After"));
     const std::vector<char> before = TempFileSet::bytes(path());
 
-    auto dlg = std::make_unique<CCustomersDlg>(ql::defaultFileSystem(), m_prompter, m_set.qpath(ql::FileKind::Customers));
+    auto dlg = std::make_unique<CCustomersDlg>(ql::defaultFileSystem(), m_prompter, m_set.fileSet());
     select(*dlg, {QString(60, QChar(0x00E9))});
     whenModalOpens<CCustomerInfoDlg>([](CCustomerInfoDlg& info) { info.accept(); });
     dlg->updateCustomer();

@@ -25,7 +25,7 @@ protected:
     }
     std::unique_ptr<CProjectInfoDlg> open(const ql::ProjectRecord& record) {
         return std::make_unique<CProjectInfoDlg>(ql::defaultFileSystem(), m_prompter,
-                                                 m_set.qpath(ql::FileKind::Projects), record);
+                                                 m_set.fileSet(), record);
     }
     template <typename W>
     static W* child(QDialog& dlg, const char* name) {

@@ -23,7 +23,7 @@ protected:
     std::string projectsFile() const { return m_set.path(ql::FileKind::Projects); }
     std::unique_ptr<CProjectsTreeDlg> open() {
         auto dlg = std::make_unique<CProjectsTreeDlg>(ql::defaultFileSystem(), m_prompter, nullptr,
-                                                      m_set.qpath(ql::FileKind::Projects), Mode::Edit);
+                                                      m_set.fileSet(), Mode::Edit);
         dlg->setProjectEditor([](ql::ProjectRecord&) { return true; });
         dlg->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));

@@ -97,7 +97,7 @@ protected:
     }
     std::unique_ptr<CProjectsTreeDlg> open(Mode mode, ql::FileSystem* fs = nullptr) {
         auto dlg = std::make_unique<CProjectsTreeDlg>(fs ? *fs : ql::defaultFileSystem(), m_prompter, &m_help,
-                                                      m_set.qpath(ql::FileKind::Projects), mode);
+                                                      m_set.fileSet(), mode);
         dlg->setProjectEditor([this](ql::ProjectRecord& r) {
             m_edited.push_back(r);
             if (!m_editorAnswer) return false;

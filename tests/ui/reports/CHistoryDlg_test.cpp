@@ -23,7 +23,7 @@ protected:
             ran.push_back(d.metaObject()->className());
             return onDialog ? onDialog(d) : QDialog::Rejected;
         };
-        return std::make_unique<CHistoryDlg>(fs, prompter, modal, clock, settingsPath(), chooser);
+        return std::make_unique<CHistoryDlg>(fs, prompter, modal, clock, set.fileSet(), chooser);
     }
     static std::vector<QString> column(const CHistoryDlg& dlg, int c) {
         std::vector<QString> texts;

@@ -10,7 +10,7 @@ namespace {
 class HistoryFilter : public HistoryFixture {
 protected:
     std::unique_ptr<CHistoryFilterDlg> open(ql::FileSystem& fs = ql::defaultFileSystem()) {
-        return std::make_unique<CHistoryFilterDlg>(fs, prompter, clock, settingsPath(), chooser);
+        return std::make_unique<CHistoryFilterDlg>(fs, prompter, clock, set.fileSet(), chooser);
     }
 };
 

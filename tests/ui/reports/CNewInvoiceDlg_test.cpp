@@ -47,7 +47,7 @@ protected:
         ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, ql::FileSet(m_path)));
     }
     std::unique_ptr<CNewInvoiceDlg> dialog() {
-        return std::make_unique<CNewInvoiceDlg>(ql::defaultFileSystem(), prompter, clock, m_path);
+        return std::make_unique<CNewInvoiceDlg>(ql::defaultFileSystem(), prompter, clock, ql::FileSet(m_path));
     }
     std::string storedNumber() const { return ql::readSettings(ql::defaultFileSystem(), ql::FileSet(m_path))->nextInvoiceNumber; }
     // Runs the invoice command with the dialog driven by act.

@@ -93,7 +93,6 @@ protected:
         if (!bytes || bytes->empty()) return std::nullopt;
         return ql::decodeHistoryFilter(bytes->data());
     }
-    QString settingsPath() const { return QString::fromStdString(set.settingsPath()); }
 
     TempFileSet set;
     RecordingPrompter prompter;

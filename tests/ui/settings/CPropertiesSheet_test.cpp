@@ -57,7 +57,7 @@ protected:
         m_before = TempFileSet::bytes(m_path);
     }
     std::unique_ptr<CPropertiesSheet> sheet() {
-        return std::make_unique<CPropertiesSheet>(ql::defaultFileSystem(), prompter, &help, m_path,
+        return std::make_unique<CPropertiesSheet>(ql::defaultFileSystem(), prompter, &help, ql::FileSet(m_path),
                                                   ql::defaultSettings("$", true));
     }
     ql::SettingsRecord stored() const { return *ql::readSettings(ql::defaultFileSystem(), ql::FileSet(m_path)); }
@@ -151,7 +151,7 @@ TEST_F(PropertiesSheet, CancelWritesNothingAndHelpAsksForItsTopic) {
 TEST_F(PropertiesSheet, AFailedWriteIsReportedAndTheSheetStaysOpen) {
     ql::test::FaultyFileSystem fs;
     fs.failOn(ql::test::FaultyFileSystem::Op::Create, ql::FileSet(m_path).temporary());
-    CPropertiesSheet s(fs, prompter, &help, m_path, ql::defaultSettings("$", true));
+    CPropertiesSheet s(fs, prompter, &help, ql::FileSet(m_path), ql::defaultSettings("$", true));
     child<QLineEdit>(s.companyPage(), "companyEdit")->setText(QStringLiteral("Changed"));
     s.accept();
     EXPECT_NE(s.result(), QDialog::Accepted);

@@ -1,3 +1,4 @@
+#include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/support/TempDir.h"
 #include "ui/tracking/CSelectRunningDlg.h"
@@ -27,7 +28,7 @@ protected:
 };
 
 TEST_F(SelectRunningTest, ListsNamesInRunningOrderAndOkChoosesTheFirst) {
-    CSelectRunningDlg dlg(ql::defaultFileSystem(), prompter, prj, {2, 0, 2});
+    CSelectRunningDlg dlg(ql::defaultFileSystem(), prompter, ql::FileSet(prj), {2, 0, 2});
     ASSERT_EQ(dlg.list()->count(), 3);
     EXPECT_EQ(dlg.list()->item(0)->text(), "Project 2");
     EXPECT_EQ(dlg.list()->item(1)->text(), "Project 0");
@@ -38,7 +39,7 @@ TEST_F(SelectRunningTest, ListsNamesInRunningOrderAndOkChoosesTheFirst) {
 }
 
 TEST_F(SelectRunningTest, DoubleClickOnTheSecondNameChoosesIt) {
-    CSelectRunningDlg dlg(ql::defaultFileSystem(), prompter, prj, {1, 0});
+    CSelectRunningDlg dlg(ql::defaultFileSystem(), prompter, ql::FileSet(prj), {1, 0});
     dlg.show();
     QListWidget* list = dlg.list();
     const QRect rect = list->visualItemRect(list->item(1));
@@ -50,7 +51,7 @@ TEST_F(SelectRunningTest, DoubleClickOnTheSecondNameChoosesIt) {
 
 TEST_F(SelectRunningTest, EscapeCancelsAndAMissingProjectsFileIsReportedOnce) {
     std::remove(prj.c_str());
-    CSelectRunningDlg dlg(ql::defaultFileSystem(), prompter, prj, {0, 1});
+    CSelectRunningDlg dlg(ql::defaultFileSystem(), prompter, ql::FileSet(prj), {0, 1});
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, QString::fromStdString("Cannot open project file : " + prj));
     EXPECT_EQ(dlg.list()->count(), 2);  // positions still match the running entries
