@@ -1,4 +1,6 @@
 #include "ui/reports/CNewInvoiceDlg.h"
+
+#include "ui/NamedChild.h"
 #include "ui/TempFileSet.h"
 #include "ui/app/ShellFixture.h"
 
@@ -23,13 +25,6 @@
 #include <QSignalSpy>
 
 namespace {
-
-template <typename W>
-W* child(QObject& parent, const char* name) {
-    auto* w = parent.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 class NewInvoice : public ShellTest {
 protected:

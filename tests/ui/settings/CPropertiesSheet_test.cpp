@@ -1,4 +1,6 @@
 #include "ui/settings/CPropertiesSheet.h"
+
+#include "ui/NamedChild.h"
 #include "ui/TempFileSet.h"
 #include "ui/app/ShellFixture.h"
 
@@ -25,13 +27,6 @@
 #include <QTest>
 
 namespace {
-
-template <typename W>
-W* child(QObject& parent, const char* name) {
-    auto* w = parent.findChild<W*>(QString::fromLatin1(name));
-    EXPECT_NE(w, nullptr) << name;
-    return w;
-}
 
 // Types text as the keyboard would, one character per key press (non-ASCII included).
 void type(QWidget* widget, const QString& text) {
