@@ -74,6 +74,7 @@ void drawOpen(QPainter& p) {
     p.drawPolygon(QPolygonF({QPointF(5.5, 10.5), QPointF(20.5, 10.5), QPointF(17.5, 18.5), QPointF(2.5, 18.5)}));
 }
 
+// A round button face; leaves the painter ready for the paper-white glyph on it.
 void roundBadge(QPainter& p, const QColor& fill, const QColor& edge) {
     QRadialGradient gradient(QPointF(9, 8), 11);
     gradient.setColorAt(0, fill.lighter(135));
@@ -81,26 +82,22 @@ void roundBadge(QPainter& p, const QColor& fill, const QColor& edge) {
     p.setPen(pen(edge));
     p.setBrush(gradient);
     p.drawEllipse(QRectF(2, 2, 18, 18));
+    p.setPen(Qt::NoPen);
+    p.setBrush(kPaper);
 }
 
 void drawCheckIn(QPainter& p) {
     roundBadge(p, QColor(40, 160, 60), QColor(20, 100, 35));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kPaper);
     p.drawPolygon(QPolygonF({QPointF(8.5, 6.5), QPointF(16, 11), QPointF(8.5, 15.5)}));
 }
 
 void drawCheckOut(QPainter& p) {
     roundBadge(p, QColor(205, 45, 40), QColor(130, 20, 20));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kPaper);
     p.drawRect(QRectF(7.5, 7.5, 7, 7));
 }
 
 void drawPause(QPainter& p) {
     roundBadge(p, QColor(30, 100, 200), QColor(15, 55, 130));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kPaper);
     p.drawRect(QRectF(7.5, 7, 2.5, 8));
     p.drawRect(QRectF(12, 7, 2.5, 8));
 }
@@ -190,8 +187,6 @@ void drawInvoice(QPainter& p) {
 
 void drawAbout(QPainter& p) {
     roundBadge(p, QColor(50, 110, 190), QColor(25, 60, 120));
-    p.setPen(Qt::NoPen);
-    p.setBrush(kPaper);
     p.drawEllipse(QRectF(9.6, 5, 2.8, 2.8));
     p.drawRoundedRect(QRectF(9.7, 9, 2.6, 8), 0.8, 0.8);
 }

@@ -3,13 +3,13 @@
 #include "ui_CCustomersDlg.h"
 
 #include "core/store/Customers.h"
+#include "ui/common/ListKeys.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
 #include "ui/customers/CCustomerInfoDlg.h"
 
 #include <QEvent>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QLocale>
 #include <QTreeWidget>
 
@@ -187,16 +187,7 @@ bool CCustomersDlg::eventFilter(QObject* watched, QEvent* event) {
         updateCustomer();
         return true;
     }
-    if (watched == list && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            updateCustomer();
-            return true;
-        }
-        if (key == Qt::Key_Delete) {
-            removeCustomers();
-            return true;
-        }
-    }
+    if (watched == list && handleListEditKeys(event, [this] { updateCustomer(); }, [this] { removeCustomers(); }))
+        return true;
     return QDialog::eventFilter(watched, event);
 }

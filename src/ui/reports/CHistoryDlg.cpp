@@ -10,6 +10,7 @@
 #include "core/store/TimeFrames.h"
 #include "core/time/Clock.h"
 #include "core/time/TimeText.h"
+#include "ui/common/ListKeys.h"
 #include "ui/common/Modal.h"
 #include "ui/common/Prompter.h"
 #include "ui/chart/CTimeFrameDlg.h"
@@ -18,7 +19,6 @@
 #include "ui/reports/HistoryModel.h"
 
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QTreeView>
 
 #include <algorithm>
@@ -162,16 +162,7 @@ void CHistoryDlg::changeFilter() {
 }
 
 bool CHistoryDlg::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_ui->historyList && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            updateFrame();
-            return true;
-        }
-        if (key == Qt::Key_Delete) {
-            removeFrames();
-            return true;
-        }
-    }
+    if (watched == m_ui->historyList && handleListEditKeys(event, [this] { updateFrame(); }, [this] { removeFrames(); }))
+        return true;
     return QDialog::eventFilter(watched, event);
 }
