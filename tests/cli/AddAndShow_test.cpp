@@ -125,6 +125,40 @@ TEST_F(AddAndShow, FramesShowTheirProjectLocalTimesMinutesAndCharge) {
         << text;
 }
 
+// The JSON times of the years around the century's turn and the 32-bit ends, in the frames
+// list and in the history, both of which write their ISO texts for themselves.
+TEST_F(AddAndShow, JsonTimesAroundTheCenturyAndThe32BitEnds) {
+    ok({"add-project", path, "--name", "Client work", "--rate", "60"});
+    struct Case {
+        const char* start;
+        const char* minutes;
+        const char* startIso;
+        const char* endIso;
+    };
+    const Case cases[] = {
+        {"1969-12-31 19:00", "1", "1969-12-31T19:00:00-05:00", "1969-12-31T19:01:00-05:00"},
+        {"1970-01-01 00:00", "60", "1970-01-01T00:00:00-05:00", "1970-01-01T01:00:00-05:00"},
+        {"1999-01-01 09:09:09", "99", "1999-01-01T09:09:09-05:00", "1999-01-01T10:48:09-05:00"},
+        {"1999-07-04 12:00", "30", "1999-07-04T12:00:00-04:00", "1999-07-04T12:30:00-04:00"},
+        {"1999-12-31 23:30", "60", "1999-12-31T23:30:00-05:00", "2000-01-01T00:30:00-05:00"},
+        {"2000-01-01 00:00", "1", "2000-01-01T00:00:00-05:00", "2000-01-01T00:01:00-05:00"},
+        {"2038-01-18 12:00", "180", "2038-01-18T12:00:00-05:00", "2038-01-18T15:00:00-05:00"},
+    };
+    for (const Case& c : cases) ok({"add-frame", path, "--project", "0", "--start", c.start, "--minutes", c.minutes});
+
+    const nlohmann::json shown = showJson("frames");
+    const nlohmann::json history = nlohmann::json::parse(
+        ok({"history", path, "--project", "0", "--from", "1969-12-31", "--to", "@2147483647", "--sort", "date", "--json"}));
+    ASSERT_EQ(shown.size(), std::size(cases));
+    ASSERT_EQ(history.size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        EXPECT_EQ(shown[i]["start"], cases[i].startIso) << cases[i].start;
+        EXPECT_EQ(shown[i]["end"], cases[i].endIso) << cases[i].start;
+        EXPECT_EQ(history[i]["start"], cases[i].startIso) << cases[i].start;
+        EXPECT_EQ(history[i]["end"], cases[i].endIso) << cases[i].start;
+    }
+}
+
 TEST_F(AddAndShow, FramesOfADeletedProjectAreListedAndRemovable) {
     ok({"add-project", path, "--name", "Gone", "--rate", "10"});
     ok({"add-frame", path, "--project", "0", "--start", "1996-12-11 09:00", "--minutes", "30"});

@@ -36,6 +36,13 @@ std::string integerText(std::int64_t value) {
     return std::string(buffer, end);
 }
 
+void appendIntegerText(std::string& out, std::int64_t value) {
+    char buffer[24];
+    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
+    (void)ec;
+    out.append(buffer, static_cast<std::size_t>(end - buffer));
+}
+
 std::string zeroPaddedText(std::int64_t value, int digits) {
     std::string text = integerText(value);
     const std::size_t signWidth = value < 0 ? 1 : 0;

@@ -15,6 +15,8 @@ std::string fixed2Text(double value);
 
 // "%d" / "%ld": decimal digits with a leading '-' when negative.
 std::string integerText(std::int64_t value);
+// The same added to the end of out, without a temporary string (for lines written by the million).
+void appendIntegerText(std::string& out, std::int64_t value);
 
 // "%.Nd" / "%.Nld" with N = digits: at least that many digits, zeros in front, the sign
 // before them (5, 2 -> "05"; 123, 2 -> "123"; -5, 2 -> "-05").

@@ -9,7 +9,10 @@ namespace {
 
 constexpr std::int64_t kSecondsPerDay = 86400;
 
-// The texts are built in a buffer rather than from joined strings: an export writes millions.
+// Every text is written into a stack buffer and handed over in one piece, so that the
+// appending forms cost no temporary string: an export writes millions of them.
+constexpr std::size_t kRoom = 48;
+
 // Two digits of 0..99; any other value as zeroPaddedText writes it.
 char* putTwoDigits(char* p, std::int64_t n) {
     if (n >= 0 && n < 100) {
@@ -21,30 +24,60 @@ char* putTwoDigits(char* p, std::int64_t n) {
     return std::copy(text.begin(), text.end(), p);
 }
 
+// "%Y": the years of 32-bit times have four digits; others as integerText writes them.
+char* putYear(char* p, int year) {
+    if (year >= 1000 && year <= 9999) return putTwoDigits(putTwoDigits(p, year / 100), year % 100);
+    const std::string text = integerText(year);
+    return std::copy(text.begin(), text.end(), p);
+}
+
 char* putHoursMinutes(char* p, std::int64_t hours, std::int64_t minutes) {
     p = putTwoDigits(p, hours);
     *p++ = ':';
     return putTwoDigits(p, minutes);
 }
 
-std::string dayMonthYear(int year, int month, int day, bool monthFirst, bool twoDigitYear) {
-    char buffer[48];
-    char* p = putTwoDigits(buffer, monthFirst ? month : day);
+char* putDayMonthYear(char* p, const calendar::Date& date, bool monthFirst, bool twoDigitYear) {
+    p = putTwoDigits(p, monthFirst ? date.month : date.day);
     *p++ = '/';
-    p = putTwoDigits(p, monthFirst ? day : month);
+    p = putTwoDigits(p, monthFirst ? date.day : date.month);
     *p++ = '/';
-    if (twoDigitYear) {
-        p = putTwoDigits(p, (year % 100 + 100) % 100);
-    } else {
-        const std::string yyyy = integerText(year);
-        p = std::copy(yyyy.begin(), yyyy.end(), p);
-    }
-    return std::string(buffer, p);
+    return twoDigitYear ? putTwoDigits(p, (date.year % 100 + 100) % 100) : putYear(p, date.year);
 }
 
-std::string hoursMinutes(std::int64_t hours, std::int64_t minutes) {
-    char buffer[48];
-    return std::string(buffer, putHoursMinutes(buffer, hours, minutes));
+char* putClock12(char* p, int hour, int minute) {
+    p = putHoursMinutes(p, twelveHour(hour), minute);
+    *p++ = ' ';
+    for (const char* m = meridiemText(hour); *m; ++m) *p++ = *m;
+    return p;
+}
+
+char* putSignedHoursMinutes(char* p, std::int64_t minutes) {
+    const std::int64_t magnitude = minutes < 0 ? -minutes : minutes;
+    if (minutes < 0) *p++ = '-';
+    return putHoursMinutes(p, magnitude / 60, magnitude % 60);
+}
+
+char* putIsoDateTime(char* p, const calendar::LocalTime& l, std::int32_t utcOffset) {
+    p = putYear(p, l.year);
+    *p++ = '-';
+    p = putTwoDigits(p, l.month);
+    *p++ = '-';
+    p = putTwoDigits(p, l.day);
+    *p++ = 'T';
+    p = putHoursMinutes(p, l.hour, l.minute);
+    *p++ = ':';
+    p = putTwoDigits(p, l.second);
+    *p++ = utcOffset < 0 ? '-' : '+';
+    const std::int64_t magnitude = utcOffset < 0 ? -std::int64_t{utcOffset} : utcOffset;
+    return putHoursMinutes(p, magnitude / 3600, magnitude / 60 % 60);
+}
+
+std::string textOf(const char* begin, const char* end) { return std::string(begin, end); }
+
+// By length: append(first, last) goes through the general replace path.
+void appendRange(std::string& out, const char* begin, const char* end) {
+    out.append(begin, static_cast<std::size_t>(end - begin));
 }
 
 }  // namespace
@@ -52,13 +85,15 @@ std::string hoursMinutes(std::int64_t hours, std::int64_t minutes) {
 std::string dateText(std::int32_t t, bool monthFirst) { return dateText(calendar::localDate(t), monthFirst); }
 
 std::string dateText(const calendar::Date& date, bool monthFirst) {
-    return dayMonthYear(date.year, date.month, date.day, monthFirst, false);
+    char buffer[kRoom];
+    return textOf(buffer, putDayMonthYear(buffer, date, monthFirst, false));
 }
 
 std::string shortDateText(std::int32_t t, bool monthFirst) { return shortDateText(calendar::localDate(t), monthFirst); }
 
 std::string shortDateText(const calendar::Date& date, bool monthFirst) {
-    return dayMonthYear(date.year, date.month, date.day, monthFirst, true);
+    char buffer[kRoom];
+    return textOf(buffer, putDayMonthYear(buffer, date, monthFirst, true));
 }
 
 std::string clockText(std::int32_t t) {
@@ -66,7 +101,10 @@ std::string clockText(std::int32_t t) {
     return clockText(local.hour, local.minute);
 }
 
-std::string clockText(int hour, int minute) { return hoursMinutes(hour, minute); }
+std::string clockText(int hour, int minute) {
+    char buffer[kRoom];
+    return textOf(buffer, putHoursMinutes(buffer, hour, minute));
+}
 
 std::string clock12Text(std::int32_t t) {
     const calendar::LocalTime local = calendar::toLocal(t);
@@ -74,11 +112,8 @@ std::string clock12Text(std::int32_t t) {
 }
 
 std::string clock12Text(int hour, int minute) {
-    char buffer[48];
-    char* p = putHoursMinutes(buffer, twelveHour(hour), minute);
-    *p++ = ' ';
-    for (const char* m = meridiemText(hour); *m; ++m) *p++ = *m;
-    return std::string(buffer, p);
+    char buffer[kRoom];
+    return textOf(buffer, putClock12(buffer, hour, minute));
 }
 
 int twelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
@@ -87,23 +122,51 @@ const char* meridiemText(int hour) { return hour < 12 ? "AM" : "PM"; }
 
 std::string spanText(std::int64_t seconds) {
     const std::int64_t withinDay = (seconds % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
-    return hoursMinutes(withinDay / 3600, withinDay % 3600 / 60);
+    char buffer[kRoom];
+    return textOf(buffer, putHoursMinutes(buffer, withinDay / 3600, withinDay % 3600 / 60));
 }
 
 std::string signedSpanText(std::int64_t seconds) {
     const std::int64_t magnitude = seconds < 0 ? -seconds : seconds;
-    char buffer[48];
+    char buffer[kRoom];
     char* p = buffer;
     if (seconds < 0) *p++ = '-';
-    return std::string(buffer, putHoursMinutes(p, magnitude / 3600 % 24, magnitude / 60 % 60));
+    return textOf(buffer, putHoursMinutes(p, magnitude / 3600 % 24, magnitude / 60 % 60));
 }
 
 std::string hoursMinutesText(std::int64_t minutes) {
-    const std::int64_t magnitude = minutes < 0 ? -minutes : minutes;
-    char buffer[48];
-    char* p = buffer;
-    if (minutes < 0) *p++ = '-';
-    return std::string(buffer, putHoursMinutes(p, magnitude / 60, magnitude % 60));
+    char buffer[kRoom];
+    return textOf(buffer, putSignedHoursMinutes(buffer, minutes));
+}
+
+std::string isoDateTimeText(const calendar::LocalTime& local, std::int32_t utcOffset) {
+    char buffer[kRoom];
+    return textOf(buffer, putIsoDateTime(buffer, local, utcOffset));
+}
+
+void appendShortDateText(std::string& out, const calendar::Date& date, bool monthFirst) {
+    char buffer[kRoom];
+    appendRange(out, buffer, putDayMonthYear(buffer, date, monthFirst, true));
+}
+
+void appendClockText(std::string& out, int hour, int minute) {
+    char buffer[kRoom];
+    appendRange(out, buffer, putHoursMinutes(buffer, hour, minute));
+}
+
+void appendClock12Text(std::string& out, int hour, int minute) {
+    char buffer[kRoom];
+    appendRange(out, buffer, putClock12(buffer, hour, minute));
+}
+
+void appendHoursMinutesText(std::string& out, std::int64_t minutes) {
+    char buffer[kRoom];
+    appendRange(out, buffer, putSignedHoursMinutes(buffer, minutes));
+}
+
+void appendIsoDateTimeText(std::string& out, const calendar::LocalTime& local, std::int32_t utcOffset) {
+    char buffer[kRoom];
+    appendRange(out, buffer, putIsoDateTime(buffer, local, utcOffset));
 }
 
 }  // namespace ql

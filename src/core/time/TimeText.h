@@ -42,4 +42,16 @@ std::string signedSpanText(std::int64_t seconds);
 // 1530 -> "25:30", 65 -> "01:05", -90 -> "-01:30".
 std::string hoursMinutesText(std::int64_t minutes);
 
+// Local ISO 8601 with the zone's offset (seconds east of UTC): "1996-12-11T10:00:00-05:00".
+std::string isoDateTimeText(const calendar::LocalTime& local, std::int32_t utcOffset);
+
+// The same texts added to the end of out, for loops that write one per line of a large output
+// (an export of a million frames): the same bytes as the form of the same name, and no
+// allocation beyond out's own growth.
+void appendShortDateText(std::string& out, const calendar::Date& date, bool monthFirst);
+void appendClockText(std::string& out, int hour, int minute);
+void appendClock12Text(std::string& out, int hour, int minute);
+void appendHoursMinutesText(std::string& out, std::int64_t minutes);
+void appendIsoDateTimeText(std::string& out, const calendar::LocalTime& local, std::int32_t utcOffset);
+
 }  // namespace ql

@@ -52,15 +52,16 @@ void WeekChartInteraction::refresh() {
         const ql::Status st = m_chart.load(m_context.fileSystem, m_context.document.fileSet());
         if (!st) failures.push_back(st);
     }
-    m_reportFailures(failures);
     // The focus stays on its frame while the frame is still shown; indexes of the old load
-    // mean nothing in the new one.
+    // mean nothing in the new one. Re-mapped before the failures are reported: closing their
+    // box re-activates the window, which reloads again and reads the focused bar.
     m_focusedItem.reset();
     if (focused) {
         const auto& items = m_chart.items();
         for (std::size_t i = 0; i < items.size(); ++i)
             if (ql::frameOf(items[i]) == *focused) m_focusedItem = i;
     }
+    m_reportFailures(failures);
     m_view.update();
 }
 

@@ -32,6 +32,11 @@ TEST_P(NumberTextIn, FormatsAsTheCLocaleDoes) {
     EXPECT_EQ(integerText(1234567), "1234567");
     EXPECT_EQ(integerText(-42), "-42");
     EXPECT_EQ(integerText(std::numeric_limits<std::int64_t>::min()), "-9223372036854775808");
+    for (const std::int64_t value : {std::int64_t{0}, std::int64_t{-42}, std::numeric_limits<std::int64_t>::min()}) {
+        std::string out = "180\t";
+        appendIntegerText(out, value);
+        EXPECT_EQ(out, "180\t" + integerText(value));
+    }
     EXPECT_EQ(zeroPaddedText(5, 2), "05");
     EXPECT_EQ(zeroPaddedText(123, 2), "123");
     EXPECT_EQ(zeroPaddedText(-5, 2), "-05");

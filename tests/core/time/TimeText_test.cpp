@@ -6,6 +6,9 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <functional>
+#include <utility>
+#include <vector>
 #include <string>
 
 namespace ql {
@@ -88,6 +91,13 @@ TEST_P(TimeTextIn, EveryFormGivesTheSameBytesInEveryLocale) {
         {"hoursMinutesText 6005", hoursMinutesText(6005), "100:05"},
         {"hoursMinutesText -90", hoursMinutesText(-90), "-01:30"},
 
+        // Local ISO 8601; the offset's sign and both of its fields.
+        {"isoDateTimeText winter", isoDateTimeText({1996, 12, 11, 14, 30, 5}, -5 * 3600), "1996-12-11T14:30:05-05:00"},
+        {"isoDateTimeText 1999", isoDateTimeText({1999, 12, 31, 23, 59, 59}, -5 * 3600), "1999-12-31T23:59:59-05:00"},
+        {"isoDateTimeText UTC", isoDateTimeText({1970, 1, 1, 0, 0, 0}, 0), "1970-01-01T00:00:00+00:00"},
+        {"isoDateTimeText half hour east", isoDateTimeText({2038, 1, 19, 8, 44, 7}, 5 * 3600 + 1800),
+         "2038-01-19T08:44:07+05:30"},
+
         // formatLocal serves the command line's own forms, and its %p must not vanish either.
         {"formatLocal ISO", calendar::formatLocal(afternoon, "%Y-%m-%dT%H:%M:%S%z"), "1996-12-11T14:30:00-0500"},
         {"formatLocal 12-hour", calendar::formatLocal(afternoon, "%I:%M %p %y %Z %%"), "02:30 PM 96 EST %"},
@@ -98,6 +108,40 @@ TEST_P(TimeTextIn, EveryFormGivesTheSameBytesInEveryLocale) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Locales, TimeTextIn, ::testing::ValuesIn(test::kTestLocales));
+
+// The appending forms add exactly what the returning form of the same name gives, after
+// what out already holds.
+TEST(TimeTextAppending, AddsTheReturningFormsBytesToWhatIsThere) {
+    struct Case {
+        const char* form;
+        std::function<void(std::string&)> append;
+        std::string expected;
+    };
+    const calendar::LocalTime iso{1999, 1, 9, 7, 5, 9};
+    std::vector<Case> cases;
+    for (const calendar::Date date : {calendar::Date{1999, 12, 31}, calendar::Date{2000, 1, 1},
+                                      calendar::Date{1970, 1, 1}, calendar::Date{2038, 1, 19}})
+        for (const bool monthFirst : {true, false})
+            cases.push_back({"appendShortDateText", [=](std::string& out) { appendShortDateText(out, date, monthFirst); },
+                             shortDateText(date, monthFirst)});
+    for (const auto& [hour, minute] : {std::pair{0, 0}, std::pair{9, 5}, std::pair{12, 59}, std::pair{23, 59}}) {
+        cases.push_back({"appendClockText", [=](std::string& out) { appendClockText(out, hour, minute); },
+                         clockText(hour, minute)});
+        cases.push_back({"appendClock12Text", [=](std::string& out) { appendClock12Text(out, hour, minute); },
+                         clock12Text(hour, minute)});
+    }
+    for (const std::int64_t minutes : {0LL, 65LL, -90LL, 6005LL, 1000000000LL})
+        cases.push_back({"appendHoursMinutesText", [=](std::string& out) { appendHoursMinutesText(out, minutes); },
+                         hoursMinutesText(minutes)});
+    for (const std::int32_t offset : {0, -4 * 3600, 3600 + 1800})
+        cases.push_back({"appendIsoDateTimeText", [=](std::string& out) { appendIsoDateTimeText(out, iso, offset); },
+                         isoDateTimeText(iso, offset)});
+    for (const Case& c : cases) {
+        std::string out = "line\t";
+        c.append(out);
+        EXPECT_EQ(out, "line\t" + c.expected) << c.form;
+    }
+}
 
 TEST(CalendarDates, StepAcrossMonthsYearsAndTheThirtyTwoBitEnds) {
     EXPECT_EQ(calendar::addDays({1996, 2, 28}, 1), (calendar::Date{1996, 2, 29}));

@@ -17,6 +17,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QDir>
+#include <QFile>
 #include <QContextMenuEvent>
 #include <QLocale>
 #include <QLabel>
@@ -392,6 +394,35 @@ TEST_F(WeekChartView, TheKeyboardOpensTheMenuMovesTheFocusAndTheWeeks) {
     EXPECT_FALSE(chart().focusedItem());
     QTest::keyClick(&view(), Qt::Key_PageUp);
     EXPECT_EQ(view().weekChart().weekStart(), week);
+}
+
+// A reload that fails reports it in a box; closing the box re-activates the window, which
+// reloads again. By then the keyboard focus must already index the new, shorter list of bars.
+TEST_F(WeekChartView, AReloadThatFailsNeverLeavesTheFocusPastTheBars) {
+    const ql::FileSet set(settings);
+    const ql::TimeFrameRecord thursday{4, start - 86400, start - 86400 + 3600};
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), set, thursday));
+    chart().refresh();
+    QTest::keyClick(&view(), Qt::Key_Home);  // Thursday's bar: the second in the file
+    ASSERT_EQ(chart().focusedItem(), std::optional<std::size_t>(1));
+
+    // Another process removes Thursday's frame, and the projects file can no longer be read.
+    ASSERT_TRUE(ql::removeTimeFrame(ql::defaultFileSystem(), set.timeFrames(), thursday));
+    ASSERT_TRUE(QFile::remove(QString::fromStdString(set.projects())));
+    ASSERT_TRUE(QDir().mkdir(QString::fromStdString(set.projects())));
+
+    int reloads = 0;
+    prompter.whileShown = [&] {
+        const std::size_t bars = chart().weekChart().items().size();
+        if (chart().focusedItem()) {
+            EXPECT_LT(*chart().focusedItem(), bars);
+        }
+        if (reloads++ == 0) chart().refresh();
+    };
+    chart().refresh();
+    EXPECT_EQ(reloads, 1);
+    EXPECT_EQ(chart().weekChart().items().size(), 1u);
+    EXPECT_FALSE(chart().focusedItem());  // its frame is gone
 }
 
 // The tip goes when the pointer leaves the chart (for the panels above it) or the window.
