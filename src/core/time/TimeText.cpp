@@ -73,11 +73,18 @@ char* putIsoDateTime(char* p, const calendar::LocalTime& l, std::int32_t utcOffs
     return putHoursMinutes(p, magnitude / 3600, magnitude / 60 % 60);
 }
 
-std::string textOf(const char* begin, const char* end) { return std::string(begin, end); }
+// One form, written by write(buffer) (which returns the end) into a buffer on the stack.
+template <typename Write>
+std::string formed(const Write& write) {
+    char buffer[kRoom];
+    return std::string(buffer, write(buffer));
+}
 
-// By length: append(first, last) goes through the general replace path.
-void appendRange(std::string& out, const char* begin, const char* end) {
-    out.append(begin, static_cast<std::size_t>(end - begin));
+// The same, appended by length: append(first, last) goes through the general replace path.
+template <typename Write>
+void appendFormed(std::string& out, const Write& write) {
+    char buffer[kRoom];
+    out.append(buffer, static_cast<std::size_t>(write(buffer) - buffer));
 }
 
 }  // namespace
@@ -85,15 +92,13 @@ void appendRange(std::string& out, const char* begin, const char* end) {
 std::string dateText(std::int32_t t, bool monthFirst) { return dateText(calendar::localDate(t), monthFirst); }
 
 std::string dateText(const calendar::Date& date, bool monthFirst) {
-    char buffer[kRoom];
-    return textOf(buffer, putDayMonthYear(buffer, date, monthFirst, false));
+    return formed([&](char* b) { return putDayMonthYear(b, date, monthFirst, false); });
 }
 
 std::string shortDateText(std::int32_t t, bool monthFirst) { return shortDateText(calendar::localDate(t), monthFirst); }
 
 std::string shortDateText(const calendar::Date& date, bool monthFirst) {
-    char buffer[kRoom];
-    return textOf(buffer, putDayMonthYear(buffer, date, monthFirst, true));
+    return formed([&](char* b) { return putDayMonthYear(b, date, monthFirst, true); });
 }
 
 std::string clockText(std::int32_t t) {
@@ -102,8 +107,7 @@ std::string clockText(std::int32_t t) {
 }
 
 std::string clockText(int hour, int minute) {
-    char buffer[kRoom];
-    return textOf(buffer, putHoursMinutes(buffer, hour, minute));
+    return formed([&](char* b) { return putHoursMinutes(b, hour, minute); });
 }
 
 std::string clock12Text(std::int32_t t) {
@@ -112,8 +116,7 @@ std::string clock12Text(std::int32_t t) {
 }
 
 std::string clock12Text(int hour, int minute) {
-    char buffer[kRoom];
-    return textOf(buffer, putClock12(buffer, hour, minute));
+    return formed([&](char* b) { return putClock12(b, hour, minute); });
 }
 
 int twelveHour(int hour) { return hour % 12 == 0 ? 12 : hour % 12; }
@@ -122,51 +125,43 @@ const char* meridiemText(int hour) { return hour < 12 ? "AM" : "PM"; }
 
 std::string spanText(std::int64_t seconds) {
     const std::int64_t withinDay = (seconds % kSecondsPerDay + kSecondsPerDay) % kSecondsPerDay;
-    char buffer[kRoom];
-    return textOf(buffer, putHoursMinutes(buffer, withinDay / 3600, withinDay % 3600 / 60));
+    return formed([&](char* b) { return putHoursMinutes(b, withinDay / 3600, withinDay % 3600 / 60); });
 }
 
 std::string signedSpanText(std::int64_t seconds) {
     const std::int64_t magnitude = seconds < 0 ? -seconds : seconds;
-    char buffer[kRoom];
-    char* p = buffer;
-    if (seconds < 0) *p++ = '-';
-    return textOf(buffer, putHoursMinutes(p, magnitude / 3600 % 24, magnitude / 60 % 60));
+    return formed([&](char* p) {
+        if (seconds < 0) *p++ = '-';
+        return putHoursMinutes(p, magnitude / 3600 % 24, magnitude / 60 % 60);
+    });
 }
 
 std::string hoursMinutesText(std::int64_t minutes) {
-    char buffer[kRoom];
-    return textOf(buffer, putSignedHoursMinutes(buffer, minutes));
+    return formed([&](char* b) { return putSignedHoursMinutes(b, minutes); });
 }
 
 std::string isoDateTimeText(const calendar::LocalTime& local, std::int32_t utcOffset) {
-    char buffer[kRoom];
-    return textOf(buffer, putIsoDateTime(buffer, local, utcOffset));
+    return formed([&](char* b) { return putIsoDateTime(b, local, utcOffset); });
 }
 
 void appendShortDateText(std::string& out, const calendar::Date& date, bool monthFirst) {
-    char buffer[kRoom];
-    appendRange(out, buffer, putDayMonthYear(buffer, date, monthFirst, true));
+    appendFormed(out, [&](char* b) { return putDayMonthYear(b, date, monthFirst, true); });
 }
 
 void appendClockText(std::string& out, int hour, int minute) {
-    char buffer[kRoom];
-    appendRange(out, buffer, putHoursMinutes(buffer, hour, minute));
+    appendFormed(out, [&](char* b) { return putHoursMinutes(b, hour, minute); });
 }
 
 void appendClock12Text(std::string& out, int hour, int minute) {
-    char buffer[kRoom];
-    appendRange(out, buffer, putClock12(buffer, hour, minute));
+    appendFormed(out, [&](char* b) { return putClock12(b, hour, minute); });
 }
 
 void appendHoursMinutesText(std::string& out, std::int64_t minutes) {
-    char buffer[kRoom];
-    appendRange(out, buffer, putSignedHoursMinutes(buffer, minutes));
+    appendFormed(out, [&](char* b) { return putSignedHoursMinutes(b, minutes); });
 }
 
 void appendIsoDateTimeText(std::string& out, const calendar::LocalTime& local, std::int32_t utcOffset) {
-    char buffer[kRoom];
-    appendRange(out, buffer, putIsoDateTime(buffer, local, utcOffset));
+    appendFormed(out, [&](char* b) { return putIsoDateTime(b, local, utcOffset); });
 }
 
 }  // namespace ql
