@@ -47,5 +47,5 @@ QImage renderPage(PageSource& source, int page, const QSize& size);
 // target and renamed over it only when complete, so a failure leaves an existing file as it
 // was and no partial file behind. Fails with "Cannot write PDF file : " + path.
 ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source);
-// The same on the production file system (the window's Export PDF...).
+// The same on the production file system.
 ql::Status writePdf(const QString& path, PageSource& source);

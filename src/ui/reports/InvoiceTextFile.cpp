@@ -6,10 +6,11 @@
 #include <QDir>
 #include <QFile>
 
-ql::Status writeInvoiceTextFile(const ql::Invoice& invoice, const ql::InvoiceParties& parties, const QString& path) {
+ql::Status writeInvoiceTextFile(ql::FileSystem& fs, const ql::Invoice& invoice, const ql::InvoiceParties& parties,
+                                const QString& path) {
     const std::string bytes = ql::invoiceFileText(invoice, parties);
     // The one writer of output files, as quillory-cli invoice --text writes them.
-    return ql::writeOutputFile(ql::defaultFileSystem(), QFile::encodeName(path).toStdString(),
+    return ql::writeOutputFile(fs, QFile::encodeName(path).toStdString(),
                                "Cannot write invoice file : " + QDir::toNativeSeparators(path).toStdString(),
                                [&](ql::File& out) { return out.write(bytes.data(), bytes.size()); });
 }

@@ -157,7 +157,7 @@ std::optional<QString> PrintDispatch::choosePdfPath() {
 bool PrintDispatch::exportPdf(PageSource& source) {
     const std::optional<QString> path = choosePdfPath();
     if (!path) return false;
-    const ql::Status written = writePdf(*path, source);
+    const ql::Status written = writePdf(m_context.fileSystem, *path, source);
     if (!written) report(written.message());
     return written.isOk();
 }

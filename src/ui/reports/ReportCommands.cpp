@@ -45,5 +45,5 @@ void invoice(const CommandContext& context) {
     if (!parties) return report(parties.status());
     const auto path = context.modal.chooseSavePath(context.parent, invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
     if (!path) return;
-    if (const ql::Status written = writeInvoiceTextFile(*loaded, *parties, *path); !written) report(written);
+    if (const ql::Status written = writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path); !written) report(written);
 }

@@ -220,7 +220,7 @@ TEST_F(SameOutput, InvoiceTextFileOfToFileAndTheCommand) {
         SCOPED_TRACE(c.number);
         const auto [invoice, parties] = guiInvoice(c);
         EXPECT_GT(invoice.lines.size(), c.customer == 0 ? std::size_t{ql::kInvoiceLinesPerPage} : 0u);
-        ASSERT_TRUE(writeInvoiceTextFile(invoice, parties, QString::fromStdString(out("gui.txt"))));
+        ASSERT_TRUE(writeInvoiceTextFile(ql::defaultFileSystem(), invoice, parties, QString::fromStdString(out("gui.txt"))));
         std::vector<std::string> args = invoiceArgs(c);
         args.insert(args.end(), {"--text", out("cli.txt")});
         for (const Env& env : kLocales) {
