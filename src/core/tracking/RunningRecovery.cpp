@@ -1,6 +1,26 @@
 #include "core/tracking/RunningRecovery.h"
 
+#include <algorithm>
+
 namespace ql {
+
+RecoveryReview reviewJournal(const JournalState& journalled, std::int32_t now, const ProjectIndex* projects) {
+    RecoveryReview review{journalled, journalled.heartbeat, {}};
+    JournalState& state = review.state;
+    // A clock that was set forward, or a scribbled journal, must not turn into years of work.
+    state.heartbeat = std::min(journalled.heartbeat, now);
+    state.pauseReference = std::min(journalled.pauseReference, state.heartbeat);
+    state.entries.clear();
+    for (const RunningEntry& entry : journalled.entries) {
+        if (projects && !projects->find(entry.projectId))
+            review.dropped.push_back({entry, DropReason::UnknownProject});
+        else if (entry.start > state.heartbeat)
+            review.dropped.push_back({entry, DropReason::StartsAfterEnd});
+        else
+            state.entries.push_back(entry);
+    }
+    return review;
+}
 
 RunningProjects runningAtLastSeen(const JournalState& state) {
     RunningProjects running(state.entries, state.paused, state.pauseReference);

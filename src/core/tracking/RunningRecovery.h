@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/Projects.h"
 #include "core/tracking/RunningJournal.h"
 #include "core/tracking/RunningProjects.h"
 
@@ -14,6 +15,40 @@ enum class RecoveryChoice {
     KeepRunning,         // the entries run on, with their starts and the pause state
     Discard,             // nothing is written; the entries are dropped
 };
+
+// Why a journalled entry is left out of the recovery.
+enum class DropReason {
+    UnknownProject,  // its project is not in the projects file
+    StartsAfterEnd,  // it starts after the time it would be checked out at
+};
+
+struct DroppedEntry {
+    RunningEntry entry;
+    DropReason reason = DropReason::UnknownProject;
+
+    bool operator==(const DroppedEntry&) const = default;
+};
+
+// A journal made fit to recover at a given time.
+struct RecoveryReview {
+    // What the choices act on: no time after the end, only entries that can be checked out.
+    JournalState state;
+    // The heartbeat as the journal gave it; later than state.heartbeat when it was clamped.
+    std::int32_t journalledHeartbeat = 0;
+    // The entries left out, in check-in order.
+    std::vector<DroppedEntry> dropped;
+
+    bool clamped() const { return journalledHeartbeat != state.heartbeat; }
+    // True when the journal could not be taken as it stands, so the user should look twice.
+    bool changed() const { return clamped() || !dropped.empty(); }
+    bool operator==(const RecoveryReview&) const = default;
+};
+
+// Reviews journalled at now: the end is min(heartbeat, now) and the pause reference is no
+// later than it; an entry whose project projects does not hold, or that starts after the
+// end, is dropped. Without projects (the file cannot be read) no entry is dropped for its
+// project.
+RecoveryReview reviewJournal(const JournalState& journalled, std::int32_t now, const ProjectIndex* projects);
 
 // The running state at the heartbeat: the pause accounting of the timer applied from the
 // pause reference up to the heartbeat, so paused time since the last tick is not counted.

@@ -1,5 +1,7 @@
 #include "core/tracking/RunningRecovery.h"
 
+#include "core/store/Projects.h"
+
 #include <gtest/gtest.h>
 
 namespace ql {
@@ -87,6 +89,65 @@ TEST(RunningRecovery, AFailedFrameKeepsItAndTheRestRunning) {
     EXPECT_EQ(left, std::vector<std::size_t>{2});
     EXPECT_EQ(outcome.status.message(), "Cannot open time frames file : W.tfr");
     EXPECT_EQ(outcome.running.entries(), (std::vector<RunningEntry>{{2, kT0 + 100}, {3, kT0 + 200}}));
+}
+
+// A journal from the future (a clock set forward, then back) must not write years of work,
+// and an entry that cannot be checked out is left out rather than written.
+TEST(RunningRecovery, AReviewEndsAtNowAndDropsWhatCannotBeCheckedOut) {
+    const ProjectIndex projects(
+        {{1, "Alpha", -1, 0.0, "", -1}, {2, "Beta", -1, 0.0, "", -1}, {5, "Gamma", -1, 0.0, "", -1}});
+    constexpr std::int32_t kNow = kT0 + 7200;
+    constexpr std::int32_t k2036 = 2114377200;
+    struct Case {
+        const char* what;
+        JournalState journalled;
+        const ProjectIndex* projects;
+        RecoveryReview review;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"a journal of the past is taken as it stands",
+         {{{1, kT0}, {2, kT0 + 100}}, true, kT0 + 300, kT0 + 600}, &projects,
+         {{{{1, kT0}, {2, kT0 + 100}}, true, kT0 + 300, kT0 + 600}, kT0 + 600, {}}, false},
+        {"last seen in the future: it ends now",
+         {{{1, kT0}, {2, kT0 + 100}}, false, 0, k2036}, &projects,
+         {{{{1, kT0}, {2, kT0 + 100}}, false, 0, kNow}, k2036, {}}, true},
+        {"a start after now is dropped, a start at now is kept",
+         {{{1, kT0}, {2, k2036 - 3600}, {5, kNow}}, false, 0, k2036}, &projects,
+         {{{{1, kT0}, {5, kNow}}, false, 0, kNow}, k2036, {{{2, k2036 - 3600}, DropReason::StartsAfterEnd}}},
+         true},
+        {"a start after the heartbeat (a clock set back) is dropped",
+         {{{1, kT0 + 700}, {2, kT0}}, false, 0, kT0 + 600}, &projects,
+         {{{{2, kT0}}, false, 0, kT0 + 600}, kT0 + 600, {{{1, kT0 + 700}, DropReason::StartsAfterEnd}}}, true},
+        {"a project the projects file does not hold is dropped, whenever it started",
+         {{{9, kT0}, {1, kT0 + 60}, {-3, k2036}}, false, 0, kT0 + 600}, &projects,
+         {{{{1, kT0 + 60}}, false, 0, kT0 + 600},
+          kT0 + 600,
+          {{{9, kT0}, DropReason::UnknownProject}, {{-3, k2036}, DropReason::UnknownProject}}},
+         true},
+        {"an unreadable projects file drops no project for its id",
+         {{{9, kT0}}, false, 0, kT0 + 600}, nullptr,
+         {{{{9, kT0}}, false, 0, kT0 + 600}, kT0 + 600, {}}, false},
+        {"a pause reference after the heartbeat is moved back to it",
+         {{{1, kT0}}, true, k2036, kT0 + 600}, &projects,
+         {{{{1, kT0}}, true, kT0 + 600, kT0 + 600}, kT0 + 600, {}}, false},
+        {"every entry dropped",
+         {{{2, k2036}, {7, kT0}}, false, 0, k2036}, &projects,
+         {{{}, false, 0, kNow},
+          k2036,
+          {{{2, k2036}, DropReason::StartsAfterEnd}, {{7, kT0}, DropReason::UnknownProject}}},
+         true},
+    };
+    for (const Case& c : cases) {
+        const RecoveryReview review = reviewJournal(c.journalled, kNow, c.projects);
+        EXPECT_EQ(review, c.review) << c.what;
+        EXPECT_EQ(review.changed(), c.changed) << c.what;
+        // Nothing that is checked out ends after now or before it starts.
+        for (const TimeFrameRecord& frame : framesAtLastSeen(review.state)) {
+            EXPECT_LE(frame.end, kNow) << c.what;
+            EXPECT_LE(frame.start, frame.end) << c.what;
+        }
+    }
 }
 
 }  // namespace
