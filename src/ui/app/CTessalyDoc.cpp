@@ -1,5 +1,6 @@
 #include "ui/app/CTessalyDoc.h"
 
+#include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Clock.h"
 
@@ -129,13 +130,16 @@ void CTessalyDoc::offerRecovery() {
         return;
     }
     if (!*journalled) return;
-    const ql::JournalState& state = **journalled;
-    if (state.entries.empty()) {
+    if ((*journalled)->entries.empty()) {
         (void)m_journal.discard();
         return;
     }
+    auto projects = ql::ProjectIndex::load(m_fileSystem, m_fileSet.projects());
+    const ql::RecoveryReview review =
+        ql::reviewJournal(**journalled, m_clock.now(), projects ? &*projects : nullptr);
+    const ql::JournalState& state = review.state;
     const ql::RecoveryChoice choice =
-        m_chooseRecovery ? m_chooseRecovery(state) : ql::RecoveryChoice::KeepRunning;
+        m_chooseRecovery ? m_chooseRecovery(review) : ql::RecoveryChoice::KeepRunning;
     // The session ended while the question was open: it was never answered, so the journal
     // stays exactly as it was for the next start.
     if (m_sessionEnding) return;

@@ -89,8 +89,9 @@ public:
     // the user when another window holds the set, or when the journal cannot be read (which
     // is then removed). Called once the window exists, and after every Open.
     void recoverRunning();
-    // Picks what becomes of journalled projects; KeepRunning when none is set.
-    using RecoveryChooser = std::function<ql::RecoveryChoice(const ql::JournalState&)>;
+    // Picks what becomes of journalled projects, reviewed at the clock's now against the
+    // projects file; KeepRunning when none is set.
+    using RecoveryChooser = std::function<ql::RecoveryChoice(const ql::RecoveryReview&)>;
     void setRecoveryChooser(RecoveryChooser chooser) { m_chooseRecovery = std::move(chooser); }
     // The desktop session ends (logout, SIGTERM, SIGINT, SIGHUP): the journal is written
     // with the heartbeat now and from here on closing asks nothing and keeps the journal,

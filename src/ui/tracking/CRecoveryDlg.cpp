@@ -10,6 +10,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QStringList>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
@@ -22,7 +23,7 @@ QString timeText(std::int32_t t, bool monthFirst) {
 
 }  // namespace
 
-CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, ql::JournalState state,
+CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql::RecoveryReview& review,
                            QWidget* parent)
     : QDialog(parent),
       m_message(new QLabel(this)),
@@ -31,12 +32,33 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, ql::Journ
       m_keep(new QPushButton(QStringLiteral("&Keep running"), this)),
       m_discard(new QPushButton(QStringLiteral("&Discard"), this)) {
     setWindowTitle(QStringLiteral("Running projects"));
+    const ql::JournalState& state = review.state;
     const bool monthFirst = ql::readSettingsOrDefaults(fs, set, "$", true).monthFirst();
     const QString lastSeen = timeText(state.heartbeat, monthFirst);
+    auto index = ql::ProjectIndex::load(fs, set.projects());
+    const auto nameOf = [&index](std::int32_t id) {
+        QString name = index ? QString::fromStdString(index->name(id)) : QString();
+        return name.isEmpty() ? QStringLiteral("Project ") + QString::number(id) : name;
+    };
 
-    QString text = QStringLiteral("Quillory ended while these projects were running. It was last seen running at ") +
-                   lastSeen + QLatin1Char('.');
+    QString text = QStringLiteral("Quillory ended while these projects were running. It was last seen running at ");
+    if (review.clamped())
+        text += timeText(review.journalledHeartbeat, monthFirst) +
+                QStringLiteral(", which is later than now, so they count up to ") + lastSeen + QLatin1Char('.');
+    else
+        text += lastSeen + QLatin1Char('.');
     if (state.paused) text += QStringLiteral(" They were paused.");
+    if (!review.dropped.empty()) {
+        QStringList left;
+        for (const ql::DroppedEntry& dropped : review.dropped)
+            left << nameOf(dropped.entry.projectId) + QStringLiteral(" started ") +
+                        timeText(dropped.entry.start, monthFirst) +
+                        (dropped.reason == ql::DropReason::UnknownProject
+                             ? QStringLiteral(" (not in the projects file)")
+                             : QStringLiteral(" (after ") + lastSeen + QLatin1Char(')'));
+        text += QStringLiteral(" Left out, as they cannot be checked out: ") + left.join(QStringLiteral(", ")) +
+                QLatin1Char('.');
+    }
     m_message->setObjectName(QStringLiteral("recoveryMessage"));
     m_message->setText(text);
     m_message->setWordWrap(true);
@@ -45,16 +67,13 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, ql::Journ
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setHeaderLabels({QStringLiteral("Project"), QStringLiteral("Started"), QStringLiteral("Time")});
-    auto index = ql::ProjectIndex::load(fs, set.projects());
     // The time shown is what "Check out" writes: the pause accounting up to the heartbeat.
     const std::vector<ql::TimeFrameRecord> frames = ql::framesAtLastSeen(state);
     for (std::size_t i = 0; i < state.entries.size() && i < frames.size(); ++i) {
         const ql::RunningEntry& entry = state.entries[i];
-        QString name = index ? QString::fromStdString(index->name(entry.projectId)) : QString();
-        if (name.isEmpty()) name = QStringLiteral("Project ") + QString::number(entry.projectId);
         const std::int64_t worked = std::int64_t{frames[i].end} - frames[i].start;
         auto* item = new QTreeWidgetItem(
-            {name, timeText(entry.start, monthFirst),
+            {nameOf(entry.projectId), timeText(entry.start, monthFirst),
              QString::fromStdString(ql::durationText(ql::wholeMinutes(worked)))});
         m_list->addTopLevelItem(item);
     }
@@ -64,7 +83,11 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, ql::Journ
 
     m_checkOut->setObjectName(QStringLiteral("checkOutButton"));
     m_checkOut->setText(QStringLiteral("&Check out at ") + lastSeen);
-    m_checkOut->setDefault(true);
+    // A journal that could not be taken as it stands may be wrong in ways the list does not
+    // show: Return then keeps the projects offered running, which writes no frame and gives
+    // none of them up, so the user can still check out or discard once they have looked.
+    QPushButton* const safest = review.changed() ? m_keep : m_checkOut;
+    safest->setDefault(true);
     m_keep->setObjectName(QStringLiteral("keepButton"));
     m_discard->setObjectName(QStringLiteral("discardButton"));
     connect(m_checkOut, &QPushButton::clicked, this, [this] { choose(ql::RecoveryChoice::CheckOutAtLastSeen); });
@@ -80,7 +103,7 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, ql::Journ
     column->addWidget(m_message);
     column->addWidget(m_list);
     column->addLayout(buttons);
-    m_checkOut->setFocus();
+    safest->setFocus();
 }
 
 void CRecoveryDlg::choose(ql::RecoveryChoice choice) {

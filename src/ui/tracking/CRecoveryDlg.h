@@ -21,9 +21,11 @@ class FileSystem;
 class CRecoveryDlg : public QDialog {
     Q_OBJECT
 public:
-    // Names come from the projects file of set (read once; a project it
-    // does not hold is shown by its id); dates follow the set's date order.
-    CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, ql::JournalState state,
+    // Offers review.state and says what the review clamped or dropped; then "Keep running"
+    // is the default, as the one answer that neither writes a frame nor gives up an entry
+    // offered. Names come from the projects file of set (read once; a project it does not
+    // hold is shown by its id); dates follow the set's date order.
+    CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql::RecoveryReview& review,
                  QWidget* parent = nullptr);
 
     // KeepRunning until a button is pressed.

@@ -50,7 +50,8 @@ protected:
     }
 
     // Starts the application with the recovery dialog answered by choice (or left by Escape
-    // when none), noting what the dialog showed and that nothing was written before the choice.
+    // when none, or by Return on the button that has the focus when pressReturn is set),
+    // noting what the dialog showed and that nothing was written before the choice.
     std::unique_ptr<CTessalyApp> startWith(std::optional<ql::RecoveryChoice> choice) {
         auto app = std::make_unique<CTessalyApp>(services());
         // Check In's tree picks Beta (id 1).
@@ -69,7 +70,16 @@ protected:
                                       item->text(2));
                 }
                 checkOutText = recovery->checkOutButton()->text();
-                if (choice) recovery->choose(*choice);
+                message = recovery->message()->text();
+                defaultButtons.clear();
+                for (const QPushButton* button :
+                     {recovery->checkOutButton(), recovery->keepButton(), recovery->discardButton()})
+                    if (button->isDefault()) defaultButtons.push_back(button->objectName());
+                if (pressReturn) {
+                    recovery->show();
+                    QWidget* focused = recovery->focusWidget();
+                    QTest::keyClick(focused ? focused : recovery, Qt::Key_Return);
+                } else if (choice) recovery->choose(*choice);
                 else recovery->reject();
                 return recovery->result();
             }
@@ -83,6 +93,9 @@ protected:
     std::size_t framesBeforeChoice = 99;
     std::vector<QString> offered;
     QString checkOutText;
+    QString message;
+    std::vector<QString> defaultButtons;
+    bool pressReturn = false;
     int chooserCalls = 0;
     const std::int32_t t0 = clock.now();
     // Beta since 10:00, Alpha since 10:10, paused at 10:20, last seen at 10:30.
@@ -106,7 +119,84 @@ TEST_F(RunningRecovery, CheckOutWritesEachFrameAtTheLastSeenTimeWithThePauseTake
     EXPECT_TRUE(prompter.boxes.empty());
 }
 
+// A journal from the future, or one naming entries that cannot be checked out, says what it
+// clamped and left out, and Return then keeps the rest running: it writes nothing and gives
+// nothing up. A journal taken as it stands keeps "Check out" on Return.
+TEST_F(RunningRecovery, TheQuestionSaysWhatWasClampedOrLeftOutAndThenReturnKeepsRunning) {
+    const std::int32_t future = *ql::calendar::fromLocal(2036, 12, 31, 10, 0);
+    clock.advance(7200);  // restarted at 12:00
+    const QString intro = QStringLiteral("Quillory ended while these projects were running. It was last seen running at ");
+    struct Case {
+        const char* what;
+        ql::JournalState journalled;
+        QString message;
+        std::vector<QString> offered;
+        QString checkOutText;
+        QString defaultButton;
+        std::vector<ql::TimeFrameRecord> frames;
+        std::vector<ql::RunningEntry> running;
+    };
+    const Case cases[] = {
+        {"taken as it stands",
+         crashed,
+         intro + QStringLiteral("12/11/1996 10:30:00. They were paused."),
+         {QStringLiteral("Beta|12/11/1996 10:00:00|00:20"), QStringLiteral("Alpha|12/11/1996 10:10:00|00:10")},
+         QStringLiteral("&Check out at 12/11/1996 10:30:00"),
+         QStringLiteral("checkOutButton"),
+         {{1, t0 + 600, t0 + 1800}, {0, t0 + 1200, t0 + 1800}},
+         {}},
+        {"last seen in the future, with a start after now and an unknown project",
+         {{{1, t0}, {0, future}, {9, t0 + 60}}, false, 0, future},
+         intro + QStringLiteral("12/31/2036 10:00:00, which is later than now, so they count up to 12/11/1996 "
+                                "12:00:00. Left out, as they cannot be checked out: Alpha started 12/31/2036 "
+                                "10:00:00 (after 12/11/1996 12:00:00), Project 9 started 12/11/1996 10:01:00 "
+                                "(not in the projects file)."),
+         {QStringLiteral("Beta|12/11/1996 10:00:00|02:00")},
+         QStringLiteral("&Check out at 12/11/1996 12:00:00"),
+         QStringLiteral("keepButton"),
+         {},
+         {{1, t0}}},
+        {"only an unknown project",
+         {{{9, t0}, {0, t0 + 600}}, false, 0, t0 + 1800},
+         intro + QStringLiteral("12/11/1996 10:30:00. Left out, as they cannot be checked out: Project 9 started "
+                                "12/11/1996 10:00:00 (not in the projects file)."),
+         {QStringLiteral("Alpha|12/11/1996 10:10:00|00:20")},
+         QStringLiteral("&Check out at 12/11/1996 10:30:00"),
+         QStringLiteral("keepButton"),
+         {},
+         {{0, t0 + 600}}},
+    };
+    pressReturn = true;
+    for (const Case& c : cases) {
+        ql::test::writeBytes(file(ql::FileKind::TimeFrames), {});
+        ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), c.journalled));
+        auto app = startWith(std::nullopt);
+        EXPECT_EQ(message, c.message) << c.what;
+        EXPECT_EQ(offered, c.offered) << c.what;
+        EXPECT_EQ(checkOutText, c.checkOutText) << c.what;
+        EXPECT_EQ(defaultButtons, std::vector<QString>{c.defaultButton}) << c.what;
+        EXPECT_EQ(frameBytes(), bytesOf(c.frames)) << c.what;
+        EXPECT_EQ(app->document().runningProjects(), c.running) << c.what;
+        app.reset();
+        (void)ql::removeJournal(ql::defaultFileSystem(), journal());
+    }
+}
+
+// Checking out a journal from the future writes frames that end now and leaves out what
+// cannot be checked out, instead of years of work.
+TEST_F(RunningRecovery, CheckOutOfAJournalFromTheFutureEndsNow) {
+    const std::int32_t future = *ql::calendar::fromLocal(2036, 12, 31, 10, 0);
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(),
+                                 {{{1, t0}, {0, future}, {9, t0 + 60}}, false, 0, future}));
+    clock.advance(7200);
+    auto app = startWith(ql::RecoveryChoice::CheckOutAtLastSeen);
+    EXPECT_EQ(frameBytes(), bytesOf({{1, t0, t0 + 7200}}));
+    EXPECT_EQ(app->document().runningCount(), 0);
+    EXPECT_FALSE(ql::test::fileExists(journal()));
+}
+
 TEST_F(RunningRecovery, KeepRunningAndEscapeWriteNothingAndResumeAsIfNothingHappened) {
+    clock.advance(7200);  // restarted two hours later, so the journal lies in the past
     for (const std::optional<ql::RecoveryChoice> choice :
          {std::optional(ql::RecoveryChoice::KeepRunning), std::optional<ql::RecoveryChoice>()}) {
         ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
@@ -154,6 +244,9 @@ TEST_F(RunningRecovery, AGarbageJournalIsReportedOnceAndThenIgnored) {
 
 TEST_F(RunningRecovery, OpeningASetWithAJournalOffersItsRecovery) {
     const QString other = makeFileSet(QStringLiteral("Other.qlr"));
+    // A journalled project that the set does not hold would be left out of the recovery.
+    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::FileSet(other.toStdString()).projects(),
+                                  {{3, "Gamma", -1, 0.0, "", -1}}));
     ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), ql::FileSet(other.toStdString()).journal(),
                                  {{{3, t0 - 60}}, false, 0, t0 - 30}));
     auto app = startWith(ql::RecoveryChoice::KeepRunning);
@@ -162,7 +255,7 @@ TEST_F(RunningRecovery, OpeningASetWithAJournalOffersItsRecovery) {
     app->frame().action(cmd::kFileOpen)->trigger();
     EXPECT_EQ(ranDialogs, std::vector<QString>{QStringLiteral("CRecoveryDlg")});
     EXPECT_EQ(app->document().runningProjects(), (std::vector<ql::RunningEntry>{{3, t0 - 60}}));
-    EXPECT_EQ(offered, std::vector<QString>{QStringLiteral("Project 3|12/11/1996 09:59:00|00:00")});
+    EXPECT_EQ(offered, std::vector<QString>{QStringLiteral("Gamma|12/11/1996 09:59:00|00:00")});
 }
 
 TEST_F(RunningRecovery, TheJournalFollowsCheckInPauseTickAndCheckOut) {
