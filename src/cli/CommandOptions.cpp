@@ -56,8 +56,8 @@ Result<std::optional<std::int32_t>> optionalRecordId(std::string_view option, co
     return std::optional<std::int32_t>(*id);
 }
 
-Status writeOutputTo(FileSystem& fs, const std::string& target, std::ostream& out, const std::string& failureMessage,
-                     const std::function<Status(const OutputSink& sink)>& write) {
+Status writeOutputTo(FileSystem& fs, const FileSet& reading, const std::string& target, std::ostream& out,
+                     const std::string& failureMessage, const std::function<Status(const OutputSink& sink)>& write) {
     if (target == "-") {
         const Status written = write([&](std::string_view bytes) {
             out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
@@ -75,7 +75,7 @@ Status writeOutputTo(FileSystem& fs, const std::string& target, std::ostream& ou
         });
         // The file's own reason beats the producer's general "could not be written".
         return fileWrite ? written : fileWrite;
-    });
+    }, &reading);
 }
 
 }  // namespace ql::cli

@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 #include "core/reports/ReportPeriod.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/time/Clock.h"
 
@@ -36,10 +37,11 @@ Result<std::int32_t> recordId(std::string_view option, std::string_view text, st
 Result<std::optional<std::int32_t>> optionalRecordId(std::string_view option, const std::optional<std::string>& text,
                                                      std::string_view what);
 
-// Where a command's output goes: "-" is out, anything else a file written whole or not at
-// all. write receives a sink that takes the bytes in pieces (false once it cannot keep one).
+// Where a command's output goes: "-" is out, anything else a file written by writeOutputFile
+// (whole or not at all, a FIFO or device as a stream, never a file of the set read).
+// write receives a sink that takes the bytes in pieces (false once it cannot keep one).
 using OutputSink = std::function<bool(std::string_view bytes)>;
-Status writeOutputTo(FileSystem& fs, const std::string& target, std::ostream& out, const std::string& failureMessage,
-                     const std::function<Status(const OutputSink& sink)>& write);
+Status writeOutputTo(FileSystem& fs, const FileSet& reading, const std::string& target, std::ostream& out,
+                     const std::string& failureMessage, const std::function<Status(const OutputSink& sink)>& write);
 
 }  // namespace ql::cli

@@ -39,7 +39,7 @@ Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostre
         exportRequest.projectId = *project;
     }
 
-    return writeOutputTo(fs, request.out, out, "Cannot write the export file : " + request.out,
+    return writeOutputTo(fs, set, request.out, out, "Cannot write the export file : " + request.out,
                          [&](const OutputSink& sink) {
                              return writeExport(fs, set, exportRequest, sink, &*projects);
                          });

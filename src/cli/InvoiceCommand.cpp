@@ -5,6 +5,7 @@
 #include "core/reports/InvoiceText.h"
 #include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
+#include "core/store/OutputFile.h"
 #include "core/store/RecordFile.h"
 
 namespace ql::cli {
@@ -14,8 +15,11 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     const FileSet set(request.path);
     if (request.text.has_value() == request.pdf.has_value())
         return Status::invalidArgument("give one of --text and --pdf");
-    if (request.pdf)
+    if (request.pdf) {
+        // The renderer writes without knowing the set; refused here, before anything is read.
+        if (const Status refused = refuseFileOfSet(fs, *request.pdf, set); !refused) return refused;
         if (const Status taken = pdf.takeOver(); !taken) return taken;
+    }
 
     InvoiceRequest invoiceRequest;
     const auto customer = recordId("--customer", request.customer, "customer");
@@ -59,7 +63,7 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
         written = pdf.writeInvoice(fs, *invoice, *parties, *request.pdf);
     } else {
         const std::string bytes = invoiceFileText(*invoice, *parties);
-        written = writeOutputTo(fs, *request.text, out, "Cannot write invoice file : " + *request.text,
+        written = writeOutputTo(fs, set, *request.text, out, "Cannot write invoice file : " + *request.text,
                                 [&](const OutputSink& sink) {
                                     return sink(bytes) ? Status::ok()
                                                        : Status::ioError("Cannot write invoice file : " + *request.text);

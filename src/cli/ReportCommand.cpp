@@ -5,6 +5,7 @@
 
 #include "core/chart/ChartHours.h"
 #include "core/store/FileSet.h"
+#include "core/store/OutputFile.h"
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"
 
@@ -12,6 +13,8 @@ namespace ql::cli {
 
 Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const ReportRequest& request) {
     const FileSet set(request.path);
+    // The renderer writes without knowing the set; refused here, before anything is read.
+    if (const Status refused = refuseFileOfSet(fs, request.pdf, set); !refused) return refused;
     if (const Status taken = pdf.takeOver(); !taken) return taken;
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();

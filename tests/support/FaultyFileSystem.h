@@ -13,10 +13,11 @@ namespace ql::test {
 // The real file system, counting calls and failing chosen ones: the nth call of any file-system
 // or file operation (counted from 1), every call of one kind, or the calls of one kind on one
 // path. Proves that every failure path of the store leaves stored bytes intact, and that each
-// operation reads each file once. exists, resolveLink and lock are neither counted nor failed.
+// operation reads each file once. exists, identify, resolveLink and lock are neither counted
+// nor failed.
 class FaultyFileSystem final : public FileSystemWrapper {
 public:
-    enum class Op { OpenRead, OpenAppend, Create, Read, Write, Sync, Truncate, Size, Rename, Remove };
+    enum class Op { OpenRead, OpenAppend, Create, Read, Write, Sync, Truncate, Size, Rename, Remove, OpenStream };
 
     explicit FaultyFileSystem(FileSystem& target = defaultFileSystem()) : FileSystemWrapper(target) {}
 
@@ -75,6 +76,7 @@ public:
     Result<std::unique_ptr<File>> openRead(const std::string& path) override;
     Result<std::unique_ptr<File>> openAppend(const std::string& path) override;
     Result<std::unique_ptr<File>> create(const std::string& path) override;
+    Result<std::unique_ptr<File>> openStream(const std::string& path) override;
     // Counted as a Create: the temporary file of a rewrite, matched by its prefix.
     Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override;
     Status renameOver(const std::string& from, const std::string& to) override {
@@ -155,6 +157,10 @@ inline Result<std::unique_ptr<File>> FaultyFileSystem::openAppend(const std::str
 inline Result<std::unique_ptr<File>> FaultyFileSystem::create(const std::string& path) {
     if (shouldFail(Op::Create, path)) return Status::ioError("injected create failure");
     return wrap(FileSystemWrapper::create(path), *this);
+}
+inline Result<std::unique_ptr<File>> FaultyFileSystem::openStream(const std::string& path) {
+    if (shouldFail(Op::OpenStream, path)) return Status::ioError("injected open failure");
+    return wrap(FileSystemWrapper::openStream(path), *this);
 }
 inline Result<TemporaryFile> FaultyFileSystem::createTemporary(const std::string& prefix, const std::string& like) {
     if (shouldFail(Op::Create, prefix)) return Status::ioError("injected create failure");

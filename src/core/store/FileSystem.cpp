@@ -291,6 +291,39 @@ bool PosixFileSystem::exists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
+Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
+    struct stat st {};
+    if (::stat(path.c_str(), &st) != 0) {
+        if (errno == ENOENT) return FileIdentity{};
+        return errnoStatus("stat", path);
+    }
+    FileType type = FileType::Other;
+    if (S_ISREG(st.st_mode)) type = FileType::Regular;
+    else if (S_ISFIFO(st.st_mode)) type = FileType::Fifo;
+    else if (S_ISCHR(st.st_mode)) type = FileType::CharacterDevice;
+    return FileIdentity{type, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino)};
+}
+
+Result<std::unique_ptr<File>> PosixFileSystem::openStream(const std::string& path) {
+    // No O_CREAT or O_TRUNC: whatever sits at path is written into, never replaced.
+    int fd;
+    do {
+        fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    } while (fd < 0 && errno == EINTR);
+    if (fd < 0) return errnoStatus("open", path);
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        const int err = errno;
+        ::close(fd);
+        return errnoStatus("stat", path, err);
+    }
+    if (!S_ISFIFO(st.st_mode) && !S_ISCHR(st.st_mode)) {
+        ::close(fd);
+        return Status::ioError("open " + path + ": not a FIFO or device").withReason("not a FIFO or device");
+    }
+    return std::unique_ptr<File>(std::make_unique<PosixFile>(fd, path, 0));
+}
+
 FileSystem& defaultFileSystem() {
     static PosixFileSystem fs;
     return fs;

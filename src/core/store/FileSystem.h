@@ -35,6 +35,22 @@ public:
     virtual ~FileLock() = default;
 };
 
+// What a path names, links followed.
+enum class FileType { Missing, Regular, Fifo, CharacterDevice, Other };
+
+// A file's type and identity: two paths name the same file when device and inode match,
+// whatever links or spellings lead to it.
+struct FileIdentity {
+    FileType type = FileType::Missing;
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+
+    bool sameFileAs(const FileIdentity& other) const {
+        return type != FileType::Missing && other.type != FileType::Missing && device == other.device &&
+               inode == other.inode;
+    }
+};
+
 // A file created for a rewrite, under the name it was given.
 struct TemporaryFile {
     std::string path;
@@ -58,6 +74,12 @@ public:
     virtual Status renameOver(const std::string& from, const std::string& to) = 0;
     virtual Status remove(const std::string& path) = 0;
     virtual bool exists(const std::string& path) = 0;
+    // The type and identity of what path names; type Missing (not a failure) when nothing is
+    // there, a failure when it cannot be looked at.
+    virtual Result<FileIdentity> identify(const std::string& path) = 0;
+    // Opens an existing FIFO or character device for writing as a stream, never creating or
+    // truncating anything; a FIFO's open waits for a reader. IoError for any other file.
+    virtual Result<std::unique_ptr<File>> openStream(const std::string& path) = 0;
 
     // Creates a new file named prefix + a unique suffix, exclusively and never through a
     // symbolic link, with the permission bits of the file `like` when that exists.
@@ -86,6 +108,8 @@ public:
     Status renameOver(const std::string& from, const std::string& to) override { return m_target.renameOver(from, to); }
     Status remove(const std::string& path) override { return m_target.remove(path); }
     bool exists(const std::string& path) override { return m_target.exists(path); }
+    Result<FileIdentity> identify(const std::string& path) override { return m_target.identify(path); }
+    Result<std::unique_ptr<File>> openStream(const std::string& path) override { return m_target.openStream(path); }
     Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override {
         return m_target.createTemporary(prefix, like);
     }
@@ -112,6 +136,8 @@ public:
     Status renameOver(const std::string& from, const std::string& to) override;
     Status remove(const std::string& path) override;
     bool exists(const std::string& path) override;
+    Result<FileIdentity> identify(const std::string& path) override;
+    Result<std::unique_ptr<File>> openStream(const std::string& path) override;
     Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override;
     std::string resolveLink(const std::string& path) override;
     Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait) override;

@@ -4,8 +4,53 @@
 
 namespace ql {
 
+namespace {
+
+// A FIFO or a device has no folder entry to replace: the bytes go straight in, and a reader
+// (or /dev/full) sees them as they come, so there is nothing to sync or rename.
+Status writeStream(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+                   const OutputProducer& produce) {
+    auto opened = fs.openStream(path);
+    if (!opened) return failedWith(failureMessage, opened.status());
+    const Status st = produce(**opened);
+    if (!st) return failedWith(failureMessage, st);
+    return Status::ok();
+}
+
+}  // namespace
+
+Status refuseFileOfSet(FileSystem& fs, const std::string& path, const FileSet& set) {
+    const std::string target = fs.resolveLink(path);
+    const auto identity = fs.identify(path);
+    const auto isPath = [&](const std::string& file) {
+        if (file == path || file == target) return true;
+        // A hard link or another spelling of the folder names the same file under another name.
+        if (!identity) return false;
+        const auto other = fs.identify(file);
+        return other && identity->sameFileAs(*other);
+    };
+    bool ofSet = isPath(set.chosen());
+    for (std::size_t k = 0; k < kFileKindCount && !ofSet; ++k) ofSet = isPath(set.path(static_cast<FileKind>(k)));
+    if (ofSet) return Status::invalidArgument("'" + path + "' is a file of the set being read");
+    return Status::ok();
+}
+
 Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
-                       const OutputProducer& produce) {
+                       const OutputProducer& produce, const FileSet* reading) {
+    if (reading)
+        if (Status refused = refuseFileOfSet(fs, path, *reading); !refused) return refused;
+    const auto identity = fs.identify(path);
+    if (!identity) return failedWith(failureMessage, identity.status());
+    switch (identity->type) {
+    case FileType::Fifo:
+    case FileType::CharacterDevice:
+        return writeStream(fs, path, failureMessage, produce);
+    case FileType::Other:
+        return Status::ioError(failureMessage).withReason("not a regular file");
+    case FileType::Missing:
+    case FileType::Regular:
+        break;
+    }
     const std::string target = fs.resolveLink(path);
     return writeThroughTemporary(fs, target, target + ".part", failureMessage, produce);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <functional>
@@ -15,8 +16,16 @@ using OutputProducer = std::function<Status(File& out)>;
 // when path is a symbolic link), which is synced and renamed over path only when complete,
 // so a failure leaves an older file as it was and no partial file behind. An existing file's
 // permission bits are kept. Fails with failureMessage and the system's reason.
+// A FIFO or character device at path is written into as a stream, never replaced; any other
+// file that is not a regular one (a folder, a socket, a block device) is refused untouched.
+// When reading names the set the output is made from, a path that is one of its files (by
+// name, or by identity through a link or another spelling) is refused as InvalidArgument
+// with nothing written.
 Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
-                       const OutputProducer& produce);
+                       const OutputProducer& produce, const FileSet* reading = nullptr);
+
+// InvalidArgument when path is one of the files of set (by name or identity), else ok.
+Status refuseFileOfSet(FileSystem& fs, const std::string& path, const FileSet& set);
 
 // The same with the new file named temporaryPrefix + a unique suffix, which must lie in the
 // folder of path's target for the rename to stay atomic.

@@ -143,8 +143,11 @@ QString CExportDlg::writeExportFile(const ql::ExportRequest& request) {
                 return fileWrite.isOk();
             });
             return fileWrite ? produced : fileWrite;
-        });
+        },
+        &m_set);
     if (written) return {};
+    // A refused path (a file of the open set) is said as it is: nothing was created.
+    if (written.code() == ql::StatusCode::InvalidArgument) return QString::fromStdString(written.message());
     const QString reason = QString::fromStdString(written.reason());
     if (!created) return QStringLiteral("Cannot create the export file : %1\n%2").arg(path, reason);
     // A file that cannot be read is said in its own words; the export file's failures with their reason.

@@ -167,4 +167,19 @@ TEST_F(ExportDialog, AFileThatCannotBeCreatedIsSaidWithItsReason) {
     EXPECT_TRUE(dlg->isVisible());
 }
 
+// The export is made from the open set: over one of its files it would destroy the records.
+TEST_F(ExportDialog, AFileOfTheOpenSetIsRefusedAndKeepsItsBytes) {
+    const std::string frames = m_set.path(ql::FileKind::TimeFrames);
+    const std::string before = read(QString::fromStdString(frames));
+    auto dlg = open();
+    m_chosen = m_set.qpath(ql::FileKind::TimeFrames);
+    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
+    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+
+    ASSERT_EQ(m_prompter.boxes.size(), 1u);
+    EXPECT_EQ(m_prompter.boxes[0].text, QStringLiteral("'") + m_chosen + QStringLiteral("' is a file of the set being read"));
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(read(m_chosen), before);
+}
+
 }  // namespace
