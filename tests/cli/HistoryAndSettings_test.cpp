@@ -247,6 +247,26 @@ TEST_F(Settings, AFieldLimitIsTheFieldsBytesAndNothingIsEverCut) {
     else EXPECT_EQ(readBytes(path), before) << r.err;
 }
 
+// A file another installation wrote: a company name filling its field with no NUL and a NaN
+// rate. Setting another field must work and leave both as they were.
+TEST_F(Settings, SetOnARecordWithAFullTextAndANaNRateKeepsTheirBytes) {
+    auto bytes = readBytes(path);
+    std::fill_n(bytes.begin(), 61, 'N');
+    std::fill_n(bytes.begin() + 1555, 8, 0xff);
+    writeBytes(path, bytes);
+    ok({"settings", path, "--set", "city=Springfield", "--set", "nextInvoiceNumber=9700001"});
+    const nlohmann::json shown = showJson("settings")[0];
+    EXPECT_EQ(shown["city"], "Springfield");
+    EXPECT_EQ(shown["nextInvoiceNumber"], "9700001");
+    const auto after = readBytes(path);
+    EXPECT_TRUE(std::equal(after.begin(), after.begin() + 61, bytes.begin()));
+    EXPECT_TRUE(std::equal(after.begin() + 1555, after.begin() + 1563, bytes.begin() + 1555));
+
+    // A change of the full field itself is still held to the field's width.
+    const Refused tooLong{{"settings", "SET", "--set", "companyName=" + std::string(61, 'x')}, "--set companyName"};
+    expectRefused(dir, path, tooLong);
+}
+
 TEST_F(Settings, BadAssignmentsWriteNothing) {
     for (const Refused& c : std::vector<Refused>{
              {{"settings", "SET", "--set", "colour=red"}, "known key"},

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <bit>
+#include <cmath>
 #include <cstddef>
 #include <cstring>
 #include <utility>
@@ -48,6 +49,13 @@ inline void putDouble(unsigned char* record, std::size_t offset, double value) {
 }
 inline double getDouble(const unsigned char* record, std::size_t offset) {
     return loadLittleEndian<double>(record + offset);
+}
+// putDouble, unless the field already holds value (any NaN counting as the same value): then
+// it keeps its bytes, so a rewrite leaves an untouched NaN or negative zero byte for byte.
+inline void putDoubleOver(unsigned char* record, std::size_t offset, double value) {
+    const double held = getDouble(record, offset);
+    if (held == value || (std::isnan(held) && std::isnan(value))) return;
+    putDouble(record, offset, value);
 }
 
 // Writes text as UTF-8 when it fits in width - 1 bytes, else as Windows-1252 when that form

@@ -3,6 +3,8 @@
 #include "core/store/FileSet.h"
 #include "core/store/RecordFile.h"
 
+#include <algorithm>
+
 namespace ql {
 
 Status createFileSet(FileSystem& fs, const FileSet& set, const std::string& currencySymbol, bool monthFirst) {
@@ -36,15 +38,17 @@ namespace {
 Status writeSettingsIf(FileSystem& fs, const SettingsRecord& record, const FileSet& set,
                        const SettingsRecord* loaded) {
     const std::string& path = set.settings();
-    if (Status st = checkSettingsTexts(record); !st) return st;
     return changeRecords(
         fs, path, SettingsRecord::kSize,
         [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
-            if (loaded && (current.records.empty() || !(decodeSettings(current.records.data()) == *loaded)))
+            const unsigned char* held = current.records.empty() ? nullptr : current.records.data();
+            // Compared as bytes, not as records, so a NaN rate still counts as unchanged.
+            if (loaded && (!held || !std::equal(current.records.begin(), current.records.begin() + SettingsRecord::kSize,
+                                                encodeSettings(*loaded, held).begin())))
                 return Status::invalidArgument(settingsChangedMessage(set));
+            if (Status st = checkSettingsTexts(record, held); !st) return st;
             // Fields the change left alone keep the bytes the file held (an 8-bit company name).
-            const auto bytes = current.records.empty() ? encodeSettings(record)
-                                                       : encodeSettings(record, current.records.data());
+            const auto bytes = held ? encodeSettings(record, held) : encodeSettings(record);
             return std::vector<unsigned char>(bytes.begin(), bytes.end());
         },
         "Cannot write settings file : " + path);
@@ -75,7 +79,7 @@ Status updateSettings(FileSystem& fs, const FileSet& set, const std::function<St
             if (current.records.empty()) return Status::notFound("Cannot open settings file : " + path);
             SettingsRecord record = decodeSettings(current.records.data());
             if (Status st = change(record); !st) return st;
-            if (Status st = checkSettingsTexts(record); !st) return st;
+            if (Status st = checkSettingsTexts(record, current.records.data()); !st) return st;
             const auto bytes = encodeSettings(record, current.records.data());
             return std::vector<unsigned char>(bytes.begin(), bytes.end());
         },

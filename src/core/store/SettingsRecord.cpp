@@ -35,7 +35,7 @@ constexpr TextField kTextFields[] = {
 void encodeOnto(SettingsBytes& b, const SettingsRecord& r) {
     for (const TextField& f : kTextFields) putTextOver(b.data(), f.offset, f.width, r.*f.member);
     putInt32(b.data(), 1510, r.applySalesTax);
-    putDouble(b.data(), 1555, r.salesTaxRate);
+    putDoubleOver(b.data(), 1555, r.salesTaxRate);
     putInt32(b.data(), 1563, r.showTips);
     putInt32(b.data(), 1567, r.dateFormat);
 }
@@ -45,6 +45,8 @@ void encodeOnto(SettingsBytes& b, const SettingsRecord& r) {
 SettingsBytes encodeSettings(const SettingsRecord& r) {
     SettingsBytes b{};
     encodeOnto(b, r);
+    // Zeros read as 0.0, which would otherwise keep a negative zero rate from being written.
+    putDouble(b.data(), 1555, r.salesTaxRate);
     return b;
 }
 
@@ -55,8 +57,9 @@ SettingsBytes encodeSettings(const SettingsRecord& r, const unsigned char* origi
     return b;
 }
 
-Status checkSettingsTexts(const SettingsRecord& r) {
+Status checkSettingsTexts(const SettingsRecord& r, const unsigned char* original) {
     for (const TextField& f : kTextFields) {
+        if (original && getText(original, f.offset, f.width) == r.*f.member) continue;
         if (!textFitsField(r.*f.member, f.width))
             return Status::invalidArgument(std::string("The ") + f.label + " is too long to be stored (at most " +
                                            std::to_string(f.width - 1) + " bytes)");

@@ -64,8 +64,10 @@ SettingsBytes encodeSettings(const SettingsRecord& record);
 // record written over original, the bytes the file held: every field that still reads as
 // record's keeps its bytes.
 SettingsBytes encodeSettings(const SettingsRecord& record, const unsigned char* original);
-// Refuses (InvalidArgument) a record with a text that its field cannot hold whole.
-Status checkSettingsTexts(const SettingsRecord& record);
+// Refuses (InvalidArgument, naming the field) a record with a text that its field cannot hold
+// whole. With original, the bytes the file held, only texts that differ from what it reads as
+// are checked: a field left as read is written back as it was, even when it fills its width.
+Status checkSettingsTexts(const SettingsRecord& record, const unsigned char* original = nullptr);
 SettingsRecord decodeSettings(const unsigned char* bytes);
 
 // The record a new file set starts with. currencySymbol and monthFirst come from the

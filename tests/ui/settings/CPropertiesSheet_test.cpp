@@ -26,6 +26,8 @@
 #include <QKeyEvent>
 #include <QTest>
 
+#include <fstream>
+
 namespace {
 
 // Types text as the keyboard would, one character per key press (non-ASCII included).
@@ -91,6 +93,28 @@ TEST_F(PropertiesSheet, OkWithoutVisitingTheOtherPagesChangesOnlyTheCompanyBlock
     const char name[] = "Kestra Works";
     std::fill(expected.begin(), expected.begin() + 61, '\0');
     std::copy(name, name + sizeof name - 1, expected.begin());
+    std::fill(expected.begin() + 244, expected.begin() + 305, '\0');
+    expected[244] = 'N';
+    expected[245] = 'Y';
+    EXPECT_EQ(TempFileSet::bytes(m_path), expected);
+}
+
+// A company name filling its field with no NUL reads fine; a change elsewhere must not be
+// refused because of it, and the name keeps its bytes.
+TEST_F(PropertiesSheet, AFullCompanyNameDoesNotStopAChangeOfAnotherField) {
+    std::vector<char> full = m_before;
+    std::fill_n(full.begin(), 61, 'W');
+    {
+        std::ofstream out(m_path, std::ios::binary | std::ios::trunc);
+        out.write(full.data(), static_cast<std::streamsize>(full.size()));
+    }
+    auto s = sheet();
+    child<QLineEdit>(s->companyPage(), "stateEdit")->setText(QStringLiteral("NY"));
+    s->accept();
+    EXPECT_EQ(s->result(), QDialog::Accepted);
+    EXPECT_TRUE(prompter.boxes.empty());
+
+    std::vector<char> expected = full;
     std::fill(expected.begin() + 244, expected.begin() + 305, '\0');
     expected[244] = 'N';
     expected[245] = 'Y';
