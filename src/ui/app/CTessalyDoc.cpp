@@ -139,7 +139,7 @@ void CTessalyDoc::offerRecovery() {
         ql::reviewJournal(**journalled, m_clock.now(), projects ? &*projects : nullptr);
     const ql::JournalState& state = review.state;
     const ql::RecoveryChoice choice =
-        m_chooseRecovery ? m_chooseRecovery(review) : ql::RecoveryChoice::KeepRunning;
+        m_chooseRecovery ? m_chooseRecovery(review, projects ? &*projects : nullptr) : ql::RecoveryChoice::KeepRunning;
     // The session ended while the question was open: it was never answered, so the journal
     // stays exactly as it was for the next start.
     if (m_sessionEnding) return;

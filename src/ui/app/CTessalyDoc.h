@@ -91,7 +91,8 @@ public:
     void recoverRunning();
     // Picks what becomes of journalled projects, reviewed at the clock's now against the
     // projects file; KeepRunning when none is set.
-    using RecoveryChooser = std::function<ql::RecoveryChoice(const ql::RecoveryReview&)>;
+    // projects: the projects the review was made against, for their names; null when unreadable.
+    using RecoveryChooser = std::function<ql::RecoveryChoice(const ql::RecoveryReview&, const ql::ProjectIndex* projects)>;
     void setRecoveryChooser(RecoveryChooser chooser) { m_chooseRecovery = std::move(chooser); }
     // The desktop session ends (logout, SIGTERM, SIGINT, SIGHUP): the journal is written
     // with the heartbeat now and from here on closing asks nothing and keeps the journal,

@@ -24,7 +24,7 @@ QString timeText(std::int32_t t, bool monthFirst) {
 }  // namespace
 
 CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql::RecoveryReview& review,
-                           QWidget* parent)
+                           const ql::ProjectIndex* projects, QWidget* parent)
     : QDialog(parent),
       m_message(new QLabel(this)),
       m_list(new QTreeWidget(this)),
@@ -35,9 +35,8 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql:
     const ql::JournalState& state = review.state;
     const bool monthFirst = ql::readSettingsOrDefaults(fs, set, "$", true).monthFirst();
     const QString lastSeen = timeText(state.heartbeat, monthFirst);
-    auto index = ql::ProjectIndex::load(fs, set.projects());
-    const auto nameOf = [&index](std::int32_t id) {
-        QString name = index ? QString::fromStdString(index->name(id)) : QString();
+    const auto nameOf = [projects](std::int32_t id) {
+        QString name = projects ? QString::fromStdString(projects->name(id)) : QString();
         return name.isEmpty() ? QStringLiteral("Project ") + QString::number(id) : name;
     };
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/Projects.h"
 #include "core/tracking/RunningJournal.h"
 #include "core/tracking/RunningRecovery.h"
 
@@ -23,10 +24,11 @@ class CRecoveryDlg : public QDialog {
 public:
     // Offers review.state and says what the review clamped or dropped; then "Keep running"
     // is the default, as the one answer that neither writes a frame nor gives up an entry
-    // offered. Names come from the projects file of set (read once; a project it does not
-    // hold is shown by its id); dates follow the set's date order.
+    // offered. Names come from projects, the index the review was made against (null when the
+    // file could not be read; a project it does not hold is shown by its id); dates follow the
+    // set's date order.
     CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql::RecoveryReview& review,
-                 QWidget* parent = nullptr);
+                 const ql::ProjectIndex* projects, QWidget* parent = nullptr);
 
     // KeepRunning until a button is pressed.
     ql::RecoveryChoice choice() const { return m_choice; }
