@@ -77,6 +77,14 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(dlg.get()));
         return dlg;
     }
+    // Opens the dialog on fs, chooses target through the File button and presses OK.
+    std::unique_ptr<CExportDlg> exportTo(const QString& target, ql::FileSystem* fs = nullptr) {
+        auto dlg = open(fs);
+        m_chosen = target;
+        QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
+        QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+        return dlg;
+    }
     static std::string read(const QString& path) {
         std::ifstream in(path.toStdString(), std::ios::binary);
         return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
@@ -125,10 +133,7 @@ TEST_F(ExportDialog, AFailedExportLeavesAnExistingFileUntouchedAndTheDialogOpen)
     std::ofstream(target.toStdString(), std::ios::binary) << "old export\r\n";
     ql::test::FaultyFileSystem fs;
     fs.failOn(ql::test::FaultyFileSystem::Op::OpenRead, m_set.path(ql::FileKind::TimeFrames));
-    auto dlg = open(&fs);
-    m_chosen = target;
-    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
-    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+    auto dlg = exportTo(target, &fs);
 
     ASSERT_EQ(m_prompter.boxes.size(), 1u);
     EXPECT_EQ(m_prompter.boxes[0].text,
@@ -143,10 +148,7 @@ TEST_F(ExportDialog, TheExportFileIsWrittenThroughTheDialogsFileSystem) {
     ql::test::FaultyFileSystem fs;
     // the new file is made beside the target first
     fs.failOn(ql::test::FaultyFileSystem::Op::Create, target.toStdString() + ".part");
-    auto dlg = open(&fs);
-    m_chosen = target;
-    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
-    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+    auto dlg = exportTo(target, &fs);
 
     ASSERT_EQ(m_prompter.boxes.size(), 1u);
     EXPECT_EQ(m_prompter.boxes[0].text,
@@ -156,10 +158,7 @@ TEST_F(ExportDialog, TheExportFileIsWrittenThroughTheDialogsFileSystem) {
 }
 
 TEST_F(ExportDialog, AFileThatCannotBeCreatedIsSaidWithItsReason) {
-    auto dlg = open();
-    m_chosen = m_out.filePath(QStringLiteral("no/such/folder/out.txt"));
-    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
-    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+    auto dlg = exportTo(m_out.filePath(QStringLiteral("no/such/folder/out.txt")));
     ASSERT_EQ(m_prompter.boxes.size(), 1u);
     EXPECT_TRUE(m_prompter.boxes[0].text.startsWith(QStringLiteral("Cannot create the export file : ") + m_chosen))
         << m_prompter.boxes[0].text.toStdString();
@@ -171,10 +170,7 @@ TEST_F(ExportDialog, AFileThatCannotBeCreatedIsSaidWithItsReason) {
 TEST_F(ExportDialog, AFileOfTheOpenSetIsRefusedAndKeepsItsBytes) {
     const std::string frames = m_set.path(ql::FileKind::TimeFrames);
     const std::string before = read(QString::fromStdString(frames));
-    auto dlg = open();
-    m_chosen = m_set.qpath(ql::FileKind::TimeFrames);
-    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
-    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+    auto dlg = exportTo(m_set.qpath(ql::FileKind::TimeFrames));
 
     ASSERT_EQ(m_prompter.boxes.size(), 1u);
     EXPECT_EQ(m_prompter.boxes[0].text, QStringLiteral("'") + m_chosen + QStringLiteral("' is a file of the set being read"));
