@@ -56,18 +56,25 @@ Result<std::optional<std::int32_t>> optionalRecordId(std::string_view option, co
     return std::optional<std::int32_t>(*id);
 }
 
-Status writeOutputTo(FileSystem& fs, const FileSet& reading, const std::string& target, std::ostream& out,
-                     const std::string& failureMessage, const std::function<Status(const OutputSink& sink)>& write) {
-    if (target == "-") {
-        const Status written = write([&](std::string_view bytes) {
-            out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-            return static_cast<bool>(out);
-        });
-        if (!written && out) return written;
-        if (!out) return Status::ioError("cannot write the output");
-        return Status::ok();
-    }
-    return writeOutputFile(fs, target, failureMessage, [&](File& file) {
+namespace {
+
+Status writeToStream(std::ostream& out, const std::function<Status(const OutputSink& sink)>& write) {
+    const Status written = write([&](std::string_view bytes) {
+        out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+        return static_cast<bool>(out);
+    });
+    if (!written && out) return written;
+    if (!out) return Status::ioError("cannot write the output");
+    return Status::ok();
+}
+
+}  // namespace
+
+Result<PendingOutput> prepareOutputTo(FileSystem& fs, const FileSet& reading, const std::string& target,
+                                      std::ostream& out, const std::string& failureMessage,
+                                      const std::function<Status(const OutputSink& sink)>& write) {
+    if (target == "-") return PendingOutput([&out, write] { return writeToStream(out, write); }, {});
+    return prepareOutputFile(fs, target, failureMessage, [write](File& file) {
         Status fileWrite;
         const Status written = write([&](std::string_view bytes) {
             if (fileWrite) fileWrite = file.write(bytes.data(), bytes.size());
@@ -76,6 +83,13 @@ Status writeOutputTo(FileSystem& fs, const FileSet& reading, const std::string& 
         // The file's own reason beats the producer's general "could not be written".
         return fileWrite ? written : fileWrite;
     }, &reading);
+}
+
+Status writeOutputTo(FileSystem& fs, const FileSet& reading, const std::string& target, std::ostream& out,
+                     const std::string& failureMessage, const std::function<Status(const OutputSink& sink)>& write) {
+    auto prepared = prepareOutputTo(fs, reading, target, out, failureMessage, write);
+    if (!prepared) return prepared.status();
+    return prepared->commit();
 }
 
 }  // namespace ql::cli

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/OutputFile.h"
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
@@ -43,5 +44,11 @@ Result<std::optional<std::int32_t>> optionalRecordId(std::string_view option, co
 using OutputSink = std::function<bool(std::string_view bytes)>;
 Status writeOutputTo(FileSystem& fs, const FileSet& reading, const std::string& target, std::ostream& out,
                      const std::string& failureMessage, const std::function<Status(const OutputSink& sink)>& write);
+// The same in two steps (see prepareOutputFile): a file is made whole beside its name and shown
+// under it at commit; to "-" the bytes are written at commit. write runs at once for a regular
+// file, at commit otherwise, so what it refers to must outlive the commit.
+Result<PendingOutput> prepareOutputTo(FileSystem& fs, const FileSet& reading, const std::string& target,
+                                      std::ostream& out, const std::string& failureMessage,
+                                      const std::function<Status(const OutputSink& sink)>& write);
 
 }  // namespace ql::cli

@@ -135,9 +135,10 @@ public:
     // Called once a command that writes PDF has been parsed. Returns ok where the pages are
     // rendered in this process; the program that hands over does not return on success.
     virtual Status takeOver();
+    // The bytes of the invoice's printed pages as a PDF document: the invoice command writes
+    // them itself, since its number must be stored before the file shows under its name.
+    virtual Result<std::string> invoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties);
     // Each writes a whole PDF file at path or leaves what was there.
-    virtual Status writeInvoice(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
-                                const std::string& path);
     // table is a printed history or customer list; title kHistoryTitle or kCustomersTitle;
     // printedAt the time its page footers name.
     virtual Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,

@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
+#include "core/reports/InvoiceNumbers.h"
 #include "core/reports/InvoiceText.h"
 #include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
@@ -58,21 +59,29 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
         return parties.status();
     }
 
-    Status written;
+    // The invoice is made whole first and shows under its name only once its number is
+    // stored: a failure before leaves neither; a failure of the showing gives the number back.
+    const std::string failure =
+        request.pdf ? "Cannot write PDF file : " + *request.pdf : "Cannot write invoice file : " + *request.text;
+    std::string bytes;
     if (request.pdf) {
-        written = pdf.writeInvoice(fs, *invoice, *parties, *request.pdf);
+        auto rendered = pdf.invoicePdf(fs, *invoice, *parties);
+        if (!rendered) return failedWith(failure, rendered.status());
+        bytes = std::move(rendered).value();
     } else {
-        const std::string bytes = invoiceFileText(*invoice, *parties);
-        written = writeOutputTo(fs, set, *request.text, out, "Cannot write invoice file : " + *request.text,
-                                [&](const OutputSink& sink) {
-                                    return sink(bytes) ? Status::ok()
-                                                       : Status::ioError("Cannot write invoice file : " + *request.text);
-                                });
+        bytes = invoiceFileText(*invoice, *parties);
     }
-    if (!written) return written;
-    // Only an invoice that was written uses up its number.
-    if (request.noAdvance) return Status::ok();
-    return advanceInvoiceNumber(fs, set, invoiceRequest.invoiceNumber);
+    // A FIFO or the standard output takes the bytes at commit: they live until then.
+    auto prepared = request.pdf
+                        ? prepareOutputFile(fs, *request.pdf, failure,
+                                            [&bytes](File& file) { return file.write(bytes.data(), bytes.size()); },
+                                            &set)
+                        : prepareOutputTo(fs, set, *request.text, out, failure, [&bytes, &failure](const OutputSink& sink) {
+                              return sink(bytes) ? Status::ok() : Status::ioError(failure);
+                          });
+    if (!prepared) return prepared.status();
+    if (request.noAdvance) return prepared->commit();
+    return issueInvoiceNumber(fs, set, invoiceRequest.invoiceNumber, [&prepared] { return prepared->commit(); });
 }
 
 }  // namespace ql::cli

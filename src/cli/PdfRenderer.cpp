@@ -3,7 +3,7 @@
 namespace ql::cli {
 
 Status PdfRenderer::takeOver() { return Status::ioError("this program cannot write PDF files"); }
-Status PdfRenderer::writeInvoice(FileSystem&, const Invoice&, const InvoiceParties&, const std::string&) {
+Result<std::string> PdfRenderer::invoicePdf(FileSystem&, const Invoice&, const InvoiceParties&) {
     return PdfRenderer::takeOver();
 }
 Status PdfRenderer::writeTable(FileSystem&, const ReportTable&, const char*, const Clock&, const std::string&) {

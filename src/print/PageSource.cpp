@@ -43,13 +43,12 @@ QImage renderPage(PageSource& source, int page, const QSize& size) {
     return image;
 }
 
-ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source) {
-    const ql::Status failed = ql::Status::ioError("Cannot write PDF file : " + path.toStdString());
+std::optional<QByteArray> renderPdf(PageSource& source) {
     QByteArray bytes;
     bool painted = false;
     {
         QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly)) return failed;
+        if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Quillory"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
@@ -61,8 +60,16 @@ ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source)
             painted = blank.end();
         }
     }
+    if (!painted) return std::nullopt;
+    return bytes;
+}
+
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source) {
+    const ql::Status failed = ql::Status::ioError("Cannot write PDF file : " + path.toStdString());
     // Nothing touches the disk until the whole document is there.
-    if (!painted) return failed;
+    const std::optional<QByteArray> rendered = renderPdf(source);
+    if (!rendered) return failed;
+    const QByteArray& bytes = *rendered;
     const ql::Status written =
         ql::writeOutputFile(fs, QFile::encodeName(path).toStdString(), failed.message(), [&](ql::File& out) {
             return out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));

@@ -3,8 +3,11 @@
 #include "core/Status.h"
 #include "core/store/FileSystem.h"
 
+#include <QByteArray>
 #include <QPageLayout>
 #include <QString>
+
+#include <optional>
 
 class QImage;
 class QPagedPaintDevice;
@@ -40,6 +43,10 @@ bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage = 0,
 
 // One page of source painted on a white image of size (tests, thumbnails).
 QImage renderPage(PageSource& source, int page, const QSize& size);
+
+// Every page of source as the bytes of a PDF document (A4, 10 mm margins, the source's
+// orientation), made in memory; nullopt when the pages could not be painted.
+std::optional<QByteArray> renderPdf(PageSource& source);
 
 // Writes every page of source to a PDF at path (A4, 10 mm margins, the source's
 // orientation) through writeOutputFile on fs, as every output file of both programs is

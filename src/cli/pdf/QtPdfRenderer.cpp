@@ -14,10 +14,11 @@ QString pathText(const std::string& path) { return QFile::decodeName(QByteArray:
 
 }  // namespace
 
-Status QtPdfRenderer::writeInvoice(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
-                                   const std::string& path) {
+Result<std::string> QtPdfRenderer::invoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties) {
     InvoicePages pages(invoice, parties, fs);
-    return writePdf(fs, pathText(path), pages);
+    auto bytes = renderPdf(pages);
+    if (!bytes) return Status::ioError("Cannot render the invoice as PDF");
+    return bytes->toStdString();
 }
 
 Status QtPdfRenderer::writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,

@@ -9,8 +9,7 @@ namespace ql::cli {
 class QtPdfRenderer final : public PdfRenderer {
 public:
     Status takeOver() override { return Status::ok(); }
-    Status writeInvoice(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
-                        const std::string& path) override;
+    Result<std::string> invoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties) override;
     Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
                       const std::string& path) override;
     Status writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path) override;

@@ -2,6 +2,8 @@
 
 #include "core/store/RecordFile.h"
 
+#include <utility>
+
 namespace ql {
 
 namespace {
@@ -35,28 +37,34 @@ Status refuseFileOfSet(FileSystem& fs, const std::string& path, const FileSet& s
     return Status::ok();
 }
 
-Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
-                       const OutputProducer& produce, const FileSet* reading) {
-    if (reading)
-        if (Status refused = refuseFileOfSet(fs, path, *reading); !refused) return refused;
-    const auto identity = fs.identify(path);
-    if (!identity) return failedWith(failureMessage, identity.status());
-    switch (identity->type) {
-    case FileType::Fifo:
-    case FileType::CharacterDevice:
-        return writeStream(fs, path, failureMessage, produce);
-    case FileType::Other:
-        return Status::ioError(failureMessage).withReason("not a regular file");
-    case FileType::Missing:
-    case FileType::Regular:
-        break;
+PendingOutput& PendingOutput::operator=(PendingOutput&& other) noexcept {
+    if (this != &other) {
+        discard();
+        m_commit = std::exchange(other.m_commit, {});
+        m_discard = std::exchange(other.m_discard, {});
     }
-    const std::string target = fs.resolveLink(path);
-    return writeThroughTemporary(fs, target, target + ".part", failureMessage, produce);
+    return *this;
 }
 
-Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
-                             const std::string& failureMessage, const OutputProducer& produce) {
+Status PendingOutput::commit() {
+    if (!m_commit) return Status::ioError("the output was committed or discarded already");
+    const auto commit = std::exchange(m_commit, {});
+    const Status st = commit();
+    // A failed commit cleans up after itself; a made one leaves nothing to discard.
+    m_discard = {};
+    return st;
+}
+
+void PendingOutput::discard() {
+    m_commit = {};
+    if (auto discard = std::exchange(m_discard, {})) discard();
+}
+
+namespace {
+
+Result<PendingOutput> prepareThroughTemporary(FileSystem& fs, const std::string& target,
+                                              const std::string& temporaryPrefix, const std::string& failureMessage,
+                                              const OutputProducer& produce) {
     auto created = fs.createTemporary(temporaryPrefix, target);
     if (!created) return failedWith(failureMessage, created.status());
     const std::string tmp = created->path;
@@ -66,12 +74,55 @@ Status writeThroughTemporary(FileSystem& fs, const std::string& target, const st
         st = produce(*out);
         if (st) st = out->sync();
     }
-    if (st) st = fs.renameOver(tmp, target);
     if (!st) {
         (void)fs.remove(tmp);
         return failedWith(failureMessage, st);
     }
-    return Status::ok();
+    return PendingOutput(
+        [&fs, tmp, target, failureMessage] {
+            const Status renamed = fs.renameOver(tmp, target);
+            if (renamed) return Status::ok();
+            (void)fs.remove(tmp);
+            return failedWith(failureMessage, renamed);
+        },
+        [&fs, tmp] { (void)fs.remove(tmp); });
+}
+
+}  // namespace
+
+Result<PendingOutput> prepareOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+                                        const OutputProducer& produce, const FileSet* reading) {
+    if (reading)
+        if (Status refused = refuseFileOfSet(fs, path, *reading); !refused) return refused;
+    const auto identity = fs.identify(path);
+    if (!identity) return failedWith(failureMessage, identity.status());
+    switch (identity->type) {
+    case FileType::Fifo:
+    case FileType::CharacterDevice:
+        return PendingOutput([&fs, path, failureMessage, produce] { return writeStream(fs, path, failureMessage, produce); },
+                             {});
+    case FileType::Other:
+        return Status::ioError(failureMessage).withReason("not a regular file");
+    case FileType::Missing:
+    case FileType::Regular:
+        break;
+    }
+    const std::string target = fs.resolveLink(path);
+    return prepareThroughTemporary(fs, target, target + ".part", failureMessage, produce);
+}
+
+Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+                       const OutputProducer& produce, const FileSet* reading) {
+    auto prepared = prepareOutputFile(fs, path, failureMessage, produce, reading);
+    if (!prepared) return prepared.status();
+    return prepared->commit();
+}
+
+Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
+                             const std::string& failureMessage, const OutputProducer& produce) {
+    auto prepared = prepareThroughTemporary(fs, target, temporaryPrefix, failureMessage, produce);
+    if (!prepared) return prepared.status();
+    return prepared->commit();
 }
 
 }  // namespace ql

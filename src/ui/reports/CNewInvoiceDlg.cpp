@@ -2,6 +2,7 @@
 
 #include "ui_CNewInvoiceDlg.h"
 
+#include "core/reports/InvoiceNumbers.h"
 #include "core/reports/ReportPeriod.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
@@ -43,7 +44,8 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
     const ql::ReportPeriod period = ql::defaultInvoicePeriod(clock.now());
     m_ui->fromEdit->setText(QString::fromStdString(ql::longDateText(period.start, m_monthFirst)));
     m_ui->toEdit->setText(QString::fromStdString(ql::longDateText(period.end, m_monthFirst)));
-    m_ui->numberEdit->setText(QString::fromStdString(settings.nextInvoiceNumber));
+    m_shownNumber = settings.nextInvoiceNumber;
+    m_ui->numberEdit->setText(QString::fromStdString(m_shownNumber));
 }
 
 CNewInvoiceDlg::~CNewInvoiceDlg() = default;
@@ -69,8 +71,28 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     request.periodStart = *start;
     request.periodEnd = *end;
     // Stored before anything is printed or written: cancelling later does not take it back.
-    if (const ql::Status st = ql::advanceInvoiceNumber(m_fs, m_set, request.invoiceNumber); !st)
-        return refuse(st.message());
+    auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber);
+    if (!claim) return refuse(claim.status().message());
+    if (claim->moved) {
+        // Another window or program issued invoices since this one opened: the number shown may
+        // be taken. The user decides with the number now stored in view; nothing is stored yet.
+        const QString taken = QString::fromStdString(m_shownNumber);
+        const QString next = QString::fromStdString(claim->current);
+        m_shownNumber = claim->current;
+        const bool useNext = m_prompter.ask(
+            QStringLiteral("New invoice"),
+            QStringLiteral("Invoice numbers were issued by another window or program since this one opened: "
+                           "the next invoice number is now %1, not %2.\nIssue this invoice as number %1?")
+                .arg(next, taken));
+        // Either way the field offers the free number: issuing the taken one again needs the
+        // user to type it deliberately.
+        m_ui->numberEdit->setText(next);
+        if (useNext) return collectAndEnd(result);
+        m_ui->numberEdit->setFocus();
+        m_ui->numberEdit->selectAll();
+        return;
+    }
+    m_issued = claim->issued;
     m_request = request;
     done(result);
 }

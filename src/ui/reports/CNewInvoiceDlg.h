@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reports/Invoice.h"
+#include "core/reports/InvoiceNumbers.h"
 #include "core/store/FileSet.h"
 
 #include <QDialog>
@@ -21,7 +22,9 @@ class CNewInvoiceDlg;
 // invoice number. Print ends it with kPrint, To File... with kToFile, each after the request
 // was collected and the next invoice number stored; a refusal (no customer, an unknown one,
 // a number over 31 bytes, an unreadable date, a settings file that cannot be written) is told
-// to the user and keeps the dialog open with nothing stored.
+// to the user and keeps the dialog open with nothing stored. When another window or program
+// issued invoices after the dialog showed its number, the user is asked whether to issue this
+// one as the number now stored; No keeps the dialog open with nothing stored.
 class CNewInvoiceDlg : public QDialog {
     Q_OBJECT
 public:
@@ -35,6 +38,9 @@ public:
 
     // The collected request; meaningful once the dialog ended with kPrint or kToFile.
     const ql::InvoiceRequest& request() const { return m_request; }
+    // What storing the request's number changed, to give it back when the invoice cannot be
+    // written; meaningful once the dialog ended with kPrint or kToFile.
+    const ql::IssuedInvoiceNumber& issuedNumber() const { return m_issued; }
 
 public slots:
     void onPrint() { collectAndEnd(kPrint); }
@@ -49,5 +55,8 @@ private:
     ql::FileSet m_set;
     bool m_monthFirst = true;
     std::unique_ptr<Ui::CNewInvoiceDlg> m_ui;
+    // The next invoice number the user was shown (as read when the dialog opened, or since).
+    std::string m_shownNumber;
     ql::InvoiceRequest m_request;
+    ql::IssuedInvoiceNumber m_issued;
 };

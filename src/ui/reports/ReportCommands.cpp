@@ -1,6 +1,7 @@
 #include "ui/reports/ReportCommands.h"
 
 #include "core/reports/Invoice.h"
+#include "core/reports/InvoiceNumbers.h"
 #include "ui/common/CommandIds.h"
 #include "ui/common/Modal.h"
 #include "ui/common/OpenDocument.h"
@@ -35,15 +36,21 @@ void invoice(const CommandContext& context) {
         document.notifyViews(hint::kPrintInvoice);
         return;
     }
-    auto report = [&context](const ql::Status& st) {
-        context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()),
-                                Prompter::Icon::Warning);
+    // An invoice that is not written does not use up its number; one whose file dialog was
+    // cancelled does, as a cancelled print preview does.
+    auto fail = [&](const ql::Status& st) {
+        (void)ql::giveBackInvoiceNumber(context.fileSystem, document.fileSet(), dialog.issuedNumber());
+        // The system's reason on a line of its own, as the export dialog shows it.
+        QString text = QString::fromStdString(st.message());
+        if (!st.reason().empty()) text += QLatin1Char('\n') + QString::fromStdString(st.reason());
+        context.prompter.inform(QStringLiteral("Quillory"), text, Prompter::Icon::Warning);
     };
     auto loaded = ql::LoadInvoice(context.fileSystem, dialog.request(), document.fileSet());
-    if (!loaded) return report(loaded.status());
+    if (!loaded) return fail(loaded.status());
     auto parties = ql::loadInvoiceParties(context.fileSystem, *loaded);
-    if (!parties) return report(parties.status());
+    if (!parties) return fail(parties.status());
     const auto path = context.modal.chooseSavePath(context.parent, invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
     if (!path) return;
-    if (const ql::Status written = writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path); !written) report(written);
+    if (const ql::Status written = writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path); !written)
+        fail(written);
 }

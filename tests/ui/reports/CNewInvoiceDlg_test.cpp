@@ -180,7 +180,49 @@ TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
     runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_TRUE(prompter.boxes[0].text.startsWith(QStringLiteral("Cannot write invoice file : ")));
+    EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("\nNo such file or directory"))) << prompter.boxes[0].text.toStdString();
     EXPECT_EQ(TempFileSet::bytes(target.toStdString()), bytes);
+    // The invoice that was not written gave its number back.
+    EXPECT_EQ(storedNumber(), "9600002");
+}
+
+// Two windows, or a window and a script, issuing invoices from one set: a dialog never issues
+// the number it showed once someone else has issued it.
+TEST_F(NewInvoice, ADialogWhoseNumberWasIssuedMeanwhileAsksBeforeIssuingAnother) {
+    addCustomer(4, "Acme");
+    const struct {
+        const char* name;
+        bool useTheNewNumber;
+        int result;
+        const char* field;
+        const char* stored;
+    } cases[] = {
+        {"yes: issued as the number now stored", true, CNewInvoiceDlg::kPrint, "9600002", "9600003"},
+        {"no: the dialog stays open offering it, nothing stored", false, 0, "9600002", "9600002"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_TRUE(ql::updateSettings(ql::defaultFileSystem(), ql::FileSet(m_path), [](ql::SettingsRecord& s) {
+            s.nextInvoiceNumber = "9600001";
+            return ql::Status::ok();
+        }));
+        prompter.boxes.clear();
+        auto late = dialog();
+        auto first = dialog();
+        child<QPushButton>(*first, "printButton")->click();
+        ASSERT_EQ(first->result(), CNewInvoiceDlg::kPrint) << c.name;
+
+        prompter.answers = {c.useTheNewNumber};
+        child<QPushButton>(*late, "printButton")->click();
+        ASSERT_EQ(prompter.boxes.size(), 1u) << c.name;
+        EXPECT_TRUE(prompter.boxes[0].question);
+        EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("9600002"))) << c.name;
+        EXPECT_EQ(late->result(), c.result) << c.name;
+        EXPECT_EQ(child<QLineEdit>(*late, "numberEdit")->text(), QString::fromUtf8(c.field)) << c.name;
+        EXPECT_EQ(storedNumber(), c.stored) << c.name;
+        if (c.result == CNewInvoiceDlg::kPrint) {
+            EXPECT_EQ(late->request().invoiceNumber, "9600002");
+        }
+    }
 }
 
 TEST_F(NewInvoice, ToFileAsksForATextFileNamedExportInTheFolderOfTheSet) {
