@@ -86,8 +86,29 @@ TimeFrameInput parseTimeFrameTexts(const TimeFrameRecord& original, const TimeFr
         day > calendar::daysInMonth(static_cast<int>(month), static_cast<int>(year)))
         return refuse(TimeFrameField::Date, "There is no such date: " + texts.date + ".");
 
-    const auto start = calendar::fromLocal(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day),
-                                           static_cast<int>(time->values[0]), static_cast<int>(time->values[1]));
+    // What the edits cannot show stays as it was while the user leaves their text alone: the
+    // start's seconds and, in a repeated hour, which of its two occurrences it is.
+    const TimeFrameTexts shown = formatTimeFrameTexts(original, monthFirst);
+    const bool timeKept = texts.time == shown.time;
+    std::optional<std::int32_t> start;
+    if (timeKept && texts.date == shown.date) {
+        start = original.start;
+    } else {
+        const calendar::LocalTime was = calendar::toLocal(original.start);
+        start = calendar::fromLocal(static_cast<int>(year), static_cast<int>(month), static_cast<int>(day),
+                                    static_cast<int>(time->values[0]), static_cast<int>(time->values[1]),
+                                    timeKept ? was.second : 0);
+        if (start && timeKept) {
+            const auto first = calendar::fromLocal(was.year, was.month, was.day, was.hour, was.minute, was.second);
+            const std::int64_t later = first ? std::int64_t{original.start} - *first : 0;
+            if (later > 0 && later <= std::numeric_limits<std::int32_t>::max() - *start) {
+                const calendar::LocalTime a = calendar::toLocal(*start);
+                const calendar::LocalTime b = calendar::toLocal(static_cast<std::int32_t>(*start + later));
+                if (a.day == b.day && a.hour == b.hour && a.minute == b.minute && a.second == b.second)
+                    start = static_cast<std::int32_t>(*start + later);
+            }
+        }
+    }
     if (!start)
         return refuse(TimeFrameField::Date, "Please enter a date from 1902 to 2037: other dates cannot be stored.");
 

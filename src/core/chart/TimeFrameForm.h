@@ -33,7 +33,10 @@ TimeFrameTexts formatTimeFrameTexts(const TimeFrameRecord& frame, bool monthFirs
 // The edited frame that texts describe, of original's project: the date as three numbers
 // separated by "/" in the settings' order, the time and the duration as hours:minutes with
 // minutes below 60 (a time's hours below 24); blanks around the numbers are allowed. A
-// duration left as formatTimeFrameTexts showed it keeps original's whole span, days included.
+// duration left as formatTimeFrameTexts showed it keeps original's whole span, days included;
+// a date and time left so keep original's start (its seconds and, in a repeated hour, its
+// occurrence), and a time left so keeps its seconds and occurrence on another date: texts left
+// as shown give original back unchanged.
 // Refused with an InvalidArgument message when a text does not read so, the date does not
 // exist, a time does not fit 32 bits, or the end would lie before the start.
 TimeFrameInput parseTimeFrameTexts(const TimeFrameRecord& original, const TimeFrameTexts& texts, bool monthFirst);

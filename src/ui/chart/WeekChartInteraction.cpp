@@ -258,7 +258,8 @@ void WeekChartInteraction::onEditItem() {
     const ql::FileSet& settingsPath = m_context.document.fileSet();
     const bool monthFirst = ql::readSettings(m_context.fileSystem, settingsPath).valueOr(ql::SettingsRecord{}).monthFirst();
     CTimeFrameDlg dialog(ql::frameOf(item), QString::fromStdString(item.name), monthFirst, m_context.prompter, &m_view);
-    if (m_context.modal.runDialog(dialog) == QDialog::Accepted) {
+    // OK with nothing changed writes nothing.
+    if (m_context.modal.runDialog(dialog) == QDialog::Accepted && dialog.frame() != ql::frameOf(item)) {
         const ql::Status st = ql::editChartItem(m_context.fileSystem, settingsPath, item, dialog.frame());
         if (!st)
             warn(st);

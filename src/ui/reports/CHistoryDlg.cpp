@@ -130,7 +130,8 @@ void CHistoryDlg::updateFrame() {
         const int top = rows.front();
         const ql::TimeFrameRecord old = m_model->item(top).frame;
         CTimeFrameDlg dialog(old, m_model->projectName(top), monthFirst(), m_prompter, this);
-        if (m_modal.runDialog(dialog) == QDialog::Accepted) {
+        // OK with nothing changed writes nothing.
+        if (m_modal.runDialog(dialog) == QDialog::Accepted && dialog.frame() != old) {
             // One rewrite drops every copy of the old frame and appends the edited one, so a
             // failure can never lose the frame.
             const std::string path = m_set.timeFrames();

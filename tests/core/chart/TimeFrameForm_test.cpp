@@ -60,6 +60,43 @@ TEST_F(TimeFrameFormTest, AnUnchangedDurationKeepsTheWholeDaysOfALongFrame) {
     EXPECT_EQ(shortened.frame->end, at(1996, 3, 15, 10, 31));
 }
 
+// The edits show hours and minutes of one occurrence; what they cannot show is kept for the
+// fields the user leaves alone.
+TEST_F(TimeFrameFormTest, FieldsLeftAsShownKeepWhatTheEditsCannotShow) {
+    const std::int32_t firstOneThirty = at(1996, 10, 27, 1, 30);  // the autumn change repeats 01:00-02:00
+    const std::int32_t secondOneThirty = firstOneThirty + 3600;
+    const TimeFrameRecord repeated{4, secondOneThirty, secondOneThirty + 1800};
+    const TimeFrameRecord seconds{4, at(1996, 3, 15, 9, 0, 37), at(1996, 3, 15, 10, 0, 12)};
+    const struct {
+        const char* name;
+        TimeFrameRecord original;
+        const char* date;  // nullptr: as shown
+        const char* time;
+        const char* duration;
+        TimeFrameRecord expected;
+    } cases[] = {
+        {"nothing changed, second 01:30", repeated, nullptr, nullptr, nullptr, repeated},
+        {"nothing changed, seconds", seconds, nullptr, nullptr, nullptr, seconds},
+        {"duration changed", repeated, nullptr, nullptr, "01:00", {4, secondOneThirty, secondOneThirty + 3600}},
+        {"duration changed, seconds", seconds, nullptr, nullptr, "02:00", {4, seconds.start, seconds.start + 7200}},
+        {"date changed keeps the time's seconds", seconds, "03/18/1996", nullptr, nullptr,
+         {4, at(1996, 3, 18, 9, 0, 37), at(1996, 3, 18, 10, 0, 12)}},
+        {"date changed to a day without the repeat", repeated, "10/28/1996", nullptr, nullptr,
+         {4, at(1996, 10, 28, 1, 30), at(1996, 10, 28, 2, 0)}},
+        {"time changed starts on its minute", seconds, nullptr, "09:05", nullptr,
+         {4, at(1996, 3, 15, 9, 5), at(1996, 3, 15, 10, 4, 35)}},
+    };
+    for (const auto& c : cases) {
+        TimeFrameTexts texts = formatTimeFrameTexts(c.original, true);
+        if (c.date) texts.date = c.date;
+        if (c.time) texts.time = c.time;
+        if (c.duration) texts.duration = c.duration;
+        const auto parsed = parseTimeFrameTexts(c.original, texts, true);
+        ASSERT_TRUE(parsed.frame.isOk()) << c.name;
+        EXPECT_EQ(*parsed.frame, c.expected) << c.name;
+    }
+}
+
 TEST_F(TimeFrameFormTest, RefusesADateThatIsNotThreeNumbers) {
     for (const char* text : {"", "03/15", "03/15/1996/2", "03-15-1996", "03/15/1996x", "a/b/c", "03//1996",
                              "-3/15/1996", "03/15/19 96"})

@@ -153,6 +153,22 @@ TEST_F(HistoryDialog, UpdatingOneOfTwoIdenticalFramesReplacesBothByOne) {
     EXPECT_EQ(dlg->model().rowCount(), 2);
 }
 
+TEST_F(HistoryDialog, UpdateWithNothingChangedWritesNothing) {
+    writeProjects({{"A", -1}});
+    // Seconds the edits cannot show, and a copy an edit would merge away.
+    const TimeFrameRecord frame{0, at(1996, 2, 1, 9, 0, 37), at(1996, 2, 1, 10, 0, 12)};
+    writeFrames({frame, frame});
+    auto dlg = open();
+    select(*dlg, {0});
+    onDialog = [](QDialog& d) {
+        d.accept();
+        return d.result();
+    };
+    dlg->updateFrame();
+    ASSERT_EQ(ran, std::vector<QString>{"CTimeFrameDlg"});
+    EXPECT_EQ(framesOnDisk(), (std::vector<TimeFrameRecord>{frame, frame}));
+}
+
 TEST_F(HistoryDialog, AFailedUpdateKeepsTheOldFrameAndSaysSo) {
     writeProjects({{"A", -1}});
     const TimeFrameRecord frame{0, at(1996, 2, 1, 9), at(1996, 2, 1, 10)};
