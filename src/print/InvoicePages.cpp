@@ -1,5 +1,7 @@
 #include "print/InvoicePages.h"
 
+#include "print/CellText.h"
+
 #include "print/ReportPainter.h"
 
 #include <QPainter>
@@ -43,8 +45,9 @@ void paintInvoicePage(QPainter& painter, const ql::InvoicePage& page) {
             break;
         case ql::InvoiceTextStyle::Line:
             painter.setFont(font);
-            // drawText clips to rect itself.
-            painter.drawText(rect, align | Qt::AlignVCenter | Qt::TextSingleLine, text);
+            // drawText clips to rect itself; an amount that does not fit shows the mark instead.
+            painter.drawText(rect, align | Qt::AlignVCenter | Qt::TextSingleLine,
+                             fittedCellText(painter, text, rect.width(), t.alignRight));
             break;
         case ql::InvoiceTextStyle::Wrapped:
             painter.setFont(font);

@@ -1,5 +1,7 @@
 #include "print/ReportPainter.h"
 
+#include "print/CellText.h"
+
 #include <QPainter>
 #include <QPen>
 
@@ -18,7 +20,7 @@ void writeCell(QPainter& painter, const ql::ReportRect& rect, const QString& tex
                       Qt::TextSingleLine;
     // drawText clips to the rectangle only when the text does not fit it, so short texts
     // cost no clip path in a PDF.
-    painter.drawText(cell, flags, text);
+    painter.drawText(cell, flags, fittedCellText(painter, text, cell.width(), align == ql::CellAlign::Right));
 }
 
 void writeCell(QPainter& painter, const ql::ReportCell& cell) {

@@ -77,6 +77,24 @@ TEST_F(InvoicePrint, ThePdfShowsNumberCustomerLinesAndTotals) {
     EXPECT_FALSE(text.contains(QStringLiteral("Page 1")));
 }
 
+TEST_F(InvoicePrint, AnAmountTooWideForItsCellShowsTheOverflowMarkNotOtherDigits) {
+    ql::ProjectRecord p;
+    p.id = 0;
+    p.name = "Design";
+    p.customerId = 3;
+    p.chargesPerHour = 1e12;
+    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), {p}));
+    addLines(1);
+    InvoicePages source = pages();
+    const QString pdf = path(QStringLiteral("wide.pdf"));
+    ASSERT_TRUE(writePdf(pdf, source));
+    const QString text = pdfText(pdf);
+    // Rate, amount, total, tax and total with tax: each too wide, each marked.
+    EXPECT_GE(text.count(QStringLiteral("###")), 5) << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("000000000000"))) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("01:30")));  // what fits is printed as it is
+}
+
 TEST_F(InvoicePrint, ThirtyFiveLinesPrintOnTwoNumberedPagesWithTheFullTotal) {
     addLines(35);
     InvoicePages source = pages();
