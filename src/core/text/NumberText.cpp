@@ -76,6 +76,14 @@ double leadingDouble(std::string_view text) {
     return negative ? -value : value;
 }
 
+double typedDecimal(std::string_view text) {
+    const std::size_t comma = text.find(',');
+    if (comma == std::string_view::npos || text.find('.') != std::string_view::npos) return leadingDouble(text);
+    std::string pointed(text);
+    pointed[comma] = '.';
+    return leadingDouble(pointed);
+}
+
 std::int64_t leadingLong(std::string_view text) {
     std::size_t i = skipBlanks(text);
     bool negative = false;

@@ -32,6 +32,11 @@ std::string hexText(std::uint64_t value, int digits);
 // no such prefix or the number does not fit a double; no error is reported.
 double leadingDouble(std::string_view text);
 
+// A rate or an amount as a user types it into a field: leadingDouble, except that in a text
+// without a point the first comma is read as the decimal point ("19,5" gives 19.5, as users of
+// a decimal comma write it; "1,234.50" stays 1.0: grouping is not read).
+double typedDecimal(std::string_view text);
+
 // strtol(text, nullptr, 10): leading blanks, an optional sign, then decimal digits up to the
 // first other character; 0 without digits; beyond the 64-bit range the nearest end of it.
 std::int64_t leadingLong(std::string_view text);

@@ -98,7 +98,7 @@ void CProjectInfoDlg::accept() {
     if (m_ui->customerCombo->currentIndex() >= 0)
         m_record.customerId = m_ui->customerCombo->currentData().value<std::int32_t>();
     if (m_ui->chargesEdit->text() != chargesText())
-        m_record.chargesPerHour = ql::leadingDouble(m_ui->chargesEdit->text().toStdString());
+        m_record.chargesPerHour = ql::typedDecimal(m_ui->chargesEdit->text().toStdString());
     const QString memo = m_ui->memoEdit->toPlainText();
     if (memo != fromRecordLines(m_record.memo)) m_record.memo = toRecordLines(memo, R::kMemoWidth);
     QDialog::accept();

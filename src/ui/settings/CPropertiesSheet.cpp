@@ -12,6 +12,7 @@
 #include "ui/common/FieldValidator.h"
 #include "ui/common/RecordText.h"
 
+#include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QPushButton>
 #include <QTabWidget>
@@ -68,6 +69,11 @@ CPropertiesPage2::CPropertiesPage2(QWidget* parent) : CPropertiesPage(parent), m
     FieldValidator::install(m_ui->nextInvoiceEdit, R::kInvoiceNumberWidth);
     m_ui->footerEdit->setFieldWidth(R::kFooterWidth);
     FieldValidator::install(m_ui->salesTaxTextEdit, R::kSalesTaxLabelWidth);
+    // The label and the rate mean nothing while no tax is applied.
+    connect(m_ui->applySalesTaxCheck, &QCheckBox::toggled, this, [this](bool apply) {
+        m_ui->salesTaxTextEdit->setEnabled(apply);
+        m_ui->salesTaxRateEdit->setEnabled(apply);
+    });
 }
 
 CPropertiesPage2::~CPropertiesPage2() = default;
@@ -79,6 +85,8 @@ void CPropertiesPage2::fill(const ql::SettingsRecord& r) {
     m_ui->applySalesTaxCheck->setChecked(r.applySalesTax != 0);
     m_ui->salesTaxTextEdit->setText(shown(r.salesTaxLabel));
     m_ui->salesTaxRateEdit->setText(QString::fromStdString(ql::fixed2Text(r.salesTaxRate)));
+    m_ui->salesTaxTextEdit->setEnabled(r.applySalesTax != 0);
+    m_ui->salesTaxRateEdit->setEnabled(r.applySalesTax != 0);
 }
 
 void CPropertiesPage2::readBack(ql::SettingsRecord& r) const {
@@ -87,7 +95,7 @@ void CPropertiesPage2::readBack(ql::SettingsRecord& r) const {
     r.footer = toRecordLines(m_ui->footerEdit->toPlainText(), R::kFooterWidth);
     r.applySalesTax = m_ui->applySalesTaxCheck->isChecked() ? 1 : 0;
     r.salesTaxLabel = stored(m_ui->salesTaxTextEdit);
-    r.salesTaxRate = ql::leadingDouble(stored(m_ui->salesTaxRateEdit));
+    r.salesTaxRate = ql::typedDecimal(stored(m_ui->salesTaxRateEdit));
 }
 
 CPropertiesPage3::CPropertiesPage3(QWidget* parent) : CPropertiesPage(parent), m_ui(std::make_unique<Ui::CPropertiesPage3>()) {

@@ -72,6 +72,15 @@ TEST(LeadingDouble, GivesZeroWithoutANumber) {
     EXPECT_EQ(leadingDouble("1e999"), 0.0);
 }
 
+TEST(TypedDecimal, ReadsADecimalCommaAsThePoint) {
+    const struct {
+        const char* text;
+        double value;
+    } cases[] = {{"19,5", 19.5}, {" 7,25 %", 7.25}, {"19.5", 19.5}, {"1,234.50", 1.0}, {"1,2,3", 1.2},
+                 {",5", 0.5},    {"abc", 0.0},      {"", 0.0},      {"-0,5", -0.5}};
+    for (const auto& c : cases) EXPECT_DOUBLE_EQ(typedDecimal(c.text), c.value) << c.text;
+}
+
 TEST(LeadingLong, ReadsAsStrtolInBaseTen) {
     constexpr auto kMax = std::numeric_limits<std::int64_t>::max();
     constexpr auto kMin = std::numeric_limits<std::int64_t>::min();

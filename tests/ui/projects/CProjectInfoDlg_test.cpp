@@ -65,7 +65,7 @@ TEST_F(ProjectInfo, ANewProjectOpensWithoutCustomerAndWithZeroCharges) {
 }
 
 TEST_F(ProjectInfo, ChargesAreReadAsTheLeadingNumber) {
-    const std::pair<const char*, double> cases[] = {{"12,50", 12.0}, {"abc", 0.0}, {"   7.5", 7.5}, {"80.125", 80.125}};
+    const std::pair<const char*, double> cases[] = {{"12,50", 12.5}, {"abc", 0.0}, {"   7.5", 7.5}, {"80.125", 80.125}};
     for (const auto& [text, expected] : cases) {
         auto dlg = open(existing());
         child<QLineEdit>(*dlg, "chargesEdit")->setText(QString::fromLatin1(text));

@@ -125,13 +125,26 @@ TEST_F(PropertiesSheet, TheRateIsTheLeadingNumberOfItsText) {
     const struct {
         const char* typed;
         double rate;
-    } cases[] = {{"7.5%", 7.5}, {"letters", 0.0}, {"  8", 8.0}, {"", 0.0}, {"12,5", 12.0}};
+    } cases[] = {{"7.5%", 7.5}, {"letters", 0.0}, {"  8", 8.0}, {"", 0.0}, {"12,5", 12.5}, {"19,5 %", 19.5}};
     for (const auto& c : cases) {
         auto s = sheet();
         s->tabs()->setCurrentIndex(1);
         child<QLineEdit>(s->invoicePage(), "salesTaxRateEdit")->setText(QString::fromUtf8(c.typed));
         s->accept();
         EXPECT_EQ(stored().salesTaxRate, c.rate) << c.typed;
+    }
+}
+
+TEST_F(PropertiesSheet, TheTaxLabelAndRateAreOffWhileNoTaxIsApplied) {
+    auto s = sheet();
+    s->tabs()->setCurrentIndex(1);
+    CPropertiesPage2& invoice = s->invoicePage();
+    auto* apply = child<QCheckBox>(invoice, "applySalesTaxCheck");
+    ASSERT_TRUE(apply->isChecked());
+    for (const bool on : {false, true}) {
+        apply->setChecked(on);
+        EXPECT_EQ(child<QLineEdit>(invoice, "salesTaxTextEdit")->isEnabled(), on);
+        EXPECT_EQ(child<QLineEdit>(invoice, "salesTaxRateEdit")->isEnabled(), on);
     }
 }
 
