@@ -80,6 +80,9 @@ std::optional<ChartRect> barRect(const ChartLayout& layout, const std::array<Cha
                           right);
     };
     const int xs = x(minuteOfDay(item.start), 0);
+    // A frame that starts at or after the last hour shown has nothing inside the chart: its
+    // outline would stand one pixel beyond the right edge.
+    if (xs >= right) return std::nullopt;
     // The end's clock time means nothing once the frame has run into another day.
     int xe = item.end > days[*day].end ? right : x(minuteOfDay(item.end), 1);
     xe = std::max(xe, xs);

@@ -60,9 +60,10 @@ ChartLayout layoutWeekChart(const WeekChart& chart, const ChartRect& area);
 // client is lower than kMinimumClientHeight or too narrow: nothing is drawn nor hit.
 std::optional<ChartLayout> screenChartLayout(const WeekChart& chart, int clientWidth, int clientHeight);
 
-// The bar of item in its day row, or nullopt when it starts in none of the seven days.
-// Both ends are clamped to the hour axis; a frame ending on a later day runs to the right
-// edge. The rectangle never leaves layout.rows.
+// The bar of item in its day row, or nullopt when it starts in none of the seven days or at
+// or after the last hour shown. Both ends are clamped to the hour axis; a frame ending on a
+// later day runs to the right edge. The rectangle starts left of layout.rows.right and never
+// leaves layout.rows.
 std::optional<ChartRect> barRect(const ChartLayout& layout, const std::array<ChartDay, 7>& days,
                                  const ChartItem& item);
 

@@ -124,15 +124,15 @@ TEST_F(ChartLayoutTest, AFrameEndingOnALaterDayRunsToTheRightEdgeOfItsStartRow) 
     addFrame(0, 18, 0, 9, 0, 11);   // ends next morning, before its start's clock time
     addFrame(1, 7, 0, 7, 30, 12);   // ends two days later, early
     set.append({2, at(1996, 12, 15, 23), at(1996, 12, 16, 2)});  // Sunday night into Monday
+    addFrame(0, 20, 0, 20, 45);                                   // starts as the chart ends
     const auto layout = *screenChartLayout(chart, kClientWidth, kClientHeight);
     const auto all = bars(layout);
-    ASSERT_EQ(all.size(), 3u);
+    // 23:00 and 20:00 lie at or beyond the last hour, 20:00: nothing of them is in the chart.
+    ASSERT_EQ(all.size(), 2u);
     EXPECT_EQ(all[0].rect.left, 159 + 530);
     EXPECT_EQ(all[0].rect.right, layout.rows.right);
     EXPECT_EQ(all[1].rect.left, 159);
     EXPECT_EQ(all[1].rect.right, layout.rows.right);
-    EXPECT_EQ(all[2].rect.left, layout.rows.right);  // 23:00 lies beyond 20:00
-    EXPECT_EQ(all[2].rect.right, layout.rows.right);
     for (const auto& bar : all) {
         EXPECT_LE(bar.rect.left, bar.rect.right);
         EXPECT_GE(bar.rect.top, layout.rows.top);
@@ -152,6 +152,7 @@ TEST_F(ChartLayoutTest, NoBarLeavesTheChartEvenOnTinyOrOddAreas) {
         EXPECT_LE(layout.labelRight, area.right);
         for (const auto& bar : layoutBars(layout, chart)) {
             EXPECT_GE(bar.rect.left, layout.rows.left);
+            EXPECT_LT(bar.rect.left, layout.rows.right);  // its outline's first column is inside
             EXPECT_LE(bar.rect.left, bar.rect.right);
             EXPECT_LE(bar.rect.right, layout.rows.right);
             EXPECT_GE(bar.rect.top, layout.rows.top);
