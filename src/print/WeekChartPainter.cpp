@@ -19,13 +19,18 @@ namespace {
 
 QFont chartFont() { return arialBoldCell(12); }
 
+// Hour labels shrink to fit their columns, but not below this pixel size.
+constexpr int kSmallestHourLabel = 8;
+
 QRect toQRect(const ql::ChartRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 
 QColor toQColor(const ql::Rgb& c) { return QColor(c.r, c.g, c.b); }
 
 // A box whose outline lies on the rectangle's edge pixels.
 void box(QPainter& painter, const ql::ChartRect& r, const QBrush& fill = QBrush(Qt::white)) {
-    painter.setPen(Qt::black);
+    QPen pen(QBrush(Qt::black), 1.0, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    pen.setCosmetic(false);
+    painter.setPen(pen);
     painter.setBrush(fill);
     painter.drawRect(QRect(r.left, r.top, std::max(0, r.width() - 1), std::max(0, r.height() - 1)));
 }
@@ -35,6 +40,13 @@ void singleLine(QPainter& painter, const ql::ChartRect& r, const QString& text, 
 }
 
 }  // namespace
+
+int hourLabelStep(double spacing, double labelWidth) {
+    // Two units between neighbours keep them apart to the eye.
+    for (const int step : {1, 2, 3, 4, 6, 12})
+        if (spacing * step - 2 >= labelWidth) return step;
+    return 24;
+}
 
 QString dayLabel(std::int32_t dayStart) {
     const ql::calendar::LocalTime t = ql::calendar::toLocal(dayStart);
@@ -62,20 +74,29 @@ void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::Cha
     QPen dotted(QColor(192, 192, 192));
     dotted.setStyle(Qt::DotLine);
     dotted.setWidth(1);
-    // On the printed page an hour is about 20 units wide, narrower than "00:00" in the chart
-    // font: the labels shrink until neighbours no longer run into each other.
+    // On the printed page an hour is about 30 units wide, narrower than "00:00" in the chart
+    // font: the labels shrink, down to a size still read on paper, and when they still run into
+    // each other (many hours) only every second, third, ... hour is labelled.
+    int step = 1;
     if (layout.hourLines.size() >= 2) {
-        QFont labelFont = chartFont();
-        const double spacing = layout.hourLines[1].x - layout.hourLines[0].x - 2;
-        const double width = QFontMetricsF(labelFont).horizontalAdvance(QStringLiteral("00:00"));
-        if (width > spacing && spacing > 0) {
-            labelFont.setPixelSize(std::max(5, static_cast<int>(labelFont.pixelSize() * spacing / width)));
+        const double spacing = layout.hourLines[1].x - layout.hourLines[0].x;
+        const QString sample = QStringLiteral("00:00");
+        double width = QFontMetricsF(painter.font(), painter.device()).horizontalAdvance(sample);
+        if (width > spacing - 2 && spacing > 2) {
+            QFont labelFont = painter.font();
+            labelFont.setPixelSize(std::max(kSmallestHourLabel,
+                                            static_cast<int>(labelFont.pixelSize() * (spacing - 2) / width)));
             painter.setFont(labelFont);
+            width = QFontMetricsF(labelFont, painter.device()).horizontalAdvance(sample);
         }
+        step = hourLabelStep(spacing, width);
     }
-    for (const ql::HourLine& line : layout.hourLines) {
+    for (std::size_t i = 0; i < layout.hourLines.size(); ++i) {
+        const ql::HourLine& line = layout.hourLines[i];
         painter.setPen(dotted);
         painter.drawLine(line.x, layout.rows.top, line.x, layout.rows.bottom - 1);
+        const int hour = layout.firstMinute / 60 + static_cast<int>(i) + 1;
+        if (hour % step != 0) continue;
         painter.setPen(Qt::black);
         singleLine(painter, line.labelRect, QString::fromStdString(line.label), Qt::AlignHCenter);
     }

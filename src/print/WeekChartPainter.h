@@ -20,8 +20,13 @@ QString dayLabel(std::int32_t dayStart);
 // with "…" when it does not fit whole.
 QString fittedDayLabel(std::int32_t dayStart, int width);
 
-// Draws the header band, day rows, hour lines and bars of chart laid out in layout. A day
-// label wider than its cell is elided.
+// Every how many hours an hour line is labelled when lines lie spacing apart and a label is
+// labelWidth wide: 1 when labels fit between neighbours, else 2, 3, 4, 6, 12 or 24.
+int hourLabelStep(double spacing, double labelWidth);
+
+// Draws the header band, day rows, hour lines and bars of chart laid out in layout, every box
+// with one pen. A day label wider than its cell is elided; hour labels too wide for their
+// columns are given to every hourLabelStep-th hour only.
 void paintWeekChart(QPainter& painter, const ql::WeekChart& chart, const ql::ChartLayout& layout);
 
 // Marks bar as the one with the keyboard focus: a dotted frame just outside it, clipped to

@@ -18,6 +18,7 @@
 #include <QFile>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -159,6 +160,42 @@ TEST_F(ReportPagesTest, WeekChartPdfIsOneLandscapePageWithItsLegend) {
     EXPECT_EQ(inkIn(image, QRect(0, 0, 620, 19)), 0);
     EXPECT_EQ(inkIn(image, QRect(0, 352, 620, 478)), 0);
     EXPECT_GT(inkIn(image, QRect(420, 20, 160, 330)), 0);
+}
+
+// The printed chart of a whole day: every box drawn with one pen, hour labels that do not
+// run into each other.
+TEST_F(ReportPagesTest, ThePrintedChartHasOnePenForEveryBoxAndReadableHourLabels) {
+    ql::WeekChart chart(*ql::calendar::fromLocal(1996, 12, 10, 9, 0));
+    ASSERT_TRUE(chart.setHours(0, 24));
+    ASSERT_TRUE(chart.load(ql::defaultFileSystem(), ql::FileSet(settings)));
+    WeekChartPages pages(chart);
+    const QString pdf = dir.filePath(QStringLiteral("day.pdf"));
+    ASSERT_TRUE(writePdf(pdf, pages));
+
+    const QString header = pdfText(pdf, {QStringLiteral("-layout")}).section(QLatin1Char('\n'), 0, 0);
+    EXPECT_TRUE(header.contains(QStringLiteral("12:00"))) << header.toStdString();
+    EXPECT_FALSE(header.contains(QStringLiteral("01:00"))) << header.toStdString();
+    EXPECT_FALSE(header.contains(QStringLiteral(":0001:"))) << header.toStdString();
+
+    // As the paper shows it: the chart's left edge is as thick beside Monday as beside Tuesday.
+    QProcess render;
+    render.start(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("150"), QStringLiteral("-gray"),
+                                              QStringLiteral("-png"), QStringLiteral("-singlefile"), pdf,
+                                              dir.filePath(QStringLiteral("day"))});
+    ASSERT_TRUE(render.waitForFinished(30000));
+    const QImage paper(dir.filePath(QStringLiteral("day.png")));
+    ASSERT_FALSE(paper.isNull());
+    auto edgeInk = [&](double logicalY) {
+        // A4 landscape at 150 dpi, 10 mm margins, the 620 x 830 logical page stretched on it.
+        const int y = 59 + static_cast<int>(logicalY * (paper.height() - 118) / 830.0);
+        auto px = [&](double logicalX) { return 59 + static_cast<int>(logicalX * (paper.width() - 118) / 620.0); };
+        int dark = 0;
+        for (int x = px(15); x < px(24); ++x) dark += 255 - qGray(paper.pixel(x, y));  // left of the day label
+        return dark;
+    };
+    const int monday = edgeInk(57), tuesday = edgeInk(102);
+    EXPECT_GT(monday, 0);
+    EXPECT_NEAR(monday, tuesday, tuesday / 5) << "Monday " << monday << ", Tuesday " << tuesday;
 }
 
 TEST_F(ReportPagesTest, PdfExportFailureKeepsWhatWasThere) {
