@@ -1,10 +1,11 @@
 #include "print/InvoicePages.h"
 
 #include "print/CellText.h"
-
 #include "print/ReportPainter.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <QTextLayout>
 
 namespace {
 
@@ -19,6 +20,50 @@ QFont invoiceTitleFont() {
     font.setWeight(QFont::Bold);
     return font;
 }
+
+namespace {
+
+// The text of a one-line cell whose tail must stay readable: the head is elided to leave room
+// for it, and a tail too wide on its own makes the painter's font smaller until it fits.
+QString keepingTail(QPainter& painter, const ql::InvoicePageText& t, double width) {
+    const QString whole = QString::fromStdString(t.text);
+    QFontMetricsF metrics(painter.font(), painter.device());
+    if (t.keepTail == 0 || t.keepTail > t.text.size() || metrics.horizontalAdvance(whole) <= width) return whole;
+    const QString tail = QString::fromStdString(t.text.substr(t.text.size() - t.keepTail));
+    const QString head = QString::fromStdString(t.text.substr(0, t.text.size() - t.keepTail));
+    QFont font = painter.font();
+    while (metrics.horizontalAdvance(tail) > width && font.pixelSize() > 6) {
+        font.setPixelSize(font.pixelSize() - 1);
+        painter.setFont(font);
+        metrics = QFontMetricsF(font, painter.device());
+    }
+    return metrics.elidedText(head, Qt::ElideRight, std::max(0.0, width - metrics.horizontalAdvance(tail))) + tail;
+}
+
+// Wrapped text with its lines broken at words and at '\n', drawn down from the top of rect as
+// far as whole lines fit: a line cut through its letters reads as neither.
+void drawWholeLines(QPainter& painter, const QRectF& rect, const QString& text) {
+    const QFontMetricsF metrics(painter.font(), painter.device());
+    const double lineHeight = metrics.lineSpacing();
+    double y = rect.top();
+    for (const QString& paragraph : text.split(QLatin1Char('\n'))) {
+        QTextLayout layout(paragraph, painter.font(), painter.device());
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(rect.width());
+            if (y + lineHeight > rect.bottom()) {
+                layout.endLayout();
+                return;
+            }
+            painter.drawText(QRectF(rect.left(), y, rect.width(), lineHeight), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+                             paragraph.mid(line.textStart(), line.textLength()));
+            y += lineHeight;
+        }
+        layout.endLayout();
+    }
+}
+
+}  // namespace
 
 void paintInvoicePage(QPainter& painter, const ql::InvoicePage& page) {
     painter.save();
@@ -41,7 +86,7 @@ void paintInvoicePage(QPainter& painter, const ql::InvoicePage& page) {
         switch (t.style) {
         case ql::InvoiceTextStyle::Title:
             painter.setFont(invoiceTitleFont());
-            painter.drawText(rect, align | Qt::AlignTop | Qt::TextSingleLine, text);
+            painter.drawText(rect, align | Qt::AlignTop | Qt::TextSingleLine, keepingTail(painter, t, rect.width()));
             break;
         case ql::InvoiceTextStyle::Line:
             painter.setFont(font);
@@ -51,7 +96,7 @@ void paintInvoicePage(QPainter& painter, const ql::InvoicePage& page) {
             break;
         case ql::InvoiceTextStyle::Wrapped:
             painter.setFont(font);
-            painter.drawText(rect, align | Qt::AlignTop | Qt::TextWordWrap, text);
+            drawWholeLines(painter, rect, text);
             break;
         }
     }

@@ -37,7 +37,8 @@ InvoicePage invoicePage(const Invoice& invoice, const InvoiceParties& parties, i
     out.texts.push_back({{360, 20, 560, 170},
                          settings.invoiceText + " " + invoice.request.invoiceNumber,
                          false,
-                         InvoiceTextStyle::Title});
+                         InvoiceTextStyle::Title,
+                         invoice.request.invoiceNumber.size()});
 
     const std::string company[] = {settings.companyName, settings.companyAddress,
                                    cityLine(settings.city, settings.state, settings.zip), settings.country,
@@ -87,8 +88,11 @@ InvoicePage invoicePage(const Invoice& invoice, const InvoiceParties& parties, i
         totalRow(700, tax.totalLabel, tax.totalWithTax);
     }
 
-    out.texts.push_back({{10, 720, 560, 800}, footerLines(settings.footer), false, InvoiceTextStyle::Wrapped});
-    if (invoice.pageCount() > 1) line({10, 780, 580, 800}, "Page " + std::to_string(page), true);
+    // A long footer would run into the page number: it keeps to the room above it.
+    const bool numbered = invoice.pageCount() > 1;
+    out.texts.push_back(
+        {{10, 720, 560, numbered ? 780 : 800}, footerLines(settings.footer), false, InvoiceTextStyle::Wrapped});
+    if (numbered) line({10, 780, 580, 800}, "Page " + std::to_string(page), true);
     return out;
 }
 

@@ -27,6 +27,9 @@ struct InvoicePageText {
     std::string text;
     bool alignRight = false;
     InvoiceTextStyle style = InvoiceTextStyle::Line;
+    // The last keepTail bytes of text stay readable when the whole does not fit one line: the
+    // part before them gives way (the invoice number of the title).
+    std::size_t keepTail = 0;
     bool operator==(const InvoicePageText&) const = default;
 };
 
@@ -40,7 +43,8 @@ struct InvoicePage {
 // Page n (1-based) of invoice: title, company and customer blocks, the six-column grid with
 // its headings, lines (n - 1) x 30 to n x 30 - 1, the totals over all lines (with the tax rows
 // when sales tax applies), the footer note with its CR LF as '\n', and "Page n" when the
-// invoice has more than one page. A page beyond the last shows no lines.
+// invoice has more than one page. A page beyond the last shows no lines. The footer ends
+// above the page number; the title keeps the number readable however long the invoice text.
 InvoicePage invoicePage(const Invoice& invoice, const InvoiceParties& parties, int page);
 
 }  // namespace ql

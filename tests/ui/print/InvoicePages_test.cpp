@@ -4,6 +4,7 @@
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
+#include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "print/InvoicePages.h"
 #include "print/PageSource.h"
@@ -16,6 +17,7 @@
 #include <QImage>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 
 namespace {
 
@@ -93,6 +95,40 @@ TEST_F(InvoicePrint, AnAmountTooWideForItsCellShowsTheOverflowMarkNotOtherDigits
     EXPECT_GE(text.count(QStringLiteral("###")), 5) << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("000000000000"))) << text.toStdString();
     EXPECT_TRUE(text.contains(QStringLiteral("01:30")));  // what fits is printed as it is
+}
+
+// A 1000-byte footer and a 40-character invoice text, as a user may fill them in.
+TEST_F(InvoicePrint, ALongFooterStaysAboveThePageNumberAndALongTitleKeepsTheNumber) {
+    std::string footer;
+    for (int i = 0; footer.size() + 6 <= 1000; ++i) footer += "w" + std::to_string(1000 + i).substr(1) + " ";
+    ASSERT_TRUE(ql::updateSettings(ql::defaultFileSystem(), ql::FileSet(m_path), [&](ql::SettingsRecord& s) {
+        s.footer = footer;
+        s.invoiceText = std::string(40, 'N');
+        return ql::Status::ok();
+    }));
+    addLines(35);
+    InvoicePages source = pages();
+    const QString pdf = path(QStringLiteral("footer.pdf"));
+    ASSERT_TRUE(writePdf(pdf, source));
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("9600001")));
+
+    // Word boxes of page 1 in points; the page number's top is the line nothing may cross.
+    const QString boxes = pdfText(pdf, {QStringLiteral("-bbox"), QStringLiteral("-f"), QStringLiteral("1"),
+                                        QStringLiteral("-l"), QStringLiteral("1")});
+    const QRegularExpression word(QStringLiteral("yMin=\"([0-9.]+)\" xMax=\"[0-9.]+\" yMax=\"([0-9.]+)\">([^<]+)<"));
+    double pageTop = -1, lowestFooter = -1;
+    int footerWords = 0;
+    for (auto it = word.globalMatch(boxes); it.hasNext();) {
+        const auto m = it.next();
+        if (m.captured(3) == QStringLiteral("Page")) pageTop = m.captured(1).toDouble();
+        if (m.captured(3).startsWith(QLatin1Char('w'))) {
+            ++footerWords;
+            lowestFooter = std::max(lowestFooter, m.captured(2).toDouble());
+        }
+    }
+    ASSERT_GT(pageTop, 0) << boxes.toStdString();
+    EXPECT_GT(footerWords, 10);
+    EXPECT_LE(lowestFooter, pageTop) << "the footer runs into the page number";
 }
 
 TEST_F(InvoicePrint, ThirtyFiveLinesPrintOnTwoNumberedPagesWithTheFullTotal) {
