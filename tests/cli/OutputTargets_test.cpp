@@ -54,6 +54,22 @@ TEST_F(OutputTargets, ExportIntoAFullDeviceFailsWithItsReasonAndKeepsTheDevice) 
     EXPECT_TRUE(isCharacterDevice(full));
 }
 
+// The PDF commands fail on a full device as the text outputs do: the phrase and the reason.
+TEST_F(OutputTargets, PdfOutputsIntoAFullDeviceFailWithTheirReasonAndKeepTheDevice) {
+    const std::string full = memoryDevice(dir.path("full"), 7, "/dev/full");
+    const std::vector<std::vector<std::string>> commands{
+        {"report", path, "history", "--pdf", full},
+        {"report", path, "customers", "--pdf", full},
+        {"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00", "--pdf", full},
+    };
+    for (const auto& command : commands) {
+        const CliRun r = runCli(command);
+        EXPECT_EQ(r.exitCode, 1) << command[2];
+        EXPECT_EQ(r.err, "quillory-cli: Cannot write PDF file : " + full + " (No space left on device)\n") << command[2];
+        EXPECT_TRUE(isCharacterDevice(full));
+    }
+}
+
 // An output named as a file of the set it is made from would overwrite the records.
 TEST_F(OutputTargets, AnOutputOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBytes) {
     std::filesystem::create_symlink(dir.path("Work.tfr"), dir.path("frames.tsv"));

@@ -2,6 +2,7 @@
 
 #include "core/reports/Invoice.h"
 #include "ui/common/CommandIds.h"
+#include "ui/common/FailureText.h"
 #include "ui/common/Modal.h"
 #include "ui/common/OpenDocument.h"
 #include "ui/common/Prompter.h"
@@ -45,5 +46,6 @@ void invoice(const CommandContext& context) {
     if (!parties) return report(parties.status());
     const auto path = context.modal.chooseSavePath(context.parent, invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
     if (!path) return;
-    if (const ql::Status written = writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path); !written) report(written);
+    if (const ql::Status written = writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path, &document.fileSet()); !written)
+        context.prompter.inform(QStringLiteral("Quillory"), failureText(written), Prompter::Icon::Warning);
 }
