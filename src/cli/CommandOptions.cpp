@@ -67,15 +67,23 @@ Status writeOutputTo(FileSystem& fs, const FileSet& reading, const std::string& 
         if (!out) return Status::ioError("cannot write the output");
         return Status::ok();
     }
-    return writeOutputFile(fs, target, failureMessage, [&](File& file) {
+    Status produced;
+    const Status written = writeOutputFile(fs, target, failureMessage, [&](File& file) {
         Status fileWrite;
-        const Status written = write([&](std::string_view bytes) {
+        produced = write([&](std::string_view bytes) {
             if (fileWrite) fileWrite = file.write(bytes.data(), bytes.size());
             return fileWrite.isOk();
         });
         // The file's own reason beats the producer's general "could not be written".
-        return fileWrite ? written : fileWrite;
+        if (!fileWrite) {
+            produced = Status::ok();
+            return fileWrite;
+        }
+        return produced;
     }, &reading);
+    // A file the producer could not read is said in its own words, not as a failed output.
+    if (!written && !produced) return produced;
+    return written;
 }
 
 }  // namespace ql::cli

@@ -92,5 +92,23 @@ TEST_F(OutputTargets, AnOutputOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBytes) 
     }
 }
 
+// A producer that cannot read the set says so in its own words, whatever the output is, and
+// leaves no output file: neither a new one nor a temporary beside an older one.
+TEST_F(OutputTargets, AnExportWithoutItsFramesFileSaysSoAndLeavesNoFile) {
+    const std::string frames = dir.path("Work.tfr");
+    std::filesystem::remove(frames);
+    const std::string older = dir.path("older.tsv");
+    std::ofstream(older) << "older export\n";
+    const std::vector<std::string> targets{dir.path("new.tsv"), older, "-"};
+    const auto before = folderSnapshot(dir.path(""));
+    for (const std::string& target : targets) {
+        const CliRun r = runCli(exportTo(target));
+        EXPECT_EQ(r.exitCode, 1) << target;
+        EXPECT_EQ(r.err.rfind("quillory-cli: Cannot open time frames file : " + frames, 0), 0u) << target << ": " << r.err;
+        EXPECT_EQ(r.err.find("export file"), std::string::npos) << r.err;
+        EXPECT_EQ(folderSnapshot(dir.path("")), before) << target;
+    }
+}
+
 }  // namespace
 }  // namespace ql::test
