@@ -107,13 +107,13 @@ std::optional<std::string> unusableJournalMark(FileSystem& fs, const std::string
 }
 
 Status writeJournal(FileSystem& fs, const std::string& path, const JournalState& state) {
+    // A FIFO, folder or device there (a link to one included) is the user's, not a journal:
+    // renaming over it would replace it, a device node even for root.
+    if (unusableJournalMark(fs, path)) return Status::ioError(journalWriteMessage(path)).withReason("not a regular file");
     const std::vector<unsigned char> bytes = encodeJournal(state);
     // The store's own temporary file (unique, exclusive, never through a link, the old
     // file's permission bits), but not the set's record lock: only the window holding the
     // run lock writes the journal, and a tick must never wait for a record operation.
-    // A FIFO, folder or device there (a link to one included) is the user's, not a journal:
-    // renaming over it would replace it, a device node even for root.
-    if (unusableJournalMark(fs, path)) return Status::ioError(journalWriteMessage(path)).withReason("not a regular file");
     const std::string target = fs.resolveLink(path);
     auto created = fs.createTemporary(temporaryPathFor(target), target);
     if (!created) return failedWith(journalWriteMessage(path), created.status());
