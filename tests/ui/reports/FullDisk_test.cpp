@@ -21,7 +21,11 @@
 #include <QPrinter>
 #include <QPushButton>
 
+#include <sys/mount.h>
+#include <sys/statvfs.h>
+
 #include <algorithm>
+#include <filesystem>
 #include <cstdint>
 #include <functional>
 #include <iostream>
@@ -70,8 +74,48 @@ protected:
         app->start(QString::fromStdString(settings));
     }
 
+    void TearDown() override {
+        app.reset();
+        if (m_mounted) ::umount2(outFolder().toLocal8Bit().constData(), MNT_DETACH);
+        ShellTest::TearDown();
+    }
+
     QString outFolder() const { return path(QStringLiteral("out")); }
-    QStringList outFiles() const { return QDir(outFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System); }
+    // The files in the output folder, the filler of a real disk left out.
+    QStringList outFiles() const {
+        QStringList files = QDir(outFolder()).entryList(QDir::Files | QDir::Hidden | QDir::System);
+        files.removeAll(kFiller);
+        return files;
+    }
+
+    // Puts a real tmpfs under the output folder, so the disk that fills up is the kernel's
+    // own; false where mounting is not allowed.
+    bool mountTmpfs() {
+        const QByteArray folder = outFolder().toLocal8Bit();
+        m_mounted = ::mount("tmpfs", folder.constData(), "tmpfs", 0, "size=256k") == 0;
+        return m_mounted;
+    }
+    // Leaves free bytes of room for the output: a budget on the file system the window
+    // writes through, or on a real tmpfs a filler file taking all the rest.
+    void leaveFree(std::uint64_t free) {
+        if (!m_mounted) return fs.limitBytes(free);
+        const std::string filler = QDir(outFolder()).filePath(kFiller).toStdString();
+        std::filesystem::remove(filler);
+        struct statvfs disk {};
+        ASSERT_EQ(::statvfs(outFolder().toLocal8Bit().constData(), &disk), 0);
+        const std::uint64_t available = static_cast<std::uint64_t>(disk.f_bavail) * disk.f_bsize;
+        ASSERT_GE(available, free);
+        ql::test::writeBytes(filler, std::vector<unsigned char>(available - free, 0));
+        ASSERT_EQ(::statvfs(outFolder().toLocal8Bit().constData(), &disk), 0);
+        ASSERT_EQ(static_cast<std::uint64_t>(disk.f_bavail) * disk.f_bsize, free);
+    }
+    void leaveRoomEnough() {
+        fs.unlimitBytes();
+        if (m_mounted) std::filesystem::remove(QDir(outFolder()).filePath(kFiller).toStdString());
+    }
+
+    // Every free size from 0 to 160 KiB for each output; see the test below.
+    void sweep();
 
     // File > Export... of December into target.
     void exportData(const QString& target) {
@@ -87,13 +131,13 @@ protected:
         app->frame().action(cmd::kExport)->trigger();
     }
     // New invoice > To File... into target. The number is stored as the dialog closes, before
-    // the disk fills: the budget is for the invoice file.
-    void invoiceToFile(const QString& target, std::uint64_t budget) {
-        fs.unlimitBytes();
+    // the disk fills: the free room is for the invoice file.
+    void invoiceToFile(const QString& target, std::uint64_t free) {
+        leaveRoomEnough();
         modal.savePaths = {target};
-        modal.answerDialog = [this, budget](QDialog& d) {
+        modal.answerDialog = [this, free](QDialog& d) {
             child<QPushButton>(d, "toFileButton")->click();
-            fs.limitBytes(budget);
+            leaveFree(free);
             return d.result();
         };
         app->frame().action(cmd::kInvoice)->trigger();
@@ -108,9 +152,11 @@ protected:
         return exported;
     }
 
+    static inline const QString kFiller = QStringLiteral(".filler");
     std::string settings;
     FaultyFileSystem fs;
     std::unique_ptr<CTessalyApp> app;
+    bool m_mounted = false;
 };
 
 struct Output {
@@ -132,7 +178,7 @@ std::vector<char> afterFirstLine(const std::vector<char>& bytes) {
     return {end, bytes.end()};
 }
 
-TEST_F(FullDisk, EveryOutputIsWholeOrAbsentAndEveryFailureIsSaid) {
+void FullDisk::sweep() {
     const auto warnings = [this] {
         std::vector<QString> texts;
         for (const auto& box : prompter.boxes)
@@ -142,7 +188,7 @@ TEST_F(FullDisk, EveryOutputIsWholeOrAbsentAndEveryFailureIsSaid) {
     const Output outputs[] = {
         {"export", QStringLiteral("export.txt"), {QStringLiteral("Cannot write the export file : ")},
          [this](const QString& target, std::uint64_t budget) {
-             fs.limitBytes(budget);
+             leaveFree(budget);
              exportData(target);
              return !prompter.boxes.empty() && prompter.boxes.back().text == QStringLiteral("File created with success.");
          },
@@ -156,7 +202,7 @@ TEST_F(FullDisk, EveryOutputIsWholeOrAbsentAndEveryFailureIsSaid) {
          false, true},
         {"pdf", QStringLiteral("history.pdf"), {QStringLiteral("Cannot write PDF file : ")},
          [this](const QString& target, std::uint64_t budget) {
-             fs.limitBytes(budget);
+             leaveFree(budget);
              return exportPdf(target);
          },
          true},
@@ -167,7 +213,8 @@ TEST_F(FullDisk, EveryOutputIsWholeOrAbsentAndEveryFailureIsSaid) {
         const QString target = QDir(outFolder()).filePath(output.fileName);
         prompter.boxes.clear();
         // The output on a disk with room enough.
-        ASSERT_TRUE(output.write(target, kLargestBudget * 16));
+        ASSERT_TRUE(output.write(target, kLargestBudget + 16 * kKiB));
+        leaveRoomEnough();
         const std::vector<char> reference = TempFileSet::bytes(target.toStdString());
         ASSERT_FALSE(reference.empty());
         std::cout << output.name << ": " << reference.size() << " bytes\n";
@@ -177,7 +224,7 @@ TEST_F(FullDisk, EveryOutputIsWholeOrAbsentAndEveryFailureIsSaid) {
             QFile::remove(target);
             prompter.boxes.clear();
             const bool saidDone = output.write(target, budget);
-            fs.unlimitBytes();
+            leaveRoomEnough();
             ++runs;
             const QStringList left = outFiles();
             if (left.isEmpty()) {
@@ -218,6 +265,14 @@ TEST_F(FullDisk, EveryOutputIsWholeOrAbsentAndEveryFailureIsSaid) {
     }
     std::cout << "full disk sweep: " << runs << " runs, " << whole << " whole, " << absent << " absent\n";
     EXPECT_EQ(runs, whole + absent);
+}
+
+TEST_F(FullDisk, EveryOutputIsWholeOrAbsentAndEveryFailureIsSaid) { sweep(); }
+
+// The same on a real tmpfs that fills up (where the test may mount one, as root).
+TEST_F(FullDisk, OnARealFullTmpfsToo) {
+    if (!mountTmpfs()) GTEST_SKIP() << "cannot mount a tmpfs here";
+    sweep();
 }
 
 }  // namespace
