@@ -1,10 +1,9 @@
-#include "core/store/OutputFile.h"
+#include "core/store/FileSystem.h"
 #include "core/support/TempDir.h"
 #include "support/FaultyFileSystem.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -65,43 +64,6 @@ TEST(DiskBudget, RemovingOrReplacingACountedFileGivesItsBytesBack) {
     ASSERT_TRUE(writeAll(fs, b, std::string(10, 'b')));
     ASSERT_TRUE(fs.renameOver(b, old));
     EXPECT_EQ(fs.bytesUsed(), 10u);
-}
-
-// An output written through its temporary file on a disk of every size around its own is
-// there whole or not at all, and never leaves its temporary file behind.
-TEST(DiskBudget, AnOutputIsWholeOrAbsentOnADiskOfAnySize) {
-    TempDir dir;
-    const std::string target = dir.path("out.txt");
-    std::string bytes;
-    for (int i = 0; i < 300; ++i) bytes += "line " + std::to_string(i) + "\n";
-    int whole = 0, absent = 0;
-    for (std::uint64_t budget = 0; budget <= bytes.size() + 256; budget += 128) {
-        std::filesystem::remove(target);
-        FaultyFileSystem fs;
-        fs.limitBytes(budget);
-        const Status st = writeOutputFile(fs, target, "Cannot write the export file : out", [&](File& out) {
-            // In pieces, as the producers write.
-            for (std::size_t at = 0; at < bytes.size(); at += 100)
-                if (Status piece = out.write(bytes.data() + at, std::min<std::size_t>(100, bytes.size() - at)); !piece)
-                    return piece;
-            return Status::ok();
-        });
-        std::size_t files = 0;
-        for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.root())) ++files;
-        if (st) {
-            ++whole;
-            const auto written = readBytes(target);
-            EXPECT_EQ(std::string(written.begin(), written.end()), bytes) << budget;
-            EXPECT_EQ(files, 1u) << budget;
-        } else {
-            ++absent;
-            EXPECT_EQ(st.reason(), "No space left on device") << budget;
-            EXPECT_EQ(files, 0u) << budget;
-            EXPECT_LT(budget, bytes.size());
-        }
-    }
-    EXPECT_GT(whole, 0);
-    EXPECT_GT(absent, 0);
 }
 
 }  // namespace
