@@ -4,6 +4,8 @@
 
 #include "core/store/OutputFile.h"
 
+#include <memory>
+
 namespace ql::cli {
 
 Result<std::int32_t> requestTime(const Clock& clock, const std::optional<std::string>& at) {
@@ -74,15 +76,30 @@ Result<PendingOutput> prepareOutputTo(FileSystem& fs, const FileSet& reading, co
                                       std::ostream& out, const std::string& failureMessage,
                                       const std::function<Status(const OutputSink& sink)>& write) {
     if (target == "-") return PendingOutput([&out, write] { return writeToStream(out, write); }, {});
-    return prepareOutputFile(fs, target, failureMessage, [write](File& file) {
+    // A file the producer could not read is said in its own words, not as a failed output; for
+    // a FIFO the producer runs only at the commit, so the commit says it the same way.
+    auto produced = std::make_shared<Status>();
+    auto prepared = prepareOutputFile(fs, target, failureMessage, [write, produced](File& file) {
         Status fileWrite;
-        const Status written = write([&](std::string_view bytes) {
+        *produced = write([&](std::string_view bytes) {
             if (fileWrite) fileWrite = file.write(bytes.data(), bytes.size());
             return fileWrite.isOk();
         });
         // The file's own reason beats the producer's general "could not be written".
-        return fileWrite ? written : fileWrite;
+        if (!fileWrite) {
+            *produced = Status::ok();
+            return fileWrite;
+        }
+        return *produced;
     }, &reading);
+    if (!prepared) return *produced ? prepared.status() : *produced;
+    auto inner = std::make_shared<PendingOutput>(std::move(prepared).value());
+    return PendingOutput(
+        [inner, produced] {
+            const Status committed = inner->commit();
+            return !committed && !*produced ? *produced : committed;
+        },
+        [inner] { inner->discard(); });
 }
 
 Status writeOutputTo(FileSystem& fs, const FileSet& reading, const std::string& target, std::ostream& out,

@@ -33,6 +33,13 @@ bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage, int
     return painter.end();
 }
 
+bool isWholePdf(const QByteArray& bytes) {
+    if (!bytes.startsWith("%PDF-")) return false;
+    // The trailer may be followed by an end of line only.
+    const qsizetype eof = bytes.lastIndexOf("%%EOF");
+    return eof >= 0 && bytes.mid(eof + 5).trimmed().isEmpty();
+}
+
 QImage renderPage(PageSource& source, int page, const QSize& size) {
     source.beginJob();
     QImage image(size, QImage::Format_RGB32);
@@ -43,12 +50,14 @@ QImage renderPage(PageSource& source, int page, const QSize& size) {
     return image;
 }
 
-std::optional<QByteArray> renderPdf(PageSource& source) {
+ql::Result<QByteArray> renderPdf(PageSource& source) {
     QByteArray bytes;
     bool painted = false;
+    bool bufferSound = false;
     {
         QBuffer buffer(&bytes);
-        if (!buffer.open(QIODevice::WriteOnly)) return std::nullopt;
+        if (!buffer.open(QIODevice::WriteOnly))
+            return ql::Status::ioError("the PDF pages could not be made").withReason(buffer.errorString().toStdString());
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Quillory"));
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
@@ -59,23 +68,28 @@ std::optional<QByteArray> renderPdf(PageSource& source) {
             QPainter blank(&writer);
             painted = blank.end();
         }
+        // The PDF writer writes the cross-reference table and the trailer only when the painter
+        // ends, and says nothing when the device then refuses them: look at the device.
+        bufferSound = buffer.isOpen() && buffer.isWritable();
     }
-    if (!painted) return std::nullopt;
+    if (!painted || !bufferSound || !isWholePdf(bytes))
+        return ql::Status::ioError("the PDF pages could not be made").withReason("the PDF pages could not be made");
     return bytes;
 }
 
-ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source) {
-    const ql::Status failed = ql::Status::ioError("Cannot write PDF file : " + path.toStdString());
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading) {
+    const std::string failureMessage = "Cannot write PDF file : " + path.toStdString();
+    const std::string encodedPath = QFile::encodeName(path).toStdString();
+    // Refused before any page is painted: nothing of the set is ever at risk.
+    if (reading)
+        if (ql::Status refused = ql::refuseFileOfSet(fs, encodedPath, *reading); !refused) return refused;
     // Nothing touches the disk until the whole document is there.
-    const std::optional<QByteArray> rendered = renderPdf(source);
-    if (!rendered) return failed;
+    const ql::Result<QByteArray> rendered = renderPdf(source);
+    if (!rendered) return ql::Status::ioError(failureMessage).withReason(rendered.status().reason());
     const QByteArray& bytes = *rendered;
-    const ql::Status written =
-        ql::writeOutputFile(fs, QFile::encodeName(path).toStdString(), failed.message(), [&](ql::File& out) {
-            return out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        });
-    // The message alone, without the system's reason, reads as it always has.
-    return written ? ql::Status::ok() : failed;
+    return ql::writeOutputFile(fs, encodedPath, failureMessage, [&](ql::File& out) {
+        return out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    });
 }
 
 ql::Status writePdf(const QString& path, PageSource& source) { return writePdf(ql::defaultFileSystem(), path, source); }

@@ -1,13 +1,12 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
 #include <QByteArray>
 #include <QPageLayout>
 #include <QString>
-
-#include <optional>
 
 class QImage;
 class QPagedPaintDevice;
@@ -44,15 +43,21 @@ bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage = 0,
 // One page of source painted on a white image of size (tests, thumbnails).
 QImage renderPage(PageSource& source, int page, const QSize& size);
 
-// Every page of source as the bytes of a PDF document (A4, 10 mm margins, the source's
-// orientation), made in memory; nullopt when the pages could not be painted.
-std::optional<QByteArray> renderPdf(PageSource& source);
+// Every page of source as the bytes of one whole PDF document (A4, 10 mm margins, the
+// source's orientation), made in memory; a failure when the pages could not be made.
+ql::Result<QByteArray> renderPdf(PageSource& source);
+
+// True when bytes are one whole PDF document: the header, then the "%%EOF" trailer at the end.
+bool isWholePdf(const QByteArray& bytes);
 
 // Writes every page of source to a PDF at path (A4, 10 mm margins, the source's
 // orientation) through writeOutputFile on fs, as every output file of both programs is
 // written: the pages are rendered in memory first, then the file is written beside the
 // target and renamed over it only when complete, so a failure leaves an existing file as it
-// was and no partial file behind. Fails with "Cannot write PDF file : " + path.
-ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source);
+// was and no partial file behind. Fails with "Cannot write PDF file : " + path and the
+// system's reason. When reading names the set the pages are made from, a path that is one
+// of its files is refused (InvalidArgument) with nothing written.
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source,
+                    const ql::FileSet* reading = nullptr);
 // The same on the production file system.
 ql::Status writePdf(const QString& path, PageSource& source);

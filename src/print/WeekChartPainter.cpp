@@ -19,8 +19,8 @@ namespace {
 
 QFont chartFont() { return arialBoldCell(12); }
 
-// Hour labels shrink to fit their columns, but not below this pixel size.
-constexpr int kSmallestHourLabel = 8;
+// Hour labels shrink to fit their columns, but not below this size (about 7 points on paper).
+constexpr int kSmallestHourLabel = 6;
 
 QRect toQRect(const ql::ChartRect& r) { return QRect(r.left, r.top, r.width(), r.height()); }
 

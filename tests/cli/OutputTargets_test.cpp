@@ -54,6 +54,22 @@ TEST_F(OutputTargets, ExportIntoAFullDeviceFailsWithItsReasonAndKeepsTheDevice) 
     EXPECT_TRUE(isCharacterDevice(full));
 }
 
+// The PDF commands fail on a full device as the text outputs do: the phrase and the reason.
+TEST_F(OutputTargets, PdfOutputsIntoAFullDeviceFailWithTheirReasonAndKeepTheDevice) {
+    const std::string full = memoryDevice(dir.path("full"), 7, "/dev/full");
+    const std::vector<std::vector<std::string>> commands{
+        {"report", path, "history", "--pdf", full},
+        {"report", path, "customers", "--pdf", full},
+        {"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00", "--pdf", full},
+    };
+    for (const auto& command : commands) {
+        const CliRun r = runCli(command);
+        EXPECT_EQ(r.exitCode, 1) << command[2];
+        EXPECT_EQ(r.err, "quillory-cli: Cannot write PDF file : " + full + " (No space left on device)\n") << command[2];
+        EXPECT_TRUE(isCharacterDevice(full));
+    }
+}
+
 // An output named as a file of the set it is made from would overwrite the records.
 TEST_F(OutputTargets, AnOutputOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBytes) {
     std::filesystem::create_symlink(dir.path("Work.tfr"), dir.path("frames.tsv"));
@@ -72,6 +88,24 @@ TEST_F(OutputTargets, AnOutputOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBytes) 
         EXPECT_EQ(r.exitCode, 2) << target;
         EXPECT_EQ(r.err, "quillory-cli: '" + target + "' is a file of the set being read\n");
         EXPECT_EQ(r.out, "");
+        EXPECT_EQ(folderSnapshot(dir.path("")), before) << target;
+    }
+}
+
+// A producer that cannot read the set says so in its own words, whatever the output is, and
+// leaves no output file: neither a new one nor a temporary beside an older one.
+TEST_F(OutputTargets, AnExportWithoutItsFramesFileSaysSoAndLeavesNoFile) {
+    const std::string frames = dir.path("Work.tfr");
+    std::filesystem::remove(frames);
+    const std::string older = dir.path("older.tsv");
+    std::ofstream(older) << "older export\n";
+    const std::vector<std::string> targets{dir.path("new.tsv"), older, "-"};
+    const auto before = folderSnapshot(dir.path(""));
+    for (const std::string& target : targets) {
+        const CliRun r = runCli(exportTo(target));
+        EXPECT_EQ(r.exitCode, 1) << target;
+        EXPECT_EQ(r.err.rfind("quillory-cli: Cannot open time frames file : " + frames, 0), 0u) << target << ": " << r.err;
+        EXPECT_EQ(r.err.find("export file"), std::string::npos) << r.err;
         EXPECT_EQ(folderSnapshot(dir.path("")), before) << target;
     }
 }

@@ -2,6 +2,8 @@
 
 #include "core/store/FileSystem.h"
 
+#include <algorithm>
+#include <cstdint>
 #include <map>
 #include <memory>
 #include <string>
@@ -14,7 +16,8 @@ namespace ql::test {
 // or file operation (counted from 1), every call of one kind, or the calls of one kind on one
 // path. Proves that every failure path of the store leaves stored bytes intact, and that each
 // operation reads each file once. exists, identify, resolveLink and lock are neither counted
-// nor failed.
+// nor failed. A disk budget makes writes fail as a full disk does, once the data written
+// through this object would exceed it.
 class FaultyFileSystem final : public FileSystemWrapper {
 public:
     enum class Op { OpenRead, OpenAppend, Create, Read, Write, Sync, Truncate, Size, Rename, Remove, OpenStream };
@@ -39,6 +42,33 @@ public:
     void failOn(Op op, std::string path) { m_pathFaults.emplace_back(op, std::move(path)); }
     // Drops the failOn rules: the user retries.
     void stopFailingOn() { m_pathFaults.clear(); }
+
+    // A full disk of budget bytes: the data of every write on a file this object opened or
+    // created (temporary files included, streams into FIFOs and devices not) counts against
+    // it, and the write that would pass it writes what still fits, then fails with ENOSPC's
+    // "No space left on device". Removing such a file, emptying it by create, or renaming a
+    // file over it gives its counted bytes back; a rename moves them to the new name and frees
+    // nothing else. Bytes that were on disk before the budget was set are not counted, so
+    // replacing such a file frees nothing. The written count starts again at 0.
+    void limitBytes(std::uint64_t budget) {
+        m_budget = budget;
+        m_budgeted = true;
+        m_used = 0;
+        m_usedBy.clear();
+    }
+    void unlimitBytes() { m_budgeted = false; }
+    // Bytes counted against the budget now.
+    std::uint64_t bytesUsed() const { return m_used; }
+
+    // The bytes of n that still fit the budget, counted against it as written into path.
+    std::size_t takeBytes(const std::string& path, std::size_t n) {
+        if (!m_budgeted) return n;
+        const std::uint64_t room = m_budget > m_used ? m_budget - m_used : 0;
+        const std::size_t fits = static_cast<std::size_t>(std::min<std::uint64_t>(room, n));
+        m_used += fits;
+        m_usedBy[path] += fits;
+        return fits;
+    }
 
     int calls() const { return m_calls; }
     bool failed() const { return m_didFail; }
@@ -82,14 +112,31 @@ public:
     Status renameOver(const std::string& from, const std::string& to) override {
         ++m_renames;
         if (shouldFail(Op::Rename, from)) return Status::ioError("injected rename failure");
-        return FileSystemWrapper::renameOver(from, to);
+        Status st = FileSystemWrapper::renameOver(from, to);
+        // A failure to sync the folder comes after the rename: the names have moved all the same.
+        if (st || !exists(from)) {
+            const std::uint64_t moved = m_usedBy.count(from) ? m_usedBy[from] : 0;
+            freeBytesOf(to);
+            m_usedBy.erase(from);
+            if (moved > 0) m_usedBy[to] = moved;
+        }
+        return st;
     }
     Status remove(const std::string& path) override {
         if (shouldFail(Op::Remove, path)) return Status::ioError("injected remove failure");
-        return FileSystemWrapper::remove(path);
+        Status st = FileSystemWrapper::remove(path);
+        if (st) freeBytesOf(path);
+        return st;
     }
 
 private:
+    void freeBytesOf(const std::string& path) {
+        const auto it = m_usedBy.find(path);
+        if (it == m_usedBy.end()) return;
+        m_used -= std::min(m_used, it->second);
+        m_usedBy.erase(it);
+    }
+
     bool isFailingOn(Op op, const std::string& path) const {
         for (const auto& [faultOp, faultPath] : m_pathFaults)
             if (faultOp == op && faultPath == path) return true;
@@ -106,11 +153,17 @@ private:
     std::vector<std::pair<Op, std::string>> m_pathFaults;
     std::map<std::string, int> m_reads;
     int m_renames = 0;
+    bool m_budgeted = false;
+    std::uint64_t m_budget = 0;
+    std::uint64_t m_used = 0;
+    std::map<std::string, std::uint64_t> m_usedBy;
 };
 
 class FaultyFile final : public File {
 public:
-    FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& fs) : m_real(std::move(real)), m_fs(fs) {}
+    // path names the file for the disk budget; empty for a stream, which takes no disk space.
+    FaultyFile(std::unique_ptr<File> real, FaultyFileSystem& fs, std::string path = {})
+        : m_real(std::move(real)), m_fs(fs), m_path(std::move(path)) {}
     Result<std::size_t> read(void* buffer, std::size_t n) override {
         if (m_fs.shouldFail(FaultyFileSystem::Op::Read)) return Status::ioError("injected read failure");
         return m_real->read(buffer, n);
@@ -119,6 +172,12 @@ public:
         if (m_fs.shouldFail(FaultyFileSystem::Op::Write)) {
             if (m_fs.shortWrite() && n > 1) (void)m_real->write(data, n / 2);
             return Status::ioError("injected write failure");
+        }
+        if (m_path.empty()) return m_real->write(data, n);
+        const std::size_t fits = m_fs.takeBytes(m_path, n);
+        if (fits < n) {
+            if (fits > 0) (void)m_real->write(data, fits);
+            return Status::ioError("write " + m_path + ": No space left on device").withReason("No space left on device");
         }
         return m_real->write(data, n);
     }
@@ -138,11 +197,13 @@ public:
 private:
     std::unique_ptr<File> m_real;
     FaultyFileSystem& m_fs;
+    std::string m_path;
 };
 
-inline Result<std::unique_ptr<File>> wrap(Result<std::unique_ptr<File>> real, FaultyFileSystem& fs) {
+inline Result<std::unique_ptr<File>> wrap(Result<std::unique_ptr<File>> real, FaultyFileSystem& fs,
+                                          std::string path = {}) {
     if (!real) return real.status();
-    return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(real).value(), fs));
+    return std::unique_ptr<File>(std::make_unique<FaultyFile>(std::move(real).value(), fs, std::move(path)));
 }
 
 inline Result<std::unique_ptr<File>> FaultyFileSystem::openRead(const std::string& path) {
@@ -152,11 +213,13 @@ inline Result<std::unique_ptr<File>> FaultyFileSystem::openRead(const std::strin
 }
 inline Result<std::unique_ptr<File>> FaultyFileSystem::openAppend(const std::string& path) {
     if (shouldFail(Op::OpenAppend, path)) return Status::ioError("injected open failure");
-    return wrap(FileSystemWrapper::openAppend(path), *this);
+    return wrap(FileSystemWrapper::openAppend(path), *this, path);
 }
 inline Result<std::unique_ptr<File>> FaultyFileSystem::create(const std::string& path) {
     if (shouldFail(Op::Create, path)) return Status::ioError("injected create failure");
-    return wrap(FileSystemWrapper::create(path), *this);
+    auto created = FileSystemWrapper::create(path);
+    if (created) freeBytesOf(path);
+    return wrap(std::move(created), *this, path);
 }
 inline Result<std::unique_ptr<File>> FaultyFileSystem::openStream(const std::string& path) {
     if (shouldFail(Op::OpenStream, path)) return Status::ioError("injected open failure");
@@ -166,7 +229,7 @@ inline Result<TemporaryFile> FaultyFileSystem::createTemporary(const std::string
     if (shouldFail(Op::Create, prefix)) return Status::ioError("injected create failure");
     auto real = FileSystemWrapper::createTemporary(prefix, like);
     if (!real) return real.status();
-    return TemporaryFile{real->path, std::make_unique<FaultyFile>(std::move(real->file), *this)};
+    return TemporaryFile{real->path, std::make_unique<FaultyFile>(std::move(real->file), *this, real->path)};
 }
 
 }  // namespace ql::test

@@ -17,7 +17,7 @@ QString pathText(const std::string& path) { return QFile::decodeName(QByteArray:
 Result<std::string> QtPdfRenderer::invoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties) {
     InvoicePages pages(invoice, parties, fs);
     auto bytes = renderPdf(pages);
-    if (!bytes) return Status::ioError("Cannot render the invoice as PDF");
+    if (!bytes) return bytes.status();
     return bytes->toStdString();
 }
 

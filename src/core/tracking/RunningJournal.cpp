@@ -92,7 +92,24 @@ Result<std::optional<JournalState>> readJournal(FileSystem& fs, const std::strin
     return std::optional<JournalState>(std::move(*state));
 }
 
+std::optional<std::string> unusableJournalMark(FileSystem& fs, const std::string& path) {
+    const auto identity = fs.identify(path);
+    if (!identity) return std::nullopt;
+    const char* kind = nullptr;
+    switch (identity->type) {
+    case FileType::Missing:
+    case FileType::Regular: return std::nullopt;
+    case FileType::Fifo: kind = "fifo"; break;
+    case FileType::CharacterDevice: kind = "device"; break;
+    case FileType::Other: kind = "other"; break;
+    }
+    return std::string(kind) + " " + std::to_string(identity->device) + ":" + std::to_string(identity->inode);
+}
+
 Status writeJournal(FileSystem& fs, const std::string& path, const JournalState& state) {
+    // A FIFO, folder or device there (a link to one included) is the user's, not a journal:
+    // renaming over it would replace it, a device node even for root.
+    if (unusableJournalMark(fs, path)) return Status::ioError(journalWriteMessage(path)).withReason("not a regular file");
     const std::vector<unsigned char> bytes = encodeJournal(state);
     // The store's own temporary file (unique, exclusive, never through a link, the old
     // file's permission bits), but not the set's record lock: only the window holding the

@@ -50,10 +50,17 @@ std::string journalWriteMessage(const std::string& path);
 // cannot be read or does not decode. Reads at most one journal's largest size plus one byte.
 Result<std::optional<JournalState>> readJournal(FileSystem& fs, const std::string& path);
 
+// What sits at path (links followed) when it is there but can never be a journal: a FIFO, a
+// folder or a device, as its kind and identity in one text, so a caller can tell later
+// whether the same thing is still there. nullopt for a regular file, for nothing, and when
+// path cannot be looked at.
+std::optional<std::string> unusableJournalMark(FileSystem& fs, const std::string& path);
+
 // Replaces the journal at path crash-safely: a temporary file of its own (base path + "tmp"
 // + a unique suffix) is written, synced and renamed over it, so a reader finds the old
 // journal or the new one, never a mix. On failure the old journal is left as it was, the
 // temporary file is removed and journalWriteMessage is returned (with the system's reason).
+// What unusableJournalMark names is refused untouched.
 Status writeJournal(FileSystem& fs, const std::string& path, const JournalState& state);
 
 // Removes the journal at path; no journal is not a failure.

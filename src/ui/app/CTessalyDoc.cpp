@@ -124,8 +124,19 @@ bool CTessalyDoc::claimForCheckIn() {
 void CTessalyDoc::offerRecovery() {
     auto journalled = m_journal.read();
     if (!journalled) {
+        const QString message = QString::fromStdString(journalled.status().message());
+        // A FIFO, folder or device is the user's and stays where it is: told once, and again
+        // only when something else sits there, not at every start.
+        if (const auto mark = ql::unusableJournalMark(m_fileSystem, m_journal.path())) {
+            const QString path = QFile::decodeName(QByteArray::fromStdString(m_journal.path()));
+            const QString markText = QString::fromStdString(*mark);
+            if (Profile::journalReported(path, markText)) return;
+            m_prompter.inform(kAppTitle, message, Prompter::Icon::Warning);
+            Profile::rememberJournalReported(path, markText);
+            return;
+        }
         // Reported once: a journal that is not whole holds nothing that could be recovered.
-        m_prompter.inform(kAppTitle, QString::fromStdString(journalled.status().message()), Prompter::Icon::Warning);
+        m_prompter.inform(kAppTitle, message, Prompter::Icon::Warning);
         (void)m_journal.discard();
         return;
     }

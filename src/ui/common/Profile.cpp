@@ -37,3 +37,27 @@ void Profile::setLastOpened(const QString& path) {
     QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
     settings.setValue(QStringLiteral("Settings/LastOpened"), path);
 }
+
+namespace {
+
+const QString kReportedJournals = QStringLiteral("Settings/ReportedJournals");
+
+// One entry per journal path; a tab cannot be part of a mark.
+QString reportedEntry(const QString& path, const QString& mark) { return mark + QLatin1Char('\t') + path; }
+
+}  // namespace
+
+bool Profile::journalReported(const QString& path, const QString& mark) {
+    QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
+    return settings.value(kReportedJournals).toStringList().contains(reportedEntry(path, mark));
+}
+
+void Profile::rememberJournalReported(const QString& path, const QString& mark) {
+    QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
+    QStringList entries = settings.value(kReportedJournals).toStringList();
+    // What sat at this path before is forgotten: it is not there any more.
+    entries.removeIf([&path](const QString& entry) { return entry.section(QLatin1Char('\t'), 1) == path; });
+    entries.append(reportedEntry(path, mark));
+    while (entries.size() > kReportedJournalsKept) entries.removeFirst();
+    settings.setValue(kReportedJournals, entries);
+}

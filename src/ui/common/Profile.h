@@ -21,5 +21,13 @@ public:
     static QString lastOpened();
     static void setLastOpened(const QString& path);
 
+    // "ReportedJournals": the journals found to be no regular file (a FIFO, a folder, a device)
+    // that the user was told about, each with the mark of what sat at its path then. True
+    // when path was told with this same mark; remembering it forgets the oldest beyond
+    // kReportedJournalsKept.
+    static bool journalReported(const QString& path, const QString& mark);
+    static void rememberJournalReported(const QString& path, const QString& mark);
+    static constexpr int kReportedJournalsKept = 16;
+
     static constexpr QRect kDefaultPlacement{30, 30, 600, 400};
 };

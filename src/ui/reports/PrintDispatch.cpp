@@ -6,6 +6,7 @@
 #include "print/PageSource.h"
 #include "print/ReportPages.h"
 #include "print/InvoicePages.h"
+#include "ui/common/FailureText.h"
 #include "ui/common/Modal.h"
 #include "ui/common/OpenDocument.h"
 #include "ui/common/Prompter.h"
@@ -157,7 +158,10 @@ std::optional<QString> PrintDispatch::choosePdfPath() {
 bool PrintDispatch::exportPdf(PageSource& source) {
     const std::optional<QString> path = choosePdfPath();
     if (!path) return false;
-    const ql::Status written = writePdf(m_context.fileSystem, *path, source);
-    if (!written) report(written.message());
+    const OpenDocument& document = m_context.document;
+    const ql::Status written =
+        writePdf(m_context.fileSystem, *path, source, document.fileSetOpen() ? &document.fileSet() : nullptr);
+    if (!written)
+        m_context.prompter.inform(QStringLiteral("Quillory"), failureText(written), Prompter::Icon::Warning);
     return written.isOk();
 }

@@ -3,6 +3,7 @@
 #include "core/reports/Invoice.h"
 #include "core/reports/InvoiceNumbers.h"
 #include "ui/common/CommandIds.h"
+#include "ui/common/FailureText.h"
 #include "ui/common/Modal.h"
 #include "ui/common/OpenDocument.h"
 #include "ui/common/Prompter.h"
@@ -40,10 +41,7 @@ void invoice(const CommandContext& context) {
     // cancelled does, as a cancelled print preview does.
     auto fail = [&](const ql::Status& st) {
         (void)ql::giveBackInvoiceNumber(context.fileSystem, document.fileSet(), dialog.issuedNumber());
-        // The system's reason on a line of its own, as the export dialog shows it.
-        QString text = QString::fromStdString(st.message());
-        if (!st.reason().empty()) text += QLatin1Char('\n') + QString::fromStdString(st.reason());
-        context.prompter.inform(QStringLiteral("Quillory"), text, Prompter::Icon::Warning);
+        context.prompter.inform(QStringLiteral("Quillory"), failureText(st), Prompter::Icon::Warning);
     };
     auto loaded = ql::LoadInvoice(context.fileSystem, dialog.request(), document.fileSet());
     if (!loaded) return fail(loaded.status());
@@ -51,6 +49,8 @@ void invoice(const CommandContext& context) {
     if (!parties) return fail(parties.status());
     const auto path = context.modal.chooseSavePath(context.parent, invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
     if (!path) return;
-    if (const ql::Status written = writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path); !written)
+    if (const ql::Status written =
+            writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path, &document.fileSet());
+        !written)
         fail(written);
 }

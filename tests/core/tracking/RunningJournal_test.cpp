@@ -1,12 +1,16 @@
 #include "core/tracking/RunningJournal.h"
 
 #include "support/FaultyFileSystem.h"
+#include "support/SpecialFiles.h"
 #include "core/support/TempDir.h"
 #include "core/tracking/JournalKeeper.h"
 #include "core/tracking/RunLock.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
+#include <set>
 #include <sys/stat.h>
 
 namespace ql {
@@ -105,6 +109,45 @@ TEST_F(JournalFile, SitsBesideTheSetAndReadsBackWhatWasWritten) {
     auto garbage = readJournal(defaultFileSystem(), path);
     ASSERT_FALSE(garbage);
     EXPECT_EQ(garbage.status().message(), "Cannot read running projects file : " + path);
+}
+
+// A FIFO, a folder or a link to a device where the journal goes is never read, written over,
+// removed or replaced, and is named by the same mark until something else sits there.
+TEST_F(JournalFile, AJournalThatIsNoRegularFileIsLeftAsItIs) {
+    namespace fs = std::filesystem;
+    const std::string device = test::memoryDevice(dir.path("null"), 3, "/dev/null");
+    struct Case {
+        const char* what;
+        std::function<void()> make;
+        fs::file_type type;  // of the journal's own entry, links not followed
+    };
+    const Case cases[] = {
+        {"fifo", [this] { ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0); }, fs::file_type::fifo},
+        {"folder", [this] { ASSERT_TRUE(fs::create_directory(path)); }, fs::file_type::directory},
+        {"device link", [this, &device] { fs::create_symlink(device, path); }, fs::file_type::symlink},
+    };
+    std::set<std::string> marks;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        c.make();
+        const auto mark = unusableJournalMark(defaultFileSystem(), path);
+        ASSERT_TRUE(mark);
+        EXPECT_EQ(unusableJournalMark(defaultFileSystem(), path), mark);
+        marks.insert(*mark);
+        EXPECT_FALSE(readJournal(defaultFileSystem(), path));
+        const Status written = writeJournal(defaultFileSystem(), path, kTwoPaused);
+        EXPECT_EQ(written.message(), journalWriteMessage(path));
+        EXPECT_TRUE(removeJournal(defaultFileSystem(), path));
+        EXPECT_EQ(fs::symlink_status(path).type(), c.type);
+        EXPECT_TRUE(fs::is_character_file(device));
+        EXPECT_FALSE(test::anyFileStartingWith(dir.path("Work.tmp")));
+        EXPECT_FALSE(test::anyFileStartingWith(dir.path("nulltmp")));
+        fs::remove(path);
+    }
+    EXPECT_EQ(marks.size(), 3u);
+    EXPECT_FALSE(unusableJournalMark(defaultFileSystem(), path));  // nothing there
+    ASSERT_TRUE(writeJournal(defaultFileSystem(), path, kTwoPaused));
+    EXPECT_FALSE(unusableJournalMark(defaultFileSystem(), path));  // a journal
 }
 
 // Every call of a journal write failed in turn (and every write cut short): the journal

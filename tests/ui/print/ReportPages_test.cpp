@@ -13,6 +13,7 @@
 #include "print/PageSource.h"
 #include "print/ReportPages.h"
 #include "print/ReportPainter.h"
+#include "support/FaultyFileSystem.h"
 
 #include <QDir>
 #include <QFile>
@@ -201,11 +202,31 @@ TEST_F(ReportPagesTest, ThePrintedChartHasOnePenForEveryBoxAndReadableHourLabels
 TEST_F(ReportPagesTest, PdfExportFailureKeepsWhatWasThere) {
     const ql::ReportTable table = history(1, 0);
     ReportPages pages(table, ql::kHistoryTitle, ql::defaultFileSystem(), clock);
-    const QString missingFolder = dir.filePath(QStringLiteral("gone/report.pdf"));
-    const ql::Status failed = writePdf(missingFolder, pages);
-    ASSERT_FALSE(failed);
-    EXPECT_EQ(failed.message(), "Cannot write PDF file : " + missingFolder.toStdString());
-    EXPECT_FALSE(QFile::exists(missingFolder));
+    // Each failure says the phrase and the system's reason, and leaves no file behind.
+    ql::test::FaultyFileSystem full;
+    full.limitBytes(0);
+    ql::test::FaultyFileSystem noRename;
+    noRename.failEvery(ql::test::FaultyFileSystem::Op::Rename);
+    struct Case {
+        const char* what;
+        ql::FileSystem& fs;
+        QString target;
+        std::string reason;
+    };
+    const Case cases[] = {
+        {"missing folder", ql::defaultFileSystem(), dir.filePath(QStringLiteral("gone/report.pdf")),
+         "No such file or directory"},
+        {"full disk", full, dir.filePath(QStringLiteral("full.pdf")), "No space left on device"},
+        {"failed rename", noRename, dir.filePath(QStringLiteral("unrenamed.pdf")), "injected rename failure"},
+    };
+    for (const Case& c : cases) {
+        const ql::Status failed = writePdf(c.fs, c.target, pages);
+        ASSERT_FALSE(failed) << c.what;
+        EXPECT_EQ(failed.message(), "Cannot write PDF file : " + c.target.toStdString()) << c.what;
+        EXPECT_EQ(failed.reason(), c.reason) << c.what;
+        EXPECT_FALSE(QFile::exists(c.target)) << c.what;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("*.pdf*")}, QDir::Files), QStringList());
 
     // A successful export replaces an older file whole; no temporary file stays beside it.
     const QString target = dir.filePath(QStringLiteral("report.pdf"));
@@ -219,6 +240,25 @@ TEST_F(ReportPagesTest, PdfExportFailureKeepsWhatWasThere) {
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll().startsWith("%PDF"));
     EXPECT_EQ(QDir(dir.path()).entryList({QStringLiteral("report.pdf*")}, QDir::Files).size(), 1);
+}
+
+// A PDF whose writer stopped early (no trailer, a cut trailer, no header) is never taken as
+// whole, so it never reaches the disk.
+TEST(WholePdf, OnlyAHeaderAndAnEndTrailerMakeAWholeDocument) {
+    const struct {
+        QByteArray bytes;
+        bool whole;
+    } cases[] = {
+        {"%PDF-1.4\n1 0 obj\n%%EOF\n", true},
+        {"%PDF-1.4\n1 0 obj\n%%EOF", true},
+        {"%PDF-1.4\n1 0 obj\n%%EOF\r\n", true},
+        {"%PDF-1.4\n1 0 obj\n", false},
+        {"%PDF-1.4\n1 0 obj\n%%EO", false},
+        {"%PDF-1.4\n%%EOF\n2 0 obj\n", false},
+        {"1 0 obj\n%%EOF\n", false},
+        {"", false},
+    };
+    for (const auto& c : cases) EXPECT_EQ(isWholePdf(c.bytes), c.whole) << c.bytes.toStdString();
 }
 
 }  // namespace

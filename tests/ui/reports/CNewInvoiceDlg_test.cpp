@@ -225,6 +225,36 @@ TEST_F(NewInvoice, ADialogWhoseNumberWasIssuedMeanwhileAsksBeforeIssuingAnother)
     }
 }
 
+// To File over a file of the open set would destroy its records: refused and said, the set
+// left as it was before, the number of the invoice that was not written given back.
+TEST_F(NewInvoice, ToFileOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBytes) {
+    addCustomer(5, "Acme");
+    ql::ProjectRecord p;
+    p.id = 0;
+    p.name = "Design";
+    p.customerId = 5;
+    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), {p}));
+    const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 3, 9, 0);
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {0, start, start + 5450}));
+    auto app = startApp(m_settings);
+    const ql::FileSet set(m_path);
+    const auto setBytes = [&set] {
+        std::vector<std::vector<char>> files;
+        for (std::size_t k = 0; k < ql::kFileKindCount; ++k)
+            files.push_back(TempFileSet::bytes(set.path(static_cast<ql::FileKind>(k))));
+        return files;
+    };
+    for (const QString& target : {QString::fromStdString(set.timeFrames()), m_settings}) {
+        prompter.boxes.clear();
+        modal.savePaths = {target};
+        const std::vector<std::vector<char>> before = setBytes();
+        runInvoice(*app, [&](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
+        ASSERT_EQ(prompter.boxes.size(), 1u) << target.toStdString();
+        EXPECT_EQ(prompter.boxes[0].text, QLatin1Char('\'') + target + QStringLiteral("' is a file of the set being read"));
+        EXPECT_EQ(setBytes(), before) << target.toStdString();
+    }
+}
+
 TEST_F(NewInvoice, ToFileAsksForATextFileNamedExportInTheFolderOfTheSet) {
     addCustomer(5, "Acme");
     auto app = startApp(m_settings);

@@ -11,6 +11,7 @@
 #include "ui/common/CommandIds.h"
 #include "ui/reports/PrintDispatch.h"
 #include "ui/ProjectChoice.h"
+#include "ui/TempFileSet.h"
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/CHistoryFilterDlg.h"
 #include "ui/reports/HistoryModel.h"
@@ -195,7 +196,23 @@ TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot)
     app->document().notifyViews(hint::kPrintHistory);
     EXPECT_FALSE(exported);
     ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Cannot write PDF file : ") + *answer);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Cannot write PDF file : ") + *answer +
+                                          QStringLiteral("\nNo such file or directory"));
+}
+
+// Export PDF over a file of the open set would destroy its records: refused and said.
+TEST_F(PrintDispatchTest, ExportPdfOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBytes) {
+    dispatch().setPreviewRunner([this](QPrinter&, PageSource& source) { exported = dispatch().exportPdf(source); });
+    for (const std::string& target : {path(ql::FileKind::TimeFrames), settings}) {
+        prompter.boxes.clear();
+        const std::vector<char> before = TempFileSet::bytes(target);
+        modal.savePaths = {QString::fromStdString(target)};
+        app->document().notifyViews(hint::kPrintHistory);
+        EXPECT_FALSE(exported) << target;
+        ASSERT_EQ(prompter.boxes.size(), 1u) << target;
+        EXPECT_EQ(prompter.boxes[0].text, QString::fromStdString("'" + target + "' is a file of the set being read"));
+        EXPECT_EQ(TempFileSet::bytes(target), before) << target;
+    }
 }
 
 // The save dialog of Export PDF asks for a PDF file; a name typed without a suffix gets ".pdf",

@@ -1,6 +1,7 @@
 #include "ui/app/ShellFixture.h"
 
 #include "core/support/TempDir.h"
+#include "support/SpecialFiles.h"
 
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
@@ -20,6 +21,8 @@
 #include <QTreeWidget>
 
 #include <csignal>
+#include <filesystem>
+#include <functional>
 
 namespace {
 
@@ -362,6 +365,59 @@ TEST_F(RunningRecovery, AJournalThatCannotBeWrittenIsReportedOnceAndTimingGoesOn
     EXPECT_EQ(prompter.boxes[0].text,
               QStringLiteral("Cannot write running projects file : ") + QString::fromStdString(journal()));
     EXPECT_EQ(app.document().runningCount(), 1);
+}
+
+// A FIFO, a folder or a link to a device where the journal goes is the user's: it is told
+// once, not at every start, and never removed or replaced by a check-in's journal; something
+// else sitting there later is told again.
+TEST_F(RunningRecovery, AJournalThatIsNoRegularFileIsToldOnceAndLeftAsItIs) {
+    namespace fs = std::filesystem;
+    const std::string device = ql::test::memoryDevice(path(QStringLiteral("null")).toStdString(), 3, "/dev/null");
+    struct Case {
+        const char* what;
+        std::function<bool(const std::string&)> make;
+        std::function<bool(const std::string&)> stillThere;
+    };
+    const Case cases[] = {
+        {"fifo", [](const std::string& at) { return ::mkfifo(at.c_str(), 0600) == 0; }, ql::test::isFifo},
+        {"folder", [](const std::string& at) { return fs::create_directory(at); },
+         [](const std::string& at) { return fs::is_directory(fs::symlink_status(at)); }},
+        {"device link",
+         [&device](const std::string& at) {
+             fs::create_symlink(device, at);
+             return true;
+         },
+         [&device](const std::string& at) {
+             return fs::is_symlink(fs::symlink_status(at)) && fs::read_symlink(at) == device &&
+                    fs::is_character_file(device);
+         }},
+    };
+    const QString readFailure = QStringLiteral("Cannot read running projects file : ") + QString::fromStdString(journal());
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ASSERT_TRUE(c.make(journal()));
+        prompter.boxes.clear();
+        {
+            auto app = startWith(ql::RecoveryChoice::CheckOutAtLastSeen);
+            ASSERT_EQ(prompter.boxes.size(), 1u);
+            EXPECT_EQ(prompter.boxes[0].text, readFailure);
+            EXPECT_TRUE(ranDialogs.empty());
+            // Timing goes on without a journal: its write is refused and said, the thing stays.
+            app->frame().action(cmd::kCheckIn)->trigger();
+            EXPECT_EQ(app->document().runningCount(), 1);
+            EXPECT_EQ(prompter.boxes.size(), 2u);
+            EXPECT_EQ(prompter.boxes.back().text,
+                      QStringLiteral("Cannot write running projects file : ") + QString::fromStdString(journal()));
+            EXPECT_TRUE(c.stillThere(journal()));
+        }
+        prompter.boxes.clear();
+        auto again = startWith(ql::RecoveryChoice::CheckOutAtLastSeen);
+        EXPECT_TRUE(prompter.boxes.empty());
+        EXPECT_TRUE(c.stillThere(journal()));
+        EXPECT_TRUE(frameBytes().empty());
+        again.reset();
+        fs::remove(journal());
+    }
 }
 
 TEST(SessionEndWatcher, ATerminationSignalArrivesAsASignalOnTheEventLoop) {
