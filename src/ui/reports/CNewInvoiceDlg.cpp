@@ -9,6 +9,7 @@
 #include "core/store/Settings.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
+#include "ui/common/FailureText.h"
 #include "ui/common/LocaleFacts.h"
 #include "ui/common/Prompter.h"
 
@@ -72,7 +73,11 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     request.periodEnd = *end;
     // Stored before anything is printed or written: cancelling later does not take it back.
     auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber);
-    if (!claim) return refuse(claim.status().message());
+    if (!claim) {
+        // A settings file that cannot be written (a full disk): said with the system's reason.
+        m_prompter.inform(QStringLiteral("Warning"), failureText(claim.status()), Prompter::Icon::Warning);
+        return;
+    }
     if (claim->moved) {
         // Another window or program issued invoices since this one opened: the number shown may
         // be taken. The user decides with the number now stored in view; nothing is stored yet.
