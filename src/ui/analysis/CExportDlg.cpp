@@ -11,6 +11,7 @@
 #include "core/store/Settings.h"
 #include "core/time/TimeText.h"
 #include "ui/common/Profile.h"
+#include "ui/common/ExistingFolder.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
 
@@ -84,7 +85,9 @@ QString CExportDlg::chooseExportFile(QWidget* parent, const QString& initialName
 
 void CExportDlg::onFileButton() {
     const QString chosen = m_chooseFile(this, exportPath());
-    if (!chosen.isEmpty()) m_ui->fileLabel->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
+    // A save dialog lets a path into a missing folder through: told, and the file kept as it was.
+    if (chosen.isEmpty() || !folderExistsOrTell(m_prompter, QStringLiteral("Warning"), chosen)) return;
+    m_ui->fileLabel->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
 }
 
 bool CExportDlg::monthFirst() const {

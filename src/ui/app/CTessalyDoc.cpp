@@ -10,6 +10,7 @@
 #include "ui/common/FileSetDialogs.h"
 #include "ui/common/LocaleFacts.h"
 #include "ui/common/Profile.h"
+#include "ui/common/ExistingFolder.h"
 #include "ui/common/Prompter.h"
 #include "ui/tracking/RunningHeldElsewhere.h"
 
@@ -247,12 +248,7 @@ std::optional<QString> CTessalyDoc::chooseNewInExistingFolder() {
         if (!chosen) return std::nullopt;
         // A save dialog lets a path into a missing folder through; creating the set there
         // could only fail, with a message that blames write-protection.
-        const QFileInfo info(*chosen);
-        if (info.absoluteDir().exists()) return chosen;
-        m_prompter.inform(kWarning,
-                          QStringLiteral("The folder %1 does not exist. Please choose a file in an existing folder.")
-                              .arg(QDir::toNativeSeparators(info.absolutePath())),
-                          Prompter::Icon::Information);
+        if (folderExistsOrTell(m_prompter, kWarning, *chosen)) return chosen;
     }
 }
 

@@ -7,6 +7,7 @@
 #include "print/ReportPages.h"
 #include "print/InvoicePages.h"
 #include "ui/common/FailureText.h"
+#include "ui/common/ExistingFolder.h"
 #include "ui/common/Modal.h"
 #include "ui/common/OpenDocument.h"
 #include "ui/common/Prompter.h"
@@ -148,8 +149,9 @@ void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
 std::optional<QString> PrintDispatch::choosePdfPath() {
     const Modal::SaveRequest request{QStringLiteral("Export PDF"), QString(), QString(),
                                      QStringLiteral("PDF files (*.pdf)"), QString()};
-    std::optional<QString> chosen = m_context.modal.chooseSavePath(m_context.parent, request);
-    if (!chosen || chosen->isEmpty()) return std::nullopt;
+    std::optional<QString> chosen =
+        chooseSavePathInExistingFolder(m_context.modal, m_context.prompter, m_context.parent, request);
+    if (!chosen) return std::nullopt;
     QString path = *std::move(chosen);
     if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".pdf");
     return path;

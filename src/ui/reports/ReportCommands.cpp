@@ -3,6 +3,7 @@
 #include "core/reports/Invoice.h"
 #include "core/reports/InvoiceNumbers.h"
 #include "ui/common/CommandIds.h"
+#include "ui/common/ExistingFolder.h"
 #include "ui/common/FailureText.h"
 #include "ui/common/Modal.h"
 #include "ui/common/OpenDocument.h"
@@ -47,7 +48,9 @@ void invoice(const CommandContext& context) {
     if (!loaded) return fail(loaded.status());
     auto parties = ql::loadInvoiceParties(context.fileSystem, *loaded);
     if (!parties) return fail(parties.status());
-    const auto path = context.modal.chooseSavePath(context.parent, invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
+    const auto path = chooseSavePathInExistingFolder(
+        context.modal, context.prompter, context.parent,
+        invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
     if (!path) return;
     if (const ql::Status written =
             writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path, &document.fileSet());

@@ -158,12 +158,26 @@ TEST_F(ExportDialog, TheExportFileIsWrittenThroughTheDialogsFileSystem) {
 }
 
 TEST_F(ExportDialog, AFileThatCannotBeCreatedIsSaidWithItsReason) {
-    auto dlg = exportTo(m_out.filePath(QStringLiteral("no/such/folder/out.txt")));
+    const QString target = m_out.filePath(QStringLiteral("out.txt"));
+    ql::test::FaultyFileSystem fs;
+    fs.failOn(ql::test::FaultyFileSystem::Op::Create, target.toStdString() + ".part");
+    auto dlg = exportTo(target, &fs);
     ASSERT_EQ(m_prompter.boxes.size(), 1u);
     EXPECT_TRUE(m_prompter.boxes[0].text.startsWith(QStringLiteral("Cannot create the export file : ") + m_chosen))
         << m_prompter.boxes[0].text.toStdString();
     EXPECT_GT(m_prompter.boxes[0].text.size(), (QStringLiteral("Cannot create the export file : ") + m_chosen).size() + 1);
     EXPECT_TRUE(dlg->isVisible());
+}
+
+// A save dialog lets a path into a missing folder through: said at once, the file kept.
+TEST_F(ExportDialog, AFileInAMissingFolderIsRefusedWhenChosen) {
+    auto dlg = open(nullptr);
+    const QString before = Controls(*dlg).fileLabel->text();
+    m_chosen = m_out.filePath(QStringLiteral("no/such/folder/out.txt"));
+    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
+    ASSERT_EQ(m_prompter.boxes.size(), 1u);
+    EXPECT_TRUE(m_prompter.boxes[0].text.contains(QStringLiteral("does not exist"))) << m_prompter.boxes[0].text.toStdString();
+    EXPECT_EQ(Controls(*dlg).fileLabel->text(), before);
 }
 
 // The export is made from the open set: over one of its files it would destroy the records.

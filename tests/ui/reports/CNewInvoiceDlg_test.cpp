@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSignalSpy>
@@ -175,12 +176,16 @@ TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
     EXPECT_NE(text.find("Design\t12/03/1996\t09:00\t01:30\t$45.00\t$67.50\t\n"), std::string::npos) << text;
     EXPECT_NE(text.find("\nTOTAL: $67.50\n"), std::string::npos);
 
-    // A folder that is gone: reported, and nothing half-written anywhere.
-    modal.savePaths = {path(QStringLiteral("gone/Export.txt"))};
+    // A folder that is gone is told when chosen and the save dialog asked again; a target that
+    // cannot be written (a folder) is reported, and nothing half-written anywhere.
+    const QString folder = path(QStringLiteral("a folder"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    modal.savePaths = {path(QStringLiteral("gone/Export.txt")), folder};
     runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
-    ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_TRUE(prompter.boxes[0].text.startsWith(QStringLiteral("Cannot write invoice file : ")));
-    EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("\nNo such file or directory"))) << prompter.boxes[0].text.toStdString();
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("does not exist"))) << prompter.boxes[0].text.toStdString();
+    EXPECT_EQ(prompter.boxes[1].text, QStringLiteral("Cannot write invoice file : ") + folder +
+                                          QStringLiteral("\nnot a regular file"));
     EXPECT_EQ(TempFileSet::bytes(target.toStdString()), bytes);
     // The invoice that was not written gave its number back.
     EXPECT_EQ(storedNumber(), "9600002");

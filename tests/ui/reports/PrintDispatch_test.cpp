@@ -18,6 +18,7 @@
 #include "ui/reports/HistoryFixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QImage>
 #include <QPrinter>
@@ -191,13 +192,20 @@ TEST_F(PrintDispatchTest, ExportPdfFromThePreviewWritesTheSamePagesOrSaysWhyNot)
     EXPECT_TRUE(text.contains(QStringLiteral("Audit")));
     EXPECT_TRUE(prompter.boxes.empty());
 
-    answer = ShellTest::path(QStringLiteral("missing/history.pdf"));
-    modal.savePaths = {answer};
+    // A missing folder is told when chosen (then the dialog is cancelled); a target that
+    // cannot be written is said with its reason.
+    const QString folder = ShellTest::path(QStringLiteral("a folder.pdf"));
+    ASSERT_TRUE(QDir().mkpath(folder));
+    modal.savePaths = {ShellTest::path(QStringLiteral("missing/history.pdf")), std::nullopt, folder};
     app->document().notifyViews(hint::kPrintHistory);
     EXPECT_FALSE(exported);
     ASSERT_EQ(prompter.boxes.size(), 1u);
-    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("Cannot write PDF file : ") + *answer +
-                                          QStringLiteral("\nNo such file or directory"));
+    EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("does not exist"))) << prompter.boxes[0].text.toStdString();
+    app->document().notifyViews(hint::kPrintHistory);
+    EXPECT_FALSE(exported);
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[1].text, QStringLiteral("Cannot write PDF file : ") + folder +
+                                          QStringLiteral("\nnot a regular file"));
 }
 
 // Export PDF over a file of the open set would destroy its records: refused and said.
