@@ -71,6 +71,10 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     if (!end) return refuse(end.status().message());
     request.periodStart = *start;
     request.periodEnd = *end;
+    // An invoice of no lines would take a number for nothing.
+    auto invoice = ql::LoadInvoice(m_fs, request, m_set);
+    if (!invoice) return refuse(invoice.status().message());
+    if (invoice->lines.empty()) return refuse(kNothingToInvoice);
     // Stored before anything is printed or written: cancelling later does not take it back.
     auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber);
     if (!claim) {
@@ -99,5 +103,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     }
     m_issued = claim->issued;
     m_request = request;
+    m_invoice = std::move(invoice).value();
+    m_invoice.request = request;
     done(result);
 }

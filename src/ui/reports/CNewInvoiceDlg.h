@@ -22,7 +22,8 @@ class CNewInvoiceDlg;
 // invoice number. Print ends it with kPrint, To File... with kToFile, each after the request
 // was collected and the next invoice number stored; a refusal (no customer, an unknown one,
 // a number over 31 bytes, an unreadable date, a settings file that cannot be written) is told
-// to the user and keeps the dialog open with nothing stored. When another window or program
+// to the user and keeps the dialog open with nothing stored; so does a request with no time
+// frame to invoice. When another window or program
 // issued invoices after the dialog showed its number, the user is asked whether to issue this
 // one as the number now stored; No keeps the dialog open with nothing stored.
 class CNewInvoiceDlg : public QDialog {
@@ -30,6 +31,9 @@ class CNewInvoiceDlg : public QDialog {
 public:
     static constexpr int kPrint = 1;
     static constexpr int kToFile = 3;
+    // The refusal of a request whose customer has no time frame in the period.
+    static constexpr const char* kNothingToInvoice =
+        "This customer has no time frame in the period: there is nothing to invoice.";
 
     // set names the customers and settings files read and written (kept as a copy).
     CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
@@ -41,6 +45,9 @@ public:
     // What storing the request's number changed, to give it back when the invoice cannot be
     // written; meaningful once the dialog ended with kPrint or kToFile.
     const ql::IssuedInvoiceNumber& issuedNumber() const { return m_issued; }
+    // The invoice of the request, loaded when it was checked for lines (the time frames file
+    // read once); meaningful once the dialog ended with kPrint or kToFile.
+    const ql::Invoice& invoice() const { return m_invoice; }
 
 public slots:
     void onPrint() { collectAndEnd(kPrint); }
@@ -59,4 +66,5 @@ private:
     std::string m_shownNumber;
     ql::InvoiceRequest m_request;
     ql::IssuedInvoiceNumber m_issued;
+    ql::Invoice m_invoice;
 };

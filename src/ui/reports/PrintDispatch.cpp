@@ -109,6 +109,13 @@ void PrintDispatch::SetPrinterOrientation(int orientation) {
 }
 
 void PrintDispatch::runJob(PageSource& source, bool throughPrintDialog) {
+    // A preview of no pages showed the previous job's pages still held by the printer, and
+    // its Export PDF wrote a blank page: nothing is shown instead, and the user is told.
+    if (source.pageCount() == 0) {
+        m_context.prompter.inform(QStringLiteral("Quillory"), QLatin1String(kNothingToPrint),
+                                  Prompter::Icon::Information);
+        return;
+    }
     QPrinter& p = printer();
     if (source.orientation() == QPageLayout::Landscape) SetPrinterOrientation(2);
     if (throughPrintDialog) {

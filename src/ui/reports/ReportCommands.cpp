@@ -44,16 +44,15 @@ void invoice(const CommandContext& context) {
         (void)ql::giveBackInvoiceNumber(context.fileSystem, document.fileSet(), dialog.issuedNumber());
         context.prompter.inform(QStringLiteral("Quillory"), failureText(st), Prompter::Icon::Warning);
     };
-    auto loaded = ql::LoadInvoice(context.fileSystem, dialog.request(), document.fileSet());
-    if (!loaded) return fail(loaded.status());
-    auto parties = ql::loadInvoiceParties(context.fileSystem, *loaded);
+    const ql::Invoice& loaded = dialog.invoice();
+    auto parties = ql::loadInvoiceParties(context.fileSystem, loaded);
     if (!parties) return fail(parties.status());
     const auto path = chooseSavePathInExistingFolder(
         context.modal, context.prompter, context.parent,
         invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
     if (!path) return;
     if (const ql::Status written =
-            writeInvoiceTextFile(context.fileSystem, *loaded, *parties, *path, &document.fileSet());
+            writeInvoiceTextFile(context.fileSystem, loaded, *parties, *path, &document.fileSet());
         !written)
         fail(written);
 }

@@ -1,5 +1,7 @@
 #include "ui/customers/CustomerCommands.h"
 
+#include "core/store/Customers.h"
+
 #include "print/PageSource.h"
 #include "ui/reports/PrintDispatch.h"
 #include "ui/app/ShellFixture.h"
@@ -37,7 +39,12 @@ TEST(CustomerCommands, EditCustomersReportsWhetherPrintWasAsked) {
 class EditCustomersCommand : public ShellTest {};
 
 TEST_F(EditCustomersCommand, PrintInTheCustomerListAsksForThePrintedList) {
-    auto app = startApp(makeFileSet(QStringLiteral("Work.qlr")));
+    const QString set = makeFileSet(QStringLiteral("Work.qlr"));
+    ql::CustomerRecord acme;
+    acme.id = 0;
+    acme.name = "Acme";
+    ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), acme, ql::FileSet(set.toStdString())));
+    auto app = startApp(set);
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     int previews = 0;
     app->printDispatch().setPreviewRunner([&previews](QPrinter&, PageSource&) { ++previews; });

@@ -42,6 +42,21 @@ protected:
         c.zip = "12207";
         ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), c, ql::FileSet(m_path)));
     }
+    // Gives customer id an hour worked in December 1996 (the dialog's default period) on a
+    // project of its own, so that it has something to invoice.
+    void bill(std::int32_t id) {
+        auto projects = ql::loadProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects));
+        ASSERT_TRUE(projects.isOk());
+        ql::ProjectRecord p;
+        p.id = 100 + id;
+        p.name = "Work";
+        p.customerId = id;
+        p.chargesPerHour = 10.0;
+        projects->push_back(p);
+        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), *projects));
+        const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 2, 9, 0);
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {p.id, start, start + 3600}));
+    }
     std::unique_ptr<CNewInvoiceDlg> dialog() {
         return std::make_unique<CNewInvoiceDlg>(ql::defaultFileSystem(), prompter, clock, ql::FileSet(m_path));
     }
@@ -64,6 +79,7 @@ TEST_F(NewInvoice, ListsCustomersSortedWithTheirOwnIdsAndTheCurrentMonth) {
     addCustomer(0, "zeta");
     addCustomer(1, "Acme");
     addCustomer(2, "Acme");
+    bill(2);
     auto d = dialog();
     QComboBox* combo = child<QComboBox>(*d, "customerCombo");
     ASSERT_EQ(combo->count(), 3);
@@ -86,6 +102,7 @@ TEST_F(NewInvoice, ListsCustomersSortedWithTheirOwnIdsAndTheCurrentMonth) {
 
 TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
     addCustomer(4, "Acme");
+    bill(4);
     auto app = startApp(m_settings);
     int previews = 0;
     app->printDispatch().setPreviewRunner([&](QPrinter&, PageSource&) { ++previews; });
@@ -143,7 +160,15 @@ TEST_F(NewInvoice, RefusalsKeepTheDialogOpenAndAdvanceNothing) {
         EXPECT_EQ(d->result(), 0);
         EXPECT_TRUE(prompter.boxes.back().text.contains(QStringLiteral("no longer")));
     }
-    EXPECT_EQ(prompter.boxes.size(), 4u);
+    addCustomer(6, "Idle");
+    {
+        auto d = dialog();  // a customer with nothing worked in the period
+        child<QComboBox>(*d, "customerCombo")->setCurrentIndex(child<QComboBox>(*d, "customerCombo")->findText("Idle"));
+        child<QPushButton>(*d, "toFileButton")->click();
+        EXPECT_EQ(d->result(), 0);
+        EXPECT_EQ(prompter.boxes.back().text, QLatin1String(CNewInvoiceDlg::kNothingToInvoice));
+    }
+    EXPECT_EQ(prompter.boxes.size(), 5u);
     EXPECT_EQ(storedNumber(), "9600001");
 }
 
@@ -195,6 +220,7 @@ TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
 // the number it showed once someone else has issued it.
 TEST_F(NewInvoice, ADialogWhoseNumberWasIssuedMeanwhileAsksBeforeIssuingAnother) {
     addCustomer(4, "Acme");
+    bill(4);
     const struct {
         const char* name;
         bool useTheNewNumber;
@@ -262,6 +288,7 @@ TEST_F(NewInvoice, ToFileOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBytes) {
 
 TEST_F(NewInvoice, ToFileAsksForATextFileNamedExportInTheFolderOfTheSet) {
     addCustomer(5, "Acme");
+    bill(5);
     auto app = startApp(m_settings);
     runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
     ASSERT_EQ(modal.saveRequests.size(), 1u);

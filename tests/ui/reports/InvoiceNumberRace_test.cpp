@@ -5,6 +5,8 @@
 #include "ui/TempFileSet.h"
 
 #include "core/store/Customers.h"
+#include "core/store/Projects.h"
+#include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
 
@@ -31,6 +33,13 @@ TEST(InvoiceNumberRace, WindowsAndScriptsNeverIssueANumberTwice) {
     acme.id = 0;
     acme.name = "Acme";
     ASSERT_TRUE(ql::appendCustomer(ql::defaultFileSystem(), acme, set.fileSet()));
+    ql::ProjectRecord work;
+    work.id = 0;
+    work.name = "Work";
+    work.customerId = 0;
+    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), set.path(ql::FileKind::Projects), {work}));
+    const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 2, 9, 0);
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), set.fileSet(), {0, start, start + 3600}));
     const QString folder = QFileInfo(QString::fromStdString(set.settingsPath())).absolutePath();
 
     std::vector<std::unique_ptr<QProcess>> scripts;

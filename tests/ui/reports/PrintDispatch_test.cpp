@@ -2,6 +2,7 @@
 #include "ui/print/PdfText.h"
 
 #include "core/reports/ReportTable.h"
+#include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/HistoryFilterRecord.h"
 #include "core/store/Projects.h"
@@ -70,6 +71,12 @@ protected:
         ASSERT_TRUE(ql::appendTimeFrame(fs(), ql::FileSet(settings), {project, start, start + 3600}));
     }
     PrintDispatch& dispatch() { return app->printDispatch(); }
+    void addCustomer() {
+        ql::CustomerRecord c;
+        c.id = 0;
+        c.name = "Acme";
+        ASSERT_TRUE(ql::appendCustomer(fs(), c, ql::FileSet(settings)));
+    }
     std::vector<std::string> printedProjects() const {
         std::vector<std::string> names;
         const ql::ReportTable* table = app->printDispatch().reportTable();
@@ -140,10 +147,23 @@ TEST_F(PrintDispatchTest, PrintInTheHistoryWithSaveSettingsClearedPrintsTheSaved
     EXPECT_EQ(printedProjects(), (std::vector<std::string>{"Audit"}));  // the saved filter prints
 }
 
+// A job of no pages opens no preview: the printer still holds the previous job's pages.
+TEST_F(PrintDispatchTest, AReportWithNoPagesSaysSoAndOpensNoPreview) {
+    app->document().notifyViews(hint::kPrintHistory);
+    ASSERT_EQ(jobs.size(), 1u);
+    app->document().notifyViews(hint::kPrintCustomers);  // no customers: no pages
+    EXPECT_EQ(jobs.size(), 1u);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, QLatin1String(PrintDispatch::kNothingToPrint));
+    dispatch().printAgain();  // Ctrl+P neither
+    EXPECT_EQ(jobs.size(), 1u);
+    EXPECT_EQ(prompter.boxes.size(), 2u);
+}
+
 TEST_F(PrintDispatchTest, UnreadableFilesAreReportedAndOpenNoPreview) {
+    addCustomer();
     app->document().notifyViews(hint::kPrintCustomers);
     ASSERT_EQ(jobs.size(), 1u);
-    EXPECT_EQ(jobs[0].pages, 0);  // no customers: no pages
 
     ASSERT_EQ(std::remove(path(ql::FileKind::TimeFrames).c_str()), 0);
     ASSERT_EQ(std::remove(path(ql::FileKind::Customers).c_str()), 0);
@@ -226,6 +246,7 @@ TEST_F(PrintDispatchTest, ExportPdfOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBy
 // The save dialog of Export PDF asks for a PDF file; a name typed without a suffix gets ".pdf",
 // Cancel writes nothing and says nothing.
 TEST_F(PrintDispatchTest, ExportPdfAsksForAPdfFileAndAddsTheSuffix) {
+    addCustomer();
     modal.savePaths = {ShellTest::path(QStringLiteral("customers")), std::nullopt};
     dispatch().setPreviewRunner([this](QPrinter&, PageSource& source) { exported = dispatch().exportPdf(source); });
     app->document().notifyViews(hint::kPrintCustomers);
@@ -248,6 +269,7 @@ TEST_F(PrintDispatchTest, PrintSetupOffersThePrinterChoiceAndItHoldsForTheNextPr
         app->printer().setPageSize(QPageSize(QPageSize::Letter));
         return int(QDialog::Accepted);
     };
+    addCustomer();
     app->frame().action(cmd::kFilePrintSetup)->trigger();
     ASSERT_EQ(ranDialogs.size(), 1u);
     EXPECT_EQ(ranDialogs[0], QStringLiteral("QPrintDialog"));
