@@ -38,6 +38,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
         load.failure = index.status();
     }
 
+    load.filterProjectDeleted = projectsRead && filter.projectId != -1 && !index->find(filter.projectId);
     HistoryItems& history = load.history;
     std::unordered_map<std::int32_t, std::int32_t> projectSlot;
     // One local-time conversion per frame would dominate a year's load; frames come in any order.

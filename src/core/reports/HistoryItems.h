@@ -51,6 +51,8 @@ struct HistoryLoad {
     std::vector<std::string> messages;
     // The first of those failures whole (code, message and the system's reason); ok when none.
     Status failure;
+    // The filter names one project and the projects file (read) no longer holds it.
+    bool filterProjectDeleted = false;
 };
 
 // The selection a saved filter of the "his" file makes: its project and its period.

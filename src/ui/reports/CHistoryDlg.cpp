@@ -19,6 +19,7 @@
 #include "ui/reports/HistoryModel.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QTreeView>
 
 #include <algorithm>
@@ -44,6 +45,11 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, c
 
     QTreeView* view = m_ui->historyList;
     view->setModel(m_model);
+    m_emptyNote = new QLabel(this);
+    m_emptyNote->setObjectName(QStringLiteral("emptyNote"));
+    m_emptyNote->setWordWrap(true);
+    m_emptyNote->hide();
+    m_ui->mainLayout->insertWidget(m_ui->mainLayout->indexOf(view) + 1, m_emptyNote);
     QHeaderView* header = view->header();
     header->setStretchLastSection(false);
     header->setSectionsClickable(true);
@@ -97,6 +103,13 @@ void CHistoryDlg::reload() {
     for (const std::string& message : load.messages) report(message);
     m_model->setHistory(std::move(load.history), settings.monthFirst(), settings.monetarySymbol);
     sortByColumn(m_sortColumn);
+    // An empty list says why when the saved filter names a project that was deleted.
+    const bool deletedFilter = load.filterProjectDeleted && m_model->rowCount() == 0;
+    m_emptyNote->setText(deletedFilter ? QStringLiteral("No time frame is listed: the filter names %1, which is no "
+                                                        "longer in the projects file. Choose Filter... to change it.")
+                                             .arg(QString::fromStdString(ql::deletedProjectName(m_filterProjectId)))
+                                       : QString());
+    m_emptyNote->setVisible(deletedFilter);
 }
 
 void CHistoryDlg::sortByColumn(int column) {

@@ -18,6 +18,7 @@
 class HistoryModel;
 class Modal;
 class Prompter;
+class QLabel;
 class QTreeView;
 namespace ql {
 class Clock;
@@ -81,6 +82,8 @@ private:
     ql::FileSet m_set;
     ProjectChooser m_chooser;
     HistoryModel* m_model;
+    // Why the list is empty, when the filter names a deleted project; hidden otherwise.
+    QLabel* m_emptyNote = nullptr;
     int m_sortColumn = 0;
     std::int32_t m_filterProjectId = -1;
     ql::ReportPeriod m_filterPeriod;

@@ -11,7 +11,10 @@
 #include "ui/common/RecordText.h"
 #include "ui/reports/PeriodControls.h"
 
+#include <QLabel>
 #include <QPushButton>
+
+#include <algorithm>
 
 namespace {
 
@@ -69,12 +72,21 @@ void CHistoryFilterDlg::RefreshFilterControls() {
     m_ui->selectButton->setEnabled(!all);
     QString name;
     if (!all && m_filterProjectId != -1) {
-        const auto full = ql::projectFullName(m_fs, m_set.projects(),
-                                              m_filterProjectId, true);
-        if (full) name = fromRecordText(*full);
-        else m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(full.status().message()));
+        const auto index = ql::ProjectIndex::load(m_fs, m_set.projects());
+        if (!index)
+            m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(index.status().message()));
+        else if (!index->find(m_filterProjectId))
+            name = QString::fromStdString(ql::deletedProjectName(m_filterProjectId));  // as the rows name it
+        else
+            name = fromRecordText(index->fullName(m_filterProjectId, true));
     }
-    m_ui->projectLabel->setText(name);
+    // A long nested name would widen the dialog past the screen: it is elided in the middle,
+    // and shown whole in the tip.
+    QLabel* label = m_ui->projectLabel;
+    const int room = std::max(label->width(), label->minimumWidth()) - 2 * label->frameWidth() - 2 * label->margin() - 6;
+    const QString shown = label->fontMetrics().elidedText(name, Qt::ElideMiddle, room);
+    label->setText(shown);
+    label->setToolTip(shown == name ? QString() : name);
 }
 
 void CHistoryFilterDlg::accept() {

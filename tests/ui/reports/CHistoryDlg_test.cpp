@@ -1,6 +1,8 @@
 #include "ui/reports/CHistoryDlg.h"
 
 #include "ui/chart/CTimeFrameDlg.h"
+
+#include <QLabel>
 #include "ui/reports/CHistoryFilterDlg.h"
 #include "ui/reports/HistoryFixture.h"
 #include "ui/reports/HistoryModel.h"
@@ -115,6 +117,22 @@ TEST_F(HistoryDialog, ClickingAHeadingSortsAscendingAndReloadsKeepTheColumn) {
     dlg->reload();
     EXPECT_EQ(dlg->sortColumn(), 3);
     EXPECT_EQ(column(*dlg, 1), (std::vector<QString>{"01/02/96", "12/01/96", "06/01/96"}));
+}
+
+TEST_F(HistoryDialog, AFilterOfADeletedProjectSaysWhyTheListIsEmpty) {
+    writeProjects({{"A", -1}});
+    writeFrames({{0, at(1996, 2, 1, 9), at(1996, 2, 1, 10)}});
+    saveFilterOf(7);
+    auto dlg = open();
+    auto* note = dlg->findChild<QLabel*>(QStringLiteral("emptyNote"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(dlg->model().rowCount(), 0);
+    EXPECT_FALSE(note->isHidden());
+    EXPECT_TRUE(note->text().contains(QStringLiteral("(deleted project 7)"))) << note->text().toStdString();
+
+    saveFilterOf(0);  // a project that is there: nothing to explain
+    auto other = open();
+    EXPECT_TRUE(other->findChild<QLabel*>(QStringLiteral("emptyNote"))->isHidden());
 }
 
 TEST_F(HistoryDialog, UpdateEditsOnlyTheTopSelectedRowInOneRewrite) {

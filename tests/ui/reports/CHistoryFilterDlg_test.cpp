@@ -64,6 +64,35 @@ TEST_F(HistoryFilter, AllThenSingleProjectWithoutSelectIsRefusedAndSelectShowsTh
     EXPECT_EQ(FilterUi(*again).periodList->currentText(), "This Week");
 }
 
+// The project a saved filter names, as the user can read it whatever became of it.
+TEST_F(HistoryFilter, TheProjectShownIsDeletedOrElidedButTheDialogKeepsItsSize) {
+    const std::string sixty(57, 'x');
+    writeProjects({{"A" + sixty + "AA", -1}, {"B" + sixty + "BB", 0}, {"C" + sixty + "CC", 1}, {"D" + sixty + "DD", 2}});
+    const int plainWidth = open()->sizeHint().width();
+    const struct {
+        std::int32_t project;
+        QString shown;    // what the label reads ("" when elided)
+        bool elided;
+    } cases[] = {
+        {7, QStringLiteral("(deleted project 7)"), false},
+        {3, QString(), true},
+    };
+    for (const auto& c : cases) {
+        saveFilterOf(c.project);
+        auto dlg = open();
+        FilterUi ui(*dlg);
+        if (!c.elided) {
+            EXPECT_EQ(ui.projectLabel->text(), c.shown);
+            continue;
+        }
+        const QString whole = QString::fromStdString("A" + sixty + "AA - B" + sixty + "BB - C" + sixty + "CC - D" + sixty + "DD");
+        EXPECT_EQ(ui.projectLabel->toolTip(), whole);
+        EXPECT_TRUE(ui.projectLabel->text().contains(QChar(0x2026))) << ui.projectLabel->text().toStdString();
+        EXPECT_TRUE(ui.projectLabel->text().endsWith(QStringLiteral("DD")));  // the middle gives way
+        EXPECT_LE(dlg->sizeHint().width(), plainWidth + 20);
+    }
+}
+
 TEST_F(HistoryFilter, CustomDatesAreResetOnEveryRefreshAndAWrongOneKeepsTheDialogOpen) {
     auto dlg = open();
     FilterUi ui(*dlg);

@@ -87,6 +87,11 @@ protected:
     std::vector<ql::TimeFrameRecord> framesOnDisk() const {
         return ql::loadTimeFrames(ql::defaultFileSystem(), set.path(ql::FileKind::TimeFrames)).value();
     }
+    // Saves the filter of one project over this year, as the filter dialog would.
+    void saveFilterOf(std::int32_t projectId) {
+        ASSERT_TRUE(ql::writeHistoryFilter(ql::defaultFileSystem(), set.path(ql::FileKind::HistoryFilter),
+                                           {projectId, 0, at(1996, 1, 1), at(1996, 12, 31, 23, 59, 59)}));
+    }
     std::optional<ql::HistoryFilterRecord> savedFilter() const {
         auto bytes = ql::readRecords(ql::defaultFileSystem(), set.path(ql::FileKind::HistoryFilter),
                                      ql::HistoryFilterRecord::kSize, "");
