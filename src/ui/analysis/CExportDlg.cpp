@@ -64,6 +64,8 @@ CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet
     connect(m_ui->fileButton, &QPushButton::clicked, this, &CExportDlg::onFileButton);
     connect(m_ui->okButton, &QPushButton::clicked, this, &CExportDlg::accept);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &CExportDlg::reject);
+    // The first field of the tab order, not the default button, has the focus at first.
+    m_ui->fileButton->setFocus();
 }
 
 CExportDlg::~CExportDlg() = default;

@@ -11,6 +11,7 @@
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QMimeData>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
@@ -165,6 +166,16 @@ void ProjectTreeWidget::mousePressEvent(QMouseEvent* event) {
         return;
     }
     QTreeWidget::mousePressEvent(event);
+}
+
+void ProjectTreeWidget::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        QContextMenuEvent menu(QContextMenuEvent::Keyboard, QPoint(), QPoint());
+        contextMenuEvent(&menu);
+        event->accept();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
 }
 
 void ProjectTreeWidget::contextMenuEvent(QContextMenuEvent* event) {

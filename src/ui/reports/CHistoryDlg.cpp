@@ -20,6 +20,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QShortcut>
 #include <QTreeView>
 
 #include <algorithm>
@@ -75,6 +76,19 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, c
 
     m_sortColumn = HistoryModel::kProject;
     reload();
+    // The first row is selected, so Return updates it at once.
+    if (m_model->rowCount() > 0) {
+        view->setCurrentIndex(m_model->index(0, 0));
+        view->selectionModel()->select(m_model->index(0, 0),
+                                       QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    }
+    // Ctrl+1 to Ctrl+5 sort by the columns, as a click on their headings does.
+    for (int c = 0; c < HistoryModel::kColumnCount; ++c) {
+        auto* sort = new QShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + c)), this);
+        connect(sort, &QShortcut::activated, this, [this, c] { sortByColumn(c); });
+    }
+    header->setToolTip(QStringLiteral("Click a heading, or press Ctrl+1 to Ctrl+%1, to sort by that column.")
+                           .arg(HistoryModel::kColumnCount));
     view->setFocus();
 }
 

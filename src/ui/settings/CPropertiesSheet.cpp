@@ -43,6 +43,8 @@ CPropertiesPage1::CPropertiesPage1(QWidget* parent) : CPropertiesPage(parent), m
 
 CPropertiesPage1::~CPropertiesPage1() = default;
 
+void CPropertiesPage1::focusFirstField() { m_ui->companyEdit->setFocus(); }
+
 void CPropertiesPage1::fill(const ql::SettingsRecord& r) {
     m_ui->companyEdit->setText(shown(r.companyName));
     m_ui->addressEdit->setText(shown(r.companyAddress));
@@ -145,6 +147,8 @@ CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpS
     });
     connect(m_tabs, &QTabWidget::currentChanged, this, &CPropertiesSheet::showPage);
     showPage(m_tabs->currentIndex());
+    // Set last: the tabs and buttons added after the page would otherwise take it.
+    m_company->focusFirstField();
 }
 
 CPropertiesSheet::~CPropertiesSheet() = default;

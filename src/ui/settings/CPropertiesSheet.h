@@ -50,6 +50,8 @@ class CPropertiesPage1 final : public CPropertiesPage {
 public:
     explicit CPropertiesPage1(QWidget* parent = nullptr);
     ~CPropertiesPage1() override;
+    // Puts the focus in "Company :".
+    void focusFirstField();
 
 protected:
     void fill(const ql::SettingsRecord& record) override;

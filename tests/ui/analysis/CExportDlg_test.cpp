@@ -101,6 +101,7 @@ TEST_F(ExportDialog, DefaultsThenWritesTheChosenFileAndSaysSo) {
     auto dlg = open();
     Controls ui(*dlg);
     EXPECT_EQ(dlg->windowTitle(), "Export Quillory95 data to an ASCII file");
+    EXPECT_EQ(dlg->focusWidget(), ui.fileButton);  // the first of the tab order
     EXPECT_EQ(ui.fileLabel->text(), "QLExport.txt");
     EXPECT_EQ(ui.fromEdit->text(), "01/01/1980");
     EXPECT_EQ(ui.toEdit->text(), "12/31/1999");

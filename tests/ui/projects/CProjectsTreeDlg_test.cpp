@@ -387,6 +387,13 @@ TEST_F(ProjectsTree, TheKeyboardReachesTheCommands) {
     ASSERT_EQ(m_edited.size(), 1u);
     EXPECT_EQ(m_edited[0].id, 1);
 
+    // Shift+F10 as the Menu key.
+    QTest::keyClick(tree, Qt::Key_F10, Qt::ShiftModifier);
+    auto* shiftMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(shiftMenu, nullptr);
+    EXPECT_EQ(shiftMenu->objectName(), QStringLiteral("projectMenu"));
+    shiftMenu->close();
+
     QTest::keyClick(tree, Qt::Key_Delete);
     ASSERT_EQ(m_prompter.boxes.size(), 1u);
     EXPECT_EQ(m_prompter.boxes[0].caption, QStringLiteral("Delete Confirmation"));

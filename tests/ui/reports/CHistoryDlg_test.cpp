@@ -1,14 +1,13 @@
 #include "ui/reports/CHistoryDlg.h"
 
 #include "ui/chart/CTimeFrameDlg.h"
-
-#include <QLabel>
 #include "ui/reports/CHistoryFilterDlg.h"
 #include "ui/reports/HistoryFixture.h"
 #include "ui/reports/HistoryModel.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -117,6 +116,20 @@ TEST_F(HistoryDialog, ClickingAHeadingSortsAscendingAndReloadsKeepTheColumn) {
     dlg->reload();
     EXPECT_EQ(dlg->sortColumn(), 3);
     EXPECT_EQ(column(*dlg, 1), (std::vector<QString>{"01/02/96", "12/01/96", "06/01/96"}));
+}
+
+TEST_F(HistoryDialog, OpensWithTheFirstRowSelectedAndSortsFromTheKeyboard) {
+    writeProjects({{"B", -1}, {"A", -1}});
+    writeFrames({{0, at(1996, 2, 1, 9), at(1996, 2, 1, 10)}, {1, at(1996, 3, 1, 9), at(1996, 3, 1, 12)}});
+    auto dlg = open();
+    EXPECT_EQ(dlg->selectedRows(), std::vector<int>{0});
+    EXPECT_EQ(column(*dlg, 0), (std::vector<QString>{"A", "B"}));
+    dlg->show();
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    QTest::keyClick(dlg->list(), Qt::Key_4, Qt::ControlModifier);  // by duration
+    EXPECT_EQ(column(*dlg, 0), (std::vector<QString>{"B", "A"}));
+    EXPECT_EQ(dlg->list()->header()->sortIndicatorSection(), 3);
 }
 
 TEST_F(HistoryDialog, AFilterOfADeletedProjectSaysWhyTheListIsEmpty) {

@@ -66,6 +66,7 @@ protected:
 TEST_F(PropertiesSheet, PagesAreCaptionedInOrderAndOnlyCompanyIsFilledAtFirst) {
     auto s = sheet();
     EXPECT_EQ(s->windowTitle(), QStringLiteral("Properties"));
+    EXPECT_EQ(s->focusWidget(), child<QLineEdit>(s->companyPage(), "companyEdit"));  // "Company :" first
     ASSERT_EQ(s->tabs()->count(), 3);
     EXPECT_EQ(s->tabs()->tabText(0), QStringLiteral("Company"));
     EXPECT_EQ(s->tabs()->tabText(1), QStringLiteral("Invoice"));
