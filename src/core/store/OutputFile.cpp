@@ -57,7 +57,13 @@ Status writeOutputFile(FileSystem& fs, const std::string& path, const std::strin
 
 Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
                              const std::string& failureMessage, const OutputProducer& produce) {
-    auto created = fs.createTemporary(temporaryPrefix, target);
+    return writeThroughTemporary(fs, target, temporaryPrefix, failureMessage, produce, target);
+}
+
+Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
+                             const std::string& failureMessage, const OutputProducer& produce,
+                             const std::string& modeOf) {
+    auto created = fs.createTemporary(temporaryPrefix, modeOf);
     if (!created) return failedWith(failureMessage, created.status());
     const std::string tmp = created->path;
     Status st;
