@@ -33,8 +33,8 @@ TEST_F(LinksAndWarnings, AWriteOrANewSetThroughALinkLeavesAFileOutOfTheSetByteFo
         const FileSet set(path);
         // 30 bytes: a "torn tail" of 6 bytes to a reader of 12-byte records.
         const std::string notes = folder.path("notes.txt");
-        const std::vector<unsigned char> text{'k', 'e', 'e', 'p', ' ', 'm', 'e', ' ', 'a', 's', ' ', 'I', ' ', 'a', 'm',
-                                              '\n', 'l', 'i', 'n', 'e', ' ', 't', 'w', 'o', ' ', 'o', 'f', ' ', '2', '\n'};
+        const std::string line = "keep me as I am\nline two of 2\n";
+        const std::vector<unsigned char> text(line.begin(), line.end());
         writeBytes(notes, text);
         std::filesystem::remove(set.timeFrames());
         std::filesystem::create_symlink(notes, set.timeFrames());

@@ -139,8 +139,12 @@ public:
     Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait) override {
         return m_target.lock(path, wait);
     }
-    Status createEmpty(const std::string& path, const std::string& like) override { return m_target.createEmpty(path, like); }
-    Result<std::vector<std::string>> listFolder(const std::string& folder) override { return m_target.listFolder(folder); }
+    Status createEmpty(const std::string& path, const std::string& like) override {
+        return m_target.createEmpty(path, like);
+    }
+    Result<std::vector<std::string>> listFolder(const std::string& folder) override {
+        return m_target.listFolder(folder);
+    }
 
 private:
     FileSystem& m_target;

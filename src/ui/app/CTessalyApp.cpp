@@ -1,5 +1,7 @@
 #include "ui/app/CTessalyApp.h"
 
+#include "core/store/FileSystem.h"
+
 #include "ui/analysis/AnalysisCommands.h"
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
@@ -8,6 +10,7 @@
 #include "ui/reports/PrintDispatch.h"
 #include "ui/common/CommandIds.h"
 #include "ui/common/Modal.h"
+#include "ui/common/Prompter.h"
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
 #include "ui/reports/ReportCommands.h"

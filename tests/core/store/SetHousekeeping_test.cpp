@@ -17,6 +17,8 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <functional>
+#include <grp.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -88,7 +90,9 @@ TEST_F(SetHousekeeping, NewFilesOfTheSetTakeThePermissionBitsOfItsSettingsFile) 
         {"lock", FileKind::Lock,
          [](FileSystem& fs, const FileSet& s) { ASSERT_TRUE(appendTimeFrame(fs, s, {0, 1, 2})); }},
         {"history filter", FileKind::HistoryFilter,
-         [](FileSystem& fs, const FileSet& s) { ASSERT_TRUE(writeHistoryFilter(fs, s.historyFilter(), defaultHistoryFilter(0))); }},
+         [](FileSystem& fs, const FileSet& s) {
+             ASSERT_TRUE(writeHistoryFilter(fs, s.historyFilter(), defaultHistoryFilter(0)));
+         }},
         {"journal", FileKind::Journal,
          [](FileSystem& fs, const FileSet& s) { ASSERT_TRUE(writeJournal(fs, s.journal(), JournalState{})); }},
         {"run lock", FileKind::RunLock,
@@ -193,7 +197,8 @@ TEST_F(SetHousekeeping, ALockFileThatCannotBeMadeFailsWithThePhraseOfTheFileAndT
     const LockedOutCase cases[] = {
         {"append a time frame", [](FileSystem& fs, const FileSet& s) { return appendTimeFrame(fs, s, {0, 1, 2}); },
          [](const FileSet& s) { return timeFramesFileMessage(s.timeFrames()); }},
-        {"remove a time frame", [](FileSystem& fs, const FileSet& s) { return removeTimeFrame(fs, s.timeFrames(), {0, 1, 2}); },
+        {"remove a time frame",
+         [](FileSystem& fs, const FileSet& s) { return removeTimeFrame(fs, s.timeFrames(), {0, 1, 2}); },
          [](const FileSet& s) { return timeFramesFileMessage(s.timeFrames()); }},
         {"add a project",
          [](FileSystem& fs, const FileSet& s) {
@@ -202,13 +207,16 @@ TEST_F(SetHousekeeping, ALockFileThatCannotBeMadeFailsWithThePhraseOfTheFileAndT
              return addProject(fs, s, p, [](const ProjectIndex&, ProjectRecord&) { return Status::ok(); }).status();
          },
          [](const FileSet& s) { return projectFileMessage(s.projects()); }},
-        {"add a customer", [](FileSystem& fs, const FileSet& s) { return addCustomer(fs, CustomerRecord{}, s).status(); },
+        {"add a customer",
+         [](FileSystem& fs, const FileSet& s) { return addCustomer(fs, CustomerRecord{}, s).status(); },
          [](const FileSet& s) { return customersAppendMessage(s.customers()); }},
         {"write settings",
          [](FileSystem& fs, const FileSet& s) { return writeSettings(fs, defaultSettings("$", true), s); },
          [](const FileSet& s) { return "Cannot write settings file : " + s.settings(); }},
         {"save the filter",
-         [](FileSystem& fs, const FileSet& s) { return writeHistoryFilter(fs, s.historyFilter(), defaultHistoryFilter(0)); },
+         [](FileSystem& fs, const FileSet& s) {
+             return writeHistoryFilter(fs, s.historyFilter(), defaultHistoryFilter(0));
+         },
          [](const FileSet& s) { return "Cannot write history filter file : " + s.historyFilter(); }},
         {"new file set", [](FileSystem& fs, const FileSet& s) { return createFileSet(fs, s, "$", true); },
          [](const FileSet&) { return std::string(kCannotCreateFileSet); }},
@@ -228,6 +236,53 @@ TEST_F(SetHousekeeping, ALockFileThatCannotBeMadeFailsWithThePhraseOfTheFileAndT
         }
     }
     EXPECT_EQ(test::readBytes(set.timeFrames()), before);
+}
+
+// Runs what in a child process that is not root (root writes anywhere) and returns what it
+// printed, or nullopt when the child could not give up root.
+std::optional<std::string> asAnotherUser(const std::function<std::string()>& what) {
+    if (::geteuid() != 0) return what();
+    int fds[2];
+    if (::pipe(fds) != 0) return std::nullopt;
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(fds[0]);
+        if (::setgroups(0, nullptr) != 0 || ::setgid(65534) != 0 || ::setuid(65534) != 0) ::_exit(3);
+        const std::string text = what();
+        const bool sent = ::write(fds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ::_exit(sent ? 0 : 4);
+    }
+    ::close(fds[1]);
+    std::string text;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(fds[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(n));
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return std::nullopt;
+    return text;
+}
+
+TEST_F(SetHousekeeping, InAReadOnlyFolderAWriteFailsWithThePhraseOfItsFileAndTheTrueReason) {
+    const FileSet ro(dir.path("ro/Work.qlr"));
+    std::filesystem::create_directory(dir.path("ro"));
+    ASSERT_TRUE(createFileSet(defaultFileSystem(), ro, "$", true));
+    std::filesystem::remove(ro.lock());
+    // The files themselves are writable; only the folder refuses a new file.
+    for (const std::string& file : {ro.settings(), ro.timeFrames(), ro.projects(), ro.customers()})
+        ASSERT_EQ(::chmod(file.c_str(), 0666), 0);
+    ASSERT_EQ(::chmod(dir.path("ro").c_str(), 0555), 0);
+    ASSERT_EQ(::chmod(dir.root().c_str(), 0711), 0);
+
+    const auto printed = asAnotherUser([&] {
+        PosixFileSystem fs;
+        const Status append = appendTimeFrame(fs, ro, {0, 1, 2});
+        const Status lock = fs.lock(ro.lock(), std::chrono::milliseconds(0)).status();
+        return append.messageWithReason() + "\n" + lock.reason();
+    });
+    if (!printed) GTEST_SKIP() << "cannot run as another user";
+    EXPECT_EQ(*printed, timeFramesFileMessage(ro.timeFrames()) + " (Permission denied)\nPermission denied");
+    EXPECT_TRUE(readBytes(ro.timeFrames()).empty());
 }
 
 TEST_F(SetHousekeeping, AChangeWhoseFolderCannotBeSyncedIsMadeAndWarnedAboutOnce) {
