@@ -33,7 +33,8 @@ std::string historyFileSet() {
         bytes.insert(bytes.end(), b.begin(), b.end());
     }
     const std::string tfr = fileSetPath(path, FileKind::TimeFrames);
-    if (!rewriteRecords(defaultFileSystem(), tfr, bytes.data(), bytes.size(), "cannot write time frames"))
+    if (!rewriteRecords(defaultFileSystem(), tfr, TimeFrameRecord::kSize, bytes.data(), bytes.size(),
+                        "cannot write time frames"))
         throw std::runtime_error("cannot write time frames");
     return path;
 }

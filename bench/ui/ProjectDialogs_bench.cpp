@@ -36,7 +36,8 @@ std::string dialogFileSet() {
         bytes.insert(bytes.end(), b.begin(), b.end());
     }
     const std::string cus = fileSetPath(path, FileKind::Customers);
-    if (!rewriteRecords(defaultFileSystem(), cus, bytes.data(), bytes.size(), "cannot write customers"))
+    if (!rewriteRecords(defaultFileSystem(), cus, CustomerRecord::kSize, bytes.data(), bytes.size(),
+                        "cannot write customers"))
         throw std::runtime_error("cannot write customers");
     return path;
 }

@@ -64,7 +64,7 @@ Status runAddProject(FileSystem& fs, const AddProjectRequest& request, std::ostr
     // The values are sound; now check what they refer to, under the set's lock, so that
     // nobody removes the parent or takes the id in between.
     if (auto settings = openFileSet(fs, set); !settings) return settings.status();
-    auto held = lockFileSet(fs, set);
+    auto held = lockFileSet(fs, set, projectFileMessage(set.projects()));
     if (!held) return held.status();
     auto customer = takeReference("--customer", request.customer, "customer",
                                   [&](std::int32_t id) { return customerExists(fs, set, id); });

@@ -381,6 +381,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     const Status status = run();
     out.flush();
+    // A change that landed is reported as made (a retry would make it twice), with a warning
+    // when it may not be on disk yet.
+    for (const std::string& warning : fs.takeWarnings())
+        err << "quillory-cli: warning: " << oneLine(warning) << std::endl;
     if (!status) {
         err << "quillory-cli: " << oneLine(status.messageWithReason()) << std::endl;
         return static_cast<int>(status.code() == StatusCode::InvalidArgument ? ExitStatus::Misuse : ExitStatus::Failure);

@@ -26,11 +26,11 @@ class WatchedFileSystem final : public FileSystemWrapper {
 public:
     WatchedFileSystem(FileSystem& target, std::string output, FileSet set)
         : FileSystemWrapper(target), m_output(std::move(output)), m_set(std::move(set)) {}
-    Status renameOver(const std::string& from, const std::string& to) override {
-        if (to != m_output) return FileSystemWrapper::renameOver(from, to);
+    Status rename(const std::string& from, const std::string& to) override {
+        if (to != m_output) return FileSystemWrapper::rename(from, to);
         storedAtShowing = readSettings(target(), m_set)->nextInvoiceNumber;
         if (failShowing) return Status::ioError("injected rename failure").withReason("No space left on device");
-        return FileSystemWrapper::renameOver(from, to);
+        return FileSystemWrapper::rename(from, to);
     }
     bool failShowing = false;
     std::string storedAtShowing;

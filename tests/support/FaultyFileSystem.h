@@ -20,7 +20,9 @@ namespace ql::test {
 // through this object would exceed it.
 class FaultyFileSystem final : public FileSystemWrapper {
 public:
-    enum class Op { OpenRead, OpenAppend, Create, Read, Write, Sync, Truncate, Size, Rename, Remove, OpenStream };
+    // SyncFolder (on the folder's path) fails only through failOn or failEvery, and is not
+    // counted: it comes after the rename has landed, so it ends as a warning, not a failure.
+    enum class Op { OpenRead, OpenAppend, Create, Read, Write, Sync, Truncate, Size, Rename, Remove, OpenStream, SyncFolder };
 
     explicit FaultyFileSystem(FileSystem& target = defaultFileSystem()) : FileSystemWrapper(target) {}
 
@@ -40,6 +42,9 @@ public:
     // A Create rule on base path + "tmp" fails the temporary files of every rewrite of the set,
     // which are named by that start.
     void failOn(Op op, std::string path) { m_pathFaults.emplace_back(op, std::move(path)); }
+    // The system's reason an injected failure of createEmpty carries ("Permission denied" for a
+    // lock file in a read-only folder); none when empty.
+    void giveReason(std::string reason) { m_reason = std::move(reason); }
     // Drops the failOn rules: the user retries.
     void stopFailingOn() { m_pathFaults.clear(); }
 
@@ -109,12 +114,11 @@ public:
     Result<std::unique_ptr<File>> openStream(const std::string& path) override;
     // Counted as a Create: the temporary file of a rewrite, matched by its prefix.
     Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override;
-    Status renameOver(const std::string& from, const std::string& to) override {
+    Status rename(const std::string& from, const std::string& to) override {
         ++m_renames;
         if (shouldFail(Op::Rename, from)) return Status::ioError("injected rename failure");
-        Status st = FileSystemWrapper::renameOver(from, to);
-        // A failure to sync the folder comes after the rename: the names have moved all the same.
-        if (st || !exists(from)) {
+        Status st = FileSystemWrapper::rename(from, to);
+        if (st) {
             const std::uint64_t moved = m_usedBy.count(from) ? m_usedBy[from] : 0;
             freeBytesOf(to);
             m_usedBy.erase(from);
@@ -122,6 +126,23 @@ public:
         }
         return st;
     }
+    Status syncFolder(const std::string& folder) override {
+        if ((m_failOpSet && m_failOp == Op::SyncFolder) || isFailingOn(Op::SyncFolder, folder)) {
+            m_didFail = true;
+            m_lastFailedOp = Op::SyncFolder;
+            return Status::ioError("injected folder sync failure").withReason("Input/output error");
+        }
+        return FileSystemWrapper::syncFolder(folder);
+    }
+    // Counted as a Create on path.
+    Status createEmpty(const std::string& path, const std::string& like) override {
+        if (shouldFail(Op::Create, path)) {
+            const Status failed = Status::ioError("injected create failure");
+            return m_reason.empty() ? failed : failed.withReason(m_reason);
+        }
+        return FileSystemWrapper::createEmpty(path, like);
+    }
+
     Status remove(const std::string& path) override {
         if (shouldFail(Op::Remove, path)) return Status::ioError("injected remove failure");
         Status st = FileSystemWrapper::remove(path);
@@ -157,6 +178,7 @@ private:
     std::uint64_t m_budget = 0;
     std::uint64_t m_used = 0;
     std::map<std::string, std::uint64_t> m_usedBy;
+    std::string m_reason;
 };
 
 class FaultyFile final : public File {

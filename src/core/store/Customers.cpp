@@ -32,7 +32,7 @@ Result<std::vector<CustomerRecord>> loadCustomers(FileSystem& fs, const std::str
 
 Result<std::int32_t> nextCustomerId(FileSystem& fs, const FileSet& set) {
     const std::string& customersPath = set.customers();
-    auto held = lockFileSet(fs, set);
+    auto held = lockFileSet(fs, set, customersFileMessage(customersPath));
     if (!held) return held.status();
     std::int32_t highest = -1;
     Status st = scanRecords(fs, customersPath, CustomerRecord::kSize, customersFileMessage(customersPath),
@@ -65,7 +65,7 @@ Status appendCustomer(FileSystem& fs, const CustomerRecord& record, const FileSe
 
 Result<std::int32_t> addCustomer(FileSystem& fs, CustomerRecord record, const FileSet& set) {
     if (Status st = checkCustomerTexts(record); !st) return st;
-    auto held = lockFileSet(fs, set);
+    auto held = lockFileSet(fs, set, customersAppendMessage(set.customers()));
     if (!held) return held.status();
     auto id = nextCustomerId(fs, set);
     if (!id) return id.status();

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstring>
+#include <dirent.h>
 #include <fcntl.h>
 #include <mutex>
 #include <sys/file.h>
@@ -116,7 +117,7 @@ std::string folderOf(const std::string& path) {
     return path.substr(0, slash);
 }
 
-Status syncFolder(const std::string& folder) {
+Status syncFolderEntries(const std::string& folder) {
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0) return errnoStatus("open folder", folder);
     const int rc = ::fsync(dir);
@@ -215,8 +216,18 @@ std::string PosixFileSystem::resolveLink(const std::string& path) {
     struct stat st {};
     if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
     char resolved[PATH_MAX];
-    if (!::realpath(path.c_str(), resolved)) return path;
-    return resolved;
+    if (::realpath(path.c_str(), resolved)) return resolved;
+    // A dangling link: follow it by hand, so a writer sees the missing target it would create.
+    std::string current = path;
+    for (int hops = 0; hops < 40; ++hops) {
+        if (::lstat(current.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return current;
+        char text[PATH_MAX];
+        const ssize_t n = ::readlink(current.c_str(), text, sizeof text - 1);
+        if (n <= 0) return current;
+        const std::string next(text, static_cast<std::size_t>(n));
+        current = next.front() == '/' ? next : folderOf(current) + "/" + next;
+    }
+    return current;
 }
 
 Result<std::unique_ptr<FileLock>> PosixFileSystem::lock(const std::string& path, std::chrono::milliseconds wait) {
@@ -224,8 +235,13 @@ Result<std::unique_ptr<FileLock>> PosixFileSystem::lock(const std::string& path,
     auto sleepFor = std::chrono::milliseconds(1);
     for (;;) {
         int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0666);
-        // A lock file left by another user in a shared folder may be read-only to us.
-        if (fd < 0 && errno == EACCES) fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+        // A lock file left by another user in a shared folder (or on a read-only disk) may be
+        // read-only to us; when there is none, the first failure is the true reason.
+        if (fd < 0 && (errno == EACCES || errno == EROFS)) {
+            const int first = errno;
+            fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+            if (fd < 0) return errnoStatus("lock", path, errno == ENOENT ? first : errno);
+        }
         if (fd < 0) return errnoStatus("lock", path);
         struct stat st {};
         if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -275,10 +291,59 @@ Result<std::unique_ptr<File>> PosixFileSystem::create(const std::string& path) {
     return openRegular(path, O_WRONLY | O_CREAT | O_TRUNC, "create");
 }
 
-Status PosixFileSystem::renameOver(const std::string& from, const std::string& to) {
-    if (::rename(from.c_str(), to.c_str()) != 0) return errnoStatus("rename", from);
+Status FileSystem::renameOver(const std::string& from, const std::string& to) {
+    if (Status st = rename(from, to); !st) return st;
     // The rename is only durable once the folder entry is on disk.
-    return syncFolder(folderOf(to));
+    if (const Status synced = syncFolder(folderOf(to)); !synced) {
+        const std::string reason = synced.reason().empty() ? synced.message() : synced.reason();
+        const std::lock_guard<std::mutex> guard(m_warningsMutex);
+        m_warnings.push_back(to + " is saved but may not yet be on disk (" + reason + ")");
+    }
+    return Status::ok();
+}
+
+std::vector<std::string> FileSystem::takeWarnings() {
+    const std::lock_guard<std::mutex> guard(m_warningsMutex);
+    return std::exchange(m_warnings, {});
+}
+
+Status PosixFileSystem::rename(const std::string& from, const std::string& to) {
+    if (::rename(from.c_str(), to.c_str()) != 0) return errnoStatus("rename", from);
+    return Status::ok();
+}
+
+Status PosixFileSystem::syncFolder(const std::string& folder) { return syncFolderEntries(folder); }
+
+Status PosixFileSystem::createEmpty(const std::string& path, const std::string& like) {
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0) return Status::ok();
+    struct stat old {};
+    const bool hasOld = ::stat(like.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                          hasOld ? 0600 : 0666);
+    if (fd < 0) return errno == EEXIST ? Status::ok() : errnoStatus("create", path);
+    // As for a temporary file: the bits the user set on the settings file, whatever the umask.
+    const int rc = hasOld ? ::fchmod(fd, old.st_mode & 0777) : 0;
+    const int err = errno;
+    ::close(fd);
+    if (rc != 0) return errnoStatus("chmod", path, err);
+    return Status::ok();
+}
+
+Result<std::vector<std::string>> PosixFileSystem::listFolder(const std::string& folder) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return errnoStatus("list", folder);
+    std::vector<std::string> names;
+    errno = 0;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (name != "." && name != "..") names.push_back(name);
+        errno = 0;
+    }
+    const int err = errno;
+    ::closedir(dir);
+    if (err != 0) return errnoStatus("list", folder, err);
+    return names;
 }
 
 Status PosixFileSystem::remove(const std::string& path) {

@@ -6,7 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
 namespace ql {
 
@@ -69,9 +71,18 @@ public:
     virtual Result<std::unique_ptr<File>> openAppend(const std::string& path) = 0;
     // Creates the file, or empties an existing regular one, for writing.
     virtual Result<std::unique_ptr<File>> create(const std::string& path) = 0;
-    // Replaces `to` by `from` atomically, then makes the rename durable (a failure to sync
-    // the folder is reported, although `to` already holds the new content).
-    virtual Status renameOver(const std::string& from, const std::string& to) = 0;
+    // Replaces `to` by `from` atomically (rename), then makes the rename durable (syncFolder).
+    // Fails only when the rename fails: once renamed the change is made, and a caller that
+    // reported it as failed would see it retried and made twice, so a folder that cannot be
+    // synced is noted for takeWarnings() instead.
+    Status renameOver(const std::string& from, const std::string& to);
+    // The changes renameOver made since the last call that may not be on disk yet, each as one
+    // line for the user, oldest first; taking them clears them.
+    std::vector<std::string> takeWarnings();
+    // Replaces `to` by `from` atomically, not yet durably.
+    virtual Status rename(const std::string& from, const std::string& to) = 0;
+    // Writes folder's entries to the disk; ok where the file system does that by itself.
+    virtual Status syncFolder(const std::string& folder) = 0;
     virtual Status remove(const std::string& path) = 0;
     virtual bool exists(const std::string& path) = 0;
     // The type and identity of what path names; type Missing (not a failure) when nothing is
@@ -85,13 +96,23 @@ public:
     // symbolic link, with the permission bits of the file `like` when that exists.
     virtual Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) = 0;
     // The file a rewrite of path must replace: the final target when path is a symbolic
-    // link (so the link stays a link), else path itself.
+    // link (so the link stays a link; a missing target when the link dangles), else path itself.
     virtual std::string resolveLink(const std::string& path) = 0;
     // Takes the exclusive advisory lock of the lock file at path (created when missing),
     // waiting at most `wait` while another holder has it. A lock this file system object
     // already holds is granted again at once, so operations nest; another object is
     // another holder, as another process is.
     virtual Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait) = 0;
+    // Creates an empty regular file at path, exclusively and never through a link, with the
+    // permission bits of the file `like` when that exists; ok, untouched, when anything is
+    // already at path. Fails with the system's reason (a read-only folder).
+    virtual Status createEmpty(const std::string& path, const std::string& like) = 0;
+    // The names (not paths) of the entries of folder, "." and ".." left out.
+    virtual Result<std::vector<std::string>> listFolder(const std::string& folder) = 0;
+
+private:
+    std::mutex m_warningsMutex;
+    std::vector<std::string> m_warnings;
 };
 
 // Forwards every call to a target file system, so a test double overrides only the calls
@@ -105,7 +126,8 @@ public:
     Result<std::unique_ptr<File>> openRead(const std::string& path) override { return m_target.openRead(path); }
     Result<std::unique_ptr<File>> openAppend(const std::string& path) override { return m_target.openAppend(path); }
     Result<std::unique_ptr<File>> create(const std::string& path) override { return m_target.create(path); }
-    Status renameOver(const std::string& from, const std::string& to) override { return m_target.renameOver(from, to); }
+    Status rename(const std::string& from, const std::string& to) override { return m_target.rename(from, to); }
+    Status syncFolder(const std::string& folder) override { return m_target.syncFolder(folder); }
     Status remove(const std::string& path) override { return m_target.remove(path); }
     bool exists(const std::string& path) override { return m_target.exists(path); }
     Result<FileIdentity> identify(const std::string& path) override { return m_target.identify(path); }
@@ -116,6 +138,12 @@ public:
     std::string resolveLink(const std::string& path) override { return m_target.resolveLink(path); }
     Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait) override {
         return m_target.lock(path, wait);
+    }
+    Status createEmpty(const std::string& path, const std::string& like) override {
+        return m_target.createEmpty(path, like);
+    }
+    Result<std::vector<std::string>> listFolder(const std::string& folder) override {
+        return m_target.listFolder(folder);
     }
 
 private:
@@ -133,7 +161,8 @@ public:
     Result<std::unique_ptr<File>> openRead(const std::string& path) override;
     Result<std::unique_ptr<File>> openAppend(const std::string& path) override;
     Result<std::unique_ptr<File>> create(const std::string& path) override;
-    Status renameOver(const std::string& from, const std::string& to) override;
+    Status rename(const std::string& from, const std::string& to) override;
+    Status syncFolder(const std::string& folder) override;
     Status remove(const std::string& path) override;
     bool exists(const std::string& path) override;
     Result<FileIdentity> identify(const std::string& path) override;
@@ -141,6 +170,8 @@ public:
     Result<TemporaryFile> createTemporary(const std::string& prefix, const std::string& like) override;
     std::string resolveLink(const std::string& path) override;
     Result<std::unique_ptr<FileLock>> lock(const std::string& path, std::chrono::milliseconds wait) override;
+    Status createEmpty(const std::string& path, const std::string& like) override;
+    Result<std::vector<std::string>> listFolder(const std::string& folder) override;
 
     // The lock files this object holds, so a nested operation is granted the lock at once
     // instead of waiting for itself.

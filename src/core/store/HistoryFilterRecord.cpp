@@ -26,14 +26,15 @@ HistoryFilterRecord defaultHistoryFilter(std::int32_t now) {
 }
 
 HistoryFilterRecord readHistoryFilter(FileSystem& fs, const std::string& path, std::int32_t now) {
-    auto bytes = readRecords(fs, path, HistoryFilterRecord::kSize, {});
+    auto bytes = readFirstRecord(fs, path, HistoryFilterRecord::kSize, {});
     if (!bytes || bytes->empty()) return defaultHistoryFilter(now);
     return decodeHistoryFilter(bytes->data());
 }
 
 Status writeHistoryFilter(FileSystem& fs, const std::string& path, const HistoryFilterRecord& record) {
     const auto bytes = encodeHistoryFilter(record);
-    return rewriteRecords(fs, path, bytes.data(), bytes.size(), "Cannot write history filter file : " + path);
+    return rewriteRecords(fs, path, HistoryFilterRecord::kSize, bytes.data(), bytes.size(),
+                          "Cannot write history filter file : " + path);
 }
 
 }  // namespace ql

@@ -64,8 +64,8 @@ namespace {
 
 Result<PendingOutput> prepareThroughTemporary(FileSystem& fs, const std::string& target,
                                               const std::string& temporaryPrefix, const std::string& failureMessage,
-                                              const OutputProducer& produce) {
-    auto created = fs.createTemporary(temporaryPrefix, target);
+                                              const OutputProducer& produce, const std::string& modeOf) {
+    auto created = fs.createTemporary(temporaryPrefix, modeOf);
     if (!created) return failedWith(failureMessage, created.status());
     const std::string tmp = created->path;
     Status st;
@@ -108,7 +108,7 @@ Result<PendingOutput> prepareOutputFile(FileSystem& fs, const std::string& path,
         break;
     }
     const std::string target = fs.resolveLink(path);
-    return prepareThroughTemporary(fs, target, target + ".part", failureMessage, produce);
+    return prepareThroughTemporary(fs, target, target + ".part", failureMessage, produce, target);
 }
 
 Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
@@ -120,7 +120,13 @@ Status writeOutputFile(FileSystem& fs, const std::string& path, const std::strin
 
 Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
                              const std::string& failureMessage, const OutputProducer& produce) {
-    auto prepared = prepareThroughTemporary(fs, target, temporaryPrefix, failureMessage, produce);
+    return writeThroughTemporary(fs, target, temporaryPrefix, failureMessage, produce, target);
+}
+
+Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
+                             const std::string& failureMessage, const OutputProducer& produce,
+                             const std::string& modeOf) {
+    auto prepared = prepareThroughTemporary(fs, target, temporaryPrefix, failureMessage, produce, modeOf);
     if (!prepared) return prepared.status();
     return prepared->commit();
 }

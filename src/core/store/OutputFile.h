@@ -63,5 +63,9 @@ Status refuseFileOfSet(FileSystem& fs, const std::string& path, const FileSet& s
 // folder of path's target for the rename to stay atomic.
 Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
                              const std::string& failureMessage, const OutputProducer& produce);
+// The same with the new file taking the permission bits of modeOf (when that exists).
+Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
+                             const std::string& failureMessage, const OutputProducer& produce,
+                             const std::string& modeOf);
 
 }  // namespace ql

@@ -109,7 +109,7 @@ std::int32_t highestProjectIdInUse(const std::vector<ProjectRecord>& projects, s
 Result<std::int32_t> addProject(FileSystem& fs, const FileSet& set, ProjectRecord project, const AddProjectCheck& check) {
     const std::string& projectsPath = set.projects();
     if (Status st = checkProjectTexts(project); !st) return st;
-    auto held = lockFileSet(fs, set);
+    auto held = lockFileSet(fs, set, projectFileMessage(projectsPath));
     if (!held) return held.status();
     auto inFrames = highestProjectIdInFrames(fs, set.timeFrames());
     if (!inFrames) return inFrames.status();

@@ -4,7 +4,11 @@
 #include "core/store/OutputFile.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <csignal>
 #include <cstring>
+#include <sys/types.h>
+#include <unistd.h>
 
 namespace ql {
 namespace {
@@ -33,16 +37,64 @@ Status streamRecords(File& file, std::size_t recordSize, const RecordChunkFn& on
     }
 }
 
+// Reads up to n bytes (fewer only at the end of the file).
+Result<std::vector<unsigned char>> readAtMost(File& file, std::size_t n) {
+    std::vector<unsigned char> bytes(n);
+    std::size_t filled = 0;
+    while (filled < n) {
+        auto got = file.read(bytes.data() + filled, n - filled);
+        if (!got) return got.status();
+        if (*got == 0) break;
+        filled += *got;
+    }
+    bytes.resize(filled);
+    return bytes;
+}
+
 // Writes a temporary file of the set with produce(), syncs it and renames it over path (or
-// over the file path links to). Called with the set's lock held.
+// over the file path links to). Called with the set's lock held, path checked by
+// checkLinkedRecordFile.
 template <typename Produce>
 Status rewriteThroughTemporary(FileSystem& fs, const std::string& path, const std::string& failureMessage,
                                Produce&& produce) {
     // A linked record file (into a synced folder, say) is replaced at its target; the
     // temporary file must then lie beside the target for the rename to stay atomic.
     const std::string target = fs.resolveLink(path);
-    return writeThroughTemporary(fs, target, temporaryPathFor(target), failureMessage, produce);
+    return writeThroughTemporary(fs, target, temporaryPathFor(target), failureMessage, produce,
+                                 permissionSourceFor(fs, target, FileSet(path)));
 }
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The process id of a name that is namePrefix + "." + pid + "-" + counter + "-" + stamp, as
+// createTemporary makes them; 0 for any other name.
+pid_t temporaryOwner(const std::string& name, const std::string& namePrefix) {
+    if (name.size() <= namePrefix.size() + 1 || name.compare(0, namePrefix.size(), namePrefix) != 0 ||
+        name[namePrefix.size()] != '.')
+        return 0;
+    std::size_t pos = namePrefix.size() + 1;
+    long long numbers[3] = {0, 0, 0};
+    for (int i = 0; i < 3; ++i) {
+        const std::size_t start = pos;
+        while (pos < name.size() && name[pos] >= '0' && name[pos] <= '9' && pos - start < 18)
+            numbers[i] = numbers[i] * 10 + (name[pos++] - '0');
+        if (pos == start) return 0;
+        if (i < 2 && (pos >= name.size() || name[pos++] != '-')) return 0;
+    }
+    if (pos != name.size() || numbers[0] <= 0 || numbers[0] > std::numeric_limits<pid_t>::max()) return 0;
+    return static_cast<pid_t>(numbers[0]);
+}
+
+bool processIsGone(pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; }
 
 std::uint64_t fnv1a(const unsigned char* data, std::size_t n) {
     std::uint64_t h = 14695981039346656037ull;
@@ -63,12 +115,59 @@ std::string fileSetBusyMessage(const FileSet& set) {
     return "The file set is busy in another program, try again : " + set.lock();
 }
 
-Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set) {
+Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set, const std::string& failureMessage) {
+    // Made apart from the lock so its failure (a read-only folder) carries the system's own
+    // reason, and so a private set's lock file is as private as its settings file.
+    if (Status made = fs.createEmpty(set.lock(), set.settings()); !made) return failedWith(failureMessage, made);
     auto held = fs.lock(set.lock(), kFileSetLockWait);
-    if (held) return held;
-    // A lock file that cannot be made (a read-only folder) is no sign of another writer.
-    const bool busy = held.status().reason() == kLockBusyReason;
-    return failedWith(busy ? fileSetBusyMessage(set) : "Cannot lock file set : " + set.lock(), held.status());
+    if (!held) {
+        // A lock file that is there but cannot be opened (a folder in its place) is no sign of
+        // another writer, nor of a file the user cannot write.
+        const bool busy = held.status().reason() == kLockBusyReason;
+        return failedWith(busy ? fileSetBusyMessage(set) : "Cannot lock file set : " + set.lock(), held.status());
+    }
+    removeStaleTemporaries(fs, set);
+    return held;
+}
+
+Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set) {
+    return lockFileSet(fs, set, "Cannot lock file set : " + set.lock());
+}
+
+void removeStaleTemporaries(FileSystem& fs, const FileSet& set) {
+    const std::string folder = folderOf(set.temporary());
+    const std::string namePrefix = nameOf(set.temporary());
+    if (namePrefix.size() <= 3) return;  // no base name: nothing names the set's temporaries apart
+    auto names = fs.listFolder(folder);
+    if (!names) return;  // a leftover costs disk space, not data: the write goes on
+    for (const std::string& name : *names) {
+        const pid_t owner = temporaryOwner(name, namePrefix);
+        // A live owner may be writing the journal, which is written without the set's lock.
+        if (owner > 0 && owner != ::getpid() && processIsGone(owner)) (void)fs.remove(folder + "/" + name);
+    }
+}
+
+Status checkLinkedRecordFile(FileSystem& fs, const std::string& path, std::size_t recordSize,
+                             const std::string& failureMessage) {
+    const std::string target = fs.resolveLink(path);
+    if (target == path) return Status::ok();
+    const std::string extension = path.size() < 3 ? path : path.substr(path.size() - 3);
+    const std::string targetName = nameOf(target);
+    const auto dot = targetName.find_last_of('.');
+    bool sound = dot != std::string::npos && dot > 0 && targetName.substr(dot + 1) == extension;
+    if (sound) {
+        auto opened = fs.openRead(target);
+        auto size = opened ? (*opened)->size() : Result<std::uint64_t>(opened.status());
+        sound = size && *size % recordSize == 0;
+    }
+    if (sound) return Status::ok();
+    return Status::ioError(failureMessage)
+        .withReason(path + " is a link to " + target + ", which is not a ." + extension + " file of whole " +
+                    std::to_string(recordSize) + "-byte records");
+}
+
+std::string permissionSourceFor(FileSystem& fs, const std::string& file, const FileSet& set) {
+    return fs.exists(file) ? file : set.settings();
 }
 
 Status failedWith(const std::string& failureMessage, const Status& cause) {
@@ -101,37 +200,61 @@ Result<std::vector<unsigned char>> readRecords(FileSystem& fs, const std::string
     return all;
 }
 
+Result<std::vector<unsigned char>> readFirstRecord(FileSystem& fs, const std::string& path, std::size_t recordSize,
+                                                   const std::string& failureMessage) {
+    auto file = fs.openRead(path);
+    if (!file) return failedWith(failureMessage, file.status());
+    auto bytes = readAtMost(**file, recordSize);
+    if (!bytes) return failedWith(failureMessage, bytes.status());
+    if (bytes->size() < recordSize) bytes->clear();
+    return bytes;
+}
+
 Result<RecordFileContent> readRecordFile(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                                         const std::string& failureMessage) {
+                                         const std::string& failureMessage, std::size_t maxRecords) {
     auto file = fs.openRead(path);
     if (!file) {
         if (file.status().code() == StatusCode::NotFound) return RecordFileContent{};
         return failedWith(failureMessage, file.status());
     }
     RecordFileContent content;
-    const Status st = streamRecords(**file, recordSize, [&](const unsigned char* records, std::size_t count) {
-        content.records.insert(content.records.end(), records, records + count * recordSize);
-    });
+    Status st;
+    if (maxRecords < std::numeric_limits<std::size_t>::max() / recordSize) {
+        auto bytes = readAtMost(**file, maxRecords * recordSize);
+        if (bytes) {
+            content.records = std::move(bytes).value();
+            content.records.resize(content.records.size() - content.records.size() % recordSize);
+        } else {
+            st = bytes.status();
+        }
+    } else {
+        st = streamRecords(**file, recordSize, [&](const unsigned char* records, std::size_t count) {
+            content.records.insert(content.records.end(), records, records + count * recordSize);
+        });
+    }
     if (!st) return failedWith(failureMessage, st);
     content.version = versionOf(content.records);
     return content;
 }
 
 Status changeRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const ChangeRecordsFn& change,
-                     const std::string& failureMessage) {
-    auto held = lockFileSet(fs, FileSet(path));
+                     const std::string& failureMessage, std::size_t maxRecords) {
+    auto held = lockFileSet(fs, FileSet(path), failureMessage);
     if (!held) return held.status();
-    auto current = readRecordFile(fs, path, recordSize, failureMessage);
+    if (Status st = checkLinkedRecordFile(fs, path, recordSize, failureMessage); !st) return st;
+    auto current = readRecordFile(fs, path, recordSize, failureMessage, maxRecords);
     if (!current) return current.status();
     auto next = change(*current);
     if (!next) return next.status();
-    return rewriteThroughTemporary(fs, path, failureMessage, [&](File& out) { return out.write(next->data(), next->size()); });
+    return rewriteThroughTemporary(fs, path, failureMessage,
+                                   [&](File& out) { return out.write(next->data(), next->size()); });
 }
 
 Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char* record, std::size_t recordSize,
                     const std::string& failureMessage) {
-    auto held = lockFileSet(fs, FileSet(path));
+    auto held = lockFileSet(fs, FileSet(path), failureMessage);
     if (!held) return held.status();
+    if (Status st = checkLinkedRecordFile(fs, path, recordSize, failureMessage); !st) return st;
     auto opened = fs.openAppend(path);
     if (!opened) return failedWith(failureMessage, opened.status());
     File& file = **opened;
@@ -139,6 +262,11 @@ Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char
     if (!size) return failedWith(failureMessage, size.status());
     const std::uint64_t aligned = *size - *size % recordSize;
     if (aligned != *size) {
+        // The link was checked, but what it leads to may have changed since: the bytes of a
+        // file out of the set are never cut.
+        if (const std::string target = fs.resolveLink(path); target != path)
+            return Status::ioError(failureMessage)
+                .withReason(path + " is a link to " + target + ", whose last record is torn");
         if (Status st = file.truncate(aligned); !st) return failedWith(failureMessage, st);
     }
     Status st = file.write(record, recordSize);
@@ -152,18 +280,20 @@ Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char
     return Status::ok();
 }
 
-Status rewriteRecords(FileSystem& fs, const std::string& path, const unsigned char* records, std::size_t byteCount,
-                      const std::string& failureMessage) {
-    auto held = lockFileSet(fs, FileSet(path));
+Status rewriteRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const unsigned char* records,
+                      std::size_t byteCount, const std::string& failureMessage) {
+    auto held = lockFileSet(fs, FileSet(path), failureMessage);
     if (!held) return held.status();
+    if (Status st = checkLinkedRecordFile(fs, path, recordSize, failureMessage); !st) return st;
     return rewriteThroughTemporary(fs, path, failureMessage,
                                    [&](File& out) { return out.write(records, byteCount); });
 }
 
 Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
                       const AppendForFn& appendFor, bool appends, const std::string& failureMessage) {
-    auto held = lockFileSet(fs, FileSet(path));
+    auto held = lockFileSet(fs, FileSet(path), failureMessage);
     if (!held) return held.status();
+    if (Status st = checkLinkedRecordFile(fs, path, recordSize, failureMessage); !st) return st;
     std::unique_ptr<File> in;
     if (auto opened = fs.openRead(path)) {
         in = std::move(opened).value();

@@ -1,17 +1,29 @@
 #include "core/store/Settings.h"
 
 #include "core/store/FileSet.h"
+#include "core/store/CustomerRecord.h"
+#include "core/store/ProjectRecord.h"
 #include "core/store/RecordFile.h"
+#include "core/store/TimeFrameRecord.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ql {
 
 Status createFileSet(FileSystem& fs, const FileSet& set, const std::string& currencySymbol, bool monthFirst) {
     const std::string failed = kCannotCreateFileSet;
-    auto held = lockFileSet(fs, set);
-    if (!held) return failedWith(failed, held.status());
-    for (const std::string& path : {set.chosen(), set.customers(), set.projects(), set.timeFrames(), set.settings()}) {
+    auto held = lockFileSet(fs, set, failed);
+    if (!held) return held.status();
+    const std::pair<const std::string&, std::size_t> files[] = {{set.chosen(), SettingsRecord::kSize},
+                                                                {set.customers(), CustomerRecord::kSize},
+                                                                {set.projects(), ProjectRecord::kSize},
+                                                                {set.timeFrames(), TimeFrameRecord::kSize},
+                                                                {set.settings(), SettingsRecord::kSize}};
+    // Every link is checked before anything is emptied, so a refusal leaves the set whole.
+    for (const auto& [path, recordSize] : files)
+        if (Status st = checkLinkedRecordFile(fs, path, recordSize, failed); !st) return st;
+    for (const auto& [path, recordSize] : files) {
         if (auto created = fs.create(path); !created) return failedWith(failed, created.status());
     }
     if (Status st = writeSettings(fs, defaultSettings(currencySymbol, monthFirst), set); !st)
@@ -21,7 +33,7 @@ Status createFileSet(FileSystem& fs, const FileSet& set, const std::string& curr
 
 Result<SettingsRecord> readSettings(FileSystem& fs, const FileSet& set) {
     const std::string& path = set.settings();
-    auto bytes = readRecords(fs, path, SettingsRecord::kSize, "Cannot open settings file : " + path);
+    auto bytes = readFirstRecord(fs, path, SettingsRecord::kSize, "Cannot open settings file : " + path);
     if (!bytes) return bytes.status();
     if (bytes->empty()) return Status::notFound("Cannot open settings file : " + path);
     return decodeSettings(bytes->data());
@@ -51,7 +63,7 @@ Status writeSettingsIf(FileSystem& fs, const SettingsRecord& record, const FileS
             const auto bytes = held ? encodeSettings(record, held) : encodeSettings(record);
             return std::vector<unsigned char>(bytes.begin(), bytes.end());
         },
-        "Cannot write settings file : " + path);
+        "Cannot write settings file : " + path, 1);
 }
 
 }  // namespace
@@ -83,7 +95,7 @@ Status updateSettings(FileSystem& fs, const FileSet& set, const std::function<St
             const auto bytes = encodeSettings(record, current.records.data());
             return std::vector<unsigned char>(bytes.begin(), bytes.end());
         },
-        "Cannot write settings file : " + path);
+        "Cannot write settings file : " + path, 1);
 }
 
 }  // namespace ql

@@ -1,5 +1,7 @@
 #include "core/tracking/RunLock.h"
 
+#include "core/store/FileSystem.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -11,6 +13,8 @@ RunLock::~RunLock() { release(); }
 
 RunLock::Outcome RunLock::acquire(const FileSet& set) {
     release();
+    // A new lock file takes the settings file's permission bits; a failure shows in the open below.
+    (void)defaultFileSystem().createEmpty(set.runLock(), set.settings());
     // Never through a link: the lock must be on the set's own file.
     const int fd = ::open(set.runLock().c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0666);
     if (fd < 0) return Outcome::Unavailable;

@@ -115,7 +115,7 @@ Status writeJournal(FileSystem& fs, const std::string& path, const JournalState&
     // file's permission bits), but not the set's record lock: only the window holding the
     // run lock writes the journal, and a tick must never wait for a record operation.
     const std::string target = fs.resolveLink(path);
-    auto created = fs.createTemporary(temporaryPathFor(target), target);
+    auto created = fs.createTemporary(temporaryPathFor(target), permissionSourceFor(fs, target, FileSet(path)));
     if (!created) return failedWith(journalWriteMessage(path), created.status());
     const std::string tmp = created->path;
     Status st;

@@ -1,5 +1,7 @@
 #include "ui/app/CTessalyApp.h"
 
+#include "core/store/FileSystem.h"
+
 #include "ui/analysis/AnalysisCommands.h"
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
@@ -8,6 +10,7 @@
 #include "ui/reports/PrintDispatch.h"
 #include "ui/common/CommandIds.h"
 #include "ui/common/Modal.h"
+#include "ui/common/Prompter.h"
 #include "ui/customers/CustomerCommands.h"
 #include "ui/projects/ProjectCommands.h"
 #include "ui/reports/ReportCommands.h"
@@ -114,15 +117,25 @@ void CTessalyApp::onFilePrintSetup() {
     printer().setFromTo(0, 0);
 }
 
+void CTessalyApp::showDiskWarnings() {
+    // The change was made and stays reported as made; the user only learns it may not be durable.
+    for (const std::string& warning : m_services.fileSystem.takeWarnings())
+        m_services.prompter.inform(QStringLiteral("Warning"), QString::fromStdString(warning), Prompter::Icon::Warning);
+}
+
 void CTessalyApp::connectCommands() {
     CMainFrame& frame = *m_frame;
     connect(frame.action(cmd::kFileNew), &QAction::triggered, m_doc.get(), &CTessalyDoc::onFileNew);
+    connect(frame.action(cmd::kFileNew), &QAction::triggered, this, &CTessalyApp::showDiskWarnings);
     connect(frame.action(cmd::kFileOpen), &QAction::triggered, m_doc.get(), &CTessalyDoc::onFileOpen);
     connect(frame.action(cmd::kAppAbout), &QAction::triggered, this, &CTessalyApp::onAppAbout);
     connect(frame.action(cmd::kFilePrintSetup), &QAction::triggered, this, &CTessalyApp::onFilePrintSetup);
     for (const CommandBinding& binding : kCommands) {
         const Command command = binding.command;
-        connect(frame.action(binding.id), &QAction::triggered, this, [this, command] { command(*m_commandContext); });
+        connect(frame.action(binding.id), &QAction::triggered, this, [this, command] {
+            command(*m_commandContext);
+            showDiskWarnings();
+        });
     }
     connect(frame.action(cmd::kPrintGanttChart), &QAction::triggered, m_print.get(), &PrintDispatch::printWeekChart);
     // Ctrl+P repeats the last report; there is none until one was asked for.

@@ -83,6 +83,8 @@ public slots:
     // The application's own commands: About, and Print Setup on the application's printer.
     void onAppAbout();
     void onFilePrintSetup();
+    // Shows the changes the last command made that may not be on disk yet, one box each.
+    void showDiskWarnings();
 
 private:
     void connectCommands();

@@ -1,6 +1,7 @@
 #include "ShellFixture.h"
 
 #include "core/store/FileSet.h"
+#include "support/FaultyFileSystem.h"
 #include "ui/common/CommandIds.h"
 
 #include <QAction>
@@ -194,6 +195,27 @@ TEST_F(DocumentCommands, FailedNewWithNothingOpenLeavesNothingOpen) {
     EXPECT_FALSE(app->document().fileSetOpen());
     EXPECT_TRUE(app->document().settingsPath().isEmpty());
     EXPECT_FALSE(app->frame().action(cmd::kEditProjects)->isEnabled());
+}
+
+// The settings file was renamed into place but its folder could not be synced: the set is
+// made and opened, and the window says once that it may not be on disk yet.
+TEST_F(DocumentCommands, NewWhoseFolderCannotBeSyncedOpensTheSetAndWarns) {
+    ql::test::FaultyFileSystem fs;
+    CTessalyApp app(services(fs));
+    app.start({});
+    const QString fresh = path(QStringLiteral("New.qlr"));
+    fs.failOn(ql::test::FaultyFileSystem::Op::SyncFolder, QFileInfo(fresh).absolutePath().toStdString());
+    dialogs.newAnswers.push_back(fresh);
+
+    app.frame().action(cmd::kFileNew)->trigger();
+
+    EXPECT_TRUE(app.document().fileSetOpen());
+    EXPECT_EQ(app.document().settingsPath(), fresh);
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].caption, QStringLiteral("Warning"));
+    EXPECT_EQ(prompter.boxes[0].icon, Prompter::Icon::Warning);
+    EXPECT_EQ(prompter.boxes[0].text,
+              fresh + QStringLiteral(" is saved but may not yet be on disk (Input/output error)"));
 }
 
 TEST_F(DocumentCommands, OpenTakesTheChosenPathAndNotifiesTheViews) {

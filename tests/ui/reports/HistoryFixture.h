@@ -82,7 +82,8 @@ protected:
             bytes.insert(bytes.end(), b.begin(), b.end());
         }
         const std::string tfr = set.path(ql::FileKind::TimeFrames);
-        ASSERT_TRUE(ql::rewriteRecords(ql::defaultFileSystem(), tfr, bytes.data(), bytes.size(), tfr));
+        ASSERT_TRUE(ql::rewriteRecords(ql::defaultFileSystem(), tfr, ql::TimeFrameRecord::kSize, bytes.data(),
+                                       bytes.size(), tfr));
     }
     std::vector<ql::TimeFrameRecord> framesOnDisk() const {
         return ql::loadTimeFrames(ql::defaultFileSystem(), set.path(ql::FileKind::TimeFrames)).value();
