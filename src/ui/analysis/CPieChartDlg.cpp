@@ -10,6 +10,7 @@
 #include "ui/common/RecordText.h"
 #include "ui/reports/PeriodControls.h"
 
+#include <QApplication>
 #include <QFocusEvent>
 #include <QFont>
 #include <QFontMetrics>
@@ -17,6 +18,7 @@
 #include <QPainter>
 #include <QPalette>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -52,6 +54,9 @@ CPieChartDlg::CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clo
     QPalette controls = m_ui->controlsPanel->palette();
     controls.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
     controls.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    // The labels stand on that fixed light grey too: black, whatever a dark palette says.
+    for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
+        controls.setColor(group, QPalette::WindowText, Qt::black);
     m_ui->controlsPanel->setPalette(controls);
     // The paint covers the whole client area, so nothing is erased before it.
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -79,6 +84,8 @@ bool CPieChartDlg::eventFilter(QObject* watched, QEvent* event) {
         const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
             return QDialog::eventFilter(watched, event);
+        // Leaving for Exit closes: a warning about the date would swallow the click.
+        if (QApplication::focusWidget() == m_ui->exitButton) return QDialog::eventFilter(watched, event);
         compute();
         repaintChart();
     }
@@ -126,7 +133,12 @@ QString CPieChartDlg::labelTextAt(const QPoint& at) const {
 
 QRect CPieChartDlg::labelRect(const QString& text, const QPoint& at) const {
     if (text.isEmpty()) return {};
-    return {at, QSize(QFontMetrics(labelFont()).horizontalAdvance(text) + 20, 15)};
+    QRect box(at, QSize(QFontMetrics(labelFont()).horizontalAdvance(text) + 20, 15));
+    // Near the right or bottom edge the label turns back inside the dialog.
+    if (box.right() >= width()) box.moveRight(std::max(0, width() - 1));
+    if (box.bottom() >= height()) box.moveBottom(std::max(0, height() - 1));
+    if (box.left() < 0) box.moveLeft(0);
+    return box;
 }
 
 void CPieChartDlg::mouseMoveEvent(QMouseEvent* event) {

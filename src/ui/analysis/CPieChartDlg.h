@@ -36,6 +36,8 @@ public:
     const ql::PieChart& chart() const { return m_chart; }
     // The label under the pointer as last painted; empty when none.
     const QString& hoverText() const { return m_hoverText; }
+    // Where the hover label was last drawn; empty when none.
+    const QRect& hoverLabelRect() const { return m_lastLabel; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

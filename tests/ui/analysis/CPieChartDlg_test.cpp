@@ -15,6 +15,8 @@
 #include <QFocusEvent>
 #include <QImage>
 #include <QMouseEvent>
+#include <QPalette>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -135,6 +137,43 @@ TEST_F(PieChartDialog, HoverLabelFollowsThePointerWithoutReadingAFile) {
     const QImage shot = dlg->grab().toImage();
     EXPECT_EQ(shot.pixelColor(g.chartArea.right - 2, g.chartArea.bottom - 2), QColor(192, 192, 192));
     EXPECT_EQ(shot.pixelColor(belowCentre * shot.devicePixelRatio()), QColor(255, 0, 0));
+}
+
+TEST_F(PieChartDialog, TheHoverLabelStaysInsideTheDialog) {
+    std::vector<ql::ProjectRecord> projects(2);
+    projects[0] = {0, std::string(30, 'W'), -1, 10.0, {}, -1};
+    projects[1] = {1, "Logo", -1, 10.0, {}, -1};
+    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), m_set.path(ql::FileKind::Projects), projects));
+    auto dlg = open();
+    const ql::PieGeometry g = ql::pieGeometry(dlg->chart(), dlg->width(), dlg->height());
+    ASSERT_TRUE(g.drawn);
+    // The pie's lowest, rightmost part of the long-named slice, near the dialog's edges.
+    const QPoint nearEdge(static_cast<int>(g.centreX + g.radius * 0.6), static_cast<int>(g.centreY + g.radius * 0.7));
+    movePointer(dlg.get(), nearEdge);
+    ASSERT_FALSE(dlg->hoverText().isEmpty());
+    EXPECT_TRUE(dlg->rect().contains(dlg->hoverLabelRect())) << dlg->hoverLabelRect().right() << " " << dlg->width();
+}
+
+// The labels on the chart's light grey stay black under a dark palette; leaving a wrong date
+// for Exit closes at once instead of answering with a warning that swallows the click.
+TEST_F(PieChartDialog, DarkPalettesAndExitAfterAWrongDate) {
+    const QPalette before = QApplication::palette();
+    QPalette dark = before;
+    dark.setColor(QPalette::WindowText, Qt::white);
+    QApplication::setPalette(dark);
+    auto dlg = open();
+    EXPECT_EQ(Controls(*dlg).fromLabel->palette().color(QPalette::Active, QPalette::WindowText), QColor(Qt::black));
+    QApplication::setPalette(before);
+
+    Controls ui(*dlg);
+    ui.periodCombo->setCurrentIndex(static_cast<int>(ql::PeriodChoice::Custom));
+    dlg->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dlg.get()));
+    ui.fromEdit->setFocus();
+    ui.fromEdit->setText(QStringLiteral("first of May"));
+    m_prompter.boxes.clear();
+    dlg->findChild<QPushButton*>(QStringLiteral("exitButton"))->setFocus(Qt::MouseFocusReason);
+    EXPECT_TRUE(m_prompter.boxes.empty());
 }
 
 TEST_F(PieChartDialog, ALargeDialogIsPaintedWhole) {
