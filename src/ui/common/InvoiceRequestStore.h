@@ -3,17 +3,26 @@
 #include "core/reports/Invoice.h"
 
 #include <optional>
+#include <utility>
 
 // The request of the last invoice asked for: the invoice command keeps it here, and the print
 // side builds the invoice that hint 5 and Ctrl+P print from it. One per application window.
 class InvoiceRequestStore {
 public:
-    // Replaces the kept request.
-    void keep(const ql::InvoiceRequest& request) { m_last = request; }
+    // Replaces the kept request; loaded, when given, is its invoice as the command already
+    // built it, so the print side need not read the set's files again.
+    void keep(const ql::InvoiceRequest& request, std::optional<ql::Invoice> loaded = std::nullopt) {
+        m_last = request;
+        m_loaded = std::move(loaded);
+    }
     // The kept request; nullopt before the first invoice. The reference stays valid as long
     // as the store does.
     const std::optional<ql::InvoiceRequest>& last() const { return m_last; }
+    // The invoice kept with the request, handed over once: nullopt when none was kept or it
+    // was taken already.
+    std::optional<ql::Invoice> takeLoaded() { return std::exchange(m_loaded, std::nullopt); }
 
 private:
     std::optional<ql::InvoiceRequest> m_last;
+    std::optional<ql::Invoice> m_loaded;
 };

@@ -75,7 +75,9 @@ void PrintDispatch::printWeekChart() {
 void PrintDispatch::printInvoice() {
     const std::optional<ql::InvoiceRequest>& request = m_context.invoiceRequests.last();
     if (!request || !m_context.document.fileSetOpen()) return;
-    auto invoice = ql::LoadInvoice(m_context.fileSystem, *request, m_context.document.fileSet());
+    std::optional<ql::Invoice> kept = m_context.invoiceRequests.takeLoaded();
+    ql::Result<ql::Invoice> invoice = kept ? ql::Result<ql::Invoice>(std::move(*kept))
+                                           : ql::LoadInvoice(m_context.fileSystem, *request, m_context.document.fileSet());
     if (!invoice) return report(invoice.status().message());
     auto parties = ql::loadInvoiceParties(m_context.fileSystem, *invoice);
     if (!parties) return report(parties.status().message());

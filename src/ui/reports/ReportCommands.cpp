@@ -33,7 +33,8 @@ void invoice(const CommandContext& context) {
                           context.parent);
     const int result = context.modal.runDialog(dialog);
     if (result != CNewInvoiceDlg::kPrint && result != CNewInvoiceDlg::kToFile) return;
-    context.invoiceRequests.keep(dialog.request());
+    // The dialog built the invoice when it checked for lines: the preview prints that one.
+    context.invoiceRequests.keep(dialog.request(), dialog.invoice());
     if (result == CNewInvoiceDlg::kPrint) {
         document.notifyViews(hint::kPrintInvoice);
         return;
