@@ -29,6 +29,10 @@ public:
     void beginJob() override;
     int pageCount() const override { return m_invoice.pageCount(); }
     void paintPage(QPainter& painter, int page) override;
+    // "Invoice " and the invoice number.
+    QString documentName() const override {
+        return QStringLiteral("Invoice ") + QString::fromStdString(m_invoice.request.invoiceNumber);
+    }
 
     const ql::Invoice& invoice() const { return m_invoice; }
 

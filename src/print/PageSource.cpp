@@ -60,6 +60,7 @@ ql::Result<QByteArray> renderPdf(PageSource& source) {
             return ql::Status::ioError("the PDF pages could not be made").withReason(buffer.errorString().toStdString());
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Quillory"));
+        writer.setTitle(source.documentName());
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
                                          QPageLayout::Millimeter));
         painted = paintPages(writer, source);

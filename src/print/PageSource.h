@@ -30,6 +30,9 @@ public:
     virtual QPageLayout::Orientation orientation() const { return QPageLayout::Portrait; }
     // Paints page (1-based) in logical page units.
     virtual void paintPage(QPainter& painter, int page) = 0;
+    // The document's name: the PDF's title and, with ".pdf", the file name offered when it is
+    // exported ("Invoice 9600001"); empty for none.
+    virtual QString documentName() const { return {}; }
 };
 
 // Maps the painter's window onto its whole viewport as the logical page.

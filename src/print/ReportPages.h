@@ -26,6 +26,8 @@ public:
     void beginJob() override;
     int pageCount() const override;
     void paintPage(QPainter& painter, int page) override;
+    // "History of charges YYYY-MM-DD" (the day it is printed) or "Customers".
+    QString documentName() const override;
 
     const ql::ReportLayout& layout() const { return m_layout; }
 
@@ -45,6 +47,8 @@ public:
     explicit WeekChartPages(const ql::WeekChart& chart) : m_chart(chart) {}
     int pageCount() const override { return 1; }
     QPageLayout::Orientation orientation() const override { return QPageLayout::Landscape; }
+    // "Week of YYYY-MM-DD", the Monday of the week shown.
+    QString documentName() const override;
     void paintPage(QPainter& painter, int page) override;
 
 private:

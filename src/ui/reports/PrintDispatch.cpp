@@ -155,9 +155,14 @@ void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
     dialog.exec();
 }
 
-std::optional<QString> PrintDispatch::choosePdfPath() {
-    const Modal::SaveRequest request{QStringLiteral("Export PDF"), QString(), QString(),
-                                     QStringLiteral("PDF files (*.pdf)"), QString()};
+std::optional<QString> PrintDispatch::choosePdfPath(const PageSource& source) {
+    // Beside the file set, under the document's own name, rather than in whatever folder the
+    // process happens to start in.
+    const QString folder =
+        m_context.document.fileSetOpen() ? QFileInfo(m_context.document.settingsPath()).absolutePath() : QString();
+    const QString name = source.documentName().isEmpty() ? QString() : source.documentName() + QStringLiteral(".pdf");
+    const Modal::SaveRequest request{QStringLiteral("Export PDF"), folder, name, QStringLiteral("PDF files (*.pdf)"),
+                                     QString()};
     std::optional<QString> chosen =
         chooseSavePathInExistingFolder(m_context.modal, m_context.prompter, m_context.parent, request);
     if (!chosen) return std::nullopt;
@@ -167,7 +172,7 @@ std::optional<QString> PrintDispatch::choosePdfPath() {
 }
 
 bool PrintDispatch::exportPdf(PageSource& source) {
-    const std::optional<QString> path = choosePdfPath();
+    const std::optional<QString> path = choosePdfPath(source);
     if (!path) return false;
     const OpenDocument& document = m_context.document;
     const ql::Status written =

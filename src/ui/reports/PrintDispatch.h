@@ -99,7 +99,7 @@ private:
     void runJob(PageSource& source, bool throughPrintDialog);
     void previewInDialog(QPrinter& printer, PageSource& source);
     bool printDialog(QPrinter& printer, int pageCount);
-    std::optional<QString> choosePdfPath();
+    std::optional<QString> choosePdfPath(const PageSource& source);
     void report(const std::string& message);
 
     CommandContext m_context;

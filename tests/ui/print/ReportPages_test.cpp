@@ -199,6 +199,20 @@ TEST_F(ReportPagesTest, ThePrintedChartHasOnePenForEveryBoxAndReadableHourLabels
     EXPECT_NEAR(monday, tuesday, tuesday / 5) << "Monday " << monday << ", Tuesday " << tuesday;
 }
 
+TEST_F(ReportPagesTest, EveryDocumentHasTheNameItIsExportedUnder) {
+    const ql::ReportTable table = history(1, 0);
+    ReportPages historyPages(table, ql::kHistoryTitle, ql::defaultFileSystem(), clock);
+    ReportPages customerPages(table, ql::kCustomersTitle, ql::defaultFileSystem(), clock);
+    ql::WeekChart chart(*ql::calendar::fromLocal(1996, 12, 12, 9, 0));
+    WeekChartPages chartPages(chart);
+    const struct {
+        const PageSource& pages;
+        const char* name;
+    } cases[] = {{historyPages, "History of charges 1996-12-31"}, {customerPages, "Customers"},
+                 {chartPages, "Week of 1996-12-09"}};
+    for (const auto& c : cases) EXPECT_EQ(c.pages.documentName(), QString::fromLatin1(c.name));
+}
+
 TEST_F(ReportPagesTest, PdfExportFailureKeepsWhatWasThere) {
     const ql::ReportTable table = history(1, 0);
     ReportPages pages(table, ql::kHistoryTitle, ql::defaultFileSystem(), clock);

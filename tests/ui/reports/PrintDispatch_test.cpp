@@ -256,6 +256,10 @@ TEST_F(PrintDispatchTest, ExportPdfAsksForAPdfFileAndAddsTheSuffix) {
     ASSERT_EQ(modal.saveRequests.size(), 1u);
     EXPECT_EQ(modal.saveRequests[0].caption, QStringLiteral("Export PDF"));
     EXPECT_EQ(modal.saveRequests[0].filter, QStringLiteral("PDF files (*.pdf)"));
+    // Offered beside the set under the document's name, which is also the PDF's title.
+    EXPECT_EQ(modal.saveRequests[0].folder, QFileInfo(QString::fromStdString(settings)).absolutePath());
+    EXPECT_EQ(modal.saveRequests[0].fileName, QStringLiteral("Customers.pdf"));
+    EXPECT_TRUE(pdfInfo(ShellTest::path(QStringLiteral("customers.pdf"))).contains(QStringLiteral("Title:           Customers")));
 
     app->document().notifyViews(hint::kPrintCustomers);
     EXPECT_FALSE(exported);
