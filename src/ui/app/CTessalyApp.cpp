@@ -75,7 +75,8 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
     m_doc->notifyViews(hint::kTotals);
     m_doc->notifyViews(hint::kWeekChart);
     m_doc->setRecoveryChooser([this](const ql::RecoveryReview& review, const ql::ProjectIndex* projects) {
-        CRecoveryDlg dialog(m_services.fileSystem, m_doc->fileSet(), review, projects, m_frame.get());
+        CRecoveryDlg dialog(m_services.fileSystem, m_services.prompter, m_doc->fileSet(), review, projects,
+                            m_frame.get());
         m_services.modal.runDialog(dialog);
         return dialog.choice();
     });

@@ -5,6 +5,7 @@
 #include "core/store/Settings.h"
 #include "core/time/Calendar.h"
 #include "core/tracking/Charges.h"
+#include "ui/common/Prompter.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -23,9 +24,10 @@ QString timeText(std::int32_t t, bool monthFirst) {
 
 }  // namespace
 
-CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql::RecoveryReview& review,
-                           const ql::ProjectIndex* projects, QWidget* parent)
+CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set,
+                           const ql::RecoveryReview& review, const ql::ProjectIndex* projects, QWidget* parent)
     : QDialog(parent),
+      m_prompter(prompter),
       m_message(new QLabel(this)),
       m_list(new QTreeWidget(this)),
       m_checkOut(new QPushButton(this)),
@@ -58,6 +60,7 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql:
         text += QStringLiteral(" Left out, as they cannot be checked out: ") + left.join(QStringLiteral(", ")) +
                 QLatin1Char('.');
     }
+    text += QStringLiteral(" Closing this window checks them out at ") + lastSeen + QLatin1Char('.');
     m_message->setObjectName(QStringLiteral("recoveryMessage"));
     m_message->setText(text);
     m_message->setWordWrap(true);
@@ -91,7 +94,7 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql:
     m_discard->setObjectName(QStringLiteral("discardButton"));
     connect(m_checkOut, &QPushButton::clicked, this, [this] { choose(ql::RecoveryChoice::CheckOutAtLastSeen); });
     connect(m_keep, &QPushButton::clicked, this, [this] { choose(ql::RecoveryChoice::KeepRunning); });
-    connect(m_discard, &QPushButton::clicked, this, [this] { choose(ql::RecoveryChoice::Discard); });
+    connect(m_discard, &QPushButton::clicked, this, &CRecoveryDlg::confirmDiscard);
 
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(m_checkOut);
@@ -108,4 +111,16 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql:
 void CRecoveryDlg::choose(ql::RecoveryChoice choice) {
     m_choice = choice;
     accept();
+}
+
+void CRecoveryDlg::reject() {
+    m_choice = ql::RecoveryChoice::CheckOutAtLastSeen;
+    QDialog::reject();
+}
+
+void CRecoveryDlg::confirmDiscard() {
+    // The time worked is written nowhere else: a slip of the mouse must not lose it.
+    if (m_prompter.ask(QStringLiteral("Running projects"),
+                       QStringLiteral("The time these projects ran will not be written anywhere. Discard it?")))
+        choose(ql::RecoveryChoice::Discard);
 }

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+class Prompter;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -17,8 +18,9 @@ class FileSystem;
 
 // Asked once when a journal shows that Quillory ended while projects ran: lists each project
 // with its start and the time worked up to when Quillory was last seen running, and offers
-// "Check out at <last seen>", "Keep running" and "Discard". Closing it keeps them running,
-// so nothing is lost or written without a choice.
+// "Check out at <last seen>", "Keep running" and "Discard" (after a confirmation). Closing it
+// (Escape, the close box) checks them out at the last time seen, as the dialog says: keeping
+// them running would count the time Quillory was not running as worked.
 class CRecoveryDlg : public QDialog {
     Q_OBJECT
 public:
@@ -27,13 +29,15 @@ public:
     // offered. Names come from projects, the index the review was made against (null when the
     // file could not be read; a project it does not hold is shown by its id); dates follow the
     // set's date order.
-    CRecoveryDlg(ql::FileSystem& fs, const ql::FileSet& set, const ql::RecoveryReview& review,
+    CRecoveryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set, const ql::RecoveryReview& review,
                  const ql::ProjectIndex* projects, QWidget* parent = nullptr);
 
-    // KeepRunning until a button is pressed.
+    // CheckOutAtLastSeen until a button is pressed.
     ql::RecoveryChoice choice() const { return m_choice; }
-    // Chooses and closes, as the buttons do.
+    // Chooses and closes, as the buttons do (Discard without its confirmation).
     void choose(ql::RecoveryChoice choice);
+    // Escape and the close box: checked out at the last time seen.
+    void reject() override;
 
     QTreeWidget* entriesList() const { return m_list; }
     QLabel* message() const { return m_message; }
@@ -42,7 +46,10 @@ public:
     QPushButton* discardButton() const { return m_discard; }
 
 private:
-    ql::RecoveryChoice m_choice = ql::RecoveryChoice::KeepRunning;
+    void confirmDiscard();
+
+    Prompter& m_prompter;
+    ql::RecoveryChoice m_choice = ql::RecoveryChoice::CheckOutAtLastSeen;
     QLabel* m_message;
     QTreeWidget* m_list;
     QPushButton* m_checkOut;

@@ -129,6 +129,9 @@ TEST_F(RunningRecovery, TheQuestionSaysWhatWasClampedOrLeftOutAndThenReturnKeeps
     const std::int32_t future = *ql::calendar::fromLocal(2036, 12, 31, 10, 0);
     clock.advance(7200);  // restarted at 12:00
     const QString intro = QStringLiteral("Quillory ended while these projects were running. It was last seen running at ");
+    const auto closing = [](const QString& lastSeen) {
+        return QStringLiteral(" Closing this window checks them out at ") + lastSeen + QLatin1Char('.');
+    };
     struct Case {
         const char* what;
         ql::JournalState journalled;
@@ -142,7 +145,7 @@ TEST_F(RunningRecovery, TheQuestionSaysWhatWasClampedOrLeftOutAndThenReturnKeeps
     const Case cases[] = {
         {"taken as it stands",
          crashed,
-         intro + QStringLiteral("12/11/1996 10:30:00. They were paused."),
+         intro + QStringLiteral("12/11/1996 10:30:00. They were paused.") + closing(QStringLiteral("12/11/1996 10:30:00")),
          {QStringLiteral("Beta|12/11/1996 10:00:00|00:20"), QStringLiteral("Alpha|12/11/1996 10:10:00|00:10")},
          QStringLiteral("&Check out at 12/11/1996 10:30:00"),
          QStringLiteral("checkOutButton"),
@@ -153,7 +156,8 @@ TEST_F(RunningRecovery, TheQuestionSaysWhatWasClampedOrLeftOutAndThenReturnKeeps
          intro + QStringLiteral("12/31/2036 10:00:00, which is later than now, so they count up to 12/11/1996 "
                                 "12:00:00. Left out, as they cannot be checked out: Alpha started 12/31/2036 "
                                 "10:00:00 (after 12/11/1996 12:00:00), Project 9 started 12/11/1996 10:01:00 "
-                                "(not in the projects file)."),
+                                "(not in the projects file).") +
+             closing(QStringLiteral("12/11/1996 12:00:00")),
          {QStringLiteral("Beta|12/11/1996 10:00:00|02:00")},
          QStringLiteral("&Check out at 12/11/1996 12:00:00"),
          QStringLiteral("keepButton"),
@@ -162,7 +166,8 @@ TEST_F(RunningRecovery, TheQuestionSaysWhatWasClampedOrLeftOutAndThenReturnKeeps
         {"only an unknown project",
          {{{9, t0}, {0, t0 + 600}}, false, 0, t0 + 1800},
          intro + QStringLiteral("12/11/1996 10:30:00. Left out, as they cannot be checked out: Project 9 started "
-                                "12/11/1996 10:00:00 (not in the projects file)."),
+                                "12/11/1996 10:00:00 (not in the projects file).") +
+             closing(QStringLiteral("12/11/1996 10:30:00")),
          {QStringLiteral("Alpha|12/11/1996 10:10:00|00:20")},
          QStringLiteral("&Check out at 12/11/1996 10:30:00"),
          QStringLiteral("keepButton"),
@@ -198,12 +203,11 @@ TEST_F(RunningRecovery, CheckOutOfAJournalFromTheFutureEndsNow) {
     EXPECT_FALSE(ql::test::fileExists(journal()));
 }
 
-TEST_F(RunningRecovery, KeepRunningAndEscapeWriteNothingAndResumeAsIfNothingHappened) {
+TEST_F(RunningRecovery, KeepRunningWritesNothingAndResumesAsIfNothingHappened) {
     clock.advance(7200);  // restarted two hours later, so the journal lies in the past
-    for (const std::optional<ql::RecoveryChoice> choice :
-         {std::optional(ql::RecoveryChoice::KeepRunning), std::optional<ql::RecoveryChoice>()}) {
+    {
         ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
-        auto app = startWith(choice);
+        auto app = startWith(ql::RecoveryChoice::KeepRunning);
         EXPECT_TRUE(frameBytes().empty());
         EXPECT_EQ(app->document().runningProjects(), crashed.entries);
         EXPECT_TRUE(app->document().paused());
@@ -216,6 +220,32 @@ TEST_F(RunningRecovery, KeepRunningAndEscapeWriteNothingAndResumeAsIfNothingHapp
         EXPECT_EQ(journalled()->heartbeat, clock.now());
         app.reset();
     }
+}
+
+// Escape or the close box must not count the hours Quillory was not running as worked: the
+// projects are checked out at the last time seen, as the question says.
+TEST_F(RunningRecovery, EscapeChecksOutAtTheLastTimeSeenAsTheQuestionSays) {
+    ASSERT_TRUE(ql::writeJournal(ql::defaultFileSystem(), journal(), crashed));
+    clock.advance(7200);
+    auto app = startWith(std::nullopt);
+    EXPECT_TRUE(message.contains(QStringLiteral("Closing this window checks them out at 12/11/1996 10:30:00.")))
+        << message.toStdString();
+    EXPECT_EQ(frameBytes(), bytesOf({{1, t0 + 600, t0 + 1800}, {0, t0 + 1200, t0 + 1800}}));
+    EXPECT_EQ(app->document().runningCount(), 0);
+}
+
+TEST_F(RunningRecovery, DiscardAsksFirst) {
+    const ql::RecoveryReview review = ql::reviewJournal(crashed, clock.now(), nullptr);
+    CRecoveryDlg dialog(ql::defaultFileSystem(), prompter, ql::FileSet(settings.toStdString()), review, nullptr);
+    prompter.answers = {false};
+    dialog.discardButton()->click();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_TRUE(prompter.boxes[0].question);
+    EXPECT_EQ(dialog.result(), 0);  // still open
+    prompter.answers = {true};
+    dialog.discardButton()->click();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.choice(), ql::RecoveryChoice::Discard);
 }
 
 TEST_F(RunningRecovery, DiscardWritesNothingAndRemovesTheJournal) {
