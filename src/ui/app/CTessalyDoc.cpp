@@ -111,7 +111,15 @@ bool CTessalyDoc::claimRunning(bool tell) {
 }
 
 void CTessalyDoc::recoverRunning() {
-    if (!m_fileSetOpen || !claimRunning(true)) return;
+    if (!m_fileSetOpen) return;
+    if (!claimRunning(false)) {
+        // Another window keeps this set's running projects: worth saying only when it has some
+        // running (a check-in here says it in any case).
+        auto held = m_journal.read();
+        if (held && *held && !(*held)->entries.empty())
+            m_prompter.inform(kAppTitle, heldElsewhereText(m_settingsPath), Prompter::Icon::Information);
+        return;
+    }
     offerRecovery();
 }
 

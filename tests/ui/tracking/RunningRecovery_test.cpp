@@ -306,6 +306,18 @@ TEST_F(RunningRecovery, TheJournalFollowsCheckInPauseTickAndCheckOut) {
     EXPECT_FALSE(ql::test::fileExists(journal()));
 }
 
+TEST_F(RunningRecovery, ASecondWindowWhereNothingRunsSaysNothingAboutRunningProjects) {
+    auto first = startWith(std::nullopt);
+    ASSERT_EQ(first->document().runningCount(), 0);
+    auto second = startWith(std::nullopt);
+    EXPECT_FALSE(second->document().ownsRunning());
+    EXPECT_TRUE(prompter.boxes.empty());
+    // Checking in there still says who keeps the running projects.
+    second->frame().action(cmd::kCheckIn)->trigger();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, CTessalyDoc::heldElsewhereText(settings));
+}
+
 TEST_F(RunningRecovery, TheSecondWindowOnASetIsToldAndCannotCheckIn) {
     auto first = startWith(std::nullopt);
     first->frame().action(cmd::kCheckIn)->trigger();
