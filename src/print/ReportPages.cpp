@@ -1,9 +1,9 @@
 #include "print/ReportPages.h"
 
-#include "core/store/Settings.h"
 #include "core/chart/WeekChart.h"
-#include "core/time/Calendar.h"
+#include "core/store/Settings.h"
 #include "core/time/Clock.h"
+#include "core/time/TimeText.h"
 #include "print/ReportPainter.h"
 #include "print/WeekChartPainter.h"
 
@@ -22,25 +22,12 @@ void ReportPages::beginJob() {
     m_layout = ql::layoutReport(m_table, m_monthFirst);
 }
 
-namespace {
-
-// A local date as "YYYY-MM-DD": sorts in file lists and reads the same in every language.
-QString isoDate(std::int32_t t) {
-    const ql::calendar::LocalTime local = ql::calendar::toLocal(t);
-    return QStringLiteral("%1-%2-%3")
-        .arg(local.year, 4, 10, QLatin1Char('0'))
-        .arg(local.month, 2, 10, QLatin1Char('0'))
-        .arg(local.day, 2, 10, QLatin1Char('0'));
-}
-
-}  // namespace
-
 QString ReportPages::documentName() const {
     if (std::string_view(m_titlePrefix) == ql::kCustomersTitle) return QStringLiteral("Customers");
-    return QStringLiteral("History of charges ") + isoDate(m_clock.now());
+    return QStringLiteral("History of charges ") + QString::fromStdString(ql::isoDateText(m_clock.now()));
 }
 
-QString WeekChartPages::documentName() const { return QStringLiteral("Week of ") + isoDate(m_chart.weekStart()); }
+QString WeekChartPages::documentName() const { return QStringLiteral("Week of ") + QString::fromStdString(ql::isoDateText(m_chart.weekStart())); }
 
 int ReportPages::pageCount() const { return ql::ReportPageCount(m_table, ql::kReportBodyArea); }
 

@@ -58,12 +58,16 @@ char* putSignedHoursMinutes(char* p, std::int64_t minutes) {
     return putHoursMinutes(p, magnitude / 60, magnitude % 60);
 }
 
+char* putIsoDate(char* p, const calendar::Date& d) {
+    p = putYear(p, d.year);
+    *p++ = '-';
+    p = putTwoDigits(p, d.month);
+    *p++ = '-';
+    return putTwoDigits(p, d.day);
+}
+
 char* putIsoDateTime(char* p, const calendar::LocalTime& l, std::int32_t utcOffset) {
-    p = putYear(p, l.year);
-    *p++ = '-';
-    p = putTwoDigits(p, l.month);
-    *p++ = '-';
-    p = putTwoDigits(p, l.day);
+    p = putIsoDate(p, {l.year, l.month, l.day});
     *p++ = 'T';
     p = putHoursMinutes(p, l.hour, l.minute);
     *p++ = ':';
@@ -138,6 +142,11 @@ std::string signedSpanText(std::int64_t seconds) {
 
 std::string hoursMinutesText(std::int64_t minutes) {
     return formed([&](char* b) { return putSignedHoursMinutes(b, minutes); });
+}
+
+std::string isoDateText(std::int32_t t) {
+    const calendar::Date date = calendar::localDate(t);
+    return formed([&](char* b) { return putIsoDate(b, date); });
 }
 
 std::string isoDateTimeText(const calendar::LocalTime& local, std::int32_t utcOffset) {

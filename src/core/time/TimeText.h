@@ -42,6 +42,9 @@ std::string signedSpanText(std::int64_t seconds);
 // 1530 -> "25:30", 65 -> "01:05", -90 -> "-01:30".
 std::string hoursMinutesText(std::int64_t minutes);
 
+// The local date in ISO 8601, "1996-12-11": sorts in file lists and reads alike in every language.
+std::string isoDateText(std::int32_t t);
+
 // Local ISO 8601 with the zone's offset (seconds east of UTC): "1996-12-11T10:00:00-05:00".
 std::string isoDateTimeText(const calendar::LocalTime& local, std::int32_t utcOffset);
 

@@ -92,6 +92,8 @@ TEST_P(TimeTextIn, EveryFormGivesTheSameBytesInEveryLocale) {
         {"hoursMinutesText -90", hoursMinutesText(-90), "-01:30"},
 
         // Local ISO 8601; the offset's sign and both of its fields.
+        {"isoDateText", isoDateText(afternoon), "1996-12-11"},
+        {"isoDateText 2005", isoDateText(morning), "2005-03-07"},
         {"isoDateTimeText winter", isoDateTimeText({1996, 12, 11, 14, 30, 5}, -5 * 3600), "1996-12-11T14:30:05-05:00"},
         {"isoDateTimeText 1999", isoDateTimeText({1999, 12, 31, 23, 59, 59}, -5 * 3600), "1999-12-31T23:59:59-05:00"},
         {"isoDateTimeText UTC", isoDateTimeText({1970, 1, 1, 0, 0, 0}, 0), "1970-01-01T00:00:00+00:00"},

@@ -57,6 +57,17 @@ protected:
         const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 2, 9, 0);
         ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {p.id, start, start + 3600}));
     }
+    // Project 0 "Design" of customer 5 at 45.00 an hour, 1 h 30 min 50 s worked on 3 December 1996.
+    void billDesign() {
+        ql::ProjectRecord p;
+        p.id = 0;
+        p.name = "Design";
+        p.customerId = 5;
+        p.chargesPerHour = 45.0;
+        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), {p}));
+        const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 3, 9, 0);
+        ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {0, start, start + 5450}));
+    }
     std::unique_ptr<CNewInvoiceDlg> dialog() {
         return std::make_unique<CNewInvoiceDlg>(ql::defaultFileSystem(), prompter, clock, ql::FileSet(m_path));
     }
@@ -174,14 +185,7 @@ TEST_F(NewInvoice, RefusalsKeepTheDialogOpenAndAdvanceNothing) {
 
 TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
     addCustomer(5, "Acme");
-    ql::ProjectRecord p;
-    p.id = 0;
-    p.name = "Design";
-    p.customerId = 5;
-    p.chargesPerHour = 45.0;
-    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), {p}));
-    const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 3, 9, 0);
-    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {0, start, start + 5450}));
+    billDesign();
 
     auto app = startApp(m_settings);
     const QString target = path(QStringLiteral("Export.txt"));
@@ -260,13 +264,7 @@ TEST_F(NewInvoice, ADialogWhoseNumberWasIssuedMeanwhileAsksBeforeIssuingAnother)
 // left as it was before, the number of the invoice that was not written given back.
 TEST_F(NewInvoice, ToFileOverAFileOfTheSetIsRefusedAndTheSetKeepsItsBytes) {
     addCustomer(5, "Acme");
-    ql::ProjectRecord p;
-    p.id = 0;
-    p.name = "Design";
-    p.customerId = 5;
-    ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(m_path, ql::FileKind::Projects), {p}));
-    const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 3, 9, 0);
-    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {0, start, start + 5450}));
+    billDesign();
     auto app = startApp(m_settings);
     const ql::FileSet set(m_path);
     const auto setBytes = [&set] {
