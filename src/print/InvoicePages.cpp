@@ -37,7 +37,10 @@ QString keepingTail(QPainter& painter, const ql::InvoicePageText& t, double widt
         painter.setFont(font);
         metrics = QFontMetricsF(font, painter.device());
     }
-    return metrics.elidedText(head, Qt::ElideRight, std::max(0.0, width - metrics.horizontalAdvance(tail))) + tail;
+    // The blank between the head and the tail stays, so "INVOICE FOR…" and the number do not run together.
+    const QString gap = head.endsWith(QLatin1Char(' ')) ? QStringLiteral(" ") : QString();
+    const double room = width - metrics.horizontalAdvance(gap + tail);
+    return metrics.elidedText(head.trimmed(), Qt::ElideRight, std::max(0.0, room)) + gap + tail;
 }
 
 // Wrapped text with its lines broken at words and at '\n', drawn down from the top of rect as
