@@ -8,6 +8,7 @@
 #include "ui/app/CTessalyDoc.h"
 #include "ui/app/CTessalyView.h"
 #include "ui/reports/PrintDispatch.h"
+#include "ui/reports/PrintSetupDialog.h"
 #include "ui/common/CommandIds.h"
 #include "ui/common/Modal.h"
 #include "ui/common/Prompter.h"
@@ -20,7 +21,6 @@
 
 #include <QAction>
 #include <QGuiApplication>
-#include <QPrintDialog>
 #include <QPrinter>
 
 namespace {
@@ -109,9 +109,7 @@ void CTessalyApp::onAppAbout() {
 }
 
 void CTessalyApp::onFilePrintSetup() {
-    // The print dialog, not the page setup alone: only it offers the choice of printer.
-    QPrintDialog dialog(&printer(), m_frame.get());
-    dialog.setWindowTitle(QStringLiteral("Print Setup"));
+    PrintSetupDialog dialog(&printer(), m_frame.get());
     m_services.modal.runDialog(dialog);
     // Setup chooses the printer and paper, never which pages the next report prints.
     printer().setPrintRange(QPrinter::AllPages);

@@ -61,3 +61,15 @@ void Profile::rememberJournalReported(const QString& path, const QString& mark) 
     while (entries.size() > kReportedJournalsKept) entries.removeFirst();
     settings.setValue(kReportedJournals, entries);
 }
+
+std::optional<QSize> Profile::previewSize() {
+    QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
+    const QSize size = settings.value(QStringLiteral("Settings/PreviewSize")).toSize();
+    if (size.width() <= 0 || size.height() <= 0) return std::nullopt;
+    return size;
+}
+
+void Profile::setPreviewSize(const QSize& size) {
+    QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
+    settings.setValue(QStringLiteral("Settings/PreviewSize"), size);
+}

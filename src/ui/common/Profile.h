@@ -1,7 +1,10 @@
 #pragma once
 
 #include <QRect>
+#include <QSize>
 #include <QString>
+
+#include <optional>
 
 // The per-user profile: QSettings of organisation "KESTRA", application "Quillory",
 // group "Settings". Each call opens the store afresh, so a test that moves QSettings to a
@@ -28,6 +31,11 @@ public:
     static bool journalReported(const QString& path, const QString& mark);
     static void rememberJournalReported(const QString& path, const QString& mark);
     static constexpr int kReportedJournalsKept = 16;
+
+    // "PreviewSize": the print preview's size when it was last closed; nullopt when absent or
+    // not two positive numbers.
+    static std::optional<QSize> previewSize();
+    static void setPreviewSize(const QSize& size);
 
     static constexpr QRect kDefaultPlacement{30, 30, 600, 400};
 };

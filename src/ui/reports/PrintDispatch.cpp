@@ -12,13 +12,12 @@
 #include "ui/common/OpenDocument.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/InvoiceRequestStore.h"
+#include "ui/reports/PreviewWindow.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QPrintDialog>
-#include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QToolBar>
 
 PrintDispatch::PrintDispatch(const CommandContext& context, const ql::WeekChart& chart)
     : m_context(context),
@@ -122,10 +121,7 @@ void PrintDispatch::runJob(PageSource& source, bool throughPrintDialog) {
     if (source.orientation() == QPageLayout::Landscape) SetPrinterOrientation(2);
     if (throughPrintDialog) {
         source.beginJob();
-        if (m_runPrintDialog(p, source.pageCount())) {
-            if (!paintPages(p, source, p.fromPage(), p.toPage()))
-                report("The report could not be printed on " + p.printerName().toStdString() + ".");
-        }
+        if (m_runPrintDialog(p, source.pageCount())) tellPrinted(p, paintPages(p, source, p.fromPage(), p.toPage()));
     } else {
         m_runPreview(p, source);
     }
@@ -142,17 +138,32 @@ bool PrintDispatch::printDialog(QPrinter& printer, int pageCount) {
 }
 
 void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
-    QPrintPreviewDialog dialog(&printer, m_context.parent);
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-            [&source](QPrinter* target) { paintPages(*target, source, target->fromPage(), target->toPage()); });
+    PreviewWindow dialog(&printer, m_context.parent);
+    bool painted = true;
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&source, &painted](QPrinter* target) {
+        painted = paintPages(*target, source, target->fromPage(), target->toPage());
+    });
     // Most desktops have no printer: the preview writes the same pages to a PDF file too.
-    if (auto* toolBar = dialog.findChild<QToolBar*>()) {
-        toolBar->addSeparator();
-        QAction* exportAction = toolBar->addAction(QStringLiteral("Export PDF..."));
+    if (QAction* exportAction = dialog.addToolAction(QStringLiteral("Export PDF..."))) {
         exportAction->setObjectName(QStringLiteral("exportPdfAction"));
         connect(exportAction, &QAction::triggered, &dialog, [this, &source] { exportPdf(source); });
     }
-    dialog.exec();
+    // The dialog closes with Accepted only after its Print painted the pages.
+    if (dialog.exec() == QDialog::Accepted) tellPrinted(printer, painted);
+}
+
+void PrintDispatch::tellPrinted(const QPrinter& printer, bool painted) {
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
+    if (!painted) {
+        report("The report could not be printed on " +
+               (toFile ? printer.outputFileName() : printer.printerName()).toStdString() + ".");
+        return;
+    }
+    // A print to a file leaves no trace on the screen: the user is told where it went.
+    if (toFile)
+        m_context.prompter.inform(QStringLiteral("Quillory"),
+                                  QStringLiteral("The report was printed to the file %1.").arg(printer.outputFileName()),
+                                  Prompter::Icon::Information);
 }
 
 std::optional<QString> PrintDispatch::choosePdfPath(const PageSource& source) {

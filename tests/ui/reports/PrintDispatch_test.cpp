@@ -11,6 +11,7 @@
 #include "ui/app/CTessalyView.h"
 #include "ui/common/CommandIds.h"
 #include "ui/reports/PrintDispatch.h"
+#include "ui/reports/PreviewWindow.h"
 #include "ui/ProjectChoice.h"
 #include "ui/TempFileSet.h"
 #include "ui/reports/CHistoryDlg.h"
@@ -18,7 +19,10 @@
 #include "ui/reports/HistoryModel.h"
 #include "ui/reports/HistoryFixture.h"
 
+#include <QAbstractButton>
+#include <QCoreApplication>
 #include <QAction>
+#include <QPrintPreviewWidget>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -268,18 +272,113 @@ TEST_F(PrintDispatchTest, ExportPdfAsksForAPdfFileAndAddsTheSuffix) {
 }
 
 TEST_F(PrintDispatchTest, PrintSetupOffersThePrinterChoiceAndItHoldsForTheNextPreview) {
-    modal.answerDialog = [this](QDialog& dialog) {
+    addCustomer();
+    QStringList buttons;
+    modal.answerDialog = [&](QDialog& dialog) {
         ranDialogs.push_back(dialog.metaObject()->className());
+        for (const QAbstractButton* button : dialog.findChildren<QAbstractButton*>())
+            buttons.push_back(button->text().remove(QLatin1Char('&')));
         app->printer().setPageSize(QPageSize(QPageSize::Letter));
         return int(QDialog::Accepted);
     };
-    addCustomer();
     app->frame().action(cmd::kFilePrintSetup)->trigger();
     ASSERT_EQ(ranDialogs.size(), 1u);
-    EXPECT_EQ(ranDialogs[0], QStringLiteral("QPrintDialog"));
+    EXPECT_EQ(ranDialogs[0], QStringLiteral("PrintSetupDialog"));
+    // Setup prints nothing, with or without a printer: its button does not say it does.
+    EXPECT_FALSE(buttons.contains(QStringLiteral("Print"))) << buttons.join(QLatin1Char(',')).toStdString();
+    EXPECT_TRUE(buttons.contains(QStringLiteral("OK"))) << buttons.join(QLatin1Char(',')).toStdString();
     app->document().notifyViews(hint::kPrintCustomers);
     ASSERT_EQ(jobs.size(), 1u);
     EXPECT_EQ(jobs[0].paper, QPageSize::Letter);
+}
+
+// A print to a PDF file leaves nothing on screen: where it went is said; a failed one is reported.
+TEST_F(PrintDispatchTest, PrintToAFileSaysWhereTheFileWent) {
+    const QString pdf = ShellTest::path(QStringLiteral("printed.pdf"));
+    dispatch().setPrintDialogRunner([&](QPrinter& printer, int) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(pdf);
+        return true;
+    });
+    app->document().notifyViews(hint::kPrintHistory);
+    app->frame().action(cmd::kFilePrint)->trigger();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("The report was printed to the file ") + pdf + QLatin1Char('.'));
+    EXPECT_TRUE(pdfText(pdf).contains(QStringLiteral("Audit")));
+
+    const QString unwritable = ShellTest::path(QStringLiteral("no folder/printed.pdf"));
+    dispatch().setPrintDialogRunner([&](QPrinter& printer, int) {
+        printer.setOutputFileName(unwritable);
+        return true;
+    });
+    app->frame().action(cmd::kFilePrint)->trigger();
+    ASSERT_EQ(prompter.boxes.size(), 2u);
+    EXPECT_EQ(prompter.boxes[1].text, QStringLiteral("The report could not be printed on ") + unwritable + QLatin1Char('.'));
+    app->printer().setOutputFileName(QString());
+}
+
+// The columns of the history's heading row at a zoom: x of each dark run that crosses the
+// whole row, the rules between and around the heading boxes.
+std::vector<int> headingRules(const QImage& shot) {
+    const QImage whole = shot.convertToFormat(QImage::Format_Grayscale8);
+    // The page is the white area around the middle of the view.
+    const auto white = [&](int x, int y) { return whole.pixelColor(x, y).value() == 255; };
+    int left = 0, right = whole.width() - 1, pageTop = 0;
+    const int middle = whole.height() / 2;
+    while (left < whole.width() && !white(left, middle)) ++left;
+    while (right > left && !white(right, middle)) --right;
+    while (pageTop < middle && !white((left + right) / 2, pageTop)) ++pageTop;
+    const QImage image = whole.copy(left, pageTop, right - left + 1, whole.height() - pageTop);
+    const auto dark = [&](int x, int y) { return image.pixelColor(x, y).value() < 235; };
+    // The heading box's top rule is the first long dark row of the page.
+    int top = -1;
+    for (int y = 0; y < image.height() && top < 0; ++y) {
+        int run = 0;
+        for (int x = 0; x < image.width() && top < 0; ++x) {
+            run = dark(x, y) ? run + 1 : 0;
+            if (run > image.width() / 4) top = y;
+        }
+    }
+    if (top < 0) return {};
+    int bottom = top + 2;
+    while (bottom < image.height() && !dark(image.width() / 2, bottom)) ++bottom;
+    std::vector<int> rules;
+    for (int x = 0; x < image.width(); ++x) {
+        bool crosses = bottom - top > 3;
+        for (int y = top + 2; y <= bottom - 2 && crosses; ++y) crosses = dark(x, y);
+        if (crosses && (rules.empty() || rules.back() != x - 1)) rules.push_back(x);
+    }
+    return rules;
+}
+
+// The preview opens at page width in the size it had when last closed; fitted into a small
+// window, every rule of the page is still drawn.
+TEST_F(PrintDispatchTest, PreviewOpensAtPageWidthInItsLastSizeAndDrawsEveryRule) {
+    std::vector<int> atFit;
+    QSize opened;
+    QPrintPreviewWidget::ZoomMode mode = QPrintPreviewWidget::CustomZoom;
+    const auto preview = [&](QPrinter& printer, PageSource& source) {
+        PreviewWindow window(&printer, nullptr);
+        QObject::connect(&window, &QPrintPreviewDialog::paintRequested, &window,
+                         [&source](QPrinter* target) { paintPages(*target, source); });
+        window.show();
+        QCoreApplication::processEvents();
+        opened = window.size();
+        mode = window.previewWidget()->zoomMode();
+        window.resize(460, 380);
+        window.previewWidget()->fitInView();
+        QCoreApplication::processEvents();
+        atFit = headingRules(window.previewWidget()->grab().toImage());
+        window.resize(700, 500);
+        window.reject();
+    };
+    dispatch().setPreviewRunner(preview);
+    app->document().notifyViews(hint::kPrintHistory);
+    EXPECT_EQ(mode, QPrintPreviewWidget::FitToWidth);
+    // Five columns: six rules, none lost to the scale.
+    EXPECT_EQ(atFit.size(), 6u);
+    app->document().notifyViews(hint::kPrintHistory);
+    EXPECT_EQ(opened, QSize(700, 500));
 }
 
 }  // namespace

@@ -1,0 +1,11 @@
+#include "ui/reports/PrintSetupDialog.h"
+
+#include <QDialogButtonBox>
+#include <QPushButton>
+
+PrintSetupDialog::PrintSetupDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
+    setWindowTitle(QStringLiteral("Print Setup"));
+    for (QDialogButtonBox* buttons : findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) accept->setText(QStringLiteral("OK"));
+    }
+}
