@@ -12,7 +12,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
-#include <limits>
 
 namespace ql {
 namespace {
@@ -42,6 +41,7 @@ std::int64_t addCents(std::int64_t a, std::int64_t b) {
     return a + b;
 }
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
@@ -175,21 +175,22 @@ Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice
 }
 
 std::string nextInvoiceNumberAfter(std::string_view typed) {
-    std::size_t i = 0;
-    while (i < typed.size() && (typed[i] == ' ' || typed[i] == '\t')) ++i;
-    bool negative = false;
-    if (i < typed.size() && (typed[i] == '+' || typed[i] == '-')) negative = typed[i++] == '-';
-    // strtol saturates at the ends of long; so does this, and + 1 never overflows.
-    constexpr long kMax = std::numeric_limits<long>::max();
-    constexpr long kMin = std::numeric_limits<long>::min();
-    long value = 0;
-    for (; i < typed.size() && typed[i] >= '0' && typed[i] <= '9'; ++i) {
-        const int digit = typed[i] - '0';
-        if (!negative) value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
-        else value = value < (kMin + digit) / 10 ? kMin : value * 10 - digit;
+    std::size_t end = typed.size();
+    while (end > 0 && !isDigit(typed[end - 1])) --end;
+    if (end == 0) return "1";
+    std::string next(typed);
+    // Count up from the last digit; a carry out of the group's first digit widens the group.
+    std::size_t i = end;
+    while (i > 0 && isDigit(next[i - 1])) {
+        --i;
+        if (next[i] != '9') {
+            ++next[i];
+            return next;
+        }
+        next[i] = '0';
     }
-    if (value != kMax) ++value;
-    return std::to_string(value);
+    next.insert(i, 1, '1');
+    return next;
 }
 
 Status advanceInvoiceNumber(FileSystem& fs, const FileSet& set, std::string_view typed) {

@@ -131,8 +131,9 @@ Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice
 // As above, with the settings record the caller has read already.
 Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice, SettingsRecord settings);
 
-// The number that follows typed: its leading integer read as strtol does in base 10 (blanks,
-// a sign, digits; 0 without digits), plus 1, in "%ld" form ("96-15" -> "97", "ABC" -> "1").
+// The number that follows typed: its last group of digits plus one, everything else kept,
+// width included, a carry widening the group ("2026-0042" -> "2026-0043", "INV-099" ->
+// "INV-100", "A9Z" -> "A10Z"); "1" when typed holds no digit.
 std::string nextInvoiceNumberAfter(std::string_view typed);
 
 // Stores nextInvoiceNumberAfter(typed) as the next invoice number of set,

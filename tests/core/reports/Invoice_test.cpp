@@ -84,14 +84,19 @@ TEST_F(InvoiceTest, ANewInvoiceCoversTheWholeMonthOfNow) {
     }
 }
 
-TEST_F(InvoiceTest, NextNumberReadsTheLeadingIntegerAsStrtolDoes) {
+TEST_F(InvoiceTest, NextNumberCountsUpTheLastGroupOfDigitsAndKeepsTheRest) {
     const struct {
         const char* typed;
         const char* next;
     } cases[] = {
-        {"9600001", "9600002"}, {"96-15", "97"}, {"ABC", "1"},  {"", "1"},     {"  -5", "-4"},
-        {"+7x", "8"},           {"0042", "43"},  {"- 3", "1"}, {"\t12 13", "13"},
-        {"99999999999999999999999", "9223372036854775807"}, {"-99999999999999999999999", "-9223372036854775807"},
+        {"9600001", "9600002"},   {"2026-0042", "2026-0043"}, {"INV-099", "INV-100"},
+        {"96-15", "96-16"},       {"9", "10"},                {"X-99", "X-100"},
+        {"A9Z", "A10Z"},          {"0042", "0043"},           {"0099", "0100"},
+        {"2026/07-12b", "2026/07-13b"},                       {"  -5", "  -6"},
+        {"R\xC3\xA9" "f-7 \xC3\xA9t\xC3\xA9", "R\xC3\xA9" "f-8 \xC3\xA9t\xC3\xA9"},  // UTF-8 around the digits stays
+        {"99999999999999999999999", "100000000000000000000000"},  // no integer limit
+        // Without a digit the numbering starts again at 1.
+        {"ABC", "1"},             {"", "1"},                  {"INV-", "1"},
     };
     for (const auto& c : cases) EXPECT_EQ(nextInvoiceNumberAfter(c.typed), c.next) << c.typed;
 }
