@@ -160,6 +160,15 @@ TEST_F(MonthEnd, InvoiceTextHoldsOneCustomersMonthAndAdvancesTheNumber) {
     const CliRun german =
         runCli({"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00", "--number", "1", "--text", "-"}, kGerman);
     EXPECT_NE(german.out.find(lines), std::string::npos) << german.out;
+
+    // Every byte, the cents of the totals and the tax included, is the same in every locale.
+    const std::vector<std::string> again{"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00",
+                                         "--text", "-", "--no-advance"};
+    const std::string plain = ok(again);
+    EXPECT_NE(plain.find("\nTOTAL: $202.50\nSales Tax :  (6.00%): $12.15\nTOTAL + Sales Tax : : $214.65\n"),
+              std::string::npos)
+        << plain;
+    EXPECT_EQ(runCli(again, kGerman).out, plain);
 }
 
 // Scripts that invoice at once never take the same number.
