@@ -321,8 +321,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         invoicePdf.option->excludes(invoiceText.option);
         c->add_flag("--no-advance", invoice.noAdvance, "Leave the next invoice number as it is");
         addOptional(*c, invoiceAt, "--at", "Local time whose month is the default period (default: now)", kTimeType);
-        c->footer("Unless --no-advance, the next invoice number becomes the number used plus one once the invoice is "
-                  "written, as in the dialog.");
+        c->footer("Unless --no-advance, the next invoice number becomes the number used with its last group of digits "
+                  "counted up by one (INV-099 -> INV-100) once the invoice is written, as in the dialog.");
         c->callback([&] {
             run = [&] {
                 invoice.from = invoiceFrom.get();

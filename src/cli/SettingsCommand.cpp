@@ -51,17 +51,8 @@ const std::array<SettingField, 16>& settingFields() {
         {"country", textSetter(&R::country, R::kCompanyTextWidth, TextKind::SingleLine)},
         {"phone", textSetter(&R::phone, R::kCompanyTextWidth, TextKind::SingleLine)},
         {"invoiceText", textSetter(&R::invoiceText, R::kInvoiceTextWidth, TextKind::SingleLine)},
-        {"nextInvoiceNumber",
-         [](R& s, const std::string& option, const std::string& value) -> Status {
-             // The number is advanced by counting, so it holds decimal digits only.
-             if (value.empty() || value.find_first_not_of("0123456789") != std::string::npos)
-                 return Status::invalidArgument(option + ": '" + value + "' is not decimal digits");
-             if (value.size() > R::kInvoiceNumberWidth - 1)
-                 return Status::invalidArgument(option + ": the number is longer than " +
-                                                std::to_string(R::kInvoiceNumberWidth - 1) + " digits");
-             s.nextInvoiceNumber = value;
-             return Status::ok();
-         }},
+        // Any text, as the Properties sheet takes it: the next number counts on its last digits.
+        {"nextInvoiceNumber", textSetter(&R::nextInvoiceNumber, R::kInvoiceNumberWidth, TextKind::SingleLine)},
         {"footer", textSetter(&R::footer, R::kFooterWidth, TextKind::MultiLine)},
         {"applySalesTax", flagSetter(&R::applySalesTax)},
         {"salesTaxLabel", textSetter(&R::salesTaxLabel, R::kSalesTaxLabelWidth, TextKind::SingleLine)},

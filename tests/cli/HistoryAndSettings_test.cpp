@@ -274,8 +274,9 @@ TEST_F(Settings, BadAssignmentsWriteNothing) {
              {{"settings", "SET", "--set", "companyName=" + std::string(61, 'x')}, "at most 60 bytes"},
              {{"settings", "SET", "--set", "city=two\nlines"}, "single line"},
              {{"settings", "SET", "--set", "footer=" + std::string(1001, 'f')}, "at most 1000 bytes"},
-             {{"settings", "SET", "--set", "nextInvoiceNumber=12a"}, "decimal digits"},
-             {{"settings", "SET", "--set", "nextInvoiceNumber=" + std::string(41, '1')}, "40 digits"},
+             // Any text the field holds is a number; one it cannot hold is refused.
+             {{"settings", "SET", "--set", "nextInvoiceNumber=" + std::string(41, '1')}, "at most 40 bytes"},
+             {{"settings", "SET", "--set", "nextInvoiceNumber=12\n13"}, "single line"},
              {{"settings", "SET", "--set", "salesTaxRate=6,5"}, "not an amount"},
              {{"settings", "SET", "--set", "applySalesTax=maybe"}, "yes, no"},
              {{"settings", "SET", "--set", "dateFormat=ymd"}, "mdy or dmy"},

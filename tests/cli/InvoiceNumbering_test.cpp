@@ -102,5 +102,37 @@ TEST_F(InvoiceNumbering, AnInvoiceShowsOnlyWithItsNumberStoredAndAFailureUsesNoN
     }
 }
 
+// A number with a prefix set from the command line is stored as given, printed on the
+// invoice and followed by the number with its last digits counted up.
+TEST_F(InvoiceNumbering, ANumberOfAnyTextRoundTripsAndCountsOnInItsLastDigits) {
+    ok({"init", path});
+    ok({"add-customer", path, "--name", "Acme"});
+    ok({"add-project", path, "--name", "Design", "--customer", "0", "--rate", "60"});
+    ok({"add-frame", path, "--project", "0", "--start", "1996-11-04 09:00", "--minutes", "90"});
+    const struct {
+        const char* set;
+        const char* after;
+        const char* afterThat;
+    } cases[] = {
+        {"INV-099", "INV-100", "INV-101"},
+        {"2026-0042", "2026-0043", "2026-0044"},
+        {"96-15", "96-16", "96-17"},
+        {"A9Z", "A10Z", "A11Z"},
+        {"R\xC3\xA9" "f. 2026/9", "R\xC3\xA9" "f. 2026/10", "R\xC3\xA9" "f. 2026/11"},
+        {"Draft", "1", "2"},
+    };
+    const std::vector<std::string> invoice{"invoice", path, "--customer", "0", "--from", "1996-11-01",
+                                           "--to", "1996-11-30", "--text", "-"};
+    for (const auto& c : cases) {
+        ok({"settings", path, "--set", std::string("nextInvoiceNumber=") + c.set});
+        EXPECT_EQ(showJson("settings")[0]["nextInvoiceNumber"], c.set);
+        for (const std::string& number : {std::string(c.set), std::string(c.after)}) {
+            const std::string text = ok(invoice);
+            EXPECT_EQ(text.substr(0, text.find('\n')), "INVOICE# " + number) << c.set;
+        }
+        EXPECT_EQ(showJson("settings")[0]["nextInvoiceNumber"], c.afterThat) << c.set;
+    }
+}
+
 }  // namespace
 }  // namespace ql::test

@@ -146,7 +146,7 @@ TEST_F(MonthEnd, InvoiceTextHoldsOneCustomersMonthAndAdvancesTheNumber) {
     EXPECT_EQ(written.find("Catalogue"), std::string::npos);
     EXPECT_EQ(nextInvoiceNumber(), "9600002");
 
-    // A number of one's own counts on from its leading integer; --no-advance leaves it.
+    // A number of one's own counts on from its last digits; --no-advance leaves it.
     EXPECT_EQ(ok({"invoice", path, "--customer", "0", "--from", "1996-11-01", "--to", "1996-11-30", "--number", "96-15",
                   "--text", "-"}),
               [&] {
@@ -154,12 +154,21 @@ TEST_F(MonthEnd, InvoiceTextHoldsOneCustomersMonthAndAdvancesTheNumber) {
                   same.replace(same.find("9600001"), 7, "96-15");
                   return same;
               }());
-    EXPECT_EQ(nextInvoiceNumber(), "97");
+    EXPECT_EQ(nextInvoiceNumber(), "96-16");
     ok({"invoice", path, "--customer", "0", "--text", "-", "--no-advance"});
-    EXPECT_EQ(nextInvoiceNumber(), "97");
+    EXPECT_EQ(nextInvoiceNumber(), "96-16");
     const CliRun german =
         runCli({"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00", "--number", "1", "--text", "-"}, kGerman);
     EXPECT_NE(german.out.find(lines), std::string::npos) << german.out;
+
+    // Every byte, the cents of the totals and the tax included, is the same in every locale.
+    const std::vector<std::string> again{"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00",
+                                         "--text", "-", "--no-advance"};
+    const std::string plain = ok(again);
+    EXPECT_NE(plain.find("\nTOTAL: $202.50\nSales Tax :  (6.00%): $12.15\nTOTAL + Sales Tax : : $214.65\n"),
+              std::string::npos)
+        << plain;
+    EXPECT_EQ(runCli(again, kGerman).out, plain);
 }
 
 // Scripts that invoice at once never take the same number.

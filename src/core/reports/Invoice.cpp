@@ -10,8 +10,8 @@
 #include "core/time/TimeText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
-#include <limits>
 
 namespace ql {
 namespace {
@@ -25,13 +25,31 @@ bool nameBefore(const std::string& a, const std::string& b) {
     return c != 0 ? c < 0 : a.size() < b.size();
 }
 
-bool isCBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r'; }
+// A rate or a span absurd enough to leave 64 bits must not wrap into a plausible amount.
+std::int64_t roundedCents(double cents) {
+    if (std::isnan(cents)) return 0;
+    constexpr auto kLimit = static_cast<double>(kInvoiceCentsLimit);
+    if (cents >= kLimit) return kInvoiceCentsLimit;
+    if (cents <= -kLimit) return -kInvoiceCentsLimit;
+    return std::llround(cents);
+}
+
+// Both within the limit, so neither the sum nor the tests against the limit can overflow.
+std::int64_t addCents(std::int64_t a, std::int64_t b) {
+    if (b > 0 && a > kInvoiceCentsLimit - b) return kInvoiceCentsLimit;
+    if (b < 0 && a < -kInvoiceCentsLimit - b) return -kInvoiceCentsLimit;
+    return a + b;
+}
+
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-double Invoice::total() const {
-    double sum = 0.0;
-    for (const InvoiceLine& line : lines) sum += line.amount();
+std::int64_t invoiceCents(double amount) { return roundedCents(amount * 100.0); }
+
+std::int64_t Invoice::netCents() const {
+    std::int64_t sum = 0;
+    for (const InvoiceLine& line : lines) sum = addCents(sum, line.cents());
     return sum;
 }
 
@@ -42,27 +60,54 @@ int Invoice::pageCount() const {
 
 ReportPeriod defaultInvoicePeriod(std::int32_t now) { return {calendar::monthStart(now), calendar::monthEnd(now)}; }
 
-InvoiceTax invoiceTax(const SettingsRecord& settings, double total) {
+InvoiceTax invoiceTax(const SettingsRecord& settings, std::int64_t netCents) {
     InvoiceTax tax;
     tax.rateLabel = settings.salesTaxLabel + " (" + fixed2Text(settings.salesTaxRate) + "%)";
-    tax.tax = settings.salesTaxRate * 0.01 * total;
+    // Of the net as printed, so that net + tax is the printed total to the cent.
+    tax.taxCents = roundedCents(static_cast<double>(netCents) * settings.salesTaxRate / 100.0);
     tax.totalLabel = "TOTAL + " + settings.salesTaxLabel;
-    tax.totalWithTax = total * (settings.salesTaxRate * 0.01 + 1.0);
+    tax.totalCents = addCents(netCents, tax.taxCents);
     return tax;
+}
+
+InvoiceSums invoiceSums(const Invoice& invoice, const SettingsRecord& settings) {
+    InvoiceSums sums;
+    sums.net = invoice.netCents();
+    sums.total = sums.net;
+    if (settings.applySalesTax != 0) {
+        const InvoiceTax tax = invoiceTax(settings, sums.net);
+        sums.tax = tax.taxCents;
+        sums.total = tax.totalCents;
+    }
+    return sums;
 }
 
 std::string invoiceAmountText(const std::string& monetarySymbol, double amount) {
     return monetarySymbol + fixed2Text(amount);
 }
 
+std::string invoiceCentsText(const std::string& monetarySymbol, std::int64_t cents) {
+    // Unsigned, so that the magnitude of the most negative count is still representable.
+    const std::uint64_t magnitude =
+        cents < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+    const std::uint64_t fraction = magnitude % 100;
+    std::string text = monetarySymbol;
+    if (cents < 0) text += '-';
+    text += std::to_string(magnitude / 100);
+    text += '.';
+    text += static_cast<char>('0' + fraction / 10);
+    text += static_cast<char>('0' + fraction % 10);
+    return text;
+}
+
 InvoiceLineCells invoiceLineCells(const InvoiceLine& line, const SettingsRecord& settings) {
     return {line.projectName,
             dateText(line.start, settings.monthFirst()),
             clockText(line.start),
-            // The hours within a day, so 25 h 30 min reads 01:30.
-            signedSpanText(std::int64_t{line.minutes()} * 60),
+            // Every hour, as the export shows it: a frame of 25 h 30 min bills 25:30, not 01:30.
+            hoursMinutesText(line.minutes()),
             invoiceAmountText(settings.monetarySymbol, line.rate),
-            invoiceAmountText(settings.monetarySymbol, line.amount())};
+            invoiceCentsText(settings.monetarySymbol, line.cents())};
 }
 
 std::string cityLine(const std::string& city, const std::string& state, const std::string& zip) {
@@ -104,7 +149,7 @@ Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const
     invoice.settingsPath = set.settings();
     const Status scanned =
         forEachTimeFrame(fs, set.timeFrames(), [&](const TimeFrameRecord& frame) {
-            if (frame.start < request.periodStart || frame.end > request.periodEnd) return;
+            if (!InPeriod(frame.start, {request.periodStart, request.periodEnd})) return;
             const ProjectRecord* project = projects->find(frame.projectId);
             if (!project || project->customerId != request.customerId) return;
             invoice.lines.push_back({project->name, project->chargesPerHour, frame.start, frame.end});
@@ -130,21 +175,22 @@ Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice
 }
 
 std::string nextInvoiceNumberAfter(std::string_view typed) {
-    std::size_t i = 0;
-    while (i < typed.size() && isCBlank(typed[i])) ++i;
-    bool negative = false;
-    if (i < typed.size() && (typed[i] == '+' || typed[i] == '-')) negative = typed[i++] == '-';
-    // strtol saturates at the ends of long; so does this, and + 1 never overflows.
-    constexpr long kMax = std::numeric_limits<long>::max();
-    constexpr long kMin = std::numeric_limits<long>::min();
-    long value = 0;
-    for (; i < typed.size() && typed[i] >= '0' && typed[i] <= '9'; ++i) {
-        const int digit = typed[i] - '0';
-        if (!negative) value = value > (kMax - digit) / 10 ? kMax : value * 10 + digit;
-        else value = value < (kMin + digit) / 10 ? kMin : value * 10 - digit;
+    std::size_t end = typed.size();
+    while (end > 0 && !isDigit(typed[end - 1])) --end;
+    if (end == 0) return "1";
+    std::string next(typed);
+    // Count up from the last digit; a carry out of the group's first digit widens the group.
+    std::size_t i = end;
+    while (i > 0 && isDigit(next[i - 1])) {
+        --i;
+        if (next[i] != '9') {
+            ++next[i];
+            return next;
+        }
+        next[i] = '0';
     }
-    if (value != kMax) ++value;
-    return std::to_string(value);
+    next.insert(i, 1, '1');
+    return next;
 }
 
 Status advanceInvoiceNumber(FileSystem& fs, const FileSet& set, std::string_view typed) {

@@ -33,6 +33,12 @@ struct InvoiceRequest {
 // the whole month of now, from its first to its last instant.
 ReportPeriod defaultInvoicePeriod(std::int32_t now);
 
+// Money on an invoice is whole cents, so that what is printed adds up. An amount of the charge
+// rule becomes llround(amount x 100.0) cents (halves away from zero), held within
+// +-kInvoiceCentsLimit; a NaN becomes 0.
+inline constexpr std::int64_t kInvoiceCentsLimit = std::int64_t{1} << 62;
+std::int64_t invoiceCents(double amount);
+
 // One invoiced time frame with its project's name and rate at the time of building.
 struct InvoiceLine {
     std::string projectName;
@@ -42,6 +48,8 @@ struct InvoiceLine {
 
     std::int32_t minutes() const { return wholeMinutes(std::int64_t{end} - start); }
     double amount() const { return chargeFor(rate, minutes()); }
+    // The amount as printed: rounded to cents once.
+    std::int64_t cents() const { return invoiceCents(amount()); }
     bool operator==(const InvoiceLine&) const = default;
 };
 
@@ -52,8 +60,8 @@ struct Invoice {
     std::vector<InvoiceLine> lines;  // sorted by sortInvoiceLines
     std::string settingsPath;        // the other files of the set are derived from it
 
-    // The sum of every line's amount, unrounded.
-    double total() const;
+    // The net: the sum of every line's cents (held within +-kInvoiceCentsLimit).
+    std::int64_t netCents() const;
     // Lines / 30, plus 1 for a remainder; 0 lines give 0 pages.
     int pageCount() const;
 };
@@ -64,18 +72,28 @@ struct InvoiceParties {
     CustomerRecord customer;
 };
 
-// The sales tax rows of an invoice; the labels are those of the printed page.
+// The sales tax rows of an invoice of netCents; the labels are those of the printed page.
 struct InvoiceTax {
-    std::string rateLabel;    // label + " (" + "%.2f" rate + "%)"
-    double tax = 0.0;         // rate x 0.01 x total
-    std::string totalLabel;   // "TOTAL + " + label
-    double totalWithTax = 0.0;  // total x (rate x 0.01 + 1.0)
+    std::string rateLabel;      // label + " (" + "%.2f" rate + "%)"
+    std::int64_t taxCents = 0;  // llround(net cents x rate / 100.0)
+    std::string totalLabel;     // "TOTAL + " + label
+    std::int64_t totalCents = 0;  // net + tax
 };
-InvoiceTax invoiceTax(const SettingsRecord& settings, double total);
+InvoiceTax invoiceTax(const SettingsRecord& settings, std::int64_t netCents);
+
+// What an invoice adds up to, in cents: the net of its lines, the tax (0 when the settings
+// apply no sales tax) and net + tax. The page, the text file and a register take these.
+struct InvoiceSums {
+    std::int64_t net = 0;
+    std::int64_t tax = 0;
+    std::int64_t total = 0;
+    bool operator==(const InvoiceSums&) const = default;
+};
+InvoiceSums invoiceSums(const Invoice& invoice, const SettingsRecord& settings);
 
 // The six cells of a line as printed and written: project name, start date in the long
-// date pattern of settings, start time "%H:%M", duration "%H:%M" (hours below one day),
-// symbol + rate "%.2f", symbol + amount "%.2f". Locale-independent.
+// date pattern of settings, start time "%H:%M", duration as every hour and minute ("25:30"),
+// symbol + rate "%.2f", symbol + the line's cents. Locale-independent.
 struct InvoiceLineCells {
     std::string project, date, time, duration, rate, amount;
 };
@@ -83,6 +101,8 @@ InvoiceLineCells invoiceLineCells(const InvoiceLine& line, const SettingsRecord&
 
 // symbol + amount in "%.2f" form, locale-independent.
 std::string invoiceAmountText(const std::string& monetarySymbol, double amount);
+// symbol + cents as a decimal with two places ("$" and -105 -> "$-1.05"), locale-independent.
+std::string invoiceCentsText(const std::string& monetarySymbol, std::int64_t cents);
 
 // city + ", " + state + "-" + zip, or zip + " " + city when state is empty.
 std::string cityLine(const std::string& city, const std::string& state, const std::string& zip);
@@ -98,10 +118,11 @@ Status checkInvoiceNumber(std::string_view invoiceNumber);
 Status checkInvoiceCustomer(FileSystem& fs, const std::string& customersPath, std::int32_t customerId);
 
 // Builds the invoice of request over set (its settings path kept as settingsPath): reads the
-// projects file once
-// and streams the time frames file once. A frame is invoiced when its project's own customer
-// id is the request's and periodStart <= start and end <= periodEnd. Fails with the store's
-// message ("Cannot open time frames file : " + path, ...) or when no customer is selected.
+// projects file once and streams the time frames file once. A frame is invoiced when its
+// project's own customer id is the request's and it starts in the period (InPeriod, as every
+// other report counts frames), so a frame across the period's end is billed once, in the
+// period where it starts. Fails with the store's message ("Cannot open time frames file : "
+// + path, ...) or when no customer is selected.
 Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const FileSet& set);
 
 // The settings record and the invoice's customer; NotFound with a message when the customer
@@ -110,8 +131,9 @@ Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice
 // As above, with the settings record the caller has read already.
 Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice, SettingsRecord settings);
 
-// The number that follows typed: its leading integer read as strtol does in base 10 (blanks,
-// a sign, digits; 0 without digits), plus 1, in "%ld" form ("96-15" -> "97", "ABC" -> "1").
+// The number that follows typed: its last group of digits plus one, everything else kept,
+// width included, a carry widening the group ("2026-0042" -> "2026-0043", "INV-099" ->
+// "INV-100", "A9Z" -> "A10Z"); "1" when typed holds no digit.
 std::string nextInvoiceNumberAfter(std::string_view typed);
 
 // Stores nextInvoiceNumberAfter(typed) as the next invoice number of set,

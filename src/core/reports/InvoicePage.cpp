@@ -74,18 +74,18 @@ InvoicePage invoicePage(const Invoice& invoice, const InvoiceParties& parties, i
         y += kLineHeight;
     }
 
-    auto totalRow = [&](int top, std::string label, double amount) {
+    auto totalRow = [&](int top, std::string label, std::int64_t cents) {
         out.frames.push_back({10, top, 480, top + 20});
         out.frames.push_back({480, top, 561, top + 20});
         line({10 + kInset, top, 480 - kInset, top + 20}, std::move(label));
-        line({480 + kInset, top, 561 - kInset, top + 20}, invoiceAmountText(settings.monetarySymbol, amount), true);
+        line({480 + kInset, top, 561 - kInset, top + 20}, invoiceCentsText(settings.monetarySymbol, cents), true);
     };
-    const double total = invoice.total();
-    totalRow(660, "TOTAL", total);
+    const std::int64_t net = invoice.netCents();
+    totalRow(660, "TOTAL", net);
     if (settings.applySalesTax != 0) {
-        const InvoiceTax tax = invoiceTax(settings, total);
-        totalRow(680, tax.rateLabel, tax.tax);
-        totalRow(700, tax.totalLabel, tax.totalWithTax);
+        const InvoiceTax tax = invoiceTax(settings, net);
+        totalRow(680, tax.rateLabel, tax.taxCents);
+        totalRow(700, tax.totalLabel, tax.totalCents);
     }
 
     // A long footer would run into the page number: it keeps to the room above it.

@@ -15,7 +15,6 @@ std::string invoiceFileText(const Invoice& invoice, const InvoiceParties& partie
     out += customer.country + "\n";
     out += "\n\n";
     out += "Project\tDate\tTime\tDuration\tPrice/hour\tTotal\n";
-    double total = 0.0;
     for (const InvoiceLine& line : invoice.lines) {
         const InvoiceLineCells cells = invoiceLineCells(line, settings);
         for (const std::string* field : {&cells.project, &cells.date, &cells.time, &cells.duration, &cells.rate,
@@ -24,13 +23,13 @@ std::string invoiceFileText(const Invoice& invoice, const InvoiceParties& partie
             out += '\t';
         }
         out += '\n';
-        total += line.amount();
     }
-    out += "\nTOTAL: " + invoiceAmountText(settings.monetarySymbol, total) + "\n";
+    const std::int64_t net = invoice.netCents();
+    out += "\nTOTAL: " + invoiceCentsText(settings.monetarySymbol, net) + "\n";
     if (settings.applySalesTax != 0) {
-        const InvoiceTax tax = invoiceTax(settings, total);
-        out += tax.rateLabel + ": " + invoiceAmountText(settings.monetarySymbol, tax.tax) + "\n";
-        out += tax.totalLabel + ": " + invoiceAmountText(settings.monetarySymbol, tax.totalWithTax) + "\n\n";
+        const InvoiceTax tax = invoiceTax(settings, net);
+        out += tax.rateLabel + ": " + invoiceCentsText(settings.monetarySymbol, tax.taxCents) + "\n";
+        out += tax.totalLabel + ": " + invoiceCentsText(settings.monetarySymbol, tax.totalCents) + "\n\n";
     }
     return out;
 }

@@ -9,8 +9,9 @@ namespace ql {
 // The bytes of the invoice text file, the one producer for every front end: the number, the
 // customer block, a TAB-separated line per invoiced frame (each field followed by a TAB), the
 // total and, when the settings apply sales tax, the tax and the total with tax. Line feeds
-// alone; UTF-8 as the records hold it; amounts "%.2f" in every locale. The company block and
-// the footer note are not written.
+// alone; UTF-8 as the records hold it; amounts with two places in every locale, the lines'
+// cents adding up to the total (invoiceSums). The company block and the footer note are not
+// written.
 std::string invoiceFileText(const Invoice& invoice, const InvoiceParties& parties);
 
 }  // namespace ql

@@ -28,7 +28,7 @@ TEST_F(InvoiceNumbersTest, AClaimStoresOnlyWhileTheShownNumberIsStillTheStoredOn
         const char* after;  // the stored next number afterwards
     } cases[] = {
         {"9600001", "9600001", "9600001", false, "9600002"},
-        {"9600001", "9600001", "96-15", false, "97"},       // the typed number is the base
+        {"9600001", "9600001", "96-15", false, "96-16"},    // the typed number is the base
         {"9600001", "9600001", "500", false, "501"},        // even an older one, deliberately
         {"9600004", "9600001", "9600001", true, "9600004"},  // another program issued 3 since
         {"9600004", "9600001", "77", true, "9600004"},       // told even when the user typed one

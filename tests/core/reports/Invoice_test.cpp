@@ -7,6 +7,7 @@
 
 #include <clocale>
 #include <climits>
+#include <limits>
 
 namespace ql::testing {
 namespace {
@@ -83,14 +84,19 @@ TEST_F(InvoiceTest, ANewInvoiceCoversTheWholeMonthOfNow) {
     }
 }
 
-TEST_F(InvoiceTest, NextNumberReadsTheLeadingIntegerAsStrtolDoes) {
+TEST_F(InvoiceTest, NextNumberCountsUpTheLastGroupOfDigitsAndKeepsTheRest) {
     const struct {
         const char* typed;
         const char* next;
     } cases[] = {
-        {"9600001", "9600002"}, {"96-15", "97"}, {"ABC", "1"},  {"", "1"},     {"  -5", "-4"},
-        {"+7x", "8"},           {"0042", "43"},  {"- 3", "1"}, {"\t12 13", "13"},
-        {"99999999999999999999999", "9223372036854775807"}, {"-99999999999999999999999", "-9223372036854775807"},
+        {"9600001", "9600002"},   {"2026-0042", "2026-0043"}, {"INV-099", "INV-100"},
+        {"96-15", "96-16"},       {"9", "10"},                {"X-99", "X-100"},
+        {"A9Z", "A10Z"},          {"0042", "0043"},           {"0099", "0100"},
+        {"2026/07-12b", "2026/07-13b"},                       {"  -5", "  -6"},
+        {"R\xC3\xA9" "f-7 \xC3\xA9t\xC3\xA9", "R\xC3\xA9" "f-8 \xC3\xA9t\xC3\xA9"},  // UTF-8 around the digits stays
+        {"99999999999999999999999", "100000000000000000000000"},  // no integer limit
+        // Without a digit the numbering starts again at 1.
+        {"ABC", "1"},             {"", "1"},                  {"INV-", "1"},
     };
     for (const auto& c : cases) EXPECT_EQ(nextInvoiceNumberAfter(c.typed), c.next) << c.typed;
 }
@@ -128,7 +134,7 @@ TEST_F(InvoiceTest, RequestsAreRefusedBeforeAnythingIsAdvanced) {
     EXPECT_FALSE(LoadInvoice(m_fs, december(-1), m_set));
 }
 
-TEST_F(InvoiceTest, OnlyFramesWhollyInsideThePeriodOfTheCustomersOwnProjectsAreInvoiced) {
+TEST_F(InvoiceTest, FramesOfTheCustomersOwnProjectsThatStartInThePeriodAreInvoiced) {
     writeFrames({
         {0, at(1996, 12, 1), at(1996, 12, 1, 1)},                     // starts at the period start
         {1, at(1996, 12, 31, 22), at(1996, 12, 31, 23, 59, 59)},      // sub-project, own customer, ends at the end
@@ -142,11 +148,13 @@ TEST_F(InvoiceTest, OnlyFramesWhollyInsideThePeriodOfTheCustomersOwnProjectsAreI
     const Invoice invoice = load(december());
     EXPECT_EQ(m_fs.reads(path(FileKind::TimeFrames)), 1);
     EXPECT_EQ(m_fs.reads(path(FileKind::Projects)), 1);
-    ASSERT_EQ(invoice.lines.size(), 2u);
+    ASSERT_EQ(invoice.lines.size(), 3u);
     EXPECT_EQ(invoice.lines[0], (InvoiceLine{"Build", 30.0, at(1996, 12, 31, 22), at(1996, 12, 31, 23, 59, 59)}));
     EXPECT_EQ(invoice.lines[1].projectName, "Design");
+    EXPECT_EQ(invoice.lines[2], (InvoiceLine{"Design", 45.0, at(1996, 12, 31, 23), at(1997, 1, 1, 1)}));
     EXPECT_EQ(invoice.settingsPath, m_settingsPath);
 
+    // Billed in December, where it starts, so not again in January.
     const Invoice january = load({7, at(1997, 1, 1), at(1997, 1, 31, 23, 59, 59), "1"});
     EXPECT_TRUE(january.lines.empty());
 }
@@ -186,18 +194,49 @@ TEST_F(InvoiceTest, LineCellsFollowTheChargeRuleAndTheDateFlag) {
     EXPECT_EQ(cells.amount, "$67.50");
     settings.dateFormat = 0;
     EXPECT_EQ(invoiceLineCells(line, settings).date, "03/12/1996");
-    // A span's hours stay below one day.
-    EXPECT_EQ(invoiceLineCells({"x", 1, 0, (25 * 60 + 30) * 60 + 59}, settings).duration, "01:30");
+    // Every hour of a long frame shows, as beside its amount.
+    EXPECT_EQ(invoiceLineCells({"x", 1, 0, (25 * 60 + 30) * 60 + 59}, settings).duration, "25:30");
 }
 
 TEST_F(InvoiceTest, CityLineAndTaxRowsWithTheDefaultSettings) {
     EXPECT_EQ(cityLine("Springfield", "IL", "62701"), "Springfield, IL-62701");
     EXPECT_EQ(cityLine("Paris", "", "75001"), "75001 Paris");
-    const InvoiceTax tax = invoiceTax(*readSettings(m_fs, m_set), 100.0);
+    const InvoiceTax tax = invoiceTax(*readSettings(m_fs, m_set), 10000);
     EXPECT_EQ(tax.rateLabel, "Sales Tax :  (6.00%)");
     EXPECT_EQ(tax.totalLabel, "TOTAL + Sales Tax : ");
-    EXPECT_DOUBLE_EQ(tax.tax, 6.0);
-    EXPECT_DOUBLE_EQ(tax.totalWithTax, 106.0);
+    EXPECT_EQ(tax.taxCents, 600);
+    EXPECT_EQ(tax.totalCents, 10600);
+}
+
+TEST_F(InvoiceTest, SumsAreWholeCentsThatNeverWrap) {
+    const double kNaN = std::numeric_limits<double>::quiet_NaN();
+    const double kInf = std::numeric_limits<double>::infinity();
+    const struct {
+        double amount;
+        std::int64_t cents;
+    } amounts[] = {{0.125, 13}, {-0.125, -13}, {1.005, 100} /* 100.4999... cents */, {2.5e-3, 0},
+                   {kNaN, 0},   {1e300, kInvoiceCentsLimit}, {-kInf, -kInvoiceCentsLimit}};
+    for (const auto& c : amounts) EXPECT_EQ(invoiceCents(c.amount), c.cents) << c.amount;
+
+    const struct {
+        std::int64_t cents;
+        const char* text;
+    } texts[] = {{0, "$0.00"}, {5, "$0.05"}, {-105, "$-1.05"}, {123456, "$1234.56"},
+                 {std::numeric_limits<std::int64_t>::min(), "$-92233720368547758.08"}};
+    for (const auto& c : texts) EXPECT_EQ(invoiceCentsText("$", c.cents), c.text) << c.cents;
+
+    SettingsRecord settings = *readSettings(m_fs, m_set);
+    EXPECT_EQ(invoiceSums(withLines(35), settings), (InvoiceSums{35000, 2100, 37100}));
+    settings.applySalesTax = 0;
+    EXPECT_EQ(invoiceSums(withLines(35), settings), (InvoiceSums{35000, 0, 35000}));
+    // Absurd rates hold at the limit instead of wrapping into a small or negative sum.
+    Invoice huge = withLines(3);
+    for (InvoiceLine& line : huge.lines) line.rate = 1e300;
+    settings.applySalesTax = 1;
+    const InvoiceSums held = invoiceSums(huge, settings);
+    EXPECT_EQ(held.net, kInvoiceCentsLimit);
+    EXPECT_GT(held.tax, 0);
+    EXPECT_EQ(held.total, kInvoiceCentsLimit);
 }
 
 TEST_F(InvoiceTest, ThirtyFiveLinesMakeTwoNumberedPagesEachWithTheFullTotal) {
@@ -272,7 +311,7 @@ TEST_F(InvoiceTest, TheTextFileMatchesTheExpectedBytes) {
         "Design\t12/03/1996\t09:05\t01:30\t$45.00\t$67.50\t\n"
         "\n"
         "TOTAL: $121.75\n"
-        "Sales Tax :  (6.00%): $7.30\n"
+        "Sales Tax :  (6.00%): $7.31\n"  // 730.5 cents, half away from zero
         "TOTAL + Sales Tax : : $129.06\n"
         "\n";
     InvoiceParties who = parties();

@@ -132,7 +132,7 @@ TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
     const struct {
         const char* typed;
         const char* next;
-    } cases[] = {{"96-15", "97"}, {"ABC", "1"}};
+    } cases[] = {{"96-15", "96-16"}, {"INV-099", "INV-100"}, {"ABC", "1"}};
     for (const auto& c : cases) {
         runInvoice(*app, [&](CNewInvoiceDlg& d) {
             child<QLineEdit>(d, "numberEdit")->setText(QString::fromUtf8(c.typed));
