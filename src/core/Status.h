@@ -6,7 +6,7 @@
 
 namespace ql {
 
-enum class StatusCode { Ok, NotFound, IoError, InvalidArgument };
+enum class StatusCode { Ok, NotFound, IoError, InvalidArgument, Cancelled };
 
 // Outcome of a fallible core call. A failure carries the exact text the user is shown.
 class Status {
@@ -16,6 +16,9 @@ public:
     static Status notFound(std::string message) { return {StatusCode::NotFound, std::move(message)}; }
     static Status ioError(std::string message) { return {StatusCode::IoError, std::move(message)}; }
     static Status invalidArgument(std::string message) { return {StatusCode::InvalidArgument, std::move(message)}; }
+    // The user stopped the work (Progress); nothing to report, nothing was kept.
+    static Status cancelled() { return {StatusCode::Cancelled, "Cancelled"}; }
+    bool isCancelled() const { return m_code == StatusCode::Cancelled; }
 
     bool isOk() const { return m_code == StatusCode::Ok; }
     explicit operator bool() const { return isOk(); }

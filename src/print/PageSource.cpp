@@ -15,7 +15,7 @@ void mapLogicalPage(QPainter& painter) {
     painter.setWindow(0, 0, kLogicalPageWidth, kLogicalPageHeight);
 }
 
-bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage, int toPage) {
+bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage, int toPage, ql::Progress* progress) {
     source.beginJob();
     const int count = source.pageCount();
     const int first = fromPage > 0 ? fromPage : 1;
@@ -24,6 +24,11 @@ bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage, int
     QPainter painter;
     if (!painter.begin(&device)) return false;
     for (int page = first; page <= last; ++page) {
+        if (progress && !progress->advance(static_cast<std::uint64_t>(page - first),
+                                           static_cast<std::uint64_t>(last - first + 1))) {
+            painter.end();
+            return false;
+        }
         if (page != first && !device.newPage()) return false;
         painter.save();
         mapLogicalPage(painter);
@@ -50,7 +55,7 @@ QImage renderPage(PageSource& source, int page, const QSize& size) {
     return image;
 }
 
-ql::Result<QByteArray> renderPdf(PageSource& source) {
+ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress) {
     QByteArray bytes;
     bool painted = false;
     bool bufferSound = false;
@@ -63,7 +68,7 @@ ql::Result<QByteArray> renderPdf(PageSource& source) {
         writer.setTitle(source.documentName());
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
                                          QPageLayout::Millimeter));
-        painted = paintPages(writer, source);
+        painted = paintPages(writer, source, 0, 0, progress);
         // A job of no pages still gives a readable file of one blank page.
         if (painted && source.pageCount() == 0) {
             QPainter blank(&writer);
@@ -73,19 +78,22 @@ ql::Result<QByteArray> renderPdf(PageSource& source) {
         // ends, and says nothing when the device then refuses them: look at the device.
         bufferSound = buffer.isOpen() && buffer.isWritable();
     }
+    if (progress && progress->stopped()) return ql::Status::cancelled();
     if (!painted || !bufferSound || !isWholePdf(bytes))
         return ql::Status::ioError("the PDF pages could not be made").withReason("the PDF pages could not be made");
     return bytes;
 }
 
-ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading) {
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading,
+                    ql::Progress* progress) {
     const std::string failureMessage = "Cannot write PDF file : " + path.toStdString();
     const std::string encodedPath = QFile::encodeName(path).toStdString();
     // Refused before any page is painted: nothing of the set is ever at risk.
     if (reading)
         if (ql::Status refused = ql::refuseFileOfSet(fs, encodedPath, *reading); !refused) return refused;
     // Nothing touches the disk until the whole document is there.
-    const ql::Result<QByteArray> rendered = renderPdf(source);
+    const ql::Result<QByteArray> rendered = renderPdf(source, progress);
+    if (!rendered && rendered.status().isCancelled()) return rendered.status();
     if (!rendered) return ql::Status::ioError(failureMessage).withReason(rendered.status().reason());
     const QByteArray& bytes = *rendered;
     return ql::writeOutputFile(fs, encodedPath, failureMessage, [&](ql::File& out) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Progress.h"
 #include "core/Status.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
@@ -39,16 +40,19 @@ public:
 void mapLogicalPage(QPainter& painter);
 
 // Paints pages fromPage..toPage (1-based; 0, 0 for all) of source onto device, one device
-// page each. False when painting could not start on the device; true for a job of 0 pages,
-// which paints nothing.
-bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage = 0, int toPage = 0);
+// page each. False when painting could not start on the device, or when progress (told the
+// pages painted before each page) was stopped; a caller printing on a printer aborts its job
+// from the progress's stop. True for a job of 0 pages, which paints nothing.
+bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage = 0, int toPage = 0,
+                ql::Progress* progress = nullptr);
 
 // One page of source painted on a white image of size (tests, thumbnails).
 QImage renderPage(PageSource& source, int page, const QSize& size);
 
 // Every page of source as the bytes of one whole PDF document (A4, 10 mm margins, the
-// source's orientation), made in memory; a failure when the pages could not be made.
-ql::Result<QByteArray> renderPdf(PageSource& source);
+// source's orientation), made in memory; a failure when the pages could not be made, and
+// Status::cancelled() when progress was stopped.
+ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress = nullptr);
 
 // True when bytes are one whole PDF document: the header, then the "%%EOF" trailer at the end.
 bool isWholePdf(const QByteArray& bytes);
@@ -59,8 +63,9 @@ bool isWholePdf(const QByteArray& bytes);
 // target and renamed over it only when complete, so a failure leaves an existing file as it
 // was and no partial file behind. Fails with "Cannot write PDF file : " + path and the
 // system's reason. When reading names the set the pages are made from, a path that is one
-// of its files is refused (InvalidArgument) with nothing written.
+// of its files is refused (InvalidArgument) with nothing written. A stop of progress writes
+// nothing and returns Status::cancelled().
 ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source,
-                    const ql::FileSet* reading = nullptr);
+                    const ql::FileSet* reading = nullptr, ql::Progress* progress = nullptr);
 // The same on the production file system.
 ql::Status writePdf(const QString& path, PageSource& source);

@@ -68,7 +68,7 @@ std::string exportLine(std::string_view userName, std::string_view projectName, 
 }
 
 Status writeExport(FileSystem& fs, const FileSet& set, const ExportRequest& request,
-                   const ExportSink& out, const ProjectIndex* loadedProjects) {
+                   const ExportSink& out, const ProjectIndex* loadedProjects, Progress* progress) {
     constexpr std::size_t kPiece = 64 * 1024;
     std::string buffer = exportHeader(request.options);
     buffer.reserve(kPiece + 1024);
@@ -79,8 +79,9 @@ Status writeExport(FileSystem& fs, const FileSet& set, const ExportRequest& requ
     Status failure;
     std::string deletedName;
     calendar::LocalTimeCache local;
-    const Status scanned =
-        forEachTimeFrame(fs, set.timeFrames(), [&](const TimeFrameRecord& f) {
+    const Status scanned = forEachTimeFrame(
+        fs, set.timeFrames(),
+        [&](const TimeFrameRecord& f) {
             if (!failure || !InPeriod(f.start, request.period)) return;
             if (request.projectId != -1 && f.projectId != request.projectId) return;
             if (!projects) {
@@ -100,7 +101,8 @@ Status writeExport(FileSystem& fs, const FileSet& set, const ExportRequest& requ
                 if (!out(buffer)) failure = Status::ioError("The export file could not be written.");
                 buffer.clear();
             }
-        });
+        },
+        progress);
     if (!scanned) return scanned;
     if (!failure) return failure;
     if (!out(buffer)) return Status::ioError("The export file could not be written.");

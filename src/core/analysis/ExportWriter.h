@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Progress.h"
 #include "core/Status.h"
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSet.h"
@@ -55,8 +56,9 @@ using ExportSink = std::function<bool(std::string_view text)>;
 // needs it. Fails with "Cannot open time frames file : " + path or "Cannot open project file
 // : " + path, or with an I/O error when out refuses a piece; out may then have received part
 // of the text, which the caller must not keep. A caller that has read the projects already
-// passes them, and the file is not read again.
+// passes them, and the file is not read again. progress, when given, follows the time frames
+// read; a stop ends the export with Status::cancelled().
 Status writeExport(FileSystem& fs, const FileSet& set, const ExportRequest& request,
-                   const ExportSink& out, const ProjectIndex* projects = nullptr);
+                   const ExportSink& out, const ProjectIndex* projects = nullptr, Progress* progress = nullptr);
 
 }  // namespace ql

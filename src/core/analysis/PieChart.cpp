@@ -72,16 +72,20 @@ void PieChart::addMinutes(const std::string& name, std::int64_t minutes) {
     m_slices.push_back({name, minutes, m_palette.colourFor(name)});
 }
 
-Status PieChart::compute(FileSystem& fs, const FileSet& set, const ReportPeriod& period) {
+Status PieChart::compute(FileSystem& fs, const FileSet& set, const ReportPeriod& period, Progress* progress) {
     clear();
     const std::string& framesPath = set.timeFrames();
     MinutesById byId;
-    const Status scanned = forEachTimeFrame(fs, framesPath, [&](const TimeFrameRecord& f) {
-        if (!InPeriod(f.start, period)) return;
-        // A frame that ends before it starts takes no share rather than shrinking the pie.
-        const std::int64_t seconds = std::int64_t{f.end} - f.start;
-        byId.add(f.projectId, seconds > 0 ? seconds / 60 : 0);
-    });
+    const Status scanned = forEachTimeFrame(
+        fs, framesPath,
+        [&](const TimeFrameRecord& f) {
+            if (!InPeriod(f.start, period)) return;
+            // A frame that ends before it starts takes no share rather than shrinking the pie.
+            const std::int64_t seconds = std::int64_t{f.end} - f.start;
+            byId.add(f.projectId, seconds > 0 ? seconds / 60 : 0);
+        },
+        progress);
+    if (scanned.isCancelled()) return scanned;
     if (!scanned) return Status::ioError(pieTimeFramesMessage(framesPath));
     if (byId.empty()) return Status::ok();
 

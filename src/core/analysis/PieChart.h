@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Progress.h"
 #include "core/Status.h"
 #include "core/chart/ChartItem.h"
 #include "core/chart/ChartPalette.h"
@@ -38,7 +39,9 @@ public:
     // (end - start) / 60 whole minutes, never less than 0. Streams the time frames once and
     // reads the projects file once, only when some frame counts.
     // Fails, leaving no slice, with pieTimeFramesMessage or "Cannot open project file : " + path.
-    Status compute(FileSystem& fs, const FileSet& set, const ReportPeriod& period);
+    // progress, when given, follows the frames read; a stop leaves no slice and returns
+    // Status::cancelled().
+    Status compute(FileSystem& fs, const FileSet& set, const ReportPeriod& period, Progress* progress = nullptr);
 
     // Forgets every slice and restarts the palette.
     void clear();

@@ -18,15 +18,24 @@ namespace {
 constexpr std::size_t kChunkBytes = 1 << 17;
 
 // Reads whole chunks of records; a partial record is carried to the next chunk and dropped at the end.
-Status streamRecords(File& file, std::size_t recordSize, const RecordChunkFn& onChunk) {
+Status streamRecords(File& file, std::size_t recordSize, const RecordChunkFn& onChunk, Progress* progress = nullptr) {
     const std::size_t capacity = std::max<std::size_t>(1, kChunkBytes / recordSize) * recordSize;
     std::vector<unsigned char> buffer(capacity);
     std::size_t filled = 0;
+    std::uint64_t total = 0;
+    std::uint64_t done = 0;
+    if (progress) {
+        auto size = file.size();
+        if (!size) return size.status();
+        total = *size;
+    }
     for (;;) {
+        if (progress && !progress->advance(std::min(done, total), total)) return Status::cancelled();
         auto got = file.read(buffer.data() + filled, capacity - filled);
         if (!got) return got.status();
         if (*got == 0) return Status::ok();
         filled += *got;
+        done += *got;
         const std::size_t whole = filled / recordSize;
         if (whole > 0) {
             onChunk(buffer.data(), whole);
@@ -182,10 +191,11 @@ RecordFileVersion versionOf(const std::vector<unsigned char>& records) {
 }
 
 Status scanRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                   const std::string& failureMessage, const RecordChunkFn& onChunk) {
+                   const std::string& failureMessage, const RecordChunkFn& onChunk, Progress* progress) {
     auto file = fs.openRead(path);
     if (!file) return failedWith(failureMessage, file.status());
-    if (Status st = streamRecords(**file, recordSize, onChunk); !st) return failedWith(failureMessage, st);
+    if (Status st = streamRecords(**file, recordSize, onChunk, progress); !st)
+        return st.isCancelled() ? st : failedWith(failureMessage, st);
     return Status::ok();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Progress.h"
 #include "core/Status.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
@@ -96,8 +97,10 @@ using KeepRecordFn = std::function<bool(const unsigned char* record)>;
 
 // Streams every whole record of path in file order; a torn tail (a size that is not a
 // multiple of recordSize) is ignored. Fails with failureMessage when the file cannot be read.
+// With progress, it is told the bytes read of the file's size before each chunk, and a stop
+// ends the scan with Status::cancelled().
 Status scanRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                   const std::string& failureMessage, const RecordChunkFn& onChunk);
+                   const std::string& failureMessage, const RecordChunkFn& onChunk, Progress* progress = nullptr);
 
 // All whole records of path, concatenated.
 Result<std::vector<unsigned char>> readRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,

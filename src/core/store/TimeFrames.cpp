@@ -73,8 +73,10 @@ Status removeTimeFrames(FileSystem& fs, const std::string& timeFramesPath, const
 }
 
 Status scanTimeFrameChunks(FileSystem& fs, const std::string& timeFramesPath,
-                           const std::function<void(const unsigned char* records, std::size_t count)>& onChunk) {
-    return scanRecords(fs, timeFramesPath, TimeFrameRecord::kSize, timeFramesFileMessage(timeFramesPath), onChunk);
+                           const std::function<void(const unsigned char* records, std::size_t count)>& onChunk,
+                           Progress* progress) {
+    return scanRecords(fs, timeFramesPath, TimeFrameRecord::kSize, timeFramesFileMessage(timeFramesPath), onChunk,
+                       progress);
 }
 
 Result<std::int32_t> highestProjectIdInFrames(FileSystem& fs, const std::string& timeFramesPath) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/Progress.h"
 #include "core/Status.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
@@ -35,8 +36,10 @@ Status updateTimeFrame(FileSystem& fs, const std::string& timeFramesPath, const 
 Status removeTimeFrames(FileSystem& fs, const std::string& timeFramesPath, const std::vector<TimeFrameRecord>& frames);
 
 // Calls onFrame for every frame of the file at timeFramesPath in file order, reading it once.
+// progress, when given, follows the bytes read and may stop the scan (Status::cancelled()).
 template <typename OnFrame>
-Status forEachTimeFrame(FileSystem& fs, const std::string& timeFramesPath, OnFrame&& onFrame);
+Status forEachTimeFrame(FileSystem& fs, const std::string& timeFramesPath, OnFrame&& onFrame,
+                        Progress* progress = nullptr);
 
 // The greatest project id that a frame of the file refers to; -1 for an empty or missing file.
 Result<std::int32_t> highestProjectIdInFrames(FileSystem& fs, const std::string& timeFramesPath);
@@ -46,13 +49,17 @@ Result<std::vector<TimeFrameRecord>> loadTimeFrames(FileSystem& fs, const std::s
 
 // Implementation detail of forEachTimeFrame: streams whole 12-byte records in chunks.
 Status scanTimeFrameChunks(FileSystem& fs, const std::string& timeFramesPath,
-                           const std::function<void(const unsigned char* records, std::size_t count)>& onChunk);
+                           const std::function<void(const unsigned char* records, std::size_t count)>& onChunk,
+                           Progress* progress = nullptr);
 
 template <typename OnFrame>
-Status forEachTimeFrame(FileSystem& fs, const std::string& timeFramesPath, OnFrame&& onFrame) {
-    return scanTimeFrameChunks(fs, timeFramesPath, [&](const unsigned char* records, std::size_t count) {
-        for (std::size_t i = 0; i < count; ++i) onFrame(decodeTimeFrame(records + i * TimeFrameRecord::kSize));
-    });
+Status forEachTimeFrame(FileSystem& fs, const std::string& timeFramesPath, OnFrame&& onFrame, Progress* progress) {
+    return scanTimeFrameChunks(
+        fs, timeFramesPath,
+        [&](const unsigned char* records, std::size_t count) {
+            for (std::size_t i = 0; i < count; ++i) onFrame(decodeTimeFrame(records + i * TimeFrameRecord::kSize));
+        },
+        progress);
 }
 
 }  // namespace ql

@@ -124,7 +124,10 @@ void CExportDlg::accept() {
     request.options.oneField = m_ui->oneFieldCheck->isChecked();
     request.userName = ql::exportUserName(profileUserName().toStdString());
 
-    const QString failure = writeExportFile(request);
+    bool stopped = false;
+    const QString failure = writeExportFile(request, stopped);
+    // Stopped by the user: no file, nothing to say, and the dialog stays for another try.
+    if (stopped) return;
     if (!failure.isEmpty()) {
         m_prompter.inform(QStringLiteral("Quillory"), failure, Prompter::Icon::Warning);
         return;
@@ -133,8 +136,11 @@ void CExportDlg::accept() {
     QDialog::accept();
 }
 
-QString CExportDlg::writeExportFile(const ql::ExportRequest& request) {
+QString CExportDlg::writeExportFile(const ql::ExportRequest& request, bool& stopped) {
     const QString path = exportPath();
+    const QString label = QStringLiteral("Writing the export file...");
+    const std::unique_ptr<ql::Progress> progress =
+        m_progress ? m_progress(this, label) : std::make_unique<ProgressWindow>(this, label);
     bool created = false;
     ql::Status fileWrite;
     ql::Status produced;
@@ -143,14 +149,18 @@ QString CExportDlg::writeExportFile(const ql::ExportRequest& request) {
         m_fs, QFile::encodeName(path).toStdString(), "Cannot write the export file : " + path.toStdString(),
         [&](ql::File& file) {
             created = true;
-            produced = ql::writeExport(m_fs, m_set, request, [&](std::string_view piece) {
-                if (fileWrite) fileWrite = file.write(piece.data(), piece.size());
-                return fileWrite.isOk();
-            });
+            produced = ql::writeExport(
+                m_fs, m_set, request,
+                [&](std::string_view piece) {
+                    if (fileWrite) fileWrite = file.write(piece.data(), piece.size());
+                    return fileWrite.isOk();
+                },
+                nullptr, progress.get());
             return fileWrite ? produced : fileWrite;
         },
         &m_set);
     if (written) return {};
+    stopped = produced.isCancelled();
     // A refused path (a file of the open set) is said as it is: nothing was created.
     if (written.code() == ql::StatusCode::InvalidArgument) return QString::fromStdString(written.message());
     const QString reason = QString::fromStdString(written.reason());

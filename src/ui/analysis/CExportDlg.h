@@ -3,6 +3,7 @@
 #include "core/analysis/ExportWriter.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
+#include "ui/common/ProgressWindow.h"
 
 #include <QDialog>
 #include <QString>
@@ -34,6 +35,8 @@ public:
     ~CExportDlg() override;
 
     void setSaveFileChooser(SaveFileChooser chooser) { m_chooseFile = std::move(chooser); }
+    // The progress of writing the export (a ProgressWindow over the dialog when not set).
+    void setProgressFactory(ProgressFactory progress) { m_progress = std::move(progress); }
     // The export file as static 1052 shows it.
     QString exportPath() const;
 
@@ -48,7 +51,7 @@ private:
     void onFileButton();
     bool monthFirst() const;
     // Writes the export through a temporary file; the text to show when it failed, else empty.
-    QString writeExportFile(const ql::ExportRequest& request);
+    QString writeExportFile(const ql::ExportRequest& request, bool& stopped);
 
     std::unique_ptr<Ui::CExportDlg> m_ui;
     ql::FileSystem& m_fs;
@@ -56,4 +59,5 @@ private:
     ql::FileSet m_set;
     bool m_localeMonthFirst;
     SaveFileChooser m_chooseFile = &CExportDlg::chooseExportFile;
+    ProgressFactory m_progress;
 };

@@ -38,14 +38,15 @@ int sixteenths(double degrees) { return -static_cast<int>(std::lround(degrees * 
 }  // namespace
 
 CPieChartDlg::CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
-                           bool localeMonthFirst, QWidget* parent)
+                           bool localeMonthFirst, QWidget* parent, ProgressFactory progress)
     : QDialog(parent),
       m_ui(std::make_unique<Ui::CPieChartDlg>()),
       m_fs(fs),
       m_prompter(prompter),
       m_clock(clock),
       m_set(set),
-      m_localeMonthFirst(localeMonthFirst) {
+      m_localeMonthFirst(localeMonthFirst),
+      m_progress(std::move(progress)) {
     m_ui->setupUi(this);
     QPalette black = m_ui->separator->palette();
     black.setColor(QPalette::Window, Qt::black);
@@ -115,7 +116,14 @@ void CPieChartDlg::compute() {
                           Prompter::Icon::Information);
         return;
     }
-    const ql::Status st = m_chart.compute(m_fs, m_set, *period);
+    // Over the main window: on opening, this dialog is not shown yet.
+    QWidget* over = isVisible() ? this : parentWidget();
+    const QString label = QStringLiteral("Adding up the time frames...");
+    const std::unique_ptr<ql::Progress> progress =
+        m_progress ? m_progress(over, label) : std::make_unique<ProgressWindow>(over, label);
+    const ql::Status st = m_chart.compute(m_fs, m_set, *period, progress.get());
+    // Stopped by the user: an empty chart, nothing to say.
+    if (st.isCancelled()) return;
     if (!st) m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()), Prompter::Icon::Warning);
 }
 

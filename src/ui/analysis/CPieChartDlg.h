@@ -3,6 +3,7 @@
 #include "core/analysis/PieChart.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
+#include "ui/common/ProgressWindow.h"
 
 #include <QDialog>
 #include <QPixmap>
@@ -28,9 +29,11 @@ class CPieChartDlg : public QDialog {
     Q_OBJECT
 public:
     // set: the document's file set (kept as a copy). localeMonthFirst orders the dates when the
-    // settings file cannot be read. Opens on This Year and computes it.
+    // settings file cannot be read. Opens on This Year and computes it. Each computation shows
+    // its progress through progress (a ProgressWindow over parent when empty); a stopped one
+    // leaves the chart empty.
     CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
-                 bool localeMonthFirst, QWidget* parent = nullptr);
+                 bool localeMonthFirst, QWidget* parent = nullptr, ProgressFactory progress = {});
     ~CPieChartDlg() override;
 
     const ql::PieChart& chart() const { return m_chart; }
@@ -62,6 +65,7 @@ private:
     ql::FileSet m_set;
     bool m_localeMonthFirst;
     ql::PieChart m_chart;
+    ProgressFactory m_progress;
     QPixmap m_buffer;
     QPoint m_pointer{-1, -1};
     QRect m_lastLabel;

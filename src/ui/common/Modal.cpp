@@ -1,5 +1,7 @@
 #include "ui/common/Modal.h"
 
+#include "ui/common/ProgressWindow.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <QMenu>
@@ -16,4 +18,8 @@ std::optional<QString> QtModal::chooseSavePath(QWidget* parent, const SaveReques
     if (!request.fileName.isEmpty()) dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().front();
+}
+
+std::unique_ptr<ql::Progress> Modal::progress(QWidget* parent, const QString& label) {
+    return std::make_unique<ProgressWindow>(parent, label);
 }

@@ -3,7 +3,12 @@
 #include <QPoint>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+namespace ql {
+class Progress;
+}
 
 class QAction;
 class QDialog;
@@ -30,6 +35,8 @@ public:
     virtual QAction* runMenu(QMenu& menu, const QPoint& globalPosition) = 0;
     // The save dialog over parent, confirming an overwrite; the full path, nullopt on Cancel.
     virtual std::optional<QString> chooseSavePath(QWidget* parent, const SaveRequest& request) = 0;
+    // The progress of one piece of long work over parent (a ProgressWindow); tests script it.
+    virtual std::unique_ptr<ql::Progress> progress(QWidget* parent, const QString& label);
 };
 
 // The production Modal: QDialog::exec, QMenu::exec and QFileDialog.

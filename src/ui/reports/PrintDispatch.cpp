@@ -15,9 +15,33 @@
 #include "ui/reports/PreviewWindow.h"
 
 #include <QAction>
+#include <QFile>
 #include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+
+namespace {
+
+// Progress of painting on a printer: a stop aborts the job while it is still open, so that
+// half a report never comes out of the printer or stays in a file.
+class PrinterProgress final : public ql::Progress {
+public:
+    PrinterProgress(std::unique_ptr<ql::Progress> shown, QPrinter& printer)
+        : m_shown(std::move(shown)), m_printer(printer) {}
+
+protected:
+    bool onAdvance(std::uint64_t done, std::uint64_t total) override {
+        if (m_shown->advance(done, total)) return true;
+        m_printer.abort();
+        return false;
+    }
+
+private:
+    std::unique_ptr<ql::Progress> m_shown;
+    QPrinter& m_printer;
+};
+
+}  // namespace
 
 PrintDispatch::PrintDispatch(const CommandContext& context, const ql::WeekChart& chart)
     : m_context(context),
@@ -121,7 +145,7 @@ void PrintDispatch::runJob(PageSource& source, bool throughPrintDialog) {
     if (source.orientation() == QPageLayout::Landscape) SetPrinterOrientation(2);
     if (throughPrintDialog) {
         source.beginJob();
-        if (m_runPrintDialog(p, source.pageCount())) tellPrinted(p, paintPages(p, source, p.fromPage(), p.toPage()));
+        if (m_runPrintDialog(p, source.pageCount())) printOn(p, source);
     } else {
         m_runPreview(p, source);
     }
@@ -140,8 +164,14 @@ bool PrintDispatch::printDialog(QPrinter& printer, int pageCount) {
 void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
     PreviewWindow dialog(&printer, m_context.parent);
     bool painted = true;
-    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&source, &painted](QPrinter* target) {
-        painted = paintPages(*target, source, target->fromPage(), target->toPage());
+    bool stopped = false;
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
+        PrinterProgress progress(m_context.modal.progress(m_context.parent, QStringLiteral("Preparing the pages...")),
+                                 *target);
+        painted = paintPages(*target, source, target->fromPage(), target->toPage(), &progress);
+        stopped = progress.stopped();
+        // A preview stopped while it was being made has nothing to show.
+        if (stopped) QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
     });
     // Most desktops have no printer: the preview writes the same pages to a PDF file too.
     if (QAction* exportAction = dialog.addToolAction(QStringLiteral("Export PDF..."))) {
@@ -149,7 +179,16 @@ void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
         connect(exportAction, &QAction::triggered, &dialog, [this, &source] { exportPdf(source); });
     }
     // The dialog closes with Accepted only after its Print painted the pages.
-    if (dialog.exec() == QDialog::Accepted) tellPrinted(printer, painted);
+    if (dialog.exec() == QDialog::Accepted && !stopped) tellPrinted(printer, painted);
+}
+
+void PrintDispatch::printOn(QPrinter& printer, PageSource& source) {
+    PrinterProgress progress(m_context.modal.progress(m_context.parent, QStringLiteral("Printing...")), printer);
+    const bool painted = paintPages(printer, source, printer.fromPage(), printer.toPage(), &progress);
+    if (!progress.stopped()) return tellPrinted(printer, painted);
+    // Stopped by the user: nothing to report, and no cut file left under the chosen name.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName());
 }
 
 void PrintDispatch::tellPrinted(const QPrinter& printer, bool painted) {
@@ -186,8 +225,12 @@ bool PrintDispatch::exportPdf(PageSource& source) {
     const std::optional<QString> path = choosePdfPath(source);
     if (!path) return false;
     const OpenDocument& document = m_context.document;
-    const ql::Status written =
-        writePdf(m_context.fileSystem, *path, source, document.fileSetOpen() ? &document.fileSet() : nullptr);
+    const std::unique_ptr<ql::Progress> progress =
+        m_context.modal.progress(m_context.parent, QStringLiteral("Writing the PDF file..."));
+    const ql::Status written = writePdf(m_context.fileSystem, *path, source,
+                                        document.fileSetOpen() ? &document.fileSet() : nullptr, progress.get());
+    // Stopped by the user: nothing was written and there is nothing to say.
+    if (written.isCancelled()) return false;
     if (!written)
         m_context.prompter.inform(QStringLiteral("Quillory"), failureText(written), Prompter::Icon::Warning);
     return written.isOk();

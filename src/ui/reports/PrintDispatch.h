@@ -99,6 +99,8 @@ private:
     void runJob(PageSource& source, bool throughPrintDialog);
     void previewInDialog(QPrinter& printer, PageSource& source);
     bool printDialog(QPrinter& printer, int pageCount);
+    // Paints source on printer with progress; then tellPrinted, unless the user stopped it.
+    void printOn(QPrinter& printer, PageSource& source);
     // After a print: a failure is reported; a print to a PDF file says which file.
     void tellPrinted(const QPrinter& printer, bool painted);
     std::optional<QString> choosePdfPath(const PageSource& source);

@@ -4,6 +4,7 @@
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
 #include "ui/RecordingPrompter.h"
+#include "ui/ScriptedModal.h"
 #include "ui/TempFileSet.h"
 
 #include <QCheckBox>
@@ -127,6 +128,21 @@ TEST_F(ExportDialog, DefaultsThenWritesTheChosenFileAndSaysSo) {
     EXPECT_EQ(m_prompter.boxes[0].icon, Prompter::Icon::Information);
     EXPECT_EQ(dlg->result(), QDialog::Accepted);
     EXPECT_EQ(read(m_chosen), "User\tProject\tDate\tTime\tDuration\r\nAnn\tWeb\t03/14/96\t04:00 PM\t180\r\n");
+}
+
+// Cancel in the progress of a long export: no file, no word, the dialog stays for another try.
+TEST_F(ExportDialog, AStoppedExportWritesNothingAndKeepsTheDialogOpen) {
+    ScriptedModal modal;
+    modal.stopProgressAt = 1;
+    auto dlg = open();
+    dlg->setProgressFactory([&](QWidget* over, const QString& label) { return modal.progress(over, label); });
+    m_chosen = m_out.filePath(QStringLiteral("out.txt"));
+    QTest::mouseClick(Controls(*dlg).fileButton, Qt::LeftButton);
+    QTest::mouseClick(Controls(*dlg).okButton, Qt::LeftButton);
+    EXPECT_EQ(modal.progressLabels, std::vector<QString>{QStringLiteral("Writing the export file...")});
+    EXPECT_TRUE(m_prompter.boxes.empty());
+    EXPECT_TRUE(dlg->isVisible());
+    EXPECT_EQ(QDir(m_out.path()).entryList(QDir::Files), QStringList());
 }
 
 TEST_F(ExportDialog, AFailedExportLeavesAnExistingFileUntouchedAndTheDialogOpen) {

@@ -6,6 +6,7 @@
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
 #include "ui/RecordingPrompter.h"
+#include "ui/ScriptedModal.h"
 #include "ui/TempFileSet.h"
 
 #include <QApplication>
@@ -112,6 +113,21 @@ TEST_F(PieChartDialog, OpensOnThisYearAndCustomThenThisMonthThenCustomResetsTheD
     EXPECT_EQ(ui.fromEdit->text(), "01/01/1996");
     EXPECT_EQ(ui.toEdit->text(), "12/31/1996");
     EXPECT_TRUE(m_prompter.boxes.empty());
+}
+
+// Cancel in the progress of a long computation: an empty pie and no word.
+TEST_F(PieChartDialog, AStoppedComputationLeavesAnEmptyChartAndSaysNothing) {
+    ScriptedModal modal;
+    modal.stopProgressAt = 1;
+    CPieChartDlg dlg(ql::defaultFileSystem(), m_prompter, m_clock, m_set.fileSet(), true, nullptr,
+                     [&](QWidget* over, const QString& label) { return modal.progress(over, label); });
+    EXPECT_EQ(modal.progressLabels, std::vector<QString>{QStringLiteral("Adding up the time frames...")});
+    EXPECT_TRUE(dlg.chart().slices().empty());
+    EXPECT_TRUE(m_prompter.boxes.empty());
+    // The next period is computed afresh.
+    modal.stopProgressAt = 0;
+    Controls(dlg).periodCombo->setCurrentIndex(1);  // This Month
+    EXPECT_FALSE(dlg.chart().slices().empty());
 }
 
 TEST_F(PieChartDialog, HoverLabelFollowsThePointerWithoutReadingAFile) {

@@ -381,4 +381,30 @@ TEST_F(PrintDispatchTest, PreviewOpensAtPageWidthInItsLastSizeAndDrawsEveryRule)
     EXPECT_EQ(opened, QSize(700, 500));
 }
 
+// Long work stopped by the user writes nothing, leaves nothing and says nothing.
+TEST_F(PrintDispatchTest, StoppedPdfAndPrintWriteNothingAndSayNothing) {
+    const QString pdf = ShellTest::path(QStringLiteral("history.pdf"));
+    modal.savePaths = {pdf};
+    modal.stopProgressAt = 1;
+    dispatch().setPreviewRunner([this](QPrinter&, PageSource& source) { exported = dispatch().exportPdf(source); });
+    app->document().notifyViews(hint::kPrintHistory);
+    EXPECT_FALSE(exported);
+    EXPECT_EQ(modal.progressLabels, std::vector<QString>{QStringLiteral("Writing the PDF file...")});
+    EXPECT_FALSE(QFile::exists(pdf));
+
+    const QString printed = ShellTest::path(QStringLiteral("printed.pdf"));
+    dispatch().setPrintDialogRunner([&](QPrinter& printer, int) {
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(printed);
+        return true;
+    });
+    modal.progressSteps = 0;
+    app->frame().action(cmd::kFilePrint)->trigger();
+    EXPECT_EQ(modal.progressLabels.back(), QStringLiteral("Printing..."));
+    EXPECT_FALSE(QFile::exists(printed));
+    EXPECT_TRUE(prompter.boxes.empty()) << prompter.boxes[0].text.toStdString();
+    EXPECT_EQ(QDir(ShellTest::path(QString())).entryList({QStringLiteral("*.pdf*")}, QDir::Files), QStringList());
+    app->printer().setOutputFileName(QString());
+}
+
 }  // namespace
