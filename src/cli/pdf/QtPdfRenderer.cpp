@@ -1,10 +1,13 @@
 #include "cli/pdf/QtPdfRenderer.h"
 
+#include "collation/NameOrder.h"
 #include "print/InvoicePages.h"
 #include "print/PageSource.h"
 #include "print/ReportPages.h"
 
 #include <QFile>
+
+#include <memory>
 
 namespace ql::cli {
 namespace {
@@ -30,6 +33,11 @@ Status QtPdfRenderer::writeTable(FileSystem& fs, const ReportTable& table, const
 Status QtPdfRenderer::writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path) {
     WeekChartPages pages(chart);
     return writePdf(fs, pathText(path), pages);
+}
+
+NameCompare QtPdfRenderer::projectNameOrder() const {
+    auto order = std::make_shared<const NameOrder>();
+    return [order](const std::string& a, const std::string& b) { return order->compareUtf8(a, b); };
 }
 
 }  // namespace ql::cli

@@ -13,6 +13,8 @@ public:
     Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
                       const std::string& path) override;
     Status writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path) override;
+    // NameOrder's, in the locale the environment selects for collation.
+    NameCompare projectNameOrder() const override;
 };
 
 }  // namespace ql::cli

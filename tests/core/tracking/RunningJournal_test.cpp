@@ -34,7 +34,8 @@ std::int32_t int32At(const std::vector<unsigned char>& bytes, std::size_t offset
 }
 
 void putInt32At(std::vector<unsigned char>& bytes, std::size_t offset, std::int32_t value) {
-    for (int i = 0; i < 4; ++i) bytes[offset + static_cast<std::size_t>(i)] = static_cast<unsigned char>(static_cast<std::uint32_t>(value) >> (8 * i));
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<unsigned char>(bits >> (8 * i));
 }
 
 // Replaces the last four bytes with the checksum of the others, so a forged journal is
