@@ -62,7 +62,8 @@ void CProjectInfoDlg::fillCustomers(ql::FileSystem& fs, Prompter& prompter, cons
     std::vector<std::size_t> byName(names.size());
     std::iota(byName.begin(), byName.end(), std::size_t{0});
     const ql::NameOrder order;
-    std::stable_sort(byName.begin(), byName.end(), [&](std::size_t a, std::size_t b) { return order(names[a], names[b]); });
+    std::stable_sort(byName.begin(), byName.end(),
+                     [&](std::size_t a, std::size_t b) { return order(names[a], names[b]); });
 
     // One model filled off the combo box: thousands of customers open at once.
     auto* model = new QStandardItemModel(combo);

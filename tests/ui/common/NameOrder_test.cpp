@@ -43,7 +43,7 @@ public:
     ScopedLocaleEnv(const char* all, const char* collate = nullptr, const char* lang = nullptr) {
         const char* values[] = {all, collate, lang};
         for (int i = 0; i < 3; ++i) {
-            m_saved[i] = qEnvironmentVariableIsSet(kVariables[i]) ? std::optional(qgetenv(kVariables[i])) : std::nullopt;
+            if (qEnvironmentVariableIsSet(kVariables[i])) m_saved[i] = qgetenv(kVariables[i]);
             if (values[i]) qputenv(kVariables[i], values[i]);
             else qunsetenv(kVariables[i]);
         }
