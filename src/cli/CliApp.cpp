@@ -237,7 +237,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                                : historySort == "duration" ? HistorySort::Duration
                                : historySort == "charges"  ? HistorySort::Charges
                                                            : HistorySort::Project;
-                return runHistory(fs, clock, history, out);
+                return runHistory(fs, clock, pdf, history, out);
             };
         });
     }

@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 #include "core/chart/WeekChart.h"
+#include "core/reports/HistoryItems.h"
 #include "core/reports/Invoice.h"
 #include "core/reports/ReportTable.h"
 #include "core/store/FileSystem.h"
@@ -132,8 +133,9 @@ struct ReportRequest {
 class PdfRenderer {
 public:
     virtual ~PdfRenderer() = default;
-    // Called once a command that writes PDF has been parsed. Returns ok where the pages are
-    // rendered in this process; the program that hands over does not return on success.
+    // Called once a command that writes PDF, or orders names as the window does, has been
+    // parsed. Returns ok where that is done in this process; the program that hands over does
+    // not return on success.
     virtual Status takeOver();
     // The bytes of the invoice's printed pages as a PDF document: the invoice command writes
     // them itself, since its number must be stored before the file shows under its name.
@@ -144,6 +146,9 @@ public:
     virtual Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
                               const std::string& path);
     virtual Status writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path);
+    // The order of project names the window lists them in (the user's locale collation,
+    // which needs Qt as the pages do), for a command that has taken over; empty here.
+    virtual NameCompare projectNameOrder() const;
 };
 
 struct SettingsRequest {
@@ -179,8 +184,11 @@ Status runTotals(FileSystem& fs, const Clock& clock, const TotalsRequest& reques
 // Prints the rows of the history of charges chosen as the dialog chooses them: the saved
 // filter unless a period, dates or a project are given; sorted ascending by one column,
 // equal keys in file order. Text is one tab-separated row per frame with the dialog's
-// column texts; JSON one object per row.
-Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& request, std::ostream& out);
+// column texts; JSON one object per row. Project names sort as the dialog sorts them, so
+// sorting by project hands the command over to pdf first; where that cannot be done (a
+// build without Qt) they sort by compareNamesIgnoringCase.
+Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const HistoryRequest& request,
+                  std::ostream& out);
 
 // Without assignments prints the settings record; otherwise checks every KEY=VALUE against
 // its field (nothing is written when one is refused) and rewrites the settings file once.

@@ -54,7 +54,14 @@ void writeHistoryJson(std::ostream& out, const HistoryItems& history, const std:
 
 }  // namespace
 
-Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& request, std::ostream& out) {
+Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const HistoryRequest& request,
+                  std::ostream& out) {
+    // The window's order of names needs Qt: the program that has it runs the whole command,
+    // before any file is read here. Without it the history is still printed, in the plain order.
+    NameCompare compareNames = compareNamesIgnoringCase;
+    if (request.sort == HistorySort::Project && pdf.takeOver()) {
+        if (NameCompare collated = pdf.projectNameOrder()) compareNames = std::move(collated);
+    }
     const FileSet set(request.path);
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
@@ -83,7 +90,7 @@ Status runHistory(FileSystem& fs, const Clock& clock, const HistoryRequest& requ
     if (!load.messages.empty()) return Status::ioError(load.messages.front());
 
     const HistoryItems& history = load.history;
-    const auto ranks = rankProjectNames(history.projects, compareNamesIgnoringCase);
+    const auto ranks = rankProjectNames(history.projects, compareNames);
     const auto order = sortedHistoryOrder(history, static_cast<int>(request.sort), ranks);
     if (request.json) {
         std::vector<std::string> quotedNames;

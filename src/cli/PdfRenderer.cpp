@@ -13,4 +13,6 @@ Status PdfRenderer::writeWeekChart(FileSystem&, const WeekChart&, const std::str
     return PdfRenderer::takeOver();
 }
 
+NameCompare PdfRenderer::projectNameOrder() const { return {}; }
+
 }  // namespace ql::cli

@@ -1,12 +1,13 @@
-// quillory-cli's PDF commands: quillory-cli runs this program, with its own arguments, for
-// the commands that print, so that only they pay for loading Qt.
+// quillory-cli's Qt half: quillory-cli runs this program, with its own arguments, for the
+// commands that print or order names as the window does, so that only they pay for loading
+// Qt; only those that print start its application.
 #include "cli/CliApp.h"
 #include "cli/pdf/QtPdfRenderer.h"
 
-#include <QGuiApplication>
-#include <QLocale>
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
 
-#include <clocale>
 #include <iostream>
 
 namespace {
@@ -24,17 +25,6 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(keepOnlyCriticalMessages);
     // Pages are painted off screen: no display is needed, and any set one is not used.
     qputenv("QT_QPA_PLATFORM", "offscreen");
-    // Qt would take options such as -platform out of the command's own arguments.
-    int qtArgc = 1;
-    char name[] = "quillory-cli";
-    char* qtArgv[] = {name, nullptr};
-    QGuiApplication app(qtArgc, qtArgv);
-    // Qt sets the C library's locale from the environment; the texts of the pages are the
-    // same in every locale, as in the window.
-    std::setlocale(LC_NUMERIC, "C");
-    std::setlocale(LC_TIME, "C");
-    // Scripts get the same pages under any LANG: the week chart's day names in English.
-    QLocale::setDefault(QLocale::c());
     const ql::SystemClock clock;
     ql::cli::QtPdfRenderer pdf;
     return ql::cli::runCli(argc, argv, std::cout, std::cerr, ql::defaultFileSystem(), clock, &pdf);

@@ -10,9 +10,12 @@ namespace ql {
 namespace {
 
 constexpr std::array<unsigned char, 4> kMagic{'Q', 'L', 'R', 'N'};
-constexpr std::int32_t kVersion = 1;
+constexpr std::int32_t kVersion = 2;
+// Version 1 kept no check-in time: its entries were a project id and a start.
+constexpr std::int32_t kVersionWithoutCheckIn = 1;
 constexpr std::size_t kHeaderSize = 24;
-constexpr std::size_t kEntrySize = 8;
+constexpr std::size_t kEntrySize = 12;
+constexpr std::size_t kEntrySizeWithoutCheckIn = 8;
 constexpr std::size_t kChecksumSize = 4;
 constexpr std::size_t kMaxEntries = 5;
 constexpr std::size_t kMaxSize = kHeaderSize + kMaxEntries * kEntrySize + kChecksumSize;
@@ -41,6 +44,7 @@ std::vector<unsigned char> encodeJournal(const JournalState& state) {
     for (std::size_t i = 0; i < count; ++i) {
         codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize, state.entries[i].projectId);
         codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize + 4, state.entries[i].start);
+        codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize + 8, state.entries[i].checkedIn);
     }
     const std::size_t body = bytes.size() - kChecksumSize;
     codec::storeLittleEndian(bytes.data() + body, crc32(bytes.data(), body));
@@ -50,10 +54,12 @@ std::vector<unsigned char> encodeJournal(const JournalState& state) {
 std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_t size) {
     if (size < kHeaderSize + kChecksumSize || size > kMaxSize) return std::nullopt;
     if (!std::equal(kMagic.begin(), kMagic.end(), bytes)) return std::nullopt;
-    if (codec::getInt32(bytes, 4) != kVersion) return std::nullopt;
+    const std::int32_t version = codec::getInt32(bytes, 4);
+    if (version != kVersion && version != kVersionWithoutCheckIn) return std::nullopt;
+    const std::size_t entrySize = version == kVersion ? kEntrySize : kEntrySizeWithoutCheckIn;
     const std::int32_t count = codec::getInt32(bytes, 20);
     if (count < 0 || static_cast<std::size_t>(count) > kMaxEntries) return std::nullopt;
-    const std::size_t body = kHeaderSize + static_cast<std::size_t>(count) * kEntrySize;
+    const std::size_t body = kHeaderSize + static_cast<std::size_t>(count) * entrySize;
     if (size != body + kChecksumSize) return std::nullopt;
     if (codec::loadLittleEndian<std::uint32_t>(bytes + body) != crc32(bytes, body)) return std::nullopt;
     const std::int32_t paused = codec::getInt32(bytes, 12);
@@ -63,9 +69,13 @@ std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_
     state.heartbeat = codec::getInt32(bytes, 8);
     state.paused = paused == 1;
     state.pauseReference = codec::getInt32(bytes, 16);
-    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i)
-        state.entries.push_back({codec::getInt32(bytes, kHeaderSize + i * kEntrySize),
-                                 codec::getInt32(bytes, kHeaderSize + i * kEntrySize + 4)});
+    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
+        const std::size_t at = kHeaderSize + i * entrySize;
+        const std::int32_t start = codec::getInt32(bytes, at + 4);
+        // A journal of the earlier layout is offered back as it was: its starts are all it knew.
+        const std::int32_t checkedIn = version == kVersion ? codec::getInt32(bytes, at + 8) : start;
+        state.entries.push_back({codec::getInt32(bytes, at), start, checkedIn});
+    }
     return state;
 }
 

@@ -13,16 +13,18 @@
 // The journal of the running projects, beside the file set (base path + "run"), so that a
 // crash, a kill or a logout loses no running time. No record operation reads it.
 //
-// Layout (little-endian, 28 + 8 * count bytes):
-//   offset  size  field
-//        0     4  magic "QLRN"
-//        4     4  int32   version, 1
-//        8     4  int32   heartbeat: when the program was last seen running
-//       12     4  int32   paused, 0 or 1
-//       16     4  int32   pause reference
-//       20     4  int32   count of running entries, 0 to 5
-//       24  8 * n  int32 project id, int32 start, per entry in check-in order
-//   24 + 8n     4  uint32  CRC-32 of every byte before it
+// Layout (little-endian, 28 + 12 * count bytes):
+//    offset    size  field
+//         0       4  magic "QLRN"
+//         4       4  int32   version, 2
+//         8       4  int32   heartbeat: when the program was last seen running
+//        12       4  int32   paused, 0 or 1
+//        16       4  int32   pause reference
+//        20       4  int32   count of running entries, 0 to 5
+//        24  12 * n  int32 project id, int32 start, int32 checked in, per entry in check-in order
+//  24 + 12n       4  uint32  CRC-32 of every byte before it
+// Version 1, written by earlier builds, is the same with 8-byte entries (project id, start;
+// 28 + 8 * count bytes): it is still read, with each entry checked in at its start.
 namespace ql {
 
 struct JournalState {
@@ -34,11 +36,12 @@ struct JournalState {
     bool operator==(const JournalState&) const = default;
 };
 
-// The bytes of the layout above. At most five entries are stored.
+// The bytes of the layout above, version 2. At most five entries are stored.
 std::vector<unsigned char> encodeJournal(const JournalState& state);
 
-// The state the bytes hold; nullopt for anything that is not exactly one whole journal
-// (torn, padded, garbage, wrong version, a bad checksum, more than five entries).
+// The state the bytes hold, of version 2 or 1; nullopt for anything that is not exactly one
+// whole journal (torn, padded, garbage, another version, a bad checksum, more than five
+// entries).
 std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_t size);
 
 // "Cannot read running projects file : " + path, reported when a journal is not whole.

@@ -2,6 +2,7 @@
 
 #include "ui_CExportDlg.h"
 
+#include "collation/NameOrder.h"
 #include "core/analysis/ExportWriter.h"
 #include "core/analysis/UserName.h"
 #include "core/reports/ReportPeriod.h"
@@ -20,6 +21,10 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QSettings>
+
+#include <algorithm>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -54,10 +59,16 @@ CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet
                           QStringLiteral("Cannot open Projects file : ") + QString::fromStdString(projectsPath),
                           Prompter::Icon::Warning);
     } else {
-        for (const auto& p : *projects) m_ui->projectCombo->addItem(fromRecordText(p.name), p.id);
-        m_ui->projectCombo->addItem(QLatin1String(kAllProjects), -1);
-        // A sorted list: "All Projects" stands among the names.
-        m_ui->projectCombo->model()->sort(0);
+        std::vector<std::pair<QString, std::int32_t>> entries;
+        entries.reserve(projects->size() + 1);
+        for (const auto& p : *projects) entries.emplace_back(fromRecordText(p.name), p.id);
+        entries.emplace_back(QLatin1String(kAllProjects), -1);
+        // A sorted list: "All Projects" stands among the names, which sort as every list of
+        // names does; two projects of one name keep the file's order.
+        const ql::NameOrder order;
+        std::stable_sort(entries.begin(), entries.end(),
+                         [&order](const auto& a, const auto& b) { return order(a.first, b.first); });
+        for (const auto& [name, id] : entries) m_ui->projectCombo->addItem(name, id);
         m_ui->projectCombo->setCurrentIndex(m_ui->projectCombo->findData(-1));
     }
 

@@ -2,6 +2,7 @@
 
 #include "ui_CProjectInfoDlg.h"
 
+#include "collation/NameOrder.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/Settings.h"
@@ -10,9 +11,7 @@
 #include "ui/common/FieldValidator.h"
 #include "ui/common/RecordText.h"
 
-#include <QCollator>
 #include <QListView>
-#include <QLocale>
 #include <QStandardItemModel>
 
 #include <algorithm>
@@ -62,10 +61,9 @@ void CProjectInfoDlg::fillCustomers(ql::FileSystem& fs, Prompter& prompter, cons
     for (const auto& c : *customers) names.push_back(fromRecordText(c.name));
     std::vector<std::size_t> byName(names.size());
     std::iota(byName.begin(), byName.end(), std::size_t{0});
-    QCollator collator{QLocale()};
-    collator.setCaseSensitivity(Qt::CaseInsensitive);
+    const ql::NameOrder order;
     std::stable_sort(byName.begin(), byName.end(),
-                     [&](std::size_t a, std::size_t b) { return collator.compare(names[a], names[b]) < 0; });
+                     [&](std::size_t a, std::size_t b) { return order(names[a], names[b]); });
 
     // One model filled off the combo box: thousands of customers open at once.
     auto* model = new QStandardItemModel(combo);

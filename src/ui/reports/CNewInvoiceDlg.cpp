@@ -2,6 +2,7 @@
 
 #include "ui_CNewInvoiceDlg.h"
 
+#include "collation/NameOrder.h"
 #include "core/reports/InvoiceNumbers.h"
 #include "core/reports/ReportPeriod.h"
 #include "core/store/Customers.h"
@@ -31,9 +32,10 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
         return;
     }
     std::vector<ql::CustomerRecord> sorted = std::move(customers).value();
-    // A sorted list: names without regard to case; two customers of one name stay two entries.
-    std::stable_sort(sorted.begin(), sorted.end(), [](const ql::CustomerRecord& a, const ql::CustomerRecord& b) {
-        return QString::fromStdString(a.name).compare(QString::fromStdString(b.name), Qt::CaseInsensitive) < 0;
+    // A sorted list, as every list of names; two customers of one name stay two entries.
+    const ql::NameOrder order;
+    std::stable_sort(sorted.begin(), sorted.end(), [&order](const ql::CustomerRecord& a, const ql::CustomerRecord& b) {
+        return order.compareUtf8(a.name, b.name) < 0;
     });
     for (const ql::CustomerRecord& c : sorted) m_ui->customerCombo->addItem(QString::fromStdString(c.name), c.id);
     m_ui->customerCombo->setCurrentIndex(sorted.empty() ? -1 : 0);

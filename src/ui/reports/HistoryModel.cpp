@@ -2,8 +2,6 @@
 
 #include "ui/common/RecordText.h"
 
-#include <QLocale>
-
 const HistoryModel::ColumnLayout HistoryModel::kColumns[kColumnCount] = {
     {"Project", Qt::AlignLeft | Qt::AlignVCenter, 171},
     {"Date", Qt::AlignLeft | Qt::AlignVCenter, 60},
@@ -12,9 +10,7 @@ const HistoryModel::ColumnLayout HistoryModel::kColumns[kColumnCount] = {
     {"Charges", Qt::AlignRight | Qt::AlignVCenter, 80},
 };
 
-HistoryModel::HistoryModel(QObject* parent) : QAbstractTableModel(parent), m_collator(QLocale()) {
-    m_collator.setCaseSensitivity(Qt::CaseInsensitive);
-}
+HistoryModel::HistoryModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void HistoryModel::setHistory(ql::HistoryItems history, bool monthFirst, const std::string& monetarySymbol) {
     beginResetModel();
@@ -27,9 +23,7 @@ void HistoryModel::setHistory(ql::HistoryItems history, bool monthFirst, const s
     m_names.reserve(m_history.projects.size());
     for (const auto& p : m_history.projects) m_names.push_back(fromRecordText(p.name));
     // The few project names are collated once; the rows then sort by integer rank.
-    m_nameRanks = ql::rankProjectNames(m_history.projects, [this](const std::string& a, const std::string& b) {
-        return m_collator.compare(fromRecordText(a), fromRecordText(b));
-    });
+    m_nameRanks = ql::rankProjectNames(m_history.projects, m_nameOrder);
     endResetModel();
 }
 

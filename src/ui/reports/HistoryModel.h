@@ -1,9 +1,9 @@
 #pragma once
 
+#include "collation/NameOrder.h"
 #include "core/reports/HistoryItems.h"
 
 #include <QAbstractTableModel>
-#include <QCollator>
 #include <QString>
 
 #include <cstdint>
@@ -20,8 +20,7 @@ public:
     explicit HistoryModel(QObject* parent = nullptr);
 
     // Replaces the rows, in file order; monthFirst and monetarySymbol (UTF-8) shape the
-    // Date and Charges texts. Project names are ranked once by the locale's case-insensitive
-    // collation for sorting.
+    // Date and Charges texts. Project names are ranked once by NameOrder for sorting.
     void setHistory(ql::HistoryItems history, bool monthFirst, const std::string& monetarySymbol);
     // Ascending by column (CompareHistoryItems); equal keys keep their order.
     void sortByColumn(int column);
@@ -54,5 +53,5 @@ private:
     std::vector<QString> m_names;  // per project of m_history
     bool m_monthFirst = true;
     std::string m_symbol;
-    QCollator m_collator;
+    ql::NameOrder m_nameOrder;
 };

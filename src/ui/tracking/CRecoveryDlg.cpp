@@ -69,13 +69,14 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Fil
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
     m_list->setHeaderLabels({QStringLiteral("Project"), QStringLiteral("Started"), QStringLiteral("Time")});
-    // The time shown is what "Check out" writes: the pause accounting up to the heartbeat.
+    // "Started" is when the user checked in; the time shown is what "Check out" writes: the
+    // pause accounting up to the heartbeat, which moves the start the frame is written with.
     const std::vector<ql::TimeFrameRecord> frames = ql::framesAtLastSeen(state);
     for (std::size_t i = 0; i < state.entries.size() && i < frames.size(); ++i) {
         const ql::RunningEntry& entry = state.entries[i];
         const std::int64_t worked = std::int64_t{frames[i].end} - frames[i].start;
         auto* item = new QTreeWidgetItem(
-            {nameOf(entry.projectId), timeText(entry.start, monthFirst),
+            {nameOf(entry.projectId), timeText(entry.checkedIn, monthFirst),
              QString::fromStdString(ql::durationText(ql::wholeMinutes(worked)))});
         m_list->addTopLevelItem(item);
     }

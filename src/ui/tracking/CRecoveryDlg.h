@@ -17,10 +17,11 @@ class FileSystem;
 }  // namespace ql
 
 // Asked once when a journal shows that Quillory ended while projects ran: lists each project
-// with its start and the time worked up to when Quillory was last seen running, and offers
-// "Check out at <last seen>", "Keep running" and "Discard" (after a confirmation). Closing it
-// (Escape, the close box) checks them out at the last time seen, as the dialog says: keeping
-// them running would count the time Quillory was not running as worked.
+// with the time it was checked in and the time worked up to when Quillory was last seen
+// running, and offers "Check out at <last seen>", "Keep running" and "Discard" (after a
+// confirmation). Closing it (Escape, the close box) checks them out at the last time seen, as
+// the dialog says: keeping them running would count the time Quillory was not running as
+// worked.
 class CRecoveryDlg : public QDialog {
     Q_OBJECT
 public:

@@ -18,31 +18,52 @@ namespace {
 
 constexpr std::int32_t kT0 = 850316400;
 
-const JournalState kTwoPaused{{{7, kT0}, {-3, kT0 + 61}}, true, kT0 + 90, kT0 + 120};
+// Project 7 was checked in at kT0 and has been paused for 30 seconds since.
+const JournalState kTwoPaused{{{7, kT0 + 30, kT0}, {-3, kT0 + 61}}, true, kT0 + 90, kT0 + 120};
+
+// A journal as the build before check-in times wrote it (version 1): projects 7 and -3 from
+// kT0 and kT0 + 61, paused at kT0 + 90, last seen at kT0 + 120.
+const std::vector<unsigned char> kVersion1Journal{
+    0x51, 0x4C, 0x52, 0x4E, 0x01, 0x00, 0x00, 0x00, 0xE8, 0xCC, 0xAE, 0x32, 0x01, 0x00, 0x00,
+    0x00, 0xCA, 0xCC, 0xAE, 0x32, 0x02, 0x00, 0x00, 0x00, 0x07, 0x00, 0x00, 0x00, 0x70, 0xCC,
+    0xAE, 0x32, 0xFD, 0xFF, 0xFF, 0xFF, 0xAD, 0xCC, 0xAE, 0x32, 0x2B, 0xC4, 0x41, 0x3E};
+
+std::int32_t int32At(const std::vector<unsigned char>& bytes, std::size_t offset) {
+    return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
+                                     static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+}
+
+void putInt32At(std::vector<unsigned char>& bytes, std::size_t offset, std::int32_t value) {
+    const auto bits = static_cast<std::uint32_t>(value);
+    for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<unsigned char>(bits >> (8 * i));
+}
+
+// Replaces the last four bytes with the checksum of the others, so a forged journal is
+// refused for what it says, not for a bad checksum.
+void reseal(std::vector<unsigned char>& bytes) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i + 4 < bytes.size(); ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    putInt32At(bytes, bytes.size() - 4, static_cast<std::int32_t>(~crc));
+}
 
 TEST(JournalCodec, FieldsSitAtTheirOffsetsAndRoundTrip) {
     const std::vector<unsigned char> bytes = encodeJournal(kTwoPaused);
-    ASSERT_EQ(bytes.size(), 28u + 2 * 8);
+    ASSERT_EQ(bytes.size(), 28u + 2 * 12);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "QLRN");
-    const auto int32At = [&](std::size_t offset) {
-        return static_cast<std::int32_t>(bytes[offset] | bytes[offset + 1] << 8 | bytes[offset + 2] << 16 |
-                                         static_cast<std::uint32_t>(bytes[offset + 3]) << 24);
+    const std::pair<std::size_t, std::int32_t> fields[] = {
+        {4, 2},  {8, kT0 + 120}, {12, 1},       {16, kT0 + 90},  {20, 2},
+        {24, 7}, {28, kT0 + 30}, {32, kT0},     {36, -3},        {40, kT0 + 61}, {44, kT0 + 61},
     };
-    EXPECT_EQ(int32At(4), 1);
-    EXPECT_EQ(int32At(8), kT0 + 120);
-    EXPECT_EQ(int32At(12), 1);
-    EXPECT_EQ(int32At(16), kT0 + 90);
-    EXPECT_EQ(int32At(20), 2);
-    EXPECT_EQ(int32At(24), 7);
-    EXPECT_EQ(int32At(28), kT0);
-    EXPECT_EQ(int32At(32), -3);
-    EXPECT_EQ(int32At(36), kT0 + 61);
+    for (const auto& [offset, value] : fields) EXPECT_EQ(int32At(bytes, offset), value) << "offset " << offset;
 
     const JournalState cases[] = {
         {},
         kTwoPaused,
-        {{{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}}, false, 0, 6},
-        {{{INT32_MAX, INT32_MIN}}, false, INT32_MIN, INT32_MAX},
+        {{{0, 1}, {1, 2, 0}, {2, 3}, {3, 4, 1}, {4, 5}}, false, 0, 6},
+        {{{INT32_MAX, INT32_MIN, INT32_MIN}, {INT32_MIN, INT32_MAX, INT32_MAX}}, false, INT32_MIN, INT32_MAX},
     };
     for (const JournalState& state : cases) {
         const auto encoded = encodeJournal(state);
@@ -50,26 +71,61 @@ TEST(JournalCodec, FieldsSitAtTheirOffsetsAndRoundTrip) {
     }
 }
 
-// A torn, padded or scribbled journal must never read as some other running state.
+// A journal the previous build left behind after a crash is still offered back.
+TEST(JournalCodec, AnEarlierJournalReadsWithEachEntryCheckedInAtItsStart) {
+    const JournalState expected{{{7, kT0, kT0}, {-3, kT0 + 61, kT0 + 61}}, true, kT0 + 90, kT0 + 120};
+    EXPECT_EQ(decodeJournal(kVersion1Journal.data(), kVersion1Journal.size()), expected);
+    std::vector<unsigned char> none(kVersion1Journal.begin(), kVersion1Journal.begin() + 28);
+    putInt32At(none, 20, 0);
+    reseal(none);
+    EXPECT_EQ(decodeJournal(none.data(), none.size()), (JournalState{{}, true, kT0 + 90, kT0 + 120}));
+}
+
+// A torn, padded or scribbled journal of either layout must never read as some other
+// running state.
 TEST(JournalCodec, AnythingButOneWholeJournalIsRefused) {
-    const std::vector<unsigned char> whole = encodeJournal(kTwoPaused);
-    for (std::size_t size = 0; size < whole.size(); ++size)
-        EXPECT_FALSE(decodeJournal(whole.data(), size)) << "torn at " << size;
-    std::vector<unsigned char> padded = whole;
-    padded.push_back(0);
-    EXPECT_FALSE(decodeJournal(padded.data(), padded.size()));
-    for (std::size_t at = 0; at < whole.size(); ++at) {
-        for (const int flip : {0x01, 0x80, 0xFF}) {
-            std::vector<unsigned char> scribbled = whole;
-            scribbled[at] = static_cast<unsigned char>(scribbled[at] ^ flip);
-            EXPECT_FALSE(decodeJournal(scribbled.data(), scribbled.size())) << "byte " << at << " ^ " << flip;
+    for (const auto& whole : {encodeJournal(kTwoPaused), kVersion1Journal}) {
+        SCOPED_TRACE("version " + std::to_string(int32At(whole, 4)));
+        for (std::size_t size = 0; size < whole.size(); ++size)
+            EXPECT_FALSE(decodeJournal(whole.data(), size)) << "torn at " << size;
+        std::vector<unsigned char> padded = whole;
+        padded.push_back(0);
+        EXPECT_FALSE(decodeJournal(padded.data(), padded.size()));
+        for (std::size_t at = 0; at < whole.size(); ++at) {
+            for (const int flip : {0x01, 0x80, 0xFF}) {
+                std::vector<unsigned char> scribbled = whole;
+                scribbled[at] = static_cast<unsigned char>(scribbled[at] ^ flip);
+                EXPECT_FALSE(decodeJournal(scribbled.data(), scribbled.size())) << "byte " << at << " ^ " << flip;
+            }
         }
+    }
+    // Sealed with a good checksum, and still not a journal this build can take as it stands.
+    struct Forged {
+        const char* what;
+        std::vector<unsigned char> base;
+        std::size_t offset;
+        std::int32_t value;
+    };
+    const Forged forged[] = {
+        {"version 0", encodeJournal(kTwoPaused), 4, 0},
+        {"version 3", encodeJournal(kTwoPaused), 4, 3},
+        {"version 1 with entries of version 2", encodeJournal(kTwoPaused), 4, 1},
+        {"version 2 with entries of version 1", kVersion1Journal, 4, 2},
+        {"paused 2", encodeJournal(kTwoPaused), 12, 2},
+        {"one entry more than the bytes hold", encodeJournal(kTwoPaused), 20, 3},
+        {"a negative count", kVersion1Journal, 20, -1},
+    };
+    for (const Forged& f : forged) {
+        std::vector<unsigned char> bytes = f.base;
+        putInt32At(bytes, f.offset, f.value);
+        reseal(bytes);
+        EXPECT_FALSE(decodeJournal(bytes.data(), bytes.size())) << f.what;
     }
     // Six entries with a checksum that matches are still more than can run.
     JournalState six = kTwoPaused;
     six.entries.resize(6, {1, kT0});
-    std::vector<unsigned char> forged = encodeJournal(six);  // stores five
-    EXPECT_EQ(decodeJournal(forged.data(), forged.size())->entries.size(), 5u);
+    std::vector<unsigned char> fiveStored = encodeJournal(six);
+    EXPECT_EQ(decodeJournal(fiveStored.data(), fiveStored.size())->entries.size(), 5u);
     const std::vector<unsigned char> garbage(40, 0xAB);
     EXPECT_FALSE(decodeJournal(garbage.data(), garbage.size()));
 }

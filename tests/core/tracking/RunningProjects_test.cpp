@@ -85,7 +85,8 @@ TEST(RunningProjects, APauseSpanningTwoTicksMovesEveryStartByThePausedTime) {
     running.togglePause(pause);
     running.tick(pause + 30);
     running.tick(pause + 60);
-    EXPECT_EQ(running.entries(), (std::vector<RunningEntry>{{1, kT0 + 60}, {2, kT0 + 160}}));
+    // The check-in times stay where the user checked in.
+    EXPECT_EQ(running.entries(), (std::vector<RunningEntry>{{1, kT0 + 60, kT0}, {2, kT0 + 160, kT0 + 100}}));
     // Worked time stopped growing at the pause.
     EXPECT_EQ(pause + 60 - running.entries()[0].start, 600);
     EXPECT_EQ(running.pauseReference(), pause + 60);

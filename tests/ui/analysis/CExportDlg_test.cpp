@@ -108,7 +108,7 @@ TEST_F(ExportDialog, DefaultsThenWritesTheChosenFileAndSaysSo) {
     EXPECT_EQ(ui.toEdit->text(), "12/31/1999");
     QStringList entries;
     for (int i = 0; i < ui.projectCombo->count(); ++i) entries << ui.projectCombo->itemText(i);
-    EXPECT_EQ(entries, (QStringList{"All Projects", "Logo", "Web", "beta"}));
+    EXPECT_EQ(entries, (QStringList{"All Projects", "beta", "Logo", "Web"}));
     EXPECT_EQ(ui.projectCombo->currentText(), "All Projects");
     EXPECT_EQ(ui.projectCombo->currentData().toInt(), -1);
     EXPECT_FALSE(ui.minutesCheck->isChecked());

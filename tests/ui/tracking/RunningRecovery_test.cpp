@@ -222,6 +222,71 @@ TEST_F(RunningRecovery, KeepRunningWritesNothingAndResumesAsIfNothingHappened) {
     }
 }
 
+// Beta checked in at 10:00 and worked ten minutes, then paused for twenty; the window was
+// killed at 10:30, a tick after the last shift, and starts again at 12:30.
+TEST_F(RunningRecovery, AfterAPauseTheQuestionShowsWhenTheUserCheckedIn) {
+    struct Case {
+        const char* what;
+        std::optional<ql::RecoveryChoice> choice;
+        std::vector<ql::TimeFrameRecord> frames;
+    };
+    const Case cases[] = {
+        {"check out", ql::RecoveryChoice::CheckOutAtLastSeen, {{1, t0 + 1200, t0 + 1800}}},
+        {"escape", std::nullopt, {{1, t0 + 1200, t0 + 1800}}},
+        {"keep running", ql::RecoveryChoice::KeepRunning, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clock.set(t0);
+        ql::test::writeBytes(file(ql::FileKind::TimeFrames), {});
+        {
+            auto crashing = startWith(std::nullopt);
+            crashing->frame().action(cmd::kCheckIn)->trigger();
+            clock.advance(600);
+            crashing->frame().action(cmd::kPause)->trigger();
+            clock.advance(1200);
+            crashing->document().tick();
+            ASSERT_EQ(crashing->document().runningProjects(), (std::vector<ql::RunningEntry>{{1, t0 + 1200, t0}}));
+        }
+        clock.advance(7200);
+        auto app = startWith(c.choice);
+        EXPECT_EQ(offered, std::vector<QString>{QStringLiteral("Beta|12/11/1996 10:00:00|00:10")});
+        EXPECT_EQ(frameBytes(), bytesOf(c.frames));
+        app.reset();
+        (void)ql::removeJournal(ql::defaultFileSystem(), journal());
+    }
+}
+
+// Projects paused when the window was killed come back paused: neither the time Quillory
+// was not running nor the time until the user resumes counts as worked.
+TEST_F(RunningRecovery, KeepingPausedProjectsRunningKeepsThePause) {
+    {
+        auto crashing = startWith(std::nullopt);
+        crashing->frame().action(cmd::kCheckIn)->trigger();  // Beta at 10:00
+        clock.advance(600);
+        crashing->frame().action(cmd::kPause)->trigger();  // paused at 10:10
+        clock.advance(300);
+        crashing->document().tick();
+        clock.advance(60);  // killed at 10:16, a minute after the last tick
+    }
+    clock.advance(7200);
+    auto app = startWith(ql::RecoveryChoice::KeepRunning);
+    CTessalyDoc& doc = app->document();
+    EXPECT_TRUE(doc.paused());
+    EXPECT_TRUE(app->frame().windowTitle().contains(QStringLiteral(" - PAUSE")));
+    clock.advance(120);
+    doc.tick();
+    EXPECT_EQ(clock.now() - doc.runningProjects().front().start, 600);  // still the ten minutes
+    EXPECT_EQ(doc.runningProjects().front().checkedIn, t0);
+    app->frame().action(cmd::kPause)->trigger();  // resumed
+    EXPECT_FALSE(doc.paused());
+    clock.advance(300);
+    const std::int32_t end = clock.now();
+    app->frame().action(cmd::kCheckOut)->trigger();
+    EXPECT_EQ(frameBytes(), bytesOf({{1, end - 900, end}}));
+    EXPECT_TRUE(prompter.boxes.empty());
+}
+
 // Escape or the close box must not count the hours Quillory was not running as worked: the
 // projects are checked out at the last time seen, as the question says.
 TEST_F(RunningRecovery, EscapeChecksOutAtTheLastTimeSeenAsTheQuestionSays) {
@@ -301,7 +366,7 @@ TEST_F(RunningRecovery, TheJournalFollowsCheckInPauseTickAndCheckOut) {
     EXPECT_EQ(journalled(), (ql::JournalState{{{1, t0}}, true, t0 + 60, t0 + 60}));
     clock.advance(30);
     doc.tick();
-    EXPECT_EQ(journalled(), (ql::JournalState{{{1, t0 + 30}}, true, t0 + 90, t0 + 90}));
+    EXPECT_EQ(journalled(), (ql::JournalState{{{1, t0 + 30, t0}}, true, t0 + 90, t0 + 90}));
     app->frame().action(cmd::kCheckOut)->trigger();
     EXPECT_FALSE(ql::test::fileExists(journal()));
 }
