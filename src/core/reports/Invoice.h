@@ -78,6 +78,8 @@ struct Invoice {
     InvoiceRequest request;
     std::vector<InvoiceLine> lines;  // sorted by sortInvoiceLines
     std::string settingsPath;        // the other files of the set are derived from it
+    // A reprint from the register: printed with the parties it was issued with, never read again.
+    bool asIssued = false;
 
     // The net: the sum of every line's cents (held within +-kInvoiceCentsLimit).
     std::int64_t netCents() const;

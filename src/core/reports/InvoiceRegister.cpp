@@ -320,6 +320,7 @@ Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, c
     request.periodEnd = summary.periodEnd;
     request.invoiceNumber = summary.number;
     content.invoice.settingsPath = set.settings();
+    content.invoice.asIssued = true;
     return content;
 }
 
