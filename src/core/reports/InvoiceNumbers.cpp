@@ -11,8 +11,11 @@ namespace ql {
 namespace {
 
 // Stores the number after `typed` and says what was there before; the caller holds the lock.
+// A number that reg holds is refused, after the check for a moved number: a dialog whose
+// number was issued meanwhile asks about the number now stored instead.
 Result<IssuedInvoiceNumber> storeNumberAfter(FileSystem& fs, const FileSet& set, std::string_view typed,
-                                             std::string_view expected, bool* moved) {
+                                             std::string_view expected, bool* moved,
+                                             const InvoiceRegister* reg = nullptr) {
     IssuedInvoiceNumber issued;
     if (moved) *moved = false;
     const Status st = updateSettings(fs, set, [&](SettingsRecord& settings) {
@@ -22,6 +25,7 @@ Result<IssuedInvoiceNumber> storeNumberAfter(FileSystem& fs, const FileSet& set,
             // Refusing the change writes nothing; the caller tells the user instead.
             return Status::invalidArgument("moved");
         }
+        if (reg && reg->find(typed)) return Status::invalidArgument(numberInRegisterMessage(typed));
         settings.nextInvoiceNumber = nextInvoiceNumberAfter(typed);
         issued.storedNext = settings.nextInvoiceNumber;
         return Status::ok();
@@ -35,8 +39,9 @@ Result<IssuedInvoiceNumber> storeNumberAfter(FileSystem& fs, const FileSet& set,
 // register cannot be written. The caller holds the lock.
 Status recordAfterStoring(FileSystem& fs, const FileSet& set, const InvoiceRegister& current,
                           const InvoiceRecord& record, IssuedInvoiceNumber& issued) {
-    const std::vector<unsigned char> entry =
-        encodeIssuedInvoice(record.invoice, record.parties, record.issuedAt, record.rebills);
+    // Whoever asked, an invoice that bills billed frames is recorded as billing them again.
+    const bool rebills = record.rebills || billedOverlap(record.invoice, current).frames > 0;
+    const std::vector<unsigned char> entry = encodeIssuedInvoice(record.invoice, record.parties, record.issuedAt, rebills);
     if (const Status written = writeInvoiceRegister(fs, set, registerWith(current, entry)); !written) {
         (void)giveBackInvoiceNumber(fs, set, issued);
         return written;
@@ -60,11 +65,10 @@ Result<InvoiceNumberClaim> claimInvoiceNumber(FileSystem& fs, const FileSet& set
     if (record) {
         auto read = readInvoiceRegister(fs, set);
         if (!read) return read.status();
-        if (read->find(typed)) return Status::invalidArgument(numberInRegisterMessage(typed));
         current = std::move(read).value();
     }
     InvoiceNumberClaim claim;
-    auto issued = storeNumberAfter(fs, set, typed, shown, &claim.moved);
+    auto issued = storeNumberAfter(fs, set, typed, shown, &claim.moved, current ? &*current : nullptr);
     if (!issued) return issued.status();
     if (claim.moved) {
         claim.current = issued->previousNext;

@@ -25,7 +25,7 @@ struct InvoiceRecord {
     Invoice invoice;
     InvoiceParties parties;
     std::int32_t issuedAt = 0;  // the issue date, seconds
-    bool rebills = false;       // it bills frames that other invoices billed, on purpose
+    bool rebills = false;       // it bills frames that other invoices billed (found anyway)
 };
 
 // The refusal of a number the register holds already (issued or void): never issued twice.

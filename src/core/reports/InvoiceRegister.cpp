@@ -332,6 +332,12 @@ Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vecto
                                                  identity->type != FileType::Regular)
         return Status::ioError(message).withReason("not a regular file");
     const std::string target = fs.resolveLink(path);
+    // A register of no invoices is no register: the set is left as a set that never issued one.
+    if (bytes.size() <= kHeaderSize && target == path) {
+        if (!fs.exists(path)) return Status::ok();
+        if (const Status removed = fs.remove(path); !removed) return failedWith(message, removed);
+        return Status::ok();
+    }
     return writeThroughTemporary(fs, target, temporaryPathFor(target), message,
                                  [&](File& out) { return out.write(bytes.data(), bytes.size()); },
                                  permissionSourceFor(fs, target, set));

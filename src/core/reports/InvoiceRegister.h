@@ -116,7 +116,8 @@ Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, c
 
 // Replaces the register of set by bytes crash-safely (a temporary file of the set, synced and
 // renamed over it); the caller holds the set's lock. A link is written at its target when that
-// is a register. On failure the old register is as it was.
+// is a register. Bytes of no invoice remove the file (a link stays). On failure the old
+// register is as it was.
 Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes);
 
 // The bytes of reg with entry added at the end.
