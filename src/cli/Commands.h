@@ -210,8 +210,8 @@ Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std
 // (through pdf) its printed pages; unless noAdvance, in one locked operation advances the
 // next invoice number, records the invoice in the register and shows the file. Nothing is
 // advanced or recorded when the output could not be written. Refuses (InvalidArgument,
-// nothing written) a number the register holds, and frames that issued invoices billed
-// unless unbilled or rebill. With reprint, writes that issued invoice again as it was first
+// nothing written) a number the register holds (unless noAdvance: nothing is issued), and
+// frames that issued invoices billed unless unbilled or rebill. With reprint, writes that issued invoice again as it was first
 // written, changing nothing.
 Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                   std::ostream& out);

@@ -110,7 +110,8 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     // Read once, under the lock that issuing keeps: what it says is billed stays so until then.
     auto reg = readInvoiceRegister(fs, set);
     if (!reg) return reg.status();
-    if (reg->find(invoiceRequest.invoiceNumber))
+    // A copy that issues nothing (--no-advance) may show a number the register holds.
+    if (!request.noAdvance && reg->find(invoiceRequest.invoiceNumber))
         return Status::invalidArgument("--number: " + numberInRegisterMessage(invoiceRequest.invoiceNumber));
 
     auto invoice = LoadInvoice(fs, invoiceRequest, set);

@@ -208,6 +208,8 @@ TEST_F(IssuedInvoices, MisuseOfTheRegisterCommandsWritesNothing) {
              {"invoice", path, "--customer", "0", "--unbilled", "--rebill", "--text", out},
              {"invoice", path, "--customer", "0", "--number", "9600002", "--rebill", "--text", out},  // void number
              {"invoice", path, "--customer", "0", "--number", "9600001", "--rebill", "--text", out},
+             {"invoice", path, "--customer", "0", "--from", "1996-11-01", "--to", "1996-11-30", "--number", "9600001",
+              "--no-advance", "--text", out},  // billed frames
          }) {
         const auto before = folderSnapshot(dir.path(""));
         const CliRun r = runCli(args);
