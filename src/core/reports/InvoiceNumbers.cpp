@@ -42,7 +42,7 @@ Status recordAfterStoring(FileSystem& fs, const FileSet& set, const InvoiceRegis
     // Whoever asked, an invoice that bills billed frames is recorded as billing them again.
     const bool rebills = record.rebills || billedOverlap(record.invoice, current).frames > 0;
     const std::vector<unsigned char> entry = encodeIssuedInvoice(record.invoice, record.parties, record.issuedAt, rebills);
-    if (const Status written = writeInvoiceRegister(fs, set, registerWith(current, entry)); !written) {
+    if (const Status written = writeInvoiceRegister(fs, set, current.bytes(), &entry); !written) {
         (void)giveBackInvoiceNumber(fs, set, issued);
         return written;
     }

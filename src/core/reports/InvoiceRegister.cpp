@@ -324,7 +324,8 @@ Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, c
     return content;
 }
 
-Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes) {
+Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes,
+                            const std::vector<unsigned char>* entry) {
     const std::string& path = set.invoiceRegister();
     const std::string message = invoiceRegisterWriteMessage(path);
     if (const Status linked = checkLinkedRecordFile(fs, path, 1, message); !linked) return linked;
@@ -333,22 +334,18 @@ Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vecto
         return Status::ioError(message).withReason("not a regular file");
     const std::string target = fs.resolveLink(path);
     // A register of no invoices is no register: the set is left as a set that never issued one.
-    if (bytes.size() <= kHeaderSize && target == path) {
+    if (bytes.size() <= kHeaderSize && (!entry || entry->empty()) && target == path) {
         if (!fs.exists(path)) return Status::ok();
         if (const Status removed = fs.remove(path); !removed) return failedWith(message, removed);
         return Status::ok();
     }
     return writeThroughTemporary(fs, target, temporaryPathFor(target), message,
-                                 [&](File& out) { return out.write(bytes.data(), bytes.size()); },
+                                 [&](File& out) {
+                                     Status st = out.write(bytes.data(), bytes.size());
+                                     if (st && entry) st = out.write(entry->data(), entry->size());
+                                     return st;
+                                 },
                                  permissionSourceFor(fs, target, set));
-}
-
-std::vector<unsigned char> registerWith(const InvoiceRegister& reg, const std::vector<unsigned char>& entry) {
-    std::vector<unsigned char> bytes;
-    bytes.reserve(reg.bytes().size() + entry.size());
-    bytes = reg.bytes();
-    bytes.insert(bytes.end(), entry.begin(), entry.end());
-    return bytes;
 }
 
 std::vector<unsigned char> registerWithout(const InvoiceRegister& reg, std::size_t i) {

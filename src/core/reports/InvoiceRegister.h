@@ -118,10 +118,9 @@ Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, c
 // renamed over it); the caller holds the set's lock. A link is written at its target when that
 // is a register. Bytes of no invoice remove the file (a link stays). On failure the old
 // register is as it was.
-Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes);
-
-// The bytes of reg with entry added at the end.
-std::vector<unsigned char> registerWith(const InvoiceRegister& reg, const std::vector<unsigned char>& entry);
+// With entry, its bytes follow those of bytes (an invoice added without copying the register).
+Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes,
+                            const std::vector<unsigned char>* entry = nullptr);
 // The bytes of reg without its entry i.
 std::vector<unsigned char> registerWithout(const InvoiceRegister& reg, std::size_t i);
 
