@@ -411,11 +411,17 @@ BilledOverlap billedOverlap(const Invoice& invoice, const InvoiceRegister& reg) 
     for (const InvoiceLine& line : invoice.lines) lines.push_back({line.projectId, line.start, line.end});
     std::sort(lines.begin(), lines.end());
     std::vector<bool> billed(lines.size(), false);
+    if (lines.empty()) return {};
+    // Most of the register's frames start outside the invoice's lines: one comparison each.
+    const auto [earliest, latest] = std::minmax_element(
+        lines.begin(), lines.end(), [](const FrameSignature& a, const FrameSignature& b) { return a.start < b.start; });
+    const std::int32_t first = earliest->start, last = latest->start;
     BilledOverlap overlap;
     for (const IssuedInvoice& issued : reg.invoices()) {
         if (issued.state != IssuedState::Issued) continue;
         bool named = false;
         for (const FrameSignature& f : issued.frames) {
+            if (f.start < first || f.start > last) continue;
             const auto it = std::lower_bound(lines.begin(), lines.end(), f);
             if (it == lines.end() || *it != f) continue;
             // Every copy of the frame among the lines is billed.
