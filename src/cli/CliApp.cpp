@@ -304,12 +304,13 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
 
     InvoiceCommandRequest invoice;
-    OptionalText invoiceFrom, invoiceTo, invoiceNumber, invoiceText, invoicePdf, invoiceAt;
+    OptionalText invoiceFrom, invoiceTo, invoiceNumber, invoiceText, invoicePdf, invoiceAt, invoiceReprint;
     {
         CLI::App* c = app.add_subcommand(
             "invoice", "Write one customer's invoice as the New Invoice dialog does: its text file or its printed pages as PDF");
         addFilePath(*c, invoice.path);
-        c->add_option("--customer", invoice.customer, "Customer id")->required()->type_name("ID");
+        CLI::Option* customerOption =
+            c->add_option("--customer", invoice.customer, "Customer id (required unless --reprint)")->type_name("ID");
         addDayRange(*c, invoiceFrom, invoiceTo, "First day (default: the first day of the month of --at)",
                     "Last day (default: the last day of that month)");
         addOptional(*c, invoiceNumber, "--number", "Invoice number, at most 31 bytes (default: the next invoice number)",
@@ -319,10 +320,24 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         addOptional(*c, invoicePdf, "--pdf", "Write the printed invoice pages as PDF", "PATH");
         invoiceText.option->excludes(invoicePdf.option);
         invoicePdf.option->excludes(invoiceText.option);
-        c->add_flag("--no-advance", invoice.noAdvance, "Leave the next invoice number as it is");
-        addOptional(*c, invoiceAt, "--at", "Local time whose month is the default period (default: now)", kTimeType);
+        CLI::Option* noAdvance = c->add_flag("--no-advance", invoice.noAdvance,
+                                             "Leave the next invoice number and the invoice register as they are");
+        addOptional(*c, invoiceAt, "--at",
+                    "Local time the invoice is issued at, whose month is the default period (default: now)", kTimeType);
+        CLI::Option* unbilled =
+            c->add_flag("--unbilled", invoice.unbilled, "Leave out the frames that issued invoices billed already");
+        CLI::Option* rebill = c->add_flag("--rebill", invoice.rebill,
+                                          "Bill the frames that issued invoices billed already again (recorded as such)");
+        unbilled->excludes(rebill);
+        addOptional(*c, invoiceReprint, "--reprint",
+                    "Write the issued invoice of this number again as it was first written, changing nothing", "NUMBER");
+        for (CLI::Option* other : {customerOption, invoiceFrom.option, invoiceTo.option, invoiceNumber.option, noAdvance,
+                                   unbilled, rebill, invoiceAt.option})
+            invoiceReprint.option->excludes(other);
         c->footer("Unless --no-advance, the next invoice number becomes the number used with its last group of digits "
-                  "counted up by one (INV-099 -> INV-100) once the invoice is written, as in the dialog.");
+                  "counted up by one (INV-099 -> INV-100) once the invoice is written, as in the dialog, and the "
+                  "invoice is recorded in the invoice register. A number the register holds is never issued again. "
+                  "Frames that issued invoices billed are refused unless --unbilled or --rebill.");
         c->callback([&] {
             run = [&] {
                 invoice.from = invoiceFrom.get();
@@ -331,9 +346,29 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                 invoice.text = invoiceText.get();
                 invoice.pdf = invoicePdf.get();
                 invoice.at = invoiceAt.get();
+                invoice.reprint = invoiceReprint.get();
                 return runInvoice(fs, clock, pdf, invoice, out);
             };
         });
+    }
+
+    InvoicesRequest invoices;
+    {
+        CLI::App* c = app.add_subcommand(
+            "invoices", "Print the register of issued invoices: number, date, customer, period, total and state");
+        addFilePath(*c, invoices.path);
+        c->add_flag("--json", invoices.json, "Print one JSON array of objects");
+        c->callback([&] { run = [&] { return runInvoices(fs, invoices, out); }; });
+    }
+
+    VoidInvoiceRequest voidRequest;
+    {
+        CLI::App* c = app.add_subcommand(
+            "void-invoice", "Mark an issued invoice void: it stays listed, its number is never issued again and its "
+                            "frames count as unbilled");
+        addFilePath(*c, voidRequest.path);
+        c->add_option("--number", voidRequest.number, "The invoice's number")->required()->type_name("NUMBER");
+        c->callback([&] { run = [&] { return runVoidInvoice(fs, voidRequest, out); }; });
     }
 
     ReportRequest report;

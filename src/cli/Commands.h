@@ -112,8 +112,21 @@ struct InvoiceCommandRequest {
     std::optional<std::string> number;  // the settings' next invoice number when absent
     std::optional<std::string> text;    // the invoice text file, or "-"; exactly one of text and pdf
     std::optional<std::string> pdf;     // the printed pages as PDF
-    std::optional<std::string> at;      // the clock's time when absent
+    std::optional<std::string> at;      // the clock's time when absent; the issue date
     bool noAdvance = false;
+    bool unbilled = false;              // leave out frames that issued invoices billed
+    bool rebill = false;                // bill them again, recorded as such
+    std::optional<std::string> reprint; // the number of an issued invoice to write again
+};
+
+struct InvoicesRequest {
+    std::string path;
+    bool json = false;
+};
+
+struct VoidInvoiceRequest {
+    std::string path;
+    std::string number;
 };
 
 enum class PrintedReport { History, Customers, WeekChart };
@@ -202,10 +215,21 @@ Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostre
 Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std::ostream& out);
 
 // Writes the invoice of one customer as the New Invoice dialog does, as its text file or
-// (through pdf) its printed pages, then advances the next invoice number as the dialog
-// does unless noAdvance. Nothing is advanced when the output could not be written.
+// (through pdf) its printed pages; unless noAdvance, in one locked operation advances the
+// next invoice number, records the invoice in the register and shows the file. Nothing is
+// advanced or recorded when the output could not be written. Refuses (InvalidArgument,
+// nothing written) a number the register holds (unless noAdvance: nothing is issued), and
+// frames that issued invoices billed unless unbilled or rebill. With reprint, writes that issued invoice again as it was first
+// written, changing nothing.
 Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                   std::ostream& out);
+
+// Prints the register of issued invoices: number, issue date, customer, period, total and
+// state per invoice in the order issued, as tab-separated text or one JSON array.
+Status runInvoices(FileSystem& fs, const InvoicesRequest& request, std::ostream& out);
+
+// Marks an issued invoice void; prints nothing. An unknown number is misuse.
+Status runVoidInvoice(FileSystem& fs, const VoidInvoiceRequest& request, std::ostream& out);
 
 // Writes the printed history (the saved filter), customer list or week chart (the week of
 // at) as PDF, the pages the preview shows.

@@ -3,6 +3,7 @@
 #include "cli/FileSetArgument.h"
 
 #include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceRegister.h"
 #include "core/reports/InvoiceText.h"
 #include "core/store/FieldCodec.h"
 #include "core/store/FileSet.h"
@@ -10,17 +11,74 @@
 #include "core/store/RecordFile.h"
 
 namespace ql::cli {
+namespace {
+
+// The invoice's text file or pages, made whole but not yet shown under their name. The bytes
+// live in `bytes`, which a FIFO or the standard output takes only at commit.
+Result<PendingOutput> prepareInvoiceOutput(FileSystem& fs, PdfRenderer& pdf, const InvoiceCommandRequest& request,
+                                           const FileSet& set, std::ostream& out, const Invoice& invoice,
+                                           const InvoiceParties& parties, std::string& bytes) {
+    const std::string failure =
+        request.pdf ? "Cannot write PDF file : " + *request.pdf : "Cannot write invoice file : " + *request.text;
+    if (request.pdf) {
+        auto rendered = pdf.invoicePdf(fs, invoice, parties);
+        if (!rendered) return failedWith(failure, rendered.status());
+        bytes = std::move(rendered).value();
+    } else {
+        bytes = invoiceFileText(invoice, parties);
+    }
+    if (request.pdf)
+        return prepareOutputFile(fs, *request.pdf, failure,
+                                 [&bytes](File& file) { return file.write(bytes.data(), bytes.size()); }, &set);
+    return prepareOutputTo(fs, set, *request.text, out, failure, [&bytes, failure](const OutputSink& sink) {
+        return sink(bytes) ? Status::ok() : Status::ioError(failure);
+    });
+}
+
+std::string joined(const std::vector<std::string>& numbers) {
+    std::string text;
+    for (const std::string& n : numbers) text += (text.empty() ? "" : ", ") + n;
+    return text;
+}
+
+// The invoice as the register holds it, written again; nothing is stored or recorded.
+Status reprintInvoice(FileSystem& fs, PdfRenderer& pdf, const InvoiceCommandRequest& request, const FileSet& set,
+                      std::ostream& out) {
+    auto settings = openFileSet(fs, set);
+    if (!settings) return settings.status();
+    auto reg = readInvoiceRegister(fs, set);
+    if (!reg) return reg.status();
+    const auto& invoices = reg->invoices();
+    std::size_t i = 0;
+    while (i < invoices.size() && invoices[i].number != *request.reprint) ++i;
+    if (i == invoices.size())
+        return Status::invalidArgument("--reprint: no invoice has the number " + *request.reprint +
+                                       " in the invoice register");
+    if (invoices[i].state == IssuedState::Void)
+        return Status::invalidArgument("--reprint: invoice " + *request.reprint + " is void");
+    auto content = issuedContent(*reg, i, set);
+    if (!content) return content.status();
+    std::string bytes;
+    auto prepared = prepareInvoiceOutput(fs, pdf, request, set, out, content->invoice, content->parties, bytes);
+    if (!prepared) return prepared.status();
+    return prepared->commit();
+}
+
+}  // namespace
 
 Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                   std::ostream& out) {
     const FileSet set(request.path);
     if (request.text.has_value() == request.pdf.has_value())
         return Status::invalidArgument("give one of --text and --pdf");
+    if (request.unbilled && request.rebill) return Status::invalidArgument("give at most one of --unbilled and --rebill");
+    if (!request.reprint && request.customer.empty()) return Status::invalidArgument("--customer is required");
     if (request.pdf) {
         // The renderer writes without knowing the set; refused here, before anything is read.
         if (const Status refused = refuseFileOfSet(fs, *request.pdf, set); !refused) return refused;
         if (const Status taken = pdf.takeOver(); !taken) return taken;
     }
+    if (request.reprint) return reprintInvoice(fs, pdf, request, set, out);
 
     InvoiceRequest invoiceRequest;
     const auto customer = recordId("--customer", request.customer, "customer");
@@ -49,9 +107,22 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
         return Status::invalidArgument("--number: " + st.message());
     if (!codec::isValidUtf8(invoiceRequest.invoiceNumber))
         return Status::invalidArgument("--number: the invoice number is not UTF-8 text");
+    // Read once, under the lock that issuing keeps: what it says is billed stays so until then.
+    auto reg = readInvoiceRegister(fs, set);
+    if (!reg) return reg.status();
+    // A copy that issues nothing (--no-advance) may show a number the register holds.
+    if (!request.noAdvance && reg->find(invoiceRequest.invoiceNumber))
+        return Status::invalidArgument("--number: " + numberInRegisterMessage(invoiceRequest.invoiceNumber));
 
     auto invoice = LoadInvoice(fs, invoiceRequest, set);
     if (!invoice) return invoice.status();
+    const BilledOverlap overlap = billedOverlap(*invoice, *reg);
+    if (overlap.frames > 0 && request.unbilled) leaveOutBilled(*invoice, *reg);
+    if (overlap.frames > 0 && !request.unbilled && !request.rebill)
+        return Status::invalidArgument(std::to_string(overlap.frames) + (overlap.frames == 1 ? " frame" : " frames") +
+                                       " of this invoice " + (overlap.frames == 1 ? "was" : "were") +
+                                       " billed already, on invoice " + joined(overlap.numbers) +
+                                       ": give --unbilled to leave them out or --rebill to bill them again");
     auto parties = loadInvoiceParties(fs, *invoice, *settings);
     if (!parties) {
         if (parties.status().code() == StatusCode::NotFound)
@@ -60,28 +131,14 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     }
 
     // The invoice is made whole first and shows under its name only once its number is
-    // stored: a failure before leaves neither; a failure of the showing gives the number back.
-    const std::string failure =
-        request.pdf ? "Cannot write PDF file : " + *request.pdf : "Cannot write invoice file : " + *request.text;
+    // stored and it is recorded: a failure before leaves none of them; a failure of the
+    // showing takes the record out and gives the number back.
     std::string bytes;
-    if (request.pdf) {
-        auto rendered = pdf.invoicePdf(fs, *invoice, *parties);
-        if (!rendered) return failedWith(failure, rendered.status());
-        bytes = std::move(rendered).value();
-    } else {
-        bytes = invoiceFileText(*invoice, *parties);
-    }
-    // A FIFO or the standard output takes the bytes at commit: they live until then.
-    auto prepared = request.pdf
-                        ? prepareOutputFile(fs, *request.pdf, failure,
-                                            [&bytes](File& file) { return file.write(bytes.data(), bytes.size()); },
-                                            &set)
-                        : prepareOutputTo(fs, set, *request.text, out, failure, [&bytes, &failure](const OutputSink& sink) {
-                              return sink(bytes) ? Status::ok() : Status::ioError(failure);
-                          });
+    auto prepared = prepareInvoiceOutput(fs, pdf, request, set, out, *invoice, *parties, bytes);
     if (!prepared) return prepared.status();
     if (request.noAdvance) return prepared->commit();
-    return issueInvoiceNumber(fs, set, invoiceRequest.invoiceNumber, [&prepared] { return prepared->commit(); });
+    const InvoiceRecord record{*invoice, *parties, *now, request.rebill && overlap.frames > 0};
+    return issueInvoice(fs, set, *reg, record, [&prepared] { return prepared->commit(); });
 }
 
 }  // namespace ql::cli

@@ -105,7 +105,8 @@ std::string quotedJsonText(const std::string& text) {
 }
 
 void appendHistoryItemJson(std::string& out, const HistoryItem& item, std::int32_t projectId,
-                           const std::string& quotedName, calendar::LocalTimeCache& cache) {
+                           const std::string& quotedName, const std::string* quotedInvoice,
+                           calendar::LocalTimeCache& cache) {
     // Written by hand: building a library object per row costs five times the whole load.
     out += "{\"projectId\":";
     appendIntegerText(out, projectId);
@@ -123,6 +124,8 @@ void appendHistoryItemJson(std::string& out, const HistoryItem& item, std::int32
     appendIntegerText(out, item.minutes);
     out += ",\"charge\":";
     appendDouble(out, item.charge);
+    out += ",\"invoice\":";
+    out += quotedInvoice ? *quotedInvoice : std::string_view("null");
     out += '}';
 }
 

@@ -31,13 +31,15 @@ Json projectJson(const ProjectRecord& project, const std::string& fullName);
 Json customerJson(const CustomerRecord& customer);
 Json frameJson(const FrameRow& row);
 Json periodTotalJson(const PeriodTotal& period);
-// One history row as JSON text: project id and name, start and end, whole minutes and the
-// unrounded charge. quotedName is the project's name as a JSON string, made once per
+// One history row as JSON text: project id and name, start and end, whole minutes, the
+// unrounded charge and the number of the invoice that billed it (null when none did). quotedName is the project's name as a JSON string, made once per
 // project with quotedJsonText, since a year's history has a few names and 200,000 rows.
 std::string quotedJsonText(const std::string& text);
-// Appends the row to out; cache speeds up the local times of many rows in a row.
+// Appends the row to out; cache speeds up the local times of many rows in a row. invoice is
+// the billing invoice's number as a JSON string, nullptr when unbilled.
 void appendHistoryItemJson(std::string& out, const HistoryItem& item, std::int32_t projectId,
-                           const std::string& quotedName, calendar::LocalTimeCache& cache);
+                           const std::string& quotedName, const std::string* quotedInvoice,
+                           calendar::LocalTimeCache& cache);
 
 // Writes one JSON array an element per line, as the elements come, so that a long list
 // never has to be held in memory. finish() closes the array; call it once.

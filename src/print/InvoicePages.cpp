@@ -110,6 +110,8 @@ InvoicePages::InvoicePages(ql::Invoice invoice, ql::InvoiceParties parties, ql::
     : m_invoice(std::move(invoice)), m_parties(std::move(parties)), m_fs(fileSystem) {}
 
 void InvoicePages::beginJob() {
+    // A reprint shows the company and customer as issued, whatever the files say now.
+    if (m_invoice.asIssued) return;
     if (auto parties = ql::loadInvoiceParties(m_fs, m_invoice)) m_parties = std::move(parties).value();
 }
 

@@ -122,7 +122,7 @@ TEST_F(InvoiceNumbering, ANumberOfAnyTextRoundTripsAndCountsOnInItsLastDigits) {
         {"Draft", "1", "2"},
     };
     const std::vector<std::string> invoice{"invoice", path, "--customer", "0", "--from", "1996-11-01",
-                                           "--to", "1996-11-30", "--text", "-"};
+                                           "--to", "1996-11-30", "--text", "-", "--rebill"};
     for (const auto& c : cases) {
         ok({"settings", path, "--set", std::string("nextInvoiceNumber=") + c.set});
         EXPECT_EQ(showJson("settings")[0]["nextInvoiceNumber"], c.set);

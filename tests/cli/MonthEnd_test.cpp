@@ -148,22 +148,22 @@ TEST_F(MonthEnd, InvoiceTextHoldsOneCustomersMonthAndAdvancesTheNumber) {
 
     // A number of one's own counts on from its last digits; --no-advance leaves it.
     EXPECT_EQ(ok({"invoice", path, "--customer", "0", "--from", "1996-11-01", "--to", "1996-11-30", "--number", "96-15",
-                  "--text", "-"}),
+                  "--text", "-", "--rebill"}),
               [&] {
                   std::string same = written;
                   same.replace(same.find("9600001"), 7, "96-15");
                   return same;
               }());
     EXPECT_EQ(nextInvoiceNumber(), "96-16");
-    ok({"invoice", path, "--customer", "0", "--text", "-", "--no-advance"});
+    ok({"invoice", path, "--customer", "0", "--text", "-", "--no-advance", "--rebill"});
     EXPECT_EQ(nextInvoiceNumber(), "96-16");
     const CliRun german =
-        runCli({"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00", "--number", "1", "--text", "-"}, kGerman);
+        runCli({"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00", "--number", "1", "--text", "-", "--rebill"}, kGerman);
     EXPECT_NE(german.out.find(lines), std::string::npos) << german.out;
 
     // Every byte, the cents of the totals and the tax included, is the same in every locale.
     const std::vector<std::string> again{"invoice", path, "--customer", "0", "--at", "1996-11-20 12:00",
-                                         "--text", "-", "--no-advance"};
+                                         "--text", "-", "--no-advance", "--rebill"};
     const std::string plain = ok(again);
     EXPECT_NE(plain.find("\nTOTAL: $202.50\nSales Tax :  (6.00%): $12.15\nTOTAL + Sales Tax : : $214.65\n"),
               std::string::npos)
@@ -180,7 +180,7 @@ TEST_F(MonthEnd, InvoicesWrittenAtOnceTakeDifferentNumbers) {
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             const CliRun r = runCli({"invoice", path, "--customer", "0", "--from", "1996-11-01", "--to", "1996-11-30",
-                                     "--text", dir.path("invoice" + std::to_string(i) + ".txt")});
+                                     "--rebill", "--text", dir.path("invoice" + std::to_string(i) + ".txt")});
             _exit(r.exitCode);
         }
         writers.push_back(pid);

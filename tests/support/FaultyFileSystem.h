@@ -33,6 +33,12 @@ public:
         m_shortWrite = shortWrite;
         m_calls = 0;
     }
+    // A crash at the nth call (1-based): it fails and so does every call after it, so that
+    // nothing an operation would do to clean up after a failure happens. 0 disables.
+    void crashAt(int nth) {
+        m_crashAt = nth;
+        m_calls = 0;
+    }
     // Fails every call of kind op.
     void failEvery(Op op) {
         m_failOp = op;
@@ -100,7 +106,8 @@ public:
     bool shouldFail(Op op, const std::string& path = {}) {
         ++m_calls;
         const bool onPath = !path.empty() && isFailingOn(op, path);
-        if ((m_failAt > 0 && m_calls == m_failAt) || (m_failOpSet && op == m_failOp) || onPath) {
+        if ((m_failAt > 0 && m_calls == m_failAt) || (m_crashAt > 0 && m_calls >= m_crashAt) ||
+            (m_failOpSet && op == m_failOp) || onPath) {
             m_didFail = true;
             m_lastFailedOp = op;
             return true;
@@ -165,6 +172,7 @@ private:
     }
 
     int m_failAt = 0;
+    int m_crashAt = 0;
     int m_calls = 0;
     bool m_shortWrite = false;
     bool m_failOpSet = false;

@@ -101,6 +101,7 @@ std::string invoiceCentsText(const std::string& monetarySymbol, std::int64_t cen
 }
 
 InvoiceLineCells invoiceLineCells(const InvoiceLine& line, const SettingsRecord& settings) {
+    if (line.issued) return line.issued->cells;
     return {line.projectName,
             dateText(line.start, settings.monthFirst()),
             clockText(line.start),
@@ -152,7 +153,7 @@ Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const
             if (!InPeriod(frame.start, {request.periodStart, request.periodEnd})) return;
             const ProjectRecord* project = projects->find(frame.projectId);
             if (!project || project->customerId != request.customerId) return;
-            invoice.lines.push_back({project->name, project->chargesPerHour, frame.start, frame.end});
+            invoice.lines.push_back({project->name, project->chargesPerHour, frame.start, frame.end, frame.projectId});
         });
     if (!scanned) return scanned;
     sortInvoiceLines(invoice.lines);

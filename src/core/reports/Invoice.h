@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -39,17 +40,35 @@ ReportPeriod defaultInvoicePeriod(std::int32_t now);
 inline constexpr std::int64_t kInvoiceCentsLimit = std::int64_t{1} << 62;
 std::int64_t invoiceCents(double amount);
 
+// The six cells of a line as printed and written: project name, start date in the long
+// date pattern of settings, start time "%H:%M", duration as every hour and minute ("25:30"),
+// symbol + rate "%.2f", symbol + the line's cents. Locale-independent.
+struct InvoiceLineCells {
+    std::string project, date, time, duration, rate, amount;
+    bool operator==(const InvoiceLineCells&) const = default;
+};
+
+// A line as an issued invoice printed it, kept in the register so that a reprint shows the
+// same texts and cents whatever changed since (a time zone, a rule, a project).
+struct IssuedLineText {
+    InvoiceLineCells cells;
+    std::int64_t cents = 0;
+    bool operator==(const IssuedLineText&) const = default;
+};
+
 // One invoiced time frame with its project's name and rate at the time of building.
 struct InvoiceLine {
     std::string projectName;
     double rate = 0.0;
     std::int32_t start = 0;
     std::int32_t end = 0;
+    std::int32_t projectId = -1;  // with start and end, the frame's signature in the register
+    std::optional<IssuedLineText> issued = std::nullopt;  // set on a reprint: printed as it was
 
     std::int32_t minutes() const { return wholeMinutes(std::int64_t{end} - start); }
     double amount() const { return chargeFor(rate, minutes()); }
-    // The amount as printed: rounded to cents once.
-    std::int64_t cents() const { return invoiceCents(amount()); }
+    // The amount as printed: rounded to cents once (as issued, on a reprint).
+    std::int64_t cents() const { return issued ? issued->cents : invoiceCents(amount()); }
     bool operator==(const InvoiceLine&) const = default;
 };
 
@@ -59,6 +78,8 @@ struct Invoice {
     InvoiceRequest request;
     std::vector<InvoiceLine> lines;  // sorted by sortInvoiceLines
     std::string settingsPath;        // the other files of the set are derived from it
+    // A reprint from the register: printed with the parties it was issued with, never read again.
+    bool asIssued = false;
 
     // The net: the sum of every line's cents (held within +-kInvoiceCentsLimit).
     std::int64_t netCents() const;
@@ -91,12 +112,7 @@ struct InvoiceSums {
 };
 InvoiceSums invoiceSums(const Invoice& invoice, const SettingsRecord& settings);
 
-// The six cells of a line as printed and written: project name, start date in the long
-// date pattern of settings, start time "%H:%M", duration as every hour and minute ("25:30"),
-// symbol + rate "%.2f", symbol + the line's cents. Locale-independent.
-struct InvoiceLineCells {
-    std::string project, date, time, duration, rate, amount;
-};
+// The cells of line as described at InvoiceLineCells; those it was issued with when set.
 InvoiceLineCells invoiceLineCells(const InvoiceLine& line, const SettingsRecord& settings);
 
 // symbol + amount in "%.2f" form, locale-independent.

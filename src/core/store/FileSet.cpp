@@ -15,6 +15,7 @@ const char* fileExtension(FileKind kind) {
     case FileKind::Lock: return "lck";
     case FileKind::RunLock: return "rul";
     case FileKind::Journal: return "run";
+    case FileKind::Register: return "ivr";
     }
     return "tmp";
 }

@@ -18,10 +18,11 @@ enum class FileKind {
     Lock,           // "lck": the set's write lock, never renamed over
     RunLock,        // "rul": the window that owns the running projects
     Journal,        // "run": the journal of the running projects
+    Register,       // "ivr": the register of issued invoices
 };
-inline constexpr std::size_t kFileKindCount = 9;
+inline constexpr std::size_t kFileKindCount = 10;
 
-// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul" or "run".
+// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul", "run" or "ivr".
 const char* fileExtension(FileKind kind);
 
 // FileSet(anyPathOfTheSet).path(kind), for a caller that needs one file of the set.
@@ -50,6 +51,7 @@ public:
     const std::string& lock() const { return path(FileKind::Lock); }
     const std::string& runLock() const { return path(FileKind::RunLock); }
     const std::string& journal() const { return path(FileKind::Journal); }
+    const std::string& invoiceRegister() const { return path(FileKind::Register); }
 
 private:
     std::string m_chosen;

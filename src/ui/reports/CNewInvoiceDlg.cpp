@@ -18,7 +18,7 @@
 
 CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
                                QWidget* parent)
-    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_set(set),
+    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_clock(clock), m_set(set),
       m_ui(std::make_unique<Ui::CNewInvoiceDlg>()) {
     m_ui->setupUi(this);
     connect(m_ui->printButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onPrint);
@@ -77,8 +77,13 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     auto invoice = ql::LoadInvoice(m_fs, request, m_set);
     if (!invoice) return refuse(invoice.status().message());
     if (invoice->lines.empty()) return refuse(kNothingToInvoice);
-    // Stored before anything is printed or written: cancelling later does not take it back.
-    auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber);
+    // Recorded as it is shown now, so that a reprint gives this invoice whatever changes later.
+    auto parties = ql::loadInvoiceParties(m_fs, *invoice);
+    if (!parties) return refuse(parties.status().message());
+    const ql::InvoiceRecord record{*invoice, *parties, m_clock.now(), false};
+    // Stored and recorded before anything is printed or written: cancelling later does not
+    // take it back.
+    auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber, &record);
     if (!claim) {
         // A settings file that cannot be written (a full disk): said with the system's reason.
         m_prompter.inform(QStringLiteral("Warning"), failureText(claim.status()), Prompter::Icon::Warning);

@@ -149,9 +149,9 @@ TEST_F(InvoiceTest, FramesOfTheCustomersOwnProjectsThatStartInThePeriodAreInvoic
     EXPECT_EQ(m_fs.reads(path(FileKind::TimeFrames)), 1);
     EXPECT_EQ(m_fs.reads(path(FileKind::Projects)), 1);
     ASSERT_EQ(invoice.lines.size(), 3u);
-    EXPECT_EQ(invoice.lines[0], (InvoiceLine{"Build", 30.0, at(1996, 12, 31, 22), at(1996, 12, 31, 23, 59, 59)}));
+    EXPECT_EQ(invoice.lines[0], (InvoiceLine{"Build", 30.0, at(1996, 12, 31, 22), at(1996, 12, 31, 23, 59, 59), 1}));
     EXPECT_EQ(invoice.lines[1].projectName, "Design");
-    EXPECT_EQ(invoice.lines[2], (InvoiceLine{"Design", 45.0, at(1996, 12, 31, 23), at(1997, 1, 1, 1)}));
+    EXPECT_EQ(invoice.lines[2], (InvoiceLine{"Design", 45.0, at(1996, 12, 31, 23), at(1997, 1, 1, 1), 0}));
     EXPECT_EQ(invoice.settingsPath, m_settingsPath);
 
     // Billed in December, where it starts, so not again in January.

@@ -152,7 +152,7 @@ protected:
     }
     static std::vector<std::string> invoiceArgs(const InvoiceCase& c) {
         std::vector<std::string> args{"invoice", "--customer", std::to_string(c.customer), "--number", c.number,
-                                      "--no-advance", "--at", kAt};
+                                      "--no-advance", "--rebill", "--at", kAt};
         if (c.from) args.insert(args.end(), {"--from", c.from, "--to", c.to});
         return args;
     }

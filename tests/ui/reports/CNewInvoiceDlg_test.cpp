@@ -5,6 +5,7 @@
 #include "ui/app/ShellFixture.h"
 
 
+#include "core/reports/InvoiceRegister.h"
 #include "core/reports/InvoiceText.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
@@ -14,6 +15,8 @@
 #include "ui/app/CTessalyView.h"
 #include "ui/reports/PrintDispatch.h"
 #include "ui/common/CommandIds.h"
+
+#include <cstdio>
 
 #include <QAction>
 #include <QComboBox>
@@ -72,6 +75,15 @@ protected:
         return std::make_unique<CNewInvoiceDlg>(ql::defaultFileSystem(), prompter, clock, ql::FileSet(m_path));
     }
     std::string storedNumber() const { return ql::readSettings(ql::defaultFileSystem(), ql::FileSet(m_path))->nextInvoiceNumber; }
+    // The numbers of the register of issued invoices, in the order issued.
+    std::vector<std::string> registered() const {
+        auto reg = ql::readInvoiceRegister(ql::defaultFileSystem(), ql::FileSet(m_path));
+        EXPECT_TRUE(reg.isOk());
+        std::vector<std::string> numbers;
+        if (reg)
+            for (const ql::IssuedInvoice& i : reg->invoices()) numbers.push_back(i.number);
+        return numbers;
+    }
     // Runs the invoice command with the dialog driven by act.
     void runInvoice(CTessalyApp& app, std::function<void(CNewInvoiceDlg&)> act) {
         modal.answerDialog = [act](QDialog& d) {
@@ -120,6 +132,7 @@ TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
     QSignalSpy hints(&app->document(), &CTessalyDoc::updateHint);
     runInvoice(*app, [&](CNewInvoiceDlg& d) { child<QPushButton>(d, "printButton")->click(); });
     EXPECT_EQ(storedNumber(), "9600002");
+    EXPECT_EQ(registered(), std::vector<std::string>{"9600001"});
     ASSERT_TRUE(app->invoiceRequest().has_value());
     EXPECT_EQ(app->invoiceRequest()->customerId, 4);
     EXPECT_EQ(app->invoiceRequest()->invoiceNumber, "9600001");
@@ -140,6 +153,7 @@ TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
         });
         EXPECT_EQ(storedNumber(), c.next) << c.typed;
     }
+    EXPECT_EQ(registered(), (std::vector<std::string>{"9600001", "96-15", "INV-099", "ABC"}));
 }
 
 TEST_F(NewInvoice, RefusalsKeepTheDialogOpenAndAdvanceNothing) {
@@ -216,8 +230,9 @@ TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
     EXPECT_EQ(prompter.boxes[1].text, QStringLiteral("Cannot write invoice file : ") + folder +
                                           QStringLiteral("\nnot a regular file"));
     EXPECT_EQ(TempFileSet::bytes(target.toStdString()), bytes);
-    // The invoice that was not written gave its number back.
+    // The invoice that was not written gave its number back, and left the register.
     EXPECT_EQ(storedNumber(), "9600002");
+    EXPECT_EQ(registered(), std::vector<std::string>{"9600001"});
 }
 
 // Two windows, or a window and a script, issuing invoices from one set: a dialog never issues
@@ -240,6 +255,8 @@ TEST_F(NewInvoice, ADialogWhoseNumberWasIssuedMeanwhileAsksBeforeIssuingAnother)
             s.nextInvoiceNumber = "9600001";
             return ql::Status::ok();
         }));
+        // Each case starts from a set that issued nothing: the register never issues a number twice.
+        std::remove(ql::FileSet(m_path).invoiceRegister().c_str());
         prompter.boxes.clear();
         auto late = dialog();
         auto first = dialog();

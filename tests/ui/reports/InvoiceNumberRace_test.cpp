@@ -46,7 +46,7 @@ TEST(InvoiceNumberRace, WindowsAndScriptsNeverIssueANumberTwice) {
     for (const char* name : {"a", "b"}) {
         auto script = std::make_unique<QProcess>();
         const QString loop = QStringLiteral("i=0; while [ $i -lt %1 ]; do i=$((i+1)); \"$0\" invoice \"$1\" --customer 0 "
-                                            "--from 1996-12-01 --to 1996-12-31 --text \"$2\"-$i.txt || exit 1; done")
+                                            "--from 1996-12-01 --to 1996-12-31 --rebill --text \"$2\"-$i.txt || exit 1; done")
                                  .arg(kRounds);
         script->start(QStringLiteral("sh"), {QStringLiteral("-c"), loop, QStringLiteral(QUILLORY_CLI_PATH),
                                              QString::fromStdString(set.settingsPath()),

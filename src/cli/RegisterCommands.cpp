@@ -1,0 +1,71 @@
+#include "cli/Commands.h"
+#include "cli/FileSetArgument.h"
+#include "cli/JsonRendering.h"
+
+#include "core/reports/InvoiceRegister.h"
+#include "core/store/FileSet.h"
+#include "core/time/TimeText.h"
+
+namespace ql::cli {
+namespace {
+
+const char* stateText(IssuedState state) { return state == IssuedState::Void ? "void" : "issued"; }
+
+}  // namespace
+
+Status runInvoices(FileSystem& fs, const InvoicesRequest& request, std::ostream& out) {
+    const FileSet set(request.path);
+    auto settings = openFileSet(fs, set);
+    if (!settings) return settings.status();
+    auto reg = readInvoiceRegister(fs, set);
+    if (!reg) return reg.status();
+
+    JsonArrayWriter writer(out);
+    if (!request.json) out << "Number\tDate\tCustomer\tPeriod\tTotal\tState\n";
+    const auto& invoices = reg->invoices();
+    for (std::size_t i = 0; i < invoices.size(); ++i) {
+        const IssuedInvoice& issued = invoices[i];
+        // The customer's name and the money as the invoice showed them, whatever changed since.
+        auto content = issuedContent(*reg, i, set);
+        if (!content) return content.status();
+        const InvoiceParties& parties = content->parties;
+        const std::string total = invoiceCentsText(parties.settings.monetarySymbol, issued.sums.total);
+        if (request.json) {
+            Json row;
+            row["number"] = issued.number;
+            row["date"] = isoLocalTime(issued.issuedAt);
+            row["dateEpoch"] = issued.issuedAt;
+            row["customerId"] = issued.customerId;
+            row["customer"] = parties.customer.name;
+            row["from"] = isoLocalTime(issued.periodStart);
+            row["to"] = isoLocalTime(issued.periodEnd);
+            row["netCents"] = issued.sums.net;
+            row["taxCents"] = issued.sums.tax;
+            row["totalCents"] = issued.sums.total;
+            row["total"] = total;
+            row["state"] = stateText(issued.state);
+            row["rebills"] = issued.rebills;
+            row["frames"] = issued.frames.size();
+            writer.add(row);
+            continue;
+        }
+        const bool monthFirst = settings->monthFirst();
+        out << issued.number << '\t' << dateText(issued.issuedAt, monthFirst) << '\t' << parties.customer.name << '\t'
+            << dateText(issued.periodStart, monthFirst) << " - " << dateText(issued.periodEnd, monthFirst) << '\t'
+            << total << '\t' << stateText(issued.state) << '\n';
+    }
+    if (request.json) writer.finish();
+    return Status::ok();
+}
+
+Status runVoidInvoice(FileSystem& fs, const VoidInvoiceRequest& request, std::ostream&) {
+    const FileSet set(request.path);
+    auto settings = openFileSet(fs, set);
+    if (!settings) return settings.status();
+    const Status voided = voidInvoice(fs, set, request.number);
+    // An unknown number is a typing error: misuse, with nothing written.
+    if (voided.code() == StatusCode::NotFound) return Status::invalidArgument("--number: " + voided.message());
+    return voided;
+}
+
+}  // namespace ql::cli

@@ -1,0 +1,160 @@
+#pragma once
+
+#include "core/Status.h"
+#include "core/reports/Invoice.h"
+#include "core/store/FileSet.h"
+#include "core/store/FileSystem.h"
+
+#include <compare>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The register of issued invoices, beside the file set (base path + "ivr"): what every invoice
+// billed and showed, so that billed time is known and a reprint gives the same invoice
+// whatever changed since. A set without it has issued no invoice since it was made.
+//
+// Layout (little-endian): an 8-byte header, then one entry per invoice in the order issued.
+//   header   0    4  magic "QLIV"
+//            4    4  int32  version, 1
+//   entry    0    4  uint32 n, the byte count of the body
+//            4    n  body
+//          4+n    4  uint32 CRC-32 of the body
+//   body     0    4  int32  state: 0 issued, 1 void
+//            4    4  int32  flags: bit 0 set when it bills frames other invoices billed
+//            8    4  int32  customer id
+//           12    4  int32  first instant of the period
+//           16    4  int32  last instant of the period
+//           20    4  int32  issue date (seconds)
+//           24    8  int64  net cents
+//           32    8  int64  tax cents
+//           40    8  int64  total cents
+//           48    4  uint32 f, the count of frames billed
+//           52  12f  int32 project id, int32 start, int32 end per frame, in printed order
+//       52+12f     T number (a text: uint32 byte count, then that many bytes of UTF-8)
+//                  then what the invoice shows, as texts T, int32 I and float64 D:
+//                  company: T name, address, city, ZIP, state, country, phone;
+//                  T invoice text, footer, tax label, monetary symbol; I apply tax; D tax rate;
+//                  I date format; customer: I id, T name, address, city, ZIP, state, country;
+//                  per frame: T project name, D rate, int64 cents, T date, time, duration,
+//                  rate, amount (the line's cells as printed).
+// An entry's body ends where its texts end; anything else makes the register unreadable.
+namespace ql {
+
+enum class IssuedState { Issued = 0, Void = 1 };
+
+// A time frame as billed: editing or removing the frame later does not change what was billed.
+struct FrameSignature {
+    std::int32_t projectId = 0;
+    std::int32_t start = 0;
+    std::int32_t end = 0;
+    auto operator<=>(const FrameSignature&) const = default;
+};
+
+// One invoice of the register, as listed; what it printed is read with issuedContent.
+struct IssuedInvoice {
+    std::string number;
+    std::int32_t customerId = -1;
+    std::int32_t periodStart = 0;
+    std::int32_t periodEnd = 0;
+    std::int32_t issuedAt = 0;
+    InvoiceSums sums;
+    IssuedState state = IssuedState::Issued;
+    bool rebills = false;
+    std::vector<FrameSignature> frames;
+};
+
+// What an issued invoice showed: reprinting it renders invoice with parties. The lines carry
+// their printed texts and cents; invoice.settingsPath names the set read from.
+struct IssuedContent {
+    Invoice invoice;
+    InvoiceParties parties;
+};
+
+// The register as read: the invoices in the order issued, and the bytes they came from.
+class InvoiceRegister {
+public:
+    const std::vector<IssuedInvoice>& invoices() const { return m_invoices; }
+    // The invoice of number (issued or void), nullptr when there is none.
+    const IssuedInvoice* find(std::string_view number) const;
+
+    // The bytes of the whole register: those read (or only the header, for none), unchanged.
+    const std::vector<unsigned char>& bytes() const { return m_bytes; }
+    // Where the entry of invoices()[i] starts in bytes().
+    std::size_t entryOffset(std::size_t i) const { return m_offsets[i]; }
+
+    // Decodes bytes (the whole file). Fails, with a reason saying where, when they are not one
+    // whole register: torn, garbage, another version, a bad checksum.
+    static Result<InvoiceRegister> decode(std::vector<unsigned char> bytes);
+
+private:
+    std::vector<unsigned char> m_bytes;
+    std::vector<IssuedInvoice> m_invoices;
+    std::vector<std::size_t> m_offsets;
+};
+
+// "Cannot read invoice register : " + path, and its counterpart for writing.
+std::string invoiceRegisterReadMessage(const std::string& path);
+std::string invoiceRegisterWriteMessage(const std::string& path);
+
+// The register of set, read once and no further than its size at opening; an empty register
+// when the file does not exist. Fails with invoiceRegisterReadMessage (and a reason) when it
+// is torn, garbage, of an unknown version, not a regular file (a FIFO) or a link to a file that
+// is no register (another extension): never taken as "nothing billed".
+Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set);
+
+// The entry bytes of invoice as issued at issuedAt with parties (length, body, checksum).
+// rebills records that it bills frames another invoice billed.
+std::vector<unsigned char> encodeIssuedInvoice(const Invoice& invoice, const InvoiceParties& parties,
+                                               std::int32_t issuedAt, bool rebills);
+
+// What the entry of register.invoices()[i] printed; settingsPath is set as the invoice's.
+// Fails with invoiceRegisterReadMessage(path) should the body not decode.
+Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, const FileSet& set);
+
+// Replaces the register of set by bytes crash-safely (a temporary file of the set, synced and
+// renamed over it); the caller holds the set's lock. A link is written at its target when that
+// is a register. Bytes of no invoice remove the file (a link stays). On failure the old
+// register is as it was.
+// With entry, its bytes follow those of bytes (an invoice added without copying the register).
+Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes,
+                            const std::vector<unsigned char>* entry = nullptr);
+// The bytes of reg without its entry i.
+std::vector<unsigned char> registerWithout(const InvoiceRegister& reg, std::size_t i);
+
+// Under the set's lock: marks invoice number void. It stays listed, its number is never
+// issued again and its frames count as unbilled. NotFound (with a message naming the number)
+// when the register has no such invoice, InvalidArgument when it is void already.
+Status voidInvoice(FileSystem& fs, const FileSet& set, std::string_view number);
+
+// For each frame signature, the invoice that billed it (void invoices do not count; of two
+// that billed it, the later). Built once, then asked per frame.
+class BilledFrames {
+public:
+    explicit BilledFrames(const InvoiceRegister& reg);
+    // The number of the invoice that billed frame; nullptr when none did.
+    const std::string* invoiceOf(const FrameSignature& frame) const;
+
+private:
+    struct Slot {
+        FrameSignature frame;
+        std::uint32_t invoice = 0;  // index + 1; 0 for an empty slot
+    };
+    const InvoiceRegister& m_register;
+    std::vector<Slot> m_slots;  // open addressing, a power of two long
+};
+
+// The lines of invoice that issued invoices already bill: how many, and the numbers of those
+// invoices in the order issued (each once). Void invoices do not count.
+struct BilledOverlap {
+    std::size_t frames = 0;
+    std::vector<std::string> numbers;
+};
+BilledOverlap billedOverlap(const Invoice& invoice, const InvoiceRegister& reg);
+
+// Drops the lines of invoice that issued invoices already bill.
+void leaveOutBilled(Invoice& invoice, const InvoiceRegister& reg);
+
+}  // namespace ql

@@ -1,0 +1,365 @@
+#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoicePage.h"
+#include "core/reports/InvoiceRegister.h"
+#include "core/reports/InvoiceText.h"
+#include "core/store/Customers.h"
+#include "core/store/OutputFile.h"
+#include "core/tracking/TrackingFixture.h"
+#include "support/SpecialFiles.h"
+
+#include <sys/stat.h>
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <set>
+
+namespace ql::testing {
+namespace {
+
+using Op = test::FaultyFileSystem::Op;
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Projects 0 "Design" (45/h) and 1 "Build" (30/h) of customer 7, "Acme Corp"; December frames.
+class InvoiceRegisterTest : public TrackingFixture {
+protected:
+    void SetUp() override {
+        TrackingFixture::SetUp();
+        ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects),
+                                  {{0, "Design", 7, 45.0, "", -1}, {1, "Build", 7, 30.0, "", -1}}));
+        CustomerRecord acme;
+        acme.id = 7;
+        acme.name = "Acme Corp";
+        acme.address = "1 Main St";
+        acme.city = "Springfield";
+        acme.state = "IL";
+        acme.zip = "62701";
+        acme.country = "USA";
+        ASSERT_TRUE(appendCustomer(m_fs, acme, m_set));
+        ASSERT_TRUE(updateSettings(m_fs, m_set, [](SettingsRecord& s) {
+            s.companyName = "Kestrel Works";
+            s.applySalesTax = 1;
+            s.salesTaxLabel = "VAT";
+            s.salesTaxRate = 19.0;
+            s.footer = "Thank you.";
+            return Status::ok();
+        }));
+        writeFrames({
+            {0, at(1996, 12, 2, 9), at(1996, 12, 2, 10, 35)},
+            {1, at(1996, 12, 3, 14), at(1996, 12, 3, 15, 10)},
+            {0, at(1996, 12, 20, 8), at(1996, 12, 21, 9, 30)},  // 25:30
+            {1, at(1996, 12, 31, 23), at(1997, 1, 1, 1)},       // billed where it starts
+        });
+    }
+
+    InvoiceRequest request(const std::string& number, int fromDay = 1, int toDay = 31) const {
+        return {7, at(1996, 12, fromDay), at(1996, 12, toDay, 23, 59, 59), number};
+    }
+    InvoiceRecord record(const std::string& number, int fromDay = 1, int toDay = 31, bool rebills = false) {
+        auto invoice = LoadInvoice(m_fs, request(number, fromDay, toDay), m_set);
+        EXPECT_TRUE(invoice.isOk());
+        auto parties = loadInvoiceParties(m_fs, *invoice);
+        EXPECT_TRUE(parties.isOk());
+        return {*invoice, *parties, at(1997, 1, 2, 10), rebills};
+    }
+    InvoiceRegister readRegister() {
+        auto reg = readInvoiceRegister(m_fs, m_set);
+        EXPECT_TRUE(reg.isOk()) << reg.status().messageWithReason();
+        return reg ? std::move(reg).value() : InvoiceRegister{};
+    }
+    // Issues as the command line does: the register read under the lock kept for the issue.
+    Status issue(FileSystem& fs, const InvoiceRecord& rec, const std::string& output) {
+        auto held = lockFileSet(fs, m_set);
+        if (!held) return held.status();
+        auto reg = readInvoiceRegister(fs, m_set);
+        if (!reg) return reg.status();
+        const std::string text = invoiceFileText(rec.invoice, rec.parties);
+        return issueInvoice(fs, m_set, *reg, rec, [&] {
+            return writeOutputFile(fs, output, "Cannot write invoice file : " + output,
+                                   [&](File& out) { return out.write(text.data(), text.size()); });
+        });
+    }
+    std::string nextNumber() { return readSettings(m_fs, m_set)->nextInvoiceNumber; }
+    static std::vector<std::vector<std::string>> pageTexts(const Invoice& invoice, const InvoiceParties& parties) {
+        std::vector<std::vector<std::string>> pages;
+        for (int n = 1; n <= std::max(1, invoice.pageCount()); ++n) {
+            std::vector<std::string> texts;
+            for (const InvoicePageText& t : invoicePage(invoice, parties, n).texts) texts.push_back(t.text);
+            pages.push_back(texts);
+        }
+        return pages;
+    }
+};
+
+// Whatever changes after an invoice is issued, its reprint is the same text file and the
+// same pages, and the register's bytes stay as they were.
+TEST_F(InvoiceRegisterTest, AReprintIsTheInvoiceAsIssuedWhateverChangedSince) {
+    const InvoiceRecord first = record("9600001");
+    const std::string output = m_dir.path("first.txt");
+    ASSERT_TRUE(issue(m_fs, first, output));
+    const std::string issuedText = fileBytes(output);
+    const auto issuedPages = pageTexts(first.invoice, first.parties);
+    const std::string registerBytes = fileBytes(m_set.invoiceRegister());
+    const InvoiceRegister issuedRegister = readRegister();
+    const IssuedInvoice& listed = issuedRegister.invoices()[0];
+    EXPECT_EQ(listed.sums, invoiceSums(first.invoice, first.parties.settings));
+    EXPECT_EQ(listed.issuedAt, at(1997, 1, 2, 10));
+    EXPECT_EQ(listed.frames.size(), 4u);
+
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } changes[] = {
+        {"rates and names",
+         [&] {
+             ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects),
+                                       {{0, "Redesign", 7, 99.0, "", -1}, {1, "Build", 7, 31.5, "", -1}}));
+         }},
+        {"customer",
+         [&] {
+             CustomerRecord moved = *findCustomerById(m_fs, path(FileKind::Customers), 7).value();
+             moved.name = "Acme Holdings";
+             moved.city = "Shelbyville";
+             ASSERT_TRUE(updateCustomer(m_fs, moved, path(FileKind::Customers)));
+         }},
+        {"settings",
+         [&] {
+             ASSERT_TRUE(updateSettings(m_fs, m_set, [](SettingsRecord& s) {
+                 s.companyName = "Other Name";
+                 s.salesTaxRate = 7.0;
+                 s.monetarySymbol = "EUR ";
+                 s.dateFormat = 0;
+                 s.invoiceText = "RECHNUNG";
+                 return Status::ok();
+             }));
+         }},
+        {"a billed frame edited", [&] {
+             ASSERT_TRUE(updateTimeFrame(m_fs, path(FileKind::TimeFrames), {0, at(1996, 12, 2, 9), at(1996, 12, 2, 10, 35)},
+                                         {0, at(1996, 12, 2, 8), at(1996, 12, 2, 12)}));
+         }},
+        {"a billed frame removed", [&] {
+             ASSERT_TRUE(removeTimeFrame(m_fs, path(FileKind::TimeFrames), {1, at(1996, 12, 3, 14), at(1996, 12, 3, 15, 10)}));
+         }},
+        {"time zone", [] {
+             setenv("TZ", "Europe/Berlin", 1);
+             tzset();
+         }},
+    };
+    for (const auto& c : changes) {
+        SCOPED_TRACE(c.name);
+        c.change();
+        const InvoiceRegister reg = readRegister();
+        ASSERT_EQ(reg.invoices().size(), 1u);
+        auto content = issuedContent(reg, 0, m_set);
+        ASSERT_TRUE(content.isOk());
+        EXPECT_EQ(invoiceFileText(content->invoice, content->parties), issuedText);
+        EXPECT_EQ(pageTexts(content->invoice, content->parties), issuedPages);
+        EXPECT_EQ(fileBytes(m_set.invoiceRegister()), registerBytes);
+    }
+}
+
+// Billed time: which frames an invoice bills, overlaps named by number, void ones unbilled.
+TEST_F(InvoiceRegisterTest, BilledFramesNameTheirInvoiceAndVoidInvoicesBillNothing) {
+    ASSERT_TRUE(issue(m_fs, record("A-1", 1, 10), m_dir.path("a.txt")));  // the two frames of 2 and 3 Dec
+    const FrameSignature early{0, at(1996, 12, 2, 9), at(1996, 12, 2, 10, 35)};
+    const FrameSignature late{1, at(1996, 12, 31, 23), at(1997, 1, 1, 1)};
+
+    InvoiceRecord whole = record("A-2");
+    BilledOverlap overlap = billedOverlap(whole.invoice, readRegister());
+    EXPECT_EQ(overlap.frames, 2u);
+    EXPECT_EQ(overlap.numbers, std::vector<std::string>{"A-1"});
+    leaveOutBilled(whole.invoice, readRegister());
+    EXPECT_EQ(whole.invoice.lines.size(), 2u);
+    ASSERT_TRUE(issue(m_fs, whole, m_dir.path("b.txt")));
+
+    InvoiceRecord again = record("A-3", 1, 31, true);
+    overlap = billedOverlap(again.invoice, readRegister());
+    EXPECT_EQ(overlap.frames, 4u);
+    EXPECT_EQ(overlap.numbers, (std::vector<std::string>{"A-1", "A-2"}));
+    ASSERT_TRUE(issue(m_fs, again, m_dir.path("c.txt")));
+    EXPECT_TRUE(readRegister().invoices()[2].rebills);
+
+    const struct {
+        const char* step;
+        const char* early;  // nullptr: unbilled
+        const char* late;
+    } steps[] = {
+        {"as issued: the later invoice", "A-3", "A-3"},
+        {"A-3 void", "A-1", "A-2"},
+        {"A-1 void", nullptr, "A-2"},
+    };
+    for (const auto& s : steps) {
+        SCOPED_TRACE(s.step);
+        if (std::string(s.step) == "A-3 void") {
+            ASSERT_TRUE(voidInvoice(m_fs, m_set, "A-3"));
+        }
+        if (std::string(s.step) == "A-1 void") {
+            ASSERT_TRUE(voidInvoice(m_fs, m_set, "A-1"));
+        }
+        const InvoiceRegister reg = readRegister();
+        const BilledFrames billed(reg);
+        for (const auto& [frame, expected] : {std::pair{early, s.early}, std::pair{late, s.late}}) {
+            const std::string* number = billed.invoiceOf(frame);
+            EXPECT_EQ(number ? *number : std::string("(unbilled)"), expected ? expected : "(unbilled)");
+        }
+        EXPECT_EQ(billed.invoiceOf({0, at(1996, 12, 2, 9), at(1996, 12, 2, 10, 36)}), nullptr);  // an edited frame
+    }
+    EXPECT_EQ(readRegister().invoices()[0].state, IssuedState::Void);
+    EXPECT_EQ(voidInvoice(m_fs, m_set, "A-1").code(), StatusCode::InvalidArgument);
+    EXPECT_EQ(voidInvoice(m_fs, m_set, "Z-9").code(), StatusCode::NotFound);
+    // A void number is never issued again.
+    EXPECT_EQ(issue(m_fs, record("A-1"), m_dir.path("d.txt")).code(), StatusCode::InvalidArgument);
+    EXPECT_FALSE(std::filesystem::exists(m_dir.path("d.txt")));
+}
+
+// A register that cannot be trusted is reported, naming the file, and nothing is issued.
+TEST_F(InvoiceRegisterTest, ARegisterThatCannotBeReadIsReportedAndNothingIsIssued) {
+    ASSERT_TRUE(issue(m_fs, record("R-1", 1, 2), m_dir.path("r1.txt")));
+    const std::string whole = fileBytes(m_set.invoiceRegister());
+    const std::string reg = m_set.invoiceRegister();
+    test::TempDir elsewhere;
+    const struct {
+        const char* name;
+        std::function<void()> make;
+    } cases[] = {
+        {"torn", [&] { writeBytes(reg, whole.substr(0, whole.size() - 5)); }},
+        {"header only, cut", [&] { writeBytes(reg, whole.substr(0, 6)); }},
+        {"empty", [&] { writeBytes(reg, ""); }},
+        {"garbage", [&] { writeBytes(reg, std::string(whole.size(), 'x')); }},
+        {"a scribbled byte", [&] {
+             std::string bytes = whole;
+             bytes[40] = static_cast<char>(bytes[40] ^ 0x10);
+             writeBytes(reg, bytes);
+         }},
+        {"another version", [&] {
+             std::string bytes = whole;
+             bytes[4] = 2;
+             writeBytes(reg, bytes);
+         }},
+        {"padded", [&] { writeBytes(reg, whole + std::string(3, '\0')); }},
+        {"a FIFO", [&] { ASSERT_EQ(::mkfifo(reg.c_str(), 0600), 0); }},
+        {"a folder", [&] { std::filesystem::create_directory(reg); }},
+        {"a link out of the set", [&] {
+             const std::string notes = elsewhere.path("notes.txt");
+             writeBytes(notes, whole);
+             std::filesystem::create_symlink(notes, reg);
+         }},
+        {"a dangling link", [&] { std::filesystem::create_symlink(elsewhere.path("gone.ivr"), reg); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::filesystem::remove_all(reg);
+        c.make();
+        const std::string before = std::filesystem::is_regular_file(reg) ? fileBytes(reg) : std::string();
+        const std::string next = nextNumber();
+
+        auto read = readInvoiceRegister(m_fs, m_set);
+        ASSERT_FALSE(read.isOk());
+        EXPECT_EQ(read.status().message(), "Cannot read invoice register : " + reg);
+
+        const std::string output = m_dir.path("refused.txt");
+        EXPECT_FALSE(issue(m_fs, record("R-2", 3, 31), output));
+        InvoiceRecord windowRecord = record("R-2", 3, 31);
+        EXPECT_FALSE(claimInvoiceNumber(m_fs, m_set, next, "R-2", &windowRecord).isOk());
+        EXPECT_FALSE(voidInvoice(m_fs, m_set, "R-1"));
+        EXPECT_FALSE(std::filesystem::exists(output));
+        EXPECT_EQ(nextNumber(), next);
+        if (std::filesystem::is_regular_file(reg)) {
+            EXPECT_EQ(fileBytes(reg), before);
+        }
+        EXPECT_EQ(std::filesystem::is_symlink(reg), std::string(c.name).find("link") != std::string::npos);
+    }
+    std::filesystem::remove_all(reg);
+    // A link to a register of its own kind elsewhere is followed, and written at its target.
+    const std::string synced = elsewhere.path("Work.ivr");
+    writeBytes(synced, whole);
+    std::filesystem::create_symlink(synced, reg);
+    EXPECT_EQ(readRegister().invoices().size(), 1u);
+    ASSERT_TRUE(voidInvoice(m_fs, m_set, "R-1"));
+    EXPECT_TRUE(std::filesystem::is_symlink(reg));
+    EXPECT_NE(fileBytes(synced), whole);
+}
+
+// Issuing stores the number, then records the invoice, then shows it. Whichever step fails or
+// crashes, no invoice is recorded whose number is not stored and no number can be issued twice.
+TEST_F(InvoiceRegisterTest, AFailureOrCrashAtEveryStepOfIssuingNeverRecordsAnUnstoredNumber) {
+    ASSERT_TRUE(issue(m_fs, record("9600000", 1, 2), m_dir.path("earlier.txt")));
+    const std::string registerBefore = fileBytes(m_set.invoiceRegister());
+    const std::string settingsBefore = fileBytes(m_set.settings());
+    const InvoiceRecord rec = record("9600001", 3, 31);
+
+    enum class Way { Issue, Claim };  // the command line's issue, the window's claim at OK
+    for (const Way way : {Way::Issue, Way::Claim}) {
+        for (const bool crash : {false, true}) {
+            bool succeeded = false;
+            for (int n = 1; !succeeded && n < 200; ++n) {
+                SCOPED_TRACE((way == Way::Issue ? "issue, " : "claim, ") + std::string(crash ? "crash" : "failure") +
+                             " at call " + std::to_string(n));
+                writeBytes(m_set.invoiceRegister(), registerBefore);
+                writeBytes(m_set.settings(), settingsBefore);
+                const std::string output = m_dir.path("invoice.txt");
+                std::filesystem::remove(output);
+
+                test::FaultyFileSystem faulty;
+                if (crash) faulty.crashAt(n);
+                else faulty.failCall(n);
+                Status st;
+                if (way == Way::Issue) {
+                    st = issue(faulty, rec, output);
+                } else {
+                    auto claim = claimInvoiceNumber(faulty, m_set, "9600001", "9600001", &rec);
+                    st = claim.status();
+                }
+                succeeded = st.isOk();
+                if (succeeded) {
+                    EXPECT_FALSE(faulty.failed());
+                }
+
+                const InvoiceRegister reg = readRegister();  // always whole: never torn
+                const bool recorded = reg.find("9600001") != nullptr;
+                const std::string next = nextNumber();
+                // An entry never outlives its stored number: it can never be issued again.
+                if (recorded) {
+                    EXPECT_EQ(next, "9600002");
+                }
+                if (succeeded) {
+                    EXPECT_TRUE(recorded);
+                    if (way == Way::Issue) {
+                        EXPECT_TRUE(std::filesystem::exists(output));
+                    }
+                } else if (!crash) {
+                    // A failure cleans up: nothing recorded, the number free again, no file.
+                    EXPECT_FALSE(recorded);
+                    EXPECT_EQ(next, "9600001");
+                    EXPECT_FALSE(std::filesystem::exists(output));
+                }
+                // The user tries again with the number now offered: one invoice, one number each.
+                if (!succeeded) {
+                    const std::string offered = next;
+                    InvoiceRecord retry = rec;
+                    retry.invoice.request.invoiceNumber = offered;
+                    ASSERT_TRUE(issue(m_fs, retry, output)) << offered;
+                    std::set<std::string> numbers;
+                    const InvoiceRegister after = readRegister();
+                    for (const IssuedInvoice& i : after.invoices()) {
+                        EXPECT_TRUE(numbers.insert(i.number).second) << i.number;
+                    }
+                    EXPECT_EQ(nextNumber(), nextInvoiceNumberAfter(offered));
+                }
+            }
+            EXPECT_TRUE(succeeded) << "never got through";
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ql::testing
