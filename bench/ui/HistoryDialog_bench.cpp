@@ -2,7 +2,11 @@
 #include "ui/BenchApplication.h"
 #include "HistoryData.h"
 
+#include "core/reports/HistoryItems.h"
+#include "core/reports/InvoiceRegister.h"
 #include "core/store/FileSet.h"
+#include "core/store/FileSystem.h"
+#include "core/time/Calendar.h"
 #include "core/time/Clock.h"
 #include "ui/common/Modal.h"
 #include "ui/common/Prompter.h"
@@ -41,6 +45,52 @@ void BM_HistoryDialogOpen(benchmark::State& state) {
     state.counters["rows"] = rows;
 }
 BENCHMARK(BM_HistoryDialogOpen)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
+
+// The same opening with every row of the year billed, ten frames to an invoice (about 5,000
+// invoices in the register): what the Invoice column adds to the opening.
+void BM_HistoryDialogOpenBilled(benchmark::State& state) {
+    ensureBenchApplication();
+    const FileSet set(historyFileSet());
+    const std::int32_t now = benchNow();
+    const int year = calendar::toLocal(now).year;
+    HistoryFilter filter;
+    filter.period = {*calendar::fromLocal(year, 1, 1), *calendar::fromLocal(year, 12, 31, 23, 59, 59)};
+    const HistoryLoad load = LoadHistoryItems(defaultFileSystem(), set, filter);
+    const auto empty = readInvoiceRegister(defaultFileSystem(), set);
+    if (!empty || !empty->invoices().empty()) return state.SkipWithError("the bench set holds a register already");
+    std::vector<unsigned char> bytes;
+    Invoice invoice;
+    int invoices = 0;
+    const auto flush = [&] {
+        if (invoice.lines.empty()) return;
+        invoice.request.invoiceNumber = std::to_string(9600001 + invoices++);
+        const auto entry = encodeIssuedInvoice(invoice, InvoiceParties{}, now, false);
+        if (bytes.empty()) bytes = registerWith(*empty, entry);
+        else bytes.insert(bytes.end(), entry.begin(), entry.end());
+        invoice.lines.clear();
+    };
+    for (const HistoryItem& item : load.history.items) {
+        invoice.lines.push_back({"P", 1.0, item.frame.start, item.frame.end, item.frame.projectId});
+        if (invoice.lines.size() == 10) flush();
+    }
+    flush();
+    if (!writeInvoiceRegister(defaultFileSystem(), set, bytes)) return state.SkipWithError("register not written");
+    const FixedClock clock(now);
+    SilentPrompter prompter;
+    QtModal modal;
+    int billed = 0;
+    for (auto _ : state) {
+        CHistoryDlg dlg(defaultFileSystem(), prompter, modal, clock, set, nullptr);
+        dlg.show();
+        QApplication::processEvents();
+        billed = dlg.model().text(0, HistoryModel::kInvoice).isEmpty() ? 0 : 1;
+        if (prompter.boxes) state.SkipWithError("the history reported a failure");
+    }
+    (void)defaultFileSystem().remove(set.invoiceRegister());
+    state.counters["invoices"] = invoices;
+    state.counters["firstRowBilled"] = billed;
+}
+BENCHMARK(BM_HistoryDialogOpenBilled)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 // A click on a heading: the rows re-sorted by that column and the list repainted.
 void BM_HistoryDialogSortColumn(benchmark::State& state) {

@@ -52,6 +52,7 @@ const CommandText kCommands[] = {
     {cmd::kHistory, "&History of charges...\tCtrl+H", QKeySequence(Qt::CTRL | Qt::Key_H),
      "View history of projects charged to your customers\nHistory"},
     {cmd::kInvoice, "&Invoice...\tCtrl+I", QKeySequence(Qt::CTRL | Qt::Key_I), "Invoice a customer of the time spent\nInvoice"},
+    {cmd::kInvoices, "I&nvoices...", {}, "List the issued invoices; reprint or void one\nInvoices"},
     {cmd::kViewToolbar, "&Toolbar", {}, nullptr},
     {cmd::kViewStatusBar, "&Status Bar", {}, nullptr},
     {cmd::kHelpIndex, "&Index", {}, nullptr},
@@ -77,7 +78,7 @@ const MenuSpec kMenus[] = {
     {"Con&trol", {cmd::kCheckIn, cmd::kCheckOut, kSeparator, cmd::kPause}},
     {"&Customers", {cmd::kEditCustomers}},
     {"&Projects", {cmd::kEditProjects, kSeparator, cmd::kPieChart}},
-    {"&Reports", {cmd::kHistory, kSeparator, cmd::kInvoice}},
+    {"&Reports", {cmd::kHistory, kSeparator, cmd::kInvoice, cmd::kInvoices}},
     {"&View", {cmd::kViewToolbar, cmd::kViewStatusBar}},
     {"&Help", {cmd::kHelpIndex, cmd::kHelpUsing, kSeparator, cmd::kAppAbout}},
 };

@@ -40,6 +40,7 @@ constexpr CommandBinding kCommands[] = {
     {cmd::kPieChart, pieChart},
     {cmd::kHistory, history},
     {cmd::kInvoice, invoice},
+    {cmd::kInvoices, issuedInvoices},
     {cmd::kExport, exportData},
     {cmd::kProperties, editProperties},
 };

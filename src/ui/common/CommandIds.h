@@ -22,6 +22,7 @@ inline constexpr int kEditProjects = 32771;
 inline constexpr int kPieChart = 32793;
 inline constexpr int kHistory = 32777;
 inline constexpr int kInvoice = 32784;
+inline constexpr int kInvoices = 32798;  // the register of issued invoices
 
 // The week chart's context menus.
 inline constexpr int kChangeHours = 32779;
@@ -43,7 +44,7 @@ inline constexpr int kAppAbout = 57664;
 
 // The commands that need an open file set.
 inline constexpr int kDataCommands[] = {kEditProjects, kHistory, kEditCustomers, kInvoice,
-                                        kProperties, kPieChart, kExport};
+                                        kInvoices,     kProperties, kPieChart,   kExport};
 
 }  // namespace cmd
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/reports/Invoice.h"
+#include "core/reports/InvoiceRegister.h"
 
 #include <optional>
 #include <utility>
@@ -22,7 +23,12 @@ public:
     // was taken already.
     std::optional<ql::Invoice> takeLoaded() { return std::exchange(m_loaded, std::nullopt); }
 
+    // An issued invoice to print again as it was issued, handed over once by takeIssued.
+    void keepIssued(ql::IssuedContent content) { m_issued = std::move(content); }
+    std::optional<ql::IssuedContent> takeIssued() { return std::exchange(m_issued, std::nullopt); }
+
 private:
     std::optional<ql::InvoiceRequest> m_last;
     std::optional<ql::Invoice> m_loaded;
+    std::optional<ql::IssuedContent> m_issued;
 };

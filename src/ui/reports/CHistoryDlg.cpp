@@ -1,5 +1,7 @@
 #include "ui/reports/CHistoryDlg.h"
 
+#include "core/reports/InvoiceRegister.h"
+
 #include "ui_CHistoryDlg.h"
 
 #include "core/reports/HistoryItems.h"
@@ -57,7 +59,8 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, c
     header->setSortIndicatorShown(true);
     // The widths are the list's own, widened where this font would cut a heading or a
     // fixed-width text such as "12:00 PM".
-    const std::string widest[HistoryModel::kColumnCount] = {"", "00/00/00", ql::clock12Text(12, 0), "00:00", "$0000.00"};
+    const std::string widest[HistoryModel::kColumnCount] = {"",      "00/00/00", ql::clock12Text(12, 0),
+                                                            "00:00", "$0000.00", "0000000"};
     for (int c = 0; c < HistoryModel::kColumnCount; ++c) {
         const int heading = header->fontMetrics().horizontalAdvance(QString::fromLatin1(HistoryModel::kColumns[c].heading));
         const int cell = view->fontMetrics().horizontalAdvance(QString::fromStdString(widest[c]));
@@ -116,6 +119,7 @@ void CHistoryDlg::reload() {
     ql::HistoryLoad load = ql::LoadHistoryItems(m_fs, m_set, {m_filterProjectId, m_filterPeriod});
     for (const std::string& message : load.messages) report(message);
     m_model->setHistory(std::move(load.history), settings.monthFirst(), settings.monetarySymbol);
+    showInvoices();
     sortByColumn(m_sortColumn);
     // An empty list says why when the saved filter names a project that was deleted.
     const bool deletedFilter = load.filterProjectDeleted && m_model->rowCount() == 0;
@@ -124,6 +128,22 @@ void CHistoryDlg::reload() {
                                              .arg(QString::fromStdString(ql::deletedProjectName(m_filterProjectId)))
                                        : QString());
     m_emptyNote->setVisible(deletedFilter);
+}
+
+void CHistoryDlg::showInvoices() {
+    const auto reg = ql::readInvoiceRegister(m_fs, m_set);
+    // An unreadable register is said rather than shown as time never billed.
+    if (!reg) return report(reg.status().message());
+    if (reg->invoices().empty()) return m_model->setInvoices({});
+    const ql::BilledFrames billed(*reg);
+    const auto& items = m_model->history().items;
+    std::vector<QString> numbers(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        const ql::TimeFrameRecord& f = items[i].frame;
+        if (const std::string* number = billed.invoiceOf({f.projectId, f.start, f.end}))
+            numbers[i] = fromRecordText(*number);
+    }
+    m_model->setInvoices(std::move(numbers));
 }
 
 void CHistoryDlg::sortByColumn(int column) {

@@ -65,6 +65,8 @@ public:
     void changeFilter();
     // Reads the rows anew and sorts them by the remembered column.
     void reload();
+    // Fills the Invoice column from the register of issued invoices.
+    void showInvoices();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

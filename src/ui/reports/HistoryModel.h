@@ -15,13 +15,16 @@
 class HistoryModel final : public QAbstractTableModel {
     Q_OBJECT
 public:
-    enum Column : int { kProject, kDate, kTime, kTimeCharged, kCharges, kColumnCount };
+    enum Column : int { kProject, kDate, kTime, kTimeCharged, kCharges, kInvoice, kColumnCount };
 
     explicit HistoryModel(QObject* parent = nullptr);
 
     // Replaces the rows, in file order; monthFirst and monetarySymbol (UTF-8) shape the
     // Date and Charges texts. Project names are ranked once by NameOrder for sorting.
     void setHistory(ql::HistoryItems history, bool monthFirst, const std::string& monetarySymbol);
+    // The Invoice column: the number of the issued invoice that billed each item (by its
+    // index in history().items), empty for an unbilled one; all empty until given.
+    void setInvoices(std::vector<QString> invoiceOfItem);
     // Ascending by column (CompareHistoryItems); equal keys keep their order.
     void sortByColumn(int column);
 
@@ -51,6 +54,7 @@ private:
     std::vector<std::int32_t> m_order;  // row -> index into m_history.items
     std::vector<std::int32_t> m_nameRanks;
     std::vector<QString> m_names;  // per project of m_history
+    std::vector<QString> m_invoiceOf;  // per item of m_history; empty when none was given
     bool m_monthFirst = true;
     std::string m_symbol;
     ql::NameOrder m_nameOrder;

@@ -96,6 +96,10 @@ void PrintDispatch::printWeekChart() {
 }
 
 void PrintDispatch::printInvoice() {
+    // A reprint from the register: the pages as issued, whatever the files say now.
+    if (std::optional<ql::IssuedContent> issued = m_context.invoiceRequests.takeIssued())
+        return printInvoice(std::make_unique<InvoicePages>(std::move(issued->invoice), std::move(issued->parties),
+                                                           m_context.fileSystem));
     const std::optional<ql::InvoiceRequest>& request = m_context.invoiceRequests.last();
     if (!request || !m_context.document.fileSetOpen()) return;
     std::optional<ql::Invoice> kept = m_context.invoiceRequests.takeLoaded();

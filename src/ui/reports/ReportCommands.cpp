@@ -10,6 +10,7 @@
 #include "ui/common/Prompter.h"
 #include "ui/projects/ProjectCommands.h"
 #include "ui/reports/CHistoryDlg.h"
+#include "ui/reports/CInvoicesDlg.h"
 #include "ui/reports/CNewInvoiceDlg.h"
 #include "ui/common/InvoiceRequestStore.h"
 #include "ui/reports/InvoiceTextFile.h"
@@ -56,4 +57,20 @@ void invoice(const CommandContext& context) {
             writeInvoiceTextFile(context.fileSystem, loaded, *parties, *path, &document.fileSet());
         !written)
         fail(written);
+}
+
+void issuedInvoices(const CommandContext& context) {
+    OpenDocument& document = context.document;
+    if (!document.fileSetOpen()) return;
+    auto reg = ql::readInvoiceRegister(context.fileSystem, document.fileSet());
+    if (!reg) {
+        context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(reg.status().message()),
+                                Prompter::Icon::Warning);
+        return;
+    }
+    CInvoicesDlg dialog(context.fileSystem, context.prompter, context.modal, document.fileSet(), std::move(reg).value(),
+                        context.parent);
+    if (context.modal.runDialog(dialog) != CInvoicesDlg::kReprint || !dialog.reprintContent()) return;
+    context.invoiceRequests.keepIssued(*dialog.reprintContent());
+    document.notifyViews(hint::kPrintInvoice);
 }

@@ -13,3 +13,8 @@ void history(const CommandContext& context);
 // writes the invoice text file where the save dialog says (folder of the set, name "Export",
 // "txt"). A file that cannot be read or written is told. Nothing without an open set.
 void invoice(const CommandContext& context);
+
+// Invoices...: the register of issued invoices (CInvoicesDlg). Its Reprint hands the invoice
+// as issued to the print side (hint 5). A register that cannot be read is told and no dialog
+// opens. Nothing without an open set.
+void issuedInvoices(const CommandContext& context);

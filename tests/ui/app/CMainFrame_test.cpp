@@ -51,7 +51,8 @@ TEST_F(MainFrame, MenusHoldEveryItemInOrder) {
         {"Con&trol", {{32790, "Check In\tCtrl+E"}, {32791, "Check &Out\tCtrl+T"}, {0, ""}, {32792, "&Pause\tCtrl+A"}}},
         {"&Customers", {{32778, "&Edit Customers...\tCtrl+U"}}},
         {"&Projects", {{32771, "&Edit Projects...\tCtrl+J"}, {0, ""}, {32793, "Projects &Pie Chart..."}}},
-        {"&Reports", {{32777, "&History of charges...\tCtrl+H"}, {0, ""}, {32784, "&Invoice...\tCtrl+I"}}},
+        {"&Reports",
+         {{32777, "&History of charges...\tCtrl+H"}, {0, ""}, {32784, "&Invoice...\tCtrl+I"}, {32798, "I&nvoices..."}}},
         {"&View", {{59392, "&Toolbar"}, {59393, "&Status Bar"}}},
         {"&Help", {{57666, "&Index"}, {57668, "&Using Help"}, {0, ""}, {57664, "&About Quillory95..."}}},
     };
