@@ -65,8 +65,8 @@ void BM_HistoryDialogOpenBilled(benchmark::State& state) {
         if (invoice.lines.empty()) return;
         invoice.request.invoiceNumber = std::to_string(9600001 + invoices++);
         const auto entry = encodeIssuedInvoice(invoice, InvoiceParties{}, now, false);
-        if (bytes.empty()) bytes = registerWith(*empty, entry);
-        else bytes.insert(bytes.end(), entry.begin(), entry.end());
+        if (bytes.empty()) bytes = empty->bytes();
+        bytes.insert(bytes.end(), entry.begin(), entry.end());
         invoice.lines.clear();
     };
     for (const HistoryItem& item : load.history.items) {

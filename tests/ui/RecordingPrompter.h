@@ -26,7 +26,7 @@ public:
     bool ask(const QString& caption, const QString& text) override {
         boxes.push_back({caption, text, Icon::Question, true});
         if (whileShown) whileShown();
-        if (answers.empty()) return true;
+        if (answers.empty()) return answerFor ? answerFor(text) : true;
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
@@ -35,4 +35,6 @@ public:
     std::vector<Box> boxes;
     std::deque<bool> answers;
     std::function<void()> whileShown;
+    // Answers a question by its text when the queue is empty.
+    std::function<bool(const QString& text)> answerFor;
 };

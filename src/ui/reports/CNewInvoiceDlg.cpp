@@ -1,5 +1,7 @@
 #include "ui/reports/CNewInvoiceDlg.h"
 
+#include "core/reports/InvoiceRegister.h"
+
 #include "ui_CNewInvoiceDlg.h"
 
 #include "collation/NameOrder.h"
@@ -13,6 +15,8 @@
 #include "ui/common/FailureText.h"
 #include "ui/common/LocaleFacts.h"
 #include "ui/common/Prompter.h"
+
+#include <QStringList>
 
 #include <algorithm>
 
@@ -77,10 +81,32 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     auto invoice = ql::LoadInvoice(m_fs, request, m_set);
     if (!invoice) return refuse(invoice.status().message());
     if (invoice->lines.empty()) return refuse(kNothingToInvoice);
+    // The same hours billed twice without a word would cost the customer's trust: asked first.
+    const auto reg = ql::readInvoiceRegister(m_fs, m_set);
+    if (!reg) return refuse(reg.status().message());
+    bool rebills = false;
+    if (const ql::BilledOverlap overlap = ql::billedOverlap(*invoice, *reg); overlap.frames > 0) {
+        QStringList numbers;
+        for (const std::string& n : overlap.numbers) numbers << QString::fromStdString(n);
+        const QString frames = overlap.frames == 1 ? QStringLiteral("1 time frame of this period was")
+                                                   : QStringLiteral("%1 time frames of this period were").arg(overlap.frames);
+        const bool leaveOut = m_prompter.ask(
+            QStringLiteral("New invoice"),
+            QStringLiteral("%1 billed already, on invoice %2.\nLeave them out of this invoice? Yes leaves them out; "
+                           "No bills them again, and the register records that it does.")
+                .arg(frames, numbers.join(QStringLiteral(", "))));
+        if (leaveOut) {
+            ql::leaveOutBilled(*invoice, *reg);
+            if (invoice->lines.empty())
+                return refuse("Every time frame of this period was billed already: there is nothing to invoice.");
+        } else {
+            rebills = true;
+        }
+    }
     // Recorded as it is shown now, so that a reprint gives this invoice whatever changes later.
     auto parties = ql::loadInvoiceParties(m_fs, *invoice);
     if (!parties) return refuse(parties.status().message());
-    const ql::InvoiceRecord record{*invoice, *parties, m_clock.now(), false};
+    const ql::InvoiceRecord record{*invoice, *parties, m_clock.now(), rebills};
     // Stored and recorded before anything is printed or written: cancelling later does not
     // take it back.
     auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber, &record);

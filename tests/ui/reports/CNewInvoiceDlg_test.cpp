@@ -36,6 +36,8 @@ protected:
         ShellTest::SetUp();
         m_settings = makeFileSet(QStringLiteral("Work.qlr"));
         m_path = m_settings.toStdString();
+        // Tests that invoice the same hour twice mean to: they bill it again.
+        prompter.answerFor = [](const QString& text) { return !text.contains(QStringLiteral("billed already")); };
     }
     void addCustomer(std::int32_t id, const char* name) {
         ql::CustomerRecord c;
@@ -73,6 +75,13 @@ protected:
     }
     std::unique_ptr<CNewInvoiceDlg> dialog() {
         return std::make_unique<CNewInvoiceDlg>(ql::defaultFileSystem(), prompter, clock, ql::FileSet(m_path));
+    }
+    // What the user was told or asked, but for the question about hours billed already.
+    std::vector<RecordingPrompter::Box> toldBesidesBilled() const {
+        std::vector<RecordingPrompter::Box> told;
+        for (const auto& box : prompter.boxes)
+            if (!box.text.contains(QStringLiteral("billed already"))) told.push_back(box);
+        return told;
     }
     std::string storedNumber() const { return ql::readSettings(ql::defaultFileSystem(), ql::FileSet(m_path))->nextInvoiceNumber; }
     // The numbers of the register of issued invoices, in the order issued.
@@ -146,6 +155,7 @@ TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
         const char* typed;
         const char* next;
     } cases[] = {{"96-15", "96-16"}, {"INV-099", "INV-100"}, {"ABC", "1"}};
+    prompter.answers = {false, false, false};  // the same hour billed again, on purpose
     for (const auto& c : cases) {
         runInvoice(*app, [&](CNewInvoiceDlg& d) {
             child<QLineEdit>(d, "numberEdit")->setText(QString::fromUtf8(c.typed));
@@ -154,6 +164,48 @@ TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {
         EXPECT_EQ(storedNumber(), c.next) << c.typed;
     }
     EXPECT_EQ(registered(), (std::vector<std::string>{"9600001", "96-15", "INV-099", "ABC"}));
+}
+
+// Hours billed already are asked about: left out by default, billed again only on purpose and
+// recorded as such; with nothing left to bill no number is taken.
+TEST_F(NewInvoice, FramesBilledAlreadyAreLeftOutUnlessTheUserBillsThemAgain) {
+    addCustomer(4, "Acme");
+    bill(4);
+    auto app = startApp(m_settings);
+    app->printDispatch().setPreviewRunner([](QPrinter&, PageSource&) {});
+    const auto print = [&] { runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "printButton")->click(); }); };
+    print();
+    const std::int32_t later = *ql::calendar::fromLocal(1996, 12, 5, 9, 0);
+    ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(m_path), {104, later, later + 1800}));
+    const auto entry = [&](const char* number) {
+        return *ql::readInvoiceRegister(ql::defaultFileSystem(), ql::FileSet(m_path))->find(number);
+    };
+
+    prompter.answers = {true};  // leave them out
+    print();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
+    EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("1 time frame of this period was billed already, on invoice 9600001.\n"
+                                                     "Leave them out of this invoice? Yes leaves them out; No bills them "
+                                                     "again, and the register records that it does."));
+    EXPECT_EQ(entry("9600002").frames.size(), 1u);
+    EXPECT_EQ(entry("9600002").frames[0].start, later);
+    EXPECT_FALSE(entry("9600002").rebills);
+
+    prompter.answers = {true};
+    print();
+    ASSERT_EQ(prompter.boxes.size(), 3u);
+    EXPECT_TRUE(prompter.boxes[1].text.startsWith(QStringLiteral("2 time frames of this period were billed already, on "
+                                                                 "invoice 9600001, 9600002.")))
+        << prompter.boxes[1].text.toStdString();
+    EXPECT_EQ(prompter.boxes[2].text,
+              QStringLiteral("Every time frame of this period was billed already: there is nothing to invoice."));
+    EXPECT_EQ(storedNumber(), "9600003");
+
+    prompter.answers = {false};  // bill them again
+    print();
+    EXPECT_EQ(entry("9600003").frames.size(), 2u);
+    EXPECT_TRUE(entry("9600003").rebills);
+    EXPECT_EQ(storedNumber(), "9600004");
 }
 
 TEST_F(NewInvoice, RefusalsKeepTheDialogOpenAndAdvanceNothing) {
@@ -225,10 +277,10 @@ TEST_F(NewInvoice, ToFileWritesTheInvoiceTextAndReportsAFailedWrite) {
     ASSERT_TRUE(QDir().mkpath(folder));
     modal.savePaths = {path(QStringLiteral("gone/Export.txt")), folder};
     runInvoice(*app, [](CNewInvoiceDlg& d) { child<QPushButton>(d, "toFileButton")->click(); });
-    ASSERT_EQ(prompter.boxes.size(), 2u);
-    EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("does not exist"))) << prompter.boxes[0].text.toStdString();
-    EXPECT_EQ(prompter.boxes[1].text, QStringLiteral("Cannot write invoice file : ") + folder +
-                                          QStringLiteral("\nnot a regular file"));
+    const auto told = toldBesidesBilled();
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_TRUE(told[0].text.contains(QStringLiteral("does not exist"))) << told[0].text.toStdString();
+    EXPECT_EQ(told[1].text, QStringLiteral("Cannot write invoice file : ") + folder + QStringLiteral("\nnot a regular file"));
     EXPECT_EQ(TempFileSet::bytes(target.toStdString()), bytes);
     // The invoice that was not written gave its number back, and left the register.
     EXPECT_EQ(storedNumber(), "9600002");
@@ -263,11 +315,14 @@ TEST_F(NewInvoice, ADialogWhoseNumberWasIssuedMeanwhileAsksBeforeIssuingAnother)
         child<QPushButton>(*first, "printButton")->click();
         ASSERT_EQ(first->result(), CNewInvoiceDlg::kPrint) << c.name;
 
-        prompter.answers = {c.useTheNewNumber};
+        prompter.answerFor = [&c](const QString& text) {
+            return text.contains(QStringLiteral("billed already")) ? false : c.useTheNewNumber;
+        };
         child<QPushButton>(*late, "printButton")->click();
-        ASSERT_EQ(prompter.boxes.size(), 1u) << c.name;
-        EXPECT_TRUE(prompter.boxes[0].question);
-        EXPECT_TRUE(prompter.boxes[0].text.contains(QStringLiteral("9600002"))) << c.name;
+        const auto told = toldBesidesBilled();
+        ASSERT_EQ(told.size(), 1u) << c.name;
+        EXPECT_TRUE(told[0].question);
+        EXPECT_TRUE(told[0].text.contains(QStringLiteral("9600002"))) << c.name;
         EXPECT_EQ(late->result(), c.result) << c.name;
         EXPECT_EQ(child<QLineEdit>(*late, "numberEdit")->text(), QString::fromUtf8(c.field)) << c.name;
         EXPECT_EQ(storedNumber(), c.stored) << c.name;
