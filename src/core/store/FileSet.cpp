@@ -15,6 +15,8 @@ const char* fileExtension(FileKind kind) {
     case FileKind::Lock: return "lck";
     case FileKind::RunLock: return "rul";
     case FileKind::Journal: return "run";
+    case FileKind::Billing: return "bil";
+    case FileKind::CustomerBilling: return "bcu";
     }
     return "tmp";
 }

@@ -18,10 +18,12 @@ enum class FileKind {
     Lock,           // "lck": the set's write lock, never renamed over
     RunLock,        // "rul": the window that owns the running projects
     Journal,        // "run": the journal of the running projects
+    Billing,        // "bil": the seller's billing details
+    CustomerBilling,  // "bcu": the billing details of each customer, by customer id
 };
-inline constexpr std::size_t kFileKindCount = 9;
+inline constexpr std::size_t kFileKindCount = 11;
 
-// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul" or "run".
+// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul", "run", "bil" or "bcu".
 const char* fileExtension(FileKind kind);
 
 // FileSet(anyPathOfTheSet).path(kind), for a caller that needs one file of the set.
@@ -50,6 +52,8 @@ public:
     const std::string& lock() const { return path(FileKind::Lock); }
     const std::string& runLock() const { return path(FileKind::RunLock); }
     const std::string& journal() const { return path(FileKind::Journal); }
+    const std::string& billing() const { return path(FileKind::Billing); }
+    const std::string& customerBilling() const { return path(FileKind::CustomerBilling); }
 
 private:
     std::string m_chosen;

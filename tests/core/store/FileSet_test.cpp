@@ -21,7 +21,8 @@ TEST(FileSet, NamesEveryFileOfTheSetFromAnyOfItsPaths) {
         {FileKind::TimeFrames, "/x/Work.tfr"},    {FileKind::Customers, "/x/Work.cus"},
         {FileKind::HistoryFilter, "/x/Work.his"}, {FileKind::Temporary, "/x/Work.tmp"},
         {FileKind::Lock, "/x/Work.lck"},          {FileKind::RunLock, "/x/Work.rul"},
-        {FileKind::Journal, "/x/Work.run"},
+        {FileKind::Journal, "/x/Work.run"},       {FileKind::Billing, "/x/Work.bil"},
+        {FileKind::CustomerBilling, "/x/Work.bcu"},
     };
     for (const auto& [kind, path] : expected) {
         EXPECT_EQ(set.path(kind), path) << fileExtension(kind);
