@@ -17,7 +17,7 @@
 
 CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
                                QWidget* parent)
-    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_set(set),
+    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_clock(clock), m_set(set),
       m_ui(std::make_unique<Ui::CNewInvoiceDlg>()) {
     m_ui->setupUi(this);
     connect(m_ui->printButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onPrint);
@@ -71,6 +71,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     if (!end) return refuse(end.status().message());
     request.periodStart = *start;
     request.periodEnd = *end;
+    request.issueDate = m_clock.now();
     // An invoice of no lines would take a number for nothing.
     auto invoice = ql::LoadInvoice(m_fs, request, m_set);
     if (!invoice) return refuse(invoice.status().message());
