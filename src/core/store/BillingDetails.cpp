@@ -1,6 +1,7 @@
 #include "core/store/BillingDetails.h"
 
 #include "core/store/BillingFields.h"
+#include "core/store/Customers.h"
 #include "core/store/FieldCodec.h"
 #include "core/store/RecordFile.h"
 
@@ -290,19 +291,27 @@ Result<CustomerDetails> readCustomerDetails(FileSystem& fs, const FileSet& set, 
     return found == map->end() ? CustomerDetails{} : found->second;
 }
 
+Status updateCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t customerId,
+                             const std::function<Status(CustomerDetails&)>& change) {
+    return changeCustomerDetails(fs, set, [&](CustomerDetailsMap& map) -> Result<bool> {
+        const auto found = map.find(customerId);
+        CustomerDetails details = found == map.end() ? CustomerDetails{} : found->second;
+        const CustomerDetails before = details;
+        if (Status st = change(details); !st) return st;
+        if (Status st = checkCustomerDetails(details); !st) return st;
+        if (details == before) return false;  // nothing to store, and no file made for it
+        if (details.empty()) map.erase(customerId);
+        else map[customerId] = details;
+        return true;
+    });
+}
+
 Status writeCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t customerId,
                             const CustomerDetails& details) {
     if (Status st = checkCustomerDetails(details); !st) return st;
-    return changeCustomerDetails(fs, set, [&](CustomerDetailsMap& map) -> Result<bool> {
-        const auto found = map.find(customerId);
-        if (details.empty()) {
-            if (found == map.end()) return false;  // nothing to store, and no file made for it
-            map.erase(found);
-        } else {
-            if (found != map.end() && found->second == details) return false;
-            map[customerId] = details;
-        }
-        return true;
+    return updateCustomerDetails(fs, set, customerId, [&](CustomerDetails& d) {
+        d = details;
+        return Status::ok();
     });
 }
 
@@ -312,6 +321,26 @@ Status removeCustomerDetails(FileSystem& fs, const FileSet& set, const std::vect
         for (std::int32_t id : ids) removed = map.erase(id) > 0 || removed;
         return removed;
     });
+}
+
+Result<std::int32_t> addCustomerWithDetails(FileSystem& fs, CustomerRecord record, const CustomerDetails& details,
+                                            const FileSet& set) {
+    if (Status st = checkCustomerDetails(details); !st) return st;
+    if (Status st = checkCustomerTexts(record); !st) return st;
+    auto held = lockFileSet(fs, set, customersAppendMessage(set.customers()));
+    if (!held) return held.status();
+    if (details.empty() && !fs.exists(set.customerBilling())) return addCustomer(fs, std::move(record), set);
+    auto id = nextCustomerId(fs, set);
+    if (!id) return id.status();
+    if (Status st = writeCustomerDetails(fs, set, *id, details); !st) return st;
+    return addCustomer(fs, std::move(record), set);
+}
+
+Status removeCustomersWithDetails(FileSystem& fs, const std::vector<std::int32_t>& ids, const FileSet& set) {
+    auto held = lockFileSet(fs, set, customersAppendMessage(set.customers()));
+    if (!held) return held.status();
+    if (Status st = removeCustomers(fs, ids, set.customers()); !st) return st;
+    return removeCustomerDetails(fs, set, ids);
 }
 
 }  // namespace ql

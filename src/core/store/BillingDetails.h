@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/CustomerRecord.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
@@ -101,7 +102,14 @@ Result<CustomerDetailsMap> readCustomerDetails(FileSystem& fs, const FileSet& se
 // The details of one customer; empty details when it has none.
 Result<CustomerDetails> readCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t customerId);
 
-// Under the set's lock, one crash-safe rewrite: stores details for customerId (removes its
+// Under the set's lock, one read and one crash-safe rewrite: lets change edit the details of
+// customerId (empty when it has none), checks them and stores them (their entry removed when
+// they are empty). Refused, writing nothing, as updateBillingDetails; nothing is written when
+// they stay as they were.
+Status updateCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t customerId,
+                             const std::function<Status(CustomerDetails&)>& change);
+
+// updateCustomerDetails that stores details for customerId (removes its
 // entry when they are empty). Refused, writing nothing, as updateBillingDetails.
 Status writeCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t customerId,
                             const CustomerDetails& details);
@@ -109,5 +117,16 @@ Status writeCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t cus
 // Under the set's lock, one crash-safe rewrite that drops the details of every id in ids;
 // nothing is written when none of them has details (or there is no file).
 Status removeCustomerDetails(FileSystem& fs, const FileSet& set, const std::vector<std::int32_t>& ids);
+
+// addCustomer with the new customer's billing details, under one hold of the set's lock. The
+// details are stored first, under the id the customer is about to take, so a details file that
+// cannot be read or written refuses the whole addition; details a removed customer of that id
+// left behind are replaced. A set without a customer details file gains none for empty details.
+Result<std::int32_t> addCustomerWithDetails(FileSystem& fs, CustomerRecord record, const CustomerDetails& details,
+                                            const FileSet& set);
+
+// removeCustomers and removeCustomerDetails under one hold of the set's lock: the records
+// first, so a failure never leaves a customer without the details it had.
+Status removeCustomersWithDetails(FileSystem& fs, const std::vector<std::int32_t>& ids, const FileSet& set);
 
 }  // namespace ql
