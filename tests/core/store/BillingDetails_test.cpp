@@ -1,5 +1,6 @@
 #include "core/store/BillingDetails.h"
 
+#include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/Settings.h"
 #include "core/support/TempDir.h"
@@ -194,6 +195,39 @@ TEST_F(BillingFiles, AWindowsChangeIsRefusedWhenAnotherProgramChangedTheDetails)
         &loaded);
     EXPECT_FALSE(st);
     EXPECT_EQ(readBillingDetails(m_fs, m_set)->paymentTerms, "30");
+}
+
+// A removed customer's id may come back (the highest id removed): its details must not.
+TEST_F(BillingFiles, CustomersAddedAndRemovedTakeTheirDetailsWithThem) {
+    CustomerRecord acme;
+    acme.name = "Acme";
+    const CustomerDetails billed{"DE", "DE123456789", "", ""};
+    auto first = addCustomerWithDetails(m_fs, acme, billed, m_set);
+    ASSERT_TRUE(first);
+    EXPECT_EQ(*readCustomerDetails(m_fs, m_set, *first), billed);
+
+    // Removed records keep their details when the records cannot be rewritten ...
+    {
+        FaultyFileSystem faulty;
+        faulty.failEvery(FaultyFileSystem::Op::Rename);
+        EXPECT_FALSE(removeCustomersWithDetails(faulty, {*first}, m_set));
+        EXPECT_EQ(*readCustomerDetails(m_fs, m_set, *first), billed);
+    }
+    ASSERT_TRUE(removeCustomersWithDetails(m_fs, {*first}, m_set));
+    EXPECT_TRUE(readCustomerDetails(m_fs, m_set, *first)->empty());
+
+    // ... and details left behind under an id (a crash between the two writes) are replaced.
+    ASSERT_TRUE(writeCustomerDetails(m_fs, m_set, *first, billed));
+    auto again = addCustomerWithDetails(m_fs, acme, {}, m_set);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(*again, *first);
+    EXPECT_TRUE(readCustomerDetails(m_fs, m_set, *again)->empty());
+
+    // A details file that cannot be read refuses the customer too.
+    writeBytes(m_set.customerBilling(), {'Q', 'L', 'B', 'C'});
+    const auto customersBefore = readBytes(m_set.customers());
+    EXPECT_FALSE(addCustomerWithDetails(m_fs, acme, billed, m_set));
+    EXPECT_EQ(readBytes(m_set.customers()), customersBefore);
 }
 
 }  // namespace
