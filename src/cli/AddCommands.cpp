@@ -2,12 +2,15 @@
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
+#include "core/store/BillingDetails.h"
+#include "core/store/BillingFields.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/store/RecordFile.h"
 
 #include <algorithm>
+#include <tuple>
 #include <limits>
 
 namespace ql::cli {
@@ -96,10 +99,23 @@ Status runAddCustomer(FileSystem& fs, const AddCustomerRequest& request, std::os
     if (st) st = takeText(customer.country, "--country", request.country, shortWidth, TextKind::SingleLine);
     if (st) st = takeText(customer.phone, "--phone", request.phone, shortWidth, TextKind::SingleLine);
     if (st) st = takeText(customer.notes, "--notes", request.notes, CustomerRecord::kNotesWidth, TextKind::MultiLine);
+    CustomerDetails details;
+    const std::tuple<const char*, BillingField, const std::optional<std::string>*, std::string*> billing[] = {
+        {"--country-code", BillingField::CountryCode, &request.countryCode, &details.countryCode},
+        {"--vat-id", BillingField::VatId, &request.vatId, &details.vatId},
+        {"--email", BillingField::Email, &request.email, &details.email},
+        {"--buyer-reference", BillingField::BuyerReference, &request.buyerReference, &details.buyerReference},
+    };
+    for (const auto& [option, field, typed, stored] : billing) {
+        if (!st || !*typed) continue;
+        auto checked = checkBillingField(field, **typed);
+        if (checked) *stored = std::move(checked).value();
+        else st = Status::invalidArgument(std::string(option) + ": " + checked.status().message());
+    }
     if (!st) return st;
     if (auto settings = openFileSet(fs, set); !settings) return settings.status();
 
-    auto id = addCustomer(fs, customer, set);
+    auto id = addCustomerWithDetails(fs, customer, details, set);
     if (!id) return id.status();
     out << *id << '\n';
     return Status::ok();

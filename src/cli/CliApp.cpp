@@ -137,6 +137,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
 
     AddCustomerRequest customer;
     OptionalText address, city, zip, state, country, phone, notes;
+    OptionalText countryCode, vatId, email, buyerReference;
     {
         CLI::App* c = app.add_subcommand("add-customer", "Add a customer and print its id");
         addFilePath(*c, customer.path);
@@ -148,8 +149,17 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         addOptional(*c, country, "--country", "Country, at most 30 bytes", "TEXT");
         addOptional(*c, phone, "--phone", "Phone, at most 30 bytes", "TEXT");
         addOptional(*c, notes, "--notes", "Notes, at most 1000 bytes (line breaks count two)", "TEXT");
+        addOptional(*c, countryCode, "--country-code", "Billing: ISO 3166 two-letter country code, such as DE", "CC");
+        addOptional(*c, vatId, "--vat-id", "Billing: VAT identification number, such as ATU12345678", "TEXT");
+        addOptional(*c, email, "--email", "Billing: e-mail address invoices go to", "ADDRESS");
+        addOptional(*c, buyerReference, "--buyer-reference", "Billing: the customer's own reference (order number)",
+                    "TEXT");
         c->callback([&] {
             run = [&] {
+                customer.countryCode = countryCode.get();
+                customer.vatId = vatId.get();
+                customer.email = email.get();
+                customer.buyerReference = buyerReference.get();
                 customer.address = address.get();
                 customer.city = city.get();
                 customer.zip = zip.get();
@@ -254,6 +264,36 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
             ->allow_extra_args(false);
         c->add_flag("--json", settingsRequest.json, "Print one JSON array of objects");
         c->callback([&] { run = [&] { return runSettings(fs, settingsRequest, out); }; });
+    }
+
+    BillingRequest billing;
+    {
+        CLI::App* c = app.add_subcommand("billing", "Print the seller's billing details, or change named fields in one rewrite");
+        addFilePath(*c, billing.path);
+        c->add_option("--set", billing.assignments,
+                      "Change a field; KEY is one of " + billingKeys() +
+                          "; an empty VALUE clears it; repeat for more")
+            ->type_name("KEY=VALUE")
+            ->allow_extra_args(false);
+        c->add_flag("--json", billing.json, "Print one JSON array of objects");
+        c->footer("Values are checked before anything is written: an IBAN with wrong check digits, a VAT number "
+                  "without a country prefix, a country code or a currency code that is not known is refused, "
+                  "naming the field, with exit status 2. paymentTerms is days (0: due on the issue date).");
+        c->callback([&] { run = [&] { return runBilling(fs, billing, out); }; });
+    }
+
+    CustomerDetailsRequest customerDetails;
+    {
+        CLI::App* c = app.add_subcommand("customer", "Print a customer's billing details, or change named fields");
+        addFilePath(*c, customerDetails.path);
+        c->add_option("--id", customerDetails.id, "Customer id")->required()->type_name("ID");
+        c->add_option("--set", customerDetails.assignments,
+                      "Change a field; KEY is one of " + customerDetailsKeys() +
+                          "; an empty VALUE clears it; repeat for more")
+            ->type_name("KEY=VALUE")
+            ->allow_extra_args(false);
+        c->add_flag("--json", customerDetails.json, "Print one JSON array of objects");
+        c->callback([&] { run = [&] { return runCustomerDetails(fs, customerDetails, out); }; });
     }
 
     ExportCommandRequest exportRequest;

@@ -47,6 +47,8 @@ struct AddCustomerRequest {
     std::string path;
     std::string name;
     std::optional<std::string> address, city, zip, state, country, phone, notes;
+    // The customer's billing details, checked as the customer dialog checks them.
+    std::optional<std::string> countryCode, vatId, email, buyerReference;
 };
 
 struct AddFrameRequest {
@@ -164,6 +166,19 @@ public:
     virtual NameCompare projectNameOrder() const;
 };
 
+struct BillingRequest {
+    std::string path;
+    std::vector<std::string> assignments;  // KEY=VALUE, applied in order
+    bool json = false;
+};
+
+struct CustomerDetailsRequest {
+    std::string path;
+    std::string id;
+    std::vector<std::string> assignments;  // KEY=VALUE, applied in order
+    bool json = false;
+};
+
 struct SettingsRequest {
     std::string path;
     std::vector<std::string> assignments;  // KEY=VALUE, applied in order
@@ -206,6 +221,18 @@ Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Hi
 // Without assignments prints the settings record; otherwise checks every KEY=VALUE against
 // its field (nothing is written when one is refused) and rewrites the settings file once.
 Status runSettings(FileSystem& fs, const SettingsRequest& request, std::ostream& out);
+
+// Without assignments prints the seller's billing details; otherwise checks every KEY=VALUE
+// (a value refused names its field, InvalidArgument, nothing written) and rewrites the billing
+// details file once, under the set's lock.
+Status runBilling(FileSystem& fs, const BillingRequest& request, std::ostream& out);
+
+// The same for the billing details of the customer with the request's id, which must exist.
+Status runCustomerDetails(FileSystem& fs, const CustomerDetailsRequest& request, std::ostream& out);
+
+// The KEYs of runBilling and runCustomerDetails, comma-separated, for the help.
+std::string billingKeys();
+std::string customerDetailsKeys();
 
 // Writes the export the Export dialog writes for the same choices, byte for byte, to a file
 // (whole or not at all) or to out.

@@ -91,6 +91,7 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     const ReportPeriod period = *typed ? **typed : defaultInvoicePeriod(*now);
     invoiceRequest.periodStart = period.start;
     invoiceRequest.periodEnd = period.end;
+    invoiceRequest.issueDate = *now;
 
     // From reading the next number to storing the one after it, no other program may take
     // the same number: the window's own writes wait while the invoice is written.

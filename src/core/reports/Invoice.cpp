@@ -172,7 +172,13 @@ Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice
     if (!customer) return customer.status();
     if (!*customer)
         return Status::notFound("This customer is no longer in the customers file : " + customersPath);
-    return InvoiceParties{std::move(settings), **customer};
+    const FileSet set(invoice.settingsPath);
+    auto billing = readBillingDetails(fs, set);
+    if (!billing) return billing.status();
+    auto customerDetails = readCustomerDetails(fs, set, invoice.request.customerId);
+    if (!customerDetails) return customerDetails.status();
+    return InvoiceParties{std::move(settings), **customer, std::move(billing).value(),
+                          std::move(customerDetails).value()};
 }
 
 std::string nextInvoiceNumberAfter(std::string_view typed) {

@@ -2,6 +2,7 @@
 
 #include "core/Status.h"
 #include "core/reports/ReportPeriod.h"
+#include "core/store/BillingDetails.h"
 #include "core/store/CustomerRecord.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
@@ -26,6 +27,7 @@ struct InvoiceRequest {
     std::int32_t periodStart = 0;   // 00:00:00 of the From date
     std::int32_t periodEnd = 0;     // 23:59:59 of the To date
     std::string invoiceNumber;      // as typed (UTF-8)
+    std::int32_t issueDate = 0;     // when the invoice was issued; 0: not issued, no dates printed
 
     bool operator==(const InvoiceRequest&) const = default;
 };
@@ -87,10 +89,13 @@ struct Invoice {
     int pageCount() const;
 };
 
-// The company and customer an invoice is printed for, read when it is printed or written.
+// The company and customer an invoice is printed for, read when it is printed or written,
+// with their billing details (empty for a set without them).
 struct InvoiceParties {
     SettingsRecord settings;
     CustomerRecord customer;
+    BillingDetails billing{};
+    CustomerDetails customerDetails{};
 };
 
 // The sales tax rows of an invoice of netCents; the labels are those of the printed page.
@@ -141,8 +146,9 @@ Status checkInvoiceCustomer(FileSystem& fs, const std::string& customersPath, st
 // + path, ...) or when no customer is selected.
 Result<Invoice> LoadInvoice(FileSystem& fs, const InvoiceRequest& request, const FileSet& set);
 
-// The settings record and the invoice's customer; NotFound with a message when the customer
-// is no longer in the customers file.
+// The settings record, the invoice's customer and the billing details of both; NotFound with
+// a message when the customer is no longer in the customers file; the billing files' failure
+// when one of them cannot be read (a damaged file is never printed as no details).
 Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice);
 // As above, with the settings record the caller has read already.
 Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice, SettingsRecord settings);

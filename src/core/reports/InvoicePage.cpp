@@ -1,5 +1,7 @@
 #include "core/reports/InvoicePage.h"
 
+#include "core/reports/InvoiceDetails.h"
+
 #include <algorithm>
 #include <array>
 
@@ -56,6 +58,21 @@ InvoicePage invoicePage(const Invoice& invoice, const InvoiceParties& parties, i
         y += kLineHeight;
     }
 
+    // The details fill room the blocks above leave free, so those keep their places: the dates
+    // and the seller's numbers below the company block, the customer's below the customer block.
+    const InvoiceDetails details = invoiceDetails(invoice, parties);
+    y = 100;
+    for (const auto* lines : {&details.dates, &details.seller})
+        for (const std::string& text : *lines) {
+            line({10, y, 350, y + kLineHeight}, text);
+            y += kLineHeight;
+        }
+    y = 130;
+    for (const std::string& text : details.customer) {
+        line({360, y, 560, y + kLineHeight}, text);
+        y += kLineHeight;
+    }
+
     for (std::size_t c = 0; c + 1 < kEdges.size(); ++c) {
         out.frames.push_back({kEdges[c], kGridTop, kEdges[c + 1] + 1, kGridBottom});
         out.frames.push_back({kEdges[c], kGridTop, kEdges[c + 1] + 1, kHeaderBottom});
@@ -86,6 +103,9 @@ InvoicePage invoicePage(const Invoice& invoice, const InvoiceParties& parties, i
         const InvoiceTax tax = invoiceTax(settings, net);
         totalRow(680, tax.rateLabel, tax.taxCents);
         totalRow(700, tax.totalLabel, tax.totalCents);
+    } else if (!details.exemption.empty()) {
+        // Where the tax rows would be: the reason there are none.
+        line({10 + kInset, 680, 560, 700}, details.exemption);
     }
 
     // A long footer would run into the page number: it keeps to the room above it.
@@ -93,6 +113,9 @@ InvoicePage invoicePage(const Invoice& invoice, const InvoiceParties& parties, i
     out.texts.push_back(
         {{10, 720, 560, numbered ? 780 : 800}, footerLines(settings.footer), false, InvoiceTextStyle::Wrapped});
     if (numbered) line({10, 780, 580, 800}, "Page " + std::to_string(page), true);
+    // Below everything the page held before, so the footer and the page number stay put.
+    if (!details.bankAccount.empty()) line({10, 800, 580, 815}, details.bankAccount);
+    if (!details.registration.empty()) line({10, 815, 580, 830}, details.registration);
     return out;
 }
 

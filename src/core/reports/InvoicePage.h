@@ -43,7 +43,10 @@ struct InvoicePage {
 // Page n (1-based) of invoice: title, company and customer blocks, the six-column grid with
 // its headings, lines (n - 1) x 30 to n x 30 - 1, the totals over all lines (with the tax rows
 // when sales tax applies), the footer note with its CR LF as '\n', and "Page n" when the
-// invoice has more than one page. A page beyond the last shows no lines. The footer ends
+// invoice has more than one page. The invoiceDetails lines take room the blocks leave free: the
+// dates and the seller's numbers below the company block, the customer's below the customer
+// block, an exemption where the tax rows would be, the bank account and the registration below
+// the footer. A page beyond the last shows no lines. The footer ends
 // above the page number; the title keeps the number readable however long the invoice text.
 InvoicePage invoicePage(const Invoice& invoice, const InvoiceParties& parties, int page);
 

@@ -1,5 +1,7 @@
 #include "core/reports/InvoiceText.h"
 
+#include "core/reports/InvoiceDetails.h"
+
 namespace ql {
 
 std::string invoiceFileText(const Invoice& invoice, const InvoiceParties& parties) {
@@ -13,7 +15,20 @@ std::string invoiceFileText(const Invoice& invoice, const InvoiceParties& partie
     out += customer.address + "\n";
     out += cityLine(customer.city, customer.state, customer.zip) + "\n";
     out += customer.country + "\n";
+    const InvoiceDetails details = invoiceDetails(invoice, parties);
+    for (const std::string& line : details.customer) out += line + "\n";
     out += "\n\n";
+    bool detailed = false;
+    for (const auto* lines : {&details.dates, &details.seller})
+        for (const std::string& line : *lines) {
+            out += line + "\n";
+            detailed = true;
+        }
+    if (!details.registration.empty()) {
+        out += details.registration + "\n";
+        detailed = true;
+    }
+    if (detailed) out += "\n";
     out += "Project\tDate\tTime\tDuration\tPrice/hour\tTotal\n";
     for (const InvoiceLine& line : invoice.lines) {
         const InvoiceLineCells cells = invoiceLineCells(line, settings);
@@ -31,6 +46,8 @@ std::string invoiceFileText(const Invoice& invoice, const InvoiceParties& partie
         out += tax.rateLabel + ": " + invoiceCentsText(settings.monetarySymbol, tax.taxCents) + "\n";
         out += tax.totalLabel + ": " + invoiceCentsText(settings.monetarySymbol, tax.totalCents) + "\n\n";
     }
+    if (!details.exemption.empty()) out += details.exemption + "\n";
+    if (!details.bankAccount.empty()) out += details.bankAccount + "\n";
     return out;
 }
 

@@ -16,6 +16,8 @@ const char* fileExtension(FileKind kind) {
     case FileKind::RunLock: return "rul";
     case FileKind::Journal: return "run";
     case FileKind::Register: return "ivr";
+    case FileKind::Billing: return "bil";
+    case FileKind::CustomerBilling: return "bcu";
     }
     return "tmp";
 }

@@ -19,10 +19,12 @@ enum class FileKind {
     RunLock,        // "rul": the window that owns the running projects
     Journal,        // "run": the journal of the running projects
     Register,       // "ivr": the register of issued invoices
+    Billing,        // "bil": the seller's billing details
+    CustomerBilling,  // "bcu": the billing details of each customer, by customer id
 };
-inline constexpr std::size_t kFileKindCount = 10;
+inline constexpr std::size_t kFileKindCount = 12;
 
-// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul", "run" or "ivr".
+// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul", "run", "ivr", "bil" or "bcu".
 const char* fileExtension(FileKind kind);
 
 // FileSet(anyPathOfTheSet).path(kind), for a caller that needs one file of the set.
@@ -52,6 +54,8 @@ public:
     const std::string& runLock() const { return path(FileKind::RunLock); }
     const std::string& journal() const { return path(FileKind::Journal); }
     const std::string& invoiceRegister() const { return path(FileKind::Register); }
+    const std::string& billing() const { return path(FileKind::Billing); }
+    const std::string& customerBilling() const { return path(FileKind::CustomerBilling); }
 
 private:
     std::string m_chosen;

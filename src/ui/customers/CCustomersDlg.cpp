@@ -2,6 +2,7 @@
 
 #include "ui_CCustomersDlg.h"
 
+#include "core/store/BillingDetails.h"
 #include "core/store/Customers.h"
 #include "ui/common/ListKeys.h"
 #include "ui/common/Prompter.h"
@@ -52,10 +53,11 @@ CCustomersDlg::CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const ql::F
     m_ui->setupUi(this);
     m_collator.setCaseSensitivity(Qt::CaseInsensitive);
 
-    m_editor = [this](const ql::CustomerRecord& record) -> std::optional<ql::CustomerRecord> {
-        CCustomerInfoDlg dlg(record, this);
+    m_editor = [this](const ql::CustomerRecord& record,
+                      const ql::CustomerDetails& details) -> std::optional<EditedCustomer> {
+        CCustomerInfoDlg dlg(record, details, &m_prompter, this);
         if (dlg.exec() != QDialog::Accepted) return std::nullopt;
-        return dlg.record();
+        return EditedCustomer{dlg.record(), dlg.details()};
     };
 
     QTreeWidget* list = m_ui->customerList;
@@ -84,6 +86,15 @@ CCustomersDlg::CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const ql::F
 CCustomersDlg::~CCustomersDlg() = default;
 
 void CCustomersDlg::setCustomerEditor(CustomerEditor editor) {
+    m_editor = [editor = std::move(editor)](const ql::CustomerRecord& record,
+                                            const ql::CustomerDetails& details) -> std::optional<EditedCustomer> {
+        auto edited = editor ? editor(record) : std::nullopt;
+        if (!edited) return std::nullopt;
+        return EditedCustomer{*edited, details};
+    };
+}
+
+void CCustomersDlg::setCustomerDetailsEditor(CustomerDetailsEditor editor) {
     m_editor = std::move(editor);
 }
 
@@ -141,11 +152,12 @@ void CCustomersDlg::addCustomer() {
     ql::CustomerRecord fresh;
     fresh.id = 0;
     fresh.name = "New Customer";
-    std::optional<ql::CustomerRecord> edited = m_editor ? m_editor(fresh) : std::nullopt;
+    std::optional<EditedCustomer> edited = m_editor ? m_editor(fresh, {}) : std::nullopt;
     if (!edited) return;
     // The id is taken only now, from the file as it is after the user's edit, in the same
     // locked operation as the append so no other writer can take it in between.
-    if (const auto id = ql::addCustomer(m_fs, *edited, m_set); !id) report(id.status());
+    if (const auto id = ql::addCustomerWithDetails(m_fs, edited->record, edited->details, m_set); !id)
+        report(id.status());
     reload();
 }
 
@@ -155,14 +167,20 @@ void CCustomersDlg::updateCustomer() {
     for (int row = 0; row < list->topLevelItemCount() && !chosen; ++row)
         if (list->topLevelItem(row)->isSelected()) chosen = customerOfRow(row);
     if (!chosen) return;
-    std::optional<ql::CustomerRecord> edited = m_editor ? m_editor(*chosen) : std::nullopt;
+    // Damaged details are reported, never shown as empty and written back over.
+    const auto details = ql::readCustomerDetails(m_fs, m_set, chosen->id);
+    if (!details) return report(details.status());
+    std::optional<EditedCustomer> edited = m_editor ? m_editor(*chosen, *details) : std::nullopt;
     if (!edited) return;
-    edited->id = chosen->id;
+    edited->record.id = chosen->id;
     // Nothing to write for a customer confirmed unchanged: its record stays as it is on
     // disk, byte for byte, and where it is in the file.
-    if (*edited == *chosen) return;
+    if (edited->record == *chosen && edited->details == *details) return;
     // One rewrite drops the old record and appends the new one: a failure loses neither.
-    if (const ql::Status st = ql::updateCustomer(m_fs, *edited, m_set.customers()); !st) report(st);
+    ql::Status st;
+    if (edited->record != *chosen) st = ql::updateCustomer(m_fs, edited->record, m_set.customers());
+    if (st && edited->details != *details) st = ql::writeCustomerDetails(m_fs, m_set, chosen->id, edited->details);
+    if (!st) report(st);
     reload();
 }
 
@@ -175,7 +193,7 @@ void CCustomersDlg::removeCustomers() {
         if (list->topLevelItem(row)->isSelected())
             if (const ql::CustomerRecord* c = customerOfRow(row)) ids.push_back(c->id);
     if (!ids.empty())
-        if (const ql::Status st = ql::removeCustomers(m_fs, ids, m_set.customers()); !st) report(st);
+        if (const ql::Status st = ql::removeCustomersWithDetails(m_fs, ids, m_set); !st) report(st);
     reload();
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/BillingDetails.h"
 #include "core/store/CustomerRecord.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
@@ -30,14 +31,24 @@ public:
 
     // Edits a customer; the edited copy, or nullopt when the user cancelled.
     using CustomerEditor = std::function<std::optional<ql::CustomerRecord>(const ql::CustomerRecord&)>;
+    // A customer with its billing details, as the customer information dialog edits them.
+    struct EditedCustomer {
+        ql::CustomerRecord record;
+        ql::CustomerDetails details;
+    };
+    using CustomerDetailsEditor =
+        std::function<std::optional<EditedCustomer>(const ql::CustomerRecord&, const ql::CustomerDetails&)>;
 
     // Reads the customers file of set (kept as a copy); a failure is reported through prompter and
     // leaves the table empty.
     CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set, QWidget* parent = nullptr);
     ~CCustomersDlg() override;
 
-    // Replaces the customer information dialog used by Add and Update.
+    // Replaces the customer information dialog used by Add and Update; the billing details
+    // pass through it unchanged.
     void setCustomerEditor(CustomerEditor editor);
+    // The same for an editor of the billing details too.
+    void setCustomerDetailsEditor(CustomerDetailsEditor editor);
     QTreeWidget* list() const;
     // The customers as last read, in file order.
     const std::vector<ql::CustomerRecord>& customers() const { return m_customers; }
@@ -51,9 +62,12 @@ public:
     // Add: edits a new customer and appends it with the next free id.
     void addCustomer();
     // Update: edits the first selected row's customer and rewrites it, moved to the end;
-    // a customer confirmed without a change is not written.
+    // a customer confirmed without a change is not written. Its billing details are read
+    // first (a file that cannot be read is reported and nothing is edited) and rewritten when
+    // they changed.
     void updateCustomer();
-    // Remove: after the question, removes every selected customer in one rewrite.
+    // Remove: after the question, removes every selected customer in one rewrite, then their
+    // billing details.
     void removeCustomers();
 
 protected:
@@ -67,7 +81,7 @@ private:
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
     ql::FileSet m_set;
-    CustomerEditor m_editor;
+    CustomerDetailsEditor m_editor;
     std::vector<ql::CustomerRecord> m_customers;
     QCollator m_collator;
 };

@@ -77,6 +77,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     if (!end) return refuse(end.status().message());
     request.periodStart = *start;
     request.periodEnd = *end;
+    request.issueDate = m_clock.now();
     // An invoice of no lines would take a number for nothing.
     auto invoice = ql::LoadInvoice(m_fs, request, m_set);
     if (!invoice) return refuse(invoice.status().message());

@@ -59,7 +59,7 @@ private:
 
     ql::FileSystem& m_fs;
     Prompter& m_prompter;
-    const ql::Clock& m_clock;
+    const ql::Clock& m_clock;  // the issue date of the invoice
     ql::FileSet m_set;
     bool m_monthFirst = true;
     std::unique_ptr<Ui::CNewInvoiceDlg> m_ui;

@@ -5,6 +5,8 @@
 #include "ui_CPropertiesPage3.h"
 
 #include "core/store/Settings.h"
+#include "core/store/BillingFields.h"
+#include "ui/settings/CBillingPage.h"
 #include "core/text/NumberText.h"
 #include "ui/common/HelpService.h"
 #include "ui/common/Prompter.h"
@@ -121,7 +123,8 @@ void CPropertiesPage3::readBack(ql::SettingsRecord& r) const {
 
 CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpService* help, const ql::FileSet& set,
                                    const ql::SettingsRecord& defaults, QWidget* parent)
-    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_help(help), m_set(set) {
+    : QDialog(parent), m_fs(fs), m_prompter(prompter), m_help(help), m_set(set),
+      m_billingLoaded(ql::readBillingDetails(fs, m_set)) {
     setWindowTitle(QStringLiteral("Properties"));
     auto read = ql::readSettings(m_fs, m_set);
     if (read) m_loaded = *read;
@@ -134,6 +137,8 @@ CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpS
     m_tabs->addTab(m_company, QStringLiteral("Company"));
     m_tabs->addTab(m_invoice, QStringLiteral("Invoice"));
     m_tabs->addTab(m_general, QStringLiteral("General"));
+    m_billing = new CBillingPage(m_tabs);
+    m_tabs->addTab(m_billing, QStringLiteral("Billing"));
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
 
     auto* layout = new QVBoxLayout(this);
@@ -155,9 +160,35 @@ CPropertiesSheet::~CPropertiesSheet() = default;
 
 void CPropertiesSheet::showPage(int index) {
     if (auto* page = qobject_cast<CPropertiesPage*>(m_tabs->widget(index))) page->fillOnce(m_record);
+    if (m_tabs->widget(index) != m_billing || m_billingShown || !m_billing->isEnabled()) return;
+    if (!m_billingLoaded) {
+        // Damaged details are the user's to look at: never shown as empty and written over.
+        m_billing->setEnabled(false);
+        m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(m_billingLoaded.status().messageWithReason()),
+                          Prompter::Icon::Warning);
+        return;
+    }
+    ql::BillingDetails shown = *m_billingLoaded;
+    if (shown.currencyCode.empty()) shown.currencyCode = ql::currencyCodeForSymbol(m_record.monetarySymbol);
+    m_billing->fill(shown, m_record.monetarySymbol);
+    m_billingShown = shown;
 }
 
 void CPropertiesSheet::accept() {
+    // Checked before anything is written, so a refused field leaves the settings alone too.
+    std::optional<ql::BillingDetails> billing;
+    if (m_billingShown) {
+        auto typed = m_billing->readBack();
+        if (!typed) {
+            m_tabs->setCurrentWidget(m_billing);
+            m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(typed.status().message()),
+                              Prompter::Icon::Warning);
+            return;
+        }
+        // A page looked at and left as shown (the proposed currency included) writes nothing,
+        // so a set gains no billing file until the user fills it in.
+        if (*typed != *m_billingShown) billing = *typed;
+    }
     ql::SettingsRecord edited = m_record;
     m_company->readBackInto(edited);
     m_invoice->readBackInto(edited);
@@ -173,5 +204,23 @@ void CPropertiesSheet::accept() {
         return;
     }
     m_record = edited;
+    m_loaded = edited;
+    if (billing) {
+        const ql::Status stored = ql::updateBillingDetails(
+            m_fs, m_set,
+            [&](ql::BillingDetails& details) {
+                details = *billing;
+                return ql::Status::ok();
+            },
+            &*m_billingLoaded);
+        if (!stored) {
+            // The settings are stored; OK again retries the details alone.
+            m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(stored.messageWithReason()),
+                              Prompter::Icon::Warning);
+            return;
+        }
+        m_billingLoaded = *billing;
+        m_billingShown = *billing;
+    }
     QDialog::accept();
 }

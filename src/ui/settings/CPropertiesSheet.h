@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/BillingDetails.h"
 #include "core/store/FileSet.h"
 #include "core/store/SettingsRecord.h"
 
@@ -9,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class CBillingPage;
 class HelpService;
 class Prompter;
 class QDialogButtonBox;
@@ -95,7 +97,10 @@ private:
 // The Properties sheet over the settings record of one file set. It reads the record when
 // built (the defaults of a new set when it cannot be read); OK writes the whole record,
 // crash-safely, and on a failed write tells the user and stays open; Cancel writes nothing.
-// Help asks for context 400.
+// Help asks for context 400. A last page, Billing, edits the set's billing details: OK checks
+// them first (a refusal names the field, shows the page and writes nothing) and writes them
+// only when they differ from what the page showed; details that cannot be read are reported
+// when the page is shown, and the page is then disabled.
 class CPropertiesSheet final : public QDialog {
     Q_OBJECT
 public:
@@ -111,6 +116,7 @@ public:
     CPropertiesPage1& companyPage() const { return *m_company; }
     CPropertiesPage2& invoicePage() const { return *m_invoice; }
     CPropertiesPage3& generalPage() const { return *m_general; }
+    CBillingPage& billingPage() const { return *m_billing; }
     QDialogButtonBox* buttons() const { return m_buttons; }
     // The record as read, with the shown pages' controls applied on OK.
     const ql::SettingsRecord& record() const { return m_record; }
@@ -131,5 +137,8 @@ private:
     CPropertiesPage1* m_company = nullptr;
     CPropertiesPage2* m_invoice = nullptr;
     CPropertiesPage3* m_general = nullptr;
+    CBillingPage* m_billing = nullptr;
+    ql::Result<ql::BillingDetails> m_billingLoaded;  // as read when the sheet opened
+    std::optional<ql::BillingDetails> m_billingShown;  // what the page showed, once shown
     QDialogButtonBox* m_buttons = nullptr;
 };

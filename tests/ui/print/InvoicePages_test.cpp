@@ -1,6 +1,7 @@
 #include "ui/print/PdfText.h"
 #include "ui/app/ShellFixture.h"
 
+#include "core/store/BillingDetails.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
@@ -77,6 +78,47 @@ TEST_F(InvoicePrint, ThePdfShowsNumberCustomerLinesAndTotals) {
                                  "$8.10", "TOTAL + Sales Tax", "$143.10", "Thank you for your prompt payment."})
         EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("Page 1")));
+}
+
+// The details print on the page beside the blocks that were there before; without them the
+// page shows none of their labels.
+TEST_F(InvoicePrint, ThePdfShowsTheBillingDetailsWhenGiven) {
+    addLines(2);
+    auto issued = [&] {
+        ql::InvoiceRequest request = december();
+        request.issueDate = *ql::calendar::fromLocal(1996, 12, 20, 10, 0);
+        auto invoice = ql::LoadInvoice(ql::defaultFileSystem(), request, ql::FileSet(m_path));
+        EXPECT_TRUE(invoice.isOk());
+        auto parties = ql::loadInvoiceParties(ql::defaultFileSystem(), *invoice);
+        EXPECT_TRUE(parties.isOk()) << parties.status().messageWithReason();
+        return InvoicePages(*invoice, *parties, ql::defaultFileSystem());
+    };
+    const QString plainPdf = path(QStringLiteral("plain.pdf"));
+    InvoicePages plain = issued();
+    ASSERT_TRUE(writePdf(plainPdf, plain));
+    const QString plainText = pdfText(plainPdf);
+    EXPECT_TRUE(plainText.contains(QStringLiteral("Invoice date: 12/20/1996"))) << plainText.toStdString();
+    for (const char* absent : {"Due date", "VAT ID", "IBAN", "VAT exemption"})
+        EXPECT_FALSE(plainText.contains(QString::fromLatin1(absent))) << absent;
+
+    const ql::FileSet set(m_path);
+    ASSERT_TRUE(ql::updateBillingDetails(ql::defaultFileSystem(), set, [](ql::BillingDetails& d) {
+        d.vatId = "DE123456789";
+        d.iban = "DE89370400440532013000";
+        d.bic = "COBADEFFXXX";
+        d.paymentTerms = "14";
+        return ql::Status::ok();
+    }));
+    ASSERT_TRUE(ql::writeCustomerDetails(ql::defaultFileSystem(), set, 3, {"US", "", "", "PO-7"}));
+    const QString pdf = path(QStringLiteral("detailed.pdf"));
+    InvoicePages detailed = issued();
+    ASSERT_TRUE(writePdf(pdf, detailed));
+    const QString text = pdfText(pdf);
+    for (const char* expected : {"Invoice date: 12/20/1996", "Period: 12/01/1996 - 12/31/1996", "Due date: 01/03/1997",
+                                 "VAT ID: DE123456789", "Reference: PO-7", "IBAN: DE89 3704 0044 0532 0130 00",
+                                 "BIC: COBADEFFXXX", "INVOICE# 9600001", "Acme Corp", "$143.10",
+                                 "Thank you for your prompt payment."})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(expected))) << expected << "\n" << text.toStdString();
 }
 
 TEST_F(InvoicePrint, AnAmountTooWideForItsCellShowsTheOverflowMarkNotOtherDigits) {

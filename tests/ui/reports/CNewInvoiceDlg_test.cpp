@@ -128,8 +128,10 @@ TEST_F(NewInvoice, ListsCustomersSortedWithTheirOwnIdsAndTheCurrentMonth) {
     combo->setCurrentIndex(1);
     child<QPushButton>(*d, "printButton")->click();
     EXPECT_EQ(d->result(), CNewInvoiceDlg::kPrint);
+    // Issued now: the dialog's clock dates the invoice.
     EXPECT_EQ(d->request(), (ql::InvoiceRequest{2, *ql::calendar::fromLocal(1996, 12, 1),
-                                                *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59), "9600001"}));
+                                                *ql::calendar::fromLocal(1996, 12, 31, 23, 59, 59), "9600001",
+                                                clock.now()}));
 }
 
 TEST_F(NewInvoice, PrintStoresTheNextNumberAndSendsTheInvoiceHint) {

@@ -1,0 +1,346 @@
+#include "core/store/BillingDetails.h"
+
+#include "core/store/BillingFields.h"
+#include "core/store/Customers.h"
+#include "core/store/FieldCodec.h"
+#include "core/store/RecordFile.h"
+
+#include <array>
+#include <cstring>
+#include <limits>
+
+namespace ql {
+namespace {
+
+constexpr std::uint32_t kVersion = 1;
+constexpr std::size_t kHeaderSize = 12;
+constexpr std::size_t kChecksumSize = 4;
+constexpr std::array<BillingField, 10> kSellerFields = {
+    BillingField::CountryCode,  BillingField::VatId,       BillingField::TaxNumber,    BillingField::Registration,
+    BillingField::Iban,         BillingField::Bic,         BillingField::PaymentTerms, BillingField::CurrencyCode,
+    BillingField::ExemptionReason, BillingField::ExemptionCode};
+constexpr std::array<BillingField, 4> kCustomerFields = {BillingField::CountryCode, BillingField::VatId,
+                                                         BillingField::Email, BillingField::BuyerReference};
+
+std::array<std::string*, 10> fieldsOf(BillingDetails& d) {
+    return {&d.countryCode, &d.vatId, &d.taxNumber, &d.registration, &d.iban, &d.bic, &d.paymentTerms,
+            &d.currencyCode, &d.exemptionReason, &d.exemptionCode};
+}
+std::array<const std::string*, 10> fieldsOf(const BillingDetails& d) {
+    return {&d.countryCode, &d.vatId, &d.taxNumber, &d.registration, &d.iban, &d.bic, &d.paymentTerms,
+            &d.currencyCode, &d.exemptionReason, &d.exemptionCode};
+}
+std::array<std::string*, 4> fieldsOf(CustomerDetails& d) { return {&d.countryCode, &d.vatId, &d.email, &d.buyerReference}; }
+std::array<const std::string*, 4> fieldsOf(const CustomerDetails& d) {
+    return {&d.countryCode, &d.vatId, &d.email, &d.buyerReference};
+}
+
+// The largest seller's file: its header, every field at its width and the checksum.
+std::size_t maxBillingSize() {
+    std::size_t size = kHeaderSize + kChecksumSize;
+    for (BillingField f : kSellerFields) size += 2 + billingFieldWidth(f);
+    return size;
+}
+
+std::uint32_t crc32(const unsigned char* bytes, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= bytes[i];
+        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+class Writer {
+public:
+    explicit Writer(const char* magic) : m_bytes(kHeaderSize) {
+        std::memcpy(m_bytes.data(), magic, 4);
+        codec::storeLittleEndian(m_bytes.data() + 4, kVersion);
+    }
+    void text(const std::string& s) {
+        // Texts are checked to their widths before they are written; a longer one is cut rather
+        // than let its length wrap.
+        const std::size_t n = std::min<std::size_t>(s.size(), std::numeric_limits<std::uint16_t>::max());
+        number(static_cast<std::uint16_t>(n));
+        m_bytes.insert(m_bytes.end(), s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n));
+    }
+    template <typename T>
+    void number(T v) {
+        const std::size_t at = m_bytes.size();
+        m_bytes.resize(at + sizeof v);
+        codec::storeLittleEndian(m_bytes.data() + at, v);
+    }
+    std::vector<unsigned char> finish(std::uint32_t third) {
+        codec::storeLittleEndian(m_bytes.data() + 8, third);
+        const std::size_t body = m_bytes.size();
+        m_bytes.resize(body + kChecksumSize);
+        codec::storeLittleEndian(m_bytes.data() + body, crc32(m_bytes.data(), body));
+        return std::move(m_bytes);
+    }
+    std::size_t size() const { return m_bytes.size(); }
+
+private:
+    std::vector<unsigned char> m_bytes;
+};
+
+// Reads the fields of a whole, checked file: the header and the checksum are verified first.
+class Reader {
+public:
+    Reader(const unsigned char* bytes, std::size_t size, const char* magic) : m_bytes(bytes), m_end(0), m_at(kHeaderSize) {
+        if (size < kHeaderSize + kChecksumSize || std::memcmp(bytes, magic, 4) != 0) return;
+        if (codec::loadLittleEndian<std::uint32_t>(bytes + 4) != kVersion) return;
+        const std::size_t body = size - kChecksumSize;
+        if (codec::loadLittleEndian<std::uint32_t>(bytes + body) != crc32(bytes, body)) return;
+        m_end = body;
+        m_third = codec::loadLittleEndian<std::uint32_t>(bytes + 8);
+    }
+    bool sound() const { return m_end != 0; }
+    std::uint32_t third() const { return m_third; }
+    bool atEnd() const { return m_at == m_end; }
+    template <typename T>
+    bool number(T& v) {
+        if (m_end - m_at < sizeof v) return false;
+        v = codec::loadLittleEndian<T>(m_bytes + m_at);
+        m_at += sizeof v;
+        return true;
+    }
+    bool text(std::string& s, std::size_t width) {
+        std::uint16_t n = 0;
+        if (!number(n) || n > width || m_end - m_at < n) return false;
+        s.assign(reinterpret_cast<const char*>(m_bytes + m_at), n);
+        m_at += n;
+        return true;
+    }
+
+private:
+    const unsigned char* m_bytes;
+    std::size_t m_end;
+    std::size_t m_at;
+    std::uint32_t m_third = 0;
+};
+
+template <typename Details, std::size_t N>
+Status checkFields(const Details& details, const std::array<BillingField, N>& kinds) {
+    const auto fields = fieldsOf(details);
+    for (std::size_t i = 0; i < N; ++i) {
+        auto stored = checkBillingField(kinds[i], *fields[i]);
+        if (!stored) return stored.status();
+        // Only a stored form is kept, so the file never holds what a reader would refuse.
+        if (*stored != *fields[i])
+            return Status::invalidArgument(std::string(billingFieldName(kinds[i])) + ": '" + *fields[i] +
+                                           "' is not in its stored form '" + *stored + "'");
+    }
+    return Status::ok();
+}
+
+std::string customerReadMessage(const std::string& path) { return "Cannot read customer billing details file : " + path; }
+std::string customerWriteMessage(const std::string& path) {
+    return "Cannot write customer billing details file : " + path;
+}
+
+Status notWhole(const std::string& message) {
+    return Status::ioError(message).withReason("torn or damaged: not one whole file of its kind");
+}
+
+// The bytes of path, read once and never further than limit + 1 bytes; a link may lead only
+// to a file of the same extension.
+Result<RecordFileContent> readDetailsFile(FileSystem& fs, const std::string& path, const std::string& message,
+                                          std::size_t limit) {
+    if (Status st = checkLinkedRecordFile(fs, path, 1, message); !st) return st;
+    return readRecordFile(fs, path, 1, message, limit);
+}
+
+Result<CustomerDetailsMap> customerMapOf(const RecordFileContent& content, const std::string& message) {
+    if (!content.version.exists) return CustomerDetailsMap{};
+    auto map = decodeCustomerDetails(content.records.data(), content.records.size());
+    if (!map) return notWhole(message);
+    return std::move(*map);
+}
+
+Status changeCustomerDetails(FileSystem& fs, const FileSet& set,
+                             const std::function<Result<bool>(CustomerDetailsMap&)>& change) {
+    const std::string& path = set.customerBilling();
+    const std::string message = customerWriteMessage(path);
+    // A change that changes nothing writes nothing, and makes no file where there was none.
+    bool unchanged = false;
+    const Status st = changeRecords(
+        fs, path, 1,
+        [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
+            auto map = customerMapOf(current, customerReadMessage(path));
+            if (!map) return map.status();
+            auto changed = change(*map);
+            if (!changed) return changed.status();
+            if (!*changed) {
+                unchanged = true;
+                return Status::ioError(message);
+            }
+            return encodeCustomerDetails(*map);
+        },
+        message);
+    return unchanged ? Status::ok() : st;
+}
+
+}  // namespace
+
+bool BillingDetails::empty() const { return *this == BillingDetails{}; }
+bool CustomerDetails::empty() const { return *this == CustomerDetails{}; }
+
+std::vector<unsigned char> encodeBillingDetails(const BillingDetails& details) {
+    Writer w("QLBD");
+    for (const std::string* field : fieldsOf(details)) w.text(*field);
+    return w.finish(static_cast<std::uint32_t>(w.size() - kHeaderSize));
+}
+
+std::optional<BillingDetails> decodeBillingDetails(const unsigned char* bytes, std::size_t size) {
+    Reader r(bytes, size, "QLBD");
+    if (!r.sound() || r.third() != size - kHeaderSize - kChecksumSize) return std::nullopt;
+    BillingDetails details;
+    const auto fields = fieldsOf(details);
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        if (!r.text(*fields[i], billingFieldWidth(kSellerFields[i]))) return std::nullopt;
+    if (!r.atEnd()) return std::nullopt;
+    return details;
+}
+
+std::vector<unsigned char> encodeCustomerDetails(const CustomerDetailsMap& details) {
+    Writer w("QLBC");
+    std::uint32_t count = 0;
+    for (const auto& [id, d] : details) {
+        if (d.empty()) continue;
+        w.number(id);
+        for (const std::string* field : fieldsOf(d)) w.text(*field);
+        ++count;
+    }
+    return w.finish(count);
+}
+
+std::optional<CustomerDetailsMap> decodeCustomerDetails(const unsigned char* bytes, std::size_t size) {
+    Reader r(bytes, size, "QLBC");
+    if (!r.sound()) return std::nullopt;
+    CustomerDetailsMap map;
+    std::optional<std::int32_t> last;
+    for (std::uint32_t i = 0; i < r.third(); ++i) {
+        std::int32_t id = 0;
+        if (!r.number(id) || id < 0 || (last && id <= *last)) return std::nullopt;
+        CustomerDetails d;
+        const auto fields = fieldsOf(d);
+        for (std::size_t k = 0; k < fields.size(); ++k)
+            if (!r.text(*fields[k], billingFieldWidth(kCustomerFields[k]))) return std::nullopt;
+        map.emplace(id, std::move(d));
+        last = id;
+    }
+    if (!r.atEnd()) return std::nullopt;
+    return map;
+}
+
+Status checkBillingDetails(const BillingDetails& details) { return checkFields(details, kSellerFields); }
+Status checkCustomerDetails(const CustomerDetails& details) { return checkFields(details, kCustomerFields); }
+
+std::string billingReadMessage(const std::string& path) { return "Cannot read billing details file : " + path; }
+std::string billingWriteMessage(const std::string& path) { return "Cannot write billing details file : " + path; }
+
+Result<BillingDetails> readBillingDetails(FileSystem& fs, const FileSet& set) {
+    const std::string& path = set.billing();
+    const std::string message = billingReadMessage(path);
+    auto content = readDetailsFile(fs, path, message, maxBillingSize() + 1);
+    if (!content) return content.status();
+    if (!content->version.exists) return BillingDetails{};
+    auto details = decodeBillingDetails(content->records.data(), content->records.size());
+    if (!details) return notWhole(message);
+    return std::move(*details);
+}
+
+Status updateBillingDetails(FileSystem& fs, const FileSet& set, const std::function<Status(BillingDetails&)>& change,
+                            const BillingDetails* loaded) {
+    const std::string& path = set.billing();
+    const std::string message = billingWriteMessage(path);
+    return changeRecords(
+        fs, path, 1,
+        [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
+            BillingDetails details;
+            if (current.version.exists) {
+                auto decoded = decodeBillingDetails(current.records.data(), current.records.size());
+                // Damaged details are the user's to look at, never overwritten unseen.
+                if (!decoded) return notWhole(billingReadMessage(path));
+                details = std::move(*decoded);
+            }
+            if (loaded && !(details == *loaded))
+                return Status::invalidArgument(
+                    "The billing details were changed by another program since this window opened. Cancel, then "
+                    "open it again : " +
+                    path);
+            if (Status st = change(details); !st) return st;
+            if (Status st = checkBillingDetails(details); !st) return st;
+            return encodeBillingDetails(details);
+        },
+        message, maxBillingSize() + 1);
+}
+
+Result<CustomerDetailsMap> readCustomerDetails(FileSystem& fs, const FileSet& set) {
+    const std::string& path = set.customerBilling();
+    const std::string message = customerReadMessage(path);
+    auto content = readDetailsFile(fs, path, message, std::numeric_limits<std::size_t>::max());
+    if (!content) return content.status();
+    return customerMapOf(*content, message);
+}
+
+Result<CustomerDetails> readCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t customerId) {
+    auto map = readCustomerDetails(fs, set);
+    if (!map) return map.status();
+    const auto found = map->find(customerId);
+    return found == map->end() ? CustomerDetails{} : found->second;
+}
+
+Status updateCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t customerId,
+                             const std::function<Status(CustomerDetails&)>& change) {
+    return changeCustomerDetails(fs, set, [&](CustomerDetailsMap& map) -> Result<bool> {
+        const auto found = map.find(customerId);
+        CustomerDetails details = found == map.end() ? CustomerDetails{} : found->second;
+        const CustomerDetails before = details;
+        if (Status st = change(details); !st) return st;
+        if (Status st = checkCustomerDetails(details); !st) return st;
+        if (details == before) return false;  // nothing to store, and no file made for it
+        if (details.empty()) map.erase(customerId);
+        else map[customerId] = details;
+        return true;
+    });
+}
+
+Status writeCustomerDetails(FileSystem& fs, const FileSet& set, std::int32_t customerId,
+                            const CustomerDetails& details) {
+    if (Status st = checkCustomerDetails(details); !st) return st;
+    return updateCustomerDetails(fs, set, customerId, [&](CustomerDetails& d) {
+        d = details;
+        return Status::ok();
+    });
+}
+
+Status removeCustomerDetails(FileSystem& fs, const FileSet& set, const std::vector<std::int32_t>& ids) {
+    return changeCustomerDetails(fs, set, [&](CustomerDetailsMap& map) -> Result<bool> {
+        bool removed = false;
+        for (std::int32_t id : ids) removed = map.erase(id) > 0 || removed;
+        return removed;
+    });
+}
+
+Result<std::int32_t> addCustomerWithDetails(FileSystem& fs, CustomerRecord record, const CustomerDetails& details,
+                                            const FileSet& set) {
+    if (Status st = checkCustomerDetails(details); !st) return st;
+    if (Status st = checkCustomerTexts(record); !st) return st;
+    auto held = lockFileSet(fs, set, customersAppendMessage(set.customers()));
+    if (!held) return held.status();
+    if (details.empty() && !fs.exists(set.customerBilling())) return addCustomer(fs, std::move(record), set);
+    auto id = nextCustomerId(fs, set);
+    if (!id) return id.status();
+    if (Status st = writeCustomerDetails(fs, set, *id, details); !st) return st;
+    return addCustomer(fs, std::move(record), set);
+}
+
+Status removeCustomersWithDetails(FileSystem& fs, const std::vector<std::int32_t>& ids, const FileSet& set) {
+    auto held = lockFileSet(fs, set, customersAppendMessage(set.customers()));
+    if (!held) return held.status();
+    if (Status st = removeCustomers(fs, ids, set.customers()); !st) return st;
+    return removeCustomerDetails(fs, set, ids);
+}
+
+}  // namespace ql
