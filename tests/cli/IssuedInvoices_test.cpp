@@ -126,11 +126,17 @@ TEST_F(IssuedInvoices, FramesBilledOnceAreRefusedLeftOutOrBilledAgainOnPurpose) 
 
 // A reprint is the same text file, byte for byte, and the same pages, whatever changed since.
 TEST_F(IssuedInvoices, AReprintIsTheFirstInvoiceAfterRateCustomerAndSettingsChanges) {
+    ok({"billing", path, "--set", "vatId=DE123456789", "--set", "iban=DE89 3704 0044 0532 0130 00", "--set",
+        "paymentTerms=14"});
+    ok({"customer", path, "--id", "0", "--set", "vatId=ATU12345678"});
     const std::string text = dir.path("first.txt");
     ok(invoice("1996-11-01", "1996-11-30", text));
     const std::string pdf = dir.path("first.pdf");
     ok({"invoice", path, "--customer", "1", "--from", "1996-11-01", "--to", "1996-11-30", "--pdf", pdf});
     const std::string firstText = fileText(text);
+    // The billing details are part of what was issued.
+    EXPECT_NE(firstText.find("DE123456789"), std::string::npos) << firstText;
+    EXPECT_NE(firstText.find("ATU12345678"), std::string::npos) << firstText;
     const std::vector<std::string> firstPages = pdfPages(pdf);
     ASSERT_EQ(firstPages.size(), 1u);
     EXPECT_NE(firstPages[0].find("Quay Books"), std::string::npos);
@@ -145,6 +151,8 @@ TEST_F(IssuedInvoices, AReprintIsTheFirstInvoiceAfterRateCustomerAndSettingsChan
     CustomerRecord quay = *findCustomerById(fs, set.customers(), 1).value();
     quay.name = "Quay Books & Maps";
     ASSERT_TRUE(updateCustomer(fs, quay, set.customers()));
+    ok({"billing", path, "--set", "vatId=DE999999999", "--set", "iban=", "--set", "paymentTerms=30"});
+    ok({"customer", path, "--id", "0", "--set", "vatId=ATU99999999"});
     ok({"settings", path, "--set", "monetarySymbol=EUR", "--set", "dateFormat=dmy", "--set", "applySalesTax=0",
         "--set", "salesTaxRate=19", "--set", "companyName=Someone Else", "--set", "invoiceText=RECHNUNG"});
     const std::string next = nlohmann::json::parse(ok({"show", path, "settings", "--json"}))[0]["nextInvoiceNumber"];

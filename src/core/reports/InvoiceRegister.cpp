@@ -145,6 +145,17 @@ bool decodeSummary(const unsigned char* body, std::size_t size, IssuedInvoice& o
 }
 
 // The content after the number; fills what the invoice showed.
+// The billing details an invoice shows, in the order the register keeps them.
+template <typename Billing>
+auto billingTexts(Billing& b) {
+    return std::array{&b.countryCode, &b.vatId,         &b.taxNumber,  &b.registration,    &b.iban,
+                      &b.bic,         &b.paymentTerms,  &b.currencyCode, &b.exemptionReason, &b.exemptionCode};
+}
+template <typename Details>
+auto customerTexts(Details& d) {
+    return std::array{&d.countryCode, &d.vatId, &d.email, &d.buyerReference};
+}
+
 bool decodeContent(Reader& r, const IssuedInvoice& summary, IssuedContent& out) {
     SettingsRecord& s = out.parties.settings;
     for (std::string* t : {&s.companyName, &s.companyAddress, &s.city, &s.zip, &s.state, &s.country, &s.phone,
@@ -172,6 +183,8 @@ bool decodeContent(Reader& r, const IssuedInvoice& summary, IssuedContent& out) 
         issued.cells.project = line.projectName;
         line.issued = std::move(issued);
     }
+    for (std::string* t : billingTexts(out.parties.billing)) *t = r.text();
+    for (std::string* t : customerTexts(out.parties.customerDetails)) *t = r.text();
     return r.ok() && r.atEnd();
 }
 
@@ -296,6 +309,8 @@ std::vector<unsigned char> encodeIssuedInvoice(const Invoice& invoice, const Inv
         w.i64(line.cents());
         for (const std::string* t : {&cells.date, &cells.time, &cells.duration, &cells.rate, &cells.amount}) w.text(*t);
     }
+    for (const std::string* t : billingTexts(parties.billing)) w.text(*t);
+    for (const std::string* t : customerTexts(parties.customerDetails)) w.text(*t);
     const std::size_t bodySize = entry.size() - 4;
     codec::storeLittleEndian(entry.data(), static_cast<std::uint32_t>(bodySize));
     w.u32(crc32(entry.data() + 4, bodySize));
@@ -319,6 +334,7 @@ Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, c
     request.periodStart = summary.periodStart;
     request.periodEnd = summary.periodEnd;
     request.invoiceNumber = summary.number;
+    request.issueDate = summary.issuedAt;
     content.invoice.settingsPath = set.settings();
     content.invoice.asIssued = true;
     return content;

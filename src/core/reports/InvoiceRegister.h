@@ -39,7 +39,10 @@
 //                  T invoice text, footer, tax label, monetary symbol; I apply tax; D tax rate;
 //                  I date format; customer: I id, T name, address, city, ZIP, state, country;
 //                  per frame: T project name, D rate, int64 cents, T date, time, duration,
-//                  rate, amount (the line's cells as printed).
+//                  rate, amount (the line's cells as printed); the seller's billing details:
+//                  T country code, VAT ID, tax number, registration, IBAN, BIC, payment
+//                  terms, currency code, exemption reason, exemption code; the customer's:
+//                  T country code, VAT ID, e-mail, buyer reference.
 // An entry's body ends where its texts end; anything else makes the register unreadable.
 namespace ql {
 
