@@ -126,10 +126,12 @@ run_round() {
 
   read_journal || fail "$signal" "$round" "no journal after the program ended"
   [ "${journal[5]}" = 2 ] || fail "$signal" "$round" "the journal holds ${journal[5]} entries"
-  [ "${journal[6]} ${journal[8]}" = "1 0" ] || fail "$signal" "$round" "journalled projects ${journal[6]} ${journal[8]}"
-  [ "${journal[7]} ${journal[9]}" = "${running[7]} ${running[9]}" ] ||
-    fail "$signal" "$round" "starts changed from ${running[7]} ${running[9]} to ${journal[7]} ${journal[9]}"
-  local s1=${journal[7]} s2=${journal[9]} heartbeat=${journal[2]}
+  # Version 2: each entry is the project id, the start and the check-in time.
+  [ "${journal[1]}" = 2 ] || fail "$signal" "$round" "a journal of version ${journal[1]}"
+  [ "${journal[6]} ${journal[9]}" = "1 0" ] || fail "$signal" "$round" "journalled projects ${journal[6]} ${journal[9]}"
+  [ "${journal[7]} ${journal[10]}" = "${running[7]} ${running[10]}" ] ||
+    fail "$signal" "$round" "starts changed from ${running[7]} ${running[10]} to ${journal[7]} ${journal[10]}"
+  local s1=${journal[7]} s2=${journal[10]} heartbeat=${journal[2]}
   [ "$s1" -ge "$before1" ] && [ "$s1" -le "$after1" ] || fail "$signal" "$round" "start $s1 not in [$before1, $after1]"
   [ "$s2" -ge "$before2" ] && [ "$s2" -le "$after2" ] || fail "$signal" "$round" "start $s2 not in [$before2, $after2]"
   if [ "$signal" = TERM ] && [ "$heartbeat" -lt "$killed" ]; then

@@ -82,6 +82,9 @@ struct Invoice {
     std::string settingsPath;        // the other files of the set are derived from it
     // A reprint from the register: printed with the parties it was issued with, never read again.
     bool asIssued = false;
+    // On a reprint: the date lines (issue date, period, due date) as they were printed, whatever
+    // the time zone or the date order now.
+    std::optional<std::vector<std::string>> issuedDates = std::nullopt;
 
     // The net: the sum of every line's cents (held within +-kInvoiceCentsLimit).
     std::int64_t netCents() const;

@@ -29,7 +29,9 @@ InvoiceDetails invoiceDetails(const Invoice& invoice, const InvoiceParties& part
     const bool monthFirst = settings.monthFirst();
     InvoiceDetails out;
     const InvoiceRequest& request = invoice.request;
-    if (request.issueDate != 0) {
+    if (invoice.issuedDates) {
+        out.dates = *invoice.issuedDates;
+    } else if (request.issueDate != 0) {
         out.dates.push_back("Invoice date: " + dateText(request.issueDate, monthFirst));
         out.dates.push_back("Period: " + dateText(request.periodStart, monthFirst) + " - " +
                             dateText(request.periodEnd, monthFirst));

@@ -1,5 +1,6 @@
 #include "core/reports/InvoiceRegister.h"
 
+#include "core/reports/InvoiceDetails.h"
 #include "core/store/FieldCodec.h"
 #include "core/store/OutputFile.h"
 #include "core/store/RecordFile.h"
@@ -185,6 +186,12 @@ bool decodeContent(Reader& r, const IssuedInvoice& summary, IssuedContent& out) 
     }
     for (std::string* t : billingTexts(out.parties.billing)) *t = r.text();
     for (std::string* t : customerTexts(out.parties.customerDetails)) *t = r.text();
+    const std::uint32_t dateLines = r.u32();
+    // A count no body could hold is damage, not a reason to allocate.
+    if (!r.ok() || dateLines > 8) return false;
+    std::vector<std::string> dates(dateLines);
+    for (std::string& t : dates) t = r.text();
+    out.invoice.issuedDates = std::move(dates);
     return r.ok() && r.atEnd();
 }
 
@@ -311,6 +318,9 @@ std::vector<unsigned char> encodeIssuedInvoice(const Invoice& invoice, const Inv
     }
     for (const std::string* t : billingTexts(parties.billing)) w.text(*t);
     for (const std::string* t : customerTexts(parties.customerDetails)) w.text(*t);
+    const std::vector<std::string> dates = invoiceDetails(invoice, parties).dates;
+    w.u32(static_cast<std::uint32_t>(dates.size()));
+    for (const std::string& t : dates) w.text(t);
     const std::size_t bodySize = entry.size() - 4;
     codec::storeLittleEndian(entry.data(), static_cast<std::uint32_t>(bodySize));
     w.u32(crc32(entry.data() + 4, bodySize));

@@ -42,7 +42,8 @@
 //                  rate, amount (the line's cells as printed); the seller's billing details:
 //                  T country code, VAT ID, tax number, registration, IBAN, BIC, payment
 //                  terms, currency code, exemption reason, exemption code; the customer's:
-//                  T country code, VAT ID, e-mail, buyer reference.
+//                  T country code, VAT ID, e-mail, buyer reference; uint32 d, then d texts T:
+//                  the date lines as printed (issue date, period, due date).
 // An entry's body ends where its texts end; anything else makes the register unreadable.
 namespace ql {
 

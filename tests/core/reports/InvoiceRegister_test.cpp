@@ -65,7 +65,10 @@ protected:
         return {7, at(1996, 12, fromDay), at(1996, 12, toDay, 23, 59, 59), number};
     }
     InvoiceRecord record(const std::string& number, int fromDay = 1, int toDay = 31, bool rebills = false) {
-        auto invoice = LoadInvoice(m_fs, request(number, fromDay, toDay), m_set);
+        auto request = this->request(number, fromDay, toDay);
+        // Shown on the invoice as the day it is issued, as the window and the command line do.
+        request.issueDate = at(1997, 1, 2, 10);
+        auto invoice = LoadInvoice(m_fs, request, m_set);
         EXPECT_TRUE(invoice.isOk());
         auto parties = loadInvoiceParties(m_fs, *invoice);
         EXPECT_TRUE(parties.isOk());
