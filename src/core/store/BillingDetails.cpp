@@ -1,5 +1,6 @@
 #include "core/store/BillingDetails.h"
 
+#include "core/store/Checksum.h"
 #include "core/store/BillingFields.h"
 #include "core/store/Customers.h"
 #include "core/store/FieldCodec.h"
@@ -40,15 +41,6 @@ std::size_t maxBillingSize() {
     std::size_t size = kHeaderSize + kChecksumSize;
     for (BillingField f : kSellerFields) size += 2 + billingFieldWidth(f);
     return size;
-}
-
-std::uint32_t crc32(const unsigned char* bytes, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
 }
 
 class Writer {

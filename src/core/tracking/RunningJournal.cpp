@@ -1,5 +1,6 @@
 #include "core/tracking/RunningJournal.h"
 
+#include "core/store/Checksum.h"
 #include "core/store/FieldCodec.h"
 #include "core/store/RecordFile.h"
 
@@ -19,16 +20,6 @@ constexpr std::size_t kEntrySizeWithoutCheckIn = 8;
 constexpr std::size_t kChecksumSize = 4;
 constexpr std::size_t kMaxEntries = 5;
 constexpr std::size_t kMaxSize = kHeaderSize + kMaxEntries * kEntrySize + kChecksumSize;
-
-// The common reflected CRC-32 (polynomial 0xEDB88320): a torn or scribbled journal fails it.
-std::uint32_t crc32(const unsigned char* bytes, std::size_t size) {
-    std::uint32_t crc = 0xFFFFFFFFu;
-    for (std::size_t i = 0; i < size; ++i) {
-        crc ^= bytes[i];
-        for (int bit = 0; bit < 8; ++bit) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
-    }
-    return ~crc;
-}
 
 }  // namespace
 
