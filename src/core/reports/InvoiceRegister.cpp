@@ -1,6 +1,7 @@
 #include "core/reports/InvoiceRegister.h"
 
 #include "core/reports/InvoiceDetails.h"
+#include "core/store/BillingDetails.h"
 #include "core/store/Checksum.h"
 #include "core/store/FieldCodec.h"
 #include "core/store/OutputFile.h"
@@ -116,17 +117,6 @@ bool decodeSummary(const unsigned char* body, std::size_t size, IssuedInvoice& o
 }
 
 // The content after the number; fills what the invoice showed.
-// The billing details an invoice shows, in the order the register keeps them.
-template <typename Billing>
-auto billingTexts(Billing& b) {
-    return std::array{&b.countryCode, &b.vatId,         &b.taxNumber,  &b.registration,    &b.iban,
-                      &b.bic,         &b.paymentTerms,  &b.currencyCode, &b.exemptionReason, &b.exemptionCode};
-}
-template <typename Details>
-auto customerTexts(Details& d) {
-    return std::array{&d.countryCode, &d.vatId, &d.email, &d.buyerReference};
-}
-
 bool decodeContent(Reader& r, const IssuedInvoice& summary, IssuedContent& out) {
     SettingsRecord& s = out.parties.settings;
     for (std::string* t : {&s.companyName, &s.companyAddress, &s.city, &s.zip, &s.state, &s.country, &s.phone,
@@ -154,8 +144,8 @@ bool decodeContent(Reader& r, const IssuedInvoice& summary, IssuedContent& out) 
         issued.cells.project = line.projectName;
         line.issued = std::move(issued);
     }
-    for (std::string* t : billingTexts(out.parties.billing)) *t = r.text();
-    for (std::string* t : customerTexts(out.parties.customerDetails)) *t = r.text();
+    for (std::string* t : fieldsOf(out.parties.billing)) *t = r.text();
+    for (std::string* t : fieldsOf(out.parties.customerDetails)) *t = r.text();
     const std::uint32_t dateLines = r.u32();
     // A count no body could hold is damage, not a reason to allocate.
     if (!r.ok() || dateLines > 8) return false;
@@ -286,8 +276,8 @@ std::vector<unsigned char> encodeIssuedInvoice(const Invoice& invoice, const Inv
         w.i64(line.cents());
         for (const std::string* t : {&cells.date, &cells.time, &cells.duration, &cells.rate, &cells.amount}) w.text(*t);
     }
-    for (const std::string* t : billingTexts(parties.billing)) w.text(*t);
-    for (const std::string* t : customerTexts(parties.customerDetails)) w.text(*t);
+    for (const std::string* t : fieldsOf(parties.billing)) w.text(*t);
+    for (const std::string* t : fieldsOf(parties.customerDetails)) w.text(*t);
     const std::vector<std::string> dates = invoiceDetails(invoice, parties).dates;
     w.u32(static_cast<std::uint32_t>(dates.size()));
     for (const std::string& t : dates) w.text(t);

@@ -23,19 +23,6 @@ constexpr std::array<BillingField, 10> kSellerFields = {
 constexpr std::array<BillingField, 4> kCustomerFields = {BillingField::CountryCode, BillingField::VatId,
                                                          BillingField::Email, BillingField::BuyerReference};
 
-std::array<std::string*, 10> fieldsOf(BillingDetails& d) {
-    return {&d.countryCode, &d.vatId, &d.taxNumber, &d.registration, &d.iban, &d.bic, &d.paymentTerms,
-            &d.currencyCode, &d.exemptionReason, &d.exemptionCode};
-}
-std::array<const std::string*, 10> fieldsOf(const BillingDetails& d) {
-    return {&d.countryCode, &d.vatId, &d.taxNumber, &d.registration, &d.iban, &d.bic, &d.paymentTerms,
-            &d.currencyCode, &d.exemptionReason, &d.exemptionCode};
-}
-std::array<std::string*, 4> fieldsOf(CustomerDetails& d) { return {&d.countryCode, &d.vatId, &d.email, &d.buyerReference}; }
-std::array<const std::string*, 4> fieldsOf(const CustomerDetails& d) {
-    return {&d.countryCode, &d.vatId, &d.email, &d.buyerReference};
-}
-
 // The largest seller's file: its header, every field at its width and the checksum.
 std::size_t maxBillingSize() {
     std::size_t size = kHeaderSize + kChecksumSize;
@@ -173,6 +160,19 @@ Status changeCustomerDetails(FileSystem& fs, const FileSet& set,
 }
 
 }  // namespace
+
+std::array<std::string*, 10> fieldsOf(BillingDetails& d) {
+    return {&d.countryCode, &d.vatId, &d.taxNumber, &d.registration, &d.iban, &d.bic, &d.paymentTerms,
+            &d.currencyCode, &d.exemptionReason, &d.exemptionCode};
+}
+std::array<const std::string*, 10> fieldsOf(const BillingDetails& d) {
+    return {&d.countryCode, &d.vatId, &d.taxNumber, &d.registration, &d.iban, &d.bic, &d.paymentTerms,
+            &d.currencyCode, &d.exemptionReason, &d.exemptionCode};
+}
+std::array<std::string*, 4> fieldsOf(CustomerDetails& d) { return {&d.countryCode, &d.vatId, &d.email, &d.buyerReference}; }
+std::array<const std::string*, 4> fieldsOf(const CustomerDetails& d) {
+    return {&d.countryCode, &d.vatId, &d.email, &d.buyerReference};
+}
 
 bool BillingDetails::empty() const { return *this == BillingDetails{}; }
 bool CustomerDetails::empty() const { return *this == CustomerDetails{}; }

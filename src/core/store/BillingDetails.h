@@ -5,6 +5,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -66,6 +67,12 @@ struct CustomerDetails {
 };
 
 using CustomerDetailsMap = std::map<std::int32_t, CustomerDetails>;
+
+// The fields of each, in the order both files and the invoice register keep them.
+std::array<std::string*, 10> fieldsOf(BillingDetails& d);
+std::array<const std::string*, 10> fieldsOf(const BillingDetails& d);
+std::array<std::string*, 4> fieldsOf(CustomerDetails& d);
+std::array<const std::string*, 4> fieldsOf(const CustomerDetails& d);
 
 // The bytes of the layouts above.
 std::vector<unsigned char> encodeBillingDetails(const BillingDetails& details);
