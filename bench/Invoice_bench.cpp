@@ -64,7 +64,8 @@ std::string setWithRegister() {
 
     std::mt19937 rng(2026);
     std::uniform_int_distribution<std::int32_t> when(benchNow() - 5 * 365 * 86400, benchNow() - 86400);
-    std::vector<unsigned char> bytes;
+    std::vector<unsigned char> bytes = {'Q', 'L', 'I', 'V', 2, 0, 0, 0};
+    std::vector<unsigned char> texts = emptyInvoiceTexts();
     for (int n = 0; n < 5000; ++n) {
         Invoice invoice;
         invoice.request = {7, 0, 0, "R-" + std::to_string(n)};
@@ -72,11 +73,13 @@ std::string setWithRegister() {
             const std::int32_t start = when(rng);
             invoice.lines.push_back({"Task " + std::to_string(i), 45.0, start, start + 5400, 10 * i + 7});
         }
-        std::vector<unsigned char> entry =
-            encodeIssuedInvoice(invoice, {*settings, customer}, invoice.lines[0].start, false);
-        if (bytes.empty()) bytes = {'Q', 'L', 'I', 'V', 1, 0, 0, 0};
-        bytes.insert(bytes.end(), entry.begin(), entry.end());
+        const EncodedInvoice encoded =
+            encodeIssuedInvoice(invoice, {*settings, customer}, invoice.lines[0].start, false, texts.size());
+        bytes.insert(bytes.end(), encoded.entry.begin(), encoded.entry.end());
+        texts.insert(texts.end(), encoded.texts.begin(), encoded.texts.end());
     }
+    std::ofstream(set.invoiceTexts(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(texts.data()), static_cast<std::streamsize>(texts.size()));
     std::ofstream(set.invoiceRegister(), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()),
                                                                  static_cast<std::streamsize>(bytes.size()));
     return path;

@@ -13,6 +13,7 @@
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/HistoryModel.h"
 
+#include <fstream>
 #include <QApplication>
 #include <benchmark/benchmark.h>
 
@@ -58,15 +59,16 @@ void BM_HistoryDialogOpenBilled(benchmark::State& state) {
     const HistoryLoad load = LoadHistoryItems(defaultFileSystem(), set, filter);
     const auto empty = readInvoiceRegister(defaultFileSystem(), set);
     if (!empty || !empty->invoices().empty()) return state.SkipWithError("the bench set holds a register already");
-    std::vector<unsigned char> bytes;
+    std::vector<unsigned char> bytes = empty->bytes();
+    std::vector<unsigned char> texts = emptyInvoiceTexts();
     Invoice invoice;
     int invoices = 0;
     const auto flush = [&] {
         if (invoice.lines.empty()) return;
         invoice.request.invoiceNumber = std::to_string(9600001 + invoices++);
-        const auto entry = encodeIssuedInvoice(invoice, InvoiceParties{}, now, false);
-        if (bytes.empty()) bytes = empty->bytes();
-        bytes.insert(bytes.end(), entry.begin(), entry.end());
+        const auto encoded = encodeIssuedInvoice(invoice, InvoiceParties{}, now, false, texts.size());
+        bytes.insert(bytes.end(), encoded.entry.begin(), encoded.entry.end());
+        texts.insert(texts.end(), encoded.texts.begin(), encoded.texts.end());
         invoice.lines.clear();
     };
     for (const HistoryItem& item : load.history.items) {
@@ -75,6 +77,8 @@ void BM_HistoryDialogOpenBilled(benchmark::State& state) {
     }
     flush();
     if (!writeInvoiceRegister(defaultFileSystem(), set, bytes)) return state.SkipWithError("register not written");
+    std::ofstream(set.invoiceTexts(), std::ios::binary)
+        .write(reinterpret_cast<const char*>(texts.data()), static_cast<std::streamsize>(texts.size()));
     const FixedClock clock(now);
     SilentPrompter prompter;
     QtModal modal;
@@ -87,6 +91,7 @@ void BM_HistoryDialogOpenBilled(benchmark::State& state) {
         if (prompter.boxes) state.SkipWithError("the history reported a failure");
     }
     (void)defaultFileSystem().remove(set.invoiceRegister());
+    (void)defaultFileSystem().remove(set.invoiceTexts());
     state.counters["invoices"] = invoices;
     state.counters["firstRowBilled"] = billed;
 }

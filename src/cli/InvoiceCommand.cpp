@@ -56,7 +56,7 @@ Status reprintInvoice(FileSystem& fs, PdfRenderer& pdf, const InvoiceCommandRequ
                                        " in the invoice register");
     if (invoices[i].state == IssuedState::Void)
         return Status::invalidArgument("--reprint: invoice " + *request.reprint + " is void");
-    auto content = issuedContent(*reg, i, set);
+    auto content = issuedContent(fs, *reg, i, set);
     if (!content) return content.status();
     std::string bytes;
     auto prepared = prepareInvoiceOutput(fs, pdf, request, set, out, content->invoice, content->parties, bytes);

@@ -26,17 +26,14 @@ Status runInvoices(FileSystem& fs, const InvoicesRequest& request, std::ostream&
     for (std::size_t i = 0; i < invoices.size(); ++i) {
         const IssuedInvoice& issued = invoices[i];
         // The customer's name and the money as the invoice showed them, whatever changed since.
-        auto content = issuedContent(*reg, i, set);
-        if (!content) return content.status();
-        const InvoiceParties& parties = content->parties;
-        const std::string total = invoiceCentsText(parties.settings.monetarySymbol, issued.sums.total);
+        const std::string total = invoiceCentsText(issued.monetarySymbol, issued.sums.total);
         if (request.json) {
             Json row;
             row["number"] = issued.number;
             row["date"] = isoLocalTime(issued.issuedAt);
             row["dateEpoch"] = issued.issuedAt;
             row["customerId"] = issued.customerId;
-            row["customer"] = parties.customer.name;
+            row["customer"] = issued.customerName;
             row["from"] = isoLocalTime(issued.periodStart);
             row["to"] = isoLocalTime(issued.periodEnd);
             row["netCents"] = issued.sums.net;
@@ -50,7 +47,7 @@ Status runInvoices(FileSystem& fs, const InvoicesRequest& request, std::ostream&
             continue;
         }
         const bool monthFirst = settings->monthFirst();
-        out << issued.number << '\t' << dateText(issued.issuedAt, monthFirst) << '\t' << parties.customer.name << '\t'
+        out << issued.number << '\t' << dateText(issued.issuedAt, monthFirst) << '\t' << issued.customerName << '\t'
             << dateText(issued.periodStart, monthFirst) << " - " << dateText(issued.periodEnd, monthFirst) << '\t'
             << total << '\t' << stateText(issued.state) << '\n';
     }

@@ -41,8 +41,9 @@ Status recordAfterStoring(FileSystem& fs, const FileSet& set, const InvoiceRegis
                           const InvoiceRecord& record, IssuedInvoiceNumber& issued) {
     // Whoever asked, an invoice that bills billed frames is recorded as billing them again.
     const bool rebills = record.rebills || billedOverlap(record.invoice, current).frames > 0;
-    const std::vector<unsigned char> entry = encodeIssuedInvoice(record.invoice, record.parties, record.issuedAt, rebills);
-    if (const Status written = writeInvoiceRegister(fs, set, current.bytes(), &entry); !written) {
+    if (const Status written =
+            recordIssuedInvoice(fs, set, current, record.invoice, record.parties, record.issuedAt, rebills);
+        !written) {
         (void)giveBackInvoiceNumber(fs, set, issued);
         return written;
     }

@@ -16,7 +16,10 @@ namespace ql {
 namespace {
 
 constexpr std::array<unsigned char, 4> kMagic{'Q', 'L', 'I', 'V'};
-constexpr std::int32_t kVersion = 1;
+constexpr std::int32_t kVersion = 2;
+constexpr std::int32_t kTextsInsideVersion = 1;
+constexpr std::array<unsigned char, 4> kTextsMagic{'Q', 'L', 'I', 'T'};
+constexpr std::int32_t kTextsVersion = 1;
 constexpr std::size_t kHeaderSize = 8;
 constexpr std::size_t kSummarySize = 52;
 constexpr std::size_t kSignatureSize = 12;
@@ -50,6 +53,7 @@ public:
     Reader(const unsigned char* p, const unsigned char* end) : m_p(p), m_end(end) {}
     bool ok() const { return m_ok; }
     bool atEnd() const { return m_p == m_end; }
+    const unsigned char* position() const { return m_p; }
     std::int32_t i32() { return get<std::int32_t>(); }
     std::uint32_t u32() { return get<std::uint32_t>(); }
     std::int64_t i64() { return get<std::int64_t>(); }
@@ -89,8 +93,10 @@ Status damaged(std::size_t at) {
     return Status::ioError("damaged").withReason("torn or damaged at byte " + std::to_string(at));
 }
 
-// The summary of one body; false when it does not decode.
-bool decodeSummary(const unsigned char* body, std::size_t size, IssuedInvoice& out) {
+// The summary of one body; false when it does not decode. A version-1 body holds its texts:
+// texts says where they are in body, and the name and symbol listed are read from them.
+bool decodeSummary(const unsigned char* body, std::size_t size, int version, IssuedInvoice& out,
+                   IssuedTextsAt& texts) {
     Reader r(body, body + size);
     const std::int32_t state = r.i32();
     const std::int32_t flags = r.i32();
@@ -113,7 +119,22 @@ bool decodeSummary(const unsigned char* body, std::size_t size, IssuedInvoice& o
         f.end = r.i32();
     }
     out.number = r.text();
-    return r.ok();
+    if (version == kTextsInsideVersion) {
+        texts.inRegister = true;
+        texts.offset = static_cast<std::uint64_t>(r.position() - body);
+        texts.size = static_cast<std::uint32_t>(size - texts.offset);
+        // The company's texts end with the symbol; the customer's name follows its id.
+        for (int t = 0; t < 11; ++t) out.monetarySymbol = r.text();
+        r.take(4 + 8 + 4 + 4);
+        out.customerName = r.text();
+        return r.ok();
+    }
+    out.customerName = r.text();
+    out.monetarySymbol = r.text();
+    texts.offset = static_cast<std::uint64_t>(r.i64());
+    texts.size = r.u32();
+    texts.crc = r.u32();
+    return r.ok() && r.atEnd();
 }
 
 // The content after the number; fills what the invoice showed.
@@ -177,6 +198,13 @@ const IssuedInvoice* InvoiceRegister::find(std::string_view number) const {
     return nullptr;
 }
 
+std::uint64_t InvoiceRegister::textsEnd() const {
+    std::uint64_t end = 0;
+    for (const IssuedTextsAt& t : m_texts)
+        if (!t.inRegister) end = std::max(end, t.offset + t.size);
+    return end;
+}
+
 Result<InvoiceRegister> InvoiceRegister::decode(std::vector<unsigned char> bytes) {
     InvoiceRegister reg;
     if (bytes.empty()) {
@@ -185,7 +213,8 @@ Result<InvoiceRegister> InvoiceRegister::decode(std::vector<unsigned char> bytes
     }
     if (bytes.size() < kHeaderSize || !std::equal(kMagic.begin(), kMagic.end(), bytes.begin()))
         return Status::ioError("garbage").withReason("not an invoice register");
-    if (codec::getInt32(bytes.data(), 4) != kVersion)
+    reg.m_version = codec::getInt32(bytes.data(), 4);
+    if (reg.m_version != kVersion && reg.m_version != kTextsInsideVersion)
         return Status::ioError("version").withReason("an invoice register of another version");
     std::size_t at = kHeaderSize;
     while (at < bytes.size()) {
@@ -195,9 +224,13 @@ Result<InvoiceRegister> InvoiceRegister::decode(std::vector<unsigned char> bytes
         const unsigned char* body = bytes.data() + at + 4;
         if (codec::loadLittleEndian<std::uint32_t>(body + n) != crc32(body, n)) return damaged(at);
         IssuedInvoice invoice;
-        if (!decodeSummary(body, n, invoice)) return damaged(at);
+        IssuedTextsAt texts;
+        if (!decodeSummary(body, n, reg.m_version, invoice, texts)) return damaged(at);
+        if (texts.inRegister) texts.offset += at + 4;
+        else if (texts.offset < kHeaderSize) return damaged(at);
         reg.m_offsets.push_back(at);
         reg.m_invoices.push_back(std::move(invoice));
+        reg.m_texts.push_back(texts);
         at += std::size_t{n} + 8;
     }
     reg.m_bytes = std::move(bytes);
@@ -236,31 +269,47 @@ Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set) 
     return decoded;
 }
 
-std::vector<unsigned char> encodeIssuedInvoice(const Invoice& invoice, const InvoiceParties& parties,
-                                               std::int32_t issuedAt, bool rebills) {
-    const SettingsRecord& s = parties.settings;
-    const CustomerRecord& c = parties.customer;
-    const InvoiceSums sums = invoiceSums(invoice, s);
+namespace {
+
+// The entry of summary, its texts at `texts` of the texts file.
+std::vector<unsigned char> encodeEntry(const IssuedInvoice& summary, const IssuedTextsAt& texts) {
     std::vector<unsigned char> entry;
-    entry.reserve(512 + invoice.lines.size() * 96);
+    entry.reserve(kSummarySize + 64 + summary.frames.size() * kSignatureSize);
     Writer w(entry);
     w.u32(0);  // the body's size, known at the end
-    w.i32(static_cast<std::int32_t>(IssuedState::Issued));
-    w.i32(rebills ? 1 : 0);
-    w.i32(invoice.request.customerId);
-    w.i32(invoice.request.periodStart);
-    w.i32(invoice.request.periodEnd);
-    w.i32(issuedAt);
-    w.i64(sums.net);
-    w.i64(sums.tax);
-    w.i64(sums.total);
-    w.u32(static_cast<std::uint32_t>(invoice.lines.size()));
-    for (const InvoiceLine& line : invoice.lines) {
-        w.i32(line.projectId);
-        w.i32(line.start);
-        w.i32(line.end);
+    w.i32(static_cast<std::int32_t>(summary.state));
+    w.i32(summary.rebills ? 1 : 0);
+    w.i32(summary.customerId);
+    w.i32(summary.periodStart);
+    w.i32(summary.periodEnd);
+    w.i32(summary.issuedAt);
+    w.i64(summary.sums.net);
+    w.i64(summary.sums.tax);
+    w.i64(summary.sums.total);
+    w.u32(static_cast<std::uint32_t>(summary.frames.size()));
+    for (const FrameSignature& f : summary.frames) {
+        w.i32(f.projectId);
+        w.i32(f.start);
+        w.i32(f.end);
     }
-    w.text(invoice.request.invoiceNumber);
+    w.text(summary.number);
+    w.text(summary.customerName);
+    w.text(summary.monetarySymbol);
+    w.i64(static_cast<std::int64_t>(texts.offset));
+    w.u32(texts.size);
+    w.u32(texts.crc);
+    const std::size_t bodySize = entry.size() - 4;
+    codec::storeLittleEndian(entry.data(), static_cast<std::uint32_t>(bodySize));
+    w.u32(crc32(entry.data() + 4, bodySize));
+    return entry;
+}
+
+std::vector<unsigned char> encodeTexts(const Invoice& invoice, const InvoiceParties& parties) {
+    const SettingsRecord& s = parties.settings;
+    const CustomerRecord& c = parties.customer;
+    std::vector<unsigned char> texts;
+    texts.reserve(512 + invoice.lines.size() * 96);
+    Writer w(texts);
     for (const std::string* t : {&s.companyName, &s.companyAddress, &s.city, &s.zip, &s.state, &s.country, &s.phone,
                                  &s.invoiceText, &s.footer, &s.salesTaxLabel, &s.monetarySymbol})
         w.text(*t);
@@ -281,24 +330,154 @@ std::vector<unsigned char> encodeIssuedInvoice(const Invoice& invoice, const Inv
     const std::vector<std::string> dates = invoiceDetails(invoice, parties).dates;
     w.u32(static_cast<std::uint32_t>(dates.size()));
     for (const std::string& t : dates) w.text(t);
-    const std::size_t bodySize = entry.size() - 4;
-    codec::storeLittleEndian(entry.data(), static_cast<std::uint32_t>(bodySize));
-    w.u32(crc32(entry.data() + 4, bodySize));
-    return entry;
+    return texts;
 }
 
-Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, const FileSet& set) {
+IssuedInvoice summaryOf(const Invoice& invoice, const InvoiceParties& parties, std::int32_t issuedAt, bool rebills) {
+    IssuedInvoice summary;
+    summary.number = invoice.request.invoiceNumber;
+    summary.customerId = invoice.request.customerId;
+    summary.customerName = parties.customer.name;
+    summary.monetarySymbol = parties.settings.monetarySymbol;
+    summary.periodStart = invoice.request.periodStart;
+    summary.periodEnd = invoice.request.periodEnd;
+    summary.issuedAt = issuedAt;
+    summary.sums = invoiceSums(invoice, parties.settings);
+    summary.rebills = rebills;
+    summary.frames.reserve(invoice.lines.size());
+    for (const InvoiceLine& line : invoice.lines) summary.frames.push_back({line.projectId, line.start, line.end});
+    return summary;
+}
+
+Status textsDamaged(const std::string& path, std::uint64_t at) {
+    return Status::ioError(invoiceRegisterReadMessage(path)).withReason("torn or damaged at byte " + std::to_string(at));
+}
+
+// The texts of reg's entry i, from the texts file at path: read no further than they go.
+Result<std::vector<unsigned char>> readTexts(FileSystem& fs, const std::string& path, const IssuedTextsAt& at) {
+    const std::string message = invoiceRegisterReadMessage(path);
+    if (const Status linked = checkLinkedRecordFile(fs, path, 1, message); !linked) return linked;
+    auto opened = fs.openRead(path);
+    if (!opened) return failedWith(message, opened.status());
+    File& file = **opened;
+    auto size = file.size();
+    if (!size) return failedWith(message, size.status());
+    if (*size < at.offset || *size - at.offset < at.size) return textsDamaged(path, *size);
+    std::vector<unsigned char> header(kHeaderSize);
+    std::vector<unsigned char> bytes(at.size);
+    Status st = Status::ok();
+    for (auto* part : {&header, &bytes}) {
+        std::size_t filled = 0;
+        while (st && filled < part->size()) {
+            auto got = file.read(part->data() + filled, part->size() - filled);
+            if (!got) st = got.status();
+            else if (*got == 0) break;
+            else filled += *got;
+        }
+        if (!st) return failedWith(message, st);
+        if (filled < part->size()) return textsDamaged(path, at.offset);
+        if (part == &header) {
+            if (!std::equal(kTextsMagic.begin(), kTextsMagic.end(), header.begin()) ||
+                codec::getInt32(header.data(), 4) != kTextsVersion)
+                return Status::ioError(message).withReason("not the texts of an invoice register");
+            if (const Status skipped = file.skip(at.offset - kHeaderSize); !skipped) return failedWith(message, skipped);
+        }
+    }
+    if (crc32(bytes.data(), bytes.size()) != at.crc) return textsDamaged(path, at.offset);
+    return bytes;
+}
+
+// Appends texts to the texts file at path and says where they went; the register points at
+// nothing past `keep`, so whatever lies beyond is an issue that failed and is cut off first.
+Result<IssuedTextsAt> appendTexts(FileSystem& fs, const FileSet& set, const std::string& path, std::uint64_t keep,
+                                  const std::vector<unsigned char>& texts) {
+    const std::string message = invoiceRegisterWriteMessage(path);
+    if (const Status linked = checkLinkedRecordFile(fs, path, 1, message); !linked) return linked;
+    if (const auto identity = fs.identify(path); !identity) {
+        return failedWith(message, identity.status());
+    } else if (identity->type == FileType::Missing) {
+        if (keep > 0) return textsDamaged(path, 0);
+        if (const Status created = fs.createEmpty(path, permissionSourceFor(fs, set.invoiceRegister(), set)); !created)
+            return failedWith(message, created);
+    } else if (identity->type != FileType::Regular) {
+        return Status::ioError(message).withReason("not a regular file");
+    }
+    auto opened = fs.openAppend(path);
+    if (!opened) return failedWith(message, opened.status());
+    File& file = **opened;
+    auto size = file.size();
+    if (!size) return failedWith(message, size.status());
+    if (*size < keep) return textsDamaged(path, *size);
+    // Texts no entry points at yet start the file afresh with its header.
+    std::vector<unsigned char> header;
+    if (keep == 0) {
+        header = emptyInvoiceTexts();
+    }
+    if (*size != keep) {
+        if (fs.resolveLink(path) != path)
+            return Status::ioError(message).withReason(path + " is a link, whose texts would be cut");
+        if (Status st = file.truncate(keep); !st) return failedWith(message, st);
+    }
+    IssuedTextsAt at;
+    at.offset = keep + header.size();
+    at.size = static_cast<std::uint32_t>(texts.size());
+    at.crc = crc32(texts.data(), texts.size());
+    Status st = file.write(header.data(), header.size());
+    if (st) st = file.write(texts.data(), texts.size());
+    if (st) st = file.sync();
+    if (!st) {
+        (void)file.truncate(keep);
+        (void)file.sync();
+        return failedWith(message, st);
+    }
+    return at;
+}
+
+}  // namespace
+
+std::vector<unsigned char> emptyInvoiceTexts() {
+    std::vector<unsigned char> bytes(kTextsMagic.begin(), kTextsMagic.end());
+    Writer(bytes).i32(kTextsVersion);
+    return bytes;
+}
+
+EncodedInvoice encodeIssuedInvoice(const Invoice& invoice, const InvoiceParties& parties, std::int32_t issuedAt,
+                                   bool rebills, std::uint64_t textsOffset) {
+    EncodedInvoice encoded;
+    encoded.texts = encodeTexts(invoice, parties);
+    IssuedTextsAt at;
+    at.offset = textsOffset;
+    at.size = static_cast<std::uint32_t>(encoded.texts.size());
+    at.crc = crc32(encoded.texts.data(), encoded.texts.size());
+    encoded.entry = encodeEntry(summaryOf(invoice, parties, issuedAt, rebills), at);
+    return encoded;
+}
+
+std::string invoiceTextsPath(FileSystem& fs, const FileSet& set) {
+    const std::string target = fs.resolveLink(set.invoiceRegister());
+    if (target == set.invoiceRegister()) return set.invoiceTexts();
+    return fileSetPath(target, FileKind::InvoiceTexts);
+}
+
+Result<IssuedContent> issuedContent(FileSystem& fs, const InvoiceRegister& reg, std::size_t i, const FileSet& set) {
     const IssuedInvoice& summary = reg.invoices()[i];
-    const unsigned char* entry = reg.bytes().data() + reg.entryOffset(i);
-    const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(entry);
-    Reader r(entry + 4, entry + 4 + n);
-    // The summary was decoded and checked when the register was read; skip it.
-    r.take(kSummarySize + summary.frames.size() * kSignatureSize);
-    (void)r.text();
+    const IssuedTextsAt& at = reg.textsAt(i);
+    std::vector<unsigned char> read;
+    const unsigned char* texts = nullptr;
+    std::string path = set.invoiceRegister();
+    if (at.inRegister) {
+        texts = reg.bytes().data() + at.offset;
+    } else {
+        path = invoiceTextsPath(fs, set);
+        auto bytes = readTexts(fs, path, at);
+        if (!bytes) return bytes.status();
+        read = std::move(bytes).value();
+        texts = read.data();
+    }
+    Reader r(texts, texts + at.size);
     IssuedContent content;
     if (!decodeContent(r, summary, content))
-        return Status::ioError(invoiceRegisterReadMessage(set.invoiceRegister()))
-            .withReason("torn or damaged at byte " + std::to_string(reg.entryOffset(i)));
+        return textsDamaged(path, at.inRegister ? reg.entryOffset(i) : at.offset);
     InvoiceRequest& request = content.invoice.request;
     request.customerId = summary.customerId;
     request.periodStart = summary.periodStart;
@@ -308,6 +487,45 @@ Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, c
     content.invoice.settingsPath = set.settings();
     content.invoice.asIssued = true;
     return content;
+}
+
+Status recordIssuedInvoice(FileSystem& fs, const FileSet& set, const InvoiceRegister& current,
+                           const Invoice& invoice, const InvoiceParties& parties, std::int32_t issuedAt,
+                           bool rebills) {
+    const std::string textsPath = invoiceTextsPath(fs, set);
+    const std::vector<unsigned char> texts = encodeTexts(invoice, parties);
+    const IssuedInvoice summary = summaryOf(invoice, parties, issuedAt, rebills);
+    if (current.version() == kVersion) {
+        auto at = appendTexts(fs, set, textsPath, current.textsEnd(), texts);
+        if (!at) return at.status();
+        const std::vector<unsigned char> entry = encodeEntry(summary, *at);
+        return writeInvoiceRegister(fs, set, current.bytes(), &entry);
+    }
+    // A register that holds its texts moves them into a texts file of their own, written whole
+    // before the register that points into it replaces the old one.
+    std::vector<unsigned char> allTexts = emptyInvoiceTexts();
+    std::vector<unsigned char> bytes = emptyRegister();
+    const auto add = [&](const IssuedInvoice& issued, const unsigned char* p, std::size_t n) {
+        IssuedTextsAt at;
+        at.offset = allTexts.size();
+        at.size = static_cast<std::uint32_t>(n);
+        at.crc = crc32(p, n);
+        allTexts.insert(allTexts.end(), p, p + n);
+        const std::vector<unsigned char> entry = encodeEntry(issued, at);
+        bytes.insert(bytes.end(), entry.begin(), entry.end());
+    };
+    for (std::size_t i = 0; i < current.invoices().size(); ++i)
+        add(current.invoices()[i], current.bytes().data() + current.textsAt(i).offset, current.textsAt(i).size);
+    add(summary, texts.data(), texts.size());
+    const std::string message = invoiceRegisterWriteMessage(textsPath);
+    if (const Status linked = checkLinkedRecordFile(fs, textsPath, 1, message); !linked) return linked;
+    if (const Status written =
+            writeThroughTemporary(fs, fs.resolveLink(textsPath), temporaryPathFor(fs.resolveLink(textsPath)), message,
+                                  [&](File& out) { return out.write(allTexts.data(), allTexts.size()); },
+                                  permissionSourceFor(fs, set.invoiceRegister(), set));
+        !written)
+        return written;
+    return writeInvoiceRegister(fs, set, bytes);
 }
 
 Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes,
@@ -321,8 +539,12 @@ Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vecto
     const std::string target = fs.resolveLink(path);
     // A register of no invoices is no register: the set is left as a set that never issued one.
     if (bytes.size() <= kHeaderSize && (!entry || entry->empty()) && target == path) {
-        if (!fs.exists(path)) return Status::ok();
-        if (const Status removed = fs.remove(path); !removed) return failedWith(message, removed);
+        if (fs.exists(path)) {
+            if (const Status removed = fs.remove(path); !removed) return failedWith(message, removed);
+        }
+        // Texts no entry points at are nothing to keep; left behind they would do no harm.
+        if (fs.exists(set.invoiceTexts()) && fs.resolveLink(set.invoiceTexts()) == set.invoiceTexts())
+            (void)fs.remove(set.invoiceTexts());
         return Status::ok();
     }
     return writeThroughTemporary(fs, target, temporaryPathFor(target), message,
@@ -382,11 +604,16 @@ BilledFrames::BilledFrames(const InvoiceRegister& reg) : m_register(reg) {
 }
 
 const std::string* BilledFrames::invoiceOf(const FrameSignature& frame) const {
+    const std::ptrdiff_t i = indexOf(frame);
+    return i < 0 ? nullptr : &m_register.invoices()[static_cast<std::size_t>(i)].number;
+}
+
+std::ptrdiff_t BilledFrames::indexOf(const FrameSignature& frame) const {
     const std::size_t mask = m_slots.size() - 1;
     for (std::size_t s = slotOf(frame, mask);; s = (s + 1) & mask) {
         const Slot& slot = m_slots[s];
-        if (slot.invoice == 0) return nullptr;
-        if (slot.frame == frame) return &m_register.invoices()[slot.invoice - 1].number;
+        if (slot.invoice == 0) return -1;
+        if (slot.frame == frame) return static_cast<std::ptrdiff_t>(slot.invoice) - 1;
     }
 }
 

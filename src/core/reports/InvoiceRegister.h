@@ -13,12 +13,18 @@
 #include <vector>
 
 // The register of issued invoices, beside the file set (base path + "ivr"): what every invoice
-// billed and showed, so that billed time is known and a reprint gives the same invoice
-// whatever changed since. A set without it has issued no invoice since it was made.
+// billed, so that billed time is known, and where to find what it showed (base path + "ivt"),
+// so that a reprint gives the same invoice whatever changed since. A set without them has
+// issued no invoice since it was made.
 //
-// Layout (little-endian): an 8-byte header, then one entry per invoice in the order issued.
+// The register is small (a summary and the frames of each invoice) and is replaced whole by
+// each change; the texts only grow, and are read for a reprint alone, so issuing costs what
+// the summaries weigh, not what every invoice ever printed weighs.
+//
+// Register layout (little-endian): an 8-byte header, then one entry per invoice in the order
+// issued.
 //   header   0    4  magic "QLIV"
-//            4    4  int32  version, 1
+//            4    4  int32  version, 2 (1: the texts inside each entry; read, rewritten as 2)
 //   entry    0    4  uint32 n, the byte count of the body
 //            4    n  body
 //          4+n    4  uint32 CRC-32 of the body
@@ -34,17 +40,20 @@
 //           48    4  uint32 f, the count of frames billed
 //           52  12f  int32 project id, int32 start, int32 end per frame, in printed order
 //       52+12f     T number (a text: uint32 byte count, then that many bytes of UTF-8)
-//                  then what the invoice shows, as texts T, int32 I and float64 D:
-//                  company: T name, address, city, ZIP, state, country, phone;
-//                  T invoice text, footer, tax label, monetary symbol; I apply tax; D tax rate;
-//                  I date format; customer: I id, T name, address, city, ZIP, state, country;
-//                  per frame: T project name, D rate, int64 cents, T date, time, duration,
-//                  rate, amount (the line's cells as printed); the seller's billing details:
-//                  T country code, VAT ID, tax number, registration, IBAN, BIC, payment
-//                  terms, currency code, exemption reason, exemption code; the customer's:
-//                  T country code, VAT ID, e-mail, buyer reference; uint32 d, then d texts T:
-//                  the date lines as printed (issue date, period, due date).
-// An entry's body ends where its texts end; anything else makes the register unreadable.
+//                  version 2: T customer name, T monetary symbol (as listed), then where its
+//                  texts are: uint64 offset in the texts file, uint32 byte count, uint32 CRC-32;
+//                  version 1: the texts themselves, to the end of the body.
+// Texts layout: an 8-byte header, magic "QLIT" and int32 version 1, then the texts of each
+// invoice where its entry says, as texts T, int32 I and float64 D:
+//   company: T name, address, city, ZIP, state, country, phone; T invoice text, footer, tax
+//   label, monetary symbol; I apply tax; D tax rate; I date format; customer: I id, T name,
+//   address, city, ZIP, state, country; per frame: T project name, D rate, int64 cents, T date,
+//   time, duration, rate, amount (the line's cells as printed); the seller's billing details:
+//   T country code, VAT ID, tax number, registration, IBAN, BIC, payment terms, currency code,
+//   exemption reason, exemption code; the customer's: T country code, VAT ID, e-mail, buyer
+//   reference; uint32 d, then d texts T: the date lines as printed (issue date, period, due date).
+// Bytes of the texts file that no entry points at (an invoice whose issuing failed) are cut
+// off by the next invoice issued.
 namespace ql {
 
 enum class IssuedState { Issued = 0, Void = 1 };
@@ -61,6 +70,8 @@ struct FrameSignature {
 struct IssuedInvoice {
     std::string number;
     std::int32_t customerId = -1;
+    std::string customerName;    // as the invoice showed it
+    std::string monetarySymbol;  // as the invoice showed it
     std::int32_t periodStart = 0;
     std::int32_t periodEnd = 0;
     std::int32_t issuedAt = 0;
@@ -77,10 +88,19 @@ struct IssuedContent {
     InvoiceParties parties;
 };
 
+// Where the texts of one invoice are: in the texts file, or (version 1) inside the register.
+struct IssuedTextsAt {
+    bool inRegister = false;
+    std::uint64_t offset = 0;  // in the texts file, or in the register's bytes
+    std::uint32_t size = 0;
+    std::uint32_t crc = 0;  // of the texts file's bytes; a version-1 entry's checksum covers its own
+};
+
 // The register as read: the invoices in the order issued, and the bytes they came from.
 class InvoiceRegister {
 public:
     const std::vector<IssuedInvoice>& invoices() const { return m_invoices; }
+    int version() const { return m_version; }
     // The invoice of number (issued or void), nullptr when there is none.
     const IssuedInvoice* find(std::string_view number) const;
 
@@ -88,6 +108,9 @@ public:
     const std::vector<unsigned char>& bytes() const { return m_bytes; }
     // Where the entry of invoices()[i] starts in bytes().
     std::size_t entryOffset(std::size_t i) const { return m_offsets[i]; }
+    const IssuedTextsAt& textsAt(std::size_t i) const { return m_texts[i]; }
+    // The end of the last texts an entry points at in the texts file (0 when none does).
+    std::uint64_t textsEnd() const;
 
     // Decodes bytes (the whole file). Fails, with a reason saying where, when they are not one
     // whole register: torn, garbage, another version, a bad checksum.
@@ -97,6 +120,8 @@ private:
     std::vector<unsigned char> m_bytes;
     std::vector<IssuedInvoice> m_invoices;
     std::vector<std::size_t> m_offsets;
+    std::vector<IssuedTextsAt> m_texts;
+    int m_version = 2;
 };
 
 // "Cannot read invoice register : " + path, and its counterpart for writing.
@@ -109,19 +134,39 @@ std::string invoiceRegisterWriteMessage(const std::string& path);
 // is no register (another extension): never taken as "nothing billed".
 Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set);
 
-// The entry bytes of invoice as issued at issuedAt with parties (length, body, checksum).
-// rebills records that it bills frames another invoice billed.
-std::vector<unsigned char> encodeIssuedInvoice(const Invoice& invoice, const InvoiceParties& parties,
-                                               std::int32_t issuedAt, bool rebills);
+// An invoice as issued at issuedAt with parties: its register entry (length, body, checksum,
+// pointing at textsOffset of the texts file) and its texts. rebills records that it bills
+// frames another invoice billed.
+struct EncodedInvoice {
+    std::vector<unsigned char> entry;
+    std::vector<unsigned char> texts;
+};
+EncodedInvoice encodeIssuedInvoice(const Invoice& invoice, const InvoiceParties& parties, std::int32_t issuedAt,
+                                   bool rebills, std::uint64_t textsOffset);
+// The header of a texts file with no texts yet.
+std::vector<unsigned char> emptyInvoiceTexts();
 
-// What the entry of register.invoices()[i] printed; settingsPath is set as the invoice's.
-// Fails with invoiceRegisterReadMessage(path) should the body not decode.
-Result<IssuedContent> issuedContent(const InvoiceRegister& reg, std::size_t i, const FileSet& set);
+// The texts file that belongs to the register of set: beside the register's target when the
+// register is a link to one elsewhere, so the two travel together.
+std::string invoiceTextsPath(FileSystem& fs, const FileSet& set);
+
+// What the entry of register.invoices()[i] printed, its texts read once from the texts file
+// (no further than they go); settingsPath is set as the invoice's. Fails with
+// invoiceRegisterReadMessage(path) should they be missing, torn or not decode.
+Result<IssuedContent> issuedContent(FileSystem& fs, const InvoiceRegister& reg, std::size_t i, const FileSet& set);
+
+// Under the set's lock (the caller holds it): adds invoice to the register read as current,
+// its texts appended to the texts file (synced) before the register is replaced, so a
+// failure or crash at any step leaves current in place. A version-1 register is rewritten as
+// version 2 on the way. On failure the register is as it was.
+Status recordIssuedInvoice(FileSystem& fs, const FileSet& set, const InvoiceRegister& current,
+                           const Invoice& invoice, const InvoiceParties& parties, std::int32_t issuedAt,
+                           bool rebills);
 
 // Replaces the register of set by bytes crash-safely (a temporary file of the set, synced and
 // renamed over it); the caller holds the set's lock. A link is written at its target when that
-// is a register. Bytes of no invoice remove the file (a link stays). On failure the old
-// register is as it was.
+// is a register. Bytes of no invoice remove the file and its texts (a link stays). On failure
+// the old register is as it was.
 // With entry, its bytes follow those of bytes (an invoice added without copying the register).
 Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes,
                             const std::vector<unsigned char>* entry = nullptr);
@@ -140,6 +185,8 @@ public:
     explicit BilledFrames(const InvoiceRegister& reg);
     // The number of the invoice that billed frame; nullptr when none did.
     const std::string* invoiceOf(const FrameSignature& frame) const;
+    // The same as an index into the register's invoices(); -1 when none did.
+    std::ptrdiff_t indexOf(const FrameSignature& frame) const;
 
 private:
     struct Slot {

@@ -18,6 +18,7 @@ const char* fileExtension(FileKind kind) {
     case FileKind::Register: return "ivr";
     case FileKind::Billing: return "bil";
     case FileKind::CustomerBilling: return "bcu";
+    case FileKind::InvoiceTexts: return "ivt";
     }
     return "tmp";
 }

@@ -21,10 +21,11 @@ enum class FileKind {
     Register,       // "ivr": the register of issued invoices
     Billing,        // "bil": the seller's billing details
     CustomerBilling,  // "bcu": the billing details of each customer, by customer id
+    InvoiceTexts,   // "ivt": what each issued invoice showed, which the register points into
 };
-inline constexpr std::size_t kFileKindCount = 12;
+inline constexpr std::size_t kFileKindCount = 13;
 
-// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul", "run", "ivr", "bil" or "bcu".
+// "qlr", "prj", "tfr", "cus", "his", "tmp", "lck", "rul", "run", "ivr", "bil", "bcu" or "ivt".
 const char* fileExtension(FileKind kind);
 
 // FileSet(anyPathOfTheSet).path(kind), for a caller that needs one file of the set.
@@ -56,6 +57,7 @@ public:
     const std::string& invoiceRegister() const { return path(FileKind::Register); }
     const std::string& billing() const { return path(FileKind::Billing); }
     const std::string& customerBilling() const { return path(FileKind::CustomerBilling); }
+    const std::string& invoiceTexts() const { return path(FileKind::InvoiceTexts); }
 
 private:
     std::string m_chosen;

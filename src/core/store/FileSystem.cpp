@@ -55,6 +55,14 @@ public:
         }
     }
 
+    Status skip(std::uint64_t n) override {
+        n = std::min(n, m_left);
+        if (n == 0) return Status::ok();
+        if (::lseek(m_fd, static_cast<off_t>(n), SEEK_CUR) < 0) return errnoStatus("seek", m_path);
+        m_left -= n;
+        return Status::ok();
+    }
+
     Status write(const void* data, std::size_t n) override {
         const char* p = static_cast<const char*>(data);
         while (n > 0) {
@@ -131,6 +139,17 @@ Status syncFolderEntries(const std::string& folder) {
 using LockKey = std::pair<dev_t, ino_t>;
 
 }  // namespace
+
+Status File::skip(std::uint64_t n) {
+    char buffer[4096];
+    while (n > 0) {
+        auto got = read(buffer, static_cast<std::size_t>(std::min<std::uint64_t>(n, sizeof buffer)));
+        if (!got) return got.status();
+        if (*got == 0) break;
+        n -= *got;
+    }
+    return Status::ok();
+}
 
 // A mutex keeps the list sound should two threads share one object; they then count as one
 // holder, so a process that wants its threads to exclude each other gives each its own object.

@@ -19,6 +19,8 @@ public:
     virtual ~File() = default;
     // Reads up to n bytes; 0 means end of file.
     virtual Result<std::size_t> read(void* buffer, std::size_t n) = 0;
+    // Moves the read position n bytes on without reading them; past the end, reads give 0.
+    virtual Status skip(std::uint64_t n);
     // Writes all n bytes or fails (a short write is a failure).
     virtual Status write(const void* data, std::size_t n) = 0;
     // Flushes the file's data to the disk.

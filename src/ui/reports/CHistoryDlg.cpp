@@ -138,10 +138,15 @@ void CHistoryDlg::showInvoices() {
     const ql::BilledFrames billed(*reg);
     const auto& items = m_model->history().items;
     std::vector<QString> numbers(items.size());
+    // Each number is converted once and shared by the rows it billed.
+    std::vector<QString> numberOf(reg->invoices().size());
     for (std::size_t i = 0; i < items.size(); ++i) {
         const ql::TimeFrameRecord& f = items[i].frame;
-        if (const std::string* number = billed.invoiceOf({f.projectId, f.start, f.end}))
-            numbers[i] = fromRecordText(*number);
+        const std::ptrdiff_t invoice = billed.indexOf({f.projectId, f.start, f.end});
+        if (invoice < 0) continue;
+        QString& number = numberOf[static_cast<std::size_t>(invoice)];
+        if (number.isNull()) number = fromRecordText(reg->invoices()[static_cast<std::size_t>(invoice)].number);
+        numbers[i] = number;
     }
     m_model->setInvoices(std::move(numbers));
 }

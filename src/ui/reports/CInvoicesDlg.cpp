@@ -89,9 +89,8 @@ void CInvoicesDlg::fill() {
     for (std::size_t n = invoices.size(); n-- > 0;) {
         const ql::IssuedInvoice& issued = invoices[n];
         // The customer and the money as the invoice showed them, whatever changed since.
-        const auto content = ql::issuedContent(m_register, n, m_set);
-        const std::string customer = content ? content->parties.customer.name : std::string();
-        const std::string symbol = content ? content->parties.settings.monetarySymbol : std::string();
+        const std::string& customer = issued.customerName;
+        const std::string& symbol = issued.monetarySymbol;
         auto* row = new QTreeWidgetItem(m_list);
         row->setText(kNumber, fromRecordText(issued.number));
         row->setText(kDate, QString::fromStdString(ql::dateText(issued.issuedAt, monthFirst)));
@@ -132,7 +131,7 @@ void CInvoicesDlg::updateButtons() {
 std::optional<ql::IssuedContent> CInvoicesDlg::selectedContent() {
     const std::optional<std::size_t> i = selectedIndex();
     if (!i) return std::nullopt;
-    auto content = ql::issuedContent(m_register, *i, m_set);
+    auto content = ql::issuedContent(m_fs, m_register, *i, m_set);
     if (!content) {
         m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(content.status().message()),
                           Prompter::Icon::Warning);

@@ -2,7 +2,9 @@
 #include "core/reports/InvoicePage.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/reports/InvoiceText.h"
+#include "core/store/Checksum.h"
 #include "core/store/Customers.h"
+#include "core/store/FieldCodec.h"
 #include "core/store/OutputFile.h"
 #include "core/tracking/TrackingFixture.h"
 #include "support/SpecialFiles.h"
@@ -14,6 +16,7 @@
 #include <functional>
 #include <iterator>
 #include <set>
+#include <tuple>
 
 namespace ql::testing {
 namespace {
@@ -27,6 +30,35 @@ std::string fileBytes(const std::string& path) {
 
 void writeBytes(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::uint32_t le32(const std::string& b, std::size_t at) {
+    return codec::loadLittleEndian<std::uint32_t>(reinterpret_cast<const unsigned char*>(b.data()) + at);
+}
+std::string le32Bytes(std::uint32_t v) {
+    std::string b(4, '\0');
+    codec::storeLittleEndian(reinterpret_cast<unsigned char*>(b.data()), v);
+    return b;
+}
+
+// The register as the first layout held it, each entry with its texts inside, made from a
+// register of the second layout and its texts file.
+std::string firstLayout(const std::string& reg, const std::string& texts) {
+    std::string out = reg.substr(0, 4) + le32Bytes(1);
+    for (std::size_t at = 8; at < reg.size();) {
+        const std::uint32_t n = le32(reg, at);
+        const std::string body = reg.substr(at + 4, n);
+        std::size_t p = 52 + 12 * std::size_t{le32(body, 48)};
+        p += 4 + le32(body, p);                      // the number
+        const std::size_t numberEnd = p;
+        for (int t = 0; t < 2; ++t) p += 4 + le32(body, p);  // the customer's name, the symbol
+        const std::size_t offset = le32(body, p);    // below 4 GiB here
+        const std::string first = body.substr(0, numberEnd) + texts.substr(offset, le32(body, p + 8));
+        out += le32Bytes(static_cast<std::uint32_t>(first.size())) + first +
+               le32Bytes(crc32(reinterpret_cast<const unsigned char*>(first.data()), first.size()));
+        at += n + 8;
+    }
+    return out;
 }
 
 // Projects 0 "Design" (45/h) and 1 "Build" (30/h) of customer 7, "Acme Corp"; December frames.
@@ -162,7 +194,7 @@ TEST_F(InvoiceRegisterTest, AReprintIsTheInvoiceAsIssuedWhateverChangedSince) {
         c.change();
         const InvoiceRegister reg = readRegister();
         ASSERT_EQ(reg.invoices().size(), 1u);
-        auto content = issuedContent(reg, 0, m_set);
+        auto content = issuedContent(m_fs, reg, 0, m_set);
         ASSERT_TRUE(content.isOk());
         EXPECT_EQ(invoiceFileText(content->invoice, content->parties), issuedText);
         EXPECT_EQ(pageTexts(content->invoice, content->parties), issuedPages);
@@ -245,7 +277,7 @@ TEST_F(InvoiceRegisterTest, ARegisterThatCannotBeReadIsReportedAndNothingIsIssue
          }},
         {"another version", [&] {
              std::string bytes = whole;
-             bytes[4] = 2;
+             bytes[4] = 3;
              writeBytes(reg, bytes);
          }},
         {"padded", [&] { writeBytes(reg, whole + std::string(3, '\0')); }},
@@ -290,6 +322,91 @@ TEST_F(InvoiceRegisterTest, ARegisterThatCannotBeReadIsReportedAndNothingIsIssue
     ASSERT_TRUE(voidInvoice(m_fs, m_set, "R-1"));
     EXPECT_TRUE(std::filesystem::is_symlink(reg));
     EXPECT_NE(fileBytes(synced), whole);
+}
+
+// A register of the first layout lists and reprints as it did; the first change rewrites it in
+// the second layout, its texts moved out, and every invoice still reprints the same.
+TEST_F(InvoiceRegisterTest, ARegisterOfTheFirstLayoutIsReadAndRewrittenInTheSecond) {
+    ASSERT_TRUE(issue(m_fs, record("F-1", 1, 2), m_dir.path("f1.txt")));
+    ASSERT_TRUE(issue(m_fs, record("F-2", 3, 31), m_dir.path("f2.txt")));
+    const InvoiceRegister second = readRegister();
+    const std::vector<std::string> printed = {fileBytes(m_dir.path("f1.txt")), fileBytes(m_dir.path("f2.txt"))};
+    writeBytes(m_set.invoiceRegister(), firstLayout(fileBytes(m_set.invoiceRegister()), fileBytes(m_set.invoiceTexts())));
+    std::filesystem::remove(m_set.invoiceTexts());
+
+    const auto reprints = [&](const InvoiceRegister& reg, std::size_t i) {
+        auto content = issuedContent(m_fs, reg, i, m_set);
+        EXPECT_TRUE(content.isOk()) << content.status().messageWithReason();
+        return content ? invoiceFileText(content->invoice, content->parties) : std::string();
+    };
+    const InvoiceRegister first = readRegister();
+    EXPECT_EQ(first.version(), 1);
+    ASSERT_EQ(first.invoices().size(), 2u);
+    for (std::size_t i = 0; i < 2; ++i) {
+        const IssuedInvoice& a = first.invoices()[i];
+        const IssuedInvoice& b = second.invoices()[i];
+        EXPECT_EQ(std::tie(a.number, a.customerName, a.monetarySymbol, a.sums, a.frames, a.issuedAt),
+                  std::tie(b.number, b.customerName, b.monetarySymbol, b.sums, b.frames, b.issuedAt));
+        EXPECT_EQ(reprints(first, i), printed[i]);
+    }
+    ASSERT_TRUE(voidInvoice(m_fs, m_set, "F-1"));
+    EXPECT_EQ(readRegister().version(), 1);
+
+    ASSERT_TRUE(issue(m_fs, record("F-3", 1, 31, true), m_dir.path("f3.txt")));
+    const InvoiceRegister rewritten = readRegister();
+    EXPECT_EQ(rewritten.version(), 2);
+    ASSERT_EQ(rewritten.invoices().size(), 3u);
+    EXPECT_EQ(rewritten.invoices()[0].state, IssuedState::Void);
+    EXPECT_EQ(reprints(rewritten, 0), printed[0]);
+    EXPECT_EQ(reprints(rewritten, 1), printed[1]);
+    EXPECT_EQ(reprints(rewritten, 2), fileBytes(m_dir.path("f3.txt")));
+}
+
+// The texts are read for a reprint alone: when they are damaged the reprint is refused naming
+// them, the list still shows, and an invoice is issued only where its texts can follow.
+TEST_F(InvoiceRegisterTest, DamagedTextsRefuseTheReprintAndIssuingWhereTheyCannotBeKept) {
+    ASSERT_TRUE(issue(m_fs, record("T-1", 1, 2), m_dir.path("t1.txt")));
+    const std::string texts = m_set.invoiceTexts();
+    const std::string whole = fileBytes(texts);
+    const struct {
+        const char* name;
+        std::string bytes;  // empty: no texts file
+        bool issues;
+    } cases[] = {
+        {"missing", "", false},
+        {"cut short", whole.substr(0, whole.size() - 3), false},
+        {"a scribbled byte", [&] {
+             std::string b = whole;
+             b[b.size() / 2] = static_cast<char>(b[b.size() / 2] ^ 0x20);
+             return b;
+         }(), true},
+        {"another kind of file", "QLXX" + whole.substr(4), true},
+    };
+    const std::string registerBytes = fileBytes(m_set.invoiceRegister());
+    const std::string settingsBytes = fileBytes(m_set.settings());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        writeBytes(m_set.invoiceRegister(), registerBytes);
+        writeBytes(m_set.settings(), settingsBytes);
+        std::filesystem::remove(texts);
+        if (!c.bytes.empty()) writeBytes(texts, c.bytes);
+
+        const InvoiceRegister reg = readRegister();
+        ASSERT_EQ(reg.invoices().size(), 1u);
+        EXPECT_EQ(reg.invoices()[0].customerName, "Acme Corp");
+        auto content = issuedContent(m_fs, reg, 0, m_set);
+        ASSERT_FALSE(content.isOk());
+        EXPECT_EQ(content.status().message(), "Cannot read invoice register : " + texts);
+
+        EXPECT_EQ(issue(m_fs, record("T-2", 3, 31), m_dir.path("t2.txt")).isOk(), c.issues);
+        EXPECT_EQ(readRegister().invoices().size(), c.issues ? 2u : 1u);
+        if (c.issues) {
+            EXPECT_EQ(nextNumber(), "T-3");
+        } else {
+            EXPECT_EQ(fileBytes(m_set.settings()), settingsBytes);
+            EXPECT_EQ(fileBytes(m_set.invoiceRegister()), registerBytes);
+        }
+    }
 }
 
 // Issuing stores the number, then records the invoice, then shows it. Whichever step fails or
@@ -357,6 +474,11 @@ TEST_F(InvoiceRegisterTest, AFailureOrCrashAtEveryStepOfIssuingNeverRecordsAnUns
                         EXPECT_TRUE(numbers.insert(i.number).second) << i.number;
                     }
                     EXPECT_EQ(nextNumber(), nextInvoiceNumberAfter(offered));
+                    // Texts of an issue that failed were cut off; every invoice reprints.
+                    EXPECT_EQ(std::filesystem::file_size(m_set.invoiceTexts()), after.textsEnd());
+                    for (std::size_t i = 0; i < after.invoices().size(); ++i) {
+                        EXPECT_TRUE(issuedContent(m_fs, after, i, m_set).isOk()) << after.invoices()[i].number;
+                    }
                 }
             }
             EXPECT_TRUE(succeeded) << "never got through";

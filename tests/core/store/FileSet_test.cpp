@@ -23,6 +23,7 @@ TEST(FileSet, NamesEveryFileOfTheSetFromAnyOfItsPaths) {
         {FileKind::Lock, "/x/Work.lck"},          {FileKind::RunLock, "/x/Work.rul"},
         {FileKind::Journal, "/x/Work.run"},       {FileKind::Register, "/x/Work.ivr"},
         {FileKind::Billing, "/x/Work.bil"},       {FileKind::CustomerBilling, "/x/Work.bcu"},
+        {FileKind::InvoiceTexts, "/x/Work.ivt"},
     };
     for (const auto& [kind, path] : expected) {
         EXPECT_EQ(set.path(kind), path) << fileExtension(kind);
