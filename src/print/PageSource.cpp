@@ -55,7 +55,7 @@ QImage renderPage(PageSource& source, int page, const QSize& size) {
     return image;
 }
 
-ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress) {
+ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress, PdfStandard standard) {
     QByteArray bytes;
     bool painted = false;
     bool bufferSound = false;
@@ -66,6 +66,7 @@ ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress) {
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Quillory"));
         writer.setTitle(source.documentName());
+        if (standard == PdfStandard::Archival) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
                                          QPageLayout::Millimeter));
         painted = paintPages(writer, source, 0, 0, progress);
