@@ -360,6 +360,10 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         addOptional(*c, invoicePdf, "--pdf", "Write the printed invoice pages as PDF", "PATH");
         invoiceText.option->excludes(invoicePdf.option);
         invoicePdf.option->excludes(invoiceText.option);
+        c->add_flag("--facturx", invoice.facturx,
+                    "With --pdf: the pages as PDF/A-3 with the e-invoice XML inside (factur-x.xml); refused, naming "
+                    "them, when billing details the e-invoice needs are missing")
+            ->needs(invoicePdf.option);
         CLI::Option* noAdvance = c->add_flag("--no-advance", invoice.noAdvance,
                                              "Leave the next invoice number and the invoice register as they are");
         addOptional(*c, invoiceAt, "--at",

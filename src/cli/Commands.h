@@ -114,6 +114,7 @@ struct InvoiceCommandRequest {
     std::optional<std::string> number;  // the settings' next invoice number when absent
     std::optional<std::string> text;    // the invoice text file, or "-"; exactly one of text and pdf
     std::optional<std::string> pdf;     // the printed pages as PDF
+    bool facturx = false;               // with pdf: PDF/A-3 with the e-invoice XML attached
     std::optional<std::string> at;      // the clock's time when absent; the issue date
     bool noAdvance = false;
     bool unbilled = false;              // leave out frames that issued invoices billed
@@ -155,6 +156,12 @@ public:
     // The bytes of the invoice's printed pages as a PDF document: the invoice command writes
     // them itself, since its number must be stored before the file shows under its name.
     virtual Result<std::string> invoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties);
+    // The same pages as PDF/A-3 with xml (the invoice's e-invoice) attached as factur-x.xml.
+    virtual Result<std::string> facturXPdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
+                                           const std::string& xml);
+    // The file attached to the PDF document pdf as factur-x.xml; NotFound when there is none,
+    // InvalidArgument when pdf is no readable PDF.
+    virtual Result<std::string> facturXAttachment(const std::string& pdf);
     // Each writes a whole PDF file at path or leaves what was there.
     // table is a printed history or customer list; title kHistoryTitle or kCustomersTitle;
     // printedAt the time its page footers name.

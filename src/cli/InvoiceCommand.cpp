@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
+#include "core/einvoice/CiiInvoice.h"
 #include "core/reports/InvoiceNumbers.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/reports/InvoiceText.h"
@@ -20,7 +21,15 @@ Result<PendingOutput> prepareInvoiceOutput(FileSystem& fs, PdfRenderer& pdf, con
                                            const InvoiceParties& parties, std::string& bytes) {
     const std::string failure =
         request.pdf ? "Cannot write PDF file : " + *request.pdf : "Cannot write invoice file : " + *request.text;
-    if (request.pdf) {
+    if (request.pdf && request.facturx) {
+        // An e-invoice missing a detail the standard requires would be refused by the customer's
+        // software: refused here, naming each, before anything is written or a number used.
+        auto xml = ciiInvoiceXml(invoice, parties);
+        if (!xml) return xml.status();
+        auto rendered = pdf.facturXPdf(fs, invoice, parties, *xml);
+        if (!rendered) return failedWith(failure, rendered.status());
+        bytes = std::move(rendered).value();
+    } else if (request.pdf) {
         auto rendered = pdf.invoicePdf(fs, invoice, parties);
         if (!rendered) return failedWith(failure, rendered.status());
         bytes = std::move(rendered).value();

@@ -16,14 +16,14 @@ namespace {
 
 struct LocalParts {
     std::tm tm{};
-    long offsetMinutes = 0;
+    int offsetMinutes = 0;
 };
 
 LocalParts localParts(std::int32_t seconds) {
     LocalParts parts;
     const std::time_t t = seconds;
     localtime_r(&t, &parts.tm);
-    parts.offsetMinutes = parts.tm.tm_gmtoff / 60;
+    parts.offsetMinutes = static_cast<int>(parts.tm.tm_gmtoff / 60);
     return parts;
 }
 
@@ -120,9 +120,9 @@ Status unreadablePdf(const std::exception& e) {
 
 std::string pdfDate(std::int32_t seconds) {
     const LocalParts p = localParts(seconds);
-    const long offset = p.offsetMinutes < 0 ? -p.offsetMinutes : p.offsetMinutes;
-    char text[40];
-    std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d%c%02ld'%02ld'", p.tm.tm_year + 1900, p.tm.tm_mon + 1,
+    const int offset = p.offsetMinutes < 0 ? -p.offsetMinutes : p.offsetMinutes;
+    char text[80];
+    std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d%c%02d'%02d'", p.tm.tm_year + 1900, p.tm.tm_mon + 1,
                   p.tm.tm_mday, p.tm.tm_hour, p.tm.tm_min, p.tm.tm_sec, p.offsetMinutes < 0 ? '-' : '+', offset / 60,
                   offset % 60);
     return text;
@@ -130,9 +130,9 @@ std::string pdfDate(std::int32_t seconds) {
 
 std::string xmpDate(std::int32_t seconds) {
     const LocalParts p = localParts(seconds);
-    const long offset = p.offsetMinutes < 0 ? -p.offsetMinutes : p.offsetMinutes;
-    char text[40];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02ld:%02ld", p.tm.tm_year + 1900, p.tm.tm_mon + 1,
+    const int offset = p.offsetMinutes < 0 ? -p.offsetMinutes : p.offsetMinutes;
+    char text[80];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", p.tm.tm_year + 1900, p.tm.tm_mon + 1,
                   p.tm.tm_mday, p.tm.tm_hour, p.tm.tm_min, p.tm.tm_sec, p.offsetMinutes < 0 ? '-' : '+', offset / 60,
                   offset % 60);
     return text;

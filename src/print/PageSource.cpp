@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QHashFunctions>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -56,6 +57,19 @@ QImage renderPage(PageSource& source, int page, const QSize& size) {
 }
 
 ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress, PdfStandard standard) {
+    // The writer numbers its objects, and names its font subsets after those numbers, in the
+    // order of a hash: with the process's random seed, the same pages gave other bytes in each
+    // run. An archived invoice is written again as the same file; hashes made meanwhile keep
+    // the fixed seed they were made with, which costs them nothing here.
+    struct FixedHashSeed {
+        explicit FixedHashSeed(bool fixed) : m_fixed(fixed) {
+            if (m_fixed) QHashSeed::setDeterministicGlobalSeed();
+        }
+        ~FixedHashSeed() {
+            if (m_fixed) QHashSeed::resetRandomGlobalSeed();
+        }
+        bool m_fixed;
+    } fixedSeed(standard == PdfStandard::Archival);
     QByteArray bytes;
     bool painted = false;
     bool bufferSound = false;
