@@ -316,7 +316,7 @@ std::vector<EInvoiceGap> missingEInvoiceDetails(const Invoice& invoice, const In
         if (!std::isfinite(settings.salesTaxRate) || settings.salesTaxRate <= 0.0)
             gap("a sales tax rate above zero", kInvoicePage);
         if (billing.vatId.empty() && blank(billing.taxNumber))
-            gap("the seller's VAT ID or tax number (sales tax is applied)", kBillingPage);
+            gap("the seller's VAT ID or tax number, as sales tax is applied", kBillingPage);
     }
     if (category == TaxCategory::Exempt) {
         if (blank(billing.exemptionReason)) gap("the reason for the VAT exemption", kBillingPage);

@@ -67,7 +67,7 @@ TEST_F(CiiInvoiceTest, NamesEveryMissingDetailAndWhereToFillItInAndWritesNothing
              p.billing.vatId.clear();
              p.billing.taxNumber.clear();
          },
-         {{"the seller's VAT ID or tax number (sales tax is applied)", kBilling}}},
+         {{"the seller's VAT ID or tax number, as sales tax is applied", kBilling}}},
         {"sales tax at 0 %", [](Invoice&, InvoiceParties& p) { p.settings.salesTaxRate = 0.0; },
          {{"a sales tax rate above zero", kInvoicePage}}},
         {"exempt without a reason",
@@ -108,7 +108,7 @@ TEST_F(CiiInvoiceTest, NamesEveryMissingDetailAndWhereToFillItInAndWritesNothing
          },
          {{"the seller's country code", kBilling},
           {"the seller's VAT ID or registration number", kBilling},
-          {"the seller's VAT ID or tax number (sales tax is applied)", kBilling},
+          {"the seller's VAT ID or tax number, as sales tax is applied", kBilling},
           {"the customer's country code", kCustomers},
           {"the currency code", kBilling}}},
     };
