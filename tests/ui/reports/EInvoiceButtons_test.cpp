@@ -165,12 +165,16 @@ TEST_F(EInvoiceButtons, AMissingDetailIsNamedAndNothingIsIssuedOrWritten) {
         const char* named;
     } cases[] = {
         {[&] { billing([](ql::BillingDetails& b) { b.countryCode.clear(); }); },
-         [&] { billing([](ql::BillingDetails& b) { b.countryCode = "DE"; }); }, "country code"},
+         [&] { billing([](ql::BillingDetails& b) { b.countryCode = "DE"; }); },
+         "the seller's country code (File > Properties > Billing)"},
         {[&] { billing([](ql::BillingDetails& b) { b.vatId.clear(); }); },
-         [&] { billing([](ql::BillingDetails& b) { b.vatId = "DE123456788"; }); }, "VAT"},
+         [&] { billing([](ql::BillingDetails& b) { b.vatId = "DE123456788"; }); },
+         "the seller's VAT ID or registration number (File > Properties > Billing)"},
         {[&] { billing([](ql::BillingDetails& b) { b.currencyCode.clear(); }); },
-         [&] { billing([](ql::BillingDetails& b) { b.currencyCode = "EUR"; }); }, "currency"},
-        {[&] { customerCountry(""); }, [&] { customerCountry("FR"); }, "country code"},
+         [&] { billing([](ql::BillingDetails& b) { b.currencyCode = "EUR"; }); },
+         "the currency code (File > Properties > Billing)"},
+        {[&] { customerCountry(""); }, [&] { customerCountry("FR"); },
+         "the customer's country code (Customers > Edit Customers...)"},
     };
     // One invoice issued while every detail was there: the register's dialog has one to write.
     auto app = startApp(m_settings);
@@ -191,6 +195,8 @@ TEST_F(EInvoiceButtons, AMissingDetailIsNamedAndNothingIsIssuedOrWritten) {
             EXPECT_EQ(result, 0) << c.named << " " << form.button;
             ASSERT_EQ(told().size(), 1u) << c.named << " " << form.button;
             EXPECT_EQ(told()[0].caption, QStringLiteral("E-invoice"));
+            EXPECT_TRUE(told()[0].text.startsWith(QStringLiteral("The e-invoice lacks details the standard requires:\n")))
+                << told()[0].text.toStdString();
             EXPECT_TRUE(told()[0].text.contains(QString::fromUtf8(c.named))) << told()[0].text.toStdString();
             EXPECT_TRUE(modal.saveRequests.empty());
             EXPECT_EQ(storedNumber(), next);
@@ -207,7 +213,8 @@ TEST_F(EInvoiceButtons, AMissingDetailIsNamedAndNothingIsIssuedOrWritten) {
         prompter.boxes.clear();
         runInvoices(*app, [&](CInvoicesDlg& d) { child<QPushButton>(d, form.button)->click(); });
         ASSERT_EQ(told().size(), 1u) << form.button;
-        EXPECT_TRUE(told()[0].text.contains(QStringLiteral("currency"))) << told()[0].text.toStdString();
+        EXPECT_TRUE(told()[0].text.contains(QStringLiteral("the currency code (File > Properties > Billing)")))
+            << told()[0].text.toStdString();
         EXPECT_TRUE(modal.saveRequests.empty());
     }
 }
