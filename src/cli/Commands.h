@@ -258,8 +258,9 @@ Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std
 // next invoice number, records the invoice in the register and shows the file. Nothing is
 // advanced or recorded when the output could not be written. Refuses (InvalidArgument,
 // nothing written) a number the register holds (unless noAdvance: nothing is issued), and
-// frames that issued invoices billed unless unbilled or rebill, and an e-invoice that lacks a
-// detail the standard requires (naming each; no number is used). With reprint, writes that
+// frames that issued invoices billed unless unbilled or rebill, and an e-invoice (xml, or pdf
+// with facturx: PDF/A-3 with the XML attached) that lacks a detail the standard requires
+// (naming each; no number is used). With reprint, writes that
 // issued invoice again as it was first written (its e-invoice byte for byte), changing nothing.
 Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                   std::ostream& out);

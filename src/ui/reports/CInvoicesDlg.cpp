@@ -136,9 +136,12 @@ void CInvoicesDlg::updateButtons() {
     const std::optional<std::size_t> i = selectedIndex();
     m_reprintButton->setEnabled(i.has_value());
     m_toFileButton->setEnabled(i.has_value());
-    m_eInvoiceXmlButton->setEnabled(i.has_value());
-    m_facturXButton->setEnabled(i.has_value());
-    m_voidButton->setEnabled(i && m_register.invoices()[*i].state == ql::IssuedState::Issued);
+    const bool issued = i && m_register.invoices()[*i].state == ql::IssuedState::Issued;
+    // A customer's software books an e-invoice without a person reading it: a void one is not
+    // sent again in that form.
+    m_eInvoiceXmlButton->setEnabled(issued);
+    m_facturXButton->setEnabled(issued);
+    m_voidButton->setEnabled(issued);
 }
 
 std::optional<ql::IssuedContent> CInvoicesDlg::selectedContent() {

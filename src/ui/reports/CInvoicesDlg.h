@@ -18,7 +18,7 @@ class QTreeWidget;
 // Reports > Invoices...: the register of issued invoices (number, date, customer, period,
 // total, state), with Reprint (the invoice as issued, through the print preview), To File...
 // (its text file as issued), E-invoice (XML)... and PDF with e-invoice... (its e-invoice as
-// issued, refused naming each detail it lacks) and Void (listed as void, its number never
+// issued, refused naming each detail it lacks; not for a void invoice) and Void (listed as void, its number never
 // issued again, its frames unbilled). Reads the register and the settings once on opening and after a void.
 class CInvoicesDlg : public QDialog {
     Q_OBJECT

@@ -142,6 +142,12 @@ TEST_F(EInvoiceButtons, WriteTheIssuedInvoiceAsEInvoiceFromBothDialogs) {
         EXPECT_EQ(written(again), written(target)) << form.button;
         EXPECT_EQ(registered(), issued);
     }
+    // A void invoice is not offered as an e-invoice again.
+    ASSERT_TRUE(ql::voidInvoice(fs(), set(), "9600002"));
+    runInvoices(*app, [](CInvoicesDlg& d) {
+        for (const Form& form : kForms) EXPECT_FALSE(child<QPushButton>(d, form.button)->isEnabled()) << form.button;
+        EXPECT_TRUE(child<QPushButton>(d, "toFileButton")->isEnabled());
+    });
 }
 
 // Each detail the standard requires is named, with where to fill it in, by both buttons of both
