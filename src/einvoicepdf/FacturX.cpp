@@ -3,6 +3,7 @@
 #include <qpdf/QPDF.hh>
 #include <qpdf/QPDFEFStreamObjectHelper.hh>
 #include <qpdf/QPDFEmbeddedFileDocumentHelper.hh>
+#include <qpdf/QPDFExc.hh>
 #include <qpdf/QPDFFileSpecObjectHelper.hh>
 #include <qpdf/QPDFObjectHandle.hh>
 #include <qpdf/QPDFWriter.hh>
@@ -112,8 +113,11 @@ std::string xmpPacket(const FacturXDocument& document) {
     return xmp;
 }
 
+// The library's own messages name the memory buffer as if it were a file: its detail alone.
 Status unreadablePdf(const std::exception& e) {
-    return Status::invalidArgument("not a readable PDF document").withReason(e.what());
+    const auto* damaged = dynamic_cast<const QPDFExc*>(&e);
+    return Status::invalidArgument("not a readable PDF document")
+        .withReason(damaged ? damaged->getMessageDetail() : e.what());
 }
 
 }  // namespace

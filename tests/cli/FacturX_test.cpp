@@ -4,6 +4,7 @@
 #include "core/reports/InvoiceRegister.h"
 #include "core/store/FileSet.h"
 
+#include <fstream>
 #include <iterator>
 #include <sstream>
 
@@ -84,6 +85,11 @@ TEST_F(FacturX, ThePrintedPagesCarryTheIssuedInvoiceAsXml) {
     const CliRun none = runCli({"einvoice-check", plain});
     EXPECT_EQ(none.exitCode, 2);
     EXPECT_EQ(none.err, "quillory-cli: " + plain + ": no file named factur-x.xml is attached\n");
+    const std::string damaged = dir.path("damaged.pdf");
+    std::ofstream(damaged) << "%PDF-1.4\nno objects\n";
+    const CliRun unreadable = runCli({"einvoice-check", damaged});
+    EXPECT_EQ(unreadable.exitCode, 2);
+    EXPECT_TRUE(unreadable.err.starts_with("quillory-cli: " + damaged + ": not a readable PDF document (")) << unreadable.err;
     EXPECT_EQ(tool("/usr/bin/pdftotext", {"-layout", facturx, "-"}), tool("/usr/bin/pdftotext", {"-layout", plain, "-"}));
 
     const std::string xmp = tool("/usr/bin/pdfinfo", {"-meta", facturx});
