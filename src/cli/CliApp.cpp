@@ -66,8 +66,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     PdfRenderer& pdf = pdfRenderer ? *pdfRenderer : none;
     CLI::App app("Quillory from the command line: create a file set, list its records, add projects, customers "
                  "and time frames, print the totals of today, this week, this month and this year, the history of "
-                 "charges, the pie chart's shares and the settings; write the export, invoices as text or PDF, and "
-                 "the printed reports as PDF.",
+                 "charges, the pie chart's shares and the settings; write the export, invoices as text, PDF or "
+                 "e-invoice XML, and the printed reports as PDF.",
                  "quillory-cli");
     app.set_version_flag("--version", std::string("quillory-cli ") + QUILLORY_VERSION);
     app.require_subcommand(1);
@@ -344,10 +344,11 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     }
 
     InvoiceCommandRequest invoice;
-    OptionalText invoiceFrom, invoiceTo, invoiceNumber, invoiceText, invoicePdf, invoiceAt, invoiceReprint;
+    OptionalText invoiceFrom, invoiceTo, invoiceNumber, invoiceText, invoicePdf, invoiceXml, invoiceAt, invoiceReprint;
     {
         CLI::App* c = app.add_subcommand(
-            "invoice", "Write one customer's invoice as the New Invoice dialog does: its text file or its printed pages as PDF");
+            "invoice", "Write one customer's invoice as the New Invoice dialog does: its text file, its printed pages as "
+                       "PDF or its e-invoice (EN 16931 XML)");
         addFilePath(*c, invoice.path);
         CLI::Option* customerOption =
             c->add_option("--customer", invoice.customer, "Customer id (required unless --reprint)")->type_name("ID");
@@ -358,8 +359,17 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         addOptional(*c, invoiceText, "--text", "Write the invoice text file, whole or not at all (- for the standard output)",
                     "PATH|-");
         addOptional(*c, invoicePdf, "--pdf", "Write the printed invoice pages as PDF", "PATH");
-        invoiceText.option->excludes(invoicePdf.option);
-        invoicePdf.option->excludes(invoiceText.option);
+        addOptional(*c, invoiceXml, "--xml",
+                    "Write the e-invoice: the European standard EN 16931 as Cross Industry Invoice XML, whole or not "
+                    "at all (- for the standard output)",
+                    "PATH|-");
+        for (OptionalText* one : {&invoiceText, &invoicePdf, &invoiceXml})
+            for (OptionalText* other : {&invoiceText, &invoicePdf, &invoiceXml})
+                if (one != other) one->option->excludes(other->option);
+        c->add_flag("--facturx", invoice.facturx,
+                    "With --pdf: the pages as PDF/A-3 with the e-invoice XML inside (factur-x.xml); refused, naming "
+                    "them, when billing details the e-invoice needs are missing")
+            ->needs(invoicePdf.option);
         CLI::Option* noAdvance = c->add_flag("--no-advance", invoice.noAdvance,
                                              "Leave the next invoice number and the invoice register as they are");
         addOptional(*c, invoiceAt, "--at",
@@ -377,7 +387,11 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         c->footer("Unless --no-advance, the next invoice number becomes the number used with its last group of digits "
                   "counted up by one (INV-099 -> INV-100) once the invoice is written, as in the dialog, and the "
                   "invoice is recorded in the invoice register. A number the register holds is never issued again. "
-                  "Frames that issued invoices billed are refused unless --unbilled or --rebill.");
+                  "Frames that issued invoices billed are refused unless --unbilled or --rebill. --xml first checks "
+                  "that the invoice has every detail the standard requires (the seller's name, country code and VAT "
+                  "ID or registration number, the customer's name and country code, the currency code, an exemption "
+                  "reason when no sales tax is applied and the seller has a VAT ID) and refuses with exit status 2, "
+                  "naming each missing one and where to fill it in, writing nothing and using no number.");
         c->callback([&] {
             run = [&] {
                 invoice.from = invoiceFrom.get();
@@ -385,6 +399,7 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
                 invoice.number = invoiceNumber.get();
                 invoice.text = invoiceText.get();
                 invoice.pdf = invoicePdf.get();
+                invoice.xml = invoiceXml.get();
                 invoice.at = invoiceAt.get();
                 invoice.reprint = invoiceReprint.get();
                 return runInvoice(fs, clock, pdf, invoice, out);
@@ -409,6 +424,18 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
         addFilePath(*c, voidRequest.path);
         c->add_option("--number", voidRequest.number, "The invoice's number")->required()->type_name("NUMBER");
         c->callback([&] { run = [&] { return runVoidInvoice(fs, voidRequest, out); }; });
+    }
+
+    EInvoiceCheckRequest einvoiceCheck;
+    {
+        CLI::App* c = app.add_subcommand(
+            "einvoice-check", "Print what an e-invoice says: number, dates, seller, buyer, currency and totals, as the "
+                              "customer's software reads them");
+        c->add_option("FILE", einvoiceCheck.file,
+                      "The e-invoice's XML (Cross Industry Invoice), or a PDF with it inside as factur-x.xml")
+            ->required()
+            ->type_name("");
+        c->callback([&] { run = [&] { return runEInvoiceCheck(fs, pdf, einvoiceCheck, out); }; });
     }
 
     ReportRequest report;

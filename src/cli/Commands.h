@@ -112,8 +112,10 @@ struct InvoiceCommandRequest {
     std::optional<std::string> from;    // DATE; the first day of the month of at when absent
     std::optional<std::string> to;      // DATE; the last day of that month when absent
     std::optional<std::string> number;  // the settings' next invoice number when absent
-    std::optional<std::string> text;    // the invoice text file, or "-"; exactly one of text and pdf
+    std::optional<std::string> text;    // the invoice text file, or "-"; exactly one of text, pdf and xml
     std::optional<std::string> pdf;     // the printed pages as PDF
+    bool facturx = false;               // with pdf: PDF/A-3 with the e-invoice XML attached
+    std::optional<std::string> xml;     // the e-invoice (CII XML), or "-"
     std::optional<std::string> at;      // the clock's time when absent; the issue date
     bool noAdvance = false;
     bool unbilled = false;              // leave out frames that issued invoices billed
@@ -129,6 +131,10 @@ struct InvoicesRequest {
 struct VoidInvoiceRequest {
     std::string path;
     std::string number;
+};
+
+struct EInvoiceCheckRequest {
+    std::string file;  // an e-invoice's XML, or a PDF with one inside (factur-x.xml)
 };
 
 enum class PrintedReport { History, Customers, WeekChart };
@@ -155,6 +161,12 @@ public:
     // The bytes of the invoice's printed pages as a PDF document: the invoice command writes
     // them itself, since its number must be stored before the file shows under its name.
     virtual Result<std::string> invoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties);
+    // The same pages as PDF/A-3 with xml (the invoice's e-invoice) attached as factur-x.xml.
+    virtual Result<std::string> facturXPdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
+                                           const std::string& xml);
+    // The file attached to the PDF document pdf as factur-x.xml; NotFound when there is none,
+    // InvalidArgument when pdf is no readable PDF.
+    virtual Result<std::string> facturXAttachment(const std::string& pdf);
     // Each writes a whole PDF file at path or leaves what was there.
     // table is a printed history or customer list; title kHistoryTitle or kCustomersTitle;
     // printedAt the time its page footers name.
@@ -241,13 +253,15 @@ Status runExport(FileSystem& fs, const ExportCommandRequest& request, std::ostre
 // Prints the pie chart's slices in its order: name, time, minutes and share of the total.
 Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std::ostream& out);
 
-// Writes the invoice of one customer as the New Invoice dialog does, as its text file or
-// (through pdf) its printed pages; unless noAdvance, in one locked operation advances the
+// Writes the invoice of one customer as the New Invoice dialog does, as its text file,
+// (through pdf) its printed pages or its e-invoice XML; unless noAdvance, in one locked operation advances the
 // next invoice number, records the invoice in the register and shows the file. Nothing is
 // advanced or recorded when the output could not be written. Refuses (InvalidArgument,
 // nothing written) a number the register holds (unless noAdvance: nothing is issued), and
-// frames that issued invoices billed unless unbilled or rebill. With reprint, writes that issued invoice again as it was first
-// written, changing nothing.
+// frames that issued invoices billed unless unbilled or rebill, and an e-invoice (xml, or pdf
+// with facturx: PDF/A-3 with the XML attached) that lacks a detail the standard requires
+// (naming each; no number is used). With reprint, writes that
+// issued invoice again as it was first written (its e-invoice byte for byte), changing nothing.
 Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                   std::ostream& out);
 
@@ -257,6 +271,13 @@ Status runInvoices(FileSystem& fs, const InvoicesRequest& request, std::ostream&
 
 // Marks an issued invoice void; prints nothing. An unknown number is misuse.
 Status runVoidInvoice(FileSystem& fs, const VoidInvoiceRequest& request, std::ostream& out);
+
+// Prints what an e-invoice's XML says, one "Label: value" line each: number, issue and due
+// date, seller and buyer (with their VAT IDs), currency, line count, net, tax, total and the
+// amount due. A file that is no Cross Industry Invoice is misuse (InvalidArgument). A PDF
+// (by its first bytes) is read through pdf, which takes the command over: the XML attached to
+// it as factur-x.xml is printed; a PDF without one is misuse.
+Status runEInvoiceCheck(FileSystem& fs, PdfRenderer& pdf, const EInvoiceCheckRequest& request, std::ostream& out);
 
 // Writes the printed history (the saved filter), customer list or week chart (the week of
 // at) as PDF, the pages the preview shows.

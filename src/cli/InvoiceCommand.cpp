@@ -2,6 +2,7 @@
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
+#include "core/einvoice/CiiInvoice.h"
 #include "core/reports/InvoiceNumbers.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/reports/InvoiceText.h"
@@ -13,24 +14,49 @@
 namespace ql::cli {
 namespace {
 
-// The invoice's text file or pages, made whole but not yet shown under their name. The bytes
-// live in `bytes`, which a FIFO or the standard output takes only at commit.
+// The refusal of an e-invoice that lacks what the standard requires, every gap on one line.
+// option names the output asked for (--xml, --facturx).
+Status refuseEInvoiceGaps(const std::string& option, const Invoice& invoice, const InvoiceParties& parties) {
+    const std::vector<EInvoiceGap> gaps = missingEInvoiceDetails(invoice, parties);
+    if (gaps.empty()) return Status::ok();
+    std::string message = option + ": the e-invoice lacks details the standard requires: ";
+    for (std::size_t i = 0; i < gaps.size(); ++i)
+        message += (i == 0 ? "" : "; ") + gaps[i].detail + " (" + gaps[i].where + ")";
+    return Status::invalidArgument(message);
+}
+
+// The invoice's text file, pages or e-invoice, made whole but not yet shown under their name.
+// The bytes live in `bytes`, which a FIFO or the standard output takes only at commit.
 Result<PendingOutput> prepareInvoiceOutput(FileSystem& fs, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                                            const FileSet& set, std::ostream& out, const Invoice& invoice,
                                            const InvoiceParties& parties, std::string& bytes) {
-    const std::string failure =
-        request.pdf ? "Cannot write PDF file : " + *request.pdf : "Cannot write invoice file : " + *request.text;
-    if (request.pdf) {
+    const std::string failure = request.pdf ? "Cannot write PDF file : " + *request.pdf
+                                : request.xml ? "Cannot write e-invoice file : " + *request.xml
+                                              : "Cannot write invoice file : " + *request.text;
+    if (request.pdf && request.facturx) {
+        if (const Status refused = refuseEInvoiceGaps("--facturx", invoice, parties); !refused) return refused;
+        auto xml = ciiInvoiceXml(invoice, parties);
+        if (!xml) return xml.status();
+        auto rendered = pdf.facturXPdf(fs, invoice, parties, *xml);
+        if (!rendered) return failedWith(failure, rendered.status());
+        bytes = std::move(rendered).value();
+    } else if (request.pdf) {
         auto rendered = pdf.invoicePdf(fs, invoice, parties);
         if (!rendered) return failedWith(failure, rendered.status());
         bytes = std::move(rendered).value();
+    } else if (request.xml) {
+        if (const Status refused = refuseEInvoiceGaps("--xml", invoice, parties); !refused) return refused;
+        auto xml = ciiInvoiceXml(invoice, parties);
+        if (!xml) return xml.status();
+        bytes = std::move(xml).value();
     } else {
         bytes = invoiceFileText(invoice, parties);
     }
     if (request.pdf)
         return prepareOutputFile(fs, *request.pdf, failure,
                                  [&bytes](File& file) { return file.write(bytes.data(), bytes.size()); }, &set);
-    return prepareOutputTo(fs, set, *request.text, out, failure, [&bytes, failure](const OutputSink& sink) {
+    const std::string& target = request.xml ? *request.xml : *request.text;
+    return prepareOutputTo(fs, set, target, out, failure, [&bytes, failure](const OutputSink& sink) {
         return sink(bytes) ? Status::ok() : Status::ioError(failure);
     });
 }
@@ -69,8 +95,8 @@ Status reprintInvoice(FileSystem& fs, PdfRenderer& pdf, const InvoiceCommandRequ
 Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                   std::ostream& out) {
     const FileSet set(request.path);
-    if (request.text.has_value() == request.pdf.has_value())
-        return Status::invalidArgument("give one of --text and --pdf");
+    if (request.text.has_value() + request.pdf.has_value() + request.xml.has_value() != 1)
+        return Status::invalidArgument("give one of --text, --pdf and --xml");
     if (request.unbilled && request.rebill) return Status::invalidArgument("give at most one of --unbilled and --rebill");
     if (!request.reprint && request.customer.empty()) return Status::invalidArgument("--customer is required");
     if (request.pdf) {

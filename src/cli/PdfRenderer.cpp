@@ -6,6 +6,10 @@ Status PdfRenderer::takeOver() { return Status::ioError("this program cannot wri
 Result<std::string> PdfRenderer::invoicePdf(FileSystem&, const Invoice&, const InvoiceParties&) {
     return PdfRenderer::takeOver();
 }
+Result<std::string> PdfRenderer::facturXPdf(FileSystem&, const Invoice&, const InvoiceParties&, const std::string&) {
+    return PdfRenderer::takeOver();
+}
+Result<std::string> PdfRenderer::facturXAttachment(const std::string&) { return PdfRenderer::takeOver(); }
 Status PdfRenderer::writeTable(FileSystem&, const ReportTable&, const char*, const Clock&, const std::string&) {
     return PdfRenderer::takeOver();
 }

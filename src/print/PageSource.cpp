@@ -4,6 +4,7 @@
 
 #include <QBuffer>
 #include <QFile>
+#include <QHashFunctions>
 #include <QImage>
 #include <QPageSize>
 #include <QPainter>
@@ -55,7 +56,20 @@ QImage renderPage(PageSource& source, int page, const QSize& size) {
     return image;
 }
 
-ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress) {
+ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress, PdfStandard standard) {
+    // The writer numbers its objects, and names its font subsets after those numbers, in the
+    // order of a hash: with the process's random seed, the same pages gave other bytes in each
+    // run. An archived invoice is written again as the same file; hashes made meanwhile keep
+    // the fixed seed they were made with, which costs them nothing here.
+    struct FixedHashSeed {
+        explicit FixedHashSeed(bool fixed) : m_fixed(fixed) {
+            if (m_fixed) QHashSeed::setDeterministicGlobalSeed();
+        }
+        ~FixedHashSeed() {
+            if (m_fixed) QHashSeed::resetRandomGlobalSeed();
+        }
+        bool m_fixed;
+    } fixedSeed(standard == PdfStandard::Archival);
     QByteArray bytes;
     bool painted = false;
     bool bufferSound = false;
@@ -66,6 +80,7 @@ ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress) {
         QPdfWriter writer(&buffer);
         writer.setCreator(QStringLiteral("Quillory"));
         writer.setTitle(source.documentName());
+        if (standard == PdfStandard::Archival) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
                                          QPageLayout::Millimeter));
         painted = paintPages(writer, source, 0, 0, progress);

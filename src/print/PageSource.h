@@ -49,10 +49,15 @@ bool paintPages(QPagedPaintDevice& device, PageSource& source, int fromPage = 0,
 // One page of source painted on a white image of size (tests, thumbnails).
 QImage renderPage(PageSource& source, int page, const QSize& size);
 
+// Which PDF the pages become: Plain, or Archival (PDF/A-1b: every font embedded, an sRGB
+// output intent, no transparency), the base of a PDF that carries an e-invoice.
+enum class PdfStandard { Plain, Archival };
+
 // Every page of source as the bytes of one whole PDF document (A4, 10 mm margins, the
 // source's orientation), made in memory; a failure when the pages could not be made, and
 // Status::cancelled() when progress was stopped.
-ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress = nullptr);
+ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress = nullptr,
+                                 PdfStandard standard = PdfStandard::Plain);
 
 // True when bytes are one whole PDF document: the header, then the "%%EOF" trailer at the end.
 bool isWholePdf(const QByteArray& bytes);

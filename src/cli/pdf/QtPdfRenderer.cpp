@@ -1,6 +1,8 @@
 #include "cli/pdf/QtPdfRenderer.h"
 
 #include "collation/NameOrder.h"
+#include "einvoicepdf/FacturX.h"
+#include "einvoicepdf/FacturXInvoicePdf.h"
 #include "print/InvoicePages.h"
 #include "print/PageSource.h"
 #include "print/ReportPages.h"
@@ -46,6 +48,14 @@ Result<std::string> QtPdfRenderer::invoicePdf(FileSystem& fs, const Invoice& inv
     if (!bytes) return bytes.status();
     return bytes->toStdString();
 }
+
+Result<std::string> QtPdfRenderer::facturXPdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
+                                              const std::string& xml) {
+    startPainting();
+    return facturXInvoicePdf(fs, invoice, parties, xml);
+}
+
+Result<std::string> QtPdfRenderer::facturXAttachment(const std::string& pdf) { return ql::facturXAttachment(pdf); }
 
 Status QtPdfRenderer::writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
                                  const std::string& path) {

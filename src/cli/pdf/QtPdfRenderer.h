@@ -18,6 +18,10 @@ public:
     ~QtPdfRenderer() override;
     Status takeOver() override { return Status::ok(); }
     Result<std::string> invoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties) override;
+    Result<std::string> facturXPdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
+                                   const std::string& xml) override;
+    // Reads the PDF with libqpdf alone: no page is painted, no Qt application started.
+    Result<std::string> facturXAttachment(const std::string& pdf) override;
     Status writeTable(FileSystem& fs, const ReportTable& table, const char* title, const Clock& printedAt,
                       const std::string& path) override;
     Status writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path) override;

@@ -1,6 +1,7 @@
 #include "ui/reports/CInvoicesDlg.h"
 
 #include "core/reports/Invoice.h"
+#include "core/Progress.h"
 #include "core/store/Settings.h"
 #include "core/time/TimeText.h"
 #include "ui/common/ExistingFolder.h"
@@ -17,6 +18,8 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 
@@ -47,21 +50,28 @@ CInvoicesDlg::CInvoicesDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal,
 
     m_reprintButton = new QPushButton(QStringLiteral("&Reprint"), this);
     m_toFileButton = new QPushButton(QStringLiteral("To &File..."), this);
+    m_eInvoiceXmlButton = new QPushButton(QStringLiteral("E-invoice (XML)..."), this);
+    m_facturXButton = new QPushButton(QStringLiteral("PDF with e-invoice..."), this);
     m_voidButton = new QPushButton(QStringLiteral("&Void..."), this);
     auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
     m_reprintButton->setObjectName(QStringLiteral("reprintButton"));
     m_toFileButton->setObjectName(QStringLiteral("toFileButton"));
+    m_eInvoiceXmlButton->setObjectName(QStringLiteral("eInvoiceXmlButton"));
+    m_facturXButton->setObjectName(QStringLiteral("facturXButton"));
     m_voidButton->setObjectName(QStringLiteral("voidButton"));
     m_reprintButton->setDefault(true);
     connect(m_reprintButton, &QPushButton::clicked, this, &CInvoicesDlg::reprint);
     connect(m_toFileButton, &QPushButton::clicked, this, &CInvoicesDlg::toFile);
+    connect(m_eInvoiceXmlButton, &QPushButton::clicked, this, [this] { eInvoiceFile(EInvoiceForm::Xml); });
+    connect(m_facturXButton, &QPushButton::clicked, this, [this] { eInvoiceFile(EInvoiceForm::FacturXPdf); });
     connect(m_voidButton, &QPushButton::clicked, this, &CInvoicesDlg::voidSelected);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::reject);
     connect(m_list, &QTreeWidget::currentItemChanged, this, &CInvoicesDlg::updateButtons);
     connect(m_list, &QTreeWidget::itemActivated, this, &CInvoicesDlg::reprint);
 
     auto* buttons = new QVBoxLayout;
-    for (QPushButton* b : {m_reprintButton, m_toFileButton, m_voidButton}) buttons->addWidget(b);
+    for (QPushButton* b : {m_reprintButton, m_toFileButton, m_eInvoiceXmlButton, m_facturXButton, m_voidButton})
+        buttons->addWidget(b);
     buttons->addStretch();
     buttons->addWidget(closeButton);
     auto* listSide = new QVBoxLayout;
@@ -125,7 +135,12 @@ void CInvoicesDlg::updateButtons() {
     const std::optional<std::size_t> i = selectedIndex();
     m_reprintButton->setEnabled(i.has_value());
     m_toFileButton->setEnabled(i.has_value());
-    m_voidButton->setEnabled(i && m_register.invoices()[*i].state == ql::IssuedState::Issued);
+    const bool issued = i && m_register.invoices()[*i].state == ql::IssuedState::Issued;
+    // A customer's software books an e-invoice without a person reading it: a void one is not
+    // sent again in that form.
+    m_eInvoiceXmlButton->setEnabled(issued);
+    m_facturXButton->setEnabled(issued);
+    m_voidButton->setEnabled(issued);
 }
 
 std::optional<ql::IssuedContent> CInvoicesDlg::selectedContent() {
@@ -156,6 +171,26 @@ void CInvoicesDlg::toFile() {
     if (!path) return;
     const ql::Status written = writeInvoiceTextFile(m_fs, content->invoice, content->parties, *path, &m_set);
     if (!written) m_prompter.inform(QStringLiteral("Quillory"), failureText(written), Prompter::Icon::Warning);
+}
+
+void CInvoicesDlg::eInvoiceFile(EInvoiceForm form) {
+    const std::optional<ql::IssuedContent> content = selectedContent();
+    if (!content) return;
+    // What an invoice lacked when it was issued cannot be filled in for it afterwards.
+    if (const std::optional<QString> missing = missingEInvoiceText(content->invoice, content->parties)) {
+        m_prompter.inform(QStringLiteral("E-invoice"), *missing, Prompter::Icon::Information);
+        return;
+    }
+    const QString folder = QFileInfo(QString::fromStdString(m_set.settings())).absolutePath();
+    const std::optional<QString> path = chooseSavePathInExistingFolder(
+        m_modal, m_prompter, this, eInvoiceFileRequest(form, folder, content->invoice.request.invoiceNumber));
+    if (!path) return;
+    const std::unique_ptr<ql::Progress> progress =
+        form == EInvoiceForm::FacturXPdf ? m_modal.progress(this, QStringLiteral("Writing the PDF file...")) : nullptr;
+    const ql::Status written =
+        writeEInvoiceFile(m_fs, form, content->invoice, content->parties, *path, &m_set, progress.get());
+    if (!written && !written.isCancelled())
+        m_prompter.inform(QStringLiteral("Quillory"), failureText(written), Prompter::Icon::Warning);
 }
 
 void CInvoicesDlg::voidSelected() {

@@ -3,6 +3,7 @@
 #include "core/reports/InvoiceRegister.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
+#include "ui/reports/EInvoiceFiles.h"
 
 #include <QDialog>
 
@@ -16,8 +17,9 @@ class QTreeWidget;
 
 // Reports > Invoices...: the register of issued invoices (number, date, customer, period,
 // total, state), with Reprint (the invoice as issued, through the print preview), To File...
-// (its text file as issued) and Void (listed as void, its number never issued again, its
-// frames unbilled). Reads the register and the settings once on opening and after a void.
+// (its text file as issued), E-invoice (XML)... and PDF with e-invoice... (its e-invoice as
+// issued, refused naming each detail it lacks; not for a void invoice) and Void (listed as void, its number never
+// issued again, its frames unbilled). Reads the register and the settings once on opening and after a void.
 class CInvoicesDlg : public QDialog {
     Q_OBJECT
 public:
@@ -34,6 +36,7 @@ public:
 
     void reprint();
     void toFile();
+    void eInvoiceFile(EInvoiceForm form);
     void voidSelected();
 
 private:
@@ -54,5 +57,7 @@ private:
     QLabel* m_emptyNote = nullptr;
     QPushButton* m_reprintButton = nullptr;
     QPushButton* m_toFileButton = nullptr;
+    QPushButton* m_eInvoiceXmlButton = nullptr;
+    QPushButton* m_facturXButton = nullptr;
     QPushButton* m_voidButton = nullptr;
 };

@@ -15,6 +15,7 @@
 #include "ui/common/FailureText.h"
 #include "ui/common/LocaleFacts.h"
 #include "ui/common/Prompter.h"
+#include "ui/reports/EInvoiceFiles.h"
 
 #include <QStringList>
 
@@ -27,6 +28,8 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
     m_ui->setupUi(this);
     connect(m_ui->printButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onPrint);
     connect(m_ui->toFileButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onToFile);
+    connect(m_ui->eInvoiceXmlButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onEInvoiceXml);
+    connect(m_ui->facturXButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onFacturX);
     connect(m_ui->cancelButton, &QPushButton::clicked, this, &CNewInvoiceDlg::reject);
 
     auto customers = ql::loadCustomers(m_fs, m_set.customers());
@@ -107,6 +110,14 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     // Recorded as it is shown now, so that a reprint gives this invoice whatever changes later.
     auto parties = ql::loadInvoiceParties(m_fs, *invoice);
     if (!parties) return refuse(parties.status().message());
+    // An e-invoice its receiver would reject must not take a number: the user is told what to
+    // fill in first, and the dialog stays open.
+    if (result == kEInvoiceXml || result == kFacturX) {
+        if (const std::optional<QString> missing = missingEInvoiceText(*invoice, *parties)) {
+            m_prompter.inform(QStringLiteral("E-invoice"), *missing, Prompter::Icon::Information);
+            return;
+        }
+    }
     const ql::InvoiceRecord record{*invoice, *parties, m_clock.now(), rebills};
     // Stored and recorded before anything is printed or written: cancelling later does not
     // take it back.

@@ -13,9 +13,12 @@
 #include "ui/reports/CInvoicesDlg.h"
 #include "ui/reports/CNewInvoiceDlg.h"
 #include "ui/common/InvoiceRequestStore.h"
+#include "ui/reports/EInvoiceFiles.h"
 #include "ui/reports/InvoiceTextFile.h"
 
 #include <QFileInfo>
+
+#include <memory>
 
 void history(const CommandContext& context) {
     OpenDocument& document = context.document;
@@ -33,7 +36,9 @@ void invoice(const CommandContext& context) {
     CNewInvoiceDlg dialog(context.fileSystem, context.prompter, context.clock, document.fileSet(),
                           context.parent);
     const int result = context.modal.runDialog(dialog);
-    if (result != CNewInvoiceDlg::kPrint && result != CNewInvoiceDlg::kToFile) return;
+    if (result != CNewInvoiceDlg::kPrint && result != CNewInvoiceDlg::kToFile &&
+        result != CNewInvoiceDlg::kEInvoiceXml && result != CNewInvoiceDlg::kFacturX)
+        return;
     // The dialog built the invoice when it checked for lines: the preview prints that one.
     context.invoiceRequests.keep(dialog.request(), dialog.invoice());
     if (result == CNewInvoiceDlg::kPrint) {
@@ -49,14 +54,28 @@ void invoice(const CommandContext& context) {
     const ql::Invoice& loaded = dialog.invoice();
     auto parties = ql::loadInvoiceParties(context.fileSystem, loaded);
     if (!parties) return fail(parties.status());
-    const auto path = chooseSavePathInExistingFolder(
-        context.modal, context.prompter, context.parent,
-        invoiceTextFileRequest(QFileInfo(document.settingsPath()).absolutePath()));
+    const QString folder = QFileInfo(document.settingsPath()).absolutePath();
+    if (result == CNewInvoiceDlg::kToFile) {
+        const auto path = chooseSavePathInExistingFolder(context.modal, context.prompter, context.parent,
+                                                         invoiceTextFileRequest(folder));
+        if (!path) return;
+        if (const ql::Status written =
+                writeInvoiceTextFile(context.fileSystem, loaded, *parties, *path, &document.fileSet());
+            !written)
+            fail(written);
+        return;
+    }
+    const EInvoiceForm form = result == CNewInvoiceDlg::kEInvoiceXml ? EInvoiceForm::Xml : EInvoiceForm::FacturXPdf;
+    const auto path = chooseSavePathInExistingFolder(context.modal, context.prompter, context.parent,
+                                                     eInvoiceFileRequest(form, folder, loaded.request.invoiceNumber));
     if (!path) return;
-    if (const ql::Status written =
-            writeInvoiceTextFile(context.fileSystem, loaded, *parties, *path, &document.fileSet());
-        !written)
-        fail(written);
+    const std::unique_ptr<ql::Progress> progress =
+        form == EInvoiceForm::FacturXPdf ? context.modal.progress(context.parent, QStringLiteral("Writing the PDF file..."))
+                                         : nullptr;
+    const ql::Status written =
+        writeEInvoiceFile(context.fileSystem, form, loaded, *parties, *path, &document.fileSet(), progress.get());
+    // Stopped by the user: like a cancelled file dialog, the number stays used.
+    if (!written && !written.isCancelled()) fail(written);
 }
 
 void issuedInvoices(const CommandContext& context) {

@@ -11,10 +11,13 @@ void history(const CommandContext& context);
 // Invoice (Ctrl+I): the New invoice dialog. Print and To File... keep the request in the
 // context's store; Print then asks the views for the printed invoice (hint 5), To File...
 // writes the invoice text file where the save dialog says (folder of the set, name "Export",
-// "txt"). A file that cannot be read or written is told. Nothing without an open set.
+// "txt"); E-invoice (XML)... and PDF with e-invoice... write the e-invoice, alone or inside
+// the printed pages, where their save dialog says ("Invoice " + number, ".xml" or ".pdf").
+// A file that cannot be read or written is told, and its number given back. Nothing without
+// an open set.
 void invoice(const CommandContext& context);
 
 // Invoices...: the register of issued invoices (CInvoicesDlg). Its Reprint hands the invoice
-// as issued to the print side (hint 5). A register that cannot be read is told and no dialog
+// as issued to the print side (hint 5); its To File... and e-invoice buttons write it as issued. A register that cannot be read is told and no dialog
 // opens. Nothing without an open set.
 void issuedInvoices(const CommandContext& context);

@@ -1,0 +1,47 @@
+#include "ui/reports/EInvoiceFiles.h"
+
+#include "core/einvoice/CiiInvoice.h"
+#include "core/store/OutputFile.h"
+#include "einvoicepdf/FacturXInvoicePdf.h"
+
+#include <QDir>
+#include <QFile>
+
+std::optional<QString> missingEInvoiceText(const ql::Invoice& invoice, const ql::InvoiceParties& parties) {
+    const std::vector<ql::EInvoiceGap> gaps = ql::missingEInvoiceDetails(invoice, parties);
+    if (gaps.empty()) return std::nullopt;
+    return QString::fromStdString(ql::eInvoiceGapsMessage(gaps));
+}
+
+ql::Status writeEInvoiceFile(ql::FileSystem& fs, EInvoiceForm form, const ql::Invoice& invoice,
+                             const ql::InvoiceParties& parties, const QString& path, const ql::FileSet* reading,
+                             ql::Progress* progress) {
+    const std::string encodedPath = QFile::encodeName(path).toStdString();
+    const std::string failure = (form == EInvoiceForm::Xml ? "Cannot write e-invoice file : " : "Cannot write PDF file : ") +
+                                QDir::toNativeSeparators(path).toStdString();
+    // Refused before the pages are painted, as every output of the set's own files is.
+    if (reading)
+        if (const ql::Status refused = ql::refuseFileOfSet(fs, encodedPath, *reading); !refused) return refused;
+    auto xml = ql::ciiInvoiceXml(invoice, parties);
+    if (!xml) return xml.status();
+    std::string bytes;
+    if (form == EInvoiceForm::Xml) {
+        bytes = std::move(xml).value();
+    } else {
+        auto pdf = ql::facturXInvoicePdf(fs, invoice, parties, *xml, progress);
+        if (!pdf && pdf.status().isCancelled()) return pdf.status();
+        if (!pdf) return ql::Status::ioError(failure).withReason(pdf.status().reason());
+        bytes = std::move(pdf).value();
+    }
+    return ql::writeOutputFile(fs, encodedPath, failure,
+                               [&bytes](ql::File& out) { return out.write(bytes.data(), bytes.size()); });
+}
+
+Modal::SaveRequest eInvoiceFileRequest(EInvoiceForm form, const QString& folder, const std::string& number) {
+    const QString name = QStringLiteral("Invoice ") + QString::fromStdString(number);
+    if (form == EInvoiceForm::Xml)
+        return {QStringLiteral("E-invoice (XML)"), folder, name + QStringLiteral(".xml"),
+                QStringLiteral("XML files (*.xml)"), QStringLiteral("xml")};
+    return {QStringLiteral("PDF with e-invoice"), folder, name + QStringLiteral(".pdf"),
+            QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf")};
+}
