@@ -53,7 +53,7 @@ protected:
         const FileSet set(path);
         auto reg = readInvoiceRegister(defaultFileSystem(), set);
         EXPECT_TRUE(reg.isOk());
-        auto content = issuedContent(*reg, i, set);
+        auto content = issuedContent(defaultFileSystem(), *reg, i, set);
         EXPECT_TRUE(content.isOk());
         auto xml = ciiInvoiceXml(content->invoice, content->parties);
         EXPECT_TRUE(xml.isOk()) << xml.status().message();

@@ -67,7 +67,7 @@ protected:
     // The e-invoice of issued invoice i, as the core writes it.
     std::string issuedXml(std::size_t i) const {
         auto reg = ql::readInvoiceRegister(fs(), set());
-        auto content = ql::issuedContent(*reg, i, set());
+        auto content = ql::issuedContent(fs(), *reg, i, set());
         EXPECT_TRUE(content.isOk());
         auto xml = ql::ciiInvoiceXml(content->invoice, content->parties);
         EXPECT_TRUE(xml.isOk()) << xml.status().message();
