@@ -20,9 +20,12 @@ struct EInvoiceGap {
     bool operator==(const EInvoiceGap&) const = default;
 };
 
-// Every detail the XML needs that invoice and parties lack, in a fixed order: seller name,
-// country code, VAT ID or registration, exemption reason (no sales tax and a seller VAT ID),
-// customer name and country code, currency code. Empty when the XML can be written.
+// Every detail the XML needs that invoice and parties lack, in a fixed order: the number; the
+// seller's name, country code, VAT ID or registration number; with sales tax a rate above zero
+// and a VAT ID or tax number; without it and with a seller VAT ID an exemption reason (and a
+// VATEX code of the standard's list, when one is given); the customer's name and country code;
+// the currency code; at least one line, every project named. A code the billing fields accept
+// but the standard's code lists lack is a gap too. Empty when the XML can be written.
 std::vector<EInvoiceGap> missingEInvoiceDetails(const Invoice& invoice, const InvoiceParties& parties);
 
 // One message naming every gap, one per line, for the window and the command line.
