@@ -46,6 +46,7 @@ class CountingPrompter final : public Prompter {
 public:
     void inform(const QString&, const QString&, Icon) override { ++boxes; }
     bool ask(const QString&, const QString&) override { ++boxes; return true; }
+    int choose(const QString&, const QString&, const QStringList&, int) override { return 0; }
     int boxes = 0;
 };
 

@@ -3,6 +3,7 @@
 #include "ui/common/Prompter.h"
 
 #include <QString>
+#include <QStringList>
 #include <deque>
 #include <functional>
 #include <vector>
@@ -17,6 +18,7 @@ public:
         QString text;
         Icon icon;
         bool question;
+        QStringList answers = {};  // the buttons of a choice
     };
 
     void inform(const QString& caption, const QString& text, Icon icon = Icon::Information) override {
@@ -32,8 +34,20 @@ public:
         return answer;
     }
 
+    int choose(const QString& caption, const QString& text, const QStringList& offered, int) override {
+        boxes.push_back({caption, text, Icon::Question, true, offered});
+        if (whileShown) whileShown();
+        if (choices.empty()) return chooseFor ? chooseFor(text) : 0;
+        const int choice = choices.front();
+        choices.pop_front();
+        return choice;
+    }
+
     std::vector<Box> boxes;
     std::deque<bool> answers;
+    // Choices are taken from their own queue, then chooseFor, else the first (the default).
+    std::deque<int> choices;
+    std::function<int(const QString& text)> chooseFor;
     std::function<void()> whileShown;
     // Answers a question by its text when the queue is empty.
     std::function<bool(const QString& text)> answerFor;

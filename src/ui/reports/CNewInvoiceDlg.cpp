@@ -94,12 +94,16 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
         for (const std::string& n : overlap.numbers) numbers << QString::fromStdString(n);
         const QString frames = overlap.frames == 1 ? QStringLiteral("1 time frame of this period was")
                                                    : QStringLiteral("%1 time frames of this period were").arg(overlap.frames);
-        const bool leaveOut = m_prompter.ask(
+        // Escape does neither: billing the hours again must be chosen, never fallen into.
+        enum { kLeaveOut, kBillAgain, kCancel };
+        const int choice = m_prompter.choose(
             QStringLiteral("New invoice"),
-            QStringLiteral("%1 billed already, on invoice %2.\nLeave them out of this invoice? Yes leaves them out; "
-                           "No bills them again, and the register records that it does.")
-                .arg(frames, numbers.join(QStringLiteral(", "))));
-        if (leaveOut) {
+            QStringLiteral("%1 billed already, on invoice %2.\nLeave them out of this invoice, or bill them again "
+                           "(the register records that it does)?")
+                .arg(frames, numbers.join(QStringLiteral(", "))),
+            {QStringLiteral("&Leave Out"), QStringLiteral("&Bill Again"), QStringLiteral("Cancel")}, kCancel);
+        if (choice == kCancel) return;
+        if (choice == kLeaveOut) {
             ql::leaveOutBilled(*invoice, *reg);
             if (invoice->lines.empty())
                 return refuse("Every time frame of this period was billed already: there is nothing to invoice.");

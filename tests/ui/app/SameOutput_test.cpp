@@ -137,7 +137,7 @@ protected:
     // The invoice as the New Invoice dialog's To File... or Print builds it.
     std::pair<ql::Invoice, ql::InvoiceParties> guiInvoice(const InvoiceCase& c) {
         // The cases invoice the same hours over and over, as the command does: billed again.
-        prompter.answerFor = [](const QString& text) { return !text.contains(QStringLiteral("billed already")); };
+        prompter.chooseFor = [](const QString&) { return 1; };  // Bill Again
         CNewInvoiceDlg dlg(ql::defaultFileSystem(), prompter, clock, ql::FileSet(settings));
         auto* customer = dlg.findChild<QComboBox*>("customerCombo");
         customer->setCurrentIndex(customer->findData(c.customer));

@@ -37,7 +37,7 @@ protected:
         m_settings = makeFileSet(QStringLiteral("Work.qlr"));
         m_path = m_settings.toStdString();
         // Tests that invoice the same hour twice mean to: they bill it again.
-        prompter.answerFor = [](const QString& text) { return !text.contains(QStringLiteral("billed already")); };
+        prompter.chooseFor = [](const QString&) { return 1; };  // Bill Again
     }
     void addCustomer(std::int32_t id, const char* name) {
         ql::CustomerRecord c;
@@ -183,17 +183,30 @@ TEST_F(NewInvoice, FramesBilledAlreadyAreLeftOutUnlessTheUserBillsThemAgain) {
         return *ql::readInvoiceRegister(ql::defaultFileSystem(), ql::FileSet(m_path))->find(number);
     };
 
-    prompter.answers = {true};  // leave them out
-    print();
+    // Escape (Cancel) neither bills nor leaves out: nothing is taken and the dialog stays open.
+    prompter.choices = {2};
+    runInvoice(*app, [](CNewInvoiceDlg& d) {
+        child<QPushButton>(d, "printButton")->click();
+        EXPECT_EQ(d.result(), 0);  // still open: no output chosen
+    });
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(prompter.boxes[0].text, QStringLiteral("1 time frame of this period was billed already, on invoice 9600001.\n"
-                                                     "Leave them out of this invoice? Yes leaves them out; No bills them "
-                                                     "again, and the register records that it does."));
+                                                     "Leave them out of this invoice, or bill them again (the register "
+                                                     "records that it does)?"));
+    EXPECT_EQ(prompter.boxes[0].answers,
+              (QStringList{QStringLiteral("&Leave Out"), QStringLiteral("&Bill Again"), QStringLiteral("Cancel")}));
+    EXPECT_EQ(storedNumber(), "9600002");
+    EXPECT_EQ(ql::readInvoiceRegister(ql::defaultFileSystem(), ql::FileSet(m_path))->invoices().size(), 1u);
+
+    prompter.boxes.clear();
+    prompter.choices = {0};  // Leave Out, the default
+    print();
+    ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_EQ(entry("9600002").frames.size(), 1u);
     EXPECT_EQ(entry("9600002").frames[0].start, later);
     EXPECT_FALSE(entry("9600002").rebills);
 
-    prompter.answers = {true};
+    prompter.choices = {0};
     print();
     ASSERT_EQ(prompter.boxes.size(), 3u);
     EXPECT_TRUE(prompter.boxes[1].text.startsWith(QStringLiteral("2 time frames of this period were billed already, on "
@@ -203,7 +216,7 @@ TEST_F(NewInvoice, FramesBilledAlreadyAreLeftOutUnlessTheUserBillsThemAgain) {
               QStringLiteral("Every time frame of this period was billed already: there is nothing to invoice."));
     EXPECT_EQ(storedNumber(), "9600003");
 
-    prompter.answers = {false};  // bill them again
+    prompter.choices = {1};  // Bill Again
     print();
     EXPECT_EQ(entry("9600003").frames.size(), 2u);
     EXPECT_TRUE(entry("9600003").rebills);
@@ -317,9 +330,7 @@ TEST_F(NewInvoice, ADialogWhoseNumberWasIssuedMeanwhileAsksBeforeIssuingAnother)
         child<QPushButton>(*first, "printButton")->click();
         ASSERT_EQ(first->result(), CNewInvoiceDlg::kPrint) << c.name;
 
-        prompter.answerFor = [&c](const QString& text) {
-            return text.contains(QStringLiteral("billed already")) ? false : c.useTheNewNumber;
-        };
+        prompter.answerFor = [&c](const QString&) { return c.useTheNewNumber; };
         child<QPushButton>(*late, "printButton")->click();
         const auto told = toldBesidesBilled();
         ASSERT_EQ(told.size(), 1u) << c.name;
