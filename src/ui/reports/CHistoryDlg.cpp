@@ -26,6 +26,7 @@
 #include <QTreeView>
 
 #include <algorithm>
+#include <memory>
 
 CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, const ql::Clock& clock,
                          const ql::FileSet& set, ProjectChooser chooser, QWidget* parent)
@@ -131,24 +132,26 @@ void CHistoryDlg::reload() {
 }
 
 void CHistoryDlg::showInvoices() {
-    const auto reg = ql::readInvoiceRegister(m_fs, m_set);
+    auto read = ql::readInvoiceRegister(m_fs, m_set);
     // An unreadable register is said rather than shown as time never billed.
-    if (!reg) return report(reg.status().message());
-    if (reg->invoices().empty()) return m_model->setInvoices({});
-    const ql::BilledFrames billed(*reg);
-    const auto& items = m_model->history().items;
-    std::vector<QString> numbers(items.size());
-    // Each number is converted once and shared by the rows it billed.
-    std::vector<QString> numberOf(reg->invoices().size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const ql::TimeFrameRecord& f = items[i].frame;
-        const std::ptrdiff_t invoice = billed.indexOf({f.projectId, f.start, f.end});
-        if (invoice < 0) continue;
-        QString& number = numberOf[static_cast<std::size_t>(invoice)];
-        if (number.isNull()) number = fromRecordText(reg->invoices()[static_cast<std::size_t>(invoice)].number);
-        numbers[i] = number;
-    }
-    m_model->setInvoices(std::move(numbers));
+    if (!read) return report(read.status().message());
+    if (read->invoices().empty()) return m_model->setInvoices(nullptr);
+    // Looked up for the rows shown only: a year of rows costs one pass over the register.
+    struct Billed {
+        explicit Billed(ql::InvoiceRegister r) : reg(std::move(r)), frames(reg), numbers(reg.invoices().size()) {}
+        ql::InvoiceRegister reg;
+        ql::BilledFrames frames;
+        std::vector<QString> numbers;  // each converted once, then shared by its rows
+    };
+    auto billed = std::make_shared<Billed>(std::move(read).value());
+    m_model->setInvoices([billed](const ql::HistoryItem& item) {
+        const ql::TimeFrameRecord& f = item.frame;
+        const std::ptrdiff_t invoice = billed->frames.indexOf({f.projectId, f.start, f.end});
+        if (invoice < 0) return QString();
+        QString& number = billed->numbers[static_cast<std::size_t>(invoice)];
+        if (number.isNull()) number = fromRecordText(billed->reg.invoices()[static_cast<std::size_t>(invoice)].number);
+        return number;
+    });
 }
 
 void CHistoryDlg::sortByColumn(int column) {

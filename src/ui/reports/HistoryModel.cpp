@@ -16,7 +16,7 @@ HistoryModel::HistoryModel(QObject* parent) : QAbstractTableModel(parent) {}
 void HistoryModel::setHistory(ql::HistoryItems history, bool monthFirst, const std::string& monetarySymbol) {
     beginResetModel();
     m_history = std::move(history);
-    m_invoiceOf.clear();
+    m_invoiceOf = nullptr;
     m_order.resize(m_history.items.size());
     for (std::size_t i = 0; i < m_order.size(); ++i) m_order[i] = static_cast<std::int32_t>(i);
     m_monthFirst = monthFirst;
@@ -35,8 +35,8 @@ void HistoryModel::sortByColumn(int column) {
     endResetModel();
 }
 
-void HistoryModel::setInvoices(std::vector<QString> invoiceOfItem) {
-    m_invoiceOf = std::move(invoiceOfItem);
+void HistoryModel::setInvoices(InvoiceOfItem numberOf) {
+    m_invoiceOf = std::move(numberOf);
     if (rowCount() > 0) emit dataChanged(index(0, kInvoice), index(rowCount() - 1, kInvoice));
 }
 
@@ -52,10 +52,7 @@ QString HistoryModel::text(int row, int column) const {
     case kTime: return QString::fromLatin1(ql::historyTimeText(it));
     case kTimeCharged: return QString::fromLatin1(ql::historySpanText(it));
     case kCharges: return fromRecordText(ql::historyChargeText(it, m_symbol));
-    case kInvoice: {
-        const auto i = static_cast<std::size_t>(m_order[static_cast<std::size_t>(row)]);
-        return i < m_invoiceOf.size() ? m_invoiceOf[i] : QString();
-    }
+    case kInvoice: return m_invoiceOf ? m_invoiceOf(it) : QString();
     default: return {};
     }
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "collation/NameOrder.h"
 #include "core/reports/HistoryItems.h"
 
@@ -22,9 +24,10 @@ public:
     // Replaces the rows, in file order; monthFirst and monetarySymbol (UTF-8) shape the
     // Date and Charges texts. Project names are ranked once by NameOrder for sorting.
     void setHistory(ql::HistoryItems history, bool monthFirst, const std::string& monetarySymbol);
-    // The Invoice column: the number of the issued invoice that billed each item (by its
-    // index in history().items), empty for an unbilled one; all empty until given.
-    void setInvoices(std::vector<QString> invoiceOfItem);
+    // The Invoice column: numberOf gives the number of the issued invoice that billed an item,
+    // empty for an unbilled one; asked only for the rows shown. All empty until given.
+    using InvoiceOfItem = std::function<QString(const ql::HistoryItem& item)>;
+    void setInvoices(InvoiceOfItem numberOf);
     // Ascending by column (CompareHistoryItems); equal keys keep their order.
     void sortByColumn(int column);
 
@@ -54,7 +57,7 @@ private:
     std::vector<std::int32_t> m_order;  // row -> index into m_history.items
     std::vector<std::int32_t> m_nameRanks;
     std::vector<QString> m_names;  // per project of m_history
-    std::vector<QString> m_invoiceOf;  // per item of m_history; empty when none was given
+    InvoiceOfItem m_invoiceOf;
     bool m_monthFirst = true;
     std::string m_symbol;
     ql::NameOrder m_nameOrder;
