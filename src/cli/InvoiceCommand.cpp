@@ -148,7 +148,8 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     if (overlap.frames > 0 && !request.unbilled && !request.rebill)
         return Status::invalidArgument(std::to_string(overlap.frames) + (overlap.frames == 1 ? " frame" : " frames") +
                                        " of this invoice " + (overlap.frames == 1 ? "was" : "were") +
-                                       " billed already, on invoice " + joined(overlap.numbers) +
+                                       " billed already, on " + (overlap.numbers.size() == 1 ? "invoice " : "invoices ") +
+                                       joined(overlap.numbers) +
                                        ": give --unbilled to leave them out or --rebill to bill them again");
     auto parties = loadInvoiceParties(fs, *invoice, *settings);
     if (!parties) {

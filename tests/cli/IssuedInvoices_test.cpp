@@ -87,7 +87,7 @@ TEST_F(IssuedInvoices, FramesBilledOnceAreRefusedLeftOutOrBilledAgainOnPurpose) 
 
     const CliRun again = runCli(invoice("1996-11-01", "1996-11-30", dir.path("c.txt")));
     EXPECT_EQ(again.exitCode, 2);
-    EXPECT_NE(again.err.find("3 frames of this invoice were billed already, on invoice 9600001, 9600002:"),
+    EXPECT_NE(again.err.find("3 frames of this invoice were billed already, on invoices 9600001, 9600002:"),
               std::string::npos)
         << again.err;
     ok(invoice("1996-11-01", "1996-11-30", dir.path("c.txt"), {"--rebill"}));

@@ -98,9 +98,10 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
         enum { kLeaveOut, kBillAgain, kCancel };
         const int choice = m_prompter.choose(
             QStringLiteral("New invoice"),
-            QStringLiteral("%1 billed already, on invoice %2.\nLeave them out of this invoice, or bill them again "
+            QStringLiteral("%1 billed already, on %2 %3.\nLeave them out of this invoice, or bill them again "
                            "(the register records that it does)?")
-                .arg(frames, numbers.join(QStringLiteral(", "))),
+                .arg(frames, numbers.size() == 1 ? QStringLiteral("invoice") : QStringLiteral("invoices"),
+                     numbers.join(QStringLiteral(", "))),
             {QStringLiteral("&Leave Out"), QStringLiteral("&Bill Again"), QStringLiteral("Cancel")}, kCancel);
         if (choice == kCancel) return;
         if (choice == kLeaveOut) {

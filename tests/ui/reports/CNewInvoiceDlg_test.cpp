@@ -210,7 +210,7 @@ TEST_F(NewInvoice, FramesBilledAlreadyAreLeftOutUnlessTheUserBillsThemAgain) {
     print();
     ASSERT_EQ(prompter.boxes.size(), 3u);
     EXPECT_TRUE(prompter.boxes[1].text.startsWith(QStringLiteral("2 time frames of this period were billed already, on "
-                                                                 "invoice 9600001, 9600002.")))
+                                                                 "invoices 9600001, 9600002.")))
         << prompter.boxes[1].text.toStdString();
     EXPECT_EQ(prompter.boxes[2].text,
               QStringLiteral("Every time frame of this period was billed already: there is nothing to invoice."));
