@@ -85,6 +85,17 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     auto invoice = ql::LoadInvoice(m_fs, request, m_set);
     if (!invoice) return refuse(invoice.status().message());
     if (invoice->lines.empty()) return refuse(kNothingToInvoice);
+    // Recorded as it is shown now, so that a reprint gives this invoice whatever changes later.
+    auto parties = ql::loadInvoiceParties(m_fs, *invoice);
+    if (!parties) return refuse(parties.status().message());
+    // An e-invoice its receiver would reject must not take a number: the user is told what to
+    // fill in first (before any question on billed hours), and the dialog stays open.
+    if (result == kEInvoiceXml || result == kFacturX) {
+        if (const std::optional<QString> missing = missingEInvoiceText(*invoice, *parties)) {
+            m_prompter.inform(QStringLiteral("E-invoice"), *missing, Prompter::Icon::Information);
+            return;
+        }
+    }
     // The same hours billed twice without a word would cost the customer's trust: asked first.
     const auto reg = ql::readInvoiceRegister(m_fs, m_set);
     if (!reg) return refuse(reg.status().message());
@@ -110,17 +121,6 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
                 return refuse("Every time frame of this period was billed already: there is nothing to invoice.");
         } else {
             rebills = true;
-        }
-    }
-    // Recorded as it is shown now, so that a reprint gives this invoice whatever changes later.
-    auto parties = ql::loadInvoiceParties(m_fs, *invoice);
-    if (!parties) return refuse(parties.status().message());
-    // An e-invoice its receiver would reject must not take a number: the user is told what to
-    // fill in first, and the dialog stays open.
-    if (result == kEInvoiceXml || result == kFacturX) {
-        if (const std::optional<QString> missing = missingEInvoiceText(*invoice, *parties)) {
-            m_prompter.inform(QStringLiteral("E-invoice"), *missing, Prompter::Icon::Information);
-            return;
         }
     }
     const ql::InvoiceRecord record{*invoice, *parties, m_clock.now(), rebills};

@@ -199,6 +199,8 @@ TEST_F(EInvoiceButtons, AMissingDetailIsNamedAndNothingIsIssuedOrWritten) {
                 result = d.result();
             });
             EXPECT_EQ(result, 0) << c.named << " " << form.button;
+            // Named before anything is asked about the hours the first invoice billed.
+            EXPECT_EQ(prompter.boxes.size(), 1u) << c.named << " " << form.button;
             ASSERT_EQ(told().size(), 1u) << c.named << " " << form.button;
             EXPECT_EQ(told()[0].caption, QStringLiteral("E-invoice"));
             EXPECT_TRUE(told()[0].text.startsWith(QStringLiteral("The e-invoice lacks details the standard requires:\n")))
