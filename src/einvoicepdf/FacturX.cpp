@@ -122,25 +122,23 @@ Status unreadablePdf(const std::exception& e) {
 
 }  // namespace
 
-std::string pdfDate(std::int32_t seconds) {
+namespace {
+
+// The local time of seconds with its offset from UTC, in the pattern of one of the two forms.
+std::string dateWithOffset(std::int32_t seconds, const char* pattern) {
     const LocalParts p = localParts(seconds);
     const int offset = p.offsetMinutes < 0 ? -p.offsetMinutes : p.offsetMinutes;
     char text[80];
-    std::snprintf(text, sizeof text, "D:%04d%02d%02d%02d%02d%02d%c%02d'%02d'", p.tm.tm_year + 1900, p.tm.tm_mon + 1,
-                  p.tm.tm_mday, p.tm.tm_hour, p.tm.tm_min, p.tm.tm_sec, p.offsetMinutes < 0 ? '-' : '+', offset / 60,
-                  offset % 60);
+    std::snprintf(text, sizeof text, pattern, p.tm.tm_year + 1900, p.tm.tm_mon + 1, p.tm.tm_mday, p.tm.tm_hour,
+                  p.tm.tm_min, p.tm.tm_sec, p.offsetMinutes < 0 ? '-' : '+', offset / 60, offset % 60);
     return text;
 }
 
-std::string xmpDate(std::int32_t seconds) {
-    const LocalParts p = localParts(seconds);
-    const int offset = p.offsetMinutes < 0 ? -p.offsetMinutes : p.offsetMinutes;
-    char text[80];
-    std::snprintf(text, sizeof text, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d", p.tm.tm_year + 1900, p.tm.tm_mon + 1,
-                  p.tm.tm_mday, p.tm.tm_hour, p.tm.tm_min, p.tm.tm_sec, p.offsetMinutes < 0 ? '-' : '+', offset / 60,
-                  offset % 60);
-    return text;
-}
+}  // namespace
+
+std::string pdfDate(std::int32_t seconds) { return dateWithOffset(seconds, "D:%04d%02d%02d%02d%02d%02d%c%02d'%02d'"); }
+
+std::string xmpDate(std::int32_t seconds) { return dateWithOffset(seconds, "%04d-%02d-%02dT%02d:%02d:%02d%c%02d:%02d"); }
 
 Result<std::string> attachFacturX(std::string_view archivalPdf, std::string_view xml, const FacturXDocument& document) {
     try {
