@@ -29,49 +29,44 @@ TEST(AbsenceAnswer, EachAnswerWritesExactlyTheFramesOfTheProjectsThatRanThrough)
     // Alpha (1) and Beta (2) ran through the absence; Gamma (3) was checked in after it began;
     // Beta's start was moved 60 s later by a pause before the absence.
     const RunningProjects running({{1, kT0}, {2, kT0 + 160, kT0 + 100}, {3, kT0 + 2830}}, false, kT0 + 200);
+    const RunningProjects paused({{1, kT0}, {2, kT0 + 100}}, true, kT0 + 200);
+    // Its start moved past the absence's start by the pause accounting.
+    const RunningProjects shifted({{1, kAway.start + 50, kT0}}, false, 0);
     struct Case {
         const char* what;
+        const RunningProjects& before;
         AbsenceAnswer answer;
         std::vector<TimeFrameRecord> frames;
         std::vector<RunningEntry> after;
     };
     const Case cases[] = {
-        {"subtract and continue: out at the start, in again at the end, in their places",
+        {"subtract and continue: out at the start, in again at the end, in their places", running,
          AbsenceAnswer::SubtractAndContinue,
          {{1, kT0, kAway.start}, {2, kT0 + 160, kAway.start}},
          {{1, kAway.end}, {2, kAway.end}, {3, kT0 + 2830}}},
-        {"subtract and check out: out at the start",
-         AbsenceAnswer::SubtractAndCheckOut,
+        {"subtract and check out: out at the start", running, AbsenceAnswer::SubtractAndCheckOut,
          {{1, kT0, kAway.start}, {2, kT0 + 160, kAway.start}},
          {{3, kT0 + 2830}}},
-        {"keep the time: nothing written, nothing changed", AbsenceAnswer::KeepTime, {}, running.entries()},
+        {"keep the time: nothing written, nothing changed", running, AbsenceAnswer::KeepTime, {}, running.entries()},
+        {"paused: not affected", paused, AbsenceAnswer::SubtractAndCheckOut, {}, paused.entries()},
+        {"never a frame that ends before it starts", shifted, AbsenceAnswer::SubtractAndCheckOut,
+         {{1, kAway.start + 50, kAway.start + 50}}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         RecordingWriter written;
         std::vector<std::size_t> journalled;
-        const AbsenceOutcome outcome = applyAbsenceAnswer(c.answer, kAway, running, written.writer(),
+        const AbsenceOutcome outcome = applyAbsenceAnswer(c.answer, kAway, c.before, written.writer(),
                                                           [&](const RunningProjects& r) { journalled.push_back(r.count()); });
         EXPECT_TRUE(outcome.status);
         EXPECT_EQ(written.frames, c.frames);
         EXPECT_EQ(outcome.running.entries(), c.after);
-        EXPECT_FALSE(outcome.running.paused());
+        EXPECT_EQ(outcome.running.paused(), c.before.paused());
         // The journal follows every frame that landed, so a crash cannot write one twice.
         EXPECT_EQ(journalled.size(), c.frames.size());
     }
     EXPECT_EQ(absentEntries(running, kAway), (std::vector<RunningEntry>{{1, kT0}, {2, kT0 + 160, kT0 + 100}}));
-}
-
-TEST(AbsenceAnswer, APausedStateIsNotAffected) {
-    const RunningProjects paused({{1, kT0}, {2, kT0 + 100}}, true, kT0 + 200);
     EXPECT_TRUE(absentEntries(paused, kAway).empty());
-    for (const AbsenceAnswer answer : {AbsenceAnswer::SubtractAndContinue, AbsenceAnswer::SubtractAndCheckOut}) {
-        RecordingWriter written;
-        const AbsenceOutcome outcome = applyAbsenceAnswer(answer, kAway, paused, written.writer());
-        EXPECT_TRUE(written.frames.empty());
-        EXPECT_EQ(outcome.running.entries(), paused.entries());
-        EXPECT_TRUE(outcome.running.paused());
-    }
 }
 
 // A frame that cannot be written keeps its project, and those after it, running as they were.
@@ -93,15 +88,6 @@ TEST(AbsenceAnswer, AFailedWriteStopsThereAndKeepsTheRestRunning) {
         EXPECT_EQ(written.frames, (std::vector<TimeFrameRecord>{{1, kT0, kAway.start}}));
         EXPECT_EQ(outcome.running.entries(), c.after);
     }
-}
-
-// A start the pause accounting moved past the absence's start gives an empty frame, never
-// one that ends before it starts.
-TEST(AbsenceAnswer, NoFrameEndsBeforeItStarts) {
-    const RunningProjects running({{1, kAway.start + 50, kT0}}, false, 0);
-    RecordingWriter written;
-    (void)applyAbsenceAnswer(AbsenceAnswer::SubtractAndCheckOut, kAway, running, written.writer());
-    EXPECT_EQ(written.frames, (std::vector<TimeFrameRecord>{{1, kAway.start + 50, kAway.start + 50}}));
 }
 
 }  // namespace

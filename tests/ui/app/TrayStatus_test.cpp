@@ -44,11 +44,4 @@ TEST_F(TrayStatus, TheIconAndTipFollowTheRunningProjects) {
     EXPECT_EQ(iconImage(), idle);
 }
 
-TEST(TrayToolTip, AnUnnamedProjectShowsItsId) {
-    const ql::RunningProjects running({{7, 0}}, false, 0);
-    EXPECT_EQ(trayToolTip(running, {{"", "00:01", "$0.00"}}), QStringLiteral("Quillory\nProject 7 00:01"));
-    EXPECT_EQ(trayState(running), TrayState::Running);
-    EXPECT_EQ(trayState({}), TrayState::Idle);
-}
-
 }  // namespace
