@@ -8,6 +8,7 @@
 #include "ui/app/ProgramOptions.h"
 #include "ui/common/Profile.h"
 #include "ui/common/Prompter.h"
+#include "ui/tracking/DesktopPresenceMonitor.h"
 #include "ui/tracking/SessionEndWatcher.h"
 
 #include <QApplication>
@@ -48,7 +49,8 @@ int main(int argc, char* argv[]) {
     HelpWindowService help(HelpWindowService::defaultFolders());
     QtFileSetDialogs fileDialogs;
     QtModal modal;
-    CTessalyApp shell({prompter, clock, ql::defaultFileSystem(), help, fileDialogs, modal});
+    DesktopPresenceMonitor presence;
+    CTessalyApp shell({prompter, clock, ql::defaultFileSystem(), help, fileDialogs, modal, &presence});
     QObject::connect(&sessionEnd, &SessionEndWatcher::sessionEnding, &shell, [&shell] { shell.endSession(); });
     shell.start(CTessalyApp::commandLineText(QCoreApplication::arguments()), [&](CMainFrame& frame) {
         prompter.setParent(&frame);

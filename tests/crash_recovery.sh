@@ -49,7 +49,8 @@ fail() {
 }
 now() { date +%s; }
 
-# The journal's integers: magic version heartbeat paused reference count {id start}... crc.
+# The journal's integers: magic version heartbeat paused reference count {id start checked-in}...
+# away-since crc.
 journal=()
 read_journal() {
   journal=()
@@ -126,8 +127,9 @@ run_round() {
 
   read_journal || fail "$signal" "$round" "no journal after the program ended"
   [ "${journal[5]}" = 2 ] || fail "$signal" "$round" "the journal holds ${journal[5]} entries"
-  # Version 2: each entry is the project id, the start and the check-in time.
-  [ "${journal[1]}" = 2 ] || fail "$signal" "$round" "a journal of version ${journal[1]}"
+  # Version 3: each entry is the project id, the start and the check-in time; the absence's
+  # start follows the entries.
+  [ "${journal[1]}" = 3 ] || fail "$signal" "$round" "a journal of version ${journal[1]}"
   [ "${journal[6]} ${journal[9]}" = "1 0" ] || fail "$signal" "$round" "journalled projects ${journal[6]} ${journal[9]}"
   [ "${journal[7]} ${journal[10]}" = "${running[7]} ${running[10]}" ] ||
     fail "$signal" "$round" "starts changed from ${running[7]} ${running[10]} to ${journal[7]} ${journal[10]}"

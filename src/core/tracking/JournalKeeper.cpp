@@ -20,11 +20,11 @@ Result<std::optional<JournalState>> JournalKeeper::read() {
     return readJournal(m_fs, m_path);
 }
 
-Status JournalKeeper::record(const RunningProjects& running, std::int32_t now) {
+Status JournalKeeper::record(const RunningProjects& running, std::int32_t now, std::int32_t awaySince) {
     if (!m_owns) return Status::ok();
     if (running.empty()) return reportOnce(removeJournal(m_fs, m_path));
     return reportOnce(writeJournal(m_fs, m_path,
-                                   {running.entries(), running.paused(), running.pauseReference(), now}));
+                                   {running.entries(), running.paused(), running.pauseReference(), now, awaySince}));
 }
 
 Status JournalKeeper::discard() {

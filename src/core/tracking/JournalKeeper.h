@@ -31,11 +31,12 @@ public:
     // The journal of the claimed set as readJournal gives it.
     Result<std::optional<JournalState>> read();
 
-    // Writes running with the heartbeat now, or removes the journal when nothing runs. Does
+    // Writes running with the heartbeat now and the start of the user's absence (0 while
+    // present), or removes the journal when nothing runs. Does
     // nothing without a claim. A failure is returned once, when writing starts to fail;
     // the failures after it return ok until a write has succeeded again, so the user is told
     // once and not at every tick.
-    Status record(const RunningProjects& running, std::int32_t now);
+    Status record(const RunningProjects& running, std::int32_t now, std::int32_t awaySince = 0);
     // Removes the journal of the claimed set (a confirmed exit, a discarded recovery).
     Status discard();
 

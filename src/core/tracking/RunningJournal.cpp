@@ -11,21 +11,24 @@ namespace ql {
 namespace {
 
 constexpr std::array<unsigned char, 4> kMagic{'Q', 'L', 'R', 'N'};
-constexpr std::int32_t kVersion = 2;
-// Version 1 kept no check-in time: its entries were a project id and a start.
+constexpr std::int32_t kVersion = 3;
+// Version 2 kept no absence; version 1 kept no check-in time either: its entries were a
+// project id and a start.
+constexpr std::int32_t kVersionWithoutAway = 2;
 constexpr std::int32_t kVersionWithoutCheckIn = 1;
 constexpr std::size_t kHeaderSize = 24;
 constexpr std::size_t kEntrySize = 12;
 constexpr std::size_t kEntrySizeWithoutCheckIn = 8;
+constexpr std::size_t kAwaySize = 4;
 constexpr std::size_t kChecksumSize = 4;
 constexpr std::size_t kMaxEntries = 5;
-constexpr std::size_t kMaxSize = kHeaderSize + kMaxEntries * kEntrySize + kChecksumSize;
+constexpr std::size_t kMaxSize = kHeaderSize + kMaxEntries * kEntrySize + kAwaySize + kChecksumSize;
 
 }  // namespace
 
 std::vector<unsigned char> encodeJournal(const JournalState& state) {
     const std::size_t count = std::min(state.entries.size(), kMaxEntries);
-    std::vector<unsigned char> bytes(kHeaderSize + count * kEntrySize + kChecksumSize);
+    std::vector<unsigned char> bytes(kHeaderSize + count * kEntrySize + kAwaySize + kChecksumSize);
     std::copy(kMagic.begin(), kMagic.end(), bytes.begin());
     codec::putInt32(bytes.data(), 4, kVersion);
     codec::putInt32(bytes.data(), 8, state.heartbeat);
@@ -37,6 +40,7 @@ std::vector<unsigned char> encodeJournal(const JournalState& state) {
         codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize + 4, state.entries[i].start);
         codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize + 8, state.entries[i].checkedIn);
     }
+    codec::putInt32(bytes.data(), kHeaderSize + count * kEntrySize, state.awaySince);
     const std::size_t body = bytes.size() - kChecksumSize;
     codec::storeLittleEndian(bytes.data() + body, crc32(bytes.data(), body));
     return bytes;
@@ -46,11 +50,14 @@ std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_
     if (size < kHeaderSize + kChecksumSize || size > kMaxSize) return std::nullopt;
     if (!std::equal(kMagic.begin(), kMagic.end(), bytes)) return std::nullopt;
     const std::int32_t version = codec::getInt32(bytes, 4);
-    if (version != kVersion && version != kVersionWithoutCheckIn) return std::nullopt;
-    const std::size_t entrySize = version == kVersion ? kEntrySize : kEntrySizeWithoutCheckIn;
+    if (version != kVersion && version != kVersionWithoutAway && version != kVersionWithoutCheckIn)
+        return std::nullopt;
+    const std::size_t entrySize = version == kVersionWithoutCheckIn ? kEntrySizeWithoutCheckIn : kEntrySize;
+    const std::size_t awaySize = version == kVersion ? kAwaySize : 0;
     const std::int32_t count = codec::getInt32(bytes, 20);
     if (count < 0 || static_cast<std::size_t>(count) > kMaxEntries) return std::nullopt;
-    const std::size_t body = kHeaderSize + static_cast<std::size_t>(count) * entrySize;
+    const std::size_t entriesEnd = kHeaderSize + static_cast<std::size_t>(count) * entrySize;
+    const std::size_t body = entriesEnd + awaySize;
     if (size != body + kChecksumSize) return std::nullopt;
     if (codec::loadLittleEndian<std::uint32_t>(bytes + body) != crc32(bytes, body)) return std::nullopt;
     const std::int32_t paused = codec::getInt32(bytes, 12);
@@ -60,11 +67,13 @@ std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_
     state.heartbeat = codec::getInt32(bytes, 8);
     state.paused = paused == 1;
     state.pauseReference = codec::getInt32(bytes, 16);
+    if (version == kVersion) state.awaySince = codec::getInt32(bytes, entriesEnd);
+    if (state.awaySince < 0) return std::nullopt;
     for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
         const std::size_t at = kHeaderSize + i * entrySize;
         const std::int32_t start = codec::getInt32(bytes, at + 4);
         // A journal of the earlier layout is offered back as it was: its starts are all it knew.
-        const std::int32_t checkedIn = version == kVersion ? codec::getInt32(bytes, at + 8) : start;
+        const std::int32_t checkedIn = version == kVersionWithoutCheckIn ? start : codec::getInt32(bytes, at + 8);
         state.entries.push_back({codec::getInt32(bytes, at), start, checkedIn});
     }
     return state;

@@ -13,18 +13,21 @@
 // The journal of the running projects, beside the file set (base path + "run"), so that a
 // crash, a kill or a logout loses no running time. No record operation reads it.
 //
-// Layout (little-endian, 28 + 12 * count bytes):
+// Layout (little-endian, 32 + 12 * count bytes):
 //    offset    size  field
 //         0       4  magic "QLRN"
-//         4       4  int32   version, 2
+//         4       4  int32   version, 3
 //         8       4  int32   heartbeat: when the program was last seen running
 //        12       4  int32   paused, 0 or 1
 //        16       4  int32   pause reference
 //        20       4  int32   count of running entries, 0 to 5
 //        24  12 * n  int32 project id, int32 start, int32 checked in, per entry in check-in order
-//  24 + 12n       4  uint32  CRC-32 of every byte before it
-// Version 1, written by earlier builds, is the same with 8-byte entries (project id, start;
-// 28 + 8 * count bytes): it is still read, with each entry checked in at its start.
+//  24 + 12n       4  int32   away since: when the user's absence began, 0 while present
+//  28 + 12n       4  uint32  CRC-32 of every byte before it
+// The entries stay where version 2 had them, so tools that read a journal's entries by their
+// offsets read both. Version 2 is the same without "away since" (28 + 12 * count bytes),
+// version 1 also has 8-byte entries (project id, start; 28 + 8 * count bytes): both are still
+// read, as present, and version 1 with each entry checked in at its start.
 namespace ql {
 
 struct JournalState {
@@ -32,14 +35,16 @@ struct JournalState {
     bool paused = false;
     std::int32_t pauseReference = 0;
     std::int32_t heartbeat = 0;
+    // When the absence the user is in began; 0 while present.
+    std::int32_t awaySince = 0;
 
     bool operator==(const JournalState&) const = default;
 };
 
-// The bytes of the layout above, version 2. At most five entries are stored.
+// The bytes of the layout above, version 3. At most five entries are stored.
 std::vector<unsigned char> encodeJournal(const JournalState& state);
 
-// The state the bytes hold, of version 2 or 1; nullopt for anything that is not exactly one
+// The state the bytes hold, of version 3, 2 or 1; nullopt for anything that is not exactly one
 // whole journal (torn, padded, garbage, another version, a bad checksum, more than five
 // entries).
 std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_t size);

@@ -5,10 +5,13 @@
 namespace ql {
 
 RecoveryReview reviewJournal(const JournalState& journalled, std::int32_t now, const ProjectIndex* projects) {
-    RecoveryReview review{journalled, journalled.heartbeat, {}};
+    // Time after an absence began was not worked, whatever kept the program alive meanwhile.
+    const std::int32_t end =
+        journalled.awaySince != 0 ? std::min(journalled.heartbeat, journalled.awaySince) : journalled.heartbeat;
+    RecoveryReview review{journalled, end, {}};
     JournalState& state = review.state;
     // A clock that was set forward, or a scribbled journal, must not turn into years of work.
-    state.heartbeat = std::min(journalled.heartbeat, now);
+    state.heartbeat = std::min(end, now);
     state.pauseReference = std::min(journalled.pauseReference, state.heartbeat);
     state.entries.clear();
     for (const RunningEntry& entry : journalled.entries) {

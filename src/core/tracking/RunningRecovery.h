@@ -33,7 +33,8 @@ struct DroppedEntry {
 struct RecoveryReview {
     // What the choices act on: no time after the end, only entries that can be checked out.
     JournalState state;
-    // The heartbeat as the journal gave it; later than state.heartbeat when it was clamped.
+    // The end the journal gave: its heartbeat, or the start of the absence the user was in
+    // when that is earlier; later than state.heartbeat when it was clamped.
     std::int32_t journalledHeartbeat = 0;
     // The entries left out, in check-in order.
     std::vector<DroppedEntry> dropped;
@@ -44,7 +45,9 @@ struct RecoveryReview {
     bool operator==(const RecoveryReview&) const = default;
 };
 
-// Reviews journalled at now: the end is min(heartbeat, now) and the pause reference is no
+// Reviews journalled at now: the end is the heartbeat, or the start of the absence the journal
+// holds when that is earlier (the user was away from then on), and never later than now; the
+// pause reference is no
 // later than it; an entry whose project projects does not hold, or that starts after the
 // end, is dropped. Without projects (the file cannot be read) no entry is dropped for its
 // project.

@@ -7,13 +7,17 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
+CAboutDlg::CAboutDlg(const QStringList& sources, QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("About Quillory95"));
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("programIcon"));
     icon->setPixmap(programIcon().pixmap(32, 32));
     auto* text = new QLabel(QString::fromUtf8(kText), this);
     text->setObjectName(QStringLiteral("versionText"));
+    auto* away = new QLabel(sources.isEmpty() ? QStringLiteral("Away detection: no source in this session")
+                                              : QStringLiteral("Away detection: ") + sources.join(QStringLiteral(", ")),
+                            this);
+    away->setObjectName(QStringLiteral("awaySources"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
@@ -23,6 +27,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : QDialog(parent) {
     row->addWidget(text, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(row);
+    layout->addWidget(away);
     layout->addWidget(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }

@@ -3,12 +3,16 @@
 #include "ui/app/ShellOnly.h"
 
 #include <QDialog>
+#include <QStringList>
 
-// The About box: the program icon, "Quillory® v1.01 for Windows95" and OK.
+// The About box: the program icon, "Quillory® v1.01 for Windows95", the absence sources that
+// work in this session, and OK.
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* kText = "Quillory\u00AE v1.01 for Windows95";
 
-    explicit CAboutDlg(QWidget* parent = nullptr);
+    // sources: the active absence sources (PresenceMonitor::activeSources); none are named as
+    // "Away detection: no source in this session".
+    explicit CAboutDlg(const QStringList& sources = {}, QWidget* parent = nullptr);
 };

@@ -5,6 +5,8 @@
 #include "ui/common/HelpService.h"
 #include "ui/app/Icons.h"
 #include "ui/app/LockIndicators.h"
+#include "ui/app/TrayStatus.h"
+#include "core/time/Clock.h"
 #include "ui/common/Profile.h"
 
 #include <QAction>
@@ -104,6 +106,8 @@ CMainFrame::CMainFrame(CTessalyDoc& doc, HelpService& help, QWidget* parent)
     connectFrameCommands();
 
     connect(&m_doc, &CTessalyDoc::stateChanged, this, &CMainFrame::updateCommandStates);
+    connect(&m_doc, &CTessalyDoc::stateChanged, this, &CMainFrame::updateTray);
+    connect(&m_doc, &CTessalyDoc::ticked, this, &CMainFrame::updateTray);
     connect(&m_doc, &CTessalyDoc::titleChanged, this,
             [this](const QString& title) { setWindowTitle(frameTitle(title)); });
     setWindowTitle(frameTitle(m_doc.title()));
@@ -211,7 +215,17 @@ void CMainFrame::createTray() {
         raise();
         activateWindow();
     });
-    if (QSystemTrayIcon::isSystemTrayAvailable()) m_trayIcon->show();
+    updateTray();
+}
+
+void CMainFrame::updateTray() {
+    const ql::RunningProjects& running = m_doc.running();
+    m_trayIcon->setIcon(::trayIcon(trayState(running)));
+    const auto rows = ql::loadRunningPanelRows(m_doc.fileSystem(), m_doc.fileSet(), running.entries(),
+                                               m_doc.clock().now());
+    m_trayIcon->setToolTip(trayToolTip(running, rows.rows));
+    // A panel started after the program gets the icon at the next tick.
+    if (!m_trayIcon->isVisible() && QSystemTrayIcon::isSystemTrayAvailable()) m_trayIcon->show();
 }
 
 void CMainFrame::connectFrameCommands() {

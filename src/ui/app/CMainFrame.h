@@ -58,6 +58,9 @@ public slots:
     void updateCommandStates();
     // Reads the lock keys into the CAP, NUM and SCRL panes.
     void updateLockPanes();
+    // The tray icon and tip follow the running projects (trayIcon, trayToolTip); a tray that
+    // became available since start-up gets the icon. Run on every state change and tick.
+    void updateTray();
 
 protected:
     // Asks the document whether it may close; on yes saves the placement and closes.

@@ -3,6 +3,7 @@
 #include "core/store/FileSystem.h"
 
 #include "ui/analysis/AnalysisCommands.h"
+#include "ui/app/AbsenceWatch.h"
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyDoc.h"
@@ -17,6 +18,7 @@
 #include "ui/reports/ReportCommands.h"
 #include "ui/settings/SettingsCommands.h"
 #include "ui/tracking/CRecoveryDlg.h"
+#include "ui/tracking/PresenceMonitor.h"
 #include "ui/tracking/TrackingCommands.h"
 
 #include <QAction>
@@ -50,6 +52,7 @@ constexpr CommandBinding kCommands[] = {
 CTessalyApp::CTessalyApp(AppServices services, QObject* parent) : QObject(parent), m_services(services) {}
 
 CTessalyApp::~CTessalyApp() {
+    m_absence.reset();
     m_frame.reset();
     m_doc.reset();
 }
@@ -70,6 +73,8 @@ void CTessalyApp::start(const QString& commandLine, const std::function<void(CMa
     m_print->setPrinter(&printer());
     m_view->setPrintDispatch(m_print.get());
     m_doc->setDialogParent(m_frame.get());
+    if (!m_services.presence) m_noPresence = std::make_unique<NoPresenceMonitor>();
+    m_absence = std::make_unique<AbsenceWatch>(*m_doc, presence(), m_services.modal, m_services.clock, *m_frame);
     connectCommands();
     m_frame->restorePlacement();
     if (showFrame) showFrame(*m_frame);
@@ -104,8 +109,12 @@ QString CTessalyApp::commandLineText(const QStringList& arguments) {
     return arguments.mid(1).join(QLatin1Char(' '));
 }
 
+PresenceMonitor& CTessalyApp::presence() const {
+    return m_services.presence ? *m_services.presence : *m_noPresence;
+}
+
 void CTessalyApp::onAppAbout() {
-    CAboutDlg dialog(m_frame.get());
+    CAboutDlg dialog(presence().activeSources(), m_frame.get());
     m_services.modal.runDialog(dialog);
 }
 

@@ -13,6 +13,7 @@
 #include <optional>
 #include <memory>
 
+class AbsenceWatch;
 class CMainFrame;
 class CTessalyDoc;
 class CTessalyView;
@@ -20,6 +21,7 @@ class PrintDispatch;
 class FileSetDialogs;
 class HelpService;
 class Modal;
+class PresenceMonitor;
 class Prompter;
 class QPrinter;
 namespace ql {
@@ -36,6 +38,8 @@ struct AppServices {
     FileSetDialogs& fileDialogs;
     // Every dialog, menu and save dialog the application runs goes through it.
     Modal& modal;
+    // What tells the user's absences (screen lock, sleep, idleness); none when null.
+    PresenceMonitor* presence = nullptr;
 };
 
 // The application object: creates the document, the main frame and the view, in that
@@ -60,6 +64,8 @@ public:
     CTessalyDoc& document() const { return *m_doc; }
     CMainFrame& frame() const { return *m_frame; }
     CTessalyView& view() const { return *m_view; }
+    // Notices absences while projects run and asks about them.
+    AbsenceWatch& absenceWatch() const { return *m_absence; }
     // The print jobs of the window (the reports, the week chart, the invoice, Ctrl+P).
     PrintDispatch& printDispatch() const { return *m_print; }
     const AppServices& services() const { return m_services; }
@@ -88,10 +94,13 @@ public slots:
 
 private:
     void connectCommands();
+    PresenceMonitor& presence() const;
 
     AppServices m_services;
     std::unique_ptr<CTessalyDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
+    std::unique_ptr<PresenceMonitor> m_noPresence;
+    std::unique_ptr<AbsenceWatch> m_absence;
     CTessalyView* m_view = nullptr;
     std::unique_ptr<PrintDispatch> m_print;
     std::unique_ptr<QPrinter> m_printer;

@@ -92,10 +92,36 @@ void CTessalyDoc::togglePause() {
 void CTessalyDoc::tick() {
     m_running.tick(m_clock.now());
     if (!m_running.empty()) journal();
+    emit ticked();
+}
+
+void CTessalyDoc::setAwaySince(std::int32_t since) {
+    if (since == m_awaySince) return;
+    m_awaySince = since;
+    if (!m_running.empty()) journal();
+}
+
+ql::Status CTessalyDoc::answerAbsence(ql::AbsenceAnswer answer, const ql::Absence& absence) {
+    if (answer == ql::AbsenceAnswer::KeepTime) return ql::Status::ok();
+    ql::AbsenceOutcome outcome = ql::applyAbsenceAnswer(
+        answer, absence, m_running,
+        [&](const ql::TimeFrameRecord& f) { return ql::appendTimeFrame(m_fileSystem, m_fileSet, f); },
+        // Each frame that landed leaves the journal at once, so a crash now cannot write it twice.
+        [&](const ql::RunningProjects& rest) { (void)m_journal.record(rest, m_clock.now(), m_awaySince); });
+    m_running = std::move(outcome.running);
+    journal();
+    if (!outcome.status)
+        m_prompter.inform(kAppTitle, QString::fromStdString(outcome.status.message()), Prompter::Icon::Warning);
+    updateTitle();
+    emit stateChanged();
+    openedOrCreated();
+    return outcome.status;
 }
 
 void CTessalyDoc::journal() {
-    const ql::Status written = m_journal.record(m_running, m_clock.now());
+    // Paused projects lose nothing to an absence, so a recovery must not cut them at its start.
+    const std::int32_t awaySince = m_running.paused() ? 0 : m_awaySince;
+    const ql::Status written = m_journal.record(m_running, m_clock.now(), awaySince);
     // Timing goes on in memory: only a crash before the next good write would lose it.
     if (!written) m_prompter.inform(kAppTitle, QString::fromStdString(written.message()), Prompter::Icon::Warning);
 }

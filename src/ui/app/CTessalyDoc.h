@@ -4,6 +4,7 @@
 
 #include "core/store/FileSet.h"
 #include "core/Status.h"
+#include "core/tracking/AbsenceAnswer.h"
 #include "core/tracking/JournalKeeper.h"
 #include "core/tracking/RunningProjects.h"
 #include "core/tracking/RunningRecovery.h"
@@ -74,8 +75,19 @@ public:
     ql::Status checkOut(std::int32_t projectId) override;
     // Pause or resume every running project; updates the title.
     void togglePause() override;
-    // The timer's pause accounting (nothing while not paused), and the journal's heartbeat.
+    // The timer's pause accounting (nothing while not paused), and the journal's heartbeat;
+    // then emits ticked.
     void tick();
+
+    // When the absence the user is in began, 0 while present. The journal keeps it while
+    // projects run unpaused, so a crash during the absence is recovered up to its start.
+    void setAwaySince(std::int32_t since);
+    std::int32_t awaySince() const { return m_awaySince; }
+    // Carries out the user's answer about an absence on the running projects: the frames of
+    // the projects that ran through it are appended to the open set and the totals and the
+    // week chart are told. A failed write is told to the user; that project and the ones after
+    // it run on unchanged, and the store's message is returned.
+    ql::Status answerAbsence(ql::AbsenceAnswer answer, const ql::Absence& absence);
 
     // The running projects are journalled beside the set (base path + "run") while this
     // document holds the set's run lock. False when another window has the set open: its
@@ -137,6 +149,8 @@ signals:
     void titleChanged(const QString& title);
     // fileSetOpen, the running list or the pause changed: command states must follow.
     void stateChanged();
+    // The 30-second tick has run (tick()).
+    void ticked();
 
 private:
     // The New dialog until it names a path in an existing folder; nullopt when cancelled.
@@ -165,5 +179,6 @@ private:
     ql::JournalKeeper m_journal;
     RecoveryChooser m_chooseRecovery;
     bool m_sessionEnding = false;
+    std::int32_t m_awaySince = 0;
     QString m_title;
 };

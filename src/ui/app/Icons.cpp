@@ -212,7 +212,42 @@ void drawProgram(QPainter& p) {
     p.drawLine(QPointF(16.5, 14.5), QPointF(16.5, 18.5));
 }
 
+// The program icon with the state's mark in its lower right corner, where the coin is.
+void drawRunningMark(QPainter& p) {
+    drawProgram(p);
+    p.setPen(pen(QColor(10, 80, 20), 0.9));
+    p.setBrush(QColor(40, 190, 60));
+    p.drawEllipse(QRectF(11.5, 11.5, 10, 10));
+    QPainterPath play;
+    play.moveTo(15, 14);
+    play.lineTo(19, 16.5);
+    play.lineTo(15, 19);
+    play.closeSubpath();
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawPath(play);
+}
+
+void drawPausedMark(QPainter& p) {
+    drawProgram(p);
+    p.setPen(pen(QColor(120, 70, 0), 0.9));
+    p.setBrush(QColor(240, 160, 20));
+    p.drawEllipse(QRectF(11.5, 11.5, 10, 10));
+    p.setPen(Qt::NoPen);
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(14.3, 14, 1.6, 5));
+    p.drawRect(QRectF(17.1, 14, 1.6, 5));
+}
+
 }  // namespace
+
+QIcon trayIcon(TrayState state) {
+    if (state == TrayState::Idle) return programIcon();
+    QIcon icon;
+    for (const int size : {16, 22, 32, 48, 64})
+        icon.addPixmap(render(size, kToolbarSize, state == TrayState::Running ? drawRunningMark : drawPausedMark));
+    return icon;
+}
 
 QIcon commandIcon(int commandId) {
     switch (commandId) {

@@ -16,3 +16,10 @@ QIcon programIcon();
 
 // The program icon at one size in pixels; the installed PNG icons are these pixmaps.
 QPixmap programIconPixmap(int size);
+
+// What the tray shows: nothing running, projects running, or all of them paused.
+enum class TrayState { Idle, Running, Paused };
+
+// The tray icon of a state: the program icon, with a green dot while projects run and
+// amber bars while they are paused.
+QIcon trayIcon(TrayState state);

@@ -73,3 +73,25 @@ void Profile::setPreviewSize(const QSize& size) {
     QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
     settings.setValue(QStringLiteral("Settings/PreviewSize"), size);
 }
+
+bool Profile::awayDetection() {
+    QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
+    return settings.value(QStringLiteral("Settings/AwayDetection"), true).toBool();
+}
+
+void Profile::setAwayDetection(bool on) {
+    QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
+    settings.setValue(QStringLiteral("Settings/AwayDetection"), on);
+}
+
+int Profile::awayMinutes() {
+    QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
+    settings.beginGroup(QLatin1String(kGroup));
+    const int minutes = readInt(settings, "AwayMinutes", kDefaultAwayMinutes);
+    return minutes >= kMinAwayMinutes && minutes <= kMaxAwayMinutes ? minutes : kDefaultAwayMinutes;
+}
+
+void Profile::setAwayMinutes(int minutes) {
+    QSettings settings{QLatin1String(kOrganization), QLatin1String(kApplication)};
+    settings.setValue(QStringLiteral("Settings/AwayMinutes"), minutes);
+}

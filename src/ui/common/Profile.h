@@ -37,5 +37,17 @@ public:
     static std::optional<QSize> previewSize();
     static void setPreviewSize(const QSize& size);
 
+    // "AwayDetection": whether absences while projects run are noticed and asked about; on
+    // when absent.
+    static bool awayDetection();
+    static void setAwayDetection(bool on);
+    // "AwayMinutes": how many minutes away count as an absence to ask about, kMinAwayMinutes to
+    // kMaxAwayMinutes; kDefaultAwayMinutes when absent, not a number or out of range.
+    static int awayMinutes();
+    static void setAwayMinutes(int minutes);
+    static constexpr int kDefaultAwayMinutes = 10;
+    static constexpr int kMinAwayMinutes = 1;
+    static constexpr int kMaxAwayMinutes = 240;
+
     static constexpr QRect kDefaultPlacement{30, 30, 600, 400};
 };

@@ -6,6 +6,7 @@
 
 #include "core/store/Settings.h"
 #include "core/store/BillingFields.h"
+#include "ui/settings/CAwayPage.h"
 #include "ui/settings/CBillingPage.h"
 #include "core/text/NumberText.h"
 #include "ui/common/HelpService.h"
@@ -139,6 +140,8 @@ CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpS
     m_tabs->addTab(m_general, QStringLiteral("General"));
     m_billing = new CBillingPage(m_tabs);
     m_tabs->addTab(m_billing, QStringLiteral("Billing"));
+    m_away = new CAwayPage(m_tabs);
+    m_tabs->addTab(m_away, QStringLiteral("Away"));
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
 
     auto* layout = new QVBoxLayout(this);
@@ -222,5 +225,6 @@ void CPropertiesSheet::accept() {
         m_billingLoaded = *billing;
         m_billingShown = *billing;
     }
+    m_away->store();
     QDialog::accept();
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+class CAwayPage;
 class CBillingPage;
 class HelpService;
 class Prompter;
@@ -100,7 +101,8 @@ private:
 // Help asks for context 400. A last page, Billing, edits the set's billing details: OK checks
 // them first (a refusal names the field, shows the page and writes nothing) and writes them
 // only when they differ from what the page showed; details that cannot be read are reported
-// when the page is shown, and the page is then disabled.
+// when the page is shown, and the page is then disabled. A page after it, Away, holds the
+// user's own away detection values (the profile), stored once the set's files are written.
 class CPropertiesSheet final : public QDialog {
     Q_OBJECT
 public:
@@ -117,6 +119,7 @@ public:
     CPropertiesPage2& invoicePage() const { return *m_invoice; }
     CPropertiesPage3& generalPage() const { return *m_general; }
     CBillingPage& billingPage() const { return *m_billing; }
+    CAwayPage& awayPage() const { return *m_away; }
     QDialogButtonBox* buttons() const { return m_buttons; }
     // The record as read, with the shown pages' controls applied on OK.
     const ql::SettingsRecord& record() const { return m_record; }
@@ -138,6 +141,7 @@ private:
     CPropertiesPage2* m_invoice = nullptr;
     CPropertiesPage3* m_general = nullptr;
     CBillingPage* m_billing = nullptr;
+    CAwayPage* m_away = nullptr;
     ql::Result<ql::BillingDetails> m_billingLoaded;  // as read when the sheet opened
     std::optional<ql::BillingDetails> m_billingShown;  // what the page showed, once shown
     QDialogButtonBox* m_buttons = nullptr;

@@ -43,7 +43,12 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Fil
     };
 
     QString text = QStringLiteral("Quillory ended while these projects were running. It was last seen running at ");
-    if (review.clamped())
+    // The journal's end is the start of the user's absence: say why it is not the last tick.
+    const bool away = state.awaySince != 0 && review.journalledHeartbeat == state.awaySince;
+    if (away && !review.clamped())
+        text = QStringLiteral("Quillory ended while these projects were running, during an absence that began at ") +
+               lastSeen + QLatin1Char('.');
+    else if (review.clamped())
         text += timeText(review.journalledHeartbeat, monthFirst) +
                 QStringLiteral(", which is later than now, so they count up to ") + lastSeen + QLatin1Char('.');
     else

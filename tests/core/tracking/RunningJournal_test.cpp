@@ -20,6 +20,8 @@ constexpr std::int32_t kT0 = 850316400;
 
 // Project 7 was checked in at kT0 and has been paused for 30 seconds since.
 const JournalState kTwoPaused{{{7, kT0 + 30, kT0}, {-3, kT0 + 61}}, true, kT0 + 90, kT0 + 120};
+// Two running, the user away since kT0 + 100.
+const JournalState kTwoAway{{{7, kT0, kT0}, {-3, kT0 + 61}}, false, kT0 + 90, kT0 + 120, kT0 + 100};
 
 // A journal as the build before check-in times wrote it (version 1): projects 7 and -3 from
 // kT0 and kT0 + 61, paused at kT0 + 90, last seen at kT0 + 120.
@@ -51,19 +53,23 @@ void reseal(std::vector<unsigned char>& bytes) {
 
 TEST(JournalCodec, FieldsSitAtTheirOffsetsAndRoundTrip) {
     const std::vector<unsigned char> bytes = encodeJournal(kTwoPaused);
-    ASSERT_EQ(bytes.size(), 28u + 2 * 12);
+    ASSERT_EQ(bytes.size(), 32u + 2 * 12);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "QLRN");
     const std::pair<std::size_t, std::int32_t> fields[] = {
-        {4, 2},  {8, kT0 + 120}, {12, 1},       {16, kT0 + 90},  {20, 2},
+        {4, 3},  {8, kT0 + 120}, {12, 1},       {16, kT0 + 90},  {20, 2},
         {24, 7}, {28, kT0 + 30}, {32, kT0},     {36, -3},        {40, kT0 + 61}, {44, kT0 + 61},
+        {48, 0},
     };
     for (const auto& [offset, value] : fields) EXPECT_EQ(int32At(bytes, offset), value) << "offset " << offset;
+    EXPECT_EQ(int32At(encodeJournal(kTwoAway), 48), kT0 + 100);
 
     const JournalState cases[] = {
         {},
         kTwoPaused,
         {{{0, 1}, {1, 2, 0}, {2, 3}, {3, 4, 1}, {4, 5}}, false, 0, 6},
         {{{INT32_MAX, INT32_MIN, INT32_MIN}, {INT32_MIN, INT32_MAX, INT32_MAX}}, false, INT32_MIN, INT32_MAX},
+        kTwoAway,
+        {{}, false, 0, kT0, INT32_MAX},
     };
     for (const JournalState& state : cases) {
         const auto encoded = encodeJournal(state);
@@ -79,12 +85,21 @@ TEST(JournalCodec, AnEarlierJournalReadsWithEachEntryCheckedInAtItsStart) {
     putInt32At(none, 20, 0);
     reseal(none);
     EXPECT_EQ(decodeJournal(none.data(), none.size()), (JournalState{{}, true, kT0 + 90, kT0 + 120}));
+
+    // Version 2 is version 3 without the absence: the user was present.
+    std::vector<unsigned char> version2 = encodeJournal(kTwoAway);
+    version2.erase(version2.end() - 8, version2.end() - 4);
+    putInt32At(version2, 4, 2);
+    reseal(version2);
+    JournalState present = kTwoAway;
+    present.awaySince = 0;
+    EXPECT_EQ(decodeJournal(version2.data(), version2.size()), present);
 }
 
 // A torn, padded or scribbled journal of either layout must never read as some other
 // running state.
 TEST(JournalCodec, AnythingButOneWholeJournalIsRefused) {
-    for (const auto& whole : {encodeJournal(kTwoPaused), kVersion1Journal}) {
+    for (const auto& whole : {encodeJournal(kTwoPaused), encodeJournal(kTwoAway), kVersion1Journal}) {
         SCOPED_TRACE("version " + std::to_string(int32At(whole, 4)));
         for (std::size_t size = 0; size < whole.size(); ++size)
             EXPECT_FALSE(decodeJournal(whole.data(), size)) << "torn at " << size;
@@ -108,9 +123,12 @@ TEST(JournalCodec, AnythingButOneWholeJournalIsRefused) {
     };
     const Forged forged[] = {
         {"version 0", encodeJournal(kTwoPaused), 4, 0},
-        {"version 3", encodeJournal(kTwoPaused), 4, 3},
-        {"version 1 with entries of version 2", encodeJournal(kTwoPaused), 4, 1},
+        {"version 4", encodeJournal(kTwoPaused), 4, 4},
+        {"version 1 with entries of version 3", encodeJournal(kTwoPaused), 4, 1},
+        {"version 2 with the absence of version 3", encodeJournal(kTwoPaused), 4, 2},
         {"version 2 with entries of version 1", kVersion1Journal, 4, 2},
+        {"version 3 with entries of version 1", kVersion1Journal, 4, 3},
+        {"an absence before 1970", encodeJournal(kTwoAway), 48, -5},
         {"paused 2", encodeJournal(kTwoPaused), 12, 2},
         {"one entry more than the bytes hold", encodeJournal(kTwoPaused), 20, 3},
         {"a negative count", kVersion1Journal, 20, -1},

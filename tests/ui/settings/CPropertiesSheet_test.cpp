@@ -67,11 +67,12 @@ TEST_F(PropertiesSheet, PagesAreCaptionedInOrderAndOnlyCompanyIsFilledAtFirst) {
     auto s = sheet();
     EXPECT_EQ(s->windowTitle(), QStringLiteral("Properties"));
     EXPECT_EQ(s->focusWidget(), child<QLineEdit>(s->companyPage(), "companyEdit"));  // "Company :" first
-    ASSERT_EQ(s->tabs()->count(), 4);
+    ASSERT_EQ(s->tabs()->count(), 5);
     EXPECT_EQ(s->tabs()->tabText(0), QStringLiteral("Company"));
     EXPECT_EQ(s->tabs()->tabText(1), QStringLiteral("Invoice"));
     EXPECT_EQ(s->tabs()->tabText(2), QStringLiteral("General"));
     EXPECT_EQ(s->tabs()->tabText(3), QStringLiteral("Billing"));
+    EXPECT_EQ(s->tabs()->tabText(4), QStringLiteral("Away"));
     EXPECT_EQ(s->tabs()->currentIndex(), 0);
     EXPECT_TRUE(s->companyPage().wasShown());
     EXPECT_FALSE(s->invoicePage().wasShown());
