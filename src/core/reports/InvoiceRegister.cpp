@@ -83,6 +83,12 @@ private:
     bool m_ok = true;
 };
 
+// The second layout checks with the processor's CRC-32C: the register is read whole whenever
+// billed time is shown, and the first layout's CRC-32 cost more than reading it.
+std::uint32_t entryChecksum(int version, const unsigned char* body, std::size_t n) {
+    return version == kTextsInsideVersion ? crc32(body, n) : crc32c(body, n);
+}
+
 std::vector<unsigned char> emptyRegister() {
     std::vector<unsigned char> bytes(kMagic.begin(), kMagic.end());
     Writer(bytes).i32(kVersion);
@@ -216,13 +222,21 @@ Result<InvoiceRegister> InvoiceRegister::decode(std::vector<unsigned char> bytes
     reg.m_version = codec::getInt32(bytes.data(), 4);
     if (reg.m_version != kVersion && reg.m_version != kTextsInsideVersion)
         return Status::ioError("version").withReason("an invoice register of another version");
+    // Counted first so that thousands of entries are placed once, never moved as the lists grow.
+    std::size_t entries = 0;
+    for (std::size_t at = kHeaderSize; at < bytes.size() && bytes.size() - at >= 8; ++entries)
+        at += std::size_t{codec::loadLittleEndian<std::uint32_t>(bytes.data() + at)} + 8;
+    reg.m_invoices.reserve(entries);
+    reg.m_offsets.reserve(entries);
+    reg.m_texts.reserve(entries);
     std::size_t at = kHeaderSize;
     while (at < bytes.size()) {
         if (bytes.size() - at < 8) return damaged(at);
         const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(bytes.data() + at);
         if (n < kSummarySize + 4 || bytes.size() - at - 8 < n) return damaged(at);
         const unsigned char* body = bytes.data() + at + 4;
-        if (codec::loadLittleEndian<std::uint32_t>(body + n) != crc32(body, n)) return damaged(at);
+        if (codec::loadLittleEndian<std::uint32_t>(body + n) != entryChecksum(reg.m_version, body, n))
+            return damaged(at);
         IssuedInvoice invoice;
         IssuedTextsAt texts;
         if (!decodeSummary(body, n, reg.m_version, invoice, texts)) return damaged(at);
@@ -300,7 +314,7 @@ std::vector<unsigned char> encodeEntry(const IssuedInvoice& summary, const Issue
     w.u32(texts.crc);
     const std::size_t bodySize = entry.size() - 4;
     codec::storeLittleEndian(entry.data(), static_cast<std::uint32_t>(bodySize));
-    w.u32(crc32(entry.data() + 4, bodySize));
+    w.u32(crc32c(entry.data() + 4, bodySize));
     return entry;
 }
 
@@ -383,7 +397,7 @@ Result<std::vector<unsigned char>> readTexts(FileSystem& fs, const std::string& 
             if (const Status skipped = file.skip(at.offset - kHeaderSize); !skipped) return failedWith(message, skipped);
         }
     }
-    if (crc32(bytes.data(), bytes.size()) != at.crc) return textsDamaged(path, at.offset);
+    if (crc32c(bytes.data(), bytes.size()) != at.crc) return textsDamaged(path, at.offset);
     return bytes;
 }
 
@@ -421,7 +435,7 @@ Result<IssuedTextsAt> appendTexts(FileSystem& fs, const FileSet& set, const std:
     IssuedTextsAt at;
     at.offset = keep + header.size();
     at.size = static_cast<std::uint32_t>(texts.size());
-    at.crc = crc32(texts.data(), texts.size());
+    at.crc = crc32c(texts.data(), texts.size());
     Status st = file.write(header.data(), header.size());
     if (st) st = file.write(texts.data(), texts.size());
     if (st) st = file.sync();
@@ -448,7 +462,7 @@ EncodedInvoice encodeIssuedInvoice(const Invoice& invoice, const InvoiceParties&
     IssuedTextsAt at;
     at.offset = textsOffset;
     at.size = static_cast<std::uint32_t>(encoded.texts.size());
-    at.crc = crc32(encoded.texts.data(), encoded.texts.size());
+    at.crc = crc32c(encoded.texts.data(), encoded.texts.size());
     encoded.entry = encodeEntry(summaryOf(invoice, parties, issuedAt, rebills), at);
     return encoded;
 }
@@ -509,7 +523,7 @@ Status recordIssuedInvoice(FileSystem& fs, const FileSet& set, const InvoiceRegi
         IssuedTextsAt at;
         at.offset = allTexts.size();
         at.size = static_cast<std::uint32_t>(n);
-        at.crc = crc32(p, n);
+        at.crc = crc32c(p, n);
         allTexts.insert(allTexts.end(), p, p + n);
         const std::vector<unsigned char> entry = encodeEntry(issued, at);
         bytes.insert(bytes.end(), entry.begin(), entry.end());
@@ -578,7 +592,7 @@ Status voidInvoice(FileSystem& fs, const FileSet& set, std::string_view number) 
         unsigned char* entry = bytes.data() + reg->entryOffset(i);
         const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(entry);
         codec::putInt32(entry, 4, static_cast<std::int32_t>(IssuedState::Void));
-        codec::storeLittleEndian(entry + 4 + n, crc32(entry + 4, n));
+        codec::storeLittleEndian(entry + 4 + n, entryChecksum(reg->version(), entry + 4, n));
         return writeInvoiceRegister(fs, set, bytes);
     }
     return Status::notFound("No invoice has the number " + std::string(number) + " in the invoice register : " +

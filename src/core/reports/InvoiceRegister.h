@@ -27,7 +27,7 @@
 //            4    4  int32  version, 2 (1: the texts inside each entry; read, rewritten as 2)
 //   entry    0    4  uint32 n, the byte count of the body
 //            4    n  body
-//          4+n    4  uint32 CRC-32 of the body
+//          4+n    4  uint32 CRC-32C of the body (version 1: CRC-32)
 //   body     0    4  int32  state: 0 issued, 1 void
 //            4    4  int32  flags: bit 0 set when it bills frames other invoices billed
 //            8    4  int32  customer id
@@ -41,7 +41,7 @@
 //           52  12f  int32 project id, int32 start, int32 end per frame, in printed order
 //       52+12f     T number (a text: uint32 byte count, then that many bytes of UTF-8)
 //                  version 2: T customer name, T monetary symbol (as listed), then where its
-//                  texts are: uint64 offset in the texts file, uint32 byte count, uint32 CRC-32;
+//                  texts are: uint64 offset in the texts file, uint32 byte count, uint32 CRC-32C;
 //                  version 1: the texts themselves, to the end of the body.
 // Texts layout: an 8-byte header, magic "QLIT" and int32 version 1, then the texts of each
 // invoice where its entry says, as texts T, int32 I and float64 D:
