@@ -97,9 +97,13 @@ public:
         return n;
     }
     int renames() const { return m_renames; }
+    // The bytes read from files opened for reading since the last resetCounts.
+    std::uint64_t bytesRead() const { return m_bytesRead; }
+    void countRead(std::size_t n) { m_bytesRead += n; }
     void resetCounts() {
         m_reads.clear();
         m_renames = 0;
+        m_bytesRead = 0;
     }
 
     // True when this call must fail; counts it.
@@ -182,6 +186,7 @@ private:
     std::vector<std::pair<Op, std::string>> m_pathFaults;
     std::map<std::string, int> m_reads;
     int m_renames = 0;
+    std::uint64_t m_bytesRead = 0;
     bool m_budgeted = false;
     std::uint64_t m_budget = 0;
     std::uint64_t m_used = 0;
@@ -196,8 +201,12 @@ public:
         : m_real(std::move(real)), m_fs(fs), m_path(std::move(path)) {}
     Result<std::size_t> read(void* buffer, std::size_t n) override {
         if (m_fs.shouldFail(FaultyFileSystem::Op::Read)) return Status::ioError("injected read failure");
-        return m_real->read(buffer, n);
+        auto got = m_real->read(buffer, n);
+        if (got) m_fs.countRead(*got);
+        return got;
     }
+    // Forwarded, so a reader that skips what it read before is seen to read only the rest.
+    Status skip(std::uint64_t n) override { return m_real->skip(n); }
     Status write(const void* data, std::size_t n) override {
         if (m_fs.shouldFail(FaultyFileSystem::Op::Write)) {
             if (m_fs.shortWrite() && n > 1) (void)m_real->write(data, n / 2);

@@ -58,34 +58,74 @@ bool WeekChart::setHours(int startHour, int endHour) {
 }
 
 Status WeekChart::load(FileSystem& fs, const FileSet& set) {
+    m_follower.forget();
+    m_projects.reset();
+    m_itemsCurrent = false;
+    return refresh(fs, set);
+}
+
+Status WeekChart::refresh(FileSystem& fs, const FileSet& set) {
     const std::int32_t first = calendar::dayStart(m_weekStart);
     const std::int32_t last = calendar::dayEnd(dayStartAfter(first, 7));
+    if (first != m_followedFirst || last != m_followedLast) {
+        m_follower.forget();
+        m_followedFirst = first;
+        m_followedLast = last;
+    }
+    const auto projectsNow = fs.identify(set.projects());
+    const bool projectsKnown = projectsNow && projectsNow->type == FileType::Regular;
+    if (m_projects && !(projectsKnown && set.projects() == m_projectsPath && projectsNow->unchangedSince(m_projectsSeen))) {
+        m_projects.reset();
+        m_itemsCurrent = false;
+    }
 
-    // Collect the week's frames first: the projects file is then read only when the week
-    // has any, and a failed read of the time frames file leaves nothing half replaced.
-    std::vector<TimeFrameRecord> frames;
-    const Status scanned = forEachTimeFrame(fs, set.timeFrames(),
-                                            [&](const TimeFrameRecord& f) {
-                                                if (first <= f.start && f.start <= last) frames.push_back(f);
-                                            });
-    if (!scanned) return scanned;
+    // The week's frames are collected first: the projects file is then read only when the
+    // week has any, and a failed read of the time frames file leaves the items as they were.
+    bool changed = false;
+    const auto read = m_follower.follow(
+        fs, set.timeFrames(), timeFramesFileMessage(set.timeFrames()),
+        [&] {
+            m_weekFrames.clear();
+            changed = true;
+        },
+        [&](const unsigned char* records, std::size_t count) {
+            for (std::size_t i = 0; i < count; ++i) {
+                const TimeFrameRecord f = decodeTimeFrame(records + i * TimeFrameRecord::kSize);
+                if (first <= f.start && f.start <= last) {
+                    m_weekFrames.push_back(f);
+                    changed = true;
+                }
+            }
+        });
+    if (!read) {
+        m_itemsCurrent = false;
+        return read.status();
+    }
+    if (m_itemsCurrent && !changed) return Status::ok();
 
-    ProjectIndex projects;
+    ProjectIndex uncached;
+    const ProjectIndex* projects = m_projects ? &*m_projects : &uncached;
     Status named;
-    if (!frames.empty()) {
+    if (!m_weekFrames.empty() && !m_projects) {
         auto loaded = ProjectIndex::load(fs, set.projects());
-        if (loaded)
-            projects = std::move(loaded).value();
-        else
+        if (!loaded) {
             named = loaded.status();
+        } else if (projectsKnown) {
+            m_projects = std::move(loaded).value();
+            m_projectsPath = set.projects();
+            m_projectsSeen = *projectsNow;
+            projects = &*m_projects;
+        } else {
+            uncached = std::move(loaded).value();
+        }
     }
 
     m_palette.reset();
     std::vector<ChartItem> items;
-    items.reserve(frames.size());
-    for (const auto& f : frames) {
+    items.reserve(m_weekFrames.size());
+    for (const auto& f : m_weekFrames) {
         // A frame outlives its deleted project: its bar must still say whose time it was.
-        const ProjectRecord* project = named ? projects.find(f.projectId) : nullptr;
+        const ProjectRecord* project = named ? projects->find(f.projectId) : nullptr;
         std::string name = project ? project->name
                            : named ? deletedProjectName(f.projectId)
                                    : std::string();
@@ -93,6 +133,8 @@ Status WeekChart::load(FileSystem& fs, const FileSet& set) {
         items.push_back({std::move(name), f.projectId, f.start, f.end, colour});
     }
     m_items = std::move(items);
+    // A projects file that could not be read is tried again, and reported again, next time.
+    m_itemsCurrent = named.isOk();
     return named;
 }
 

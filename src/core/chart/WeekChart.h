@@ -6,9 +6,13 @@
 #include "core/chart/ChartPalette.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
+#include "core/store/Projects.h"
+#include "core/store/RecordFollower.h"
+#include "core/store/TimeFrameRecord.h"
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -59,6 +63,10 @@ public:
     // were. When only the projects file cannot be read, the items are loaded with empty
     // names and the result carries "Cannot open project file : " + path, to be shown once.
     Status load(FileSystem& fs, const FileSet& set);
+    // As load, reading only what changed since the last load or refresh: nothing but the files'
+    // identities when neither file changed, the frames added when the time frames file only
+    // grew. The items and colours are always those a load would give.
+    Status refresh(FileSystem& fs, const FileSet& set);
 
     const std::vector<ChartItem>& items() const { return m_items; }
     // Palette colours handed out by the last load.
@@ -72,6 +80,16 @@ private:
     int m_lastMinute = kDefaultLastMinute;
     std::vector<ChartItem> m_items;
     ChartPalette m_palette;
+
+    // What the last load or refresh read, so the next refresh reads only what changed.
+    RecordFollower m_follower{TimeFrameRecord::kSize};
+    std::int32_t m_followedFirst = 0;                 // the bounds of the frames kept
+    std::int32_t m_followedLast = -1;
+    std::vector<TimeFrameRecord> m_weekFrames;       // the displayed week's, in file order
+    std::optional<ProjectIndex> m_projects;
+    std::string m_projectsPath;
+    FileIdentity m_projectsSeen;
+    bool m_itemsCurrent = false;                      // items were built from the frames kept
 };
 
 }  // namespace ql

@@ -43,15 +43,22 @@ public:
 enum class FileType { Missing, Regular, Fifo, CharacterDevice, Other };
 
 // A file's type and identity: two paths name the same file when device and inode match,
-// whatever links or spellings lead to it.
+// whatever links or spellings lead to it. Size and modification time tell a reader whether
+// the file changed since it last looked.
 struct FileIdentity {
     FileType type = FileType::Missing;
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
+    std::uint64_t size = 0;
+    std::int64_t modifiedNs = 0;  // nanoseconds since the epoch
 
     bool sameFileAs(const FileIdentity& other) const {
         return type != FileType::Missing && other.type != FileType::Missing && device == other.device &&
                inode == other.inode;
+    }
+    // The same file, neither resized nor modified since earlier was taken.
+    bool unchangedSince(const FileIdentity& earlier) const {
+        return sameFileAs(earlier) && size == earlier.size && modifiedNs == earlier.modifiedNs;
     }
 };
 

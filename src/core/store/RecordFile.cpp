@@ -199,6 +199,15 @@ Status scanRecords(FileSystem& fs, const std::string& path, std::size_t recordSi
     return Status::ok();
 }
 
+Status scanRecordsFrom(FileSystem& fs, const std::string& path, std::size_t recordSize, std::uint64_t firstRecord,
+                       const std::string& failureMessage, const RecordChunkFn& onChunk) {
+    auto file = fs.openRead(path);
+    if (!file) return failedWith(failureMessage, file.status());
+    if (Status st = (*file)->skip(firstRecord * recordSize); !st) return failedWith(failureMessage, st);
+    if (Status st = streamRecords(**file, recordSize, onChunk); !st) return failedWith(failureMessage, st);
+    return Status::ok();
+}
+
 Result<std::vector<unsigned char>> readRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
                                                const std::string& failureMessage) {
     std::vector<unsigned char> all;

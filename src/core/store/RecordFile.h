@@ -102,6 +102,10 @@ using KeepRecordFn = std::function<bool(const unsigned char* record)>;
 Status scanRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
                    const std::string& failureMessage, const RecordChunkFn& onChunk, Progress* progress = nullptr);
 
+// As scanRecords, from record firstRecord on (nothing when the file holds no more records).
+Status scanRecordsFrom(FileSystem& fs, const std::string& path, std::size_t recordSize, std::uint64_t firstRecord,
+                       const std::string& failureMessage, const RecordChunkFn& onChunk);
+
 // All whole records of path, concatenated.
 Result<std::vector<unsigned char>> readRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
                                                const std::string& failureMessage);

@@ -4,6 +4,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
 #include "core/store/RecordFile.h"
+#include "core/store/RecordFollower.h"
 #include "core/store/Settings.h"
 #include "core/store/TimeFrames.h"
 #include "core/time/Calendar.h"
@@ -14,6 +15,7 @@
 #include <bit>
 #include <type_traits>
 #include <limits>
+#include <memory>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -149,9 +151,126 @@ private:
     std::unordered_map<std::int32_t, double> m_others;
 };
 
-}  // namespace
+// The minutes and charges of the four periods, summed over chunks of time frame records in
+// file order: a chunk added later continues the sums exactly as one scan of the whole file would.
+class PeriodSums {
+public:
+    explicit PeriodSums(const std::array<PeriodTotal, kPeriodCount>& periods) {
+        for (std::size_t p = 0; p < kPeriodCount; ++p) {
+            m_offset[p] = static_cast<std::uint32_t>(periods[p].start);
+            m_span[p] = static_cast<std::uint32_t>(periods[p].end) - m_offset[p];
+        }
+        // Every period holds now, so the union of two is one interval. Most frames of a long file
+        // lie outside the year and the week (which may reach into the next or the previous year);
+        // a first cheap pass picks the others for the year's sums, and for the shorter periods
+        // only those in the week or the month (today lies in both).
+        auto unionOf = [&](Period a, Period b) {
+            const auto i = static_cast<std::size_t>(a), j = static_cast<std::size_t>(b);
+            const std::int32_t from = std::min(periods[i].start, periods[j].start);
+            const std::int32_t to = std::max(periods[i].end, periods[j].end);
+            return StartRange{static_cast<std::uint32_t>(from),
+                              static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from)};
+        };
+        m_yearOrWeek = unionOf(Period::ThisYear, Period::ThisWeek);
+        m_weekOrMonth = unionOf(Period::ThisWeek, Period::ThisMonth);
+        m_yearOnly = StartRange{m_offset[kYear], m_span[kYear]};
+        m_weekInYear = m_yearOrWeek.from == m_yearOnly.from && m_yearOrWeek.span == m_yearOnly.span;
+    }
 
-PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now) {
+    bool sameRangesAs(const PeriodSums& other) const {
+        return m_offset == other.m_offset && m_span == other.m_span;
+    }
+
+    void clear() {
+        m_minutes = {};
+        m_charges = {};
+    }
+
+    // Frames are in append order, not time order, so whether a frame falls in a period is
+    // unpredictable: frames go through the periods without a branch. Adding 0 to the periods
+    // that do not hold a frame leaves each sum exactly as if it had been skipped, and so does
+    // dropping a frame that lies in none of them; the order of the additions is kept.
+    void add(const unsigned char* records, std::size_t count, const ProjectRates& rate) {
+        if (m_wide.size() < count + 3) {
+            m_wide.resize(count + 3);
+            m_narrow.resize(count + 3);
+        }
+        const KeptCounts kept =
+            keepStartsWithin(records, count, m_yearOrWeek, m_weekOrMonth, m_wide.data(), m_narrow.data());
+        auto at = [records](std::uint32_t position) {
+            return decodeTimeFrame(records + std::size_t{position} * TimeFrameRecord::kSize);
+        };
+
+        // Sums in locals for the chunk: the record bytes may alias anything, so sums kept
+        // behind a reference would be stored and reloaded for every frame.
+        auto sumYear = [&](auto weekBeyondYear) {
+            std::int64_t yearMinutes = m_minutes[kYear];
+            double yearCharges = m_charges[kYear];
+            const std::uint32_t* const positions = m_wide.data();
+            const StartRange range = m_yearOnly;
+            for (std::size_t k = 0; k < kept.wide; ++k) {
+                const TimeFrameRecord frame = at(positions[k]);
+                const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
+                const double charge = chargeFor(rate(frame.projectId), frameMinutes);
+                if constexpr (weekBeyondYear) {
+                    // All ones inside the year, all zeros outside.
+                    const std::uint64_t inside = 0 - static_cast<std::uint64_t>(range.holds(static_cast<std::uint32_t>(frame.start)));
+                    yearMinutes += frameMinutes & static_cast<std::int64_t>(inside);
+                    yearCharges += std::bit_cast<double>(std::bit_cast<std::uint64_t>(charge) & inside);  // or +0.0
+                } else {
+                    yearMinutes += frameMinutes;
+                    yearCharges += charge;
+                }
+            }
+            m_minutes[kYear] = yearMinutes;
+            m_charges[kYear] = yearCharges;
+        };
+        if (m_weekInYear) sumYear(std::false_type{});
+        else sumYear(std::true_type{});
+
+        constexpr std::size_t kShorter = kYear;  // today, week, month
+        const std::array<std::uint32_t, kPeriodCount> offset = m_offset;
+        const std::array<std::uint32_t, kPeriodCount> span = m_span;
+        std::array<std::int64_t, kShorter> chunkMinutes{m_minutes[0], m_minutes[1], m_minutes[2]};
+        std::array<double, kShorter> chunkCharges{m_charges[0], m_charges[1], m_charges[2]};
+        for (std::size_t k = 0; k < kept.narrow; ++k) {
+            const TimeFrameRecord frame = at(m_narrow[k]);
+            const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
+            const std::uint64_t chargeBits = std::bit_cast<std::uint64_t>(chargeFor(rate(frame.projectId), frameMinutes));
+            const auto start = static_cast<std::uint32_t>(frame.start);
+            for (std::size_t p = 0; p < kShorter; ++p) {
+                const std::uint64_t inside = 0 - static_cast<std::uint64_t>(start - offset[p] <= span[p]);
+                chunkMinutes[p] += frameMinutes & static_cast<std::int64_t>(inside);
+                chunkCharges[p] += std::bit_cast<double>(chargeBits & inside);
+            }
+        }
+        for (std::size_t p = 0; p < kShorter; ++p) {
+            m_minutes[p] = chunkMinutes[p];
+            m_charges[p] = chunkCharges[p];
+        }
+    }
+
+    void copyTo(std::array<PeriodTotal, kPeriodCount>& periods) const {
+        for (std::size_t p = 0; p < kPeriodCount; ++p) {
+            periods[p].minutes = m_minutes[p];
+            periods[p].charges = m_charges[p];
+        }
+    }
+
+private:
+    static constexpr std::size_t kYear = static_cast<std::size_t>(Period::ThisYear);
+
+    std::array<std::uint32_t, kPeriodCount> m_offset{};
+    std::array<std::uint32_t, kPeriodCount> m_span{};
+    StartRange m_yearOrWeek, m_weekOrMonth, m_yearOnly;
+    bool m_weekInYear = false;
+    std::array<std::int64_t, kPeriodCount> m_minutes{};
+    std::array<double, kPeriodCount> m_charges{};
+    std::vector<std::uint32_t> m_wide, m_narrow;  // positions in the chunk, in file order
+};
+
+// The labels, bounds and monetary symbol of the totals of now, with no minutes yet.
+PeriodTotals emptyTotals(FileSystem& fs, const FileSet& set, std::int32_t now) {
     PeriodTotals totals;
     const auto settings = readSettings(fs, set);
     if (settings) totals.monetarySymbol = settings->monetarySymbol;
@@ -179,110 +298,73 @@ PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now)
     const char* names[] = {"This week (", "This month (", "This year ("};
     for (std::size_t p = 1; p < kPeriodCount; ++p)
         periods[p].label = names[p - 1] + date(firstDays[p - 1]) + " - " + date(lastDays[p - 1]) + ")";
+    return totals;
+}
 
+}  // namespace
+
+PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now) {
+    PeriodTotals totals = emptyTotals(fs, set, now);
     const auto projects = ProjectRates::load(fs, set.projects());
     const ProjectRates noProjects;
     const ProjectRates& rateOf = projects ? *projects : noProjects;
 
-    // Frames are in append order, not time order, so whether a frame falls in a period is
-    // unpredictable: frames go through the periods without a branch. Adding 0 to the periods
-    // that do not hold a frame leaves each sum exactly as if it had been skipped, and so does
-    // dropping a frame that lies in none of them; the order of the additions is kept.
-    std::array<std::uint32_t, kPeriodCount> offset{};
-    std::array<std::uint32_t, kPeriodCount> span{};
-    for (std::size_t p = 0; p < kPeriodCount; ++p) {
-        offset[p] = static_cast<std::uint32_t>(periods[p].start);
-        span[p] = static_cast<std::uint32_t>(periods[p].end) - offset[p];
-    }
-    // Every period holds now, so the union of two is one interval. Most frames of a long file
-    // lie outside the year and the week (which may reach into the next or the previous year);
-    // a first cheap pass picks the others for the year's sums, and for the shorter periods
-    // only those in the week or the month (today lies in both).
-    auto unionOf = [&](Period a, Period b) {
-        const auto i = static_cast<std::size_t>(a), j = static_cast<std::size_t>(b);
-        const std::int32_t from = std::min(periods[i].start, periods[j].start);
-        const std::int32_t to = std::max(periods[i].end, periods[j].end);
-        return StartRange{static_cast<std::uint32_t>(from), static_cast<std::uint32_t>(to) - static_cast<std::uint32_t>(from)};
-    };
-    const StartRange yearOrWeek = unionOf(Period::ThisYear, Period::ThisWeek);
-    const StartRange weekOrMonth = unionOf(Period::ThisWeek, Period::ThisMonth);
-    const std::size_t year = static_cast<std::size_t>(Period::ThisYear);
-    const StartRange yearOnly{offset[year], span[year]};
-    const bool weekInYear = yearOrWeek.from == yearOnly.from && yearOrWeek.span == yearOnly.span;
-
-    std::array<std::int64_t, kPeriodCount> minutes{};
-    std::array<double, kPeriodCount> charges{};
-    std::vector<std::uint32_t> wide, narrow;  // positions in the chunk, in file order
+    PeriodSums sums(totals.periods);
     bool anyFrame = false;
-    const Status scanned = scanTimeFrameChunks(
-        fs, set.timeFrames(), [&](const unsigned char* records, std::size_t count) {
-            anyFrame = true;
-            if (wide.size() < count + 3) {
-                wide.resize(count + 3);
-                narrow.resize(count + 3);
-            }
-            const KeptCounts kept = keepStartsWithin(records, count, yearOrWeek, weekOrMonth, wide.data(), narrow.data());
-            const ProjectRates& rate = rateOf;
-            auto at = [records](std::uint32_t position) {
-                return decodeTimeFrame(records + std::size_t{position} * TimeFrameRecord::kSize);
-            };
-
-            // Sums in locals for the chunk: the record bytes may alias anything, so sums kept
-            // behind a reference would be stored and reloaded for every frame.
-            auto sumYear = [&](auto weekBeyondYear) {
-                std::int64_t yearMinutes = minutes[year];
-                double yearCharges = charges[year];
-                const std::uint32_t* const positions = wide.data();
-                const StartRange range = yearOnly;
-                for (std::size_t k = 0; k < kept.wide; ++k) {
-                    const TimeFrameRecord frame = at(positions[k]);
-                    const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
-                    const double charge = chargeFor(rate(frame.projectId), frameMinutes);
-                    if constexpr (weekBeyondYear) {
-                        // All ones inside the year, all zeros outside.
-                        const std::uint64_t inside = 0 - static_cast<std::uint64_t>(range.holds(static_cast<std::uint32_t>(frame.start)));
-                        yearMinutes += frameMinutes & static_cast<std::int64_t>(inside);
-                        yearCharges += std::bit_cast<double>(std::bit_cast<std::uint64_t>(charge) & inside);  // or +0.0
-                    } else {
-                        yearMinutes += frameMinutes;
-                        yearCharges += charge;
-                    }
-                }
-                minutes[year] = yearMinutes;
-                charges[year] = yearCharges;
-            };
-            if (weekInYear) sumYear(std::false_type{});
-            else sumYear(std::true_type{});
-
-            constexpr std::size_t kShorter = static_cast<std::size_t>(Period::ThisYear);  // today, week, month
-            std::array<std::int64_t, kShorter> chunkMinutes{minutes[0], minutes[1], minutes[2]};
-            std::array<double, kShorter> chunkCharges{charges[0], charges[1], charges[2]};
-            for (std::size_t k = 0; k < kept.narrow; ++k) {
-                const TimeFrameRecord frame = at(narrow[k]);
-                const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
-                const std::uint64_t chargeBits = std::bit_cast<std::uint64_t>(chargeFor(rate(frame.projectId), frameMinutes));
-                const auto start = static_cast<std::uint32_t>(frame.start);
-                for (std::size_t p = 0; p < kShorter; ++p) {
-                    const std::uint64_t inside = 0 - static_cast<std::uint64_t>(start - offset[p] <= span[p]);
-                    chunkMinutes[p] += frameMinutes & static_cast<std::int64_t>(inside);
-                    chunkCharges[p] += std::bit_cast<double>(chargeBits & inside);
-                }
-            }
-            for (std::size_t p = 0; p < kShorter; ++p) {
-                minutes[p] = chunkMinutes[p];
-                charges[p] = chunkCharges[p];
-            }
-        });
+    const Status scanned = scanTimeFrameChunks(fs, set.timeFrames(), [&](const unsigned char* records, std::size_t count) {
+        anyFrame = true;
+        sums.add(records, count, rateOf);
+    });
 
     if (!projects && anyFrame) totals.failures.push_back(projects.status());
     if (!scanned) {
         totals.failures.push_back(scanned);
         return totals;  // a partly read file would give totals that are plainly wrong
     }
-    for (std::size_t p = 0; p < kPeriodCount; ++p) {
-        periods[p].minutes = minutes[p];
-        periods[p].charges = charges[p];
+    sums.copyTo(totals.periods);
+    return totals;
+}
+
+struct TotalsKeeper::State {
+    std::string projectsPath;
+    FileIdentity projectsSeen;
+    ProjectRates rates;
+    PeriodSums sums;
+    RecordFollower frames{TimeFrameRecord::kSize};
+};
+
+TotalsKeeper::TotalsKeeper() = default;
+TotalsKeeper::~TotalsKeeper() = default;
+TotalsKeeper::TotalsKeeper(TotalsKeeper&&) noexcept = default;
+TotalsKeeper& TotalsKeeper::operator=(TotalsKeeper&&) noexcept = default;
+
+void TotalsKeeper::forget() { m_state.reset(); }
+
+PeriodTotals TotalsKeeper::update(FileSystem& fs, const FileSet& set, std::int32_t now) {
+    PeriodTotals totals = emptyTotals(fs, set, now);
+    const auto projectsNow = fs.identify(set.projects());
+    const bool keep = m_state && projectsNow && projectsNow->type == FileType::Regular &&
+                      set.projects() == m_state->projectsPath && projectsNow->unchangedSince(m_state->projectsSeen) &&
+                      m_state->sums.sameRangesAs(PeriodSums(totals.periods));
+    if (!keep) {
+        m_state.reset();
+        // Rates change the price of every frame: they are read again with all the frames.
+        auto rates = ProjectRates::load(fs, set.projects());
+        if (!rates || !projectsNow || projectsNow->type != FileType::Regular)
+            return computeTotals(fs, set, now);  // what failed is reported at every update, as before
+        m_state = std::make_unique<State>(State{set.projects(), *projectsNow, std::move(rates).value(),
+                                                PeriodSums(totals.periods), RecordFollower(TimeFrameRecord::kSize)});
     }
+    State& state = *m_state;
+    const auto read = state.frames.follow(
+        fs, set.timeFrames(), timeFramesFileMessage(set.timeFrames()), [&] { state.sums.clear(); },
+        [&](const unsigned char* records, std::size_t count) { state.sums.add(records, count, state.rates); });
+    if (!read) {
+        m_state.reset();
+        totals.failures.push_back(read.status());
+        return totals;
+    }
+    state.sums.copyTo(totals.periods);
     return totals;
 }
 

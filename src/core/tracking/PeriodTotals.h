@@ -7,6 +7,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -44,5 +45,25 @@ struct PeriodTotals {
 // - When the time frames file cannot be read, the minutes and charges stay 0 and its failure
 //   ("Cannot open time frames file : " + path) is reported.
 PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now);
+
+// The totals of a view that asks again and again, reading only what changed since it last
+// asked: nothing but the files' identities when none changed, the frames added when the time
+// frames file only grew, everything when the projects file, the periods or the time frames
+// file otherwise changed. update always equals computeTotals(fs, set, now).
+class TotalsKeeper {
+public:
+    TotalsKeeper();
+    ~TotalsKeeper();
+    TotalsKeeper(TotalsKeeper&&) noexcept;
+    TotalsKeeper& operator=(TotalsKeeper&&) noexcept;
+
+    PeriodTotals update(FileSystem& fs, const FileSet& set, std::int32_t now);
+    // The next update reads everything.
+    void forget();
+
+private:
+    struct State;
+    std::unique_ptr<State> m_state;
+};
 
 }  // namespace ql

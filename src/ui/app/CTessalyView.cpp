@@ -87,10 +87,12 @@ void CTessalyView::refreshTotals() {
     const std::int32_t now = m_clock.now();
     m_totalsDay = ql::calendar::dayStart(now);
     if (m_doc.fileSetOpen()) {
-        const ql::PeriodTotals totals = ql::computeTotals(m_doc.fileSystem(), m_doc.fileSet(), now);
+        // Activations come often and mostly find nothing changed: only what changed is read.
+        const ql::PeriodTotals totals = m_totals.update(m_doc.fileSystem(), m_doc.fileSet(), now);
         m_totalsRows = ql::totalsPanelRows(totals);
         reportFailures(Source::Totals, totals.failures);
     } else {
+        m_totals.forget();
         reportFailures(Source::Totals, {});
     }
     update();

@@ -93,6 +93,7 @@ private:
     QBasicTimer m_timer;
     std::vector<ql::PanelRow> m_runningRows;
     std::array<ql::PanelRow, ql::kPeriodCount> m_totalsRows{};
+    ql::TotalsKeeper m_totals;
     std::int32_t m_totalsDay = 0;                        // day start of the date the totals are of
     std::array<std::vector<std::string>, 2> m_reported;  // by Source: failures already shown
     WeekChartInteraction m_chart;

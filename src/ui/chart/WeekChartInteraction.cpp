@@ -49,7 +49,8 @@ void WeekChartInteraction::refresh() {
     std::optional<ql::TimeFrameRecord> focused = std::exchange(m_refocus, std::nullopt);
     if (!focused && m_focusedItem) focused = ql::frameOf(m_chart.items()[*m_focusedItem]);
     if (m_context.document.fileSetOpen()) {
-        const ql::Status st = m_chart.load(m_context.fileSystem, m_context.document.fileSet());
+        // Reads only what changed since the last load: the view refreshes at every activation.
+        const ql::Status st = m_chart.refresh(m_context.fileSystem, m_context.document.fileSet());
         if (!st) failures.push_back(st);
     }
     // The focus stays on its frame while the frame is still shown; indexes of the old load
