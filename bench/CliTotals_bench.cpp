@@ -36,15 +36,15 @@ bool runQuietly(std::vector<std::string> args) {
     return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
-// `quillory-cli totals` as a whole process (start-up included) on a million frames and
-// 2,000 projects; BM_CatTimeFramesFile is the yardstick it is held to.
+// `quillory-cli totals` as a whole process (start-up included) on 10,000 to 10,000,000 frames
+// and 2,000 projects; BM_CatTimeFramesFile of the same size is the yardstick it is held to.
 void BM_CliTotalsProcess(benchmark::State& state) {
-    const std::string path = generatedFileSet(2000, 1000000);
+    const std::string path = generatedFileSet(2000, static_cast<int>(state.range(0)));
     benchNow();  // pins TZ, which the child inherits
     for (auto _ : state)
         if (!runQuietly({QUILLORY_CLI_PATH, "totals", path, "--at", "1996-12-11 10:00"})) state.SkipWithError("totals failed");
 }
-BENCHMARK(BM_CliTotalsProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_CliTotalsProcess)->RangeMultiplier(10)->Range(10000, 10000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
 
 // `quillory-cli history` of the year of now, every row as JSON, as a whole process.
 void BM_CliHistoryYearJsonProcess(benchmark::State& state) {
@@ -99,11 +99,11 @@ void BM_CliInvoicePdfMonthProcess(benchmark::State& state) {
 BENCHMARK(BM_CliInvoicePdfMonthProcess)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
 
 void BM_CatTimeFramesFile(benchmark::State& state) {
-    const std::string tfr = fileSetPath(generatedFileSet(2000, 1000000), FileKind::TimeFrames);
+    const std::string tfr = fileSetPath(generatedFileSet(2000, static_cast<int>(state.range(0))), FileKind::TimeFrames);
     for (auto _ : state)
         if (!runQuietly({"cat", tfr})) state.SkipWithError("cat failed");
 }
-BENCHMARK(BM_CatTimeFramesFile)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
+BENCHMARK(BM_CatTimeFramesFile)->RangeMultiplier(10)->Range(10000, 10000000)->Unit(benchmark::kMillisecond)->UseRealTime()->Repetitions(5)->ReportAggregatesOnly();
 
 }  // namespace
 }  // namespace ql::bench
