@@ -131,20 +131,44 @@ void CHistoryDlg::reload() {
     m_emptyNote->setVisible(deletedFilter);
 }
 
+namespace {
+
+// What the register bills, looked up for the rows shown.
+struct BilledIndex {
+    explicit BilledIndex(ql::InvoiceRegister r) : reg(std::move(r)), frames(reg), numbers(reg.invoices().size()) {}
+    ql::InvoiceRegister reg;
+    ql::BilledFrames frames;
+    std::vector<QString> numbers;  // each converted once, then shared by its rows
+    std::string path;
+    ql::FileIdentity identity;  // of the register when it was read
+};
+
+// The index of the last register read: opening the History again costs a look at the
+// register's identity rather than a read of it, until an invoice is issued or voided (each a
+// rename, so a new identity).
+std::shared_ptr<BilledIndex>& lastBilledIndex() {
+    static std::shared_ptr<BilledIndex> last;
+    return last;
+}
+
+}  // namespace
+
 void CHistoryDlg::showInvoices() {
-    auto read = ql::readInvoiceRegister(m_fs, m_set);
-    // An unreadable register is said rather than shown as time never billed.
-    if (!read) return report(read.status().message());
-    if (read->invoices().empty()) return m_model->setInvoices(nullptr);
-    // Looked up for the rows shown only: a year of rows costs one pass over the register.
-    struct Billed {
-        explicit Billed(ql::InvoiceRegister r) : reg(std::move(r)), frames(reg), numbers(reg.invoices().size()) {}
-        ql::InvoiceRegister reg;
-        ql::BilledFrames frames;
-        std::vector<QString> numbers;  // each converted once, then shared by its rows
-    };
-    auto billed = std::make_shared<Billed>(std::move(read).value());
-    m_model->setInvoices([billed](const ql::HistoryItem& item) {
+    const std::string& path = m_set.invoiceRegister();
+    const auto identity = m_fs.identify(path);
+    std::shared_ptr<BilledIndex>& last = lastBilledIndex();
+    if (!(identity && identity->type == ql::FileType::Regular && last && last->path == path &&
+          identity->unchangedSince(last->identity))) {
+        auto read = ql::readInvoiceRegister(m_fs, m_set);
+        // An unreadable register is said rather than shown as time never billed.
+        if (!read) return report(read.status().message());
+        if (read->invoices().empty()) return m_model->setInvoices(nullptr);
+        last = std::make_shared<BilledIndex>(std::move(read).value());
+        last->path = path;
+        // Taken before the read: a register replaced meanwhile is read again next time.
+        last->identity = identity ? *identity : ql::FileIdentity{};
+    }
+    m_model->setInvoices([billed = last](const ql::HistoryItem& item) {
         const ql::TimeFrameRecord& f = item.frame;
         const std::ptrdiff_t invoice = billed->frames.indexOf({f.projectId, f.start, f.end});
         if (invoice < 0) return QString();

@@ -153,10 +153,27 @@ TEST_F(InvoicesDialog, HistoryShowsEachFramesInvoice) {
     app->frame().action(cmd::kHistory)->trigger();
     EXPECT_EQ(column, (QStringList{"12/10/96=9600001", "12/11/96="}));
 
+    // Each change of the register shows at the next open, a damaged one included.
     ASSERT_TRUE(ql::voidInvoice(fs(), set(), "9600001"));
     column.clear();
     app->frame().action(cmd::kHistory)->trigger();
     EXPECT_EQ(column, (QStringList{"12/10/96=", "12/11/96="}));
+
+    issue(11, 11);
+    column.clear();
+    app->frame().action(cmd::kHistory)->trigger();
+    EXPECT_EQ(column, (QStringList{"12/10/96=", "12/11/96=9600002"}));
+
+    {
+        QFile damaged(QString::fromStdString(set().invoiceRegister()));
+        ASSERT_TRUE(damaged.open(QIODevice::Append));
+        damaged.write("xyz");
+    }
+    prompter.boxes.clear();
+    app->frame().action(cmd::kHistory)->trigger();
+    ASSERT_FALSE(prompter.boxes.empty());
+    EXPECT_TRUE(prompter.boxes[0].text.startsWith(QStringLiteral("Cannot read invoice register : ")))
+        << prompter.boxes[0].text.toStdString();
 }
 
 // A register that cannot be read opens no list and is never taken as nothing issued.
