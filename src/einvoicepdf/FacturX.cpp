@@ -155,13 +155,13 @@ Result<std::string> attachFacturX(std::string_view archivalPdf, std::string_view
         const std::string date = pdfDate(document.date);
         QPDFEFStreamObjectHelper file = QPDFEFStreamObjectHelper::createEFStream(pdf, std::string(xml));
         file.setSubtype("text/xml").setModDate(date);
-        QPDFFileSpecObjectHelper spec = QPDFFileSpecObjectHelper::createFileSpec(pdf, kFacturXFileName, file);
-        spec.setDescription("Factur-X invoice");
-        QPDFObjectHandle specObject = spec.getObjectHandle();
+        QPDFFileSpecObjectHelper fileSpec = QPDFFileSpecObjectHelper::createFileSpec(pdf, kFacturXFileName, file);
+        fileSpec.setDescription("Factur-X invoice");
+        QPDFObjectHandle fileSpecObject = fileSpec.getObjectHandle();
         // The pages and the XML are the same invoice in two forms.
-        specObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
-        QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(kFacturXFileName, spec);
-        root.replaceKey("/AF", QPDFObjectHandle::newArray({specObject}));
+        fileSpecObject.replaceKey("/AFRelationship", QPDFObjectHandle::newName("/Alternative"));
+        QPDFEmbeddedFileDocumentHelper(pdf).replaceEmbeddedFile(kFacturXFileName, fileSpec);
+        root.replaceKey("/AF", QPDFObjectHandle::newArray({fileSpecObject}));
 
         // The information dictionary must say what the XMP says, dates included.
         QPDFObjectHandle info = pdf.makeIndirectObject(QPDFObjectHandle::newDictionary());
@@ -196,9 +196,9 @@ Result<std::string> facturXAttachment(std::string_view pdfBytes) {
         pdf.setSuppressWarnings(true);
         pdf.processMemoryFile("invoice.pdf", pdfBytes.data(), pdfBytes.size());
         QPDFEmbeddedFileDocumentHelper files(pdf);
-        const std::shared_ptr<QPDFFileSpecObjectHelper> spec = files.getEmbeddedFile(kFacturXFileName);
-        if (!spec) return Status::notFound(std::string("no file named ") + kFacturXFileName + " is attached");
-        QPDFObjectHandle stream = spec->getEmbeddedFileStream();
+        const std::shared_ptr<QPDFFileSpecObjectHelper> fileSpec = files.getEmbeddedFile(kFacturXFileName);
+        if (!fileSpec) return Status::notFound(std::string("no file named ") + kFacturXFileName + " is attached");
+        QPDFObjectHandle stream = fileSpec->getEmbeddedFileStream();
         if (!stream.isStream()) return Status::notFound(std::string("no file named ") + kFacturXFileName + " is attached");
         const std::shared_ptr<Buffer> data = stream.getStreamData(qpdf_dl_all);
         return std::string(reinterpret_cast<const char*>(data->getBuffer()), data->getSize());
