@@ -401,8 +401,24 @@ Result<std::vector<unsigned char>> readTexts(FileSystem& fs, const std::string& 
     return bytes;
 }
 
-// Appends texts to the texts file at path and says where they went; the register points at
-// nothing past `keep`, so whatever lies beyond is an issue that failed and is cut off first.
+// Whether the file at path starts with the texts file's header.
+bool startsAsTexts(FileSystem& fs, const std::string& path) {
+    auto opened = fs.openRead(path);
+    if (!opened) return false;
+    unsigned char header[kHeaderSize];
+    std::size_t filled = 0;
+    while (filled < kHeaderSize) {
+        auto got = (*opened)->read(header + filled, kHeaderSize - filled);
+        if (!got || *got == 0) return false;
+        filled += *got;
+    }
+    return std::equal(kTextsMagic.begin(), kTextsMagic.end(), header) && codec::getInt32(header, 4) == kTextsVersion;
+}
+
+// Appends texts at the end of the texts file at path and says where they went. Nothing is cut
+// that an entry may point at, in this register or in a copy of it (a synced folder, a backup):
+// bytes no entry points at after a failed issue cost only their room. keep is where the texts
+// the register points at end.
 Result<IssuedTextsAt> appendTexts(FileSystem& fs, const FileSet& set, const std::string& path, std::uint64_t keep,
                                   const std::vector<unsigned char>& texts) {
     const std::string message = invoiceRegisterWriteMessage(path);
@@ -416,31 +432,34 @@ Result<IssuedTextsAt> appendTexts(FileSystem& fs, const FileSet& set, const std:
     } else if (identity->type != FileType::Regular) {
         return Status::ioError(message).withReason("not a regular file");
     }
+    const bool ours = startsAsTexts(fs, path);
+    // Texts the register points into are never written after a file of another kind.
+    if (keep > 0 && !ours) return Status::ioError(message).withReason("not the texts of an invoice register");
     auto opened = fs.openAppend(path);
     if (!opened) return failedWith(message, opened.status());
     File& file = **opened;
     auto size = file.size();
     if (!size) return failedWith(message, size.status());
     if (*size < keep) return textsDamaged(path, *size);
-    // Texts no entry points at yet start the file afresh with its header.
+    std::uint64_t from = *size;
     std::vector<unsigned char> header;
-    if (keep == 0) {
+    if (!ours) {
+        // Nothing points into it: it starts afresh with its header.
+        if (*size > 0 && fs.resolveLink(path) != path)
+            return Status::ioError(message).withReason(path + " is a link to a file that holds no invoice texts");
+        if (Status st = file.truncate(0); !st) return failedWith(message, st);
+        from = 0;
         header = emptyInvoiceTexts();
     }
-    if (*size != keep) {
-        if (fs.resolveLink(path) != path)
-            return Status::ioError(message).withReason(path + " is a link, whose texts would be cut");
-        if (Status st = file.truncate(keep); !st) return failedWith(message, st);
-    }
     IssuedTextsAt at;
-    at.offset = keep + header.size();
+    at.offset = from + header.size();
     at.size = static_cast<std::uint32_t>(texts.size());
     at.crc = crc32c(texts.data(), texts.size());
     Status st = file.write(header.data(), header.size());
     if (st) st = file.write(texts.data(), texts.size());
     if (st) st = file.sync();
     if (!st) {
-        (void)file.truncate(keep);
+        (void)file.truncate(from);
         (void)file.sync();
         return failedWith(message, st);
     }

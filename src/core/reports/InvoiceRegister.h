@@ -52,8 +52,8 @@
 //   T country code, VAT ID, tax number, registration, IBAN, BIC, payment terms, currency code,
 //   exemption reason, exemption code; the customer's: T country code, VAT ID, e-mail, buyer
 //   reference; uint32 d, then d texts T: the date lines as printed (issue date, period, due date).
-// Bytes of the texts file that no entry points at (an invoice whose issuing failed) are cut
-// off by the next invoice issued.
+// Bytes of the texts file that no entry points at (an invoice whose issuing failed, a crash)
+// are left where they are: a copy of the register elsewhere may point at them.
 namespace ql {
 
 enum class IssuedState { Issued = 0, Void = 1 };
@@ -156,8 +156,8 @@ std::string invoiceTextsPath(FileSystem& fs, const FileSet& set);
 Result<IssuedContent> issuedContent(FileSystem& fs, const InvoiceRegister& reg, std::size_t i, const FileSet& set);
 
 // Under the set's lock (the caller holds it): adds invoice to the register read as current,
-// its texts appended to the texts file (synced) before the register is replaced, so a
-// failure or crash at any step leaves current in place. A version-1 register is rewritten as
+// its texts appended at the end of the texts file (synced) before the register is replaced, so
+// a failure or crash at any step leaves current in place. A version-1 register is rewritten as
 // version 2 on the way. On failure the register is as it was.
 Status recordIssuedInvoice(FileSystem& fs, const FileSet& set, const InvoiceRegister& current,
                            const Invoice& invoice, const InvoiceParties& parties, std::int32_t issuedAt,
