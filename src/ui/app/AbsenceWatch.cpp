@@ -75,9 +75,9 @@ void AbsenceWatch::handle(const std::optional<ql::Absence>& ended) {
 }
 
 void AbsenceWatch::keepJournal() {
-    // An absence waiting for its answer still began before anything the tracker knows now.
-    const auto since = m_pending.empty() ? m_tracker.awaySince() : std::optional(m_pending.front().start);
-    m_doc.setAwaySince(since.value_or(0));
+    // Only an absence still going on: once the user is back, a crash before the answer must
+    // not end the time worked since (or drop a project checked in since) at the absence's start.
+    m_doc.setAwaySince(m_tracker.awaySince().value_or(0));
 }
 
 void AbsenceWatch::askLater() {
@@ -116,7 +116,8 @@ void AbsenceWatch::askPending() {
             m_window->activateWindow();
             CAwayDlg dialog(absence, names, m_window);
             m_modal.runDialog(dialog);
-            m_pending.pop_front();
+            // Detection switched off while the question was up empties the list meanwhile.
+            if (!m_pending.empty() && m_pending.front() == absence) m_pending.pop_front();
             (void)m_doc.answerAbsence(dialog.answer(), absence);
         } else {
             m_pending.pop_front();
