@@ -103,13 +103,20 @@ void CTessalyDoc::setAwaySince(std::int32_t since) {
 
 ql::Status CTessalyDoc::answerAbsence(ql::AbsenceAnswer answer, const ql::Absence& absence) {
     if (answer == ql::AbsenceAnswer::KeepTime) return ql::Status::ok();
+    // The journal says a failure once; kept here, it is told rather than lost in the loop.
+    ql::Status journalFailure = ql::Status::ok();
     ql::AbsenceOutcome outcome = ql::applyAbsenceAnswer(
         answer, absence, m_running,
         [&](const ql::TimeFrameRecord& f) { return ql::appendTimeFrame(m_fileSystem, m_fileSet, f); },
         // Each frame that landed leaves the journal at once, so a crash now cannot write it twice.
-        [&](const ql::RunningProjects& rest) { (void)m_journal.record(rest, m_clock.now(), m_awaySince); });
+        [&](const ql::RunningProjects& rest) {
+            if (const ql::Status st = m_journal.record(rest, m_clock.now(), m_awaySince); !st && journalFailure.isOk())
+                journalFailure = st;
+        });
     m_running = std::move(outcome.running);
     journal();
+    if (!journalFailure)
+        m_prompter.inform(kAppTitle, QString::fromStdString(journalFailure.message()), Prompter::Icon::Warning);
     if (!outcome.status)
         m_prompter.inform(kAppTitle, QString::fromStdString(outcome.status.message()), Prompter::Icon::Warning);
     updateTitle();
