@@ -123,7 +123,8 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
             rebills = true;
         }
     }
-    const ql::InvoiceRecord record{*invoice, *parties, m_clock.now(), rebills};
+    // The date the invoice shows, whatever time the question above took.
+    const ql::InvoiceRecord record{*invoice, *parties, request.issueDate, rebills};
     // Stored and recorded before anything is printed or written: cancelling later does not
     // take it back.
     auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber, &record);
