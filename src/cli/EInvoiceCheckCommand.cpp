@@ -35,9 +35,17 @@ Result<std::string> readEInvoiceFile(FileSystem& fs, const std::string& path) {
     return bytes;
 }
 
+// Texts of a file from outside, printed one per line: a control character in them (a line
+// break, an escape sequence) must not forge a line or drive the terminal.
+std::string printable(std::string text) {
+    for (char& c : text)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
+    return text;
+}
+
 void line(std::ostream& out, const char* label, const std::string& value, const std::string& vatId = {}) {
-    out << label << ": " << value;
-    if (!vatId.empty()) out << " (VAT ID " << vatId << ")";
+    out << label << ": " << printable(value);
+    if (!vatId.empty()) out << " (VAT ID " << printable(vatId) << ")";
     out << '\n';
 }
 

@@ -38,7 +38,8 @@ ql::Status writeEInvoiceFile(ql::FileSystem& fs, EInvoiceForm form, const ql::In
 }
 
 Modal::SaveRequest eInvoiceFileRequest(EInvoiceForm form, const QString& folder, const std::string& number) {
-    const QString name = QStringLiteral("Invoice ") + QString::fromStdString(number);
+    // A number may hold a slash ("2026/0042"), which a proposed name must not take for a folder.
+    const QString name = QStringLiteral("Invoice ") + QString::fromStdString(number).replace(QLatin1Char('/'), QLatin1Char('-'));
     if (form == EInvoiceForm::Xml)
         return {QStringLiteral("E-invoice (XML)"), folder, name + QStringLiteral(".xml"),
                 QStringLiteral("XML files (*.xml)"), QStringLiteral("xml")};
