@@ -108,6 +108,17 @@ TEST_F(EInvoiceCli, WritesTheIssuedInvoiceAndAReprintGivesTheSameBytesInAnyLocal
     EXPECT_EQ(fileText(again), fileText(issued));
     const CliRun toOutput = runCli({"invoice", path, "--reprint", "9600001", "--xml", "-"}, {"LC_ALL=C", "LANG=C"});
     EXPECT_EQ(toOutput.out, fileText(issued));
+
+    // A file from outside cannot forge a line or drive the terminal through what it names.
+    std::string forged = fileText(issued);
+    const std::string seller = "Müller &amp; Söhne GmbH";
+    ASSERT_NE(forged.find(seller), std::string::npos);
+    forged.replace(forged.find(seller), seller.size(), "Forged&#10;Total: 0.00&#27;[2J");
+    const std::string forgedPath = dir.path("forged.xml");
+    std::ofstream(forgedPath, std::ios::binary) << forged;
+    const std::string checked = ok({"einvoice-check", forgedPath});
+    EXPECT_NE(checked.find("Seller: Forged Total: 0.00 [2J (VAT ID DE123456789)\n"), std::string::npos) << checked;
+    EXPECT_EQ(checked.find("\nTotal: 0.00"), std::string::npos) << checked;
 }
 
 TEST_F(EInvoiceCli, MisuseIsRefusedWithExitStatus2) {
