@@ -13,6 +13,7 @@
 #include "ui/reports/CHistoryDlg.h"
 #include "ui/reports/HistoryModel.h"
 
+#include <filesystem>
 #include <fstream>
 #include <QApplication>
 #include <benchmark/benchmark.h>
@@ -88,8 +89,12 @@ void BM_HistoryDialogOpenBilled(benchmark::State& state) {
     int billed = 0;
     for (auto _ : state) {
         if (state.range(0) == 1) {
+            // A new file renamed over the register, as a rewrite does, without the sync that
+            // would leave the processor idle (and slowed) before the timed opening.
             state.PauseTiming();
-            if (!writeInvoiceRegister(defaultFileSystem(), set, bytes)) state.SkipWithError("register not written");
+            const std::string copy = set.invoiceRegister() + ".new";
+            std::filesystem::copy_file(set.invoiceRegister(), copy, std::filesystem::copy_options::overwrite_existing);
+            std::filesystem::rename(copy, set.invoiceRegister());
             state.ResumeTiming();
         }
         CHistoryDlg dlg(defaultFileSystem(), prompter, modal, clock, set, nullptr);
