@@ -387,7 +387,8 @@ Result<FileIdentity> PosixFileSystem::identify(const std::string& path) {
     else if (S_ISCHR(st.st_mode)) type = FileType::CharacterDevice;
     return FileIdentity{type, static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino),
                         static_cast<std::uint64_t>(st.st_size),
-                        std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec};
+                        std::int64_t{st.st_mtim.tv_sec} * 1'000'000'000 + st.st_mtim.tv_nsec,
+                        std::int64_t{st.st_ctim.tv_sec} * 1'000'000'000 + st.st_ctim.tv_nsec};
 }
 
 Result<std::unique_ptr<File>> PosixFileSystem::openStream(const std::string& path) {

@@ -51,6 +51,9 @@ struct FileIdentity {
     std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0;  // nanoseconds since the epoch
+    // When the file's data or attributes last changed: unlike the modification time, no
+    // program can set it back, so a rewrite in place that restores the old time still shows.
+    std::int64_t changedNs = 0;
 
     bool sameFileAs(const FileIdentity& other) const {
         return type != FileType::Missing && other.type != FileType::Missing && device == other.device &&
@@ -58,7 +61,8 @@ struct FileIdentity {
     }
     // The same file, neither resized nor modified since earlier was taken.
     bool unchangedSince(const FileIdentity& earlier) const {
-        return sameFileAs(earlier) && size == earlier.size && modifiedNs == earlier.modifiedNs;
+        return sameFileAs(earlier) && size == earlier.size && modifiedNs == earlier.modifiedNs &&
+               changedNs == earlier.changedNs;
     }
 };
 

@@ -12,7 +12,10 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <fcntl.h>
+
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <future>
 #include <mutex>
@@ -400,6 +403,37 @@ TEST_F(StoreRealUse, ARewriteFromAStaleSnapshotIsRefused) {
     EXPECT_EQ(refused.message(), settingsChangedMessage(FileSet(settings)));
     EXPECT_EQ(readSettings(fs, FileSet(settings))->nextInvoiceNumber, "9600002");
     EXPECT_TRUE(writeSettings(fs, edited, FileSet(settings), issued));
+}
+
+}  // namespace
+}  // namespace ql
+
+namespace ql {
+namespace {
+
+// Another program may rewrite a file in place and set its modification time back (a restore
+// or sync tool): the file still counts as changed, so no cached totals or index outlive it.
+TEST(FileIdentityTest, ARewriteInPlaceThatRestoresTheModificationTimeIsAChange) {
+    test::TempDir dir;
+    const std::string path = dir.path("Work.tfr");
+    std::ofstream(path, std::ios::binary) << "0123456789";
+    FileSystem& fs = defaultFileSystem();
+    const FileIdentity before = fs.identify(path).value();
+    EXPECT_TRUE(fs.identify(path).value().unchangedSince(before));
+
+    struct stat st {};
+    ASSERT_EQ(::stat(path.c_str(), &st), 0);
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));  // past the clock's coarse tick
+    {
+        std::fstream inPlace(path, std::ios::binary | std::ios::in | std::ios::out);
+        inPlace << "9876543210";
+    }
+    const struct timespec times[2] = {st.st_atim, st.st_mtim};
+    ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    const FileIdentity after = fs.identify(path).value();
+    ASSERT_EQ(after.modifiedNs, before.modifiedNs);
+    ASSERT_EQ(after.size, before.size);
+    EXPECT_FALSE(after.unchangedSince(before));
 }
 
 }  // namespace
