@@ -15,14 +15,7 @@ protected:
     void SetUp() override {
         TrackingFixture::SetUp();
         ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), {{0, "Design", 7, 45.0, "", -1}}));
-        CustomerRecord acme;
-        acme.id = 7;
-        acme.name = "Acme Corp";
-        acme.address = "1 Main St";
-        acme.city = "Springfield";
-        acme.state = "IL";
-        acme.zip = "62701";
-        acme.country = "USA";
+        CustomerRecord acme = acmeCustomer();
         ASSERT_TRUE(appendCustomer(m_fs, acme, m_set));
         writeFrames({{0, at(1996, 12, 3, 9, 0), at(1996, 12, 3, 10, 30)}});
     }

@@ -68,14 +68,7 @@ protected:
         TrackingFixture::SetUp();
         ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects),
                                   {{0, "Design", 7, 45.0, "", -1}, {1, "Build", 7, 30.0, "", -1}}));
-        CustomerRecord acme;
-        acme.id = 7;
-        acme.name = "Acme Corp";
-        acme.address = "1 Main St";
-        acme.city = "Springfield";
-        acme.state = "IL";
-        acme.zip = "62701";
-        acme.country = "USA";
+        CustomerRecord acme = acmeCustomer();
         ASSERT_TRUE(appendCustomer(m_fs, acme, m_set));
         ASSERT_TRUE(updateSettings(m_fs, m_set, [](SettingsRecord& s) {
             s.companyName = "Kestrel Works";

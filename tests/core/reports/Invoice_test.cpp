@@ -22,14 +22,7 @@ protected:
             {0, "Design", 7, 45.0, "", -1}, {1, "Build", 7, 30.0, "", 0},
             {2, "Other", 8, 99.0, "", -1}, {3, "Loose", -1, 10.0, "", -1}};
         ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), projects));
-        CustomerRecord acme;
-        acme.id = 7;
-        acme.name = "Acme Corp";
-        acme.address = "1 Main St";
-        acme.city = "Springfield";
-        acme.state = "IL";
-        acme.zip = "62701";
-        acme.country = "USA";
+        CustomerRecord acme = acmeCustomer();
         acme.phone = "555-0100";
         ASSERT_TRUE(appendCustomer(m_fs, acme, m_set));
     }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/store/Customers.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/Projects.h"
@@ -23,6 +24,19 @@ namespace ql::testing {
 // A fresh file set in its own temporary folder, New York time, US date order, "$".
 class TrackingFixture : public ::testing::Test {
 protected:
+    // Customer 7, "Acme Corp" of 1 Main St, Springfield, IL 62701, USA: the customer the
+    // invoice tests bill.
+    static CustomerRecord acmeCustomer() {
+        CustomerRecord acme;
+        acme.id = 7;
+        acme.name = "Acme Corp";
+        acme.address = "1 Main St";
+        acme.city = "Springfield";
+        acme.state = "IL";
+        acme.zip = "62701";
+        acme.country = "USA";
+        return acme;
+    }
     void SetUp() override {
         setenv("TZ", "America/New_York", 1);
         tzset();
