@@ -1,4 +1,5 @@
 #include "ui/analysis/CExportDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "ui_CExportDlg.h"
 
@@ -28,7 +29,7 @@
 
 namespace {
 
-constexpr const char* kAllProjects = "All Projects";
+constexpr const char* kAllProjects = QT_TRANSLATE_NOOP("CExportDlg", "All Projects");
 
 QString profileUserName() {
     QSettings settings{QLatin1String(Profile::kOrganization), QLatin1String(Profile::kApplication)};
@@ -56,13 +57,13 @@ CExportDlg::CExportDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet
     const auto projects = ql::loadProjects(m_fs, projectsPath);
     if (!projects) {
         m_prompter.inform(QStringLiteral("Quillory"),
-                          QStringLiteral("Cannot open Projects file : ") + QString::fromStdString(projectsPath),
+                          tr("Cannot open Projects file : ") + QString::fromStdString(projectsPath),
                           Prompter::Icon::Warning);
     } else {
         std::vector<std::pair<QString, std::int32_t>> entries;
         entries.reserve(projects->size() + 1);
         for (const auto& p : *projects) entries.emplace_back(fromRecordText(p.name), p.id);
-        entries.emplace_back(QLatin1String(kAllProjects), -1);
+        entries.emplace_back(tr(kAllProjects), -1);
         // A sorted list: "All Projects" stands among the names, which sort as every list of
         // names does; two projects of one name keep the file's order.
         const ql::NameOrder order;
@@ -88,7 +89,7 @@ QString CExportDlg::chooseExportFile(QWidget* parent, const QString& initialName
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("txt"));
-    dialog.setNameFilter(QStringLiteral("QL Export Files (*.txt)"));
+    dialog.setNameFilter(tr("QL Export Files (*.txt)"));
     dialog.setOption(QFileDialog::ReadOnly, false);
     dialog.selectFile(initialName);
     // Overwriting is asked by the dialog itself (QFileDialog confirms by default).
@@ -99,7 +100,7 @@ QString CExportDlg::chooseExportFile(QWidget* parent, const QString& initialName
 void CExportDlg::onFileButton() {
     const QString chosen = m_chooseFile(this, exportPath());
     // A save dialog lets a path into a missing folder through: told, and the file kept as it was.
-    if (chosen.isEmpty() || !folderExistsOrTell(m_prompter, QStringLiteral("Warning"), chosen)) return;
+    if (chosen.isEmpty() || !folderExistsOrTell(m_prompter, tr("Warning"), chosen)) return;
     m_ui->fileLabel->setText(QDir::toNativeSeparators(QFileInfo(chosen).absoluteFilePath()));
 }
 
@@ -119,7 +120,7 @@ void CExportDlg::accept() {
         const auto [edit, clock] = fields[i];
         const auto t = ql::ParseDateText(edit->text().toStdString(), request.monthFirst, clock, i == 0 ? "From" : "To");
         if (!t) {
-            m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(t.status().message()),
+            m_prompter.inform(tr("Warning"), coreText(t.status().message()),
                               Prompter::Icon::Information);
             edit->setFocus();
             edit->selectAll();
@@ -143,13 +144,13 @@ void CExportDlg::accept() {
         m_prompter.inform(QStringLiteral("Quillory"), failure, Prompter::Icon::Warning);
         return;
     }
-    m_prompter.inform(QStringLiteral("Status"), QLatin1String(kSuccess), Prompter::Icon::Information);
+    m_prompter.inform(tr("Status"), tr(kSuccess), Prompter::Icon::Information);
     QDialog::accept();
 }
 
 QString CExportDlg::writeExportFile(const ql::ExportRequest& request, bool& stopped) {
     const QString path = exportPath();
-    const QString label = QStringLiteral("Writing the export file...");
+    const QString label = tr("Writing the export file...");
     const std::unique_ptr<ql::Progress> progress =
         m_progress ? m_progress(this, label) : std::make_unique<ProgressWindow>(this, label);
     bool created = false;
@@ -173,10 +174,10 @@ QString CExportDlg::writeExportFile(const ql::ExportRequest& request, bool& stop
     if (written) return {};
     stopped = produced.isCancelled();
     // A refused path (a file of the open set) is said as it is: nothing was created.
-    if (written.code() == ql::StatusCode::InvalidArgument) return QString::fromStdString(written.message());
+    if (written.code() == ql::StatusCode::InvalidArgument) return coreText(written.message());
     const QString reason = QString::fromStdString(written.reason());
-    if (!created) return QStringLiteral("Cannot create the export file : %1\n%2").arg(path, reason);
+    if (!created) return tr("Cannot create the export file : %1\n%2").arg(path, reason);
     // A file that cannot be read is said in its own words; the export file's failures with their reason.
-    if (fileWrite && !produced) return QString::fromStdString(produced.message());
-    return QStringLiteral("Cannot write the export file : %1\n%2").arg(path, reason);
+    if (fileWrite && !produced) return coreText(produced.message());
+    return tr("Cannot write the export file : %1\n%2").arg(path, reason);
 }

@@ -23,7 +23,7 @@ class CExportDlg : public QDialog {
     Q_OBJECT
 public:
     static constexpr const char* kDefaultFileName = "QLExport.txt";
-    static constexpr const char* kSuccess = "File created with success.";
+    static constexpr const char* kSuccess = QT_TRANSLATE_NOOP("CExportDlg", "File created with success.");
 
     // Asks where to save, starting from initialName; the full path, or empty when cancelled.
     using SaveFileChooser = std::function<QString(QWidget* parent, const QString& initialName)>;

@@ -1,4 +1,5 @@
 #include "ui/analysis/CPieChartDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "ui_CPieChartDlg.h"
 
@@ -112,19 +113,19 @@ void CPieChartDlg::compute() {
     if (!period) {
         // An unreadable typed date gives an empty chart and says why.
         m_chart.clear();
-        m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(period.status().message()),
+        m_prompter.inform(tr("Warning"), coreText(period.status().message()),
                           Prompter::Icon::Information);
         return;
     }
     // Over the main window: on opening, this dialog is not shown yet.
     QWidget* over = isVisible() ? this : parentWidget();
-    const QString label = QStringLiteral("Adding up the time frames...");
+    const QString label = tr("Adding up the time frames...");
     const std::unique_ptr<ql::Progress> progress =
         m_progress ? m_progress(over, label) : std::make_unique<ProgressWindow>(over, label);
     const ql::Status st = m_chart.compute(m_fs, m_set, *period, progress.get());
     // Stopped by the user: an empty chart, nothing to say.
     if (st.isCancelled()) return;
-    if (!st) m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(st.message()), Prompter::Icon::Warning);
+    if (!st) m_prompter.inform(QStringLiteral("Quillory"), coreText(st.message()), Prompter::Icon::Warning);
 }
 
 void CPieChartDlg::repaintChart() {

@@ -109,7 +109,7 @@ void AbsenceWatch::askPending() {
             QStringList names;
             for (const ql::RunningEntry& entry : absent) {
                 QString name = projects ? QString::fromStdString(projects->name(entry.projectId)) : QString();
-                if (name.isEmpty()) name = QStringLiteral("Project ") + QString::number(entry.projectId);
+                if (name.isEmpty()) name = tr("Project ") + QString::number(entry.projectId);
                 if (!names.contains(name)) names << name;
             }
             m_window->raise();

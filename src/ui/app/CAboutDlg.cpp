@@ -8,14 +8,14 @@
 #include <QVBoxLayout>
 
 CAboutDlg::CAboutDlg(const QStringList& sources, QWidget* parent) : QDialog(parent) {
-    setWindowTitle(QStringLiteral("About Quillory95"));
+    setWindowTitle(tr("About Quillory95"));
     auto* icon = new QLabel(this);
     icon->setObjectName(QStringLiteral("programIcon"));
     icon->setPixmap(programIcon().pixmap(32, 32));
-    auto* text = new QLabel(QString::fromUtf8(kText), this);
+    auto* text = new QLabel(tr(kText), this);
     text->setObjectName(QStringLiteral("versionText"));
-    auto* away = new QLabel(sources.isEmpty() ? QStringLiteral("Away detection: no source in this session")
-                                              : QStringLiteral("Away detection: ") + sources.join(QStringLiteral(", ")),
+    auto* away = new QLabel(sources.isEmpty() ? tr("Away detection: no source in this session")
+                                              : tr("Away detection: ") + sources.join(QStringLiteral(", ")),
                             this);
     away->setObjectName(QStringLiteral("awaySources"));
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);

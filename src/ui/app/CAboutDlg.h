@@ -10,7 +10,7 @@
 class CAboutDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kText = "Quillory\u00AE v1.01 for Windows95";
+    static constexpr const char* kText = QT_TRANSLATE_NOOP("CAboutDlg", "Quillory\u00AE v1.01 for Windows95");
 
     // sources: the active absence sources (PresenceMonitor::activeSources); none are named as
     // "Away detection: no source in this session".

@@ -33,37 +33,50 @@ struct CommandText {
 };
 
 const CommandText kCommands[] = {
-    {cmd::kFileNew, "&New...\tCtrl+N", QKeySequence(Qt::CTRL | Qt::Key_N), "Create a new document\nNew"},
-    {cmd::kFileOpen, "&Open...\tCtrl+O", QKeySequence(Qt::CTRL | Qt::Key_O), "Open an existing document\nOpen"},
-    {cmd::kExport, "&Export...", {},
-     "Export data for use with other applications (spreadsheet, database, word processor, ...)"},
-    {cmd::kProperties, "&Properties...", {}, "Setup application, your company, invoice, ... information"},
-    {cmd::kPrintGanttChart, "&Print Gantt Chart", {}, nullptr},
-    {cmd::kFilePrintSetup, "P&rint Setup...", {}, nullptr},
-    {cmd::kAppExit, "E&xit", {}, "Quit the application; prompts to save documents\nExit"},
-    {cmd::kCheckIn, "Check In\tCtrl+E", QKeySequence(Qt::CTRL | Qt::Key_E), "Check in a project\nCheck In"},
-    {cmd::kCheckOut, "Check &Out\tCtrl+T", QKeySequence(Qt::CTRL | Qt::Key_T),
-     "Check out from a running project\nCheck Out"},
-    {cmd::kPause, "&Pause\tCtrl+A", QKeySequence(Qt::CTRL | Qt::Key_A), "Pause all running projects\nPause"},
-    {cmd::kEditCustomers, "&Edit Customers...\tCtrl+U", QKeySequence(Qt::CTRL | Qt::Key_U),
-     "Add, update or delete customers\nCustomers"},
-    {cmd::kEditProjects, "&Edit Projects...\tCtrl+J", QKeySequence(Qt::CTRL | Qt::Key_J),
-     "Add, update or delete projects (and sub-projects)\nProjects"},
-    {cmd::kPieChart, "Projects &Pie Chart...", {},
-     "Show a pie chart representing each project's importance\nPie Chart"},
-    {cmd::kHistory, "&History of charges...\tCtrl+H", QKeySequence(Qt::CTRL | Qt::Key_H),
-     "View history of projects charged to your customers\nHistory"},
-    {cmd::kInvoice, "&Invoice...\tCtrl+I", QKeySequence(Qt::CTRL | Qt::Key_I), "Invoice a customer of the time spent\nInvoice"},
-    {cmd::kInvoices, "I&nvoices...", {}, "List the issued invoices; reprint or void one\nInvoices"},
-    {cmd::kViewToolbar, "&Toolbar", {}, nullptr},
-    {cmd::kViewStatusBar, "&Status Bar", {}, nullptr},
-    {cmd::kHelpIndex, "&Index", {}, nullptr},
-    {cmd::kHelpUsing, "&Using Help", {}, nullptr},
-    {cmd::kAppAbout, "&About Quillory95...", {}, nullptr},
+    {cmd::kFileNew, QT_TRANSLATE_NOOP("CMainFrame", "&New...\tCtrl+N"), QKeySequence(Qt::CTRL | Qt::Key_N),
+     QT_TRANSLATE_NOOP("CMainFrame", "Create a new document\nNew")},
+    {cmd::kFileOpen, QT_TRANSLATE_NOOP("CMainFrame", "&Open...\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O),
+     QT_TRANSLATE_NOOP("CMainFrame", "Open an existing document\nOpen")},
+    {cmd::kExport, QT_TRANSLATE_NOOP("CMainFrame", "&Export..."), {},
+     QT_TRANSLATE_NOOP("CMainFrame",
+                       "Export data for use with other applications (spreadsheet, database, word processor, ...)")},
+    {cmd::kProperties, QT_TRANSLATE_NOOP("CMainFrame", "&Properties..."), {},
+     QT_TRANSLATE_NOOP("CMainFrame", "Setup application, your company, invoice, ... information")},
+    {cmd::kPrintGanttChart, QT_TRANSLATE_NOOP("CMainFrame", "&Print Gantt Chart"), {}, nullptr},
+    {cmd::kFilePrintSetup, QT_TRANSLATE_NOOP("CMainFrame", "P&rint Setup..."), {}, nullptr},
+    {cmd::kAppExit, QT_TRANSLATE_NOOP("CMainFrame", "E&xit"), {},
+     QT_TRANSLATE_NOOP("CMainFrame", "Quit the application; prompts to save documents\nExit")},
+    {cmd::kCheckIn, QT_TRANSLATE_NOOP("CMainFrame", "Check In\tCtrl+E"), QKeySequence(Qt::CTRL | Qt::Key_E),
+     QT_TRANSLATE_NOOP("CMainFrame", "Check in a project\nCheck In")},
+    {cmd::kCheckOut, QT_TRANSLATE_NOOP("CMainFrame", "Check &Out\tCtrl+T"), QKeySequence(Qt::CTRL | Qt::Key_T),
+     QT_TRANSLATE_NOOP("CMainFrame", "Check out from a running project\nCheck Out")},
+    {cmd::kPause, QT_TRANSLATE_NOOP("CMainFrame", "&Pause\tCtrl+A"), QKeySequence(Qt::CTRL | Qt::Key_A),
+     QT_TRANSLATE_NOOP("CMainFrame", "Pause all running projects\nPause")},
+    {cmd::kEditCustomers, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Customers...\tCtrl+U"),
+     QKeySequence(Qt::CTRL | Qt::Key_U),
+     QT_TRANSLATE_NOOP("CMainFrame", "Add, update or delete customers\nCustomers")},
+    {cmd::kEditProjects, QT_TRANSLATE_NOOP("CMainFrame", "&Edit Projects...\tCtrl+J"),
+     QKeySequence(Qt::CTRL | Qt::Key_J),
+     QT_TRANSLATE_NOOP("CMainFrame", "Add, update or delete projects (and sub-projects)\nProjects")},
+    {cmd::kPieChart, QT_TRANSLATE_NOOP("CMainFrame", "Projects &Pie Chart..."), {},
+     QT_TRANSLATE_NOOP("CMainFrame", "Show a pie chart representing each project's importance\nPie Chart")},
+    {cmd::kHistory, QT_TRANSLATE_NOOP("CMainFrame", "&History of charges...\tCtrl+H"),
+     QKeySequence(Qt::CTRL | Qt::Key_H),
+     QT_TRANSLATE_NOOP("CMainFrame", "View history of projects charged to your customers\nHistory")},
+    {cmd::kInvoice, QT_TRANSLATE_NOOP("CMainFrame", "&Invoice...\tCtrl+I"), QKeySequence(Qt::CTRL | Qt::Key_I),
+     QT_TRANSLATE_NOOP("CMainFrame", "Invoice a customer of the time spent\nInvoice")},
+    {cmd::kInvoices, QT_TRANSLATE_NOOP("CMainFrame", "I&nvoices..."), {},
+     QT_TRANSLATE_NOOP("CMainFrame", "List the issued invoices; reprint or void one\nInvoices")},
+    {cmd::kViewToolbar, QT_TRANSLATE_NOOP("CMainFrame", "&Toolbar"), {}, nullptr},
+    {cmd::kViewStatusBar, QT_TRANSLATE_NOOP("CMainFrame", "&Status Bar"), {}, nullptr},
+    {cmd::kHelpIndex, QT_TRANSLATE_NOOP("CMainFrame", "&Index"), {}, nullptr},
+    {cmd::kHelpUsing, QT_TRANSLATE_NOOP("CMainFrame", "&Using Help"), {}, nullptr},
+    {cmd::kAppAbout, QT_TRANSLATE_NOOP("CMainFrame", "&About Quillory95..."), {}, nullptr},
     // Accelerators without a menu item.
-    {cmd::kFilePrint, "&Print...", QKeySequence(Qt::CTRL | Qt::Key_P), nullptr},
-    {cmd::kHelp, "&Help", QKeySequence(Qt::Key_F1), nullptr},
-    {cmd::kContextHelp, "What's &This?", QKeySequence(Qt::SHIFT | Qt::Key_F1), nullptr},
+    {cmd::kFilePrint, QT_TRANSLATE_NOOP("CMainFrame", "&Print..."), QKeySequence(Qt::CTRL | Qt::Key_P), nullptr},
+    {cmd::kHelp, QT_TRANSLATE_NOOP("CMainFrame", "&Help"), QKeySequence(Qt::Key_F1), nullptr},
+    {cmd::kContextHelp, QT_TRANSLATE_NOOP("CMainFrame", "What's &This?"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
+     nullptr},
 };
 
 constexpr int kSeparator = 0;
@@ -74,15 +87,15 @@ struct MenuSpec {
 };
 
 const MenuSpec kMenus[] = {
-    {"&File",
+    {QT_TRANSLATE_NOOP("CMainFrame", "&File"),
      {cmd::kFileNew, cmd::kFileOpen, kSeparator, cmd::kExport, kSeparator, cmd::kProperties, kSeparator,
       cmd::kPrintGanttChart, cmd::kFilePrintSetup, kSeparator, cmd::kAppExit}},
-    {"Con&trol", {cmd::kCheckIn, cmd::kCheckOut, kSeparator, cmd::kPause}},
-    {"&Customers", {cmd::kEditCustomers}},
-    {"&Projects", {cmd::kEditProjects, kSeparator, cmd::kPieChart}},
-    {"&Reports", {cmd::kHistory, kSeparator, cmd::kInvoice, cmd::kInvoices}},
-    {"&View", {cmd::kViewToolbar, cmd::kViewStatusBar}},
-    {"&Help", {cmd::kHelpIndex, cmd::kHelpUsing, kSeparator, cmd::kAppAbout}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "Con&trol"), {cmd::kCheckIn, cmd::kCheckOut, kSeparator, cmd::kPause}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "&Customers"), {cmd::kEditCustomers}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "&Projects"), {cmd::kEditProjects, kSeparator, cmd::kPieChart}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "&Reports"), {cmd::kHistory, kSeparator, cmd::kInvoice, cmd::kInvoices}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "&View"), {cmd::kViewToolbar, cmd::kViewStatusBar}},
+    {QT_TRANSLATE_NOOP("CMainFrame", "&Help"), {cmd::kHelpIndex, cmd::kHelpUsing, kSeparator, cmd::kAppAbout}},
 };
 
 constexpr int kToolBarButtons[] = {cmd::kFileNew,   cmd::kFileOpen,      kSeparator,         cmd::kCheckIn,
@@ -91,7 +104,8 @@ constexpr int kToolBarButtons[] = {cmd::kFileNew,   cmd::kFileOpen,      kSepara
                                    cmd::kInvoice,   kSeparator,          cmd::kAppAbout,     kSeparator,
                                    kSeparator};
 
-const char* const kLockNames[] = {"CAP", "NUM", "SCRL"};
+const char* const kLockNames[] = {QT_TRANSLATE_NOOP("CMainFrame", "CAP"), QT_TRANSLATE_NOOP("CMainFrame", "NUM"),
+                                   QT_TRANSLATE_NOOP("CMainFrame", "SCRL")};
 
 }  // namespace
 
@@ -125,16 +139,16 @@ QString CMainFrame::frameTitle(const QString& documentTitle) {
     // Qt reads "[*]" in a title as the modified mark; a path may hold it literally.
     QString title = documentTitle;
     title.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));
-    return title + QStringLiteral(" - Quillory");
+    return title + tr(" - Quillory");
 }
 
 void CMainFrame::createActions() {
     for (const CommandText& command : kCommands) {
-        auto* action = new QAction(QString::fromUtf8(command.text), this);
+        auto* action = new QAction(tr(command.text), this);
         action->setData(command.id);
         if (!command.shortcut.isEmpty()) action->setShortcut(command.shortcut);
         if (command.prompt) {
-            const QString prompt = QString::fromUtf8(command.prompt);
+            const QString prompt = tr(command.prompt);
             const qsizetype newline = prompt.indexOf(QLatin1Char('\n'));
             action->setStatusTip(prompt.left(newline));
             action->setWhatsThis(prompt.left(newline));
@@ -157,7 +171,7 @@ void CMainFrame::createActions() {
 
 void CMainFrame::createMenus() {
     for (const MenuSpec& menuDef : kMenus) {
-        QMenu* menu = menuBar()->addMenu(QString::fromUtf8(menuDef.title));
+        QMenu* menu = menuBar()->addMenu(tr(menuDef.title));
         for (const int id : menuDef.items) {
             if (id == kSeparator) menu->addSeparator();
             else menu->addAction(action(id));
@@ -166,7 +180,7 @@ void CMainFrame::createMenus() {
 }
 
 void CMainFrame::createToolBar() {
-    m_toolBar = new QToolBar(QStringLiteral("Toolbar"), this);
+    m_toolBar = new QToolBar(tr("Toolbar"), this);
     m_toolBar->setObjectName(QStringLiteral("toolBar"));
     m_toolBar->setIconSize(QSize(22, 22));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
@@ -183,17 +197,17 @@ void CMainFrame::createToolBar() {
 }
 
 void CMainFrame::createStatusBar() {
-    m_idleLabel = new QLabel(QLatin1String(kIdlePrompt), this);
+    m_idleLabel = new QLabel(tr(kIdlePrompt), this);
     m_idleLabel->setObjectName(QStringLiteral("idlePrompt"));
     // A normal (not permanent) widget: a prompt shown with showMessage covers it and
     // uncovers it again when cleared, which is the idle text's whole behaviour.
     statusBar()->addWidget(m_idleLabel, 1);
     for (int i = 0; i < 3; ++i) {
-        auto* pane = new QLabel(QLatin1String(kLockNames[i]), this);
+        auto* pane = new QLabel(tr(kLockNames[i]), this);
         pane->setObjectName(QLatin1String(kLockNames[i]));
         pane->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         pane->setAlignment(Qt::AlignCenter);
-        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(QStringLiteral("SCRL")) + 12);
+        pane->setMinimumWidth(pane->fontMetrics().horizontalAdvance(tr(kLockNames[2])) + 12);
         statusBar()->addPermanentWidget(pane);
         m_lockPanes[i] = pane;
     }

@@ -21,7 +21,7 @@ class QToolBar;
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
-    static constexpr const char* kIdlePrompt = "For Help, press F1";
+    static constexpr const char* kIdlePrompt = QT_TRANSLATE_NOOP("CMainFrame", "For Help, press F1");
 
     // Builds menus, toolbar, status bar and tray menu and follows the document's state and
     // title. The document and help service outlive the frame.

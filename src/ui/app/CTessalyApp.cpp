@@ -1,4 +1,5 @@
 #include "ui/app/CTessalyApp.h"
+#include "ui/common/CoreText.h"
 
 #include "core/store/FileSystem.h"
 
@@ -129,7 +130,7 @@ void CTessalyApp::onFilePrintSetup() {
 void CTessalyApp::showDiskWarnings() {
     // The change was made and stays reported as made; the user only learns it may not be durable.
     for (const std::string& warning : m_services.fileSystem.takeWarnings())
-        m_services.prompter.inform(QStringLiteral("Warning"), QString::fromStdString(warning), Prompter::Icon::Warning);
+        m_services.prompter.inform(tr("Warning"), coreText(warning), Prompter::Icon::Warning);
 }
 
 void CTessalyApp::connectCommands() {

@@ -1,4 +1,5 @@
 #include "ui/app/CTessalyDoc.h"
+#include "ui/common/CoreText.h"
 
 #include "core/store/Projects.h"
 #include "core/store/TimeFrames.h"
@@ -20,7 +21,7 @@
 
 namespace {
 
-const QString kWarning = QStringLiteral("Warning");
+const char* const kWarning = QT_TRANSLATE_NOOP("CTessalyDoc", "Warning");
 const QString kAppTitle = QStringLiteral("Quillory");
 
 std::string encodedPath(const QString& path) {
@@ -116,9 +117,9 @@ ql::Status CTessalyDoc::answerAbsence(ql::AbsenceAnswer answer, const ql::Absenc
     m_running = std::move(outcome.running);
     journal();
     if (!journalFailure)
-        m_prompter.inform(kAppTitle, QString::fromStdString(journalFailure.message()), Prompter::Icon::Warning);
+        m_prompter.inform(kAppTitle, coreText(journalFailure.message()), Prompter::Icon::Warning);
     if (!outcome.status)
-        m_prompter.inform(kAppTitle, QString::fromStdString(outcome.status.message()), Prompter::Icon::Warning);
+        m_prompter.inform(kAppTitle, coreText(outcome.status.message()), Prompter::Icon::Warning);
     updateTitle();
     emit stateChanged();
     openedOrCreated();
@@ -130,7 +131,7 @@ void CTessalyDoc::journal() {
     const std::int32_t awaySince = m_running.paused() ? 0 : m_awaySince;
     const ql::Status written = m_journal.record(m_running, m_clock.now(), awaySince);
     // Timing goes on in memory: only a crash before the next good write would lose it.
-    if (!written) m_prompter.inform(kAppTitle, QString::fromStdString(written.message()), Prompter::Icon::Warning);
+    if (!written) m_prompter.inform(kAppTitle, coreText(written.message()), Prompter::Icon::Warning);
 }
 
 QString CTessalyDoc::heldElsewhereText(const QString& settingsPath) {
@@ -166,7 +167,7 @@ bool CTessalyDoc::claimForCheckIn() {
 void CTessalyDoc::offerRecovery() {
     auto journalled = m_journal.read();
     if (!journalled) {
-        const QString message = QString::fromStdString(journalled.status().message());
+        const QString message = coreText(journalled.status().message());
         // A FIFO, folder or device is the user's and stays where it is: told once, and again
         // only when something else sits there, not at every start.
         if (const auto mark = ql::unusableJournalMark(m_fileSystem, m_journal.path())) {
@@ -202,7 +203,7 @@ void CTessalyDoc::offerRecovery() {
         [&](const ql::RunningProjects& rest) { (void)m_journal.record(rest, state.heartbeat); });
     m_running = std::move(outcome.running);
     if (!outcome.status)
-        m_prompter.inform(kAppTitle, QString::fromStdString(outcome.status.message()), Prompter::Icon::Warning);
+        m_prompter.inform(kAppTitle, coreText(outcome.status.message()), Prompter::Icon::Warning);
     journal();
     updateTitle();
     emit stateChanged();
@@ -219,7 +220,7 @@ void CTessalyDoc::endSession() {
 QString CTessalyDoc::title() const {
     QString title;
     if (m_fileSetOpen) title = m_settingsPath;
-    if (m_running.paused()) title += QStringLiteral(" - PAUSE");
+    if (m_running.paused()) title += tr(" - PAUSE");
     return title;
 }
 
@@ -230,7 +231,7 @@ void CTessalyDoc::updateTitle() {
 
 bool CTessalyDoc::canClose() {
     if (m_running.empty() || m_sessionEnding) return true;
-    if (!m_prompter.ask(QStringLiteral("Confirmation"), QLatin1String(kExitWhileRunning))) return false;
+    if (!m_prompter.ask(tr("Confirmation"), tr(kExitWhileRunning))) return false;
     (void)m_journal.discard();
     m_journal.release();
     return true;
@@ -242,7 +243,7 @@ void CTessalyDoc::notifyViews(int hint) {
 
 void CTessalyDoc::onFileNew() {
     if (!m_running.empty()) {
-        m_prompter.inform(kWarning, QLatin1String(kNewWhileRunning), Prompter::Icon::Information);
+        m_prompter.inform(tr(kWarning), tr(kNewWhileRunning), Prompter::Icon::Information);
         return;
     }
     if (const auto chosen = chooseNewInExistingFolder()) {
@@ -259,7 +260,7 @@ void CTessalyDoc::onFileNew() {
             // The set that stays open keeps its own path, so no command acts on the
             // half-created one.
             setSettingsPath(previous);
-            m_prompter.inform(kAppTitle, QString::fromStdString(created.message()), Prompter::Icon::Error);
+            m_prompter.inform(kAppTitle, coreText(created.message()), Prompter::Icon::Error);
         }
         openedOrCreated();
     }
@@ -269,7 +270,7 @@ void CTessalyDoc::onFileNew() {
 
 void CTessalyDoc::onFileOpen() {
     if (!m_running.empty()) {
-        m_prompter.inform(kWarning, QLatin1String(kOpenWhileRunning), Prompter::Icon::Information);
+        m_prompter.inform(tr(kWarning), tr(kOpenWhileRunning), Prompter::Icon::Information);
         return;
     }
     if (const auto chosen = m_dialogs.chooseExistingFileSet(m_dialogParent, startFolder())) {
@@ -289,7 +290,7 @@ std::optional<QString> CTessalyDoc::chooseNewInExistingFolder() {
         if (!chosen) return std::nullopt;
         // A save dialog lets a path into a missing folder through; creating the set there
         // could only fail, with a message that blames write-protection.
-        if (folderExistsOrTell(m_prompter, kWarning, *chosen)) return chosen;
+        if (folderExistsOrTell(m_prompter, tr(kWarning), *chosen)) return chosen;
     }
 }
 

@@ -35,10 +35,12 @@ class FileSystem;
 class CTessalyDoc : public QObject, public OpenDocument {
     Q_OBJECT
 public:
-    static constexpr const char* kNewWhileRunning = "You must check out all your projects before creating a new file.";
-    static constexpr const char* kOpenWhileRunning = "You must check out all your projects before opening a new file.";
+    static constexpr const char* kNewWhileRunning =
+        QT_TRANSLATE_NOOP("CTessalyDoc", "You must check out all your projects before creating a new file.");
+    static constexpr const char* kOpenWhileRunning =
+        QT_TRANSLATE_NOOP("CTessalyDoc", "You must check out all your projects before opening a new file.");
     static constexpr const char* kExitWhileRunning =
-        "You haven't checked out from your running projects. Exit anyway?";
+        QT_TRANSLATE_NOOP("CTessalyDoc", "You haven't checked out from your running projects. Exit anyway?");
 
     // The services live as long as the document.
     CTessalyDoc(Prompter& prompter, const ql::Clock& clock, ql::FileSystem& fileSystem, FileSetDialogs& dialogs,

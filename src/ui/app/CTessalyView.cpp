@@ -1,4 +1,5 @@
 #include "ui/app/CTessalyView.h"
+#include "ui/common/CoreText.h"
 
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
@@ -34,7 +35,7 @@ CTessalyView::CTessalyView(CTessalyDoc& doc, const CommandContext& context, QWid
     // The chart takes the keyboard: its menu, its bars and its weeks are reachable without a mouse.
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
-    setWhatsThis(QStringLiteral("The totals charged today, this week, this month and this year, the running "
+    setWhatsThis(tr("The totals charged today, this week, this month and this year, the running "
                                 "projects with their time and charges, and the week chart."));
     connect(&m_doc, &CTessalyDoc::updateHint, this, &CTessalyView::onUpdateHint);
     connect(&m_doc, &CTessalyDoc::stateChanged, this, [this] { refreshRunningPanel(true); });
@@ -77,7 +78,7 @@ void CTessalyView::refreshRunningPanel(bool report) {
                                            m_doc.runningProjects(), m_clock.now());
     m_runningRows = std::move(loaded.rows);
     if (report && !loaded.status)
-        m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(loaded.status.message()),
+        m_doc.prompter().inform(QStringLiteral("Quillory"), coreText(loaded.status.message()),
                                 Prompter::Icon::Warning);
     update();
 }
@@ -112,7 +113,7 @@ void CTessalyView::reportFailures(Source source, const std::vector<ql::Status>& 
     // Recorded before the boxes run: closing one activates the window, which refreshes again.
     m_reported[static_cast<std::size_t>(source)] = std::move(messages);
     for (const std::string& message : toShow)
-        m_doc.prompter().inform(QStringLiteral("Quillory"), QString::fromStdString(message), Prompter::Icon::Warning);
+        m_doc.prompter().inform(QStringLiteral("Quillory"), coreText(message), Prompter::Icon::Warning);
 }
 
 MainPanelsPainter CTessalyView::panels() const {

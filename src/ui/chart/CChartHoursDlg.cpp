@@ -33,15 +33,15 @@ QValidator::State HourSpinBox::validate(QString& input, int&) const {
 
 CChartHoursDlg::CChartHoursDlg(ql::ChartHours hours, QWidget* parent)
     : QDialog(parent), m_hours(hours), m_start(new HourSpinBox(this)), m_end(new HourSpinBox(this)) {
-    setWindowTitle(QStringLiteral("Select chart hours"));
+    setWindowTitle(tr("Select chart hours"));
     m_start->setObjectName(QStringLiteral("startHourSpin"));
     m_end->setObjectName(QStringLiteral("endHourSpin"));
     applyLimits();
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
-    form->addRow(QStringLiteral("Starting Hour :"), m_start);
-    form->addRow(QStringLiteral("Ending Hour :"), m_end);
+    form->addRow(tr("Starting Hour :"), m_start);
+    form->addRow(tr("Ending Hour :"), m_end);
     layOutFormWithOkCancel(*this, form);
 
     connect(m_start, &QSpinBox::valueChanged, this, [this](int value) {

@@ -1,4 +1,5 @@
 #include "ui/chart/CTimeFrameDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "core/chart/TimeFrameForm.h"
 #include "ui/common/FormDialogLayout.h"
@@ -19,7 +20,7 @@ CTimeFrameDlg::CTimeFrameDlg(const ql::TimeFrameRecord& frame, const QString& pr
       m_date(new QLineEdit(this)),
       m_time(new QLineEdit(this)),
       m_duration(new QLineEdit(this)) {
-    setWindowTitle(QStringLiteral("Time frame"));
+    setWindowTitle(tr("Time frame"));
     m_project->setObjectName(QStringLiteral("projectLabel"));
     // The name's box is as wide as the template's, whatever the name: a long one is elided
     // and shown whole in the tip instead of widening the dialog.
@@ -38,10 +39,10 @@ CTimeFrameDlg::CTimeFrameDlg(const ql::TimeFrameRecord& frame, const QString& pr
 
     auto* form = new QFormLayout;
     form->setLabelAlignment(Qt::AlignRight);
-    form->addRow(QStringLiteral("Project :"), m_project);
-    form->addRow(QStringLiteral("Date :"), m_date);
-    form->addRow(QStringLiteral("Time :"), m_time);
-    form->addRow(QStringLiteral("Duration :"), m_duration);
+    form->addRow(tr("Project :"), m_project);
+    form->addRow(tr("Date :"), m_date);
+    form->addRow(tr("Time :"), m_time);
+    form->addRow(tr("Duration :"), m_duration);
     layOutFormWithOkCancel(*this, form, Qt::AlignBottom);
     m_date->setFocus();
 }
@@ -51,7 +52,7 @@ void CTimeFrameDlg::accept() {
                                    m_duration->text().toStdString()};
     const ql::TimeFrameInput input = ql::parseTimeFrameTexts(m_frame, texts, m_monthFirst);
     if (!input.frame) {
-        m_prompter.inform(QStringLiteral("Time frame"), QString::fromStdString(input.frame.status().message()),
+        m_prompter.inform(tr("Time frame"), coreText(input.frame.status().message()),
                           Prompter::Icon::Warning);
         QLineEdit* edit = input.field == ql::TimeFrameField::Date   ? m_date
                           : input.field == ql::TimeFrameField::Time ? m_time

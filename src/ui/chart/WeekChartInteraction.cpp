@@ -1,4 +1,5 @@
 #include "ui/chart/WeekChartInteraction.h"
+#include "ui/common/CoreText.h"
 
 #include "core/chart/ChartItemEdits.h"
 #include "core/store/Settings.h"
@@ -12,6 +13,7 @@
 #include "ui/common/OpenDocument.h"
 #include "ui/common/Prompter.h"
 
+#include <QCoreApplication>
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCursor>
@@ -34,7 +36,7 @@ WeekChartInteraction::WeekChartInteraction(QWidget& view, const CommandContext& 
 }
 
 void WeekChartInteraction::warn(const ql::Status& status) const {
-    m_context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(status.message()),
+    m_context.prompter.inform(QStringLiteral("Quillory"), coreText(status.message()),
                               Prompter::Icon::Warning);
 }
 
@@ -157,18 +159,23 @@ void WeekChartInteraction::createChartActions() {
         const char* prompt;
     };
     static constexpr ChartCommand kCommands[] = {
-        {cmd::kEditItem, "&Edit Item...", nullptr},
-        {cmd::kDeleteItem, "&Delete Item", nullptr},
-        {cmd::kChangeHours, "&Change Hours...", "Change Gantt Chart's starting and ending hours"},
-        {cmd::kPreviousWeek, "&Previous Week", "View previous week"},
-        {cmd::kNextWeek, "&Next Week", "View next week"},
-        {cmd::kThisWeek, "&This Week", "View this week"},
-        {cmd::kChartWhatsThis, "&What's This?", "Get help about this visual item"},
+        {cmd::kEditItem, QT_TRANSLATE_NOOP("WeekChartInteraction", "&Edit Item..."), nullptr},
+        {cmd::kDeleteItem, QT_TRANSLATE_NOOP("WeekChartInteraction", "&Delete Item"), nullptr},
+        {cmd::kChangeHours, QT_TRANSLATE_NOOP("WeekChartInteraction", "&Change Hours..."),
+         QT_TRANSLATE_NOOP("WeekChartInteraction", "Change Gantt Chart's starting and ending hours")},
+        {cmd::kPreviousWeek, QT_TRANSLATE_NOOP("WeekChartInteraction", "&Previous Week"),
+         QT_TRANSLATE_NOOP("WeekChartInteraction", "View previous week")},
+        {cmd::kNextWeek, QT_TRANSLATE_NOOP("WeekChartInteraction", "&Next Week"),
+         QT_TRANSLATE_NOOP("WeekChartInteraction", "View next week")},
+        {cmd::kThisWeek, QT_TRANSLATE_NOOP("WeekChartInteraction", "&This Week"),
+         QT_TRANSLATE_NOOP("WeekChartInteraction", "View this week")},
+        {cmd::kChartWhatsThis, QT_TRANSLATE_NOOP("WeekChartInteraction", "&What's This?"),
+         QT_TRANSLATE_NOOP("WeekChartInteraction", "Get help about this visual item")},
     };
     for (const ChartCommand& c : kCommands) {
-        auto* action = new QAction(QString::fromUtf8(c.text), &m_view);
+        auto* action = new QAction(QCoreApplication::translate("WeekChartInteraction", c.text), &m_view);
         action->setData(c.id);
-        if (c.prompt) action->setStatusTip(QString::fromUtf8(c.prompt));
+        if (c.prompt) action->setStatusTip(QCoreApplication::translate("WeekChartInteraction", c.prompt));
         m_chartActions.push_back(action);
     }
 }
@@ -273,8 +280,9 @@ void WeekChartInteraction::onEditItem() {
 
 void WeekChartInteraction::onDeleteItem() {
     if (!m_selectedItem || !m_context.document.fileSetOpen()) return;
-    if (m_context.prompter.ask(QStringLiteral("Confirmation"),
-                               QStringLiteral("Are you sure you want to delete the selected item?"))) {
+    if (m_context.prompter.ask(QCoreApplication::translate("WeekChartInteraction", "Confirmation"),
+                               QCoreApplication::translate("WeekChartInteraction",
+                                                           "Are you sure you want to delete the selected item?"))) {
         const ql::Status st =
             ql::deleteChartItem(m_context.fileSystem, m_context.document.fileSet(), *m_selectedItem);
         if (!st) warn(st);

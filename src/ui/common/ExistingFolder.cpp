@@ -2,11 +2,13 @@
 
 #include "ui/common/Prompter.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 
 QString missingFolderText(const QString& path) {
-    return QStringLiteral("The folder %1 does not exist. Please choose a file in an existing folder.")
+    return QCoreApplication::translate("ExistingFolder",
+                                       "The folder %1 does not exist. Please choose a file in an existing folder.")
         .arg(QDir::toNativeSeparators(QFileInfo(path).absolutePath()));
 }
 
@@ -21,6 +23,7 @@ std::optional<QString> chooseSavePathInExistingFolder(Modal& modal, Prompter& pr
     for (;;) {
         std::optional<QString> chosen = modal.chooseSavePath(parent, request);
         if (!chosen || chosen->isEmpty()) return std::nullopt;
-        if (folderExistsOrTell(prompter, QStringLiteral("Warning"), *chosen)) return chosen;
+        if (folderExistsOrTell(prompter, QCoreApplication::translate("ExistingFolder", "Warning"), *chosen))
+            return chosen;
     }
 }

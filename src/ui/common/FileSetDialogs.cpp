@@ -1,11 +1,12 @@
 #include "ui/common/FileSetDialogs.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
 
 namespace {
 
-const QString kFilter = QStringLiteral("Quillory files (*.qlr)");
+const char* const kFilter = QT_TRANSLATE_NOOP("QtFileSetDialogs", "Quillory files (*.qlr)");
 
 std::optional<QString> run(QFileDialog& dialog) {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
@@ -19,7 +20,8 @@ QString folderOrHome(const QString& startFolder) {
 }  // namespace
 
 std::optional<QString> QtFileSetDialogs::chooseNewFileSet(QWidget* parent, const QString& startFolder) {
-    QFileDialog dialog(parent, QString(), folderOrHome(startFolder), kFilter);
+    QFileDialog dialog(parent, QString(), folderOrHome(startFolder),
+                       QCoreApplication::translate("QtFileSetDialogs", kFilter));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(QStringLiteral("qlr"));
@@ -28,7 +30,8 @@ std::optional<QString> QtFileSetDialogs::chooseNewFileSet(QWidget* parent, const
 }
 
 std::optional<QString> QtFileSetDialogs::chooseExistingFileSet(QWidget* parent, const QString& startFolder) {
-    QFileDialog dialog(parent, QString(), folderOrHome(startFolder), kFilter);
+    QFileDialog dialog(parent, QString(), folderOrHome(startFolder),
+                       QCoreApplication::translate("QtFileSetDialogs", kFilter));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(QStringLiteral("qlr"));

@@ -14,8 +14,9 @@ namespace {
 const QString kHelpFileName = QStringLiteral("QL.hlp");
 constexpr int kContents = 100;
 
-const QString kUsingHelpTitle = QStringLiteral("Using Help");
-const QString kUsingHelpHtml = QStringLiteral(
+const char* const kUsingHelpTitle = QT_TRANSLATE_NOOP("HelpWindow", "Using Help");
+const char* const kUsingHelpHtml = QT_TRANSLATE_NOOP(
+    "HelpWindow",
     "<h2>Using Help</h2>"
     "<p>This window shows one help topic at a time. Underlined words lead to related topics: "
     "click one to read it.</p>"
@@ -37,9 +38,9 @@ HelpWindow::HelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     m_browser = new QTextBrowser(this);
     m_browser->setObjectName(QStringLiteral("helpText"));
     m_browser->setOpenLinks(false);
-    auto* contents = new QPushButton(QStringLiteral("&Contents"), this);
-    m_back = new QPushButton(QStringLiteral("&Back"), this);
-    auto* close = new QPushButton(QStringLiteral("C&lose"), this);
+    auto* contents = new QPushButton(tr("&Contents"), this);
+    m_back = new QPushButton(tr("&Back"), this);
+    auto* close = new QPushButton(tr("C&lose"), this);
     close->setShortcut(QKeySequence(Qt::Key_Escape));
 
     auto* buttons = new QHBoxLayout;
@@ -80,10 +81,10 @@ QString HelpWindow::currentHtml() const {
 
 void HelpWindow::display(int context) {
     if (context == kUsingHelp) {
-        setWindowTitle(QStringLiteral("Quillory Help - ") + kUsingHelpTitle);
-        m_browser->setHtml(kUsingHelpHtml);
+        setWindowTitle(tr("Quillory Help - ") + tr(kUsingHelpTitle));
+        m_browser->setHtml(tr(kUsingHelpHtml));
     } else if (const auto topic = m_help.topic(context)) {
-        setWindowTitle(QStringLiteral("Quillory Help - ") + topic->title);
+        setWindowTitle(tr("Quillory Help - ") + topic->title);
         m_browser->setHtml(topic->html);
     }
     m_back->setEnabled(m_history.size() > 1);

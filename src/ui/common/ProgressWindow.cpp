@@ -1,5 +1,6 @@
 #include "ui/common/ProgressWindow.h"
 
+#include <QCoreApplication>
 #include <QProgressDialog>
 
 #include <algorithm>
@@ -9,7 +10,8 @@ constexpr int kSteps = 1000;
 }
 
 ProgressWindow::ProgressWindow(QWidget* parent, const QString& label)
-    : m_dialog(std::make_unique<QProgressDialog>(label, QStringLiteral("Cancel"), 0, kSteps, parent)) {
+    : m_dialog(std::make_unique<QProgressDialog>(label, QCoreApplication::translate("ProgressWindow", "Cancel"), 0,
+                                                 kSteps, parent)) {
     m_dialog->setWindowTitle(QStringLiteral("Quillory"));
     m_dialog->setWindowModality(Qt::WindowModal);
     m_dialog->setMinimumDuration(kShowAfterMs);

@@ -1,4 +1,5 @@
 #include "ui/customers/CCustomerInfoDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "ui_CCustomerInfoDlg.h"
 
@@ -78,7 +79,7 @@ void CCustomerInfoDlg::accept() {
         auto stored = ql::checkBillingField(f.kind, edit->text().toStdString());
         if (!stored) {
             if (m_prompter)
-                m_prompter->inform(QStringLiteral("Customer info"), QString::fromStdString(stored.status().message()),
+                m_prompter->inform(tr("Customer info"), coreText(stored.status().message()),
                                    Prompter::Icon::Warning);
             edit->setFocus();
             edit->selectAll();

@@ -1,4 +1,5 @@
 #include "ui/customers/CCustomersDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "ui_CCustomersDlg.h"
 
@@ -23,7 +24,10 @@ struct ColumnLayout {
     int width;
 };
 constexpr ColumnLayout kColumns[CCustomersDlg::kColumnCount] = {
-    {"Customer", 120}, {"Address", 200}, {"City", 100}, {"ZIP", 50}, {"State", 50}, {"Country", 100}, {"Phone", 100},
+    {QT_TRANSLATE_NOOP("CCustomersDlg", "Customer"), 120}, {QT_TRANSLATE_NOOP("CCustomersDlg", "Address"), 200},
+    {QT_TRANSLATE_NOOP("CCustomersDlg", "City"), 100},     {QT_TRANSLATE_NOOP("CCustomersDlg", "ZIP"), 50},
+    {QT_TRANSLATE_NOOP("CCustomersDlg", "State"), 50},     {QT_TRANSLATE_NOOP("CCustomersDlg", "Country"), 100},
+    {QT_TRANSLATE_NOOP("CCustomersDlg", "Phone"), 100},
 };
 
 // A row that sorts by the locale's case-insensitive collation of the sorted column.
@@ -62,7 +66,7 @@ CCustomersDlg::CCustomersDlg(ql::FileSystem& fs, Prompter& prompter, const ql::F
 
     QTreeWidget* list = m_ui->customerList;
     QStringList headings;
-    for (const auto& c : kColumns) headings << QString::fromLatin1(c.heading);
+    for (const auto& c : kColumns) headings << tr(c.heading);
     list->setColumnCount(kColumnCount);
     list->setHeaderLabels(headings);
     for (int i = 0; i < kColumnCount; ++i) list->setColumnWidth(i, kColumns[i].width);
@@ -111,7 +115,7 @@ const ql::CustomerRecord* CCustomersDlg::customerOfRow(int row) const {
 }
 
 void CCustomersDlg::report(const ql::Status& status) {
-    m_prompter.inform(kCaption, QString::fromStdString(status.message()));
+    m_prompter.inform(kCaption, coreText(status.message()));
 }
 
 void CCustomersDlg::reload() {
@@ -151,7 +155,7 @@ void CCustomersDlg::sortByColumn(int column) {
 void CCustomersDlg::addCustomer() {
     ql::CustomerRecord fresh;
     fresh.id = 0;
-    fresh.name = "New Customer";
+    fresh.name = tr("New Customer").toStdString();
     std::optional<EditedCustomer> edited = m_editor ? m_editor(fresh, {}) : std::nullopt;
     if (!edited) return;
     // The id is taken only now, from the file as it is after the user's edit, in the same
@@ -185,7 +189,7 @@ void CCustomersDlg::updateCustomer() {
 }
 
 void CCustomersDlg::removeCustomers() {
-    if (!m_prompter.ask(QStringLiteral("Confirmation"), QStringLiteral("Are you sure you want to remove the selected items?")))
+    if (!m_prompter.ask(tr("Confirmation"), tr("Are you sure you want to remove the selected items?")))
         return;
     QTreeWidget* list = m_ui->customerList;
     std::vector<std::int32_t> ids;

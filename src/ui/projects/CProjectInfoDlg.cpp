@@ -1,4 +1,5 @@
 #include "ui/projects/CProjectInfoDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "ui_CProjectInfoDlg.h"
 
@@ -33,7 +34,7 @@ CProjectInfoDlg::CProjectInfoDlg(ql::FileSystem& fs, Prompter& prompter, const q
 
     const auto settings = ql::readSettings(fs, set);
     const QString symbol = settings ? fromRecordText(settings->monetarySymbol) : QString();
-    m_ui->chargesLabel->setText(QStringLiteral("Charges per hour (") + symbol + QStringLiteral(") :"));
+    m_ui->chargesLabel->setText(tr("Charges per hour (%1) :").arg(symbol));
     m_ui->chargesEdit->setText(chargesText());
     m_ui->memoEdit->setPlainText(fromRecordLines(m_record.memo));
     m_ui->memoEdit->setFieldWidth(ql::ProjectRecord::kMemoWidth);
@@ -52,7 +53,7 @@ void CProjectInfoDlg::fillCustomers(ql::FileSystem& fs, Prompter& prompter, cons
     QComboBox* combo = m_ui->customerCombo;
     auto customers = ql::loadCustomers(fs, customersPath);
     if (!customers) {
-        prompter.inform(kCaption, QString::fromStdString(customers.status().message()));
+        prompter.inform(kCaption, coreText(customers.status().message()));
         combo->setCurrentIndex(-1);
         return;
     }

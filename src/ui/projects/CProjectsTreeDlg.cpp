@@ -1,4 +1,5 @@
 #include "ui/projects/CProjectsTreeDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "ui_CProjectsTreeDlg.h"
 
@@ -20,8 +21,8 @@
 namespace {
 
 const QString kCaption = QStringLiteral("Quillory");
-const QString kNewProject = QStringLiteral("New project");
-const QString kNewSubProject = QStringLiteral("New sub-project");
+const char* const kNewProject = QT_TRANSLATE_NOOP("CProjectsTreeDlg", "New project");
+const char* const kNewSubProject = QT_TRANSLATE_NOOP("CProjectsTreeDlg", "New sub-project");
 
 void collectExpansion(QTreeWidgetItem* item, std::vector<std::pair<QTreeWidgetItem*, bool>>& out) {
     out.emplace_back(item, item->isExpanded());
@@ -42,7 +43,7 @@ CProjectsTreeDlg::CProjectsTreeDlg(ql::FileSystem& fs, Prompter& prompter, HelpS
     m_ui->setupUi(this);
     if (m_mode == Mode::Choosing)
         m_ui->noteLabel->setText(
-            QStringLiteral("HINT: Double-click on one project's label to select it and close this window."));
+            tr("HINT: Double-click on one project's label to select it and close this window."));
 
     m_editor = [this](ql::ProjectRecord& record) {
         CProjectInfoDlg dlg(m_fs, m_prompter, m_set, record, this);
@@ -55,11 +56,12 @@ CProjectsTreeDlg::CProjectsTreeDlg(ql::FileSystem& fs, Prompter& prompter, HelpS
     m_treeMenu->setObjectName(QStringLiteral("treeMenu"));
     m_projectMenu = new QMenu(this);
     m_projectMenu->setObjectName(QStringLiteral("projectMenu"));
-    QAction* create = addCommand(kCreateProject, QStringLiteral("&Create a new project"), &CProjectsTreeDlg::createProject);
-    QAction* createSub = addCommand(kCreateSubProject, QStringLiteral("Create a &sub-project"), &CProjectsTreeDlg::createSubProject);
-    QAction* update = addCommand(kUpdateProject, QStringLiteral("&Update this project"), &CProjectsTreeDlg::updateProject);
-    QAction* remove = addCommand(kDeleteProject, QStringLiteral("&Delete this project"), &CProjectsTreeDlg::deleteProject);
-    QAction* whatsThis = addCommand(kWhatsThis, QStringLiteral("&What's This?"), &CProjectsTreeDlg::showHelp);
+    QAction* create = addCommand(kCreateProject, tr("&Create a new project"), &CProjectsTreeDlg::createProject);
+    QAction* createSub = addCommand(kCreateSubProject, tr("Create a &sub-project"),
+                                    &CProjectsTreeDlg::createSubProject);
+    QAction* update = addCommand(kUpdateProject, tr("&Update this project"), &CProjectsTreeDlg::updateProject);
+    QAction* remove = addCommand(kDeleteProject, tr("&Delete this project"), &CProjectsTreeDlg::deleteProject);
+    QAction* whatsThis = addCommand(kWhatsThis, tr("&What's This?"), &CProjectsTreeDlg::showHelp);
     m_treeMenu->addAction(create);
     m_treeMenu->addSeparator();
     m_treeMenu->addAction(whatsThis);
@@ -138,7 +140,7 @@ void CProjectsTreeDlg::load() {
     auto snapshot = ql::loadProjectsSnapshot(m_fs, path);
     if (!snapshot) {
         m_fileUnreadable = m_fs.exists(path);
-        m_prompter.inform(kCaption, QString::fromStdString(snapshot.status().message()));
+        m_prompter.inform(kCaption, coreText(snapshot.status().message()));
         return;
     }
     m_loadedVersion = snapshot->version;
@@ -148,7 +150,7 @@ void CProjectsTreeDlg::load() {
     if (inFrames)
         m_projects.reserveIdsThrough(*inFrames);
     else
-        m_prompter.inform(kCaption, QString::fromStdString(inFrames.status().message()));
+        m_prompter.inform(kCaption, coreText(inFrames.status().message()));
 
     // Items are built detached and added in one step: thousands of projects open at once.
     QList<QTreeWidgetItem*> roots;
@@ -187,11 +189,11 @@ std::optional<ql::ProjectTree::Handle> CProjectsTreeDlg::target() const {
 }
 
 void CProjectsTreeDlg::createProject() {
-    create(std::nullopt, kNewProject);
+    create(std::nullopt, tr(kNewProject));
 }
 
 void CProjectsTreeDlg::createSubProject() {
-    if (const auto parent = target()) create(parent, kNewSubProject);
+    if (const auto parent = target()) create(parent, tr(kNewSubProject));
 }
 
 void CProjectsTreeDlg::updateProject() {
@@ -201,8 +203,8 @@ void CProjectsTreeDlg::updateProject() {
 void CProjectsTreeDlg::deleteProject() {
     const auto h = target();
     if (!h) return;
-    if (!m_prompter.ask(QStringLiteral("Delete Confirmation"),
-                        QStringLiteral("Are you sure you want to delete the selected project and all its sub-projects?")))
+    if (!m_prompter.ask(tr("Delete Confirmation"),
+                        tr("Are you sure you want to delete the selected project and all its sub-projects?")))
         return;
     QTreeWidgetItem* item = itemOf(*h);
     for (ql::ProjectTree::Handle gone : m_projects.remove(*h)) m_items.erase(gone);
@@ -292,20 +294,20 @@ void CProjectsTreeDlg::accept() {
         const auto selected = m_ui->projectTree->selectedItems();
         const auto h = selected.isEmpty() ? std::nullopt : handleOf(selected.front());
         if (!h) {
-            m_prompter.inform(QStringLiteral("No selection"),
-                              QStringLiteral("You must select a project before validating by OK."));
+            m_prompter.inform(tr("No selection"),
+                              tr("You must select a project before validating by OK."));
             return;
         }
         chosen = m_projects.record(*h).id;
     }
     const std::string& path = m_set.projects();
     if (m_fileUnreadable) {
-        m_prompter.inform(kCaption, QString::fromStdString(ql::projectFileMessage(path)));
+        m_prompter.inform(kCaption, coreText(ql::projectFileMessage(path)));
         return;
     }
     const ql::Status written = ql::writeProjects(m_fs, path, m_projects.records(), m_loadedVersion);
     if (!written) {
-        m_prompter.inform(kCaption, QString::fromStdString(written.message()));
+        m_prompter.inform(kCaption, coreText(written.message()));
         return;
     }
     m_chosenProjectId = chosen;

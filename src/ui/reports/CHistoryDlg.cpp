@@ -1,4 +1,5 @@
 #include "ui/reports/CHistoryDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "core/reports/InvoiceRegister.h"
 
@@ -63,7 +64,7 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, c
     const std::string widest[HistoryModel::kColumnCount] = {"",      "00/00/00", ql::clock12Text(12, 0),
                                                             "00:00", "$0000.00", "0000000"};
     for (int c = 0; c < HistoryModel::kColumnCount; ++c) {
-        const int heading = header->fontMetrics().horizontalAdvance(QString::fromLatin1(HistoryModel::kColumns[c].heading));
+        const int heading = header->fontMetrics().horizontalAdvance(HistoryModel::tr(HistoryModel::kColumns[c].heading));
         const int cell = view->fontMetrics().horizontalAdvance(QString::fromStdString(widest[c]));
         view->setColumnWidth(c, std::max({HistoryModel::kColumns[c].width, heading + 28, cell + 16}));
     }
@@ -91,7 +92,7 @@ CHistoryDlg::CHistoryDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, c
         auto* sort = new QShortcut(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_1 + c)), this);
         connect(sort, &QShortcut::activated, this, [this, c] { sortByColumn(c); });
     }
-    header->setToolTip(QStringLiteral("Click a heading, or press Ctrl+1 to Ctrl+%1, to sort by that column.")
+    header->setToolTip(tr("Click a heading, or press Ctrl+1 to Ctrl+%1, to sort by that column.")
                            .arg(HistoryModel::kColumnCount));
     view->setFocus();
 }
@@ -105,7 +106,7 @@ bool CHistoryDlg::monthFirst() const {
 }
 
 void CHistoryDlg::report(const std::string& message) {
-    m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(message), Prompter::Icon::Warning);
+    m_prompter.inform(QStringLiteral("Quillory"), coreText(message), Prompter::Icon::Warning);
 }
 
 std::vector<int> CHistoryDlg::selectedRows() const {
@@ -124,8 +125,8 @@ void CHistoryDlg::reload() {
     sortByColumn(m_sortColumn);
     // An empty list says why when the saved filter names a project that was deleted.
     const bool deletedFilter = load.filterProjectDeleted && m_model->rowCount() == 0;
-    m_emptyNote->setText(deletedFilter ? QStringLiteral("No time frame is listed: the filter names %1, which is no "
-                                                        "longer in the projects file. Choose Filter... to change it.")
+    m_emptyNote->setText(deletedFilter ? tr("No time frame is listed: the filter names %1, which is no "
+                                            "longer in the projects file. Choose Filter... to change it.")
                                              .arg(QString::fromStdString(ql::deletedProjectName(m_filterProjectId)))
                                        : QString());
     m_emptyNote->setVisible(deletedFilter);
@@ -221,8 +222,8 @@ void CHistoryDlg::updateFrame() {
 }
 
 void CHistoryDlg::removeFrames() {
-    if (!m_prompter.ask(QStringLiteral("Confirmation"),
-                        QStringLiteral("Are you sure you want to remove the selected items?")))
+    if (!m_prompter.ask(tr("Confirmation"),
+                        tr("Are you sure you want to remove the selected items?")))
         return;
     std::vector<ql::TimeFrameRecord> frames;
     for (const int row : selectedRows()) frames.push_back(m_model->item(row).frame);

@@ -1,4 +1,5 @@
 #include "ui/reports/CHistoryFilterDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "ui_CHistoryFilterDlg.h"
 
@@ -74,7 +75,7 @@ void CHistoryFilterDlg::RefreshFilterControls() {
     if (!all && m_filterProjectId != -1) {
         const auto index = ql::ProjectIndex::load(m_fs, m_set.projects());
         if (!index)
-            m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(index.status().message()));
+            m_prompter.inform(QStringLiteral("Quillory"), coreText(index.status().message()));
         else if (!index->find(m_filterProjectId))
             name = QString::fromStdString(ql::deletedProjectName(m_filterProjectId));  // as the rows name it
         else
@@ -91,7 +92,7 @@ void CHistoryFilterDlg::RefreshFilterControls() {
 
 void CHistoryFilterDlg::accept() {
     if (!m_ui->allRadio->isChecked() && m_filterProjectId == -1) {
-        m_prompter.inform(QStringLiteral("Warning"), QString::fromLatin1(kNoProjectSelected));
+        m_prompter.inform(tr("Warning"), tr(kNoProjectSelected));
         return;
     }
     const PeriodControls controls = periodControlsOf(*m_ui);
@@ -104,9 +105,9 @@ void CHistoryFilterDlg::accept() {
         const ql::Status written =
             ql::writeHistoryFilter(m_fs, m_set.historyFilter(), record);
         if (!written)
-            m_prompter.inform(QStringLiteral("Warning"),
-                              QString::fromStdString(written.message()) +
-                                  QStringLiteral("\nThe filter applies to this list only and was not saved."),
+            m_prompter.inform(tr("Warning"),
+                              coreText(written.message()) +
+                                  tr("\nThe filter applies to this list only and was not saved."),
                               Prompter::Icon::Warning);
     }
     QDialog::accept();

@@ -29,7 +29,8 @@ class CHistoryFilterDlg;
 class CHistoryFilterDlg : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kNoProjectSelected = "No single project selected. Please click the 'Select' button.";
+    static constexpr const char* kNoProjectSelected =
+        QT_TRANSLATE_NOOP("CHistoryFilterDlg", "No single project selected. Please click the 'Select' button.");
 
     // Picks a project (the project tree in choosing mode); nullopt on Cancel.
     using ProjectChooser = std::function<std::optional<std::int32_t>()>;

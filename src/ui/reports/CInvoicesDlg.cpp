@@ -1,4 +1,5 @@
 #include "ui/reports/CInvoicesDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "core/reports/Invoice.h"
 #include "core/Progress.h"
@@ -31,7 +32,7 @@ constexpr int kIndexRole = Qt::UserRole;
 CInvoicesDlg::CInvoicesDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal, const ql::FileSet& set,
                            ql::InvoiceRegister reg, QWidget* parent)
     : QDialog(parent), m_fs(fs), m_prompter(prompter), m_modal(modal), m_set(set), m_register(std::move(reg)) {
-    setWindowTitle(QStringLiteral("Invoices"));
+    setWindowTitle(tr("Invoices"));
     setObjectName(QStringLiteral("invoicesDialog"));
 
     m_list = new QTreeWidget(this);
@@ -39,21 +40,21 @@ CInvoicesDlg::CInvoicesDlg(ql::FileSystem& fs, Prompter& prompter, Modal& modal,
     m_list->setRootIsDecorated(false);
     m_list->setAllColumnsShowFocus(true);
     m_list->setUniformRowHeights(true);
-    m_list->setHeaderLabels({QStringLiteral("Number"), QStringLiteral("Date"), QStringLiteral("Customer"),
-                             QStringLiteral("Period"), QStringLiteral("Total"), QStringLiteral("State")});
+    m_list->setHeaderLabels({tr("Number"), tr("Date"), tr("Customer"),
+                             tr("Period"), tr("Total"), tr("State")});
     m_list->header()->setStretchLastSection(false);
     m_list->header()->setSectionResizeMode(kCustomer, QHeaderView::Stretch);
-    m_list->setAccessibleName(QStringLiteral("Issued invoices"));
+    m_list->setAccessibleName(tr("Issued invoices"));
 
-    m_emptyNote = new QLabel(QStringLiteral("No invoice has been issued from this file set yet."), this);
+    m_emptyNote = new QLabel(tr("No invoice has been issued from this file set yet."), this);
     m_emptyNote->setWordWrap(true);
 
-    m_reprintButton = new QPushButton(QStringLiteral("&Reprint"), this);
-    m_toFileButton = new QPushButton(QStringLiteral("To &File..."), this);
-    m_eInvoiceXmlButton = new QPushButton(QStringLiteral("E-invoice (XML)..."), this);
-    m_facturXButton = new QPushButton(QStringLiteral("PDF with e-invoice..."), this);
-    m_voidButton = new QPushButton(QStringLiteral("&Void..."), this);
-    auto* closeButton = new QPushButton(QStringLiteral("Close"), this);
+    m_reprintButton = new QPushButton(tr("&Reprint"), this);
+    m_toFileButton = new QPushButton(tr("To &File..."), this);
+    m_eInvoiceXmlButton = new QPushButton(tr("E-invoice (XML)..."), this);
+    m_facturXButton = new QPushButton(tr("PDF with e-invoice..."), this);
+    m_voidButton = new QPushButton(tr("&Void..."), this);
+    auto* closeButton = new QPushButton(tr("Close"), this);
     m_reprintButton->setObjectName(QStringLiteral("reprintButton"));
     m_toFileButton->setObjectName(QStringLiteral("toFileButton"));
     m_eInvoiceXmlButton->setObjectName(QStringLiteral("eInvoiceXmlButton"));
@@ -110,7 +111,7 @@ void CInvoicesDlg::fill() {
         row->setText(kTotal, fromRecordText(ql::invoiceCentsText(symbol, issued.sums.total)));
         row->setTextAlignment(kTotal, Qt::AlignRight | Qt::AlignVCenter);
         const bool isVoid = issued.state == ql::IssuedState::Void;
-        row->setText(kState, isVoid ? QStringLiteral("void") : issued.rebills ? QStringLiteral("issued (bills again)")
+        row->setText(kState, isVoid ? tr("void") : issued.rebills ? tr("issued (bills again)")
                                                                                : QStringLiteral("issued"));
         row->setData(kNumber, kIndexRole, static_cast<qulonglong>(n));
         if (isVoid)
@@ -148,7 +149,7 @@ std::optional<ql::IssuedContent> CInvoicesDlg::selectedContent() {
     if (!i) return std::nullopt;
     auto content = ql::issuedContent(m_fs, m_register, *i, m_set);
     if (!content) {
-        m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(content.status().message()),
+        m_prompter.inform(QStringLiteral("Quillory"), coreText(content.status().message()),
                           Prompter::Icon::Warning);
         return std::nullopt;
     }
@@ -178,7 +179,7 @@ void CInvoicesDlg::eInvoiceFile(EInvoiceForm form) {
     if (!content) return;
     // What an invoice lacked when it was issued cannot be filled in for it afterwards.
     if (const std::optional<QString> missing = missingEInvoiceText(content->invoice, content->parties)) {
-        m_prompter.inform(QStringLiteral("E-invoice"), *missing, Prompter::Icon::Information);
+        m_prompter.inform(tr("E-invoice"), *missing, Prompter::Icon::Information);
         return;
     }
     const QString folder = QFileInfo(QString::fromStdString(m_set.settings())).absolutePath();
@@ -186,7 +187,7 @@ void CInvoicesDlg::eInvoiceFile(EInvoiceForm form) {
         m_modal, m_prompter, this, eInvoiceFileRequest(form, folder, content->invoice.request.invoiceNumber));
     if (!path) return;
     const std::unique_ptr<ql::Progress> progress =
-        form == EInvoiceForm::FacturXPdf ? m_modal.progress(this, QStringLiteral("Writing the PDF file...")) : nullptr;
+        form == EInvoiceForm::FacturXPdf ? m_modal.progress(this, tr("Writing the PDF file...")) : nullptr;
     const ql::Status written =
         writeEInvoiceFile(m_fs, form, content->invoice, content->parties, *path, &m_set, progress.get());
     if (!written && !written.isCancelled())
@@ -197,8 +198,8 @@ void CInvoicesDlg::voidSelected() {
     const std::optional<std::size_t> i = selectedIndex();
     if (!i) return;
     const QString number = fromRecordText(m_register.invoices()[*i].number);
-    if (!m_prompter.ask(QStringLiteral("Void invoice"),
-                        QStringLiteral("Void invoice %1? It stays listed as void, its number is never issued again, "
+    if (!m_prompter.ask(tr("Void invoice"),
+                        tr("Void invoice %1? It stays listed as void, its number is never issued again, "
                                        "and its time frames can be invoiced again.")
                             .arg(number)))
         return;
@@ -208,7 +209,7 @@ void CInvoicesDlg::voidSelected() {
     // Read again either way: another program may have changed the register meanwhile.
     auto reread = ql::readInvoiceRegister(m_fs, m_set);
     if (!reread) {
-        m_prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(reread.status().message()),
+        m_prompter.inform(QStringLiteral("Quillory"), coreText(reread.status().message()),
                           Prompter::Icon::Warning);
         return;
     }

@@ -1,4 +1,5 @@
 #include "ui/reports/CNewInvoiceDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "core/reports/InvoiceRegister.h"
 
@@ -34,7 +35,7 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
 
     auto customers = ql::loadCustomers(m_fs, m_set.customers());
     if (!customers) {
-        m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(customers.status().message()),
+        m_prompter.inform(tr("Warning"), coreText(customers.status().message()),
                           Prompter::Icon::Information);
         return;
     }
@@ -61,7 +62,7 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
 CNewInvoiceDlg::~CNewInvoiceDlg() = default;
 
 void CNewInvoiceDlg::refuse(const std::string& message) {
-    m_prompter.inform(QStringLiteral("Warning"), QString::fromStdString(message), Prompter::Icon::Information);
+    m_prompter.inform(tr("Warning"), coreText(message), Prompter::Icon::Information);
 }
 
 void CNewInvoiceDlg::collectAndEnd(int result) {
@@ -92,7 +93,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     // fill in first (before any question on billed hours), and the dialog stays open.
     if (result == kEInvoiceXml || result == kFacturX) {
         if (const std::optional<QString> missing = missingEInvoiceText(*invoice, *parties)) {
-            m_prompter.inform(QStringLiteral("E-invoice"), *missing, Prompter::Icon::Information);
+            m_prompter.inform(tr("E-invoice"), *missing, Prompter::Icon::Information);
             return;
         }
     }
@@ -103,17 +104,17 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     if (const ql::BilledOverlap overlap = ql::billedOverlap(*invoice, *reg); overlap.frames > 0) {
         QStringList numbers;
         for (const std::string& n : overlap.numbers) numbers << QString::fromStdString(n);
-        const QString frames = overlap.frames == 1 ? QStringLiteral("1 time frame of this period was")
-                                                   : QStringLiteral("%1 time frames of this period were").arg(overlap.frames);
+        const QString frames = overlap.frames == 1 ? tr("1 time frame of this period was")
+                                                   : tr("%1 time frames of this period were").arg(overlap.frames);
         // Escape does neither: billing the hours again must be chosen, never fallen into.
         enum { kLeaveOut, kBillAgain, kCancel };
         const int choice = m_prompter.choose(
-            QStringLiteral("New invoice"),
-            QStringLiteral("%1 billed already, on %2 %3.\nLeave them out of this invoice, or bill them again "
-                           "(the register records that it does)?")
-                .arg(frames, numbers.size() == 1 ? QStringLiteral("invoice") : QStringLiteral("invoices"),
+            tr("New invoice"),
+            tr("%1 billed already, on %2 %3.\nLeave them out of this invoice, or bill them again "
+               "(the register records that it does)?")
+                .arg(frames, numbers.size() == 1 ? tr("invoice") : tr("invoices"),
                      numbers.join(QStringLiteral(", "))),
-            {QStringLiteral("&Leave Out"), QStringLiteral("&Bill Again"), QStringLiteral("Cancel")}, kCancel);
+            {tr("&Leave Out"), tr("&Bill Again"), tr("Cancel")}, kCancel);
         if (choice == kCancel) return;
         if (choice == kLeaveOut) {
             ql::leaveOutBilled(*invoice, *reg);
@@ -130,7 +131,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber, &record);
     if (!claim) {
         // A settings file that cannot be written (a full disk): said with the system's reason.
-        m_prompter.inform(QStringLiteral("Warning"), failureText(claim.status()), Prompter::Icon::Warning);
+        m_prompter.inform(tr("Warning"), failureText(claim.status()), Prompter::Icon::Warning);
         return;
     }
     if (claim->moved) {
@@ -140,8 +141,8 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
         const QString next = QString::fromStdString(claim->current);
         m_shownNumber = claim->current;
         const bool useNext = m_prompter.ask(
-            QStringLiteral("New invoice"),
-            QStringLiteral("Invoice numbers were issued by another window or program since this one opened: "
+            tr("New invoice"),
+            tr("Invoice numbers were issued by another window or program since this one opened: "
                            "the next invoice number is now %1, not %2.\nIssue this invoice as number %1?")
                 .arg(next, taken));
         // Either way the field offers the free number: issuing the taken one again needs the

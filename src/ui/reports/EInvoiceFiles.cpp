@@ -1,16 +1,18 @@
 #include "ui/reports/EInvoiceFiles.h"
+#include "ui/common/CoreText.h"
 
 #include "core/einvoice/CiiInvoice.h"
 #include "core/store/OutputFile.h"
 #include "einvoicepdf/FacturXInvoicePdf.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
 std::optional<QString> missingEInvoiceText(const ql::Invoice& invoice, const ql::InvoiceParties& parties) {
     const std::vector<ql::EInvoiceGap> gaps = ql::missingEInvoiceDetails(invoice, parties);
     if (gaps.empty()) return std::nullopt;
-    return QString::fromStdString(ql::eInvoiceGapsMessage(gaps));
+    return coreText(ql::eInvoiceGapsMessage(gaps));
 }
 
 ql::Status writeEInvoiceFile(ql::FileSystem& fs, EInvoiceForm form, const ql::Invoice& invoice,
@@ -39,10 +41,11 @@ ql::Status writeEInvoiceFile(ql::FileSystem& fs, EInvoiceForm form, const ql::In
 
 Modal::SaveRequest eInvoiceFileRequest(EInvoiceForm form, const QString& folder, const std::string& number) {
     // A number may hold a slash ("2026/0042"), which a proposed name must not take for a folder.
-    const QString name = QStringLiteral("Invoice ") + QString::fromStdString(number).replace(QLatin1Char('/'), QLatin1Char('-'));
+    const QString name = QCoreApplication::translate("EInvoiceFiles", "Invoice ") +
+                         QString::fromStdString(number).replace(QLatin1Char('/'), QLatin1Char('-'));
     if (form == EInvoiceForm::Xml)
-        return {QStringLiteral("E-invoice (XML)"), folder, name + QStringLiteral(".xml"),
-                QStringLiteral("XML files (*.xml)"), QStringLiteral("xml")};
-    return {QStringLiteral("PDF with e-invoice"), folder, name + QStringLiteral(".pdf"),
-            QStringLiteral("PDF files (*.pdf)"), QStringLiteral("pdf")};
+        return {QCoreApplication::translate("EInvoiceFiles", "E-invoice (XML)"), folder, name + QStringLiteral(".xml"),
+                QCoreApplication::translate("EInvoiceFiles", "XML files (*.xml)"), QStringLiteral("xml")};
+    return {QCoreApplication::translate("EInvoiceFiles", "PDF with e-invoice"), folder, name + QStringLiteral(".pdf"),
+            QCoreApplication::translate("EInvoiceFiles", "PDF files (*.pdf)"), QStringLiteral("pdf")};
 }

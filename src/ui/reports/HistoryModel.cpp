@@ -3,12 +3,12 @@
 #include "ui/common/RecordText.h"
 
 const HistoryModel::ColumnLayout HistoryModel::kColumns[kColumnCount] = {
-    {"Project", Qt::AlignLeft | Qt::AlignVCenter, 171},
-    {"Date", Qt::AlignLeft | Qt::AlignVCenter, 60},
-    {"Time", Qt::AlignLeft | Qt::AlignVCenter, 60},
-    {"Time charged", Qt::AlignRight | Qt::AlignVCenter, 80},
-    {"Charges", Qt::AlignRight | Qt::AlignVCenter, 80},
-    {"Invoice", Qt::AlignLeft | Qt::AlignVCenter, 80},
+    {QT_TRANSLATE_NOOP("HistoryModel", "Project"), Qt::AlignLeft | Qt::AlignVCenter, 171},
+    {QT_TRANSLATE_NOOP("HistoryModel", "Date"), Qt::AlignLeft | Qt::AlignVCenter, 60},
+    {QT_TRANSLATE_NOOP("HistoryModel", "Time"), Qt::AlignLeft | Qt::AlignVCenter, 60},
+    {QT_TRANSLATE_NOOP("HistoryModel", "Time charged"), Qt::AlignRight | Qt::AlignVCenter, 80},
+    {QT_TRANSLATE_NOOP("HistoryModel", "Charges"), Qt::AlignRight | Qt::AlignVCenter, 80},
+    {QT_TRANSLATE_NOOP("HistoryModel", "Invoice"), Qt::AlignLeft | Qt::AlignVCenter, 80},
 };
 
 HistoryModel::HistoryModel(QObject* parent) : QAbstractTableModel(parent) {}
@@ -72,7 +72,7 @@ QVariant HistoryModel::data(const QModelIndex& index, int role) const {
 
 QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation != Qt::Horizontal || section < 0 || section >= kColumnCount) return {};
-    if (role == Qt::DisplayRole) return QString::fromLatin1(kColumns[section].heading);
+    if (role == Qt::DisplayRole) return tr(kColumns[section].heading);
     if (role == Qt::TextAlignmentRole) return QVariant::fromValue(kColumns[section].alignment);
     return {};
 }

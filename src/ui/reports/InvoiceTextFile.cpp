@@ -3,6 +3,7 @@
 #include "core/reports/InvoiceText.h"
 #include "core/store/OutputFile.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 
@@ -16,5 +17,6 @@ ql::Status writeInvoiceTextFile(ql::FileSystem& fs, const ql::Invoice& invoice, 
 }
 
 Modal::SaveRequest invoiceTextFileRequest(const QString& folder) {
-    return {QString(), folder, QStringLiteral("Export"), QStringLiteral("Text Files (*.txt)"), QStringLiteral("txt")};
+    return {QString(), folder, QStringLiteral("Export"),
+            QCoreApplication::translate("InvoiceTextFile", "Text Files (*.txt)"), QStringLiteral("txt")};
 }

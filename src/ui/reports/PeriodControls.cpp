@@ -1,14 +1,16 @@
 #include "ui/reports/PeriodControls.h"
 
+#include "ui/common/CoreText.h"
 #include "ui/common/Prompter.h"
 
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 
 void fillPeriodList(QComboBox& list, ql::PeriodChoice choice) {
     list.clear();
-    for (const char* text : ql::kPeriodChoiceTexts) list.addItem(QString::fromLatin1(text));
+    for (const char* text : ql::kPeriodChoiceTexts) list.addItem(coreText(text));
     list.setCurrentIndex(static_cast<int>(choice));
 }
 
@@ -35,7 +37,7 @@ std::optional<ql::ReportPeriod> resolvePeriodControls(const PeriodControls& c, b
     // Only a typed date can be refused; the From field is read first.
     QLineEdit* wrong =
         ql::ParseDateText(from, monthFirst, ql::DayClock::Start).isOk() ? c.toEdit : c.fromEdit;
-    prompter.inform(QStringLiteral("Warning"), QString::fromStdString(period.status().message()),
+    prompter.inform(QCoreApplication::translate("PeriodControls", "Warning"), coreText(period.status().message()),
                     Prompter::Icon::Information);
     wrong->setFocus();
     wrong->selectAll();

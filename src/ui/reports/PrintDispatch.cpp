@@ -1,4 +1,5 @@
 #include "ui/reports/PrintDispatch.h"
+#include "ui/common/CoreText.h"
 
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"
@@ -60,7 +61,7 @@ QPrinter& PrintDispatch::printer() {
 }
 
 void PrintDispatch::report(const std::string& message) {
-    m_context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(message), Prompter::Icon::Warning);
+    m_context.prompter.inform(QStringLiteral("Quillory"), coreText(message), Prompter::Icon::Warning);
 }
 
 void PrintDispatch::setKind(std::int32_t kind) {
@@ -141,7 +142,7 @@ void PrintDispatch::runJob(PageSource& source, bool throughPrintDialog) {
     // A preview of no pages showed the previous job's pages still held by the printer, and
     // its Export PDF wrote a blank page: nothing is shown instead, and the user is told.
     if (source.pageCount() == 0) {
-        m_context.prompter.inform(QStringLiteral("Quillory"), QLatin1String(kNothingToPrint),
+        m_context.prompter.inform(QStringLiteral("Quillory"), tr(kNothingToPrint),
                                   Prompter::Icon::Information);
         return;
     }
@@ -170,7 +171,7 @@ void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
     bool painted = true;
     bool stopped = false;
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&](QPrinter* target) {
-        PrinterProgress progress(m_context.modal.progress(m_context.parent, QStringLiteral("Preparing the pages...")),
+        PrinterProgress progress(m_context.modal.progress(m_context.parent, tr("Preparing the pages...")),
                                  *target);
         painted = paintPages(*target, source, target->fromPage(), target->toPage(), &progress);
         stopped = progress.stopped();
@@ -178,7 +179,7 @@ void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
         if (stopped) QMetaObject::invokeMethod(&dialog, &QDialog::reject, Qt::QueuedConnection);
     });
     // Most desktops have no printer: the preview writes the same pages to a PDF file too.
-    if (QAction* exportAction = dialog.addToolAction(QStringLiteral("Export PDF..."))) {
+    if (QAction* exportAction = dialog.addToolAction(tr("Export PDF..."))) {
         exportAction->setObjectName(QStringLiteral("exportPdfAction"));
         connect(exportAction, &QAction::triggered, &dialog, [this, &source] { exportPdf(source); });
     }
@@ -187,7 +188,7 @@ void PrintDispatch::previewInDialog(QPrinter& printer, PageSource& source) {
 }
 
 void PrintDispatch::printOn(QPrinter& printer, PageSource& source) {
-    PrinterProgress progress(m_context.modal.progress(m_context.parent, QStringLiteral("Printing...")), printer);
+    PrinterProgress progress(m_context.modal.progress(m_context.parent, tr("Printing...")), printer);
     const bool painted = paintPages(printer, source, printer.fromPage(), printer.toPage(), &progress);
     if (!progress.stopped()) return tellPrinted(printer, painted);
     // Stopped by the user: nothing to report, and no cut file left under the chosen name.
@@ -205,7 +206,7 @@ void PrintDispatch::tellPrinted(const QPrinter& printer, bool painted) {
     // A print to a file leaves no trace on the screen: the user is told where it went.
     if (toFile)
         m_context.prompter.inform(QStringLiteral("Quillory"),
-                                  QStringLiteral("The report was printed to the file %1.").arg(printer.outputFileName()),
+                                  tr("The report was printed to the file %1.").arg(printer.outputFileName()),
                                   Prompter::Icon::Information);
 }
 
@@ -215,7 +216,7 @@ std::optional<QString> PrintDispatch::choosePdfPath(const PageSource& source) {
     const QString folder =
         m_context.document.fileSetOpen() ? QFileInfo(m_context.document.settingsPath()).absolutePath() : QString();
     const QString name = source.documentName().isEmpty() ? QString() : source.documentName() + QStringLiteral(".pdf");
-    const Modal::SaveRequest request{QStringLiteral("Export PDF"), folder, name, QStringLiteral("PDF files (*.pdf)"),
+    const Modal::SaveRequest request{tr("Export PDF"), folder, name, tr("PDF files (*.pdf)"),
                                      QString()};
     std::optional<QString> chosen =
         chooseSavePathInExistingFolder(m_context.modal, m_context.prompter, m_context.parent, request);
@@ -230,7 +231,7 @@ bool PrintDispatch::exportPdf(PageSource& source) {
     if (!path) return false;
     const OpenDocument& document = m_context.document;
     const std::unique_ptr<ql::Progress> progress =
-        m_context.modal.progress(m_context.parent, QStringLiteral("Writing the PDF file..."));
+        m_context.modal.progress(m_context.parent, tr("Writing the PDF file..."));
     const ql::Status written = writePdf(m_context.fileSystem, *path, source,
                                         document.fileSetOpen() ? &document.fileSet() : nullptr, progress.get());
     // Stopped by the user: nothing was written and there is nothing to say.

@@ -37,7 +37,8 @@ public:
     static constexpr std::int32_t kInvoice = 5;
     static constexpr std::int32_t kWeekChart = 6;
     // Said instead of a preview or a print dialog when the job has no pages.
-    static constexpr const char* kNothingToPrint = "There is nothing to print: the report has no lines.";
+    static constexpr const char* kNothingToPrint =
+        QT_TRANSLATE_NOOP("PrintDispatch", "There is nothing to print: the report has no lines.");
 
     // Shows the preview of source on printer; its Print paints the same source.
     using PreviewRunner = std::function<void(QPrinter& printer, PageSource& source)>;

@@ -4,8 +4,8 @@
 #include <QPushButton>
 
 PrintSetupDialog::PrintSetupDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent) {
-    setWindowTitle(QStringLiteral("Print Setup"));
+    setWindowTitle(tr("Print Setup"));
     for (QDialogButtonBox* buttons : findChildren<QDialogButtonBox*>()) {
-        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) accept->setText(QStringLiteral("OK"));
+        if (QPushButton* accept = buttons->button(QDialogButtonBox::Ok)) accept->setText(tr("OK"));
     }
 }

@@ -1,4 +1,5 @@
 #include "ui/reports/ReportCommands.h"
+#include "ui/common/CoreText.h"
 
 #include "core/reports/Invoice.h"
 #include "core/reports/InvoiceNumbers.h"
@@ -16,6 +17,7 @@
 #include "ui/reports/EInvoiceFiles.h"
 #include "ui/reports/InvoiceTextFile.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <memory>
@@ -70,8 +72,10 @@ void invoice(const CommandContext& context) {
                                                      eInvoiceFileRequest(form, folder, loaded.request.invoiceNumber));
     if (!path) return;
     const std::unique_ptr<ql::Progress> progress =
-        form == EInvoiceForm::FacturXPdf ? context.modal.progress(context.parent, QStringLiteral("Writing the PDF file..."))
-                                         : nullptr;
+        form == EInvoiceForm::FacturXPdf
+            ? context.modal.progress(context.parent,
+                                     QCoreApplication::translate("ReportCommands", "Writing the PDF file..."))
+            : nullptr;
     const ql::Status written =
         writeEInvoiceFile(context.fileSystem, form, loaded, *parties, *path, &document.fileSet(), progress.get());
     // Stopped by the user: like a cancelled file dialog, the number stays used.
@@ -83,7 +87,7 @@ void issuedInvoices(const CommandContext& context) {
     if (!document.fileSetOpen()) return;
     auto reg = ql::readInvoiceRegister(context.fileSystem, document.fileSet());
     if (!reg) {
-        context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(reg.status().message()),
+        context.prompter.inform(QStringLiteral("Quillory"), coreText(reg.status().message()),
                                 Prompter::Icon::Warning);
         return;
     }

@@ -1,4 +1,5 @@
 #include "ui/settings/CPropertiesSheet.h"
+#include "ui/common/CoreText.h"
 
 #include "ui_CPropertiesPage1.h"
 #include "ui_CPropertiesPage2.h"
@@ -126,7 +127,7 @@ CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpS
                                    const ql::SettingsRecord& defaults, QWidget* parent)
     : QDialog(parent), m_fs(fs), m_prompter(prompter), m_help(help), m_set(set),
       m_billingLoaded(ql::readBillingDetails(fs, m_set)) {
-    setWindowTitle(QStringLiteral("Properties"));
+    setWindowTitle(tr("Properties"));
     auto read = ql::readSettings(m_fs, m_set);
     if (read) m_loaded = *read;
     m_record = read ? *read : defaults;
@@ -135,13 +136,13 @@ CPropertiesSheet::CPropertiesSheet(ql::FileSystem& fs, Prompter& prompter, HelpS
     m_company = new CPropertiesPage1(m_tabs);
     m_invoice = new CPropertiesPage2(m_tabs);
     m_general = new CPropertiesPage3(m_tabs);
-    m_tabs->addTab(m_company, QStringLiteral("Company"));
-    m_tabs->addTab(m_invoice, QStringLiteral("Invoice"));
-    m_tabs->addTab(m_general, QStringLiteral("General"));
+    m_tabs->addTab(m_company, tr("Company"));
+    m_tabs->addTab(m_invoice, tr("Invoice"));
+    m_tabs->addTab(m_general, tr("General"));
     m_billing = new CBillingPage(m_tabs);
-    m_tabs->addTab(m_billing, QStringLiteral("Billing"));
+    m_tabs->addTab(m_billing, tr("Billing"));
     m_away = new CAwayPage(m_tabs);
-    m_tabs->addTab(m_away, QStringLiteral("Away"));
+    m_tabs->addTab(m_away, tr("Away"));
     m_buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel | QDialogButtonBox::Help, this);
 
     auto* layout = new QVBoxLayout(this);
@@ -167,7 +168,7 @@ void CPropertiesSheet::showPage(int index) {
     if (!m_billingLoaded) {
         // Damaged details are the user's to look at: never shown as empty and written over.
         m_billing->setEnabled(false);
-        m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(m_billingLoaded.status().messageWithReason()),
+        m_prompter.inform(tr("Properties"), coreText(m_billingLoaded.status().messageWithReason()),
                           Prompter::Icon::Warning);
         return;
     }
@@ -184,7 +185,7 @@ void CPropertiesSheet::accept() {
         auto typed = m_billing->readBack();
         if (!typed) {
             m_tabs->setCurrentWidget(m_billing);
-            m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(typed.status().message()),
+            m_prompter.inform(tr("Properties"), coreText(typed.status().message()),
                               Prompter::Icon::Warning);
             return;
         }
@@ -202,7 +203,7 @@ void CPropertiesSheet::accept() {
         m_loaded ? ql::writeSettings(m_fs, edited, m_set, *m_loaded) : ql::writeSettings(m_fs, edited, m_set);
     if (!written) {
         // Nothing was stored: the user can try again or cancel.
-        m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(written.message()),
+        m_prompter.inform(tr("Properties"), coreText(written.message()),
                           Prompter::Icon::Warning);
         return;
     }
@@ -218,7 +219,7 @@ void CPropertiesSheet::accept() {
             &*m_billingLoaded);
         if (!stored) {
             // The settings are stored; OK again retries the details alone.
-            m_prompter.inform(QStringLiteral("Properties"), QString::fromStdString(stored.messageWithReason()),
+            m_prompter.inform(tr("Properties"), coreText(stored.messageWithReason()),
                               Prompter::Icon::Warning);
             return;
         }

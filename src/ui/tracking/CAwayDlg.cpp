@@ -17,29 +17,31 @@ QString clockText(std::int32_t time, bool withDay) {
 }
 
 QString countText(int count, const char* one, const char* many) {
-    return QString::number(count) + QLatin1Char(' ') + QLatin1String(count == 1 ? one : many);
+    return QString::number(count) + QLatin1Char(' ') + CAwayDlg::tr(count == 1 ? one : many);
 }
 
 QString durationText(std::int32_t seconds) {
     const int minutes = seconds / 60;
-    if (minutes < 60) return countText(minutes, "minute", "minutes");
-    QString text = countText(minutes / 60, "hour", "hours");
+    if (minutes < 60)
+        return countText(minutes, QT_TRANSLATE_NOOP("CAwayDlg", "minute"), QT_TRANSLATE_NOOP("CAwayDlg", "minutes"));
+    QString text =
+        countText(minutes / 60, QT_TRANSLATE_NOOP("CAwayDlg", "hour"), QT_TRANSLATE_NOOP("CAwayDlg", "hours"));
     if (minutes % 60 != 0) text += QLatin1Char(' ') + countText(minutes % 60, "minute", "minutes");
     return text;
 }
 
 QString namesText(const QStringList& names) {
     if (names.size() <= 1) return names.value(0);
-    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.last();
+    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + CAwayDlg::tr(" and ") + names.last();
 }
 
 }  // namespace
 
 CAwayDlg::CAwayDlg(const ql::Absence& absence, const QStringList& names, QWidget* parent)
     : QDialog(parent),
-      m_continue(new QPushButton(QLatin1String(kSubtractAndContinue), this)),
-      m_checkOut(new QPushButton(QLatin1String(kSubtractAndCheckOut), this)),
-      m_keep(new QPushButton(QLatin1String(kKeepTheTime), this)) {
+      m_continue(new QPushButton(tr(kSubtractAndContinue), this)),
+      m_checkOut(new QPushButton(tr(kSubtractAndCheckOut), this)),
+      m_keep(new QPushButton(tr(kKeepTheTime), this)) {
     setObjectName(QStringLiteral("awayDialog"));
     setWindowTitle(QStringLiteral("Quillory"));
     auto* icon = new QLabel(this);
@@ -77,10 +79,11 @@ CAwayDlg::CAwayDlg(const ql::Absence& absence, const QStringList& names, QWidget
 QString CAwayDlg::questionText(const ql::Absence& absence, const QStringList& names) {
     const bool crossesMidnight = QDateTime::fromSecsSinceEpoch(absence.start).date() !=
                                  QDateTime::fromSecsSinceEpoch(absence.end).date();
-    return QStringLiteral("You were away from ") + clockText(absence.start, crossesMidnight) + QStringLiteral(" to ") +
-           clockText(absence.end, crossesMidnight) + QStringLiteral(" (") + durationText(absence.seconds()) +
-           QStringLiteral(") while ") + namesText(names) +
-           (names.size() == 1 ? QStringLiteral(" was running.") : QStringLiteral(" were running."));
+    // One pass over all parts, so a project name holding "%1" stays as it is.
+    return (names.size() == 1 ? tr("You were away from %1 to %2 (%3) while %4 was running.")
+                              : tr("You were away from %1 to %2 (%3) while %4 were running."))
+        .arg(clockText(absence.start, crossesMidnight), clockText(absence.end, crossesMidnight),
+             durationText(absence.seconds()), namesText(names));
 }
 
 QPushButton* CAwayDlg::button(ql::AbsenceAnswer answer) const {

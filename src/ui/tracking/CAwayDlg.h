@@ -12,9 +12,9 @@ class QPushButton;
 class CAwayDlg final : public QDialog {
     Q_OBJECT
 public:
-    static constexpr const char* kSubtractAndContinue = "Subtract and continue";
-    static constexpr const char* kSubtractAndCheckOut = "Subtract and check out";
-    static constexpr const char* kKeepTheTime = "Keep the time";
+    static constexpr const char* kSubtractAndContinue = QT_TRANSLATE_NOOP("CAwayDlg", "Subtract and continue");
+    static constexpr const char* kSubtractAndCheckOut = QT_TRANSLATE_NOOP("CAwayDlg", "Subtract and check out");
+    static constexpr const char* kKeepTheTime = QT_TRANSLATE_NOOP("CAwayDlg", "Keep the time");
 
     // names: the projects that ran through the absence, in check-in order.
     CAwayDlg(const ql::Absence& absence, const QStringList& names, QWidget* parent = nullptr);

@@ -31,41 +31,41 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Fil
       m_message(new QLabel(this)),
       m_list(new QTreeWidget(this)),
       m_checkOut(new QPushButton(this)),
-      m_keep(new QPushButton(QStringLiteral("&Keep running"), this)),
-      m_discard(new QPushButton(QStringLiteral("&Discard"), this)) {
-    setWindowTitle(QStringLiteral("Running projects"));
+      m_keep(new QPushButton(tr("&Keep running"), this)),
+      m_discard(new QPushButton(tr("&Discard"), this)) {
+    setWindowTitle(tr("Running projects"));
     const ql::JournalState& state = review.state;
     const bool monthFirst = ql::readSettingsOrDefaults(fs, set, "$", true).monthFirst();
     const QString lastSeen = timeText(state.heartbeat, monthFirst);
     const auto nameOf = [projects](std::int32_t id) {
         QString name = projects ? QString::fromStdString(projects->name(id)) : QString();
-        return name.isEmpty() ? QStringLiteral("Project ") + QString::number(id) : name;
+        return name.isEmpty() ? tr("Project ") + QString::number(id) : name;
     };
 
-    QString text = QStringLiteral("Quillory ended while these projects were running. It was last seen running at ");
+    QString text = tr("Quillory ended while these projects were running. It was last seen running at ");
     // The journal's end is the start of the user's absence: say why it is not the last tick.
     const bool away = state.awaySince != 0 && review.journalledHeartbeat == state.awaySince;
     if (away && !review.clamped())
-        text = QStringLiteral("Quillory ended while these projects were running, during an absence that began at ") +
+        text = tr("Quillory ended while these projects were running, during an absence that began at ") +
                lastSeen + QLatin1Char('.');
     else if (review.clamped())
         text += timeText(review.journalledHeartbeat, monthFirst) +
-                QStringLiteral(", which is later than now, so they count up to ") + lastSeen + QLatin1Char('.');
+                tr(", which is later than now, so they count up to ") + lastSeen + QLatin1Char('.');
     else
         text += lastSeen + QLatin1Char('.');
-    if (state.paused) text += QStringLiteral(" They were paused.");
+    if (state.paused) text += tr(" They were paused.");
     if (!review.dropped.empty()) {
         QStringList left;
         for (const ql::DroppedEntry& dropped : review.dropped)
-            left << nameOf(dropped.entry.projectId) + QStringLiteral(" started ") +
+            left << nameOf(dropped.entry.projectId) + tr(" started ") +
                         timeText(dropped.entry.start, monthFirst) +
                         (dropped.reason == ql::DropReason::UnknownProject
-                             ? QStringLiteral(" (not in the projects file)")
-                             : QStringLiteral(" (after ") + lastSeen + QLatin1Char(')'));
-        text += QStringLiteral(" Left out, as they cannot be checked out: ") + left.join(QStringLiteral(", ")) +
+                             ? tr(" (not in the projects file)")
+                             : tr(" (after ") + lastSeen + QLatin1Char(')'));
+        text += tr(" Left out, as they cannot be checked out: ") + left.join(QStringLiteral(", ")) +
                 QLatin1Char('.');
     }
-    text += QStringLiteral(" Closing this window checks them out at ") + lastSeen + QLatin1Char('.');
+    text += tr(" Closing this window checks them out at ") + lastSeen + QLatin1Char('.');
     m_message->setObjectName(QStringLiteral("recoveryMessage"));
     m_message->setText(text);
     m_message->setWordWrap(true);
@@ -73,7 +73,7 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Fil
     m_list->setObjectName(QStringLiteral("entriesList"));
     m_list->setRootIsDecorated(false);
     m_list->setSelectionMode(QAbstractItemView::NoSelection);
-    m_list->setHeaderLabels({QStringLiteral("Project"), QStringLiteral("Started"), QStringLiteral("Time")});
+    m_list->setHeaderLabels({tr("Project"), tr("Started"), tr("Time")});
     // "Started" is when the user checked in; the time shown is what "Check out" writes: the
     // pause accounting up to the heartbeat, which moves the start the frame is written with.
     const std::vector<ql::TimeFrameRecord> frames = ql::framesAtLastSeen(state);
@@ -90,7 +90,7 @@ CRecoveryDlg::CRecoveryDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Fil
     m_list->setMaximumHeight(m_list->sizeHintForRow(0) * 6 + m_list->header()->sizeHint().height() + 8);
 
     m_checkOut->setObjectName(QStringLiteral("checkOutButton"));
-    m_checkOut->setText(QStringLiteral("&Check out at ") + lastSeen);
+    m_checkOut->setText(tr("&Check out at ") + lastSeen);
     // A journal that could not be taken as it stands may be wrong in ways the list does not
     // show: Return then keeps the projects offered running, which writes no frame and gives
     // none of them up, so the user can still check out or discard once they have looked.
@@ -126,7 +126,7 @@ void CRecoveryDlg::reject() {
 
 void CRecoveryDlg::confirmDiscard() {
     // The time worked is written nowhere else: a slip of the mouse must not lose it.
-    if (m_prompter.ask(QStringLiteral("Running projects"),
-                       QStringLiteral("The time these projects ran will not be written anywhere. Discard it?")))
+    if (m_prompter.ask(tr("Running projects"),
+                       tr("The time these projects ran will not be written anywhere. Discard it?")))
         choose(ql::RecoveryChoice::Discard);
 }

@@ -1,4 +1,5 @@
 #include "ui/tracking/CSelectRunningDlg.h"
+#include "ui/common/CoreText.h"
 
 #include "core/store/FileSet.h"
 #include "core/store/Projects.h"
@@ -13,7 +14,7 @@
 CSelectRunningDlg::CSelectRunningDlg(ql::FileSystem& fs, Prompter& prompter, const ql::FileSet& set,
                                      std::vector<std::int32_t> ids, QWidget* parent)
     : QDialog(parent), m_ids(std::move(ids)), m_list(new QListWidget(this)) {
-    setWindowTitle(QStringLiteral("Select a running project"));
+    setWindowTitle(tr("Select a running project"));
     m_list->setObjectName(QStringLiteral("runningList"));
     m_list->setSelectionMode(QAbstractItemView::SingleSelection);
     m_list->setMinimumSize(180, 80);
@@ -34,7 +35,7 @@ CSelectRunningDlg::CSelectRunningDlg(ql::FileSystem& fs, Prompter& prompter, con
     row->addLayout(column);
 
     auto index = ql::ProjectIndex::load(fs, set.projects());
-    if (!index) prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(index.status().message()),
+    if (!index) prompter.inform(QStringLiteral("Quillory"), coreText(index.status().message()),
                                 Prompter::Icon::Warning);
     for (const std::int32_t id : m_ids)
         m_list->addItem(index ? QString::fromStdString(index->name(id)) : QString());

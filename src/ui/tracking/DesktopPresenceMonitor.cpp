@@ -43,9 +43,9 @@ std::optional<std::int32_t> DesktopPresenceMonitor::idleSeconds() {
 
 QStringList DesktopPresenceMonitor::activeSources() const {
     QStringList sources;
-    if (m_lock) sources << QLatin1String(kLockSource);
-    if (m_sleep) sources << QLatin1String(kSleepSource);
-    if (m_idle) sources << QLatin1String(kIdleSource);
+    if (m_lock) sources << tr(kLockSource);
+    if (m_sleep) sources << tr(kSleepSource);
+    if (m_idle) sources << tr(kIdleSource);
     return sources;
 }
 

@@ -11,9 +11,10 @@ class QDBusConnection;
 class DesktopPresenceMonitor final : public PresenceMonitor {
     Q_OBJECT
 public:
-    static constexpr const char* kLockSource = "Screen lock (session bus)";
-    static constexpr const char* kSleepSource = "Suspend and resume (logind)";
-    static constexpr const char* kIdleSource = "Input idleness (X11)";
+    static constexpr const char* kLockSource = QT_TRANSLATE_NOOP("DesktopPresenceMonitor", "Screen lock (session bus)");
+    static constexpr const char* kSleepSource = QT_TRANSLATE_NOOP("DesktopPresenceMonitor",
+                                                                  "Suspend and resume (logind)");
+    static constexpr const char* kIdleSource = QT_TRANSLATE_NOOP("DesktopPresenceMonitor", "Input idleness (X11)");
 
     // Listens on the user's session bus and the system bus.
     explicit DesktopPresenceMonitor(QObject* parent = nullptr);

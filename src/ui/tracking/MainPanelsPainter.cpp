@@ -1,7 +1,9 @@
 #include "ui/tracking/MainPanelsPainter.h"
 
 #include "print/CellFont.h"
+#include "ui/common/CoreText.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QRect>
@@ -50,8 +52,8 @@ ql::PanelColumns columnsFor(const Rows& rows, int left, int labelLeft, int right
 void headers(QPainter& painter, const ql::PanelColumns& c, const QString& first) {
     painter.setFont(arialBoldCell(14));
     header(painter, cell(c.labelHeader, 10, 31), first);
-    header(painter, cell(c.timeHeader, 10, 31), QStringLiteral("Time"));
-    header(painter, cell(c.chargeHeader, 10, 31), QStringLiteral("Charges"));
+    header(painter, cell(c.timeHeader, 10, 31), QCoreApplication::translate("MainPanelsPainter", "Time"));
+    header(painter, cell(c.chargeHeader, 10, 31), QCoreApplication::translate("MainPanelsPainter", "Charges"));
 }
 
 void row(QPainter& painter, const ql::PanelRow& r, const ql::PanelColumns& c, int y) {
@@ -76,11 +78,12 @@ void MainPanelsPainter::paintRunningPanel(QPainter& painter, int width) const {
     const QRect panel = cell(left, 30, right, 105);
     const ql::PanelColumns columns = runningColumns(width);
     box(painter, panel);
-    headers(painter, columns, QStringLiteral("Project"));
+    headers(painter, columns, QCoreApplication::translate("MainPanelsPainter", "Project"));
     painter.setFont(arialBoldCell(12));
     if (m_running.empty()) {
         text(painter, cell(left + 5, 30, right - 5, 105),
-             QStringLiteral("Press the 'Check In' button to start timing a project"), Qt::AlignHCenter);
+             QCoreApplication::translate("MainPanelsPainter",
+                                         "Press the 'Check In' button to start timing a project"), Qt::AlignHCenter);
     } else {
         int y = 30;
         for (const ql::PanelRow& r : m_running) {
@@ -91,7 +94,7 @@ void MainPanelsPainter::paintRunningPanel(QPainter& painter, int width) const {
     if (m_state.paused) {
         painter.setFont(arialBoldCell(24));
         painter.setPen(QColor(0, 0, 255));
-        text(painter, panel, QStringLiteral("PAUSE"), Qt::AlignHCenter);
+        text(painter, panel, QCoreApplication::translate("MainPanelsPainter", "PAUSE"), Qt::AlignHCenter);
         painter.setPen(Qt::black);
     }
 }
@@ -100,14 +103,18 @@ void MainPanelsPainter::paintTotalsPanel(QPainter& painter, int width) const {
     const int h = width / 2 - 5;
     const ql::PanelColumns columns = totalsColumns(width);
     box(painter, cell(5, 30, h, 105));
-    headers(painter, columns, QStringLiteral("Total charges for..."));
+    headers(painter, columns, QCoreApplication::translate("MainPanelsPainter", "Total charges for..."));
     painter.setFont(arialBoldCell(12));
     if (!m_state.fileSetOpen) {
-        text(painter, cell(10, 30, h - 5, 105), QStringLiteral("Open or create a 'Quillory' file"), Qt::AlignHCenter);
+        text(painter, cell(10, 30, h - 5, 105),
+             QCoreApplication::translate("MainPanelsPainter", "Open or create a 'Quillory' file"), Qt::AlignHCenter);
         return;
     }
-    for (std::size_t i = 0; i < ql::kPeriodCount; ++i)
-        row(painter, m_totals[i], columns, 30 + 18 * static_cast<int>(i));
+    for (std::size_t i = 0; i < ql::kPeriodCount; ++i) {
+        ql::PanelRow shown = m_totals[i];
+        shown.label = coreText(shown.label).toStdString();
+        row(painter, shown, columns, 30 + 18 * static_cast<int>(i));
+    }
 }
 
 ql::PanelColumns MainPanelsPainter::totalsColumns(int width) const {

@@ -1,6 +1,9 @@
 #include "ui/tracking/RunningHeldElsewhere.h"
 
+#include <QCoreApplication>
+
 QString runningHeldElsewhereText(const QString& settingsPath) {
-    return QStringLiteral("The running projects of ") + settingsPath +
-           QStringLiteral(" belong to another Quillory window. Check projects in and out there.");
+    return QCoreApplication::translate("RunningHeldElsewhere", "The running projects of %1 belong to another Quillory "
+                                                               "window. Check projects in and out there.")
+        .arg(settingsPath);
 }

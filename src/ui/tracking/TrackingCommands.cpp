@@ -1,4 +1,7 @@
 #include "ui/tracking/TrackingCommands.h"
+#include "ui/common/CoreText.h"
+
+#include <QCoreApplication>
 
 #include "ui/common/CommandIds.h"
 #include "ui/common/Modal.h"
@@ -11,8 +14,9 @@
 void checkIn(const CommandContext& context) {
     OpenDocument& document = context.document;
     if (!document.fileSetOpen()) {
-        context.prompter.inform(QStringLiteral("File not found"),
-                                QStringLiteral("No file has been opened. Cannot load the projects file."),
+        context.prompter.inform(QCoreApplication::translate("TrackingCommands", "File not found"),
+                                QCoreApplication::translate("TrackingCommands",
+                                                            "No file has been opened. Cannot load the projects file."),
                                 Prompter::Icon::Information);
         return;
     }
@@ -24,8 +28,9 @@ void checkIn(const CommandContext& context) {
     // The running projects' own rule, asked before the tree opens so nobody picks a project
     // for nothing.
     if (document.running().full()) {
-        context.prompter.inform(QStringLiteral("Too many projects"),
-                                QStringLiteral("The limit of 5 projects being charged at the same time has been "
+        context.prompter.inform(QCoreApplication::translate("TrackingCommands", "Too many projects"),
+                                QCoreApplication::translate("TrackingCommands",
+                                    "The limit of 5 projects being charged at the same time has been "
                                                "reached. Check out from a project before checking in."),
                                 Prompter::Icon::Information);
         return;
@@ -52,7 +57,7 @@ void checkOut(const CommandContext& context) {
         const ql::Status written = document.checkOut(*id);
         // The project keeps running, so the user can check out again once the file is back.
         if (!written)
-            context.prompter.inform(QStringLiteral("Quillory"), QString::fromStdString(written.message()),
+            context.prompter.inform(QStringLiteral("Quillory"), coreText(written.message()),
                                     Prompter::Icon::Warning);
     }
     document.notifyViews(hint::kTotals);
