@@ -8,6 +8,7 @@
 #include "ui/app/ProgramOptions.h"
 #include "ui/common/Profile.h"
 #include "ui/common/Prompter.h"
+#include "ui/common/Translations.h"
 #include "ui/tracking/DesktopPresenceMonitor.h"
 #include "ui/tracking/SessionEndWatcher.h"
 
@@ -43,6 +44,9 @@ int main(int argc, char* argv[]) {
     QCoreApplication::setOrganizationName(QLatin1String(Profile::kOrganization));
     QCoreApplication::setApplicationName(QLatin1String(Profile::kApplication));
     QGuiApplication::setDesktopFileName(QStringLiteral("com.kestra.Quillory"));
+    // The window speaks the user's language; the outputs keep their fixed English texts.
+    Translations translations;
+    translations.install(QLocale::system(), Translations::defaultFolders());
 
     ql::SystemClock clock;
     MessageBoxPrompter prompter;
