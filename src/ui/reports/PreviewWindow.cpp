@@ -3,6 +3,7 @@
 #include "ui/common/Profile.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QLayout>
 #include <QPrintPreviewWidget>
 #include <QScreen>
@@ -10,6 +11,13 @@
 #include <QToolBar>
 
 #include <algorithm>
+
+namespace {
+
+// The toolkit's text of its page-width action, before its translation (not one of ours).
+const char* const kFitWidthText = "Fit width";
+
+}  // namespace
 
 PreviewWindow::PreviewWindow(QPrinter* printer, QWidget* parent) : QPrintPreviewDialog(printer, parent) {
     const std::optional<QSize> kept = Profile::previewSize();
@@ -49,8 +57,10 @@ void PreviewWindow::showEvent(QShowEvent* event) {
     m_zoomSet = true;
     // The dialog chooses its own fit on first show; page width through its own action, so that
     // the tool bar shows which fit is on.
+    // Found by the toolkit's own text for it, which its translation changes.
+    const QString fitWidth = QCoreApplication::translate("QPrintPreviewDialog", kFitWidthText);
     for (QAction* action : findChildren<QAction*>()) {
-        if (action->isCheckable() && action->text().contains(QLatin1String("width"), Qt::CaseInsensitive)) {
+        if (action->isCheckable() && action->text() == fitWidth) {
             action->trigger();
             return;
         }
