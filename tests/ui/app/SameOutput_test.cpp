@@ -1,5 +1,6 @@
 // The files quillory-cli writes are those the window writes: each output is made through the
-// window's own code and through the built command, under the C and a German locale.
+// window's own code and through the built command, under the C and a German locale, and by the
+// window also in German and French, its translation loaded: outputs keep their English texts.
 #include "cli/CliRunner.h"
 #include "ui/app/ShellFixture.h"
 #include "ui/print/PdfText.h"
@@ -11,6 +12,7 @@
 #include "core/store/TimeFrames.h"
 #include "print/InvoicePages.h"
 #include "ui/analysis/CExportDlg.h"
+#include "ui/common/Translations.h"
 #include "ui/app/CTessalyView.h"
 #include "ui/reports/PrintDispatch.h"
 #include "ui/reports/CNewInvoiceDlg.h"
@@ -18,6 +20,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -80,10 +83,16 @@ const InvoiceCase kInvoices[] = {
     {1, nullptr, nullptr, "Nr. 8"},
 };
 
-class SameOutput : public ShellTest {
+// The window's language: none (English), or a language whose translation is loaded.
+class SameOutput : public ShellTest, public ::testing::WithParamInterface<const char*> {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
+        if (*GetParam()) {
+            const QLocale language(QString::fromLatin1(GetParam()));
+            QLocale::setDefault(language);
+            ASSERT_TRUE(m_translations.install(language, {QStringLiteral(QUILLORY_QM_DIR)}));
+        }
         settings = makeFileSet(QStringLiteral("Work.qlr")).toStdString();
         auto& fs = ql::defaultFileSystem();
         ASSERT_TRUE(ql::updateSettings(fs, ql::FileSet(settings), [](ql::SettingsRecord& s) {
@@ -159,7 +168,16 @@ protected:
         return args;
     }
 
+    void TearDown() override {
+        QLocale::setDefault(m_systemLocale);
+        ShellTest::TearDown();
+    }
+
     std::string settings;
+
+private:
+    const QLocale m_systemLocale;
+    Translations m_translations;
 };
 
 // The dialog's check boxes and the command's flags, in one order.
@@ -175,7 +193,7 @@ struct ExportCase {
     bool dayFirst;
 };
 
-TEST_F(SameOutput, ExportFileOfTheDialogAndTheCommand) {
+TEST_P(SameOutput, ExportFileOfTheDialogAndTheCommand) {
     const ExportCase cases[] = {
         {"1996-01-01", "1996-12-31", -1, {false, false, false}, false},
         {"1996-10-27", "1996-10-27", -1, {true, false, false}, false},
@@ -217,7 +235,7 @@ TEST_F(SameOutput, ExportFileOfTheDialogAndTheCommand) {
     }
 }
 
-TEST_F(SameOutput, InvoiceTextFileOfToFileAndTheCommand) {
+TEST_P(SameOutput, InvoiceTextFileOfToFileAndTheCommand) {
     for (const InvoiceCase& c : kInvoices) {
         SCOPED_TRACE(c.number);
         const auto [invoice, parties] = guiInvoice(c);
@@ -232,7 +250,7 @@ TEST_F(SameOutput, InvoiceTextFileOfToFileAndTheCommand) {
     }
 }
 
-TEST_F(SameOutput, PrintedPagesOfThePreviewAndTheCommand) {
+TEST_P(SameOutput, PrintedPagesOfThePreviewAndTheCommand) {
     std::unique_ptr<CTessalyApp> app = startApp(QString::fromStdString(settings));
     // The window names the chart's days in the desktop's language; the command pins C for scripts.
     struct CLocale {
@@ -281,7 +299,14 @@ TEST_F(SameOutput, PrintedPagesOfThePreviewAndTheCommand) {
         }
     }
     // Nothing was said but the question about the hours invoiced again on purpose.
-    for (const auto& box : prompter.boxes) EXPECT_TRUE(box.text.contains(QStringLiteral("billed already"))) << box.text.toStdString();
+    for (const auto& box : prompter.boxes)
+        EXPECT_TRUE(box.answers.contains(QCoreApplication::translate("CNewInvoiceDlg",
+                                                                     "&Bill Again"))) << box.text.toStdString();
 }
+
+INSTANTIATE_TEST_SUITE_P(WindowLanguage, SameOutput, ::testing::Values("", "de_DE", "fr_FR"),
+                         [](const ::testing::TestParamInfo<const char*>& language) {
+                             return *language.param ? std::string(language.param) : std::string("English");
+                         });
 
 }  // namespace
