@@ -182,9 +182,11 @@ bool decodeContent(Reader& r, const IssuedInvoice& summary, IssuedContent& out) 
     return r.ok() && r.atEnd();
 }
 
+// At most three quarters full: probes stay short, and the table (which every first look at a
+// changed register builds anew) stays half the size a half-full one would be.
 std::size_t registerSlotCount(std::size_t frames) {
     std::size_t n = 16;
-    while (n < frames * 2) n *= 2;
+    while (n - n / 4 < frames) n *= 2;
     return n;
 }
 
@@ -624,16 +626,34 @@ BilledFrames::BilledFrames(const InvoiceRegister& reg) : m_register(reg) {
         if (invoice.state == IssuedState::Issued) frames += invoice.frames.size();
     m_slots.resize(registerSlotCount(frames));
     const std::size_t mask = m_slots.size() - 1;
+    // The table outgrows the caches: each placing waits for memory unless the slot was asked
+    // for a few frames earlier, so the frames pass through a short queue of fetched slots.
+    struct Pending {
+        const FrameSignature* frame;
+        std::uint32_t invoice;
+        std::size_t slot;
+    };
+    constexpr std::size_t kAhead = 16;
+    std::array<Pending, kAhead> queue{};
+    std::size_t queued = 0;
+    const auto place = [&](const Pending& p) {
+        std::size_t s = p.slot;
+        while (m_slots[s].invoice != 0 && m_slots[s].frame != *p.frame) s = (s + 1) & mask;
+        // Placed in the order issued: a later invoice that bills the frame again wins.
+        m_slots[s] = {*p.frame, p.invoice};
+    };
     const auto& invoices = reg.invoices();
     for (std::size_t i = 0; i < invoices.size(); ++i) {
         if (invoices[i].state != IssuedState::Issued) continue;
         for (const FrameSignature& f : invoices[i].frames) {
-            std::size_t s = slotOf(f, mask);
-            while (m_slots[s].invoice != 0 && m_slots[s].frame != f) s = (s + 1) & mask;
-            // Invoices are in the order issued: a later one that bills the frame again wins.
-            m_slots[s] = {f, static_cast<std::uint32_t>(i + 1)};
+            const Pending next{&f, static_cast<std::uint32_t>(i + 1), slotOf(f, mask)};
+            __builtin_prefetch(&m_slots[next.slot], 1);
+            if (queued >= kAhead) place(queue[queued % kAhead]);
+            queue[queued % kAhead] = next;
+            ++queued;
         }
     }
+    for (std::size_t k = queued > kAhead ? queued - kAhead : 0; k < queued; ++k) place(queue[k % kAhead]);
 }
 
 const std::string* BilledFrames::invoiceOf(const FrameSignature& frame) const {

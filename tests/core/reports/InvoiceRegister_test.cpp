@@ -15,6 +15,7 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
 #include <set>
 #include <tuple>
 
@@ -247,6 +248,38 @@ TEST_F(InvoiceRegisterTest, BilledFramesNameTheirInvoiceAndVoidInvoicesBillNothi
     // A void number is never issued again.
     EXPECT_EQ(issue(m_fs, record("A-1"), m_dir.path("d.txt")).code(), StatusCode::InvalidArgument);
     EXPECT_FALSE(std::filesystem::exists(m_dir.path("d.txt")));
+}
+
+// Thousands of frames, some billed again by later invoices and some by several: every frame
+// names the last invoice that billed it, however the frames fell into the table.
+TEST(BilledFramesTest, ALargeRegisterNamesTheLastInvoiceOfEveryFrame) {
+    std::vector<unsigned char> bytes = InvoiceRegister::decode({})->bytes();
+    std::map<FrameSignature, std::string> expected;
+    std::uint32_t seed = 7;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    for (int i = 0; i < 400; ++i) {
+        Invoice invoice;
+        invoice.request.invoiceNumber = "N-" + std::to_string(i);
+        for (int line = 0; line < 12; ++line) {
+            // One line in four bills a frame an earlier invoice billed.
+            const bool again = i > 0 && next() % 4 == 0;
+            const std::int32_t start = again ? static_cast<std::int32_t>(next() % (i * 12)) * 60 : (i * 12 + line) * 60;
+            const FrameSignature f{static_cast<std::int32_t>(start / 60 % 3), start, start + 30};
+            invoice.lines.push_back({"P", 1.0, f.start, f.end, f.projectId});
+            expected[f] = invoice.request.invoiceNumber;
+        }
+        const auto encoded = encodeIssuedInvoice(invoice, InvoiceParties{}, 0, false, 8);
+        bytes.insert(bytes.end(), encoded.entry.begin(), encoded.entry.end());
+    }
+    const auto reg = InvoiceRegister::decode(bytes);
+    ASSERT_TRUE(reg);
+    const BilledFrames billed(*reg);
+    for (const auto& [frame, number] : expected) {
+        const std::string* found = billed.invoiceOf(frame);
+        ASSERT_NE(found, nullptr) << frame.start;
+        EXPECT_EQ(*found, number) << frame.start;
+    }
+    EXPECT_EQ(billed.indexOf({0, 1, 2}), -1);
 }
 
 // A register that cannot be trusted is reported, naming the file, and nothing is issued.
