@@ -206,6 +206,12 @@ const IssuedInvoice* InvoiceRegister::find(std::string_view number) const {
     return nullptr;
 }
 
+bool InvoiceRegister::extends(const InvoiceRegister& earlier) const {
+    // Equal header and entries byte for byte: the same version, each invoice and its state.
+    return earlier.m_invoices.size() <= m_invoices.size() && earlier.m_bytes.size() <= m_bytes.size() &&
+           std::equal(earlier.m_bytes.begin(), earlier.m_bytes.end(), m_bytes.begin());
+}
+
 std::uint64_t InvoiceRegister::textsEnd() const {
     std::uint64_t end = 0;
     for (const IssuedTextsAt& t : m_texts)
@@ -620,11 +626,37 @@ Status voidInvoice(FileSystem& fs, const FileSet& set, std::string_view number) 
                             set.invoiceRegister());
 }
 
-BilledFrames::BilledFrames(const InvoiceRegister& reg) : m_register(reg) {
+namespace {
+
+std::size_t issuedFrameCount(const std::vector<IssuedInvoice>& invoices, std::size_t first) {
     std::size_t frames = 0;
-    for (const IssuedInvoice& invoice : reg.invoices())
-        if (invoice.state == IssuedState::Issued) frames += invoice.frames.size();
-    m_slots.resize(registerSlotCount(frames));
+    for (std::size_t i = first; i < invoices.size(); ++i)
+        if (invoices[i].state == IssuedState::Issued) frames += invoices[i].frames.size();
+    return frames;
+}
+
+}  // namespace
+
+BilledFrames::BilledFrames(const InvoiceRegister& reg) : m_register(reg) {
+    m_frames = issuedFrameCount(reg.invoices(), 0);
+    m_slots.resize(registerSlotCount(m_frames));
+    placeFrom(0);
+}
+
+BilledFrames::BilledFrames(const InvoiceRegister& reg, const BilledFrames& earlier, std::size_t firstNew)
+    : m_register(reg) {
+    m_frames = earlier.m_frames + issuedFrameCount(reg.invoices(), firstNew);
+    if (registerSlotCount(m_frames) == earlier.m_slots.size()) {
+        m_slots = earlier.m_slots;
+        placeFrom(firstNew);
+    } else {
+        // Too full for the earlier table: laid out anew, as large as the register now needs.
+        m_slots.resize(registerSlotCount(m_frames));
+        placeFrom(0);
+    }
+}
+
+void BilledFrames::placeFrom(std::size_t first) {
     const std::size_t mask = m_slots.size() - 1;
     // The table outgrows the caches: each placing waits for memory unless the slot was asked
     // for a few frames earlier, so the frames pass through a short queue of fetched slots.
@@ -642,8 +674,8 @@ BilledFrames::BilledFrames(const InvoiceRegister& reg) : m_register(reg) {
         // Placed in the order issued: a later invoice that bills the frame again wins.
         m_slots[s] = {*p.frame, p.invoice};
     };
-    const auto& invoices = reg.invoices();
-    for (std::size_t i = 0; i < invoices.size(); ++i) {
+    const auto& invoices = m_register.invoices();
+    for (std::size_t i = first; i < invoices.size(); ++i) {
         if (invoices[i].state != IssuedState::Issued) continue;
         for (const FrameSignature& f : invoices[i].frames) {
             const Pending next{&f, static_cast<std::uint32_t>(i + 1), slotOf(f, mask)};
