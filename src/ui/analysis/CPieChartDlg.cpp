@@ -5,6 +5,7 @@
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSet.h"
 #include "core/store/Settings.h"
+#include "core/text/NumberText.h"
 #include "core/time/Clock.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
@@ -163,6 +164,23 @@ void CPieChartDlg::leaveEvent(QEvent* event) {
     m_pointer = {-1, -1};
     update(m_lastLabel);
     QDialog::leaveEvent(event);
+}
+
+std::vector<AccessibleItem> CPieChartDlg::accessibleItems() const {
+    const ql::PieGeometry g = ql::pieGeometry(m_chart, width(), height());
+    const QRect square = g.drawn ? toQRect(g.pieSquare) : QRect();
+    AccessibleItem pie{QAccessible::Chart, tr("Projects pie chart"), {}, square, false, {}};
+    if (m_chart.slices().empty()) pie.description = tr("No time in this period");
+    const double total = static_cast<double>(m_chart.totalMinutes());
+    for (const ql::PieSlice& slice : m_chart.slices()) {
+        const double share = total > 0 ? static_cast<double>(slice.minutes) / total * 100.0 : 0.0;
+        pie.children.push_back({QAccessible::ListItem,
+                                tr("%1, %2, %3%").arg(fromRecordText(slice.name),
+                                                      QString::fromStdString(ql::pieTimeText(slice.minutes)),
+                                                      QString::fromStdString(ql::fixed2Text(share))),
+                                {}, square, false, {}});
+    }
+    return {std::move(pie)};
 }
 
 void CPieChartDlg::paintEvent(QPaintEvent*) {

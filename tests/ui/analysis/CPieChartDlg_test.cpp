@@ -213,4 +213,22 @@ TEST_F(PieChartDialog, AnUnreadableProjectsFileIsSaidOnce) {
     EXPECT_TRUE(dlg->chart().slices().empty());
 }
 
+TEST_F(PieChartDialog, AReaderFindsEachSliceWithItsTimeAndShare) {
+    auto dlg = open();  // This Year: Web 180 minutes, Logo 60
+    const std::vector<AccessibleItem> items = dlg->accessibleItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].role, QAccessible::Chart);
+    EXPECT_EQ(items[0].name, QStringLiteral("Projects pie chart"));
+    QStringList slices;
+    for (const AccessibleItem& slice : items[0].children) {
+        slices << slice.name;
+        EXPECT_TRUE(dlg->rect().contains(slice.rect)) << slice.name.toStdString();
+    }
+    EXPECT_EQ(slices, (QStringList{"Web, 3:00, 75.00%", "Logo, 1:00, 25.00%"}));
+
+    Controls(*dlg).periodCombo->setCurrentIndex(3);  // Today: nothing
+    ASSERT_TRUE(dlg->accessibleItems()[0].children.empty());
+    EXPECT_EQ(dlg->accessibleItems()[0].description, QStringLiteral("No time in this period"));
+}
+
 }  // namespace
