@@ -7,6 +7,7 @@
 #include "core/store/Settings.h"
 #include "core/text/NumberText.h"
 #include "core/time/Clock.h"
+#include "ui/common/Contrast.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
 #include "ui/reports/PeriodControls.h"
@@ -33,6 +34,8 @@ QFont labelFont() {
 
 QRect toQRect(const ql::ChartRect& r) { return {r.left, r.top, r.width(), r.height()}; }
 
+const QColor kChartGrey(192, 192, 192);
+
 // Qt counts sixteenths of a degree anticlockwise; the pie runs clockwise.
 int sixteenths(double degrees) { return -static_cast<int>(std::lround(degrees * 16.0)); }
 
@@ -52,10 +55,13 @@ CPieChartDlg::CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clo
     QPalette black = m_ui->separator->palette();
     black.setColor(QPalette::Window, Qt::black);
     m_ui->separator->setPalette(black);
-    // The controls stand on the chart's grey, where the style's disabled grey would vanish.
+    // The controls stand on the chart's grey, where the style's disabled grey would vanish:
+    // dimmed, but still readable there, and in a disabled field on the theme's own field colour.
     QPalette controls = m_ui->controlsPanel->palette();
-    controls.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
-    controls.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    const QColor dimmed(128, 128, 128);
+    controls.setColor(QPalette::Disabled, QPalette::WindowText, readableOn(kChartGrey, dimmed));
+    controls.setColor(QPalette::Disabled, QPalette::Text,
+                      readableOn(controls.color(QPalette::Disabled, QPalette::Base), dimmed));
     // The labels stand on that fixed light grey too: black, whatever a dark palette says.
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
         controls.setColor(group, QPalette::WindowText, Qt::black);
@@ -192,7 +198,7 @@ void CPieChartDlg::paintEvent(QPaintEvent*) {
     m_buffer.setDevicePixelRatio(ratio);
 
     QPainter p(&m_buffer);
-    p.fillRect(rect(), QColor(192, 192, 192));
+    p.fillRect(rect(), kChartGrey);
     const ql::PieGeometry g = ql::pieGeometry(m_chart, width(), height());
     if (g.drawn) {
         p.setRenderHint(QPainter::Antialiasing);
