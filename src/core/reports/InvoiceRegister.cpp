@@ -182,9 +182,11 @@ bool decodeContent(Reader& r, const IssuedInvoice& summary, IssuedContent& out) 
     return r.ok() && r.atEnd();
 }
 
+// At most three quarters full: probes stay short, and the table (which every first look at a
+// changed register builds anew) stays half the size a half-full one would be.
 std::size_t registerSlotCount(std::size_t frames) {
     std::size_t n = 16;
-    while (n < frames * 2) n *= 2;
+    while (n - n / 4 < frames) n *= 2;
     return n;
 }
 
@@ -202,6 +204,12 @@ const IssuedInvoice* InvoiceRegister::find(std::string_view number) const {
     for (const IssuedInvoice& invoice : m_invoices)
         if (invoice.number == number) return &invoice;
     return nullptr;
+}
+
+bool InvoiceRegister::extends(const InvoiceRegister& earlier) const {
+    // Equal header and entries byte for byte: the same version, each invoice and its state.
+    return earlier.m_invoices.size() <= m_invoices.size() && earlier.m_bytes.size() <= m_bytes.size() &&
+           std::equal(earlier.m_bytes.begin(), earlier.m_bytes.end(), m_bytes.begin());
 }
 
 std::uint64_t InvoiceRegister::textsEnd() const {
@@ -618,22 +626,66 @@ Status voidInvoice(FileSystem& fs, const FileSet& set, std::string_view number) 
                             set.invoiceRegister());
 }
 
-BilledFrames::BilledFrames(const InvoiceRegister& reg) : m_register(reg) {
+namespace {
+
+std::size_t issuedFrameCount(const std::vector<IssuedInvoice>& invoices, std::size_t first) {
     std::size_t frames = 0;
-    for (const IssuedInvoice& invoice : reg.invoices())
-        if (invoice.state == IssuedState::Issued) frames += invoice.frames.size();
-    m_slots.resize(registerSlotCount(frames));
+    for (std::size_t i = first; i < invoices.size(); ++i)
+        if (invoices[i].state == IssuedState::Issued) frames += invoices[i].frames.size();
+    return frames;
+}
+
+}  // namespace
+
+BilledFrames::BilledFrames(const InvoiceRegister& reg) : m_register(reg) {
+    m_frames = issuedFrameCount(reg.invoices(), 0);
+    m_slots.resize(registerSlotCount(m_frames));
+    placeFrom(0);
+}
+
+BilledFrames::BilledFrames(const InvoiceRegister& reg, const BilledFrames& earlier, std::size_t firstNew)
+    : m_register(reg) {
+    m_frames = earlier.m_frames + issuedFrameCount(reg.invoices(), firstNew);
+    if (registerSlotCount(m_frames) == earlier.m_slots.size()) {
+        m_slots = earlier.m_slots;
+        placeFrom(firstNew);
+    } else {
+        // Too full for the earlier table: laid out anew, as large as the register now needs.
+        m_slots.resize(registerSlotCount(m_frames));
+        placeFrom(0);
+    }
+}
+
+void BilledFrames::placeFrom(std::size_t first) {
     const std::size_t mask = m_slots.size() - 1;
-    const auto& invoices = reg.invoices();
-    for (std::size_t i = 0; i < invoices.size(); ++i) {
+    // The table outgrows the caches: each placing waits for memory unless the slot was asked
+    // for a few frames earlier, so the frames pass through a short queue of fetched slots.
+    struct Pending {
+        const FrameSignature* frame;
+        std::uint32_t invoice;
+        std::size_t slot;
+    };
+    constexpr std::size_t kAhead = 16;
+    std::array<Pending, kAhead> queue{};
+    std::size_t queued = 0;
+    const auto place = [&](const Pending& p) {
+        std::size_t s = p.slot;
+        while (m_slots[s].invoice != 0 && m_slots[s].frame != *p.frame) s = (s + 1) & mask;
+        // Placed in the order issued: a later invoice that bills the frame again wins.
+        m_slots[s] = {*p.frame, p.invoice};
+    };
+    const auto& invoices = m_register.invoices();
+    for (std::size_t i = first; i < invoices.size(); ++i) {
         if (invoices[i].state != IssuedState::Issued) continue;
         for (const FrameSignature& f : invoices[i].frames) {
-            std::size_t s = slotOf(f, mask);
-            while (m_slots[s].invoice != 0 && m_slots[s].frame != f) s = (s + 1) & mask;
-            // Invoices are in the order issued: a later one that bills the frame again wins.
-            m_slots[s] = {f, static_cast<std::uint32_t>(i + 1)};
+            const Pending next{&f, static_cast<std::uint32_t>(i + 1), slotOf(f, mask)};
+            __builtin_prefetch(&m_slots[next.slot], 1);
+            if (queued >= kAhead) place(queue[queued % kAhead]);
+            queue[queued % kAhead] = next;
+            ++queued;
         }
     }
+    for (std::size_t k = queued > kAhead ? queued - kAhead : 0; k < queued; ++k) place(queue[k % kAhead]);
 }
 
 const std::string* BilledFrames::invoiceOf(const FrameSignature& frame) const {

@@ -109,6 +109,9 @@ public:
     // Where the entry of invoices()[i] starts in bytes().
     std::size_t entryOffset(std::size_t i) const { return m_offsets[i]; }
     const IssuedTextsAt& textsAt(std::size_t i) const { return m_texts[i]; }
+    // Whether this register is earlier with invoices added after its own, which are unchanged
+    // (none voided since): what issuing does, as opposed to a void or another rewrite.
+    bool extends(const InvoiceRegister& earlier) const;
     // The end of the last texts an entry points at in the texts file (0 when none does).
     std::uint64_t textsEnd() const;
 
@@ -183,6 +186,10 @@ Status voidInvoice(FileSystem& fs, const FileSet& set, std::string_view number);
 class BilledFrames {
 public:
     explicit BilledFrames(const InvoiceRegister& reg);
+    // The index of reg, which extends the register earlier indexes from its invoice firstNew
+    // on: earlier's table taken over and only the added invoices placed, unless it is too full.
+    // Both registers outlive their indexes.
+    BilledFrames(const InvoiceRegister& reg, const BilledFrames& earlier, std::size_t firstNew);
     // The number of the invoice that billed frame; nullptr when none did.
     const std::string* invoiceOf(const FrameSignature& frame) const;
     // The same as an index into the register's invoices(); -1 when none did.
@@ -193,8 +200,11 @@ private:
         FrameSignature frame;
         std::uint32_t invoice = 0;  // index + 1; 0 for an empty slot
     };
+    void placeFrom(std::size_t firstInvoice);
+
     const InvoiceRegister& m_register;
     std::vector<Slot> m_slots;  // open addressing, a power of two long
+    std::size_t m_frames = 0;   // placed, rebilled ones counted each time
 };
 
 // The lines of invoice that issued invoices already bill: how many, and the numbers of those

@@ -6,7 +6,9 @@
 #include "core/reports/ReportPeriod.h"
 #include "core/store/FileSet.h"
 #include "core/store/Settings.h"
+#include "core/text/NumberText.h"
 #include "core/time/Clock.h"
+#include "ui/common/Contrast.h"
 #include "ui/common/Prompter.h"
 #include "ui/common/RecordText.h"
 #include "ui/reports/PeriodControls.h"
@@ -33,6 +35,8 @@ QFont labelFont() {
 
 QRect toQRect(const ql::ChartRect& r) { return {r.left, r.top, r.width(), r.height()}; }
 
+const QColor kChartGrey(192, 192, 192);
+
 // Qt counts sixteenths of a degree anticlockwise; the pie runs clockwise.
 int sixteenths(double degrees) { return -static_cast<int>(std::lround(degrees * 16.0)); }
 
@@ -52,10 +56,13 @@ CPieChartDlg::CPieChartDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clo
     QPalette black = m_ui->separator->palette();
     black.setColor(QPalette::Window, Qt::black);
     m_ui->separator->setPalette(black);
-    // The controls stand on the chart's grey, where the style's disabled grey would vanish.
+    // The controls stand on the chart's grey, where the style's disabled grey would vanish:
+    // dimmed, but still readable there, and in a disabled field on the theme's own field colour.
     QPalette controls = m_ui->controlsPanel->palette();
-    controls.setColor(QPalette::Disabled, QPalette::WindowText, QColor(128, 128, 128));
-    controls.setColor(QPalette::Disabled, QPalette::Text, QColor(128, 128, 128));
+    const QColor dimmed(128, 128, 128);
+    controls.setColor(QPalette::Disabled, QPalette::WindowText, readableOn(kChartGrey, dimmed));
+    controls.setColor(QPalette::Disabled, QPalette::Text,
+                      readableOn(controls.color(QPalette::Disabled, QPalette::Base), dimmed));
     // The labels stand on that fixed light grey too: black, whatever a dark palette says.
     for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive})
         controls.setColor(group, QPalette::WindowText, Qt::black);
@@ -166,6 +173,23 @@ void CPieChartDlg::leaveEvent(QEvent* event) {
     QDialog::leaveEvent(event);
 }
 
+std::vector<AccessibleItem> CPieChartDlg::accessibleItems() const {
+    const ql::PieGeometry g = ql::pieGeometry(m_chart, width(), height());
+    const QRect square = g.drawn ? toQRect(g.pieSquare) : QRect();
+    AccessibleItem pie{QAccessible::Chart, tr("Projects pie chart"), {}, square, false, {}};
+    if (m_chart.slices().empty()) pie.description = tr("No time in this period");
+    const double total = static_cast<double>(m_chart.totalMinutes());
+    for (const ql::PieSlice& slice : m_chart.slices()) {
+        const double share = total > 0 ? static_cast<double>(slice.minutes) / total * 100.0 : 0.0;
+        pie.children.push_back({QAccessible::ListItem,
+                                tr("%1, %2, %3%").arg(fromRecordText(slice.name),
+                                                      QString::fromStdString(ql::pieTimeText(slice.minutes)),
+                                                      QString::fromStdString(ql::fixed2Text(share))),
+                                {}, square, false, {}});
+    }
+    return {std::move(pie)};
+}
+
 void CPieChartDlg::paintEvent(QPaintEvent*) {
     // Sized to the client area at the screen's pixel ratio, so a large or high-DPI dialog is
     // painted whole and sharp.
@@ -175,7 +199,7 @@ void CPieChartDlg::paintEvent(QPaintEvent*) {
     m_buffer.setDevicePixelRatio(ratio);
 
     QPainter p(&m_buffer);
-    p.fillRect(rect(), QColor(192, 192, 192));
+    p.fillRect(rect(), kChartGrey);
     const ql::PieGeometry g = ql::pieGeometry(m_chart, width(), height());
     if (g.drawn) {
         p.setRenderHint(QPainter::Antialiasing);

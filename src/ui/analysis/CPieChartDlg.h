@@ -3,6 +3,7 @@
 #include "core/analysis/PieChart.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
+#include "ui/common/PaintedAccessible.h"
 #include "ui/common/ProgressWindow.h"
 
 #include <QDialog>
@@ -41,6 +42,9 @@ public:
     const QString& hoverText() const { return m_hoverText; }
     // Where the hover label was last drawn; empty when none.
     const QRect& hoverLabelRect() const { return m_lastLabel; }
+    // What a screen reader finds beside the controls: the pie, with one item per slice naming
+    // the project, its time and its share of the period's time.
+    std::vector<AccessibleItem> accessibleItems() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -22,6 +22,8 @@
 #include <QToolBar>
 #include <QWhatsThis>
 
+#include <utility>
+
 namespace {
 
 struct CommandText {
@@ -77,6 +79,13 @@ const CommandText kCommands[] = {
     {cmd::kHelp, QT_TRANSLATE_NOOP("CMainFrame", "&Help"), QKeySequence(Qt::Key_F1), nullptr},
     {cmd::kContextHelp, QT_TRANSLATE_NOOP("CMainFrame", "What's &This?"), QKeySequence(Qt::SHIFT | Qt::Key_F1),
      nullptr},
+};
+
+// The desktop's keys for commands the table gives none: Ctrl+Q quits as in every Linux
+// program. Looked up when the actions are made, as the platform decides them.
+constexpr std::pair<int, QKeySequence::StandardKey> kStandardKeys[] = {
+    {cmd::kAppExit, QKeySequence::Quit},
+    {cmd::kProperties, QKeySequence::Preferences},
 };
 
 constexpr int kSeparator = 0;
@@ -145,6 +154,10 @@ QString CMainFrame::frameTitle(const QString& documentTitle) {
 void CMainFrame::createActions() {
     for (const CommandText& command : kCommands) {
         auto* action = new QAction(tr(command.text), this);
+        // The menu shows the key from the shortcut itself; the text keeps the name alone, which
+        // is what a screen reader reads for the item.
+        if (const qsizetype tab = action->text().indexOf(QLatin1Char('\t')); tab >= 0)
+            action->setText(action->text().left(tab));
         action->setData(command.id);
         if (!command.shortcut.isEmpty()) action->setShortcut(command.shortcut);
         if (command.prompt) {
@@ -161,6 +174,11 @@ void CMainFrame::createActions() {
         // Accelerators work wherever the window has focus, also for commands without a menu item.
         addAction(action);
     }
+    for (const auto& [id, key] : kStandardKeys)
+        if (action(id)->shortcut().isEmpty()) action(id)->setShortcuts(key);
+    // Platforms without a desktop of their own (offscreen, minimal) follow Windows' bindings,
+    // which quit with Alt+F4 alone.
+    if (action(cmd::kAppExit)->shortcut().isEmpty()) action(cmd::kAppExit)->setShortcut(Qt::CTRL | Qt::Key_Q);
     // Icons belong to the toolbar; the menus keep their plain texts.
     for (QAction* action : std::as_const(m_actions)) action->setIconVisibleInMenu(false);
     action(cmd::kViewToolbar)->setCheckable(true);
@@ -189,6 +207,14 @@ void CMainFrame::createToolBar() {
     for (const int id : kToolBarButtons) {
         if (id == kSeparator) m_toolBar->addSeparator();
         else m_toolBar->addAction(action(id));
+    }
+    // A button's name would otherwise be its menu text, read out with its "\tCtrl+N"; the
+    // tool tip is the button's visible label.
+    for (QAction* button : m_toolBar->actions()) {
+        if (button->isSeparator()) continue;
+        QString name = button->toolTip();
+        if (const qsizetype tab = name.indexOf(QLatin1Char('\t')); tab >= 0) name.truncate(tab);
+        m_toolBar->widgetForAction(button)->setAccessibleName(name);
     }
     addToolBar(Qt::TopToolBarArea, m_toolBar);
     // Also follows the toolbar being closed while floating.
@@ -247,7 +273,8 @@ void CMainFrame::connectFrameCommands() {
     connect(action(cmd::kHelpIndex), &QAction::triggered, this, [this] { m_help.showTopic(100); });
     connect(action(cmd::kHelpUsing), &QAction::triggered, this, [this] { m_help.showUsingHelp(); });
     connect(action(cmd::kContextHelp), &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
-    // F1 (cmd::kHelp) is taken on purpose and does nothing.
+    // The idle prompt promises help on F1: the same topic as Help > Index.
+    connect(action(cmd::kHelp), &QAction::triggered, this, [this] { m_help.showTopic(100); });
 }
 
 void CMainFrame::updateCommandStates() {

@@ -5,6 +5,7 @@
 
 #include "ui/analysis/AnalysisCommands.h"
 #include "ui/app/AbsenceWatch.h"
+#include "ui/app/AccessibleFactory.h"
 #include "ui/app/CAboutDlg.h"
 #include "ui/app/CMainFrame.h"
 #include "ui/app/CTessalyDoc.h"
@@ -59,6 +60,7 @@ CTessalyApp::~CTessalyApp() {
 }
 
 void CTessalyApp::start(const QString& commandLine, const std::function<void(CMainFrame&)>& showFrame) {
+    installAccessibleFactory();
     m_doc = std::make_unique<CTessalyDoc>(m_services.prompter, m_services.clock, m_services.fileSystem,
                                           m_services.fileDialogs);
     m_doc->openAtStart(commandLine);

@@ -3,6 +3,8 @@
 
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
+#include "core/time/TimeText.h"
+#include "print/WeekChartPainter.h"
 #include "ui/app/CTessalyDoc.h"
 #include "ui/common/CommandIds.h"
 #include "ui/common/Prompter.h"
@@ -35,8 +37,9 @@ CTessalyView::CTessalyView(CTessalyDoc& doc, const CommandContext& context, QWid
     // The chart takes the keyboard: its menu, its bars and its weeks are reachable without a mouse.
     setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(tr("Quillory main view"));
     setWhatsThis(tr("The totals charged today, this week, this month and this year, the running "
-                                "projects with their time and charges, and the week chart."));
+                    "projects with their time and charges, and the week chart."));
     connect(&m_doc, &CTessalyDoc::updateHint, this, &CTessalyView::onUpdateHint);
     connect(&m_doc, &CTessalyDoc::stateChanged, this, [this] { refreshRunningPanel(true); });
     m_timer.start(kTimerInterval, this);
@@ -116,6 +119,90 @@ void CTessalyView::reportFailures(Source source, const std::vector<ql::Status>& 
         m_doc.prompter().inform(QStringLiteral("Quillory"), coreText(message), Prompter::Icon::Warning);
 }
 
+namespace {
+
+QString fromUtf8(const std::string& text) { return QString::fromStdString(text); }
+
+// A rectangle given by its corners, the right and bottom edges outside it, as the panels paint.
+QRect cellRect(int left, int top, int right, int bottom) { return QRect(QPoint(left, top), QPoint(right - 1, bottom - 1)); }
+
+AccessibleItem cellItem(QAccessible::Role role, const QString& text, const ql::PanelCells& x, int top, int bottom) {
+    return {role, text, {}, cellRect(x.left, top, x.right, bottom), false, {}};
+}
+
+}  // namespace
+
+std::vector<AccessibleItem> CTessalyView::accessibleItems() const {
+    const MainPanelsPainter painter = panels();
+    const int w = width();
+    const QString timeHeader = tr("Time"), chargeHeader = tr("Charges");
+    auto rowItems = [&](QAccessible::Role role, const ql::PanelRow& r, const ql::PanelColumns& c, int y) {
+        std::vector<AccessibleItem> cells = {cellItem(role, fromUtf8(r.label), c.label, y, y + 15),
+                                             cellItem(role, fromUtf8(r.timeText), c.time, y, y + 15),
+                                             cellItem(role, fromUtf8(r.chargeText), c.charge, y, y + 15)};
+        cells[1].description = timeHeader;
+        cells[2].description = chargeHeader;
+        return cells;
+    };
+    auto headerRow = [&](const QString& first, const ql::PanelColumns& c) {
+        return AccessibleItem{QAccessible::Row, {}, {}, {}, false,
+                              {cellItem(QAccessible::ColumnHeader, first, c.labelHeader, 10, 31),
+                               cellItem(QAccessible::ColumnHeader, timeHeader, c.timeHeader, 10, 31),
+                               cellItem(QAccessible::ColumnHeader, chargeHeader, c.chargeHeader, 10, 31)}};
+    };
+    auto rowName = [](const ql::PanelRow& r) {
+        return tr("%1: time %2, charges %3").arg(fromUtf8(r.label), fromUtf8(r.timeText), fromUtf8(r.chargeText));
+    };
+
+    const int half = w / 2 - 5;
+    AccessibleItem totals{QAccessible::Table, tr("Total charges"), {}, cellRect(5, 30, half, 105), false, {}};
+    const ql::PanelColumns totalsColumns = painter.totalsColumns(w);
+    totals.children.push_back(headerRow(tr("Total charges for..."), totalsColumns));
+    if (!m_doc.fileSetOpen()) {
+        totals.description = tr("Open or create a 'Quillory' file");
+    } else {
+        for (std::size_t i = 0; i < m_totalsRows.size(); ++i) {
+            const int y = 30 + 18 * static_cast<int>(i);
+            totals.children.push_back({QAccessible::Row, rowName(m_totalsRows[i]), {}, cellRect(5, y, half, y + 15),
+                                       false, rowItems(QAccessible::Cell, m_totalsRows[i], totalsColumns, y)});
+        }
+    }
+
+    const int left = w / 2 + 5;
+    AccessibleItem running{QAccessible::List, tr("Running projects"), {}, cellRect(left, 30, w - 5, 105), false, {}};
+    const ql::PanelColumns runningColumns = painter.runningColumns(w);
+    QStringList notes;
+    if (m_runningRows.empty()) notes << tr("Press the 'Check In' button to start timing a project");
+    if (m_doc.paused()) notes << tr("PAUSE");
+    running.description = notes.join(QLatin1Char(' '));
+    for (std::size_t i = 0; i < m_runningRows.size(); ++i) {
+        const int y = 30 + 15 * static_cast<int>(i);
+        running.children.push_back({QAccessible::ListItem, rowName(m_runningRows[i]), {},
+                                    cellRect(runningColumns.label.left, y, runningColumns.charge.right, y + 15), false,
+                                    {}});
+    }
+
+    const ql::WeekChart& chart = m_chart.weekChart();
+    const std::optional<ql::ChartLayout>& layout = m_chart.chartLayout();
+    AccessibleItem week{QAccessible::Chart, tr("Week chart"), tr("Week of %1").arg(dayLabel(chart.weekStart())), {},
+                        false, {}};
+    if (layout) week.rect = QRect(layout->area().left, layout->area().top, layout->area().width(), layout->area().height());
+    const auto days = chart.days();
+    for (std::size_t i = 0; i < chart.items().size(); ++i) {
+        const ql::ChartItem& item = chart.items()[i];
+        QRect rect;
+        if (layout)
+            if (auto bar = ql::barRect(*layout, days, item)) rect = QRect(bar->left, bar->top, bar->width(), bar->height());
+        const QString project = item.name.empty() ? tr("(project unknown)") : fromUtf8(item.name);
+        const QString name = tr("%1, %2, %3 to %4, duration %5")
+                                 .arg(project, dayLabel(ql::calendar::dayStart(item.start)),
+                                      fromUtf8(ql::clock12Text(item.start)), fromUtf8(ql::clock12Text(item.end)),
+                                      fromUtf8(ql::hoursMinutesText((item.end - item.start) / 60)));
+        week.children.push_back({QAccessible::ListItem, name, {}, rect, m_chart.focusedItem() == i, {}});
+    }
+    return {std::move(totals), std::move(running), std::move(week)};
+}
+
 MainPanelsPainter CTessalyView::panels() const {
     return MainPanelsPainter(m_totalsRows, m_runningRows, {m_doc.fileSetOpen(), m_doc.paused()});
 }
@@ -167,6 +254,11 @@ void CTessalyView::focusOutEvent(QFocusEvent* event) {
 void CTessalyView::contextMenuEvent(QContextMenuEvent* event) { m_chart.contextMenu(*event); }
 
 void CTessalyView::keyPressEvent(QKeyEvent* event) {
-    if (m_chart.keyPressed(*event)) event->accept();
-    else QWidget::keyPressEvent(event);
+    if (m_chart.keyPressed(*event)) {
+        event->accept();
+        // A screen reader follows the keyboard from bar to bar.
+        announcePaintedFocus(this);
+    } else {
+        QWidget::keyPressEvent(event);
+    }
 }

@@ -7,6 +7,7 @@
 #include "core/tracking/PeriodTotals.h"
 #include "ui/chart/WeekChartInteraction.h"
 #include "ui/common/CommandContext.h"
+#include "ui/common/PaintedAccessible.h"
 #include "ui/tracking/MainPanelsPainter.h"
 
 #include <QBasicTimer>
@@ -61,6 +62,11 @@ public:
     MainPanelsPainter panels() const;
     // Paints both panels for a client area of the given width (the view paints itself this way).
     void paintPanels(QPainter& painter, int width) const { panels().paint(painter, width); }
+
+    // What a screen reader finds in the view as it is painted now: the totals as a table (a
+    // header row, then one row per period), the running projects as a list, and the week chart
+    // with one item per time frame naming its project, day, start, end and duration.
+    std::vector<AccessibleItem> accessibleItems() const;
 
 public slots:
     // Reacts to a document hint; 3 recomputes the totals, 4 redraws the chart area, 1, 2, 5

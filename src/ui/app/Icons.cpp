@@ -251,8 +251,12 @@ QIcon trayIcon(TrayState state) {
 
 QIcon commandIcon(int commandId) {
     switch (commandId) {
-    case cmd::kFileNew: return iconOf(drawNew);
-    case cmd::kFileOpen: return iconOf(drawOpen);
+    // Standard actions look as the desktop's theme draws them everywhere else (and follow a
+    // dark or high-contrast theme); ours where the theme has none.
+    case cmd::kFileNew: return QIcon::fromTheme(QStringLiteral("document-new"), iconOf(drawNew));
+    case cmd::kFileOpen: return QIcon::fromTheme(QStringLiteral("document-open"), iconOf(drawOpen));
+    case cmd::kFilePrint:
+    case cmd::kPrintGanttChart: return QIcon::fromTheme(QStringLiteral("document-print"));
     case cmd::kCheckIn: return iconOf(drawCheckIn);
     case cmd::kCheckOut: return iconOf(drawCheckOut);
     case cmd::kPause: return iconOf(drawPause);

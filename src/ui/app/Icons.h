@@ -8,7 +8,8 @@
 // The toolbar images (22 x 22, drawn at run time so they stay sharp at any scale) and the
 // program icon.
 
-// The toolbar image of a command id; a null icon for a command without one.
+// The toolbar image of a command id; a null icon for a command without one. New, Open and
+// the print commands take the icon theme's standard image when it has one.
 QIcon commandIcon(int commandId);
 
 // The program icon, used by the window, the tray and the About box.

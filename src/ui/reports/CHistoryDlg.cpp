@@ -137,6 +137,11 @@ namespace {
 // What the register bills, looked up for the rows shown.
 struct BilledIndex {
     explicit BilledIndex(ql::InvoiceRegister r) : reg(std::move(r)), frames(reg), numbers(reg.invoices().size()) {}
+    // The index of r, which extends earlier's register (invoices issued since): only those placed.
+    BilledIndex(ql::InvoiceRegister r, const BilledIndex& earlier)
+        : reg(std::move(r)), frames(reg, earlier.frames, earlier.reg.invoices().size()), numbers(earlier.numbers) {
+        numbers.resize(reg.invoices().size());
+    }
     ql::InvoiceRegister reg;
     ql::BilledFrames frames;
     std::vector<QString> numbers;  // each converted once, then shared by its rows
@@ -146,7 +151,7 @@ struct BilledIndex {
 
 // The index of the last register read: opening the History again costs a look at the
 // register's identity rather than a read of it, until an invoice is issued or voided (each a
-// rename, so a new identity).
+// rename, so a new identity). After an issue only the new invoice is indexed.
 std::shared_ptr<BilledIndex>& lastBilledIndex() {
     static std::shared_ptr<BilledIndex> last;
     return last;
@@ -164,7 +169,10 @@ void CHistoryDlg::showInvoices() {
         // An unreadable register is said rather than shown as time never billed.
         if (!read) return report(read.status().message());
         if (read->invoices().empty()) return m_model->setInvoices(nullptr);
-        last = std::make_shared<BilledIndex>(std::move(read).value());
+        if (last && last->path == path && read->extends(last->reg))
+            last = std::make_shared<BilledIndex>(std::move(read).value(), *last);
+        else
+            last = std::make_shared<BilledIndex>(std::move(read).value());
         last->path = path;
         // Taken before the read: a register replaced meanwhile is read again next time.
         last->identity = identity ? *identity : ql::FileIdentity{};

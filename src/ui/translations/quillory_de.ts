@@ -935,6 +935,18 @@ Diese Rechnung als Nummer %1 ausstellen?</translation>
         <source>Adding up the time frames...</source>
         <translation>Die Zeitabschnitte werden addiert...</translation>
     </message>
+    <message>
+        <source>Projects pie chart</source>
+        <translation>Kreisdiagramm der Projekte</translation>
+    </message>
+    <message>
+        <source>No time in this period</source>
+        <translation>Keine Zeit in diesem Zeitraum</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3%</source>
+        <translation>%1, %2, %3 %</translation>
+    </message>
 </context>
 <context>
     <name>CProjectInfoDlg</name>
@@ -1286,6 +1298,63 @@ Diese Rechnung als Nummer %1 ausstellen?</translation>
     <message>
         <source>The totals charged today, this week, this month and this year, the running projects with their time and charges, and the week chart.</source>
         <translation>Die heute, diese Woche, diesen Monat und dieses Jahr berechneten Summen, die laufenden Projekte mit Zeit und Betrag sowie das Wochendiagramm.</translation>
+    </message>
+    <message>
+        <source>Quillory main view</source>
+        <translation>Quillory-Hauptansicht</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Zeit</translation>
+    </message>
+    <message>
+        <source>Charges</source>
+        <translation>Betrag</translation>
+    </message>
+    <message>
+        <source>%1: time %2, charges %3</source>
+        <translation>%1: Zeit %2, Betrag %3</translation>
+    </message>
+    <message>
+        <source>Total charges</source>
+        <translation>Gesamtbeträge</translation>
+    </message>
+    <message>
+        <source>Total charges for...</source>
+        <translation>Gesamtbetrag für...</translation>
+    </message>
+    <message>
+        <source>Open or create a &apos;Quillory&apos; file</source>
+        <translation>Öffnen oder erstellen Sie eine „Quillory“-Datei</translation>
+    </message>
+    <message>
+        <source>Running projects</source>
+        <translation>Laufende Projekte</translation>
+    </message>
+    <message>
+        <source>Press the &apos;Check In&apos; button to start timing a project</source>
+        <translation>„Einchecken“ startet die Zeitmessung eines Projekts</translation>
+    </message>
+    <message>
+        <source>PAUSE</source>
+        <translatorcomment>same in this language</translatorcomment>
+        <translation>PAUSE</translation>
+    </message>
+    <message>
+        <source>Week chart</source>
+        <translation>Wochendiagramm</translation>
+    </message>
+    <message>
+        <source>Week of %1</source>
+        <translation>Woche vom %1</translation>
+    </message>
+    <message>
+        <source>(project unknown)</source>
+        <translation>(Projekt unbekannt)</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 to %4, duration %5</source>
+        <translation>%1, %2, %3 bis %4, Dauer %5</translation>
     </message>
 </context>
 <context>

@@ -944,6 +944,18 @@ Issue this invoice as number %1?</source>
         <source>Adding up the time frames...</source>
         <translation>Addition des périodes de travail...</translation>
     </message>
+    <message>
+        <source>Projects pie chart</source>
+        <translation>Graphique circulaire des projets</translation>
+    </message>
+    <message>
+        <source>No time in this period</source>
+        <translation>Aucun temps dans cette période</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3%</source>
+        <translation>%1, %2, %3 %</translation>
+    </message>
 </context>
 <context>
     <name>CProjectInfoDlg</name>
@@ -1296,6 +1308,63 @@ Issue this invoice as number %1?</source>
     <message>
         <source>The totals charged today, this week, this month and this year, the running projects with their time and charges, and the week chart.</source>
         <translation>Les totaux facturés aujourd&apos;hui, cette semaine, ce mois-ci et cette année, les projets en cours avec leur durée et leur montant, et le diagramme de la semaine.</translation>
+    </message>
+    <message>
+        <source>Quillory main view</source>
+        <translation>Vue principale de Quillory</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Durée</translation>
+    </message>
+    <message>
+        <source>Charges</source>
+        <translation>Montant</translation>
+    </message>
+    <message>
+        <source>%1: time %2, charges %3</source>
+        <translation>%1 : durée %2, montant %3</translation>
+    </message>
+    <message>
+        <source>Total charges</source>
+        <translation>Montants totaux</translation>
+    </message>
+    <message>
+        <source>Total charges for...</source>
+        <translation>Montant total pour...</translation>
+    </message>
+    <message>
+        <source>Open or create a &apos;Quillory&apos; file</source>
+        <translation>Ouvrez ou créez un fichier « Quillory »</translation>
+    </message>
+    <message>
+        <source>Running projects</source>
+        <translation>Projets en cours</translation>
+    </message>
+    <message>
+        <source>Press the &apos;Check In&apos; button to start timing a project</source>
+        <translation>« Pointer l&apos;arrivée » chronomètre un projet</translation>
+    </message>
+    <message>
+        <source>PAUSE</source>
+        <translatorcomment>same in this language</translatorcomment>
+        <translation>PAUSE</translation>
+    </message>
+    <message>
+        <source>Week chart</source>
+        <translation>Diagramme de la semaine</translation>
+    </message>
+    <message>
+        <source>Week of %1</source>
+        <translation>Semaine du %1</translation>
+    </message>
+    <message>
+        <source>(project unknown)</source>
+        <translation>(projet inconnu)</translation>
+    </message>
+    <message>
+        <source>%1, %2, %3 to %4, duration %5</source>
+        <translation>%1, %2, de %3 à %4, durée %5</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,8 @@
 #include <fstream>
 #include <functional>
 #include <iterator>
+#include <map>
+#include <memory>
 #include <set>
 #include <tuple>
 
@@ -247,6 +249,70 @@ TEST_F(InvoiceRegisterTest, BilledFramesNameTheirInvoiceAndVoidInvoicesBillNothi
     // A void number is never issued again.
     EXPECT_EQ(issue(m_fs, record("A-1"), m_dir.path("d.txt")).code(), StatusCode::InvalidArgument);
     EXPECT_FALSE(std::filesystem::exists(m_dir.path("d.txt")));
+}
+
+// Thousands of frames, some billed again by later invoices: every frame names the last invoice
+// that billed it, whether indexed at once or extended as invoices were issued (the table taken
+// over or, once too full, laid out anew).
+TEST(BilledFramesTest, EveryFrameNamesTheLastInvoiceThatBilledIt) {
+    std::vector<unsigned char> bytes = InvoiceRegister::decode({})->bytes();
+    std::map<FrameSignature, std::string> expected;
+    std::uint32_t seed = 7;
+    const auto next = [&seed] { return seed = seed * 1103515245u + 12345u; };
+    const auto issueOne = [&](int i) {
+        Invoice invoice;
+        invoice.request.invoiceNumber = "N-" + std::to_string(i);
+        for (int line = 0; line < 12; ++line) {
+            // One line in four bills a frame an earlier invoice billed.
+            const bool again = i > 0 && next() % 4 == 0;
+            const std::int32_t start = again ? static_cast<std::int32_t>(next() % (i * 12)) * 60 : (i * 12 + line) * 60;
+            const FrameSignature f{static_cast<std::int32_t>(start / 60 % 3), start, start + 30};
+            invoice.lines.push_back({"P", 1.0, f.start, f.end, f.projectId});
+            expected[f] = invoice.request.invoiceNumber;
+        }
+        const auto encoded = encodeIssuedInvoice(invoice, InvoiceParties{}, 0, false, 8);
+        bytes.insert(bytes.end(), encoded.entry.begin(), encoded.entry.end());
+    };
+    const auto check = [&](const BilledFrames& billed) {
+        for (const auto& [frame, number] : expected) {
+            const std::string* found = billed.invoiceOf(frame);
+            ASSERT_NE(found, nullptr) << frame.start;
+            ASSERT_EQ(*found, number) << frame.start;
+        }
+        EXPECT_EQ(billed.indexOf({0, 1, 2}), -1);
+    };
+    // Registers kept alive: each index refers to its own.
+    std::vector<std::unique_ptr<InvoiceRegister>> regs;
+    std::vector<std::unique_ptr<BilledFrames>> extended;
+    int issued = 0;
+    for (const int add : {1, 1, 7, 50, 342}) {
+        SCOPED_TRACE(issued + add);
+        for (int k = 0; k < add; ++k) issueOne(issued++);
+        auto reg = InvoiceRegister::decode(bytes);
+        ASSERT_TRUE(reg);
+        regs.push_back(std::make_unique<InvoiceRegister>(std::move(reg).value()));
+        const InvoiceRegister& now = *regs.back();
+        check(BilledFrames(now));
+        if (extended.empty()) {
+            extended.push_back(std::make_unique<BilledFrames>(now));
+        } else {
+            const InvoiceRegister& before = *regs[regs.size() - 2];
+            ASSERT_TRUE(now.extends(before));
+            EXPECT_FALSE(before.extends(now));
+            extended.push_back(std::make_unique<BilledFrames>(now, *extended.back(), before.invoices().size()));
+        }
+        check(*extended.back());
+    }
+    // A void rewrites an entry in place: the register no longer extends the one before it.
+    std::vector<unsigned char> voided = bytes;
+    unsigned char* entry = voided.data() + regs.back()->entryOffset(3);
+    const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(entry);
+    codec::putInt32(entry, 4, 1);
+    codec::storeLittleEndian(entry + 4 + n, crc32c(entry + 4, n));
+    auto rewritten = InvoiceRegister::decode(voided);
+    ASSERT_TRUE(rewritten);
+    EXPECT_EQ(rewritten->invoices()[3].state, IssuedState::Void);
+    EXPECT_FALSE(rewritten->extends(*regs.back()));
 }
 
 // A register that cannot be trusted is reported, naming the file, and nothing is issued.

@@ -7,7 +7,9 @@
 #include "core/time/Clock.h"
 #include "ui/RecordingPrompter.h"
 #include "ui/ScriptedModal.h"
+#include "ui/Palettes.h"
 #include "ui/TempFileSet.h"
+#include "ui/common/Contrast.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -211,6 +213,53 @@ TEST_F(PieChartDialog, AnUnreadableProjectsFileIsSaidOnce) {
     EXPECT_EQ(m_prompter.boxes[0].text,
               QStringLiteral("Cannot open project file : ") + m_set.qpath(ql::FileKind::Projects));
     EXPECT_TRUE(dlg->chart().slices().empty());
+}
+
+TEST_F(PieChartDialog, AReaderFindsEachSliceWithItsTimeAndShare) {
+    auto dlg = open();  // This Year: Web 180 minutes, Logo 60
+    const std::vector<AccessibleItem> items = dlg->accessibleItems();
+    ASSERT_EQ(items.size(), 1u);
+    EXPECT_EQ(items[0].role, QAccessible::Chart);
+    EXPECT_EQ(items[0].name, QStringLiteral("Projects pie chart"));
+    QStringList slices;
+    for (const AccessibleItem& slice : items[0].children) {
+        slices << slice.name;
+        EXPECT_TRUE(dlg->rect().contains(slice.rect)) << slice.name.toStdString();
+    }
+    EXPECT_EQ(slices, (QStringList{"Web, 3:00, 75.00%", "Logo, 1:00, 25.00%"}));
+
+    Controls(*dlg).periodCombo->setCurrentIndex(3);  // Today: nothing
+    ASSERT_TRUE(dlg->accessibleItems()[0].children.empty());
+    EXPECT_EQ(dlg->accessibleItems()[0].description, QStringLiteral("No time in this period"));
+}
+
+// The chart keeps its light grey under every theme, and the controls' texts on it, enabled or
+// not, stand out by 4.5 : 1 at least, as do the fields' texts on the theme's field colour.
+TEST_F(PieChartDialog, TextsStayReadableAndTheChartKeepsItsLookUnderEveryTheme) {
+    QImage standardChart;
+    for (const auto& [theme, palette] : ql::test::themePalettes()) {
+        ql::test::PaletteScope scope(palette);
+        auto dlg = open();
+        Controls c(*dlg);
+        c.periodCombo->setCurrentIndex(0);  // This Year: the date fields and their labels disabled
+        ASSERT_FALSE(c.fromLabel->isEnabled());
+        for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+            for (QLabel* label : {c.fromLabel, c.toLabel})
+                EXPECT_GE(contrastRatio(QColor(192, 192, 192), label->palette().color(group, QPalette::WindowText)),
+                          kReadableContrast)
+                    << theme << " group " << group;
+            EXPECT_GE(contrastRatio(c.fromEdit->palette().color(group, QPalette::Base),
+                                    c.fromEdit->palette().color(group, QPalette::Text)),
+                      kReadableContrast)
+                << theme << " group " << group;
+        }
+        const QImage chart = dlg->grab(QRect(140, 0, dlg->width() - 140, dlg->height())).toImage();
+        if (standardChart.isNull()) {
+            standardChart = chart;
+        } else {
+            EXPECT_EQ(chart, standardChart) << theme;
+        }
+    }
 }
 
 }  // namespace

@@ -27,14 +27,22 @@
 
 namespace {
 
-// A menu as (id, text) pairs; id 0 for a separator.
+// A menu as (id, text shown) pairs, the shortcut after a tab as the menu shows it; id 0 for a
+// separator.
 using MenuItems = std::vector<std::pair<int, QString>>;
 
 MenuItems itemsOf(const QMenu* menu) {
     MenuItems items;
     for (const QAction* action : menu->actions()) {
-        if (action->isSeparator()) items.emplace_back(0, QString());
-        else items.emplace_back(action->data().toInt(), action->text());
+        if (action->isSeparator()) {
+            items.emplace_back(0, QString());
+            continue;
+        }
+        // The name alone, so a screen reader does not read the shortcut as part of it.
+        EXPECT_FALSE(action->text().contains(QLatin1Char('\t'))) << action->text().toStdString();
+        QString shown = action->text();
+        if (!action->shortcut().isEmpty()) shown += QLatin1Char('\t') + action->shortcut().toString();
+        items.emplace_back(action->data().toInt(), shown);
     }
     return items;
 }
@@ -47,7 +55,7 @@ TEST_F(MainFrame, MenusHoldEveryItemInOrder) {
         {"&File",
          {{57600, "&New...\tCtrl+N"}, {57601, "&Open...\tCtrl+O"}, {0, ""}, {32796, "&Export..."}, {0, ""},
           {32785, "&Properties..."}, {0, ""}, {32797, "&Print Gantt Chart"}, {57606, "P&rint Setup..."}, {0, ""},
-          {57665, "E&xit"}}},
+          {57665, "E&xit\tCtrl+Q"}}},
         {"Con&trol", {{32790, "Check In\tCtrl+E"}, {32791, "Check &Out\tCtrl+T"}, {0, ""}, {32792, "&Pause\tCtrl+A"}}},
         {"&Customers", {{32778, "&Edit Customers...\tCtrl+U"}}},
         {"&Projects", {{32771, "&Edit Projects...\tCtrl+J"}, {0, ""}, {32793, "Projects &Pie Chart..."}}},
@@ -71,6 +79,8 @@ TEST_F(MainFrame, AcceleratorsAndLookupById) {
         {32791, QKeySequence("Ctrl+T")}, {32792, QKeySequence("Ctrl+A")}, {32778, QKeySequence("Ctrl+U")},
         {32771, QKeySequence("Ctrl+J")}, {32777, QKeySequence("Ctrl+H")}, {32784, QKeySequence("Ctrl+I")},
         {57607, QKeySequence("Ctrl+P")}, {57670, QKeySequence("F1")},     {57669, QKeySequence("Shift+F1")},
+        // Not in the accelerator table: the desktop's standard key for quitting.
+        {57665, QKeySequence("Ctrl+Q")},
     };
     for (const auto& [id, keys] : accelerators) {
         ASSERT_NE(app->frame().action(id), nullptr) << id;
@@ -88,7 +98,7 @@ TEST_F(MainFrame, AcceleratorsAndLookupById) {
     }
 }
 
-TEST_F(MainFrame, PressingCtrlNRunsNew) {
+TEST_F(MainFrame, PressingCtrlNRunsNewF1OpensHelpAndCtrlQQuits) {
     auto app = startApp();
     CMainFrame& frame = app->frame();
     frame.show();
@@ -96,9 +106,12 @@ TEST_F(MainFrame, PressingCtrlNRunsNew) {
     ASSERT_TRUE(QTest::qWaitForWindowActive(&frame));
     QTest::keyClick(&frame, Qt::Key_N, Qt::ControlModifier);
     EXPECT_EQ(dialogs.newCalls, 1);
+    // "For Help, press F1": the help opens at its overview, not the click-for-help mode.
     QTest::keyClick(&frame, Qt::Key_F1);
-    EXPECT_TRUE(help.contexts.empty());
+    EXPECT_EQ(help.contexts, std::vector<int>{100});
     EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
+    QTest::keyClick(&frame, Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_FALSE(frame.isVisible());
 }
 
 TEST_F(MainFrame, ToolBarHasSeventeenEntriesWithIconsAndTips) {
@@ -222,7 +235,7 @@ TEST_F(MainFrame, HelpCommandsAskForTheirTopics) {
     CMainFrame& frame = app->frame();
     frame.action(cmd::kHelpIndex)->trigger();
     frame.action(cmd::kHelp)->trigger();
-    EXPECT_EQ(help.contexts, std::vector<int>{100});
+    EXPECT_EQ(help.contexts, (std::vector<int>{100, 100}));
     frame.action(cmd::kHelpUsing)->trigger();
     EXPECT_EQ(help.usingHelp, 1);
     EXPECT_FALSE(QWhatsThis::inWhatsThisMode());
