@@ -163,8 +163,11 @@ std::vector<AccessibleItem> CTessalyView::accessibleItems() const {
     } else {
         for (std::size_t i = 0; i < m_totalsRows.size(); ++i) {
             const int y = 30 + 18 * static_cast<int>(i);
-            totals.children.push_back({QAccessible::Row, rowName(m_totalsRows[i]), {}, cellRect(5, y, half, y + 15),
-                                       false, rowItems(QAccessible::Cell, m_totalsRows[i], totalsColumns, y)});
+            // The period's label read as the panel shows it, in the window's language.
+            ql::PanelRow shown = m_totalsRows[i];
+            shown.label = coreText(shown.label).toStdString();
+            totals.children.push_back({QAccessible::Row, rowName(shown), {}, cellRect(5, y, half, y + 15), false,
+                                       rowItems(QAccessible::Cell, shown, totalsColumns, y)});
         }
     }
 
