@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ui/common/PaintedAccessible.h"
+
 #include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
@@ -91,6 +93,8 @@ public:
             add(key + QStringLiteral(".toolTip"), w->toolTip());
             add(key + QStringLiteral(".whatsThis"), w->whatsThis());
             add(key + QStringLiteral(".statusTip"), w->statusTip());
+            add(key + QStringLiteral(".accessibleName"), w->accessibleName());
+            add(key + QStringLiteral(".accessibleDescription"), w->accessibleDescription());
             if (auto* label = qobject_cast<QLabel*>(w)) {
                 add(key + QStringLiteral(".text"), label->text());
                 if (label->buddy()) mnemonic(scope, label->text());
@@ -128,6 +132,16 @@ public:
                 add(actionKey + QStringLiteral(".whatsThis"), actions[a]->whatsThis());
                 if (menuLike && !actions[a]->isSeparator()) mnemonic(key, actions[a]->text());
             }
+        }
+    }
+
+    // What a screen reader reads of a painted widget: each item's name and description.
+    void addItems(const QString& scope, const std::vector<AccessibleItem>& items) {
+        for (std::size_t i = 0; i < items.size(); ++i) {
+            const QString key = scope + QLatin1Char('/') + QString::number(i);
+            add(key + QStringLiteral(".name"), items[i].name);
+            add(key + QStringLiteral(".description"), items[i].description);
+            addItems(key, items[i].children);
         }
     }
 
