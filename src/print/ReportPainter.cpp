@@ -1,6 +1,6 @@
 #include "print/ReportPainter.h"
 
-#include "print/CellText.h"
+#include "print/CellTextCache.h"
 
 #include <QPainter>
 #include <QPen>
@@ -13,18 +13,13 @@ QPen linePen() { return QPen(QBrush(Qt::black), 0.5); }
 
 QRectF toQRect(const ql::ReportRect& r) { return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
-void writeCell(QPainter& painter, const ql::ReportRect& rect, const QString& text, ql::CellAlign align) {
-    const QRectF cell = toQRect(rect);
-    if (cell.width() <= 0 || cell.height() <= 0 || text.isEmpty()) return;
-    const int flags = (align == ql::CellAlign::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter |
-                      Qt::TextSingleLine;
-    // drawText clips to the rectangle only when the text does not fit it, so short texts
-    // cost no clip path in a PDF.
-    painter.drawText(cell, flags, fittedCellText(painter, text, cell.width(), align == ql::CellAlign::Right));
+void writeCell(QPainter& painter, CellTextCache& cells, const ql::ReportRect& rect, const QString& text,
+               ql::CellAlign align) {
+    cells.draw(painter, toQRect(rect), text, align == ql::CellAlign::Right);
 }
 
-void writeCell(QPainter& painter, const ql::ReportCell& cell) {
-    writeCell(painter, cell.rect, QString::fromStdString(cell.text), cell.align);
+void writeCell(QPainter& painter, CellTextCache& cells, const ql::ReportCell& cell) {
+    writeCell(painter, cells, cell.rect, QString::fromStdString(cell.text), cell.align);
 }
 
 }  // namespace
@@ -37,14 +32,15 @@ QFont reportFont() {
     return font;
 }
 
-void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page, const QString& title) {
+void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page, const QString& title,
+                     CellTextCache& cells) {
     painter.save();
     painter.setFont(reportFont());
     painter.setBrush(Qt::NoBrush);
     for (const ql::ReportHeaderBox& box : layout.header) {
         painter.setPen(linePen());
         painter.drawRect(toQRect(box.box));
-        writeCell(painter, box.title);
+        writeCell(painter, cells, box.title);
     }
 
     if (page >= 1 && static_cast<std::size_t>(page) <= layout.pages.size()) {
@@ -54,12 +50,12 @@ void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page
             painter.setPen(linePen());
             for (const ql::ReportRule& rule : line.rules) painter.drawLine(QPointF(rule.left, rule.y), QPointF(rule.right, rule.y));
             painter.setPen(total ? blue : QColor(Qt::black));
-            for (const ql::ReportCell& cell : line.cells) writeCell(painter, cell);
+            for (const ql::ReportCell& cell : line.cells) writeCell(painter, cells, cell);
         }
     }
 
     painter.setPen(Qt::black);
-    writeCell(painter, ql::kReportFooterArea, QString::fromStdString(ql::reportPageText(page)), ql::CellAlign::Right);
-    writeCell(painter, ql::kReportFooterArea, title, ql::CellAlign::Left);
+    writeCell(painter, cells, ql::kReportFooterArea, QString::fromStdString(ql::reportPageText(page)), ql::CellAlign::Right);
+    writeCell(painter, cells, ql::kReportFooterArea, title, ql::CellAlign::Left);
     painter.restore();
 }

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QFont>
+#include <QGlyphRun>
+#include <QHash>
+#include <QList>
+#include <QPointF>
+#include <QString>
+
+class QPaintDevice;
+class QPainter;
+class QRectF;
+
+// The cell texts of a print job, each laid out once: a report of 1,000 pages writes about
+// 250,000 cells, and their texts (dates, times, names, amounts) repeat heavily, while laying a
+// text out costs far more than drawing it. One cache serves one painter at a time; it starts
+// afresh when the painter's device or font is another than the one its texts were laid out for.
+class CellTextCache {
+public:
+    // Draws text in cell with the painter's font and pen exactly as
+    //   drawText(cell, (alignRight ? AlignRight : AlignLeft) | AlignVCenter | TextSingleLine,
+    //            fittedCellText(painter, text, cell.width(), alignRight))
+    // does: the same glyphs at the same places, clipped to the cell only when the text does not
+    // fit it. A PDF or an image gets the laid-out glyphs; any other device (the preview's
+    // recording) gets the text at its baseline, since it keeps texts rather than glyphs. An empty
+    // text or cell draws nothing.
+    void draw(QPainter& painter, const QRectF& cell, const QString& text, bool alignRight);
+
+    // Distinct texts laid out for the current device and font.
+    qsizetype size() const { return m_laidOut.size(); }
+
+private:
+    struct Key {
+        QString text;
+        double width;
+        double height;
+        bool alignRight;
+        friend bool operator==(const Key&, const Key&) = default;
+        friend size_t qHash(const Key& key, size_t seed) {
+            return qHashMulti(seed, key.text, key.width, key.height, key.alignRight);
+        }
+    };
+    // A text as it is drawn in a cell whose top-left corner is the origin.
+    struct LaidOut {
+        QString shown;              // the text or the overflow mark, on one line
+        QList<QGlyphRun> glyphs;    // positioned from the line's corner
+        QPointF origin;             // the line's corner from the cell's
+        double ascent = 0;          // the line's baseline from its corner
+        bool clipped = false;       // the text runs out of its cell
+    };
+
+    const LaidOut& laidOut(const QPainter& painter, const Key& key);
+
+    QHash<Key, LaidOut> m_laidOut;
+    const QPaintDevice* m_device = nullptr;
+    QFont m_font;
+};
