@@ -3,10 +3,13 @@
 #include "print/CellText.h"
 
 #include <QPaintEngine>
+#include <QRawFont>
 #include <QPainter>
 #include <QRectF>
 #include <QTextLayout>
 #include <QTextOption>
+
+#include <algorithm>
 
 namespace {
 
@@ -25,35 +28,89 @@ QString singleLine(QString text) {
     return text;
 }
 
+// Glyphs of several cells gathered into one run per font at their places: the PDF writer
+// spends more on each run it is given (a text object, the pen and brush set again) than on
+// writing its glyphs.
+class GlyphBatch {
+public:
+    // Adds runs drawn at origin; false, adding nothing, for runs with decorations or a
+    // direction of their own, which are drawn as they are.
+    bool add(const QList<QGlyphRun>& runs, const QPointF& origin) {
+        for (const QGlyphRun& run : runs)
+            if (run.flags() != QGlyphRun::GlyphRunFlags()) return false;
+        for (const QGlyphRun& run : runs) {
+            const QRawFont font = run.rawFont();
+            auto pending = std::find_if(m_pending.begin(), m_pending.end(), [&](const Pending& p) { return p.font == font; });
+            if (pending == m_pending.end()) pending = m_pending.insert(m_pending.end(), Pending{font, {}, {}});
+            pending->indexes.append(run.glyphIndexes());
+            // As drawGlyphRun places them: the origin plus each glyph's position.
+            for (const QPointF& at : run.positions()) pending->positions.append(origin + at);
+        }
+        return true;
+    }
+
+    void flush(QPainter& painter) {
+        for (const Pending& pending : m_pending) {
+            QGlyphRun run;
+            run.setRawFont(pending.font);
+            run.setGlyphIndexes(pending.indexes);
+            run.setPositions(pending.positions);
+            painter.drawGlyphRun(QPointF(0, 0), run);
+        }
+        m_pending.clear();
+    }
+
+private:
+    struct Pending {
+        QRawFont font;
+        QList<quint32> indexes;
+        QList<QPointF> positions;
+    };
+    std::vector<Pending> m_pending;
+};
+
 }  // namespace
 
 void CellTextCache::draw(QPainter& painter, const QRectF& cell, const QString& text, bool alignRight) {
-    if (cell.width() <= 0 || cell.height() <= 0 || text.isEmpty()) return;
-    // drawText's own way for what the layout below does not cover: a painter told to write
-    // right to left (which turns the alignments round), and texts holding drawText's separator
-    // of length variants.
-    if (painter.layoutDirection() == Qt::RightToLeft || text.contains(QChar(0x9c))) {
-        const int flags = (alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine;
-        painter.drawText(cell, flags, fittedCellText(painter, text, cell.width(), alignRight));
-        return;
+    drawCells(painter, {{cell, text, alignRight}});
+}
+
+void CellTextCache::drawCells(QPainter& painter, const std::vector<CellText>& cells) {
+    const bool asGlyphs = drawsGlyphRunsAsText(painter);
+    GlyphBatch batch;
+    for (const CellText& c : cells) {
+        if (c.cell.width() <= 0 || c.cell.height() <= 0 || c.text.isEmpty()) continue;
+        // drawText's own way for what the layout below does not cover: a painter told to write
+        // right to left (which turns the alignments round), and texts holding drawText's
+        // separator of length variants.
+        if (painter.layoutDirection() == Qt::RightToLeft || c.text.contains(QChar(0x9c))) {
+            batch.flush(painter);
+            const int flags = (c.alignRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter | Qt::TextSingleLine;
+            painter.drawText(c.cell, flags, fittedCellText(painter, c.text, c.cell.width(), c.alignRight));
+            continue;
+        }
+        if (painter.device() != m_device || painter.font() != m_font) {
+            m_laidOut.clear();
+            m_device = painter.device();
+            m_font = painter.font();
+        }
+        const LaidOut& text = laidOut(painter, Key{c.text, c.cell.width(), c.cell.height(), c.alignRight});
+        const QPointF origin(c.cell.x() + text.origin.x(), c.cell.y() + text.origin.y());
+        if (asGlyphs && !text.clipped && batch.add(text.glyphs, origin)) continue;
+        // A clip ends the gathered glyphs, which must not fall under it.
+        batch.flush(painter);
+        if (text.clipped) {
+            painter.save();
+            painter.setClipRect(c.cell, Qt::IntersectClip);
+        }
+        if (asGlyphs) {
+            for (const QGlyphRun& run : text.glyphs) painter.drawGlyphRun(origin, run);
+        } else {
+            painter.drawText(QPointF(origin.x(), origin.y() + text.ascent), text.shown);
+        }
+        if (text.clipped) painter.restore();
     }
-    if (painter.device() != m_device || painter.font() != m_font) {
-        m_laidOut.clear();
-        m_device = painter.device();
-        m_font = painter.font();
-    }
-    const LaidOut& text_ = laidOut(painter, Key{text, cell.width(), cell.height(), alignRight});
-    if (text_.clipped) {
-        painter.save();
-        painter.setClipRect(cell, Qt::IntersectClip);
-    }
-    if (drawsGlyphRunsAsText(painter)) {
-        const QPointF origin(cell.x() + text_.origin.x(), cell.y() + text_.origin.y());
-        for (const QGlyphRun& run : text_.glyphs) painter.drawGlyphRun(origin, run);
-    } else {
-        painter.drawText(QPointF(cell.x() + text_.origin.x(), cell.y() + text_.origin.y() + text_.ascent), text_.shown);
-    }
-    if (text_.clipped) painter.restore();
+    batch.flush(painter);
 }
 
 const CellTextCache::LaidOut& CellTextCache::laidOut(const QPainter& painter, const Key& key) {

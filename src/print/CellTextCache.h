@@ -5,11 +5,13 @@
 #include <QHash>
 #include <QList>
 #include <QPointF>
+#include <QRectF>
 #include <QString>
+
+#include <vector>
 
 class QPaintDevice;
 class QPainter;
-class QRectF;
 
 // The cell texts of a print job, each laid out once: a report of 1,000 pages writes about
 // 250,000 cells, and their texts (dates, times, names, amounts) repeat heavily, while laying a
@@ -17,6 +19,12 @@ class QRectF;
 // afresh when the painter's device or font is another than the one its texts were laid out for.
 class CellTextCache {
 public:
+    struct CellText {
+        QRectF cell;
+        QString text;
+        bool alignRight = false;
+    };
+
     // Draws text in cell with the painter's font and pen exactly as
     //   drawText(cell, (alignRight ? AlignRight : AlignLeft) | AlignVCenter | TextSingleLine,
     //            fittedCellText(painter, text, cell.width(), alignRight))
@@ -25,6 +33,10 @@ public:
     // recording) gets the text at its baseline, since it keeps texts rather than glyphs. An empty
     // text or cell draws nothing.
     void draw(QPainter& painter, const QRectF& cell, const QString& text, bool alignRight);
+    // Draws each of cells as draw() does, in their order, with the same pen. A PDF gets the
+    // glyphs of the cells that need no clip in as few runs as their fonts allow: it writes
+    // each run it is given as a text object of its own, at a cost far above its glyphs'.
+    void drawCells(QPainter& painter, const std::vector<CellText>& cells);
 
     // Distinct texts laid out for the current device and font.
     qsizetype size() const { return m_laidOut.size(); }

@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <QPen>
 
+#include <vector>
+
 namespace {
 
 // Lines half a unit wide: thin on paper at any resolution, yet never below one device pixel
@@ -13,13 +15,12 @@ QPen linePen() { return QPen(QBrush(Qt::black), 0.5); }
 
 QRectF toQRect(const ql::ReportRect& r) { return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
-void writeCell(QPainter& painter, CellTextCache& cells, const ql::ReportRect& rect, const QString& text,
-               ql::CellAlign align) {
-    cells.draw(painter, toQRect(rect), text, align == ql::CellAlign::Right);
+CellTextCache::CellText cellText(const ql::ReportRect& rect, const QString& text, ql::CellAlign align) {
+    return {toQRect(rect), text, align == ql::CellAlign::Right};
 }
 
-void writeCell(QPainter& painter, CellTextCache& cells, const ql::ReportCell& cell) {
-    writeCell(painter, cells, cell.rect, QString::fromStdString(cell.text), cell.align);
+CellTextCache::CellText cellText(const ql::ReportCell& cell) {
+    return cellText(cell.rect, QString::fromStdString(cell.text), cell.align);
 }
 
 }  // namespace
@@ -40,7 +41,7 @@ void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page
     for (const ql::ReportHeaderBox& box : layout.header) {
         painter.setPen(linePen());
         painter.drawRect(toQRect(box.box));
-        writeCell(painter, cells, box.title);
+        cells.drawCells(painter, {cellText(box.title)});
     }
 
     if (page >= 1 && static_cast<std::size_t>(page) <= layout.pages.size()) {
@@ -50,12 +51,16 @@ void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page
             painter.setPen(linePen());
             for (const ql::ReportRule& rule : line.rules) painter.drawLine(QPointF(rule.left, rule.y), QPointF(rule.right, rule.y));
             painter.setPen(total ? blue : QColor(Qt::black));
-            for (const ql::ReportCell& cell : line.cells) writeCell(painter, cells, cell);
+            std::vector<CellTextCache::CellText> texts;
+            texts.reserve(line.cells.size());
+            for (const ql::ReportCell& cell : line.cells) texts.push_back(cellText(cell));
+            cells.drawCells(painter, texts);
         }
     }
 
     painter.setPen(Qt::black);
-    writeCell(painter, cells, ql::kReportFooterArea, QString::fromStdString(ql::reportPageText(page)), ql::CellAlign::Right);
-    writeCell(painter, cells, ql::kReportFooterArea, title, ql::CellAlign::Left);
+    cells.drawCells(painter, {cellText(ql::kReportFooterArea, QString::fromStdString(ql::reportPageText(page)),
+                                       ql::CellAlign::Right),
+                              cellText(ql::kReportFooterArea, title, ql::CellAlign::Left)});
     painter.restore();
 }

@@ -1,3 +1,5 @@
+#include "ui/print/PdfText.h"
+
 #include "print/CellText.h"
 #include "print/CellTextCache.h"
 #include "print/PageSource.h"
@@ -5,8 +7,10 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QPicture>
 #include <QRectF>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -59,13 +63,13 @@ void paintTwice(QPainter& painter, const std::function<void()>& drawCell) {
     drawCell();
 }
 
-// The logical page at four pixels to the unit, where a glyph a quarter of a unit out of place
-// shows.
+// The upper part of the logical page, where the cells are written twice, at four pixels to the
+// unit: a glyph a quarter of a unit out of place shows.
 QImage pageImage(const std::function<void()>& paint, QPainter& painter) {
-    QImage image(4 * kLogicalPageWidth, 4 * kLogicalPageHeight, QImage::Format_RGB32);
+    QImage image(4 * kLogicalPageWidth, 4 * 560, QImage::Format_RGB32);
     image.fill(Qt::white);
     painter.begin(&image);
-    mapLogicalPage(painter);
+    painter.scale(4, 4);
     paint();
     painter.end();
     return image;
@@ -117,6 +121,40 @@ TEST(CellTextCache, RecordsThePreviewsPictureDrawTextRecords) {
             EXPECT_TRUE(recorded != blankPage()) << "nothing was shown";
         }
     }
+}
+
+std::vector<CellTextCache::CellText> allCells() {
+    std::vector<CellTextCache::CellText> cells;
+    for (const CellCase& c : cellCases()) cells.push_back({c.cell, c.text, c.alignRight});
+    return cells;
+}
+
+// Cells written together, as a report line's are, with their glyphs gathered into few runs:
+// the same image as each cell by drawText, and the same text in a PDF.
+TEST(CellTextCache, DrawsCellsTogetherAsEachOnItsOwn) {
+    QPainter painter;
+    const auto eachByDrawText = [&] {
+        paintTwice(painter, [&] {
+            for (const CellCase& c : cellCases()) drawTextCell(painter, c);
+        });
+    };
+    CellTextCache cache;
+    const auto together = [&] { paintTwice(painter, [&] { cache.drawCells(painter, allCells()); }); };
+    EXPECT_TRUE(pageImage(together, painter) == pageImage(eachByDrawText, painter));
+
+    QTemporaryDir dir;
+    const auto pdf = [&](const QString& name, const std::function<void()>& paint) {
+        const QString path = dir.filePath(name);
+        QPdfWriter writer(path);
+        painter.begin(&writer);
+        mapLogicalPage(painter);
+        paint();
+        painter.end();
+        return pdfText(path, {QStringLiteral("-layout")});
+    };
+    const QString expected = pdf(QStringLiteral("each.pdf"), eachByDrawText);
+    EXPECT_TRUE(expected.contains(QStringLiteral("01/09/1996")));
+    EXPECT_EQ(pdf(QStringLiteral("together.pdf"), together), expected);
 }
 
 // A text is laid out once per cell size and alignment; another font, or another device, lays
