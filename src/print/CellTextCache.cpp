@@ -41,7 +41,12 @@ public:
         for (const QGlyphRun& run : runs) {
             const QRawFont font = run.rawFont();
             auto pending = std::find_if(m_pending.begin(), m_pending.end(), [&](const Pending& p) { return p.font == font; });
-            if (pending == m_pending.end()) pending = m_pending.insert(m_pending.end(), Pending{font, {}, {}});
+            if (pending == m_pending.end()) {
+                pending = m_pending.insert(m_pending.end(), Pending{font, {}, {}});
+                // A report line's worth, so that it rarely grows.
+                pending->indexes.reserve(kLineGlyphs);
+                pending->positions.reserve(kLineGlyphs);
+            }
             pending->indexes.append(run.glyphIndexes());
             // As drawGlyphRun places them: the origin plus each glyph's position.
             for (const QPointF& at : run.positions()) pending->positions.append(origin + at);
@@ -61,6 +66,7 @@ public:
     }
 
 private:
+    static constexpr qsizetype kLineGlyphs = 64;
     struct Pending {
         QRawFont font;
         QList<quint32> indexes;

@@ -48,8 +48,12 @@ void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page
         const QColor blue(0, 0, 255);
         for (const ql::ReportLine& line : layout.pages[static_cast<std::size_t>(page - 1)]) {
             const bool total = line.kind != ql::ReportLineKind::Row;
-            painter.setPen(linePen());
-            for (const ql::ReportRule& rule : line.rules) painter.drawLine(QPointF(rule.left, rule.y), QPointF(rule.right, rule.y));
+            // The line pen only for lines that have rules: each change of pen is written into a
+            // PDF, and most lines have none.
+            if (!line.rules.empty()) {
+                painter.setPen(linePen());
+                for (const ql::ReportRule& rule : line.rules) painter.drawLine(QPointF(rule.left, rule.y), QPointF(rule.right, rule.y));
+            }
             painter.setPen(total ? blue : QColor(Qt::black));
             std::vector<CellTextCache::CellText> texts;
             texts.reserve(line.cells.size());
