@@ -10,6 +10,7 @@
 #include <QTextOption>
 
 #include <algorithm>
+#include <memory>
 
 namespace {
 
@@ -100,7 +101,7 @@ void CellTextCache::drawCells(QPainter& painter, const std::vector<CellText>& ce
             m_device = painter.device();
             m_font = painter.font();
         }
-        const LaidOut& text = laidOut(painter, Key{c.text, c.cell.width(), c.cell.height(), c.alignRight});
+        const LaidOut& text = laidOut(painter, Key{c.text, c.cell.width(), c.cell.height(), c.alignRight}, asGlyphs);
         const QPointF origin(c.cell.x() + text.origin.x(), c.cell.y() + text.origin.y());
         if (asGlyphs && !text.clipped && batch.add(text.glyphs, origin)) continue;
         // A clip ends the gathered glyphs, which must not fall under it.
@@ -112,31 +113,32 @@ void CellTextCache::drawCells(QPainter& painter, const std::vector<CellText>& ce
         if (asGlyphs) {
             for (const QGlyphRun& run : text.glyphs) painter.drawGlyphRun(origin, run);
         } else {
-            painter.drawText(QPointF(origin.x(), origin.y() + text.ascent), text.shown);
+            // As drawText draws its line, from the kept layout, whose shaping is done.
+            text.layout->lineAt(0).draw(&painter, origin);
         }
         if (text.clipped) painter.restore();
     }
     batch.flush(painter);
 }
 
-const CellTextCache::LaidOut& CellTextCache::laidOut(const QPainter& painter, const Key& key) {
+const CellTextCache::LaidOut& CellTextCache::laidOut(const QPainter& painter, const Key& key, bool asGlyphs) {
     if (auto found = m_laidOut.constFind(key); found != m_laidOut.constEnd()) return *found;
     LaidOut out;
-    out.shown = singleLine(fittedCellText(painter, key.text, key.width, key.alignRight));
     // The layout drawText makes of one line: in the painter's direction (by default each text's
     // own), left-aligned, unwrapped, on the painter's font (already resolved for its device);
     // then placed in the cell by its natural width and the height of its line.
-    QTextLayout layout(out.shown, painter.font());
-    QTextOption option = layout.textOption();
+    auto layout = std::make_shared<QTextLayout>(singleLine(fittedCellText(painter, key.text, key.width, key.alignRight)),
+                                                painter.font());
+    QTextOption option = layout->textOption();
     option.setTextDirection(painter.layoutDirection());
     option.setAlignment(Qt::AlignLeft);
-    layout.setTextOption(option);
-    layout.setCacheEnabled(true);
-    layout.beginLayout();
-    QTextLine line = layout.createLine();
+    layout->setTextOption(option);
+    layout->setCacheEnabled(true);
+    layout->beginLayout();
+    QTextLine line = layout->createLine();
     line.setLineWidth(0x01000000);
     line.setPosition(QPointF(0, 0));
-    layout.endLayout();
+    layout->endLayout();
 
     const double width = line.naturalTextWidth();
     const double height = line.ascent() + line.descent();
@@ -145,7 +147,9 @@ const CellTextCache::LaidOut& CellTextCache::laidOut(const QPainter& painter, co
     out.clipped = !cell.contains(QRectF(key.alignRight ? key.width - width : 0, top, width, height));
     const double left = key.alignRight ? key.width - line.horizontalAdvance() : 0;
     out.origin = QPointF(left, top);
-    out.ascent = line.ascent();
-    out.glyphs = layout.glyphRuns();
+    if (asGlyphs)
+        out.glyphs = layout->glyphRuns();
+    else
+        out.layout = std::move(layout);
     return *m_laidOut.insert(key, std::move(out));
 }

@@ -8,9 +8,11 @@
 #include <QRectF>
 #include <QString>
 
+#include <memory>
 #include <vector>
 
 class QPaintDevice;
+class QTextLayout;
 class QPainter;
 
 // The cell texts of a print job, each laid out once: a report of 1,000 pages writes about
@@ -30,8 +32,8 @@ public:
     //            fittedCellText(painter, text, cell.width(), alignRight))
     // does: the same glyphs at the same places, clipped to the cell only when the text does not
     // fit it. A PDF or an image gets the laid-out glyphs; any other device (the preview's
-    // recording) gets the text at its baseline, since it keeps texts rather than glyphs. An empty
-    // text or cell draws nothing.
+    // recording, which keeps texts rather than glyphs) gets the kept layout's line, as drawText
+    // gives it. An empty text or cell draws nothing.
     void draw(QPainter& painter, const QRectF& cell, const QString& text, bool alignRight);
     // Draws each of cells as draw() does, in their order, with the same pen. A PDF gets the
     // glyphs of the cells that need no clip in as few runs as their fonts allow: it writes
@@ -54,14 +56,14 @@ private:
     };
     // A text as it is drawn in a cell whose top-left corner is the origin.
     struct LaidOut {
-        QString shown;              // the text or the overflow mark, on one line
-        QList<QGlyphRun> glyphs;    // positioned from the line's corner
-        QPointF origin;             // the line's corner from the cell's
-        double ascent = 0;          // the line's baseline from its corner
-        bool clipped = false;       // the text runs out of its cell
+        QList<QGlyphRun> glyphs;               // drawn as glyphs: positioned from the line's corner
+        std::shared_ptr<QTextLayout> layout;   // drawn as text: its one line
+        QPointF origin;                        // the line's corner from the cell's
+        bool clipped = false;                  // the text runs out of its cell
     };
 
-    const LaidOut& laidOut(const QPainter& painter, const Key& key);
+    // The text of key laid out on the painter's font, kept as glyphs or as its layout.
+    const LaidOut& laidOut(const QPainter& painter, const Key& key, bool asGlyphs);
 
     QHash<Key, LaidOut> m_laidOut;
     const QPaintDevice* m_device = nullptr;
