@@ -20,6 +20,8 @@ void ReportPages::beginJob() {
     const auto settings = ql::readSettings(m_fs, ql::FileSet(m_table.path()));
     m_monthFirst = settings ? settings->monthFirst() : true;
     m_layout = ql::layoutReport(m_table, m_monthFirst);
+    // Another job may paint on another device of the same address.
+    m_cells = CellTextCache();
 }
 
 QString ReportPages::documentName() const {
@@ -33,7 +35,7 @@ int ReportPages::pageCount() const { return ql::ReportPageCount(m_table, ql::kRe
 
 void ReportPages::paintPage(QPainter& painter, int page) {
     const std::string title = ql::reportFooterTitle(m_titlePrefix, m_clock.now(), m_monthFirst);
-    paintReportPage(painter, m_layout, page, QString::fromStdString(title));
+    paintReportPage(painter, m_layout, page, QString::fromStdString(title), m_cells);
 }
 
 void WeekChartPages::paintPage(QPainter& painter, int) {

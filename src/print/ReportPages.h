@@ -2,6 +2,7 @@
 
 #include "core/reports/ReportLayout.h"
 #include "core/reports/ReportTable.h"
+#include "print/CellTextCache.h"
 #include "print/PageSource.h"
 
 #include <functional>
@@ -38,6 +39,7 @@ private:
     const ql::Clock& m_clock;
     bool m_monthFirst = true;
     ql::ReportLayout m_layout;
+    CellTextCache m_cells;
 };
 
 // The printed week chart: one landscape page with the chart at (20, 20, 400, 350) and its

@@ -1,9 +1,11 @@
 #include "print/ReportPainter.h"
 
-#include "print/CellText.h"
+#include "print/CellTextCache.h"
 
 #include <QPainter>
 #include <QPen>
+
+#include <vector>
 
 namespace {
 
@@ -13,18 +15,12 @@ QPen linePen() { return QPen(QBrush(Qt::black), 0.5); }
 
 QRectF toQRect(const ql::ReportRect& r) { return QRectF(r.left, r.top, r.right - r.left, r.bottom - r.top); }
 
-void writeCell(QPainter& painter, const ql::ReportRect& rect, const QString& text, ql::CellAlign align) {
-    const QRectF cell = toQRect(rect);
-    if (cell.width() <= 0 || cell.height() <= 0 || text.isEmpty()) return;
-    const int flags = (align == ql::CellAlign::Right ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter |
-                      Qt::TextSingleLine;
-    // drawText clips to the rectangle only when the text does not fit it, so short texts
-    // cost no clip path in a PDF.
-    painter.drawText(cell, flags, fittedCellText(painter, text, cell.width(), align == ql::CellAlign::Right));
+CellTextCache::CellText cellText(const ql::ReportRect& rect, const QString& text, ql::CellAlign align) {
+    return {toQRect(rect), text, align == ql::CellAlign::Right};
 }
 
-void writeCell(QPainter& painter, const ql::ReportCell& cell) {
-    writeCell(painter, cell.rect, QString::fromStdString(cell.text), cell.align);
+CellTextCache::CellText cellText(const ql::ReportCell& cell) {
+    return cellText(cell.rect, QString::fromStdString(cell.text), cell.align);
 }
 
 }  // namespace
@@ -37,29 +33,38 @@ QFont reportFont() {
     return font;
 }
 
-void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page, const QString& title) {
+void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page, const QString& title,
+                     CellTextCache& cells) {
     painter.save();
     painter.setFont(reportFont());
     painter.setBrush(Qt::NoBrush);
     for (const ql::ReportHeaderBox& box : layout.header) {
         painter.setPen(linePen());
         painter.drawRect(toQRect(box.box));
-        writeCell(painter, box.title);
+        cells.drawCells(painter, {cellText(box.title)});
     }
 
     if (page >= 1 && static_cast<std::size_t>(page) <= layout.pages.size()) {
         const QColor blue(0, 0, 255);
         for (const ql::ReportLine& line : layout.pages[static_cast<std::size_t>(page - 1)]) {
             const bool total = line.kind != ql::ReportLineKind::Row;
-            painter.setPen(linePen());
-            for (const ql::ReportRule& rule : line.rules) painter.drawLine(QPointF(rule.left, rule.y), QPointF(rule.right, rule.y));
+            // The line pen only for lines that have rules: each change of pen is written into a
+            // PDF, and most lines have none.
+            if (!line.rules.empty()) {
+                painter.setPen(linePen());
+                for (const ql::ReportRule& rule : line.rules) painter.drawLine(QPointF(rule.left, rule.y), QPointF(rule.right, rule.y));
+            }
             painter.setPen(total ? blue : QColor(Qt::black));
-            for (const ql::ReportCell& cell : line.cells) writeCell(painter, cell);
+            std::vector<CellTextCache::CellText> texts;
+            texts.reserve(line.cells.size());
+            for (const ql::ReportCell& cell : line.cells) texts.push_back(cellText(cell));
+            cells.drawCells(painter, texts);
         }
     }
 
     painter.setPen(Qt::black);
-    writeCell(painter, ql::kReportFooterArea, QString::fromStdString(ql::reportPageText(page)), ql::CellAlign::Right);
-    writeCell(painter, ql::kReportFooterArea, title, ql::CellAlign::Left);
+    cells.drawCells(painter, {cellText(ql::kReportFooterArea, QString::fromStdString(ql::reportPageText(page)),
+                                       ql::CellAlign::Right),
+                              cellText(ql::kReportFooterArea, title, ql::CellAlign::Left)});
     painter.restore();
 }

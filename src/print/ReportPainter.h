@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QString>
 
+class CellTextCache;
 class QPainter;
 
 // The font of the report text: Liberation Sans (metric-compatible with Arial) at 11 units,
@@ -14,5 +15,7 @@ QFont reportFont();
 
 // Paints page (1-based) of layout on the logical page: the header boxes with their titles,
 // the page's table lines (total lines in blue over their rules), and the footer with title
-// on the left and "Page %d" on the right. Every text is clipped to its cell.
-void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page, const QString& title);
+// on the left and "Page %d" on the right. Every text is clipped to its cell. The texts are laid
+// out through cells, which keeps them for the job's other pages.
+void paintReportPage(QPainter& painter, const ql::ReportLayout& layout, int page, const QString& title,
+                     CellTextCache& cells);

@@ -51,6 +51,14 @@ protected:
         signal << active;
         ASSERT_TRUE(m_sender.send(signal));
     }
+    // Returns once the bus has taken every subscription the listener asked for: the bus orders
+    // a connection's messages, not those of two, so a signal sent before could go unheard.
+    void listenerSubscribed() {
+        const QDBusMessage reply = m_listener.call(QDBusMessage::createMethodCall(
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("/org/freedesktop/DBus"),
+            QStringLiteral("org.freedesktop.DBus"), QStringLiteral("GetId")));
+        ASSERT_EQ(reply.type(), QDBusMessage::ReplyMessage) << reply.errorMessage().toStdString();
+    }
     // A system bus that is not there.
     static QDBusConnection noSystemBus() { return QDBusConnection(QStringLiteral("quillory-test-no-system-bus")); }
 
@@ -63,6 +71,7 @@ private:
 
 TEST_F(PrivateSessionBus, EveryScreenLockersSignalIsHeard) {
     DesktopPresenceMonitor monitor(m_listener, noSystemBus());
+    listenerSubscribed();
     // Offscreen there is no X11 idle time, and no system bus here.
     EXPECT_EQ(monitor.activeSources(), QStringList{QLatin1String(DesktopPresenceMonitor::kLockSource)});
     EXPECT_FALSE(monitor.idleSeconds());
@@ -106,6 +115,7 @@ TEST_F(PrivateSessionBus, ALockLongerThanTheThresholdAsksTheQuestion) {
         return dialog.result();
     };
     DesktopPresenceMonitor monitor(m_listener, noSystemBus());
+    listenerSubscribed();
     AppServices withMonitor = services();
     withMonitor.presence = &monitor;
     CTessalyApp app(withMonitor);
