@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <system_error>
 
@@ -20,6 +21,31 @@ std::size_t skipBlanks(std::string_view text) {
 
 }  // namespace
 
+char* putIntegerText(char* p, std::int64_t value) {
+    std::uint64_t magnitude = static_cast<std::uint64_t>(value);
+    if (value < 0) {
+        *p++ = '-';
+        magnitude = 0 - magnitude;  // also right for the lowest value, which has no positive twin
+    }
+    // Written backwards from the end of the longest form, then moved to the front.
+    char digits[kIntegerTextRoom];
+    char* first = digits + sizeof digits;
+    while (magnitude >= 100) {
+        first -= 2;
+        std::memcpy(first, &detail::kDigitPairs[2 * (magnitude % 100)], 2);
+        magnitude /= 100;
+    }
+    if (magnitude >= 10) {
+        first -= 2;
+        std::memcpy(first, &detail::kDigitPairs[2 * magnitude], 2);
+    } else {
+        *--first = static_cast<char>('0' + magnitude);
+    }
+    const auto length = static_cast<std::size_t>(digits + sizeof digits - first);
+    std::memcpy(p, first, length);
+    return p + length;
+}
+
 std::string fixed2Text(double value) {
     // The largest double has 309 integer digits.
     char buffer[400];
@@ -37,10 +63,8 @@ std::string integerText(std::int64_t value) {
 }
 
 void appendIntegerText(std::string& out, std::int64_t value) {
-    char buffer[24];
-    const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);
-    (void)ec;
-    out.append(buffer, static_cast<std::size_t>(end - buffer));
+    char buffer[kIntegerTextRoom];
+    out.append(buffer, static_cast<std::size_t>(putIntegerText(buffer, value) - buffer));
 }
 
 std::string zeroPaddedText(std::int64_t value, int digits) {

@@ -11,15 +11,11 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 
 // Every text is written into a stack buffer and handed over in one piece, so that the
 // appending forms cost no temporary string: an export writes millions of them.
-constexpr std::size_t kRoom = 48;
+constexpr std::size_t kRoom = kTimeTextRoom;
 
 // Two digits of 0..99; any other value as zeroPaddedText writes it.
 char* putTwoDigits(char* p, std::int64_t n) {
-    if (n >= 0 && n < 100) {
-        *p++ = static_cast<char>('0' + n / 10);
-        *p++ = static_cast<char>('0' + n % 10);
-        return p;
-    }
+    if (n >= 0 && n < 100) return putTwoDigitText(p, static_cast<unsigned>(n));
     const std::string text = zeroPaddedText(n, 2);
     return std::copy(text.begin(), text.end(), p);
 }
@@ -151,6 +147,20 @@ std::string isoDateText(std::int32_t t) {
 
 std::string isoDateTimeText(const calendar::LocalTime& local, std::int32_t utcOffset) {
     return formed([&](char* b) { return putIsoDateTime(b, local, utcOffset); });
+}
+
+char* putShortDateText(char* p, const calendar::Date& date, bool monthFirst) {
+    return putDayMonthYear(p, date, monthFirst, true);
+}
+
+char* putClockText(char* p, int hour, int minute) { return putHoursMinutes(p, hour, minute); }
+
+char* putClock12Text(char* p, int hour, int minute) { return putClock12(p, hour, minute); }
+
+char* putHoursMinutesText(char* p, std::int64_t minutes) { return putSignedHoursMinutes(p, minutes); }
+
+char* putIsoDateTimeText(char* p, const calendar::LocalTime& local, std::int32_t utcOffset) {
+    return putIsoDateTime(p, local, utcOffset);
 }
 
 void appendShortDateText(std::string& out, const calendar::Date& date, bool monthFirst) {
