@@ -62,7 +62,36 @@ char* putIsoDate(char* p, const calendar::Date& d) {
     return putTwoDigits(p, d.day);
 }
 
+// The usual case of a 32-bit time's local fields, pair after pair without a range check per
+// pair: a history as JSON writes two per row.
+bool putsPlainly(const calendar::LocalTime& l, std::int32_t utcOffset) {
+    const auto inRange = [](int n, int first, int last) { return n >= first && n <= last; };
+    return inRange(l.year, 1000, 9999) && inRange(l.month, 0, 99) && inRange(l.day, 0, 99) && inRange(l.hour, 0, 99) &&
+           inRange(l.minute, 0, 99) && inRange(l.second, 0, 99) && inRange(utcOffset, -99 * 3600, 99 * 3600);
+}
+
 char* putIsoDateTime(char* p, const calendar::LocalTime& l, std::int32_t utcOffset) {
+    if (putsPlainly(l, utcOffset)) {
+        const auto pair = [&p](int n) { p = putTwoDigitText(p, static_cast<unsigned>(n)); };
+        pair(l.year / 100);
+        pair(l.year % 100);
+        *p++ = '-';
+        pair(l.month);
+        *p++ = '-';
+        pair(l.day);
+        *p++ = 'T';
+        pair(l.hour);
+        *p++ = ':';
+        pair(l.minute);
+        *p++ = ':';
+        pair(l.second);
+        *p++ = utcOffset < 0 ? '-' : '+';
+        const int magnitude = utcOffset < 0 ? -utcOffset : utcOffset;
+        pair(magnitude / 3600);
+        *p++ = ':';
+        pair(magnitude / 60 % 60);
+        return p;
+    }
     p = putIsoDate(p, {l.year, l.month, l.day});
     *p++ = 'T';
     p = putHoursMinutes(p, l.hour, l.minute);
