@@ -11,10 +11,14 @@
 
 #include <nlohmann/json.hpp>
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 // JSON output of quillory-cli: one object per record, field names in lowerCamelCase, ids of
 // -1 ("none") as null, multi-line texts with LF line breaks, amounts unrounded, times both
@@ -31,15 +35,36 @@ Json projectJson(const ProjectRecord& project, const std::string& fullName);
 Json customerJson(const CustomerRecord& customer);
 Json frameJson(const FrameRow& row);
 Json periodTotalJson(const PeriodTotal& period);
-// One history row as JSON text: project id and name, start and end, whole minutes, the
-// unrounded charge and the number of the invoice that billed it (null when none did). quotedName is the project's name as a JSON string, made once per
-// project with quotedJsonText, since a year's history has a few names and 200,000 rows.
+// A text as a JSON string, quotes included.
 std::string quotedJsonText(const std::string& text);
-// Appends the row to out; cache speeds up the local times of many rows in a row. invoice is
-// the billing invoice's number as a JSON string, nullptr when unbilled.
-void appendHistoryItemJson(std::string& out, const HistoryItem& item, std::int32_t projectId,
-                           const std::string& quotedName, const std::string* quotedInvoice,
-                           calendar::LocalTimeCache& cache);
+
+// History rows as JSON text: project id and name, start and end, whole minutes, the unrounded
+// charge and the number of the invoice that billed it (null when none did). What every row of
+// a project begins with, and each charge's text, is made once: a year's history has 200,000
+// rows, a few hundred projects and a few thousand distinct charges.
+class HistoryJsonRows {
+public:
+    // history must outlive the writer.
+    explicit HistoryJsonRows(const HistoryItems& history);
+
+    // The most characters put writes for item; quotedInvoice as put takes it.
+    std::size_t room(const HistoryItem& item, const std::string* quotedInvoice) const;
+    // Writes item's object at p, which has room(item, quotedInvoice) characters, and returns
+    // the end. quotedInvoice is the billing invoice's number as a JSON string (quotedJsonText),
+    // nullptr when unbilled.
+    char* put(char* p, const HistoryItem& item, const std::string* quotedInvoice);
+
+private:
+    char* putCharge(char* p, double charge);
+
+    std::vector<std::string> m_heads;  // by project slot: {"projectId":..,"projectName":..,"start":"
+    struct ChargeText {
+        std::array<char, 32> text;
+        std::size_t size;
+    };
+    std::unordered_map<std::uint64_t, ChargeText> m_charges;  // by the bits of the value
+    calendar::LocalTimeCache m_local;
+};
 
 // Writes one JSON array an element per line, as the elements come, so that a long list
 // never has to be held in memory. finish() closes the array; call it once.
