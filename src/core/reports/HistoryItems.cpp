@@ -40,6 +40,10 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
 
     load.filterProjectDeleted = projectsRead && filter.projectId != -1 && !index->find(filter.projectId);
     HistoryItems& history = load.history;
+    // Ids are small in practice: a table by id finds a frame's slot without hashing, a map
+    // holds the others.
+    constexpr std::int32_t kDenseIds = 1 << 16;
+    std::vector<std::int32_t> denseSlot;  // id -> slot + 1, 0 for none yet
     std::unordered_map<std::int32_t, std::int32_t> projectSlot;
     // One local-time conversion per frame would dominate a year's load; frames come in any order.
     calendar::LocalTimeCache local;
@@ -47,7 +51,21 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
     std::int32_t lastSlot = -1;
     const auto slotOf = [&](std::int32_t id) {
         if (lastSlot >= 0 && id == lastId) return lastSlot;
-        auto [it, added] = projectSlot.try_emplace(id, static_cast<std::int32_t>(history.projects.size()));
+        const auto next = static_cast<std::int32_t>(history.projects.size());
+        bool added = false;
+        std::int32_t slot = 0;
+        if (id >= 0 && id < kDenseIds) {
+            if (static_cast<std::size_t>(id) >= denseSlot.size())
+                denseSlot.resize(std::max(static_cast<std::size_t>(id) + 1, 2 * denseSlot.size()), 0);
+            std::int32_t& dense = denseSlot[static_cast<std::size_t>(id)];
+            added = dense == 0;
+            if (added) dense = next + 1;
+            slot = dense - 1;
+        } else {
+            auto [it, inserted] = projectSlot.try_emplace(id, next);
+            added = inserted;
+            slot = it->second;
+        }
         if (added) {
             HistoryProject p;
             p.id = id;
@@ -61,7 +79,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
             history.projects.push_back(std::move(p));
         }
         lastId = id;
-        lastSlot = it->second;
+        lastSlot = slot;
         return lastSlot;
     };
 
@@ -127,6 +145,41 @@ std::int64_t sortKey(const HistoryItem& item, int column, const std::vector<std:
     }
 }
 
+// The order sortedHistoryOrder gives, by a counting sort when the keys span a small range (a
+// project's rank, a time of day, the days of a year): each item goes straight to its place, in
+// file order among equal keys, without the mispredicted branches of comparing 200,000 keys.
+// nullopt when the range is too wide for a table of counts.
+std::optional<std::vector<std::int32_t>> countedOrder(const HistoryItems& history, int column,
+                                                      const std::vector<std::int32_t>& nameRanks) {
+    constexpr std::int64_t kMostKeys = 1 << 16;
+    const std::vector<HistoryItem>& items = history.items;
+    std::vector<std::int64_t> keys(items.size());
+    std::int64_t lowest = INT64_MAX;
+    std::int64_t highest = INT64_MIN;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (hasNegativeTime(items[i])) continue;
+        keys[i] = sortKey(items[i], column, nameRanks);
+        lowest = std::min(lowest, keys[i]);
+        highest = std::max(highest, keys[i]);
+    }
+    const bool narrow = lowest > highest || static_cast<std::uint64_t>(highest) - static_cast<std::uint64_t>(lowest) <
+                                                 static_cast<std::uint64_t>(kMostKeys);
+    if (!narrow || items.size() > std::size_t{INT32_MAX}) return std::nullopt;
+    // starts[k] ends up as the first place of key lowest + k; the last slot holds the items
+    // with a negative time, which go after all others.
+    const std::size_t keyCount = lowest <= highest ? static_cast<std::size_t>(highest - lowest) + 1 : 0;
+    std::vector<std::int32_t> starts(keyCount + 2, 0);
+    const auto slotOf = [&](std::size_t i) {
+        return hasNegativeTime(items[i]) ? keyCount : static_cast<std::size_t>(keys[i] - lowest);
+    };
+    for (std::size_t i = 0; i < items.size(); ++i) ++starts[slotOf(i) + 1];
+    for (std::size_t k = 1; k < starts.size(); ++k) starts[k] += starts[k - 1];
+    std::vector<std::int32_t> order(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        order[static_cast<std::size_t>(starts[slotOf(i)]++)] = static_cast<std::int32_t>(i);
+    return order;
+}
+
 }  // namespace
 
 int CompareHistoryItems(const HistoryItem& a, const HistoryItem& b, int column,
@@ -151,6 +204,7 @@ std::vector<std::int32_t> sortedHistoryOrder(const HistoryItems& history, int co
             return index < o.index;
         }
     };
+    if (auto counted = countedOrder(history, column, nameRanks)) return std::move(*counted);
     // Usually every key fits 32 bits: then (last, key, position) packs into one integer,
     // and sorting plain integers takes half the time of sorting the structures.
     bool packable = history.items.size() < (std::size_t{1} << 31);
