@@ -148,19 +148,23 @@ char* HistoryJsonRows::put(char* p, const HistoryItem& item, const std::string* 
 }
 
 char* HistoryJsonRows::putCharge(char* p, double charge) {
-    // Charges repeat (a few rates times a few hundred lengths); the shortest form of a double
-    // costs as much as the rest of the row.
-    constexpr std::size_t kMostCharges = 1 << 16;
+    // Charges repeat (a few rates times a few hundred lengths), and the shortest form of a
+    // double costs as much as the rest of the row: a table of 16,384 slots, one cache line
+    // looked at per row, holds them. A hash table's buckets and nodes cost a miss or two more.
+    constexpr int kSlotBits = 14;
+    if (m_charges.empty()) m_charges.resize(std::size_t{1} << kSlotBits);
     const auto bits = std::bit_cast<std::uint64_t>(charge);
-    auto found = m_charges.find(bits);
-    if (found == m_charges.end()) {
-        if (m_charges.size() >= kMostCharges) return putDouble(p, charge);
-        ChargeText made{};
-        made.size = static_cast<std::size_t>(putDouble(made.text.data(), charge) - made.text.data());
-        found = m_charges.emplace(bits, made).first;
+    ChargeText& slot = m_charges[(bits * 0x9e3779b97f4a7c15u) >> (64 - kSlotBits)];
+    if (slot.size == 0 || slot.bits != bits) {
+        char text[kDoubleRoom];
+        const auto size = static_cast<std::size_t>(putDouble(text, charge) - text);
+        // The rare longer forms (17 digits and an exponent) are not kept.
+        if (size > slot.text.size()) return putText(p, std::string_view(text, size));
+        slot.bits = bits;
+        slot.size = static_cast<std::uint8_t>(size);
+        std::memcpy(slot.text.data(), text, size);
     }
-    std::memcpy(p, found->second.text.data(), found->second.size);
-    return p + found->second.size;
+    return putText(p, std::string_view(slot.text.data(), slot.size));
 }
 
 void JsonArrayWriter::add(const Json& element) {

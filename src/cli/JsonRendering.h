@@ -17,7 +17,6 @@
 #include <ostream>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // JSON output of quillory-cli: one object per record, field names in lowerCamelCase, ids of
@@ -58,11 +57,13 @@ private:
     char* putCharge(char* p, double charge);
 
     std::vector<std::string> m_heads;  // by project slot: {"projectId":..,"projectName":..,"start":"
+    // The texts of recent charges, each in the slot its bits hash to (a later one takes it over).
     struct ChargeText {
-        std::array<char, 32> text;
-        std::size_t size;
+        std::uint64_t bits = 0;
+        std::uint8_t size = 0;  // 0 for an empty slot: no text is empty
+        std::array<char, 23> text;
     };
-    std::unordered_map<std::uint64_t, ChargeText> m_charges;  // by the bits of the value
+    std::vector<ChargeText> m_charges;
     calendar::LocalTimeCache m_local;
 };
 
