@@ -45,6 +45,8 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
     constexpr std::int32_t kDenseIds = 1 << 16;
     std::vector<std::int32_t> denseSlot;  // id -> slot + 1, 0 for none yet
     std::unordered_map<std::int32_t, std::int32_t> projectSlot;
+    // The rates by slot, apart from the names: a frame's look-up then stays in the cache.
+    std::vector<double> rateOfSlot;
     // One local-time conversion per frame would dominate a year's load; frames come in any order.
     calendar::LocalTimeCache local;
     std::int32_t lastId = 0;
@@ -76,6 +78,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
             } else {
                 p.name = projectsRead ? deletedProjectName(id) : "(project " + std::to_string(id) + ")";
             }
+            rateOfSlot.push_back(p.chargesPerHour);
             history.projects.push_back(std::move(p));
         }
         lastId = id;
@@ -84,6 +87,14 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
     };
 
     const std::string& framesPath = set.timeFrames();
+    // Room for every frame of the file (up to 4 million), so the rows are not moved again and
+    // again while the file is read: room no row takes is address space only, never touched and
+    // so never made memory.
+    constexpr std::uint64_t kMostReserved = 1 << 22;
+    if (const auto identity = fs.identify(framesPath); identity && identity->type == FileType::Regular) {
+        const std::uint64_t frames = identity->size / TimeFrameRecord::kSize;
+        history.items.reserve(static_cast<std::size_t>(std::min(frames, kMostReserved)));
+    }
     const Status read = forEachTimeFrame(fs, framesPath, [&](const TimeFrameRecord& frame) {
         if (filter.projectId != -1 && frame.projectId != filter.projectId) return;
         if (!InPeriod(frame.start, filter.period)) return;
@@ -94,7 +105,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
         item.dateKey = start.year * 10000 + start.month * 100 + start.day;
         item.timeKey = start.hour * 60 + start.minute;
         item.minutes = wholeMinutes(static_cast<std::int64_t>(frame.end) - frame.start);
-        item.charge = chargeFor(history.projects[static_cast<std::size_t>(item.project)].chargesPerHour, item.minutes);
+        item.charge = chargeFor(rateOfSlot[static_cast<std::size_t>(item.project)], item.minutes);
         history.items.push_back(item);
     });
     if (!read) {
