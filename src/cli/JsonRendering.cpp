@@ -38,7 +38,8 @@ char* putText(char* p, std::string_view text) {
     return p + text.size();
 }
 
-// Every character of a row but the project's head, the invoice and the two times.
+// Every character of a row but the project's head and the invoice: the field names and
+// punctuation (under 128), three integers, the charge and the two times.
 constexpr std::size_t kRowRoom = 128 + 3 * kIntegerTextRoom + kDoubleRoom + 2 * kTimeTextRoom;
 
 }  // namespace

@@ -43,7 +43,7 @@ std::string quotedJsonText(const std::string& text);
 // rows, a few hundred projects and a few thousand distinct charges.
 class HistoryJsonRows {
 public:
-    // history must outlive the writer.
+    // For the items of history: their project slots index its projects.
     explicit HistoryJsonRows(const HistoryItems& history);
 
     // The most characters put writes for item; quotedInvoice as put takes it.

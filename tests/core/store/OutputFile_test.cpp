@@ -39,7 +39,7 @@ std::size_t filesIn(const std::string& folder) {
 TEST(OutputFileLarge, ManyMegabytesInUnevenPiecesArriveWhole) {
     TempDir dir;
     std::string bytes;
-    for (int i = 0; bytes.size() < 5u << 20; ++i) bytes += std::to_string(i * 7919) + (i % 3 ? "\t" : "\r\n");
+    for (std::int64_t i = 0; bytes.size() < 5u << 20; ++i) bytes += std::to_string(i * 7919) + (i % 3 ? "\t" : "\r\n");
     const Status written = writeOutputFile(defaultFileSystem(), dir.path("big"), kFailure, [&](File& out) {
         for (std::size_t at = 0, piece = 1; at < bytes.size(); at += piece, piece = piece * 3 % 700001 + 1)
             if (Status st = out.write(bytes.data() + at, std::min(piece, bytes.size() - at)); !st) return st;
