@@ -150,22 +150,32 @@ char* HistoryJsonRows::put(char* p, const HistoryItem& item, const std::string* 
 
 char* HistoryJsonRows::putCharge(char* p, double charge) {
     // Charges repeat (a few rates times a few hundred lengths), and the shortest form of a
-    // double costs as much as the rest of the row: a table of 16,384 slots, one cache line
-    // looked at per row, holds them. A hash table's buckets and nodes cost a miss or two more.
-    constexpr int kSlotBits = 14;
-    if (m_charges.empty()) m_charges.resize(std::size_t{1} << kSlotBits);
-    const auto bits = std::bit_cast<std::uint64_t>(charge);
-    ChargeText& slot = m_charges[(bits * 0x9e3779b97f4a7c15u) >> (64 - kSlotBits)];
-    if (slot.size == 0 || slot.bits != bits) {
-        char text[kDoubleRoom];
-        const auto size = static_cast<std::size_t>(putDouble(text, charge) - text);
-        // The rare longer forms (17 digits and an exponent) are not kept.
-        if (size > slot.text.size()) return putText(p, std::string_view(text, size));
-        slot.bits = bits;
-        slot.size = static_cast<std::uint8_t>(size);
-        std::memcpy(slot.text.data(), text, size);
+    // double costs as much as the rest of the row: each distinct one is formed once. The table
+    // stays at most half full, so a look-up reads a slot or two of an array in the cache.
+    constexpr int kSlotBits = 15;
+    constexpr std::size_t kSlots = std::size_t{1} << kSlotBits;
+    if (m_chargeBits.empty()) {
+        m_chargeBits.resize(kSlots);
+        m_chargeAt.resize(kSlots);
     }
-    return putText(p, std::string_view(slot.text.data(), slot.size));
+    const auto bits = std::bit_cast<std::uint64_t>(charge);
+    std::size_t slot = (bits * 0x9e3779b97f4a7c15u) >> (64 - kSlotBits);
+    while (m_chargeAt[slot] != 0 && m_chargeBits[slot] != bits) slot = (slot + 1) & (kSlots - 1);
+    if (m_chargeAt[slot] != 0) {
+        const std::size_t at = m_chargeAt[slot];  // the length byte's place + 1
+        const auto size = static_cast<unsigned char>(m_chargeTexts[at - 1]);
+        return putText(p, std::string_view(m_chargeTexts).substr(at, size));
+    }
+    char* const end = putDouble(p, charge);
+    // Beyond half the slots, the rare charges left are formed each time.
+    if (m_chargeCount < kSlots / 2) {
+        m_chargeTexts += static_cast<char>(end - p);
+        m_chargeAt[slot] = static_cast<std::uint32_t>(m_chargeTexts.size());
+        m_chargeBits[slot] = bits;
+        m_chargeTexts.append(p, end);
+        ++m_chargeCount;
+    }
+    return end;
 }
 
 void JsonArrayWriter::add(const Json& element) {

@@ -11,7 +11,6 @@
 
 #include <nlohmann/json.hpp>
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <ostream>
@@ -57,13 +56,12 @@ private:
     char* putCharge(char* p, double charge);
 
     std::vector<std::string> m_heads;  // by project slot: {"projectId":..,"projectName":..,"start":"
-    // The texts of recent charges, each in the slot its bits hash to (a later one takes it over).
-    struct ChargeText {
-        std::uint64_t bits = 0;
-        std::uint8_t size = 0;  // 0 for an empty slot: no text is empty
-        std::array<char, 23> text;
-    };
-    std::vector<ChargeText> m_charges;
+    // The text of every charge met, in an open-addressed table by the bits of the value: the
+    // slots hold the bits and where the text starts in m_chargeTexts (+ 1, 0 for an empty slot).
+    std::vector<std::uint64_t> m_chargeBits;
+    std::vector<std::uint32_t> m_chargeAt;
+    std::string m_chargeTexts;  // each text after a byte holding its length
+    std::size_t m_chargeCount = 0;
     calendar::LocalTimeCache m_local;
 };
 
