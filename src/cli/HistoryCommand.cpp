@@ -11,13 +11,16 @@
 #include "core/store/HistoryFilterRecord.h"
 
 #include <algorithm>
+#include <cstdlib>
+#include <string_view>
 #include <unordered_map>
 
 namespace ql::cli {
 namespace {
 
-// Rows formatted at a time; a block is some 3 MB of text.
-constexpr std::size_t kBlockRows = 16 * 1024;
+// Text is made in a buffer of this size and written whenever the next row might not fit: small
+// enough to stay in the processor's cache, large enough for few writes.
+constexpr std::size_t kBlockBytes = 256 * 1024;
 
 // Each invoice's number as a JSON string, quoted once however many rows it billed.
 class QuotedInvoices {
@@ -37,39 +40,57 @@ private:
     std::unordered_map<const std::string*, std::string> m_quoted;
 };
 
-// The rows order[first, last) as JSON array elements, each but the array's first after its
-// comma.
-void formatRows(std::string& text, const HistoryItems& history, const std::vector<std::int32_t>& order,
-                std::size_t first, std::size_t last, const std::vector<std::string>& quotedNames,
-                QuotedInvoices& invoices, calendar::LocalTimeCache& cache) {
-    constexpr std::size_t kAhead = 16;
-    text.clear();
-    for (std::size_t n = first; n < last; ++n) {
-        // Sorted rows lie all over the items: fetching a few rows ahead hides the memory's
-        // latency, which otherwise costs as much as the formatting.
-        if (n + kAhead < last) __builtin_prefetch(&history.items[static_cast<std::size_t>(order[n + kAhead])]);
-        const HistoryItem& item = history.items[static_cast<std::size_t>(order[n])];
-        if (n > 0) text += ",\n  ";
-        appendHistoryItemJson(text, item, history.projectOf(item).id,
-                              quotedNames[static_cast<std::size_t>(item.project)], invoices.of(item), cache);
-    }
-}
-
 // One thread formats and writes block after block, so no more than a block of text is held.
 // A second thread formatting alternate blocks was measured on a year of a million-frame set
 // (189,000 rows, 37 MB): no faster as a whole process, with more CPU time and memory.
 void writeHistoryJson(std::ostream& out, const HistoryItems& history, const std::vector<std::int32_t>& order,
-                      const std::vector<std::string>& quotedNames, QuotedInvoices& invoices) {
+                      QuotedInvoices& invoices) {
+    constexpr std::string_view kBetweenRows = ",\n  ";
+    constexpr std::size_t kAhead = 16;
     JsonArrayWriter writer(out);
     if (!order.empty()) out << writer.nextSeparator();
-    calendar::LocalTimeCache cache;
-    std::string text;
-    for (std::size_t first = 0; first < order.size(); first += kBlockRows) {
-        const std::size_t last = std::min(order.size(), first + kBlockRows);
-        formatRows(text, history, order, first, last, quotedNames, invoices, cache);
-        out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    HistoryJsonRows rows(history);
+    std::string block(kBlockBytes, '\0');
+    std::size_t used = 0;
+    for (std::size_t n = 0; n < order.size(); ++n) {
+        // Sorted rows lie all over the items: fetching a few rows ahead hides the memory's
+        // latency, which otherwise costs as much as the formatting.
+        if (n + kAhead < order.size()) __builtin_prefetch(&history.items[static_cast<std::size_t>(order[n + kAhead])]);
+        const HistoryItem& item = history.items[static_cast<std::size_t>(order[n])];
+        const std::string* invoice = invoices.of(item);
+        const std::size_t room = kBetweenRows.size() + rows.room(item, invoice);
+        if (block.size() - used < room) {
+            out.write(block.data(), static_cast<std::streamsize>(used));
+            used = 0;
+            if (block.size() < room) block.resize(room);
+        }
+        char* p = block.data() + used;
+        if (n > 0) p = std::copy(kBetweenRows.begin(), kBetweenRows.end(), p);
+        used = static_cast<std::size_t>(rows.put(p, item, invoice) - block.data());
     }
+    out.write(block.data(), static_cast<std::streamsize>(used));
     writer.finish();
+}
+
+// Whether names are ordered as in the C locale: the first of LC_ALL, LC_COLLATE and LANG that
+// is set names it, as for the window's order of names, or none is set.
+bool namesOrderedInTheCLocale() {
+    for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (value && *value) {
+            const std::string_view name(value);
+            return name == "C" || name == "POSIX" || name == "C.UTF-8" || name == "C.utf8";
+        }
+    }
+    return true;
+}
+
+// In the C locale the window compares names by their case-folded characters, which for names
+// of ASCII characters alone is the plain order of compareNamesIgnoringCase.
+bool onlyAsciiNames(const std::vector<HistoryProject>& projects) {
+    return std::all_of(projects.begin(), projects.end(), [](const HistoryProject& p) {
+        return std::all_of(p.name.begin(), p.name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    });
 }
 
 }  // namespace
@@ -77,11 +98,17 @@ void writeHistoryJson(std::ostream& out, const HistoryItems& history, const std:
 Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const HistoryRequest& request,
                   std::ostream& out) {
     // The window's order of names needs Qt: the program that has it runs the whole command,
-    // before any file is read here. Without it the history is still printed, in the plain order.
+    // before any file is read here. In the C locale that order is the plain one for names of
+    // ASCII characters, and Qt (a third of a year's history in loading it) is left out unless
+    // the names read show otherwise. Without it the history is still printed, in the plain order.
     NameCompare compareNames = compareNamesIgnoringCase;
-    if (request.sort == HistorySort::Project && pdf.takeOver()) {
+    const auto collateWithQt = [&] {
+        if (!pdf.takeOver()) return;
         if (NameCompare collated = pdf.projectNameOrder()) compareNames = std::move(collated);
-    }
+    };
+    const bool byName = request.sort == HistorySort::Project;
+    const bool cLocale = namesOrderedInTheCLocale();
+    if (byName && !cLocale) collateWithQt();
     const FileSet set(request.path);
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
@@ -110,6 +137,7 @@ Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Hi
     if (!load.messages.empty()) return Status::ioError(load.messages.front());
 
     const HistoryItems& history = load.history;
+    if (byName && cLocale && !onlyAsciiNames(history.projects)) collateWithQt();
     const auto ranks = rankProjectNames(history.projects, compareNames);
     const auto order = sortedHistoryOrder(history, static_cast<int>(request.sort), ranks);
     if (request.json) {
@@ -117,9 +145,7 @@ Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Hi
         auto reg = readInvoiceRegister(fs, set);
         if (!reg) return reg.status();
         QuotedInvoices invoices(*reg);
-        std::vector<std::string> quotedNames;
-        for (const HistoryProject& p : history.projects) quotedNames.push_back(quotedJsonText(p.name));
-        writeHistoryJson(out, history, order, quotedNames, invoices);
+        writeHistoryJson(out, history, order, invoices);
     } else {
         writeHistoryHeadingText(out);
         for (const std::int32_t i : order)

@@ -11,10 +11,12 @@
 
 #include <nlohmann/json.hpp>
 
+#include <cstddef>
 #include <cstdint>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // JSON output of quillory-cli: one object per record, field names in lowerCamelCase, ids of
 // -1 ("none") as null, multi-line texts with LF line breaks, amounts unrounded, times both
@@ -31,15 +33,37 @@ Json projectJson(const ProjectRecord& project, const std::string& fullName);
 Json customerJson(const CustomerRecord& customer);
 Json frameJson(const FrameRow& row);
 Json periodTotalJson(const PeriodTotal& period);
-// One history row as JSON text: project id and name, start and end, whole minutes, the
-// unrounded charge and the number of the invoice that billed it (null when none did). quotedName is the project's name as a JSON string, made once per
-// project with quotedJsonText, since a year's history has a few names and 200,000 rows.
+// A text as a JSON string, quotes included.
 std::string quotedJsonText(const std::string& text);
-// Appends the row to out; cache speeds up the local times of many rows in a row. invoice is
-// the billing invoice's number as a JSON string, nullptr when unbilled.
-void appendHistoryItemJson(std::string& out, const HistoryItem& item, std::int32_t projectId,
-                           const std::string& quotedName, const std::string* quotedInvoice,
-                           calendar::LocalTimeCache& cache);
+
+// History rows as JSON text: project id and name, start and end, whole minutes, the unrounded
+// charge and the number of the invoice that billed it (null when none did). What every row of
+// a project begins with, and each charge's text, is made once: a year's history has 200,000
+// rows, a few hundred projects and a few thousand distinct charges.
+class HistoryJsonRows {
+public:
+    // For the items of history: their project slots index its projects.
+    explicit HistoryJsonRows(const HistoryItems& history);
+
+    // The most characters put writes for item; quotedInvoice as put takes it.
+    std::size_t room(const HistoryItem& item, const std::string* quotedInvoice) const;
+    // Writes item's object at p, which has room(item, quotedInvoice) characters, and returns
+    // the end. quotedInvoice is the billing invoice's number as a JSON string (quotedJsonText),
+    // nullptr when unbilled.
+    char* put(char* p, const HistoryItem& item, const std::string* quotedInvoice);
+
+private:
+    char* putCharge(char* p, double charge);
+
+    std::vector<std::string> m_heads;  // by project slot: {"projectId":..,"projectName":..,"start":"
+    // The text of every charge met, in an open-addressed table by the bits of the value: the
+    // slots hold the bits and where the text starts in m_chargeTexts (+ 1, 0 for an empty slot).
+    std::vector<std::uint64_t> m_chargeBits;
+    std::vector<std::uint32_t> m_chargeAt;
+    std::string m_chargeTexts;  // each text after a byte holding its length
+    std::size_t m_chargeCount = 0;
+    calendar::LocalTimeCache m_local;
+};
 
 // Writes one JSON array an element per line, as the elements come, so that a long list
 // never has to be held in memory. finish() closes the array; call it once.

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -17,6 +20,29 @@ std::string fixed2Text(double value);
 std::string integerText(std::int64_t value);
 // The same added to the end of out, without a temporary string (for lines written by the million).
 void appendIntegerText(std::string& out, std::int64_t value);
+// The same written at p, which has room for kIntegerTextRoom characters; returns the end. For
+// writers that make a row at a time in a buffer of their own.
+inline constexpr std::size_t kIntegerTextRoom = 20;
+char* putIntegerText(char* p, std::int64_t value);
+
+namespace detail {
+// "00" to "99" one after another: a pair of digits per look-up, no division per digit.
+inline constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (std::size_t n = 0; n < 100; ++n) {
+        pairs[2 * n] = static_cast<char>('0' + n / 10);
+        pairs[2 * n + 1] = static_cast<char>('0' + n % 10);
+    }
+    return pairs;
+}();
+}  // namespace detail
+
+// n (0..99) as two digits at p, "07" for 7; returns the end. Inline: texts of many rows are
+// made of these.
+inline char* putTwoDigitText(char* p, unsigned n) {
+    std::memcpy(p, &detail::kDigitPairs[2 * n], 2);
+    return p + 2;
+}
 
 // "%.Nd" / "%.Nld" with N = digits: at least that many digits, zeros in front, the sign
 // before them (5, 2 -> "05"; 123, 2 -> "123"; -5, 2 -> "-05").

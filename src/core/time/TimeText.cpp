@@ -11,15 +11,11 @@ constexpr std::int64_t kSecondsPerDay = 86400;
 
 // Every text is written into a stack buffer and handed over in one piece, so that the
 // appending forms cost no temporary string: an export writes millions of them.
-constexpr std::size_t kRoom = 48;
+constexpr std::size_t kRoom = kTimeTextRoom;
 
 // Two digits of 0..99; any other value as zeroPaddedText writes it.
 char* putTwoDigits(char* p, std::int64_t n) {
-    if (n >= 0 && n < 100) {
-        *p++ = static_cast<char>('0' + n / 10);
-        *p++ = static_cast<char>('0' + n % 10);
-        return p;
-    }
+    if (n >= 0 && n < 100) return putTwoDigitText(p, static_cast<unsigned>(n));
     const std::string text = zeroPaddedText(n, 2);
     return std::copy(text.begin(), text.end(), p);
 }
@@ -66,7 +62,36 @@ char* putIsoDate(char* p, const calendar::Date& d) {
     return putTwoDigits(p, d.day);
 }
 
+// The usual case of a 32-bit time's local fields, pair after pair without a range check per
+// pair: a history as JSON writes two per row.
+bool putsPlainly(const calendar::LocalTime& l, std::int32_t utcOffset) {
+    const auto inRange = [](int n, int first, int last) { return n >= first && n <= last; };
+    return inRange(l.year, 1000, 9999) && inRange(l.month, 0, 99) && inRange(l.day, 0, 99) && inRange(l.hour, 0, 99) &&
+           inRange(l.minute, 0, 99) && inRange(l.second, 0, 99) && inRange(utcOffset, -99 * 3600, 99 * 3600);
+}
+
 char* putIsoDateTime(char* p, const calendar::LocalTime& l, std::int32_t utcOffset) {
+    if (putsPlainly(l, utcOffset)) {
+        const auto pair = [&p](int n) { p = putTwoDigitText(p, static_cast<unsigned>(n)); };
+        pair(l.year / 100);
+        pair(l.year % 100);
+        *p++ = '-';
+        pair(l.month);
+        *p++ = '-';
+        pair(l.day);
+        *p++ = 'T';
+        pair(l.hour);
+        *p++ = ':';
+        pair(l.minute);
+        *p++ = ':';
+        pair(l.second);
+        *p++ = utcOffset < 0 ? '-' : '+';
+        const int magnitude = utcOffset < 0 ? -utcOffset : utcOffset;
+        pair(magnitude / 3600);
+        *p++ = ':';
+        pair(magnitude / 60 % 60);
+        return p;
+    }
     p = putIsoDate(p, {l.year, l.month, l.day});
     *p++ = 'T';
     p = putHoursMinutes(p, l.hour, l.minute);
@@ -151,6 +176,20 @@ std::string isoDateText(std::int32_t t) {
 
 std::string isoDateTimeText(const calendar::LocalTime& local, std::int32_t utcOffset) {
     return formed([&](char* b) { return putIsoDateTime(b, local, utcOffset); });
+}
+
+char* putShortDateText(char* p, const calendar::Date& date, bool monthFirst) {
+    return putDayMonthYear(p, date, monthFirst, true);
+}
+
+char* putClockText(char* p, int hour, int minute) { return putHoursMinutes(p, hour, minute); }
+
+char* putClock12Text(char* p, int hour, int minute) { return putClock12(p, hour, minute); }
+
+char* putHoursMinutesText(char* p, std::int64_t minutes) { return putSignedHoursMinutes(p, minutes); }
+
+char* putIsoDateTimeText(char* p, const calendar::LocalTime& local, std::int32_t utcOffset) {
+    return putIsoDateTime(p, local, utcOffset);
 }
 
 void appendShortDateText(std::string& out, const calendar::Date& date, bool monthFirst) {

@@ -2,6 +2,7 @@
 
 #include "core/time/Calendar.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -56,5 +57,14 @@ void appendClockText(std::string& out, int hour, int minute);
 void appendClock12Text(std::string& out, int hour, int minute);
 void appendHoursMinutesText(std::string& out, std::int64_t minutes);
 void appendIsoDateTimeText(std::string& out, const calendar::LocalTime& local, std::int32_t utcOffset);
+
+// The same texts written at p, which has room for kTimeTextRoom characters; each returns the
+// end. For writers that make a row at a time in a buffer of their own.
+inline constexpr std::size_t kTimeTextRoom = 48;
+char* putShortDateText(char* p, const calendar::Date& date, bool monthFirst);
+char* putClockText(char* p, int hour, int minute);
+char* putClock12Text(char* p, int hour, int minute);
+char* putHoursMinutesText(char* p, std::int64_t minutes);
+char* putIsoDateTimeText(char* p, const calendar::LocalTime& local, std::int32_t utcOffset);
 
 }  // namespace ql

@@ -7,6 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <numeric>
+#include <random>
+
 namespace ql {
 namespace {
 
@@ -140,6 +144,44 @@ TEST_F(HistoryItemsTest, HugeChargesSortAsSmallOnes) {
     const HistoryLoad l = LoadHistoryItems(m_fs, m_set, {-1, {INT32_MIN, INT32_MAX}});
     EXPECT_EQ(sortedBy(l.history, 4), (std::vector<TimeFrameRecord>{small, huge1h, huge2h, negative}));
     EXPECT_EQ(sortedBy(l.history, 3), (std::vector<TimeFrameRecord>{small, huge1h, huge2h, negative}));
+}
+
+// Keys of a narrow range are counted into place, wider ones compared: every column, with keys
+// of either kind and frames with negative times among them, gives the order of a stable sort
+// by CompareHistoryItems with the negative ones last.
+TEST(HistoryOrder, EveryWayOfSortingGivesTheStableOrderOfTheKeys) {
+    std::mt19937 random(1996);
+    for (const std::int32_t spread : {1, 90, 70000, 50000000}) {
+        HistoryItems history;
+        for (int p = 0; p < 300; ++p) history.projects.push_back({p, "P" + std::to_string(p % 97), 1.0});
+        std::uniform_int_distribution<std::int32_t> offset(0, spread);
+        for (int i = 0; i < 3000; ++i) {
+            HistoryItem item;
+            item.project = static_cast<std::int32_t>(random() % history.projects.size());
+            item.frame = {item.project, 800000000 + offset(random), 0};
+            if (random() % 50 == 0) item.frame.start = -item.frame.start;
+            item.frame.end = item.frame.start + offset(random);
+            item.dateKey = 19960000 + offset(random) % 10000;
+            item.timeKey = offset(random) % 1440;
+            item.minutes = offset(random) - spread / 2;
+            item.charge = item.minutes * 0.7;
+            history.items.push_back(item);
+        }
+        const auto ranks = rankProjectNames(history.projects, compareNamesIgnoringCase);
+        const auto last = [](const HistoryItem& item) { return item.frame.start < 0 || item.frame.end < 0; };
+        for (int column = 0; column <= 5; ++column) {
+            std::vector<std::int32_t> expected(history.items.size());
+            std::iota(expected.begin(), expected.end(), 0);
+            std::stable_sort(expected.begin(), expected.end(), [&](std::int32_t a, std::int32_t b) {
+                const HistoryItem& x = history.items[static_cast<std::size_t>(a)];
+                const HistoryItem& y = history.items[static_cast<std::size_t>(b)];
+                if (last(x) || last(y)) return !last(x) && last(y);
+                return CompareHistoryItems(x, y, column, ranks) < 0;
+            });
+            EXPECT_EQ(sortedHistoryOrder(history, column, ranks), expected)
+                << "spread " << spread << " column " << column;
+        }
+    }
 }
 
 TEST_F(HistoryItemsTest, UnreadableFilesAreReportedAndNothingIsMadeUp) {

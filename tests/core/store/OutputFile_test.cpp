@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <string>
 #include <sys/socket.h>
@@ -31,6 +32,22 @@ std::size_t filesIn(const std::string& folder) {
     std::size_t n = 0;
     for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder)) ++n;
     return n;
+}
+
+// A file of many megabytes, written in pieces of every size while the disk is asked to write
+// each finished megabyte early, holds every byte in order.
+TEST(OutputFileLarge, ManyMegabytesInUnevenPiecesArriveWhole) {
+    TempDir dir;
+    std::string bytes;
+    for (std::int64_t i = 0; bytes.size() < 5u << 20; ++i) bytes += std::to_string(i * 7919) + (i % 3 ? "\t" : "\r\n");
+    const Status written = writeOutputFile(defaultFileSystem(), dir.path("big"), kFailure, [&](File& out) {
+        for (std::size_t at = 0, piece = 1; at < bytes.size(); at += piece, piece = piece * 3 % 700001 + 1)
+            if (Status st = out.write(bytes.data() + at, std::min(piece, bytes.size() - at)); !st) return st;
+        return Status::ok();
+    });
+    ASSERT_TRUE(written) << written.messageWithReason();
+    const std::vector<unsigned char> read = readBytes(dir.path("big"));
+    EXPECT_TRUE(std::equal(read.begin(), read.end(), bytes.begin(), bytes.end()));
 }
 
 TEST(OutputFileStreams, AFifoIsWrittenIntoAndStaysAFifo) {

@@ -4,9 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <limits>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace ql {
 namespace {
@@ -96,6 +98,33 @@ TEST(LeadingLong, ReadsAsStrtolInBaseTen) {
         {"-99999999999999999999", kMin},          {"99999999999999999999", kMax},
     };
     for (const Case& c : cases) EXPECT_EQ(leadingLong(c.text), c.value) << '"' << c.text << '"';
+}
+
+// Digits are written in pairs: every length, both sides of each pair boundary and both ends
+// of the 64-bit range come out as the library writes them.
+TEST(PutIntegerText, WritesWhatTheLibraryWrites) {
+    constexpr std::int64_t kLowest = std::numeric_limits<std::int64_t>::min();
+    constexpr std::int64_t kHighest = std::numeric_limits<std::int64_t>::max();
+    std::vector<std::int64_t> values{0, kLowest, kHighest};
+    for (std::int64_t power = 1; power <= kHighest / 10; power *= 10)
+        for (const std::int64_t v : {power - 1, power, power + 1, 7 * power + 3})
+            for (const std::int64_t sign : {1, -1}) values.push_back(sign * v);
+    for (const std::int64_t value : values) {
+        char expected[24];
+        const auto end = std::to_chars(expected, expected + sizeof expected, value).ptr;
+        char buffer[kIntegerTextRoom + 1];
+        buffer[kIntegerTextRoom] = '#';
+        const char* written = putIntegerText(buffer, value);
+        EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(written - buffer)),
+                  std::string(expected, static_cast<std::size_t>(end - expected)))
+            << value;
+        EXPECT_EQ(buffer[kIntegerTextRoom], '#') << value;  // never beyond the room it promises
+    }
+    for (unsigned n = 0; n < 100; ++n) {
+        char pair[2];
+        putTwoDigitText(pair, n);
+        EXPECT_EQ(std::string(pair, 2), zeroPaddedText(n, 2));
+    }
 }
 
 }  // namespace

@@ -145,6 +145,38 @@ TEST(TimeTextAppending, AddsTheReturningFormsBytesToWhatIsThere) {
     }
 }
 
+// The writing forms put the same bytes at the pointer, within the room they promise, even for
+// values beyond the usual widths.
+TEST(TimeTextWriting, PutsTheReturningFormsBytes) {
+    struct Case {
+        const char* form;
+        std::function<char*(char*)> put;
+        std::string expected;
+    };
+    const calendar::LocalTime wide{-12345, 11, 30, 23, 59, 59};
+    const std::vector<Case> cases{
+        {"putShortDateText", [](char* p) { return putShortDateText(p, {2038, 1, 19}, true); },
+         shortDateText(calendar::Date{2038, 1, 19}, true)},
+        {"putShortDateText", [](char* p) { return putShortDateText(p, {1901, 12, 13}, false); },
+         shortDateText(calendar::Date{1901, 12, 13}, false)},
+        {"putClockText", [](char* p) { return putClockText(p, 24, 0); }, clockText(24, 0)},
+        {"putClock12Text", [](char* p) { return putClock12Text(p, 0, 5); }, clock12Text(0, 5)},
+        {"putClock12Text", [](char* p) { return putClock12Text(p, 12, 0); }, clock12Text(12, 0)},
+        {"putHoursMinutesText", [](char* p) { return putHoursMinutesText(p, -1530); }, hoursMinutesText(-1530)},
+        {"putHoursMinutesText", [](char* p) { return putHoursMinutesText(p, 4000000000000LL); },
+         hoursMinutesText(4000000000000LL)},
+        {"putIsoDateTimeText", [&](char* p) { return putIsoDateTimeText(p, wide, -(14 * 3600 + 45 * 60)); },
+         isoDateTimeText(wide, -(14 * 3600 + 45 * 60))},
+    };
+    for (const Case& c : cases) {
+        char buffer[kTimeTextRoom + 1];
+        buffer[kTimeTextRoom] = '#';
+        const char* end = c.put(buffer);
+        EXPECT_EQ(std::string(buffer, static_cast<std::size_t>(end - buffer)), c.expected) << c.form;
+        EXPECT_EQ(buffer[kTimeTextRoom], '#') << c.form;
+    }
+}
+
 TEST(CalendarDates, StepAcrossMonthsYearsAndTheThirtyTwoBitEnds) {
     EXPECT_EQ(calendar::addDays({1996, 2, 28}, 1), (calendar::Date{1996, 2, 29}));
     EXPECT_EQ(calendar::addDays({1996, 12, 31}, 1), (calendar::Date{1997, 1, 1}));
