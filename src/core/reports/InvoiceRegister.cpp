@@ -206,12 +206,6 @@ const IssuedInvoice* InvoiceRegister::find(std::string_view number) const {
     return nullptr;
 }
 
-bool InvoiceRegister::extends(const InvoiceRegister& earlier) const {
-    // Equal header and entries byte for byte: the same version, each invoice and its state.
-    return earlier.m_invoices.size() <= m_invoices.size() && earlier.m_bytes.size() <= m_bytes.size() &&
-           std::equal(earlier.m_bytes.begin(), earlier.m_bytes.end(), m_bytes.begin());
-}
-
 std::uint64_t InvoiceRegister::textsEnd() const {
     std::uint64_t end = 0;
     for (const IssuedTextsAt& t : m_texts)
@@ -230,47 +224,77 @@ Result<InvoiceRegister> InvoiceRegister::decode(std::vector<unsigned char> bytes
     reg.m_version = codec::getInt32(bytes.data(), 4);
     if (reg.m_version != kVersion && reg.m_version != kTextsInsideVersion)
         return Status::ioError("version").withReason("an invoice register of another version");
+    reg.m_bytes = std::move(bytes);
+    if (const Status decoded = reg.decodeEntriesFrom(kHeaderSize); !decoded) return decoded;
+    return reg;
+}
+
+Status InvoiceRegister::decodeEntriesFrom(std::size_t at) {
+    const std::vector<unsigned char>& bytes = m_bytes;
     // Counted first so that thousands of entries are placed once, never moved as the lists grow.
-    std::size_t entries = 0;
-    for (std::size_t at = kHeaderSize; at < bytes.size() && bytes.size() - at >= 8; ++entries)
-        at += std::size_t{codec::loadLittleEndian<std::uint32_t>(bytes.data() + at)} + 8;
-    reg.m_invoices.reserve(entries);
-    reg.m_offsets.reserve(entries);
-    reg.m_texts.reserve(entries);
-    std::size_t at = kHeaderSize;
+    std::size_t entries = m_invoices.size();
+    for (std::size_t next = at; next < bytes.size() && bytes.size() - next >= 8; ++entries)
+        next += std::size_t{codec::loadLittleEndian<std::uint32_t>(bytes.data() + next)} + 8;
+    m_invoices.reserve(entries);
+    m_offsets.reserve(entries);
+    m_texts.reserve(entries);
     while (at < bytes.size()) {
         if (bytes.size() - at < 8) return damaged(at);
         const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(bytes.data() + at);
         if (n < kSummarySize + 4 || bytes.size() - at - 8 < n) return damaged(at);
         const unsigned char* body = bytes.data() + at + 4;
-        if (codec::loadLittleEndian<std::uint32_t>(body + n) != entryChecksum(reg.m_version, body, n))
-            return damaged(at);
+        if (codec::loadLittleEndian<std::uint32_t>(body + n) != entryChecksum(m_version, body, n)) return damaged(at);
         IssuedInvoice invoice;
         IssuedTextsAt texts;
-        if (!decodeSummary(body, n, reg.m_version, invoice, texts)) return damaged(at);
+        if (!decodeSummary(body, n, m_version, invoice, texts)) return damaged(at);
         if (texts.inRegister) texts.offset += at + 4;
         else if (texts.offset < kHeaderSize) return damaged(at);
-        reg.m_offsets.push_back(at);
-        reg.m_invoices.push_back(std::move(invoice));
-        reg.m_texts.push_back(texts);
+        m_offsets.push_back(at);
+        m_invoices.push_back(std::move(invoice));
+        m_texts.push_back(texts);
         at += std::size_t{n} + 8;
     }
-    reg.m_bytes = std::move(bytes);
-    return reg;
+    return Status::ok();
+}
+
+Result<bool> InvoiceRegister::takeRead(std::vector<unsigned char> bytes) {
+    const bool grown = m_bytes.size() >= kHeaderSize && bytes.size() >= m_bytes.size() &&
+                       std::equal(m_bytes.begin(), m_bytes.end(), bytes.begin());
+    if (!grown) {
+        auto whole = decode(std::move(bytes));
+        if (!whole) return whole.status();
+        *this = std::move(whole).value();
+        return false;
+    }
+    const std::size_t before = m_invoices.size();
+    const std::size_t from = m_bytes.size();
+    m_bytes.swap(bytes);
+    if (const Status decoded = decodeEntriesFrom(from); !decoded) {
+        // As it was: the earlier bytes back, the entries decoded from the new ones dropped.
+        m_bytes.swap(bytes);
+        m_invoices.resize(before);
+        m_offsets.resize(before);
+        m_texts.resize(before);
+        return decoded;
+    }
+    return true;
 }
 
 std::string invoiceRegisterReadMessage(const std::string& path) { return "Cannot read invoice register : " + path; }
 std::string invoiceRegisterWriteMessage(const std::string& path) { return "Cannot write invoice register : " + path; }
 
-Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set) {
+namespace {
+
+// The bytes of the register of set as readInvoiceRegister takes them: none when there is no
+// file; a failure with message when one is there and cannot be read or is empty.
+Result<std::vector<unsigned char>> readRegisterBytes(FileSystem& fs, const FileSet& set, const std::string& message) {
     const std::string& path = set.invoiceRegister();
-    const std::string message = invoiceRegisterReadMessage(path);
     // A link is followed only to another register (a synced folder, say), never to a file of
     // another kind that would then be read, and later replaced, as one.
     if (const Status linked = checkLinkedRecordFile(fs, path, 1, message); !linked) return linked;
     auto opened = fs.openRead(path);
     if (!opened) {
-        if (opened.status().code() == StatusCode::NotFound) return InvoiceRegister::decode({});
+        if (opened.status().code() == StatusCode::NotFound) return std::vector<unsigned char>{};
         return failedWith(message, opened.status());
     }
     auto size = (*opened)->size();
@@ -286,9 +310,28 @@ Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set) 
     bytes.resize(filled);
     // A file that is there but empty was never written by us: it is no register with nothing in it.
     if (bytes.empty()) return Status::ioError(message).withReason("torn or damaged at byte 0");
-    auto decoded = InvoiceRegister::decode(std::move(bytes));
+    return bytes;
+}
+
+}  // namespace
+
+Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set) {
+    const std::string message = invoiceRegisterReadMessage(set.invoiceRegister());
+    auto bytes = readRegisterBytes(fs, set, message);
+    if (!bytes) return bytes.status();
+    auto decoded = InvoiceRegister::decode(std::move(bytes).value());
     if (!decoded) return Status::ioError(message).withReason(decoded.status().reason());
     return decoded;
+}
+
+Result<std::size_t> rereadInvoiceRegister(FileSystem& fs, const FileSet& set, InvoiceRegister& reg) {
+    const std::string message = invoiceRegisterReadMessage(set.invoiceRegister());
+    auto bytes = readRegisterBytes(fs, set, message);
+    if (!bytes) return bytes.status();
+    const std::size_t before = reg.invoices().size();
+    auto grown = reg.takeRead(std::move(bytes).value());
+    if (!grown) return Status::ioError(message).withReason(grown.status().reason());
+    return *grown ? before : std::size_t{0};
 }
 
 namespace {
@@ -643,17 +686,18 @@ BilledFrames::BilledFrames(const InvoiceRegister& reg) : m_register(reg) {
     placeFrom(0);
 }
 
-BilledFrames::BilledFrames(const InvoiceRegister& reg, const BilledFrames& earlier, std::size_t firstNew)
-    : m_register(reg) {
-    m_frames = earlier.m_frames + issuedFrameCount(reg.invoices(), firstNew);
-    if (registerSlotCount(m_frames) == earlier.m_slots.size()) {
-        m_slots = earlier.m_slots;
-        placeFrom(firstNew);
-    } else {
-        // Too full for the earlier table: laid out anew, as large as the register now needs.
-        m_slots.resize(registerSlotCount(m_frames));
-        placeFrom(0);
-    }
+void BilledFrames::rebuild() {
+    m_frames = issuedFrameCount(m_register.invoices(), 0);
+    m_slots.assign(registerSlotCount(m_frames), Slot{});
+    placeFrom(0);
+}
+
+void BilledFrames::add(std::size_t firstNew) {
+    m_frames += issuedFrameCount(m_register.invoices(), firstNew);
+    if (registerSlotCount(m_frames) == m_slots.size()) return placeFrom(firstNew);
+    // Too full: laid out anew, as large as the register now needs.
+    m_slots.assign(registerSlotCount(m_frames), Slot{});
+    placeFrom(0);
 }
 
 void BilledFrames::placeFrom(std::size_t first) {

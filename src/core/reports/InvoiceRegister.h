@@ -109,17 +109,21 @@ public:
     // Where the entry of invoices()[i] starts in bytes().
     std::size_t entryOffset(std::size_t i) const { return m_offsets[i]; }
     const IssuedTextsAt& textsAt(std::size_t i) const { return m_texts[i]; }
-    // Whether this register is earlier with invoices added after its own, which are unchanged
-    // (none voided since): what issuing does, as opposed to a void or another rewrite.
-    bool extends(const InvoiceRegister& earlier) const;
     // The end of the last texts an entry points at in the texts file (0 when none does).
     std::uint64_t textsEnd() const;
 
     // Decodes bytes (the whole file). Fails, with a reason saying where, when they are not one
     // whole register: torn, garbage, another version, a bad checksum.
     static Result<InvoiceRegister> decode(std::vector<unsigned char> bytes);
+    // Takes bytes, the whole register read again, in place of those read before. When they
+    // only add entries after this register's (invoices issued since, none voided), just those
+    // are decoded and appended: true, the earlier invoices left as they are. Otherwise they are
+    // decoded whole: false. Fails as decode does, leaving this register as it was.
+    Result<bool> takeRead(std::vector<unsigned char> bytes);
 
 private:
+    Status decodeEntriesFrom(std::size_t offset);
+
     std::vector<unsigned char> m_bytes;
     std::vector<IssuedInvoice> m_invoices;
     std::vector<std::size_t> m_offsets;
@@ -136,6 +140,11 @@ std::string invoiceRegisterWriteMessage(const std::string& path);
 // is torn, garbage, of an unknown version, not a regular file (a FIFO) or a link to a file that
 // is no register (another extension): never taken as "nothing billed".
 Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set);
+// Reads the register of set again into reg, which was read from it before, as
+// readInvoiceRegister reads it; only invoices added since are decoded when nothing else
+// changed. Gives how many of reg's invoices were kept as they were: all of them when invoices
+// were only added, 0 when the register was decoded whole. On failure reg is as it was.
+Result<std::size_t> rereadInvoiceRegister(FileSystem& fs, const FileSet& set, InvoiceRegister& reg);
 
 // An invoice as issued at issuedAt with parties: its register entry (length, body, checksum,
 // pointing at textsOffset of the texts file) and its texts. rebills records that it bills
@@ -186,10 +195,12 @@ Status voidInvoice(FileSystem& fs, const FileSet& set, std::string_view number);
 class BilledFrames {
 public:
     explicit BilledFrames(const InvoiceRegister& reg);
-    // The index of reg, which extends the register earlier indexes from its invoice firstNew
-    // on: earlier's table taken over and only the added invoices placed, unless it is too full.
-    // Both registers outlive their indexes.
-    BilledFrames(const InvoiceRegister& reg, const BilledFrames& earlier, std::size_t firstNew);
+    // Places the frames of the register's invoices from firstNew on, added to it since the
+    // index was made or last added to (the table laid out anew when it would be too full).
+    void add(std::size_t firstNew);
+    // Lays the table out anew for the register as it now is (read again whole, say), in the
+    // memory it has.
+    void rebuild();
     // The number of the invoice that billed frame; nullptr when none did.
     const std::string* invoiceOf(const FrameSignature& frame) const;
     // The same as an index into the register's invoices(); -1 when none did.

@@ -137,11 +137,6 @@ namespace {
 // What the register bills, looked up for the rows shown.
 struct BilledIndex {
     explicit BilledIndex(ql::InvoiceRegister r) : reg(std::move(r)), frames(reg), numbers(reg.invoices().size()) {}
-    // The index of r, which extends earlier's register (invoices issued since): only those placed.
-    BilledIndex(ql::InvoiceRegister r, const BilledIndex& earlier)
-        : reg(std::move(r)), frames(reg, earlier.frames, earlier.reg.invoices().size()), numbers(earlier.numbers) {
-        numbers.resize(reg.invoices().size());
-    }
     ql::InvoiceRegister reg;
     ql::BilledFrames frames;
     std::vector<QString> numbers;  // each converted once, then shared by its rows
@@ -151,7 +146,7 @@ struct BilledIndex {
 
 // The index of the last register read: opening the History again costs a look at the
 // register's identity rather than a read of it, until an invoice is issued or voided (each a
-// rename, so a new identity). After an issue only the new invoice is indexed.
+// rename, so a new identity).
 std::shared_ptr<BilledIndex>& lastBilledIndex() {
     static std::shared_ptr<BilledIndex> last;
     return last;
@@ -165,18 +160,30 @@ void CHistoryDlg::showInvoices() {
     std::shared_ptr<BilledIndex>& last = lastBilledIndex();
     if (!(identity && identity->type == ql::FileType::Regular && last && last->path == path &&
           identity->unchangedSince(last->identity))) {
-        auto read = ql::readInvoiceRegister(m_fs, m_set);
-        // An unreadable register is said rather than shown as time never billed.
-        if (!read) return report(read.status().message());
-        if (read->invoices().empty()) return m_model->setInvoices(nullptr);
-        if (last && last->path == path && read->extends(last->reg))
-            last = std::make_shared<BilledIndex>(std::move(read).value(), *last);
-        else
+        if (last && last->path == path && last.use_count() == 1) {
+            // No list shows it: read again in place, so that after an issue only the new
+            // invoice is decoded and indexed, and after a void the memory is used again.
+            const std::size_t before = last->reg.invoices().size();
+            auto kept = ql::rereadInvoiceRegister(m_fs, m_set, last->reg);
+            // An unreadable register is said rather than shown as time never billed.
+            if (!kept) return report(kept.status().message());
+            if (*kept == before) {
+                last->frames.add(before);
+            } else {
+                last->frames.rebuild();
+                last->numbers.clear();
+            }
+            last->numbers.resize(last->reg.invoices().size());
+        } else {
+            auto read = ql::readInvoiceRegister(m_fs, m_set);
+            if (!read) return report(read.status().message());
             last = std::make_shared<BilledIndex>(std::move(read).value());
+        }
         last->path = path;
         // Taken before the read: a register replaced meanwhile is read again next time.
         last->identity = identity ? *identity : ql::FileIdentity{};
     }
+    if (last->reg.invoices().empty()) return m_model->setInvoices(nullptr);
     m_model->setInvoices([billed = last](const ql::HistoryItem& item) {
         const ql::TimeFrameRecord& f = item.frame;
         const std::ptrdiff_t invoice = billed->frames.indexOf({f.projectId, f.start, f.end});

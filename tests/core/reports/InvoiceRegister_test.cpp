@@ -252,8 +252,8 @@ TEST_F(InvoiceRegisterTest, BilledFramesNameTheirInvoiceAndVoidInvoicesBillNothi
 }
 
 // Thousands of frames, some billed again by later invoices: every frame names the last invoice
-// that billed it, whether indexed at once or extended as invoices were issued (the table taken
-// over or, once too full, laid out anew).
+// that billed it, whether indexed at once or added to as invoices were issued (the table kept
+// or, once too full, laid out anew).
 TEST(BilledFramesTest, EveryFrameNamesTheLastInvoiceThatBilledIt) {
     std::vector<unsigned char> bytes = InvoiceRegister::decode({})->bytes();
     std::map<FrameSignature, std::string> expected;
@@ -281,38 +281,52 @@ TEST(BilledFramesTest, EveryFrameNamesTheLastInvoiceThatBilledIt) {
         }
         EXPECT_EQ(billed.indexOf({0, 1, 2}), -1);
     };
-    // Registers kept alive: each index refers to its own.
-    std::vector<std::unique_ptr<InvoiceRegister>> regs;
-    std::vector<std::unique_ptr<BilledFrames>> extended;
+    // One register read again as invoices are issued, its index added to in place; beside it a
+    // register and index made anew each time.
+    InvoiceRegister reg;
+    std::unique_ptr<BilledFrames> kept;
     int issued = 0;
     for (const int add : {1, 1, 7, 50, 342}) {
         SCOPED_TRACE(issued + add);
         for (int k = 0; k < add; ++k) issueOne(issued++);
-        auto reg = InvoiceRegister::decode(bytes);
-        ASSERT_TRUE(reg);
-        regs.push_back(std::make_unique<InvoiceRegister>(std::move(reg).value()));
-        const InvoiceRegister& now = *regs.back();
-        check(BilledFrames(now));
-        if (extended.empty()) {
-            extended.push_back(std::make_unique<BilledFrames>(now));
-        } else {
-            const InvoiceRegister& before = *regs[regs.size() - 2];
-            ASSERT_TRUE(now.extends(before));
-            EXPECT_FALSE(before.extends(now));
-            extended.push_back(std::make_unique<BilledFrames>(now, *extended.back(), before.invoices().size()));
-        }
-        check(*extended.back());
+        const auto fresh = InvoiceRegister::decode(bytes);
+        ASSERT_TRUE(fresh);
+        check(BilledFrames(*fresh));
+        const std::size_t before = reg.invoices().size();
+        const auto grown = reg.takeRead(bytes);
+        ASSERT_TRUE(grown);
+        EXPECT_EQ(*grown, kept != nullptr);  // the first reading replaces the empty register whole
+        ASSERT_EQ(reg.invoices().size(), fresh->invoices().size());
+        EXPECT_EQ(reg.entryOffset(reg.invoices().size() - 1), fresh->entryOffset(fresh->invoices().size() - 1));
+        if (*grown) kept->add(before);
+        else kept = std::make_unique<BilledFrames>(reg);
+        check(*kept);
     }
-    // A void rewrites an entry in place: the register no longer extends the one before it.
+    // A torn entry after them fails and leaves the register as it was.
+    std::vector<unsigned char> torn = bytes;
+    torn.insert(torn.end(), {9, 0, 0, 0, 1, 2});
+    EXPECT_FALSE(reg.takeRead(torn));
+    EXPECT_EQ(reg.bytes(), bytes);
+    EXPECT_EQ(reg.invoices().size(), static_cast<std::size_t>(issued));
+    // A void rewrites an entry in place: the register is decoded whole.
     std::vector<unsigned char> voided = bytes;
-    unsigned char* entry = voided.data() + regs.back()->entryOffset(3);
+    unsigned char* entry = voided.data() + reg.entryOffset(3);
     const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(entry);
     codec::putInt32(entry, 4, 1);
     codec::storeLittleEndian(entry + 4 + n, crc32c(entry + 4, n));
-    auto rewritten = InvoiceRegister::decode(voided);
-    ASSERT_TRUE(rewritten);
-    EXPECT_EQ(rewritten->invoices()[3].state, IssuedState::Void);
-    EXPECT_FALSE(rewritten->extends(*regs.back()));
+    const auto whole = reg.takeRead(voided);
+    ASSERT_TRUE(whole);
+    EXPECT_FALSE(*whole);
+    EXPECT_EQ(reg.invoices()[3].state, IssuedState::Void);
+    kept->rebuild();
+    for (const IssuedInvoice& invoice : reg.invoices())
+        for (const FrameSignature& f : invoice.frames) {
+            const std::string* found = kept->invoiceOf(f);
+            EXPECT_NE(found ? *found : "", "N-3");
+            if (&invoice != &reg.invoices()[3]) {
+                EXPECT_NE(found, nullptr);
+            }
+        }
 }
 
 // A register that cannot be trusted is reported, naming the file, and nothing is issued.
