@@ -225,11 +225,11 @@ Result<InvoiceRegister> InvoiceRegister::decode(std::vector<unsigned char> bytes
     if (reg.m_version != kVersion && reg.m_version != kTextsInsideVersion)
         return Status::ioError("version").withReason("an invoice register of another version");
     reg.m_bytes = std::move(bytes);
-    if (const Status decoded = reg.decodeEntriesFrom(kHeaderSize); !decoded) return decoded;
+    if (const Status decoded = reg.decodeEntriesFrom(kHeaderSize, nullptr); !decoded) return decoded;
     return reg;
 }
 
-Status InvoiceRegister::decodeEntriesFrom(std::size_t at) {
+Status InvoiceRegister::decodeEntriesFrom(std::size_t at, const InvoiceRegister* earlier) {
     const std::vector<unsigned char>& bytes = m_bytes;
     // Counted first so that thousands of entries are placed once, never moved as the lists grow.
     std::size_t entries = m_invoices.size();
@@ -238,11 +238,23 @@ Status InvoiceRegister::decodeEntriesFrom(std::size_t at) {
     m_invoices.reserve(entries);
     m_offsets.reserve(entries);
     m_texts.reserve(entries);
+    std::size_t kept = 0;  // the entry of earlier at or after at
     while (at < bytes.size()) {
         if (bytes.size() - at < 8) return damaged(at);
         const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(bytes.data() + at);
         if (n < kSummarySize + 4 || bytes.size() - at - 8 < n) return damaged(at);
         const unsigned char* body = bytes.data() + at + 4;
+        // An entry the same, in the same place, as one of earlier is taken as earlier read it.
+        while (earlier && kept < earlier->m_offsets.size() && earlier->m_offsets[kept] < at) ++kept;
+        if (earlier && kept < earlier->m_offsets.size() && earlier->m_offsets[kept] == at &&
+            earlier->m_bytes.size() - at >= std::size_t{n} + 8 &&
+            std::memcmp(earlier->m_bytes.data() + at, bytes.data() + at, std::size_t{n} + 8) == 0) {
+            m_offsets.push_back(at);
+            m_invoices.push_back(earlier->m_invoices[kept]);
+            m_texts.push_back(earlier->m_texts[kept]);
+            at += std::size_t{n} + 8;
+            continue;
+        }
         if (codec::loadLittleEndian<std::uint32_t>(body + n) != entryChecksum(m_version, body, n)) return damaged(at);
         IssuedInvoice invoice;
         IssuedTextsAt texts;
@@ -261,15 +273,26 @@ Result<bool> InvoiceRegister::takeRead(std::vector<unsigned char> bytes) {
     const bool grown = m_bytes.size() >= kHeaderSize && bytes.size() >= m_bytes.size() &&
                        std::equal(m_bytes.begin(), m_bytes.end(), bytes.begin());
     if (!grown) {
-        auto whole = decode(std::move(bytes));
-        if (!whole) return whole.status();
-        *this = std::move(whole).value();
+        const bool sameHeader = m_bytes.size() >= kHeaderSize && bytes.size() >= kHeaderSize &&
+                                std::equal(m_bytes.begin(), m_bytes.begin() + kHeaderSize, bytes.begin());
+        if (!sameHeader) {
+            auto whole = decode(std::move(bytes));
+            if (!whole) return whole.status();
+            *this = std::move(whole).value();
+            return false;
+        }
+        // A void or another rewrite: what is unchanged in place is taken over, the rest decoded.
+        InvoiceRegister next;
+        next.m_version = m_version;
+        next.m_bytes = std::move(bytes);
+        if (const Status decoded = next.decodeEntriesFrom(kHeaderSize, this); !decoded) return decoded;
+        *this = std::move(next);
         return false;
     }
     const std::size_t before = m_invoices.size();
     const std::size_t from = m_bytes.size();
     m_bytes.swap(bytes);
-    if (const Status decoded = decodeEntriesFrom(from); !decoded) {
+    if (const Status decoded = decodeEntriesFrom(from, nullptr); !decoded) {
         // As it was: the earlier bytes back, the entries decoded from the new ones dropped.
         m_bytes.swap(bytes);
         m_invoices.resize(before);

@@ -117,12 +117,15 @@ public:
     static Result<InvoiceRegister> decode(std::vector<unsigned char> bytes);
     // Takes bytes, the whole register read again, in place of those read before. When they
     // only add entries after this register's (invoices issued since, none voided), just those
-    // are decoded and appended: true, the earlier invoices left as they are. Otherwise they are
-    // decoded whole: false. Fails as decode does, leaving this register as it was.
+    // are decoded and appended: true, the earlier invoices left as they are. Otherwise false:
+    // the entries that changed (a void) or moved are decoded, the others taken over. Fails as
+    // decode does, leaving this register as it was.
     Result<bool> takeRead(std::vector<unsigned char> bytes);
 
 private:
-    Status decodeEntriesFrom(std::size_t offset);
+    // Decodes the entries of m_bytes from offset on, appending them; with earlier, an entry
+    // that has the same bytes at the same offset there is taken from it rather than decoded.
+    Status decodeEntriesFrom(std::size_t offset, const InvoiceRegister* earlier);
 
     std::vector<unsigned char> m_bytes;
     std::vector<IssuedInvoice> m_invoices;

@@ -314,10 +314,26 @@ TEST(BilledFramesTest, EveryFrameNamesTheLastInvoiceThatBilledIt) {
     const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(entry);
     codec::putInt32(entry, 4, 1);
     codec::storeLittleEndian(entry + 4 + n, crc32c(entry + 4, n));
+    // Damaged after it: refused, the register as it was.
+    std::vector<unsigned char> voidedAndTorn = voided;
+    voidedAndTorn[reg.entryOffset(7) + 20] ^= 1;
+    EXPECT_FALSE(reg.takeRead(voidedAndTorn));
+    EXPECT_EQ(reg.bytes(), bytes);
     const auto whole = reg.takeRead(voided);
     ASSERT_TRUE(whole);
     EXPECT_FALSE(*whole);
     EXPECT_EQ(reg.invoices()[3].state, IssuedState::Void);
+    // Entries taken over or decoded, the register reads as one decoded whole.
+    const auto fresh = InvoiceRegister::decode(voided);
+    ASSERT_TRUE(fresh);
+    ASSERT_EQ(reg.invoices().size(), fresh->invoices().size());
+    for (std::size_t i = 0; i < reg.invoices().size(); ++i) {
+        const IssuedInvoice& a = reg.invoices()[i];
+        const IssuedInvoice& b = fresh->invoices()[i];
+        EXPECT_EQ(std::tie(a.number, a.state, a.frames, a.issuedAt), std::tie(b.number, b.state, b.frames, b.issuedAt)) << i;
+        EXPECT_EQ(reg.entryOffset(i), fresh->entryOffset(i));
+        EXPECT_EQ(reg.textsAt(i).offset, fresh->textsAt(i).offset);
+    }
     kept->rebuild();
     for (const IssuedInvoice& invoice : reg.invoices())
         for (const FrameSignature& f : invoice.frames) {
