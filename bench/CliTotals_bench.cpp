@@ -1,4 +1,5 @@
 #include "BenchData.h"
+#include "BenchProcess.h"
 
 #include "core/store/CustomerRecord.h"
 #include "core/store/Customers.h"
@@ -7,35 +8,13 @@
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
-extern char** environ;
-
 namespace ql::bench {
 namespace {
-
-// Runs a program with its output thrown away; false when it cannot start or fails.
-bool runQuietly(std::vector<std::string> args) {
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    pid_t pid = 0;
-    const int spawned = posix_spawnp(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    int status = 0;
-    return spawned == 0 && waitpid(pid, &status, 0) == pid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
 
 // `quillory-cli totals` as a whole process (start-up included) on 10,000 to 10,000,000 frames
 // and 2,000 projects; BM_CatTimeFramesFile of the same size is the yardstick it is held to.
