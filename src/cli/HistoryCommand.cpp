@@ -11,8 +11,6 @@
 #include "core/store/HistoryFilterRecord.h"
 
 #include <algorithm>
-#include <cstdlib>
-#include <string_view>
 #include <unordered_map>
 
 namespace ql::cli {
@@ -72,43 +70,16 @@ void writeHistoryJson(std::ostream& out, const HistoryItems& history, const std:
     writer.finish();
 }
 
-// Whether names are ordered as in the C locale: the first of LC_ALL, LC_COLLATE and LANG that
-// is set names it, as for the window's order of names, or none is set.
-bool namesOrderedInTheCLocale() {
-    for (const char* variable : {"LC_ALL", "LC_COLLATE", "LANG"}) {
-        const char* value = std::getenv(variable);
-        if (value && *value) {
-            const std::string_view name(value);
-            return name == "C" || name == "POSIX" || name == "C.UTF-8" || name == "C.utf8";
-        }
-    }
-    return true;
-}
-
-// In the C locale the window compares names by their case-folded characters, which for names
-// of ASCII characters alone is the plain order of compareNamesIgnoringCase.
-bool onlyAsciiNames(const std::vector<HistoryProject>& projects) {
-    return std::all_of(projects.begin(), projects.end(), [](const HistoryProject& p) {
-        return std::all_of(p.name.begin(), p.name.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
-    });
-}
-
 }  // namespace
 
 Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const HistoryRequest& request,
                   std::ostream& out) {
     // The window's order of names needs Qt: the program that has it runs the whole command,
-    // before any file is read here. In the C locale that order is the plain one for names of
-    // ASCII characters, and Qt (a third of a year's history in loading it) is left out unless
-    // the names read show otherwise. Without it the history is still printed, in the plain order.
+    // before any file is read here. Without it the history is still printed, in the plain order.
     NameCompare compareNames = compareNamesIgnoringCase;
-    const auto collateWithQt = [&] {
-        if (!pdf.takeOver()) return;
+    if (request.sort == HistorySort::Project && pdf.takeOver()) {
         if (NameCompare collated = pdf.projectNameOrder()) compareNames = std::move(collated);
-    };
-    const bool byName = request.sort == HistorySort::Project;
-    const bool cLocale = namesOrderedInTheCLocale();
-    if (byName && !cLocale) collateWithQt();
+    }
     const FileSet set(request.path);
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
@@ -137,7 +108,6 @@ Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Hi
     if (!load.messages.empty()) return Status::ioError(load.messages.front());
 
     const HistoryItems& history = load.history;
-    if (byName && cLocale && !onlyAsciiNames(history.projects)) collateWithQt();
     const auto ranks = rankProjectNames(history.projects, compareNames);
     const auto order = sortedHistoryOrder(history, static_cast<int>(request.sort), ranks);
     if (request.json) {

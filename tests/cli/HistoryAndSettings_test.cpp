@@ -95,43 +95,6 @@ TEST_F(History, EachSortColumnOrdersAscendingWithFileOrderForTies) {
     }
 }
 
-// The order of names is the window's in every locale: where the C locale orders names, a
-// name beyond ASCII still compares by its case-folded characters ("ébc" before "Ébd", though
-// its bytes are greater), and a locale named by LC_ALL or LC_COLLATE beats LANG.
-TEST(HistoryNameOrder, IsTheWindowsWhateverTheLocaleAndTheNames) {
-    setenv("TZ", "America/New_York", 1);
-    tzset();
-    struct Case {
-        std::vector<std::string> names;  // in the file's order, a frame each
-        std::vector<std::string> env;
-        std::vector<std::string> sorted;
-    };
-    const Case cases[] = {
-        {{"~x", "ax", "Ab"}, {"LC_ALL=C"}, {"Ab", "ax", "~x"}},
-        {{"~x", "ax", "Ab"}, {"LC_ALL=", "LANG=C.UTF-8"}, {"Ab", "ax", "~x"}},
-        {{"~x", "ax", "Ab"}, {"LC_ALL=", "LC_COLLATE=de_DE.UTF-8", "LANG=C"}, {"~x", "Ab", "ax"}},
-        {{"Ébd", "ébc", "zed"}, {"LC_ALL=C"}, {"zed", "ébc", "Ébd"}},
-        {{"Ébd", "ébc", "zed"}, {"LC_ALL=de_DE.UTF-8"}, {"ébc", "Ébd", "zed"}},
-    };
-    for (const Case& c : cases) {
-        TempDir dir;
-        const std::string path = dir.path("Names.qlr");
-        ASSERT_EQ(runCli({"init", path}).exitCode, 0);
-        for (std::size_t i = 0; i < c.names.size(); ++i) {
-            ASSERT_EQ(runCli({"add-project", path, "--name", c.names[i]}).exitCode, 0);
-            ASSERT_EQ(runCli({"add-frame", path, "--project", std::to_string(i), "--start", "1996-05-01 10:00",
-                              "--minutes", "5"})
-                          .exitCode,
-                      0);
-        }
-        const CliRun r = runCli({"history", path, "--from", "1996-01-01", "--to", "1996-12-31", "--json"}, c.env);
-        ASSERT_EQ(r.exitCode, 0) << r.err;
-        std::vector<std::string> sorted;
-        for (const auto& row : nlohmann::json::parse(r.out)) sorted.push_back(row["projectName"]);
-        EXPECT_EQ(sorted, c.sorted) << c.env.back();
-    }
-}
-
 TEST_F(History, PeriodsDatesAndProjectSelectByTheStart) {
     struct Case {
         std::vector<std::string> selection;
