@@ -11,6 +11,7 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <utility>
 
 namespace ql {
 namespace {
@@ -229,7 +230,7 @@ Result<InvoiceRegister> InvoiceRegister::decode(std::vector<unsigned char> bytes
     return reg;
 }
 
-Status InvoiceRegister::decodeEntriesFrom(std::size_t at, const InvoiceRegister* earlier) {
+Status InvoiceRegister::decodeEntriesFrom(std::size_t at, InvoiceRegister* earlier) {
     const std::vector<unsigned char>& bytes = m_bytes;
     // Counted first so that thousands of entries are placed once, never moved as the lists grow.
     std::size_t entries = m_invoices.size();
@@ -239,6 +240,9 @@ Status InvoiceRegister::decodeEntriesFrom(std::size_t at, const InvoiceRegister*
     m_offsets.reserve(entries);
     m_texts.reserve(entries);
     std::size_t kept = 0;  // the entry of earlier at or after at
+    // Entries of earlier to take over, as (index here, index there): moved only once every
+    // entry has decoded, so that a failure leaves earlier whole.
+    std::vector<std::pair<std::size_t, std::size_t>> taken;
     while (at < bytes.size()) {
         if (bytes.size() - at < 8) return damaged(at);
         const std::uint32_t n = codec::loadLittleEndian<std::uint32_t>(bytes.data() + at);
@@ -249,8 +253,9 @@ Status InvoiceRegister::decodeEntriesFrom(std::size_t at, const InvoiceRegister*
         if (earlier && kept < earlier->m_offsets.size() && earlier->m_offsets[kept] == at &&
             earlier->m_bytes.size() - at >= std::size_t{n} + 8 &&
             std::memcmp(earlier->m_bytes.data() + at, bytes.data() + at, std::size_t{n} + 8) == 0) {
+            taken.emplace_back(m_invoices.size(), kept);
             m_offsets.push_back(at);
-            m_invoices.push_back(earlier->m_invoices[kept]);
+            m_invoices.emplace_back();
             m_texts.push_back(earlier->m_texts[kept]);
             at += std::size_t{n} + 8;
             continue;
@@ -266,6 +271,7 @@ Status InvoiceRegister::decodeEntriesFrom(std::size_t at, const InvoiceRegister*
         m_texts.push_back(texts);
         at += std::size_t{n} + 8;
     }
+    for (const auto& [here, there] : taken) m_invoices[here] = std::move(earlier->m_invoices[there]);
     return Status::ok();
 }
 

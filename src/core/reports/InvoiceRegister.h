@@ -124,8 +124,9 @@ public:
 
 private:
     // Decodes the entries of m_bytes from offset on, appending them; with earlier, an entry
-    // that has the same bytes at the same offset there is taken from it rather than decoded.
-    Status decodeEntriesFrom(std::size_t offset, const InvoiceRegister* earlier);
+    // that has the same bytes at the same offset there is moved from it rather than decoded.
+    // On failure earlier is as it was.
+    Status decodeEntriesFrom(std::size_t offset, InvoiceRegister* earlier);
 
     std::vector<unsigned char> m_bytes;
     std::vector<IssuedInvoice> m_invoices;

@@ -319,6 +319,10 @@ TEST(BilledFramesTest, EveryFrameNamesTheLastInvoiceThatBilledIt) {
     voidedAndTorn[reg.entryOffset(7) + 20] ^= 1;
     EXPECT_FALSE(reg.takeRead(voidedAndTorn));
     EXPECT_EQ(reg.bytes(), bytes);
+    for (std::size_t i = 0; i < reg.invoices().size(); ++i) {
+        ASSERT_EQ(reg.invoices()[i].number, "N-" + std::to_string(i));
+        ASSERT_EQ(reg.invoices()[i].frames.size(), 12u);
+    }
     const auto whole = reg.takeRead(voided);
     ASSERT_TRUE(whole);
     EXPECT_FALSE(*whole);
