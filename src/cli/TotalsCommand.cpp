@@ -17,10 +17,11 @@ Status runTotals(FileSystem& fs, const Clock& clock, const TotalsRequest& reques
         if (!at) return at.status();
         now = *at;
     }
-    if (auto settings = openFileSet(fs, set); !settings) return settings.status();
+    const auto settings = openFileSet(fs, set);
+    if (!settings) return settings.status();
 
     // The very computation behind the main view's totals panel, so the two always agree.
-    const PeriodTotals totals = computeTotals(fs, set, now);
+    const PeriodTotals totals = computeTotals(fs, set, now, *settings);
     // Totals priced without their projects would look right and be wrong: no output then.
     if (!totals.failures.empty()) return totals.failures.front();
 

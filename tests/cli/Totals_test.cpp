@@ -1,11 +1,15 @@
 #include "CliFixture.h"
 
+#include "cli/CliApp.h"
+#include "support/FaultyFileSystem.h"
+
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/TimeFrames.h"
 #include "core/tracking/PeriodTotals.h"
 
 #include <cstdio>
+#include <sstream>
 
 namespace ql::test {
 namespace {
@@ -58,6 +62,19 @@ TEST_F(Totals, JsonRowsAreThePanelsComputationForTheGivenTime) {
         EXPECT_EQ(rows[i]["minutes"], inProcess.periods[i].minutes);
         EXPECT_EQ(rows[i]["charge"].get<double>(), inProcess.periods[i].charges);
     }
+}
+
+// The settings checked for the set are the ones the totals take: each file is read once.
+TEST_F(Totals, EachFileOfTheSetIsReadOnce) {
+    FaultyFileSystem fs;
+    const FixedClock clock(local(1996, 12, 11, 10, 0));
+    const std::vector<std::string> args{"quillory-cli", "totals", path, "--at", kAt};
+    std::vector<const char*> argv;
+    for (const auto& a : args) argv.push_back(a.c_str());
+    std::ostringstream out, err;
+    ASSERT_EQ(cli::runCli(static_cast<int>(argv.size()), argv.data(), out, err, fs, clock), 0) << err.str();
+    const FileSet set(path);
+    for (const std::string& file : {set.settings(), set.projects(), set.timeFrames()}) EXPECT_EQ(fs.reads(file), 1) << file;
 }
 
 TEST_F(Totals, TextLooksLikeThePanel) {

@@ -270,9 +270,9 @@ private:
 };
 
 // The labels, bounds and monetary symbol of the totals of now, with no minutes yet.
-PeriodTotals emptyTotals(FileSystem& fs, const FileSet& set, std::int32_t now) {
+// settings: null when they cannot be read.
+PeriodTotals emptyTotals(const SettingsRecord* settings, std::int32_t now) {
     PeriodTotals totals;
-    const auto settings = readSettings(fs, set);
     if (settings) totals.monetarySymbol = settings->monetarySymbol;
     const bool monthFirst = settings && settings->monthFirst();
     auto date = [monthFirst](const calendar::Date& d) { return dateText(d, monthFirst); };
@@ -301,10 +301,8 @@ PeriodTotals emptyTotals(FileSystem& fs, const FileSet& set, std::int32_t now) {
     return totals;
 }
 
-}  // namespace
-
-PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now) {
-    PeriodTotals totals = emptyTotals(fs, set, now);
+PeriodTotals totalsWith(FileSystem& fs, const FileSet& set, std::int32_t now, const SettingsRecord* settings) {
+    PeriodTotals totals = emptyTotals(settings, now);
     const auto projects = ProjectRates::load(fs, set.projects());
     const ProjectRates noProjects;
     const ProjectRates& rateOf = projects ? *projects : noProjects;
@@ -325,6 +323,17 @@ PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now)
     return totals;
 }
 
+}  // namespace
+
+PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now) {
+    const auto settings = readSettings(fs, set);
+    return totalsWith(fs, set, now, settings ? &*settings : nullptr);
+}
+
+PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now, const SettingsRecord& settings) {
+    return totalsWith(fs, set, now, &settings);
+}
+
 struct TotalsKeeper::State {
     std::string projectsPath;
     FileIdentity projectsSeen;
@@ -341,7 +350,9 @@ TotalsKeeper& TotalsKeeper::operator=(TotalsKeeper&&) noexcept = default;
 void TotalsKeeper::forget() { m_state.reset(); }
 
 PeriodTotals TotalsKeeper::update(FileSystem& fs, const FileSet& set, std::int32_t now) {
-    PeriodTotals totals = emptyTotals(fs, set, now);
+    const auto settings = readSettings(fs, set);
+    const SettingsRecord* settingsRead = settings ? &*settings : nullptr;
+    PeriodTotals totals = emptyTotals(settingsRead, now);
     const auto projectsNow = fs.identify(set.projects());
     const bool keep = m_state && projectsNow && projectsNow->type == FileType::Regular &&
                       set.projects() == m_state->projectsPath && projectsNow->unchangedSince(m_state->projectsSeen) &&
@@ -351,7 +362,7 @@ PeriodTotals TotalsKeeper::update(FileSystem& fs, const FileSet& set, std::int32
         // Rates change the price of every frame: they are read again with all the frames.
         auto rates = ProjectRates::load(fs, set.projects());
         if (!rates || !projectsNow || projectsNow->type != FileType::Regular)
-            return computeTotals(fs, set, now);  // what failed is reported at every update, as before
+            return totalsWith(fs, set, now, settingsRead);  // what failed is reported at every update, as before
         m_state = std::make_unique<State>(State{set.projects(), *projectsNow, std::move(rates).value(),
                                                 PeriodSums(totals.periods), RecordFollower(TimeFrameRecord::kSize)});
     }

@@ -3,6 +3,7 @@
 #include "core/Status.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
+#include "core/store/SettingsRecord.h"
 
 #include <array>
 #include <cstddef>
@@ -45,6 +46,8 @@ struct PeriodTotals {
 // - When the time frames file cannot be read, the minutes and charges stay 0 and its failure
 //   ("Cannot open time frames file : " + path) is reported.
 PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now);
+// The same with the set's settings as the caller read them, so they are not read again.
+PeriodTotals computeTotals(FileSystem& fs, const FileSet& set, std::int32_t now, const SettingsRecord& settings);
 
 // The totals of a view that asks again and again, reading only what changed since it last
 // asked: nothing but the files' identities when none changed, the frames added when the time
