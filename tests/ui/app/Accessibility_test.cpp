@@ -46,12 +46,7 @@ class Accessibility : public ShellTest {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        settings = makeFileSet(QStringLiteral("Work.qlr")).toStdString();
-        ql::ProjectRecord p;
-        p.id = 0;
-        p.name = "Design";
-        p.chargesPerHour = 30.0;
-        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settings, ql::FileKind::Projects), {p}));
+        settings = makeDesignSet(QStringLiteral("Work.qlr"));
         const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 11, 8, 0);
         ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {0, start, start + 90 * 60}));
     }

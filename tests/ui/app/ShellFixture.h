@@ -3,6 +3,7 @@
 #include "ui/RecordingPrompter.h"
 #include "ui/ScriptedModal.h"
 #include "core/store/FileSystem.h"
+#include "core/store/Projects.h"
 #include "core/store/Settings.h"
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
@@ -83,6 +84,17 @@ protected:
     QString makeFileSet(const QString& name) {
         const QString settingsPath = path(name);
         EXPECT_TRUE(ql::createFileSet(ql::defaultFileSystem(), ql::FileSet(settingsPath.toStdString()), "$", true));
+        return settingsPath;
+    }
+
+    // makeFileSet with one project, Design (id 0) at 30 an hour; returns its settings path.
+    std::string makeDesignSet(const QString& name) {
+        const std::string settingsPath = makeFileSet(name).toStdString();
+        ql::ProjectRecord p;
+        p.id = 0;
+        p.name = "Design";
+        p.chargesPerHour = 30.0;
+        EXPECT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settingsPath, ql::FileKind::Projects), {p}));
         return settingsPath;
     }
 

@@ -25,12 +25,7 @@ TEST_F(Themes, TheViewKeepsItsLookUnderEveryPalette) {
     int n = 0;
     for (const auto& [theme, palette] : ql::test::themePalettes()) {
         // A set of its own each time: the last window checks its running project out on closing.
-        const std::string settings = makeFileSet(QStringLiteral("Work%1.qlr").arg(++n)).toStdString();
-        ql::ProjectRecord p;
-        p.id = 0;
-        p.name = "Design";
-        p.chargesPerHour = 30.0;
-        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settings, ql::FileKind::Projects), {p}));
+        const std::string settings = makeDesignSet(QStringLiteral("Work%1.qlr").arg(++n));
         const std::int32_t start = *ql::calendar::fromLocal(1996, 12, 11, 8, 0);
         ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {0, start, start + 90 * 60}));
 

@@ -20,12 +20,7 @@ class ViewRefresh : public ShellTest {
 protected:
     void SetUp() override {
         ShellTest::SetUp();
-        settings = makeFileSet(QStringLiteral("Work.qlr")).toStdString();
-        ql::ProjectRecord p;
-        p.id = 0;
-        p.name = "Design";
-        p.chargesPerHour = 30.0;
-        ASSERT_TRUE(ql::writeProjects(ql::defaultFileSystem(), ql::fileSetPath(settings, ql::FileKind::Projects), {p}));
+        settings = makeDesignSet(QStringLiteral("Work.qlr"));
     }
     void addFrame(std::int32_t start, std::int32_t minutes) {
         ASSERT_TRUE(ql::appendTimeFrame(ql::defaultFileSystem(), ql::FileSet(settings), {0, start, start + minutes * 60}));
