@@ -9,6 +9,9 @@
 
 #if defined(__x86_64__)
 #include <nmmintrin.h>
+#if __has_include(<sys/platform/x86.h>)
+#include <sys/platform/x86.h>
+#endif
 #endif
 
 namespace ql {
@@ -49,6 +52,17 @@ std::uint32_t crc32cPortable(const unsigned char* p, std::size_t n) {
 namespace {
 
 #if defined(__x86_64__)
+// The C library has read the processor's features before main; the compiler's own query would
+// link a start-up routine that asks the processor again in every process, and every
+// quillory-cli run would pay for it, although few ever compute this checksum.
+bool hasCrc32Instruction() {
+#if __has_include(<sys/platform/x86.h>)
+    return CPU_FEATURE_ACTIVE(SSE4_2);
+#else
+    return __builtin_cpu_supports("sse4.2");
+#endif
+}
+
 __attribute__((target("sse4.2"))) std::uint32_t crc32cInstruction(const unsigned char* p, std::size_t n) {
     std::uint64_t crc = 0xFFFFFFFFu;
     while (n >= 8) {
@@ -73,7 +87,7 @@ std::uint32_t crc32(const unsigned char* p, std::size_t n) {
 
 std::uint32_t crc32c(const unsigned char* p, std::size_t n) {
 #if defined(__x86_64__)
-    static const bool instruction = __builtin_cpu_supports("sse4.2");
+    static const bool instruction = hasCrc32Instruction();
     if (instruction) return crc32cInstruction(p, n);
 #endif
     return crc32cPortable(p, n);
