@@ -56,7 +56,10 @@ QImage renderPage(PageSource& source, int page, const QSize& size) {
     return image;
 }
 
-ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress, PdfStandard standard) {
+namespace {
+
+ql::Result<QByteArray> renderPdfRange(PageSource& source, int fromPage, int toPage, ql::Progress* progress,
+                                      PdfStandard standard) {
     // The writer numbers its objects, and names its font subsets after those numbers, in the
     // order of a hash: with the process's random seed, the same pages gave other bytes in each
     // run. An archived invoice is written again as the same file; hashes made meanwhile keep
@@ -83,7 +86,7 @@ ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress, Pdf
         if (standard == PdfStandard::Archival) writer.setPdfVersion(QPagedPaintDevice::PdfVersion_A1b);
         writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), source.orientation(), QMarginsF(10, 10, 10, 10),
                                          QPageLayout::Millimeter));
-        painted = paintPages(writer, source, 0, 0, progress);
+        painted = paintPages(writer, source, fromPage, toPage, progress);
         // A job of no pages still gives a readable file of one blank page.
         if (painted && source.pageCount() == 0) {
             QPainter blank(&writer);
@@ -99,21 +102,45 @@ ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress, Pdf
     return bytes;
 }
 
-ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading,
-                    ql::Progress* progress) {
+}  // namespace
+
+ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress, PdfStandard standard) {
+    return renderPdfRange(source, 0, 0, progress, standard);
+}
+
+ql::Result<QByteArray> renderPdfPages(PageSource& source, int fromPage, int toPage) {
+    return renderPdfRange(source, fromPage, toPage, nullptr, PdfStandard::Plain);
+}
+
+namespace {
+
+ql::Status writeRenderedPdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading,
+                            ql::Progress* progress, const PdfRendering& render) {
     const std::string failureMessage = "Cannot write PDF file : " + path.toStdString();
     const std::string encodedPath = QFile::encodeName(path).toStdString();
     // Refused before any page is painted: nothing of the set is ever at risk.
     if (reading)
         if (ql::Status refused = ql::refuseFileOfSet(fs, encodedPath, *reading); !refused) return refused;
     // Nothing touches the disk until the whole document is there.
-    const ql::Result<QByteArray> rendered = renderPdf(source, progress);
+    const ql::Result<QByteArray> rendered = render(source, progress);
     if (!rendered && rendered.status().isCancelled()) return rendered.status();
     if (!rendered) return ql::Status::ioError(failureMessage).withReason(rendered.status().reason());
     const QByteArray& bytes = *rendered;
     return ql::writeOutputFile(fs, encodedPath, failureMessage, [&](ql::File& out) {
         return out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     });
+}
+
+}  // namespace
+
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading,
+                    ql::Progress* progress) {
+    return writeRenderedPdf(fs, path, source, reading, progress,
+                            [](PageSource& pages, ql::Progress* stop) { return renderPdf(pages, stop); });
+}
+
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const PdfRendering& render) {
+    return writeRenderedPdf(fs, path, source, nullptr, nullptr, render);
 }
 
 ql::Status writePdf(const QString& path, PageSource& source) { return writePdf(ql::defaultFileSystem(), path, source); }

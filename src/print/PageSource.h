@@ -9,6 +9,8 @@
 #include <QPageLayout>
 #include <QString>
 
+#include <functional>
+
 class QImage;
 class QPagedPaintDevice;
 class QPainter;
@@ -59,6 +61,10 @@ enum class PdfStandard { Plain, Archival };
 ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress = nullptr,
                                  PdfStandard standard = PdfStandard::Plain);
 
+// Pages fromPage..toPage (1-based) of source as the bytes of one whole PDF document, made as
+// renderPdf makes the whole.
+ql::Result<QByteArray> renderPdfPages(PageSource& source, int fromPage, int toPage);
+
 // True when bytes are one whole PDF document: the header, then the "%%EOF" trailer at the end.
 bool isWholePdf(const QByteArray& bytes);
 
@@ -72,5 +78,8 @@ bool isWholePdf(const QByteArray& bytes);
 // nothing and returns Status::cancelled().
 ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source,
                     const ql::FileSet* reading = nullptr, ql::Progress* progress = nullptr);
+// The same with the document made by render rather than renderPdf.
+using PdfRendering = std::function<ql::Result<QByteArray>(PageSource&, ql::Progress*)>;
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const PdfRendering& render);
 // The same on the production file system.
 ql::Status writePdf(const QString& path, PageSource& source);

@@ -33,9 +33,28 @@ QString WeekChartPages::documentName() const { return QStringLiteral("Week of ")
 
 int ReportPages::pageCount() const { return ql::ReportPageCount(m_table, ql::kReportBodyArea); }
 
-void ReportPages::paintPage(QPainter& painter, int page) {
+void ReportPages::paintPage(QPainter& painter, int page) { paintPage(painter, page, m_cells); }
+
+void ReportPages::paintPage(QPainter& painter, int page, CellTextCache& cells) const {
     const std::string title = ql::reportFooterTitle(m_titlePrefix, m_clock.now(), m_monthFirst);
-    paintReportPage(painter, m_layout, page, QString::fromStdString(title), m_cells);
+    paintReportPage(painter, m_layout, page, QString::fromStdString(title), cells);
+}
+
+class ReportPagesElsewhere final : public PageSource {
+public:
+    explicit ReportPagesElsewhere(const ReportPages& pages) : m_pages(pages) {}
+    int pageCount() const override { return m_pages.pageCount(); }
+    QPageLayout::Orientation orientation() const override { return m_pages.orientation(); }
+    void paintPage(QPainter& painter, int page) override { m_pages.paintPage(painter, page, m_cells); }
+    QString documentName() const override { return m_pages.documentName(); }
+
+private:
+    const ReportPages& m_pages;
+    CellTextCache m_cells;
+};
+
+std::unique_ptr<PageSource> ReportPages::paintedElsewhere() const {
+    return std::make_unique<ReportPagesElsewhere>(*this);
 }
 
 void WeekChartPages::paintPage(QPainter& painter, int) {

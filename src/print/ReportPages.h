@@ -6,6 +6,7 @@
 #include "print/PageSource.h"
 
 #include <functional>
+#include <memory>
 #include <string>
 
 namespace ql {
@@ -32,7 +33,15 @@ public:
 
     const ql::ReportLayout& layout() const { return m_layout; }
 
+    // The pages of this job, which must have begun, painted with a text cache of their own: each
+    // thread that paints some of the pages at once takes one. Its beginJob does nothing; these
+    // pages outlive it and begin no other job meanwhile.
+    std::unique_ptr<PageSource> paintedElsewhere() const;
+
 private:
+    friend class ReportPagesElsewhere;
+    void paintPage(QPainter& painter, int page, CellTextCache& cells) const;
+
     const ql::ReportTable& m_table;
     const char* m_titlePrefix;
     ql::FileSystem& m_fs;
