@@ -42,6 +42,8 @@ std::string exportUserName(const std::string& profileName, unsigned uid, const c
     return chooseUserName(profileName, gecos, login);
 }
 
-std::string exportUserName(const std::string& profileName) { return exportUserName(profileName, ::getuid(), "/etc/passwd"); }
+std::string exportUserName(const std::string& profileName) {
+    return exportUserName(profileName, ::getuid(), "/etc/passwd");
+}
 
 }  // namespace ql
