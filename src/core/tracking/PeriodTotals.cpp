@@ -48,7 +48,8 @@ std::size_t keepStartsWithin(const unsigned char* records, std::size_t count, St
     std::size_t i = 0;
 #if defined(__SSE2__)
     // Sixteen records per step. The starts of four records (bytes 4, 16, 28 and 40) are the
-    // first and last words of the 16 bytes from 4 and from 28: two loads and one shuffle.
+    // first and last words of the 16 bytes from 4 and from 28: two loads and one shuffle. The
+    // sixteen compares, all ones or all zeros, pack into one byte each for a single movemask.
     struct Offsets {
         alignas(16) std::uint16_t of[256][8];
         std::uint8_t count[256];
