@@ -13,8 +13,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <type_traits>
-#include <limits>
 #include <memory>
 #include <unordered_map>
 #include <utility>
@@ -34,63 +32,70 @@ struct StartRange {
     bool holds(std::uint32_t start) const { return start - from <= span; }
 };
 
-struct KeptCounts {
-    std::size_t wide = 0;
-    std::size_t narrow = 0;
-};
+// Records are sifted in blocks of at most this many: the byte offsets of those kept fit 16
+// bits, and the block is still in the nearest cache when the kept ones are summed.
+constexpr std::size_t kBlockRecords = 2048;
+static_assert((kBlockRecords + 15) * TimeFrameRecord::kSize <= 0xFFFF);
 
-// Writes the positions of the time frame records whose start lies in `wide` to keptWide and of
-// those in `narrow` to keptNarrow, in file order; each must have room for count + 3 entries.
-// Positions are written unconditionally and kept by advancing the count, so the unpredictable
-// test costs no branch.
-KeptCounts keepStartsWithin(const unsigned char* records, std::size_t count, StartRange wide, StartRange narrow,
-                            std::uint32_t* keptWide, std::uint32_t* keptNarrow) {
-    KeptCounts n;
+// Writes the byte offsets of the time frame records whose start lies in range to kept, in file
+// order, and returns how many there are. count is at most kBlockRecords; kept must have room
+// for count + 15 entries. kSkipEmpty: whether a step of records with none inside skips its
+// writes behind a branch.
+template <bool kSkipEmpty>
+std::size_t keepStartsWithin(const unsigned char* records, std::size_t count, StartRange range, std::uint16_t* kept) {
+    constexpr std::size_t kSize = TimeFrameRecord::kSize;
+    std::size_t n = 0;
     std::size_t i = 0;
 #if defined(__SSE2__)
-    // Four records are 48 bytes: three loads and three shuffles gather their starts. The
-    // compares are signed, so both sides are moved by 2^31 to compare as unsigned.
-    struct Positions {
-        alignas(16) std::uint32_t of[16][4];
-        std::uint32_t count[16];
+    // Sixteen records per step. The starts of four records (bytes 4, 16, 28 and 40) are the
+    // first and last words of the 16 bytes from 4 and from 28: two loads and one shuffle. The
+    // sixteen compares, all ones or all zeros, pack into one byte each for a single movemask.
+    struct Offsets {
+        alignas(16) std::uint16_t of[256][8];
+        std::uint8_t count[256];
     };
-    static constexpr Positions kInside = [] {
-        Positions t{};
-        for (std::uint32_t mask = 0; mask < 16; ++mask)
-            for (std::uint32_t bit = 0; bit < 4; ++bit)
-                if (mask & (1u << bit)) t.of[mask][t.count[mask]++] = bit;
+    static constexpr Offsets kInside = [] {
+        Offsets t{};
+        for (unsigned mask = 0; mask < 256; ++mask)
+            for (unsigned record = 0; record < 8; ++record)
+                if (mask & (1u << record)) t.of[mask][t.count[mask]++] = static_cast<std::uint16_t>(record * kSize);
         return t;
     }();
-    const __m128i bias = _mm_set1_epi32(std::numeric_limits<std::int32_t>::min());
-    auto insideMask = [&](__m128i starts, StartRange range) {
-        const __m128i from = _mm_set1_epi32(static_cast<std::int32_t>(range.from));
-        const __m128i limit = _mm_xor_si128(_mm_set1_epi32(static_cast<std::int32_t>(range.span)), bias);
-        const __m128i outside = _mm_cmpgt_epi32(_mm_xor_si128(_mm_sub_epi32(starts, from), bias), limit);
-        return ~_mm_movemask_ps(_mm_castsi128_ps(outside)) & 0xF;
+    // start - from <= span as unsigned is (start - from) ^ 2^31 <= span ^ 2^31 as signed, and
+    // (start - from) ^ 2^31 is start - (from ^ 2^31): one subtraction and one signed compare.
+    constexpr std::uint32_t kBias = 0x80000000u;
+    const __m128i fromBiased = _mm_set1_epi32(static_cast<std::int32_t>(range.from ^ kBias));
+    const __m128i limit = _mm_set1_epi32(static_cast<std::int32_t>(range.span ^ kBias));
+    auto outside = [&](const unsigned char* p) {
+        const __m128 first = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 4)));
+        const __m128 second = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 28)));
+        const __m128i starts = _mm_castps_si128(_mm_shuffle_ps(first, second, _MM_SHUFFLE(3, 0, 3, 0)));
+        return _mm_cmpgt_epi32(_mm_sub_epi32(starts, fromBiased), limit);
     };
-    auto keep = [&](int inside, std::uint32_t* kept, std::size_t& keptCount, std::size_t at) {
-        const __m128i positions = _mm_add_epi32(_mm_load_si128(reinterpret_cast<const __m128i*>(kInside.of[inside])),
-                                                _mm_set1_epi32(static_cast<std::int32_t>(at)));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(kept + keptCount), positions);
-        keptCount += kInside.count[inside];
+    auto keep = [&](int inside, __m128i firstOffset) {
+        const __m128i offsets =
+            _mm_add_epi16(_mm_load_si128(reinterpret_cast<const __m128i*>(kInside.of[inside])), firstOffset);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(kept + n), offsets);
+        n += kInside.count[inside];
     };
-    for (; i + 4 <= count; i += 4) {
-        const unsigned char* p = records + i * TimeFrameRecord::kSize;
-        const __m128 w0to3 = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-        const __m128 w4to7 = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 16)));
-        const __m128 w8to11 = _mm_castsi128_ps(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p + 32)));
-        const __m128 first = _mm_shuffle_ps(w0to3, w4to7, _MM_SHUFFLE(0, 0, 1, 1));   // w1 w1 w4 w4
-        const __m128 second = _mm_shuffle_ps(w4to7, w8to11, _MM_SHUFFLE(2, 2, 3, 3));  // w7 w7 w10 w10
-        const __m128i starts = _mm_castps_si128(_mm_shuffle_ps(first, second, _MM_SHUFFLE(2, 0, 2, 0)));
-        keep(insideMask(starts, wide), keptWide, n.wide, i);
-        keep(insideMask(starts, narrow), keptNarrow, n.narrow, i);
+    for (; i + 16 <= count; i += 16) {
+        const unsigned char* p = records + i * kSize;
+        const __m128i outsideWords = _mm_packs_epi32(outside(p), outside(p + 4 * kSize));
+        const __m128i outsideWordsToo = _mm_packs_epi32(outside(p + 8 * kSize), outside(p + 12 * kSize));
+        const int inside = _mm_movemask_epi8(_mm_packs_epi16(outsideWords, outsideWordsToo)) ^ 0xFFFF;
+        if constexpr (kSkipEmpty)
+            if (inside == 0) continue;
+        const __m128i firstOffset = _mm_set1_epi16(static_cast<std::int16_t>(i * kSize));
+        keep(inside & 0xFF, firstOffset);
+        keep(inside >> 8, _mm_add_epi16(firstOffset, _mm_set1_epi16(8 * kSize)));
     }
 #endif
+    // Other architectures, and the records after the last whole step: offsets are written
+    // unconditionally and kept by advancing the count, so the unpredictable test costs no branch.
     for (; i < count; ++i) {
-        const auto start = static_cast<std::uint32_t>(codec::getInt32(records + i * TimeFrameRecord::kSize, 4));
-        keptWide[n.wide] = keptNarrow[n.narrow] = static_cast<std::uint32_t>(i);
-        n.wide += static_cast<std::size_t>(wide.holds(start));
-        n.narrow += static_cast<std::size_t>(narrow.holds(start));
+        const auto start = static_cast<std::uint32_t>(codec::getInt32(records + i * kSize, 4));
+        kept[n] = static_cast<std::uint16_t>(i * kSize);
+        n += static_cast<std::size_t>(range.holds(start));
     }
     return n;
 }
@@ -161,9 +166,9 @@ public:
             m_span[p] = static_cast<std::uint32_t>(periods[p].end) - m_offset[p];
         }
         // Every period holds now, so the union of two is one interval. Most frames of a long file
-        // lie outside the year and the week (which may reach into the next or the previous year);
-        // a first cheap pass picks the others for the year's sums, and for the shorter periods
-        // only those in the week or the month (today lies in both).
+        // lie outside the year and the week (which may reach into the next or the previous year):
+        // a cheap first pass keeps the others, and only those in the week or the month go on to
+        // the shorter periods (today lies in both).
         auto unionOf = [&](Period a, Period b) {
             const auto i = static_cast<std::size_t>(a), j = static_cast<std::size_t>(b);
             const std::int32_t from = std::min(periods[i].start, periods[j].start);
@@ -186,68 +191,9 @@ public:
         m_charges = {};
     }
 
-    // Frames are in append order, not time order, so whether a frame falls in a period is
-    // unpredictable: frames go through the periods without a branch. Adding 0 to the periods
-    // that do not hold a frame leaves each sum exactly as if it had been skipped, and so does
-    // dropping a frame that lies in none of them; the order of the additions is kept.
     void add(const unsigned char* records, std::size_t count, const ProjectRates& rate) {
-        if (m_wide.size() < count + 3) {
-            m_wide.resize(count + 3);
-            m_narrow.resize(count + 3);
-        }
-        const KeptCounts kept =
-            keepStartsWithin(records, count, m_yearOrWeek, m_weekOrMonth, m_wide.data(), m_narrow.data());
-        auto at = [records](std::uint32_t position) {
-            return decodeTimeFrame(records + std::size_t{position} * TimeFrameRecord::kSize);
-        };
-
-        // Sums in locals for the chunk: the record bytes may alias anything, so sums kept
-        // behind a reference would be stored and reloaded for every frame.
-        auto sumYear = [&](auto weekBeyondYear) {
-            std::int64_t yearMinutes = m_minutes[kYear];
-            double yearCharges = m_charges[kYear];
-            const std::uint32_t* const positions = m_wide.data();
-            const StartRange range = m_yearOnly;
-            for (std::size_t k = 0; k < kept.wide; ++k) {
-                const TimeFrameRecord frame = at(positions[k]);
-                const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
-                const double charge = chargeFor(rate(frame.projectId), frameMinutes);
-                if constexpr (weekBeyondYear) {
-                    // All ones inside the year, all zeros outside.
-                    const std::uint64_t inside = 0 - static_cast<std::uint64_t>(range.holds(static_cast<std::uint32_t>(frame.start)));
-                    yearMinutes += frameMinutes & static_cast<std::int64_t>(inside);
-                    yearCharges += std::bit_cast<double>(std::bit_cast<std::uint64_t>(charge) & inside);  // or +0.0
-                } else {
-                    yearMinutes += frameMinutes;
-                    yearCharges += charge;
-                }
-            }
-            m_minutes[kYear] = yearMinutes;
-            m_charges[kYear] = yearCharges;
-        };
-        if (m_weekInYear) sumYear(std::false_type{});
-        else sumYear(std::true_type{});
-
-        constexpr std::size_t kShorter = kYear;  // today, week, month
-        const std::array<std::uint32_t, kPeriodCount> offset = m_offset;
-        const std::array<std::uint32_t, kPeriodCount> span = m_span;
-        std::array<std::int64_t, kShorter> chunkMinutes{m_minutes[0], m_minutes[1], m_minutes[2]};
-        std::array<double, kShorter> chunkCharges{m_charges[0], m_charges[1], m_charges[2]};
-        for (std::size_t k = 0; k < kept.narrow; ++k) {
-            const TimeFrameRecord frame = at(m_narrow[k]);
-            const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
-            const std::uint64_t chargeBits = std::bit_cast<std::uint64_t>(chargeFor(rate(frame.projectId), frameMinutes));
-            const auto start = static_cast<std::uint32_t>(frame.start);
-            for (std::size_t p = 0; p < kShorter; ++p) {
-                const std::uint64_t inside = 0 - static_cast<std::uint64_t>(start - offset[p] <= span[p]);
-                chunkMinutes[p] += frameMinutes & static_cast<std::int64_t>(inside);
-                chunkCharges[p] += std::bit_cast<double>(chargeBits & inside);
-            }
-        }
-        for (std::size_t p = 0; p < kShorter; ++p) {
-            m_minutes[p] = chunkMinutes[p];
-            m_charges[p] = chunkCharges[p];
-        }
+        if (m_weekInYear) addFrames<false>(records, count, rate);
+        else addFrames<true>(records, count, rate);
     }
 
     void copyTo(std::array<PeriodTotal, kPeriodCount>& periods) const {
@@ -260,13 +206,72 @@ public:
 private:
     static constexpr std::size_t kYear = static_cast<std::size_t>(Period::ThisYear);
 
+    // A kept frame that a period does not hold adds 0 to its sums instead of taking a branch:
+    // a sum starts at +0.0 and so is never -0.0, so adding +0.0 leaves it exactly as skipping
+    // the frame would, and each sum still takes its frames in file order. Only the few kept
+    // frames in the week or the month take a branch, to the shorter periods.
+    template <bool kWeekBeyondYear>
+    void addFrames(const unsigned char* records, std::size_t count, const ProjectRates& rate) {
+        // Sums in locals for the chunk: the record bytes may alias anything, so sums kept
+        // behind a reference would be stored and reloaded for every frame. The year's are
+        // plain scalars so that they stay in registers.
+        std::int64_t yearMinutes = m_minutes[kYear];
+        double yearCharges = m_charges[kYear];
+        std::array<std::int64_t, kYear> minutes{m_minutes[0], m_minutes[1], m_minutes[2]};
+        std::array<double, kYear> charges{m_charges[0], m_charges[1], m_charges[2]};
+        const std::array<std::uint32_t, kPeriodCount> offset = m_offset;
+        const std::array<std::uint32_t, kPeriodCount> span = m_span;
+        const StartRange year = m_yearOnly, weekOrMonth = m_weekOrMonth;
+
+        // Skipping the writes of steps with none inside pays where such steps come in long
+        // runs, as the old frames of a file in append order do, and costs a misprediction at
+        // about every other step where kept frames are scattered, as in a shuffled file. The
+        // block before tells which kind this one likely is.
+        bool sparse = true;
+        std::array<std::uint16_t, kBlockRecords + 15> kept;
+        for (std::size_t done = 0; done < count; done += kBlockRecords) {
+            const unsigned char* block = records + done * TimeFrameRecord::kSize;
+            const std::size_t blockCount = std::min(kBlockRecords, count - done);
+            const std::size_t keptCount = sparse ? keepStartsWithin<true>(block, blockCount, m_yearOrWeek, kept.data())
+                                                 : keepStartsWithin<false>(block, blockCount, m_yearOrWeek, kept.data());
+            sparse = keptCount < kBlockRecords / 128;
+            for (std::size_t k = 0; k < keptCount; ++k) {
+                const TimeFrameRecord frame = decodeTimeFrame(block + kept[k]);
+                const std::int32_t frameMinutes = wholeMinutes(std::int64_t{frame.end} - frame.start);
+                const double charge = chargeFor(rate(frame.projectId), frameMinutes);
+                const std::uint64_t chargeBits = std::bit_cast<std::uint64_t>(charge);
+                const auto start = static_cast<std::uint32_t>(frame.start);
+                if constexpr (kWeekBeyondYear) {
+                    const std::uint64_t inside = 0 - static_cast<std::uint64_t>(year.holds(start));  // all ones or zeros
+                    yearMinutes += frameMinutes & static_cast<std::int64_t>(inside);
+                    yearCharges += std::bit_cast<double>(chargeBits & inside);  // or +0.0
+                } else {
+                    yearMinutes += frameMinutes;
+                    yearCharges += charge;
+                }
+                if (weekOrMonth.holds(start)) [[unlikely]] {
+                    for (std::size_t p = 0; p < kYear; ++p) {
+                        const std::uint64_t inside = 0 - static_cast<std::uint64_t>(start - offset[p] <= span[p]);
+                        minutes[p] += frameMinutes & static_cast<std::int64_t>(inside);
+                        charges[p] += std::bit_cast<double>(chargeBits & inside);
+                    }
+                }
+            }
+        }
+        for (std::size_t p = 0; p < kYear; ++p) {
+            m_minutes[p] = minutes[p];
+            m_charges[p] = charges[p];
+        }
+        m_minutes[kYear] = yearMinutes;
+        m_charges[kYear] = yearCharges;
+    }
+
     std::array<std::uint32_t, kPeriodCount> m_offset{};
     std::array<std::uint32_t, kPeriodCount> m_span{};
     StartRange m_yearOrWeek, m_weekOrMonth, m_yearOnly;
     bool m_weekInYear = false;
     std::array<std::int64_t, kPeriodCount> m_minutes{};
     std::array<double, kPeriodCount> m_charges{};
-    std::vector<std::uint32_t> m_wide, m_narrow;  // positions in the chunk, in file order
 };
 
 // The labels, bounds and monetary symbol of the totals of now, with no minutes yet.
