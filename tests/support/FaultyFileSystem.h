@@ -205,6 +205,10 @@ public:
         if (got) m_fs.countRead(*got);
         return got;
     }
+    // Never maps, whatever file system it wraps: every byte passes read(), where faults are made.
+    Result<std::unique_ptr<MappedBytes>> mapNext(std::size_t, std::uint64_t) override {
+        return std::unique_ptr<MappedBytes>();
+    }
     // Forwarded, so a reader that skips what it read before is seen to read only the rest.
     Status skip(std::uint64_t n) override { return m_real->skip(n); }
     Status write(const void* data, std::size_t n) override {

@@ -7,8 +7,10 @@
 #include <cstring>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits>
 #include <mutex>
 #include <sys/file.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <thread>
 #include <unistd.h>
@@ -33,12 +35,32 @@ Status notRegular(const std::string& path) {
     return Status::ioError("open " + path + ": not a regular file").withReason("not a regular file");
 }
 
+constexpr std::uint64_t kNeverMap = std::numeric_limits<std::uint64_t>::max();
+
+class PosixMapping final : public MappedBytes {
+public:
+    PosixMapping(void* base, std::size_t length, std::size_t lead) : m_base(base), m_length(length), m_lead(lead) {}
+    ~PosixMapping() override { ::munmap(m_base, m_length); }
+    PosixMapping(const PosixMapping&) = delete;
+    PosixMapping& operator=(const PosixMapping&) = delete;
+
+    const unsigned char* data() const override { return static_cast<const unsigned char*>(m_base) + m_lead; }
+    std::size_t size() const override { return m_length - m_lead; }
+
+private:
+    void* m_base;
+    std::size_t m_length;
+    std::size_t m_lead;  // bytes before the read position on its page
+};
+
 class PosixFile final : public File {
 public:
     // limit: the bytes reads may return in all, for a file opened for reading. writeBehind:
     // the file will be synced whole, so the disk may start on what is written at once.
-    PosixFile(int fd, std::string path, std::uint64_t limit, bool writeBehind = false)
-        : m_fd(fd), m_path(std::move(path)), m_left(limit), m_writeBehind(writeBehind) {}
+    // mapFrom: the fewest bytes mapNext maps.
+    PosixFile(int fd, std::string path, std::uint64_t limit, bool writeBehind = false,
+              std::uint64_t mapFrom = kNeverMap)
+        : m_fd(fd), m_path(std::move(path)), m_left(limit), m_writeBehind(writeBehind), m_mapFrom(mapFrom) {}
     ~PosixFile() override { ::close(m_fd); }
     PosixFile(const PosixFile&) = delete;
     PosixFile& operator=(const PosixFile&) = delete;
@@ -55,6 +77,28 @@ public:
             }
             if (errno != EINTR) return errnoStatus("read", m_path);
         }
+    }
+
+    Result<std::unique_ptr<MappedBytes>> mapNext(std::size_t unit, std::uint64_t leave) override {
+        // m_left bounds the mapping as it bounds reads: never past the size at opening.
+        if (unit == 0 || m_left <= leave) return std::unique_ptr<MappedBytes>();
+        const std::uint64_t whole = (m_left - leave) / unit * unit;
+        if (whole == 0 || whole < m_mapFrom || whole > std::numeric_limits<std::size_t>::max() / 2)
+            return std::unique_ptr<MappedBytes>();
+        const auto n = static_cast<std::size_t>(whole);
+        const off_t at = ::lseek(m_fd, 0, SEEK_CUR);
+        if (at < 0) return errnoStatus("seek", m_path);
+        const auto page = static_cast<off_t>(::sysconf(_SC_PAGESIZE));
+        const auto lead = static_cast<std::size_t>(at % page);
+        // Populated at once: the reader touches every page, and one call costs less than a
+        // fault per page.
+        void* base =
+            ::mmap(nullptr, lead + n, PROT_READ, MAP_PRIVATE | MAP_POPULATE, m_fd, at - static_cast<off_t>(lead));
+        if (base == MAP_FAILED) return std::unique_ptr<MappedBytes>();  // read instead
+        auto mapping = std::make_unique<PosixMapping>(base, lead + n, lead);
+        if (::lseek(m_fd, static_cast<off_t>(n), SEEK_CUR) < 0) return errnoStatus("seek", m_path);
+        m_left -= n;
+        return std::unique_ptr<MappedBytes>(std::move(mapping));
     }
 
     Status skip(std::uint64_t n) override {
@@ -112,11 +156,13 @@ private:
     bool m_writeBehind;
     std::uint64_t m_written = 0;  // by write, for the write-behind
     std::uint64_t m_started = 0;  // bytes whose writing to the disk was asked for
+    std::uint64_t m_mapFrom;
 };
 
 // Opens path only when it is a regular file. O_NONBLOCK keeps a FIFO from blocking the
 // open itself; it changes nothing for a regular file.
-Result<std::unique_ptr<File>> openRegular(const std::string& path, int flags, const char* what) {
+Result<std::unique_ptr<File>> openRegular(const std::string& path, int flags, const char* what,
+                                          std::uint64_t mapFrom = kNeverMap) {
     const int fd = ::open(path.c_str(), flags | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0666);
     if (fd < 0) return errnoStatus(what, path);
     struct stat st {};
@@ -130,7 +176,7 @@ Result<std::unique_ptr<File>> openRegular(const std::string& path, int flags, co
         return notRegular(path);
     }
     const std::uint64_t limit = (flags & O_ACCMODE) == O_RDONLY ? static_cast<std::uint64_t>(st.st_size) : 0;
-    return std::unique_ptr<File>(std::make_unique<PosixFile>(fd, path, limit));
+    return std::unique_ptr<File>(std::make_unique<PosixFile>(fd, path, limit, false, mapFrom));
 }
 
 std::string folderOf(const std::string& path) {
@@ -154,6 +200,10 @@ Status syncFolderEntries(const std::string& folder) {
 using LockKey = std::pair<dev_t, ino_t>;
 
 }  // namespace
+
+Result<std::unique_ptr<MappedBytes>> File::mapNext(std::size_t, std::uint64_t) {
+    return std::unique_ptr<MappedBytes>();
+}
 
 Status File::skip(std::uint64_t n) {
     char buffer[4096];
@@ -216,7 +266,9 @@ std::atomic<unsigned> g_temporaryCounter{0};
 
 }  // namespace
 
-PosixFileSystem::PosixFileSystem() : m_held(std::make_unique<HeldLocks>()) {}
+PosixFileSystem::PosixFileSystem() : PosixFileSystem(kNeverMap) {}
+
+PosixFileSystem::PosixFileSystem(std::uint64_t mapFrom) : m_held(std::make_unique<HeldLocks>()), m_mapFrom(mapFrom) {}
 
 PosixFileSystem::~PosixFileSystem() = default;
 
@@ -311,7 +363,7 @@ Result<std::unique_ptr<FileLock>> PosixFileSystem::lock(const std::string& path,
 }
 
 Result<std::unique_ptr<File>> PosixFileSystem::openRead(const std::string& path) {
-    return openRegular(path, O_RDONLY, "open");
+    return openRegular(path, O_RDONLY, "open", m_mapFrom);
 }
 
 Result<std::unique_ptr<File>> PosixFileSystem::openAppend(const std::string& path) {
@@ -428,6 +480,11 @@ Result<std::unique_ptr<File>> PosixFileSystem::openStream(const std::string& pat
 
 FileSystem& defaultFileSystem() {
     static PosixFileSystem fs;
+    return fs;
+}
+
+FileSystem& mappingFileSystem() {
+    static PosixFileSystem fs(kMapReadsFrom);
     return fs;
 }
 

@@ -12,6 +12,14 @@
 
 namespace ql {
 
+// Bytes of a file seen through a read-only mapping, released with the object.
+class MappedBytes {
+public:
+    virtual ~MappedBytes() = default;
+    virtual const unsigned char* data() const = 0;
+    virtual std::size_t size() const = 0;
+};
+
 // An open file. Failures return a Status whose message is for diagnostics only;
 // the store replaces it with the user-facing text of the operation.
 class File {
@@ -19,6 +27,12 @@ public:
     virtual ~File() = default;
     // Reads up to n bytes; 0 means end of file.
     virtual Result<std::size_t> read(void* buffer, std::size_t n) = 0;
+    // Maps the bytes left to read but the last `leave`, as many as make whole units, and moves
+    // the read position past them: the bytes read() would give, without copying them. nullptr
+    // (not a failure) where the file is not mapped (a file system that does not map, too few
+    // bytes to gain by it): read them instead. Touching the mapping after another program cut
+    // the file short in place raises SIGBUS.
+    virtual Result<std::unique_ptr<MappedBytes>> mapNext(std::size_t unit, std::uint64_t leave);
     // Moves the read position n bytes on without reading them; past the end, reads give 0.
     virtual Status skip(std::uint64_t n);
     // Writes all n bytes or fails (a short write is a failure).
@@ -166,7 +180,11 @@ private:
 // The POSIX calls. Locks it hands out must be released before it is destroyed.
 class PosixFileSystem final : public FileSystem {
 public:
+    // Files it opens for reading are never mapped.
     PosixFileSystem();
+    // Files it opens for reading map (File::mapNext) whenever at least mapFrom bytes would be
+    // mapped. Only for a process that survives a mapped file cut short under it (SIGBUS).
+    explicit PosixFileSystem(std::uint64_t mapFrom);
     ~PosixFileSystem() override;
     PosixFileSystem(const PosixFileSystem&) = delete;
     PosixFileSystem& operator=(const PosixFileSystem&) = delete;
@@ -192,9 +210,20 @@ public:
 
 private:
     std::unique_ptr<HeldLocks> m_held;
+    std::uint64_t m_mapFrom;
 };
 
-// The process-wide production file system.
+// The smallest run of bytes mappingFileSystem() maps for a reader: below it, copying them
+// into the read buffer costs less than setting up and tearing down the mapping.
+inline constexpr std::uint64_t kMapReadsFrom = std::uint64_t{4} << 20;
+
+// The process-wide production file system; it never maps, so no other program can make
+// a reader fault by cutting a file short.
 FileSystem& defaultFileSystem();
+
+// A second process-wide production file system that maps readers' files of kMapReadsFrom
+// bytes and more. Only for a program that has made SIGBUS harmless first (quillory-cli):
+// a file another program truncates in place faults the reader of its mapping.
+FileSystem& mappingFileSystem();
 
 }  // namespace ql
