@@ -1,6 +1,7 @@
 #include "print/PageSource.h"
 
 #include "core/store/OutputFile.h"
+#include "print/PdfHalves.h"
 
 #include <QBuffer>
 #include <QFile>
@@ -105,42 +106,29 @@ ql::Result<QByteArray> renderPdfRange(PageSource& source, int fromPage, int toPa
 }  // namespace
 
 ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress, PdfStandard standard) {
+    if (standard == PdfStandard::Plain) return renderPdfOnProcessors(source, usableProcessors(), progress);
     return renderPdfRange(source, 0, 0, progress, standard);
 }
 
-ql::Result<QByteArray> renderPdfPages(PageSource& source, int fromPage, int toPage) {
-    return renderPdfRange(source, fromPage, toPage, nullptr, PdfStandard::Plain);
+ql::Result<QByteArray> renderPdfPages(PageSource& source, int fromPage, int toPage, ql::Progress* progress) {
+    return renderPdfRange(source, fromPage, toPage, progress, PdfStandard::Plain);
 }
 
-namespace {
-
-ql::Status writeRenderedPdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading,
-                            ql::Progress* progress, const PdfRendering& render) {
+ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading,
+                    ql::Progress* progress) {
     const std::string failureMessage = "Cannot write PDF file : " + path.toStdString();
     const std::string encodedPath = QFile::encodeName(path).toStdString();
     // Refused before any page is painted: nothing of the set is ever at risk.
     if (reading)
         if (ql::Status refused = ql::refuseFileOfSet(fs, encodedPath, *reading); !refused) return refused;
     // Nothing touches the disk until the whole document is there.
-    const ql::Result<QByteArray> rendered = render(source, progress);
+    const ql::Result<QByteArray> rendered = renderPdf(source, progress);
     if (!rendered && rendered.status().isCancelled()) return rendered.status();
     if (!rendered) return ql::Status::ioError(failureMessage).withReason(rendered.status().reason());
     const QByteArray& bytes = *rendered;
     return ql::writeOutputFile(fs, encodedPath, failureMessage, [&](ql::File& out) {
         return out.write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
     });
-}
-
-}  // namespace
-
-ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading,
-                    ql::Progress* progress) {
-    return writeRenderedPdf(fs, path, source, reading, progress,
-                            [](PageSource& pages, ql::Progress* stop) { return renderPdf(pages, stop); });
-}
-
-ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const PdfRendering& render) {
-    return writeRenderedPdf(fs, path, source, nullptr, nullptr, render);
 }
 
 ql::Status writePdf(const QString& path, PageSource& source) { return writePdf(ql::defaultFileSystem(), path, source); }

@@ -9,7 +9,7 @@
 #include <QPageLayout>
 #include <QString>
 
-#include <functional>
+#include <memory>
 
 class QImage;
 class QPagedPaintDevice;
@@ -36,6 +36,11 @@ public:
     // The document's name: the PDF's title and, with ".pdf", the file name offered when it is
     // exported ("Invoice 9600001"); empty for none.
     virtual QString documentName() const { return {}; }
+    // The pages of this job painted by another source, with state of its own, so that two
+    // threads may paint some of them at once; null where the pages cannot be painted so. The
+    // job must have begun before the other source paints; its beginJob does nothing, and this
+    // source outlives it and begins no other job meanwhile.
+    virtual std::unique_ptr<PageSource> paintedElsewhere() const { return nullptr; }
 };
 
 // Maps the painter's window onto its whole viewport as the logical page.
@@ -61,9 +66,9 @@ enum class PdfStandard { Plain, Archival };
 ql::Result<QByteArray> renderPdf(PageSource& source, ql::Progress* progress = nullptr,
                                  PdfStandard standard = PdfStandard::Plain);
 
-// Pages fromPage..toPage (1-based) of source as the bytes of one whole PDF document, made as
-// renderPdf makes the whole.
-ql::Result<QByteArray> renderPdfPages(PageSource& source, int fromPage, int toPage);
+// Pages fromPage..toPage (1-based; 0, 0 for all) of source as the bytes of one whole plain PDF
+// document, painted on this thread, as paintPages paints them.
+ql::Result<QByteArray> renderPdfPages(PageSource& source, int fromPage, int toPage, ql::Progress* progress = nullptr);
 
 // True when bytes are one whole PDF document: the header, then the "%%EOF" trailer at the end.
 bool isWholePdf(const QByteArray& bytes);
@@ -78,8 +83,6 @@ bool isWholePdf(const QByteArray& bytes);
 // nothing and returns Status::cancelled().
 ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source,
                     const ql::FileSet* reading = nullptr, ql::Progress* progress = nullptr);
-// The same with the document made by render rather than renderPdf.
-using PdfRendering = std::function<ql::Result<QByteArray>(PageSource&, ql::Progress*)>;
-ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const PdfRendering& render);
+
 // The same on the production file system.
 ql::Status writePdf(const QString& path, PageSource& source);

@@ -33,10 +33,9 @@ public:
 
     const ql::ReportLayout& layout() const { return m_layout; }
 
-    // The pages of this job, which must have begun, painted with a text cache of their own: each
-    // thread that paints some of the pages at once takes one. Its beginJob does nothing; these
-    // pages outlive it and begin no other job meanwhile.
-    std::unique_ptr<PageSource> paintedElsewhere() const;
+    // The pages of this job painted with a text cache of their own: each thread that paints
+    // some of them at once takes one.
+    std::unique_ptr<PageSource> paintedElsewhere() const override;
 
 private:
     friend class ReportPagesElsewhere;

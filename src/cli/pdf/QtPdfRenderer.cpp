@@ -1,6 +1,5 @@
 #include "cli/pdf/QtPdfRenderer.h"
 
-#include "cli/pdf/PdfHalves.h"
 #include "collation/NameOrder.h"
 #include "einvoicepdf/FacturX.h"
 #include "einvoicepdf/FacturXInvoicePdf.h"
@@ -62,8 +61,7 @@ Status QtPdfRenderer::writeTable(FileSystem& fs, const ReportTable& table, const
                                  const std::string& path) {
     startPainting();
     ReportPages pages(table, title, fs, printedAt);
-    return writePdf(fs, pathText(path), pages,
-                    [&pages](PageSource&, Progress*) { return renderReportPdf(pages, usableProcessors()); });
+    return writePdf(fs, pathText(path), pages);
 }
 
 Status QtPdfRenderer::writeWeekChart(FileSystem& fs, const WeekChart& chart, const std::string& path) {

@@ -1,6 +1,5 @@
 #include "ui/print/PdfText.h"
 
-#include "cli/pdf/PdfHalves.h"
 #include "core/reports/ReportLayout.h"
 #include "core/reports/ReportTable.h"
 #include "core/store/FileSet.h"
@@ -9,6 +8,7 @@
 #include "core/time/Calendar.h"
 #include "core/time/Clock.h"
 #include "print/PageSource.h"
+#include "print/PdfHalves.h"
 #include "print/ReportPages.h"
 #include "support/FaultyFileSystem.h"
 
@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -45,6 +47,24 @@ PdfFacts factsOf(const QByteArray& pdf, const QString& path, int firstPage, int 
     facts.pixels = raster.readAllStandardOutput();
     return facts;
 }
+
+// Counts what it is told and stops when told the page it is to stop at.
+class StoppingProgress final : public ql::Progress {
+public:
+    explicit StoppingProgress(std::uint64_t stopAt) : m_stopAt(stopAt) {}
+    std::uint64_t total = 0;
+    std::uint64_t mostDone = 0;
+
+protected:
+    bool onAdvance(std::uint64_t done, std::uint64_t all) override {
+        total = all;
+        mostDone = std::max(mostDone, done);
+        return done < m_stopAt;
+    }
+
+private:
+    std::uint64_t m_stopAt;
+};
 
 class PdfHalvesTest : public ::testing::Test {
 protected:
@@ -86,21 +106,21 @@ TEST_F(PdfHalvesTest, HalvesJoinedAreTheWholeReport) {
         int processors;
     };
     // At the size worth a second thread, with an even and an odd count, and on one processor.
-    const Case cases[] = {{ql::cli::kPagesWorthTwoThreads, 2},
-                          {ql::cli::kPagesWorthTwoThreads + 1, 2},
-                          {ql::cli::kPagesWorthTwoThreads + 1, 1}};
+    const Case cases[] = {{kPagesWorthTwoThreads, 2},
+                          {kPagesWorthTwoThreads + 1, 2},
+                          {kPagesWorthTwoThreads + 1, 1}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.pages << " pages on " << c.processors << " processors");
         const ql::ReportTable table = historyOf(c.pages);
         ASSERT_EQ(ql::ReportPageCount(table, ql::kReportBodyArea), c.pages);
 
         ReportPages whole(table, ql::kHistoryTitle, ql::defaultFileSystem(), clock);
-        const ql::Result<QByteArray> expected = renderPdf(whole);
+        const ql::Result<QByteArray> expected = renderPdfPages(whole, 0, 0);
         ASSERT_TRUE(expected) << expected.status().message();
 
         ql::test::FaultyFileSystem fs;
         ReportPages split(table, ql::kHistoryTitle, fs, clock);
-        const ql::Result<QByteArray> joined = ql::cli::renderReportPdf(split, c.processors);
+        const ql::Result<QByteArray> joined = renderPdfOnProcessors(split, c.processors, nullptr);
         ASSERT_TRUE(joined) << joined.status().message();
         EXPECT_TRUE(isWholePdf(*joined));
         // The job begins once, whichever way it is painted.
@@ -117,19 +137,44 @@ TEST_F(PdfHalvesTest, HalvesJoinedAreTheWholeReport) {
     }
 }
 
+TEST_F(PdfHalvesTest, ProgressCountsBothHalvesAndStopsBoth) {
+    const ql::ReportTable table = historyOf(kPagesWorthTwoThreads + 20);
+    const auto pages = static_cast<std::uint64_t>(kPagesWorthTwoThreads + 20);
+    {
+        SCOPED_TRACE("to the end");
+        ReportPages split(table, ql::kHistoryTitle, ql::defaultFileSystem(), clock);
+        StoppingProgress progress(pages + 1);
+        const ql::Result<QByteArray> joined = renderPdfOnProcessors(split, 2, &progress);
+        ASSERT_TRUE(joined) << joined.status().message();
+        EXPECT_EQ(progress.total, pages);
+        // Told before each page of the first half, so the last it hears is at least the first
+        // half's last page and never more than the whole.
+        EXPECT_GE(progress.mostDone, pages / 2);
+        EXPECT_LT(progress.mostDone, pages);
+    }
+    {
+        SCOPED_TRACE("stopped");
+        ReportPages split(table, ql::kHistoryTitle, ql::defaultFileSystem(), clock);
+        StoppingProgress progress(5);
+        const ql::Result<QByteArray> stopped = renderPdfOnProcessors(split, 2, &progress);
+        ASSERT_FALSE(stopped);
+        EXPECT_TRUE(stopped.status().isCancelled());
+    }
+}
+
 TEST_F(PdfHalvesTest, AHalfThatIsNoPdfFailsTheJoin) {
     const ql::ReportTable table = historyOf(2);
     ReportPages pages(table, ql::kHistoryTitle, ql::defaultFileSystem(), clock);
-    const ql::Result<QByteArray> good = renderPdf(pages);
+    const ql::Result<QByteArray> good = renderPdfPages(pages, 0, 0);
     ASSERT_TRUE(good);
     const QByteArray cut = good->left(good->size() / 2);
     for (const auto& [first, second] : {std::pair{*good, QByteArray("not a PDF")}, std::pair{QByteArray(), *good},
                                         std::pair{cut, *good}}) {
-        const ql::Result<QByteArray> joined = ql::cli::joinPdfs(first, second);
+        const ql::Result<QByteArray> joined = joinPdfs(first, second);
         ASSERT_FALSE(joined);
         EXPECT_EQ(joined.status().message(), "the PDF pages could not be made");
     }
-    const ql::Result<QByteArray> both = ql::cli::joinPdfs(*good, *good);
+    const ql::Result<QByteArray> both = joinPdfs(*good, *good);
     ASSERT_TRUE(both);
     const PdfFacts facts = factsOf(*both, dir.filePath(QStringLiteral("both.pdf")), 1, 4);
     EXPECT_EQ(facts.pages, 4);
