@@ -9,6 +9,7 @@
 #include "core/tracking/RunLock.h"
 #include "core/tracking/RunningJournal.h"
 #include "support/FaultyFileSystem.h"
+#include "support/ForwardingFile.h"
 
 #include <gtest/gtest.h>
 
@@ -129,22 +130,18 @@ public:
     std::uint64_t bytesRead() const { return m_read; }
 
 private:
-    class CountingFile final : public File {
+    class CountingFile final : public test::ForwardingFile {
     public:
-        CountingFile(std::unique_ptr<File> real, CountingFileSystem& fs) : m_real(std::move(real)), m_fs(fs) {}
+        CountingFile(std::unique_ptr<File> real, CountingFileSystem& fs)
+            : test::ForwardingFile(std::move(real)), m_fs(fs) {}
         Result<std::size_t> read(void* buffer, std::size_t n) override {
-            auto got = m_real->read(buffer, n);
+            auto got = test::ForwardingFile::read(buffer, n);
             if (got) m_fs.m_read += *got;
             if (m_fs.m_read > m_fs.m_budget) return Status::ioError("read past the budget");
             return got;
         }
-        Status write(const void* data, std::size_t n) override { return m_real->write(data, n); }
-        Status sync() override { return m_real->sync(); }
-        Status truncate(std::uint64_t size) override { return m_real->truncate(size); }
-        Result<std::uint64_t> size() override { return m_real->size(); }
 
     private:
-        std::unique_ptr<File> m_real;
         CountingFileSystem& m_fs;
     };
 
