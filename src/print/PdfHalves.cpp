@@ -87,7 +87,8 @@ ql::Result<QByteArray> joinPdfs(const QByteArray& first, const QByteArray& secon
         writer.setStreamDataMode(qpdf_s_preserve);
         writer.write();
         const std::shared_ptr<Buffer> written = writer.getBufferSharedPointer();
-        QByteArray bytes(reinterpret_cast<const char*>(written->getBuffer()), static_cast<qsizetype>(written->getSize()));
+        QByteArray bytes(reinterpret_cast<const char*>(written->getBuffer()),
+                         static_cast<qsizetype>(written->getSize()));
         // Held to what a document painted whole is held to before anything is written.
         if (!isWholePdf(bytes)) return notJoined("the joined document is not whole");
         return bytes;
