@@ -113,6 +113,8 @@ public:
                                       [&](const unsigned char* records, std::size_t count) {
                                           for (std::size_t i = 0; i < count; ++i) {
                                               const unsigned char* r = records + i * ProjectRecord::kSize;
+                                              if (i + kFetchAhead < count)
+                                                  prefetchFieldsOf(r + kFetchAhead * ProjectRecord::kSize);
                                               rates.add(decodeProjectId(r), decodeProjectChargesPerHour(r), seen);
                                           }
                                       });
@@ -129,6 +131,14 @@ public:
 
 private:
     static constexpr std::int32_t kBound = 1 << 16;
+    // The id and the rate are the first 77 bytes of a 1,082-byte record: read through a mapping,
+    // each record is a miss of its own that the processor's stride prefetch does not follow
+    // across pages. Asked for some records ahead, several come at once.
+    static constexpr std::size_t kFetchAhead = 8;
+    static void prefetchFieldsOf(const unsigned char* record) {
+        __builtin_prefetch(record);
+        __builtin_prefetch(record + 76);
+    }
 
     void add(std::int32_t id, double rate, std::vector<bool>& seen) {
         if (id < 0 || id >= kBound) {

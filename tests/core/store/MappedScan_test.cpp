@@ -81,8 +81,8 @@ TEST(MappedScanTest, MappedAndReadScansHandOnTheSameChunks) {
         {0, 12, 16384, 0, 1, 0},      {0, 12, 100, 0, 200, 0},
         {0, 1082, 181, 0, 0, 0},      {0, 1082, 182, 0, 0, 1},
         {0, 1082, 400, 1081, 3, 2},
-        {kMapReadsFrom, 12, 103759, 0, 0, 0},                          // 8 chunks: under 1 MiB
-        {kMapReadsFrom, 12, 103760, 0, 0, 9},
+        {kMapReadsFrom, 12, 60071, 0, 0, 0},                           // 4 chunks: under 512 KiB
+        {kMapReadsFrom, 12, 60072, 0, 0, 5},
     };
     TempDir dir;
     const std::string path = dir.path("Work.tfr");
