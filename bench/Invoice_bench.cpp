@@ -1,7 +1,7 @@
 #include "BenchData.h"
 
 #include "core/reports/Invoice.h"
-#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceIssue.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/reports/InvoiceText.h"
 #include "core/store/Customers.h"
@@ -107,35 +107,32 @@ void BM_IssueInvoice(benchmark::State& state) {
     for (auto _ : state) {
         auto held = lockFileSet(fs, set);
         auto settings = readSettings(fs, set);
-        auto reg = readInvoiceRegister(fs, set);
-        if (!held || !settings || !reg) {
+        if (!held || !settings) {
             state.SkipWithError("cannot read the set");
             break;
         }
         InvoiceRequest request = base;
         request.invoiceNumber = settings->nextInvoiceNumber;
-        auto invoice = LoadInvoice(fs, request, set);
-        if (!invoice) {
-            state.SkipWithError(invoice.status().message().c_str());
+        request.issueDate = benchNow();
+        auto plan = prepareInvoice(fs, set, request, *settings);
+        if (!plan) {
+            state.SkipWithError(plan.status().message().c_str());
             break;
         }
-        const BilledOverlap overlap = billedOverlap(*invoice, *reg);
-        auto parties = loadInvoiceParties(fs, *invoice, *settings);
-        if (!parties) {
-            state.SkipWithError(parties.status().message().c_str());
+        (void)answerBilled(*plan, BilledAnswer::BillAgain);
+        const std::string text = invoiceFileText(plan->invoice, plan->parties);
+        const auto issued = issueInvoice(
+            fs, set, *plan,
+            [&] {
+                return writeOutputFile(fs, output, "Cannot write invoice file : " + output,
+                                       [&](File& out) { return out.write(text.data(), text.size()); });
+            },
+            held->get());
+        if (!issued || issued->moved) {
+            state.SkipWithError(issued ? "the number moved" : issued.status().message().c_str());
             break;
         }
-        const std::string text = invoiceFileText(*invoice, *parties);
-        const InvoiceRecord record{*invoice, *parties, benchNow(), overlap.frames > 0};
-        const Status issued = issueInvoice(fs, set, *reg, record, [&] {
-            return writeOutputFile(fs, output, "Cannot write invoice file : " + output,
-                                   [&](File& out) { return out.write(text.data(), text.size()); });
-        });
-        if (!issued) {
-            state.SkipWithError(issued.message().c_str());
-            break;
-        }
-        lines = invoice->lines.size();
+        lines = plan->invoice.lines.size();
         state.PauseTiming();
         std::ofstream(set.invoiceRegister(), std::ios::binary | std::ios::trunc) << registerBytes;
         std::ofstream(set.settings(), std::ios::binary | std::ios::trunc) << settingsBytes;

@@ -3,7 +3,7 @@
 #include "cli/FileSetArgument.h"
 
 #include "core/einvoice/CiiInvoice.h"
-#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceIssue.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/reports/InvoiceText.h"
 #include "core/store/FieldCodec.h"
@@ -16,8 +16,7 @@ namespace {
 
 // The refusal of an e-invoice that lacks what the standard requires, every gap on one line.
 // option names the output asked for (--xml, --facturx).
-Status refuseEInvoiceGaps(const std::string& option, const Invoice& invoice, const InvoiceParties& parties) {
-    const std::vector<EInvoiceGap> gaps = missingEInvoiceDetails(invoice, parties);
+Status refuseEInvoiceGaps(const std::string& option, const std::vector<EInvoiceGap>& gaps) {
     if (gaps.empty()) return Status::ok();
     std::string message = option + ": the e-invoice lacks details the standard requires: ";
     for (std::size_t i = 0; i < gaps.size(); ++i)
@@ -29,12 +28,13 @@ Status refuseEInvoiceGaps(const std::string& option, const Invoice& invoice, con
 // The bytes live in `bytes`, which a FIFO or the standard output takes only at commit.
 Result<PendingOutput> prepareInvoiceOutput(FileSystem& fs, PdfRenderer& pdf, const InvoiceCommandRequest& request,
                                            const FileSet& set, std::ostream& out, const Invoice& invoice,
-                                           const InvoiceParties& parties, std::string& bytes) {
+                                           const InvoiceParties& parties, const std::vector<EInvoiceGap>& gaps,
+                                           std::string& bytes) {
     const std::string failure = request.pdf ? "Cannot write PDF file : " + *request.pdf
                                 : request.xml ? "Cannot write e-invoice file : " + *request.xml
                                               : "Cannot write invoice file : " + *request.text;
     if (request.pdf && request.facturx) {
-        if (const Status refused = refuseEInvoiceGaps("--facturx", invoice, parties); !refused) return refused;
+        if (const Status refused = refuseEInvoiceGaps("--facturx", gaps); !refused) return refused;
         auto xml = ciiInvoiceXml(invoice, parties);
         if (!xml) return xml.status();
         auto rendered = pdf.facturXPdf(fs, invoice, parties, *xml);
@@ -45,7 +45,7 @@ Result<PendingOutput> prepareInvoiceOutput(FileSystem& fs, PdfRenderer& pdf, con
         if (!rendered) return failedWith(failure, rendered.status());
         bytes = std::move(rendered).value();
     } else if (request.xml) {
-        if (const Status refused = refuseEInvoiceGaps("--xml", invoice, parties); !refused) return refused;
+        if (const Status refused = refuseEInvoiceGaps("--xml", gaps); !refused) return refused;
         auto xml = ciiInvoiceXml(invoice, parties);
         if (!xml) return xml.status();
         bytes = std::move(xml).value();
@@ -74,18 +74,15 @@ Status reprintInvoice(FileSystem& fs, PdfRenderer& pdf, const InvoiceCommandRequ
     if (!settings) return settings.status();
     auto reg = readInvoiceRegister(fs, set);
     if (!reg) return reg.status();
-    const auto& invoices = reg->invoices();
-    std::size_t i = 0;
-    while (i < invoices.size() && invoices[i].number != *request.reprint) ++i;
-    if (i == invoices.size())
-        return Status::invalidArgument("--reprint: no invoice has the number " + *request.reprint +
-                                       " in the invoice register");
-    if (invoices[i].state == IssuedState::Void)
-        return Status::invalidArgument("--reprint: invoice " + *request.reprint + " is void");
-    auto content = issuedContent(fs, *reg, i, set);
-    if (!content) return content.status();
+    InvoiceInput refused = InvoiceInput::None;
+    auto content = findIssuedContent(fs, set, *reg, *request.reprint, VoidInvoices::Refused, &refused);
+    if (!content) {
+        if (refused == InvoiceInput::Number) return Status::invalidArgument("--reprint: " + content.status().message());
+        return content.status();
+    }
     std::string bytes;
-    auto prepared = prepareInvoiceOutput(fs, pdf, request, set, out, content->invoice, content->parties, bytes);
+    auto prepared = prepareInvoiceOutput(fs, pdf, request, set, out, content->invoice, content->parties,
+                                         missingEInvoiceDetails(content->invoice, content->parties), bytes);
     if (!prepared) return prepared.status();
     return prepared->commit();
 }
@@ -130,43 +127,45 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     auto settings = openFileSet(fs, set);
     if (!settings) return settings.status();
     invoiceRequest.invoiceNumber = request.number ? *request.number : settings->nextInvoiceNumber;
-    if (const Status st = checkInvoiceNumber(invoiceRequest.invoiceNumber); !st)
-        return Status::invalidArgument("--number: " + st.message());
-    if (!codec::isValidUtf8(invoiceRequest.invoiceNumber))
-        return Status::invalidArgument("--number: the invoice number is not UTF-8 text");
-    // Read once, under the lock that issuing keeps: what it says is billed stays so until then.
-    auto reg = readInvoiceRegister(fs, set);
-    if (!reg) return reg.status();
+    // Read once, under the lock that issuing keeps: what the register says is billed stays so
+    // until then.
+    InvoiceInput refused = InvoiceInput::None;
+    auto plan = prepareInvoice(fs, set, invoiceRequest, *settings, &refused);
+    if (!plan) {
+        if (refused == InvoiceInput::Number) return Status::invalidArgument("--number: " + plan.status().message());
+        if (refused == InvoiceInput::Customer && plan.status().code() == StatusCode::NotFound)
+            return Status::invalidArgument("--customer: no customer has the id " + request.customer);
+        return plan.status();
+    }
     // A copy that issues nothing (--no-advance) may show a number the register holds.
-    if (!request.noAdvance && reg->find(invoiceRequest.invoiceNumber))
+    if (!request.noAdvance && plan->billedBy.find(invoiceRequest.invoiceNumber))
         return Status::invalidArgument("--number: " + numberInRegisterMessage(invoiceRequest.invoiceNumber));
-
-    auto invoice = LoadInvoice(fs, invoiceRequest, set);
-    if (!invoice) return invoice.status();
-    const BilledOverlap overlap = billedOverlap(*invoice, *reg);
-    if (overlap.frames > 0 && request.unbilled) leaveOutBilled(*invoice, *reg);
+    const BilledOverlap& overlap = plan->overlap;
     if (overlap.frames > 0 && !request.unbilled && !request.rebill)
         return Status::invalidArgument(std::to_string(overlap.frames) + (overlap.frames == 1 ? " frame" : " frames") +
                                        " of this invoice " + (overlap.frames == 1 ? "was" : "were") +
                                        " billed already, on " + (overlap.numbers.size() == 1 ? "invoice " : "invoices ") +
                                        joined(overlap.numbers) +
                                        ": give --unbilled to leave them out or --rebill to bill them again");
-    auto parties = loadInvoiceParties(fs, *invoice, *settings);
-    if (!parties) {
-        if (parties.status().code() == StatusCode::NotFound)
-            return Status::invalidArgument("--customer: no customer has the id " + request.customer);
-        return parties.status();
-    }
+    if (const Status answered =
+            answerBilled(*plan, request.unbilled ? BilledAnswer::LeaveOut : BilledAnswer::BillAgain);
+        !answered)
+        return answered;
 
     // The invoice is made whole first and shows under its name only once its number is
     // stored and it is recorded: a failure before leaves none of them; a failure of the
     // showing takes the record out and gives the number back.
     std::string bytes;
-    auto prepared = prepareInvoiceOutput(fs, pdf, request, set, out, *invoice, *parties, bytes);
+    auto prepared = prepareInvoiceOutput(fs, pdf, request, set, out, plan->invoice, plan->parties, plan->gaps, bytes);
     if (!prepared) return prepared.status();
     if (request.noAdvance) return prepared->commit();
-    const InvoiceRecord record{*invoice, *parties, *now, request.rebill && overlap.frames > 0};
-    return issueInvoice(fs, set, *reg, record, [&prepared] { return prepared->commit(); });
+    auto issued = issueInvoice(fs, set, *plan, [&prepared] { return prepared->commit(); }, held.get());
+    if (!issued) return issued.status();
+    // Under the lock held since the settings were read no one else stores a number; should the
+    // settings say otherwise, nothing was issued, and that is no success.
+    if (issued->moved)
+        return Status::ioError(fileSetBusyMessage(set));
+    return Status::ok();
 }
 
 }  // namespace ql::cli

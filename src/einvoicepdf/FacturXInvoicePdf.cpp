@@ -8,7 +8,8 @@ namespace ql {
 
 Result<std::string> facturXInvoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties,
                                       std::string_view xml, Progress* progress) {
-    InvoicePages pages(invoice, parties, fs);
+    // The pages show the parties the XML inside them shows, not a later read of the files.
+    InvoicePages pages(invoice, parties, fs, InvoicePages::Parties::Kept);
     // PDF/A-1b already embeds the fonts and the output intent that PDF/A-3 asks for; what
     // the later step adds is the attachment and the metadata that declares it.
     const Result<QByteArray> archival = renderPdf(pages, progress, PdfStandard::Archival);

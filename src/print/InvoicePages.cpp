@@ -106,12 +106,13 @@ void paintInvoicePage(QPainter& painter, const ql::InvoicePage& page) {
     painter.restore();
 }
 
-InvoicePages::InvoicePages(ql::Invoice invoice, ql::InvoiceParties parties, ql::FileSystem& fileSystem)
-    : m_invoice(std::move(invoice)), m_parties(std::move(parties)), m_fs(fileSystem) {}
+InvoicePages::InvoicePages(ql::Invoice invoice, ql::InvoiceParties parties, ql::FileSystem& fileSystem,
+                           Parties source)
+    : m_invoice(std::move(invoice)), m_parties(std::move(parties)), m_fs(fileSystem), m_source(source) {}
 
 void InvoicePages::beginJob() {
     // A reprint shows the company and customer as issued, whatever the files say now.
-    if (m_invoice.asIssued) return;
+    if (m_invoice.asIssued || m_source == Parties::Kept) return;
     if (auto parties = ql::loadInvoiceParties(m_fs, m_invoice)) m_parties = std::move(parties).value();
 }
 

@@ -18,13 +18,18 @@ QFont invoiceTitleFont();
 // wrapped at words.
 void paintInvoicePage(QPainter& painter, const ql::InvoicePage& page);
 
-// The pages of an invoice. Each job reads the settings record and the customer again (as
-// printed invoices always have), keeping those it has when they cannot be read; the lines
-// stay those of the invoice as built, so Ctrl+P prints it again unchanged.
+// The pages of an invoice. Unless the parties are kept, each job reads the settings record
+// and the customer again (as printed invoices always have), keeping those it has when they
+// cannot be read; the lines stay those of the invoice as built, so Ctrl+P prints it again
+// unchanged.
 class InvoicePages final : public PageSource {
 public:
+    // Kept: the parties given are those the invoice was issued with (recorded in the
+    // register, written beside the pages), printed by every job without a read.
+    enum class Parties { ReadEachJob, Kept };
     // fileSystem outlives the pages.
-    InvoicePages(ql::Invoice invoice, ql::InvoiceParties parties, ql::FileSystem& fileSystem);
+    InvoicePages(ql::Invoice invoice, ql::InvoiceParties parties, ql::FileSystem& fileSystem,
+                 Parties source = Parties::ReadEachJob);
 
     void beginJob() override;
     int pageCount() const override { return m_invoice.pageCount(); }
@@ -40,4 +45,5 @@ private:
     ql::Invoice m_invoice;
     ql::InvoiceParties m_parties;
     ql::FileSystem& m_fs;
+    Parties m_source;
 };

@@ -43,7 +43,8 @@ void QtPdfRenderer::startPainting() {
 
 Result<std::string> QtPdfRenderer::invoicePdf(FileSystem& fs, const Invoice& invoice, const InvoiceParties& parties) {
     startPainting();
-    InvoicePages pages(invoice, parties, fs);
+    // The parties the invoice is recorded with, as its text file and XML show them.
+    InvoicePages pages(invoice, parties, fs, InvoicePages::Parties::Kept);
     auto bytes = renderPdf(pages);
     if (!bytes) return bytes.status();
     return bytes->toStdString();

@@ -10,18 +10,19 @@
 // side builds the invoice that hint 5 and Ctrl+P print from it. One per application window.
 class InvoiceRequestStore {
 public:
-    // Replaces the kept request; loaded, when given, is its invoice as the command already
-    // built it, so the print side need not read the set's files again.
-    void keep(const ql::InvoiceRequest& request, std::optional<ql::Invoice> loaded = std::nullopt) {
+    // Replaces the kept request; issued, when given, is its invoice as the command issued it,
+    // with the parties it was recorded with, so the print side need not read the set's files
+    // again.
+    void keep(const ql::InvoiceRequest& request, std::optional<ql::IssuedContent> issued = std::nullopt) {
         m_last = request;
-        m_loaded = std::move(loaded);
+        m_loaded = std::move(issued);
     }
     // The kept request; nullopt before the first invoice. The reference stays valid as long
     // as the store does.
     const std::optional<ql::InvoiceRequest>& last() const { return m_last; }
-    // The invoice kept with the request, handed over once: nullopt when none was kept or it
-    // was taken already.
-    std::optional<ql::Invoice> takeLoaded() { return std::exchange(m_loaded, std::nullopt); }
+    // The invoice and parties kept with the request, handed over once: nullopt when none was
+    // kept or it was taken already.
+    std::optional<ql::IssuedContent> takeLoaded() { return std::exchange(m_loaded, std::nullopt); }
 
     // An issued invoice to print again as it was issued, handed over once by takeIssued.
     void keepIssued(ql::IssuedContent content) { m_issued = std::move(content); }
@@ -29,6 +30,6 @@ public:
 
 private:
     std::optional<ql::InvoiceRequest> m_last;
-    std::optional<ql::Invoice> m_loaded;
+    std::optional<ql::IssuedContent> m_loaded;
     std::optional<ql::IssuedContent> m_issued;
 };

@@ -2,6 +2,7 @@
 #include "ui/common/CoreText.h"
 
 #include "core/reports/Invoice.h"
+#include "core/reports/InvoiceIssue.h"
 #include "core/Progress.h"
 #include "core/store/Settings.h"
 #include "core/time/TimeText.h"
@@ -147,7 +148,9 @@ void CInvoicesDlg::updateButtons() {
 std::optional<ql::IssuedContent> CInvoicesDlg::selectedContent() {
     const std::optional<std::size_t> i = selectedIndex();
     if (!i) return std::nullopt;
-    auto content = ql::issuedContent(m_fs, m_register, *i, m_set);
+    // Paper copies of a void invoice may still be wanted; the e-invoice buttons are off for one.
+    auto content = ql::findIssuedContent(m_fs, m_set, m_register, m_register.invoices()[*i].number,
+                                         ql::VoidInvoices::Given);
     if (!content) {
         m_prompter.inform(QStringLiteral("Quillory"), coreText(content.status().message()),
                           Prompter::Icon::Warning);
@@ -178,7 +181,7 @@ void CInvoicesDlg::eInvoiceFile(EInvoiceForm form) {
     const std::optional<ql::IssuedContent> content = selectedContent();
     if (!content) return;
     // What an invoice lacked when it was issued cannot be filled in for it afterwards.
-    if (const std::optional<QString> missing = missingEInvoiceText(content->invoice, content->parties)) {
+    if (const std::optional<QString> missing = missingEInvoiceText(ql::missingEInvoiceDetails(content->invoice, content->parties))) {
         m_prompter.inform(tr("E-invoice"), *missing, Prompter::Icon::Information);
         return;
     }

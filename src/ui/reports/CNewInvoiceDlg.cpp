@@ -6,7 +6,7 @@
 #include "ui_CNewInvoiceDlg.h"
 
 #include "collation/NameOrder.h"
-#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceIssue.h"
 #include "core/reports/ReportPeriod.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
@@ -23,9 +23,9 @@
 #include <algorithm>
 
 CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql::Clock& clock, const ql::FileSet& set,
-                               QWidget* parent)
+                               QWidget* parent, Output output)
     : QDialog(parent), m_fs(fs), m_prompter(prompter), m_clock(clock), m_set(set),
-      m_ui(std::make_unique<Ui::CNewInvoiceDlg>()) {
+      m_ui(std::make_unique<Ui::CNewInvoiceDlg>()), m_output(std::move(output)) {
     m_ui->setupUi(this);
     connect(m_ui->printButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onPrint);
     connect(m_ui->toFileButton, &QPushButton::clicked, this, &CNewInvoiceDlg::onToFile);
@@ -65,97 +65,96 @@ void CNewInvoiceDlg::refuse(const std::string& message) {
     m_prompter.inform(tr("Warning"), coreText(message), Prompter::Icon::Information);
 }
 
+bool CNewInvoiceDlg::askAboutMovedNumber(const std::string& current) {
+    // Another window or program issued invoices since this one opened: the number shown may
+    // be taken. The user decides with the number now stored in view; nothing is stored yet.
+    const QString taken = QString::fromStdString(m_shownNumber);
+    const QString next = QString::fromStdString(current);
+    m_shownNumber = current;
+    const bool useNext = m_prompter.ask(
+        tr("New invoice"),
+        tr("Invoice numbers were issued by another window or program since this one opened: "
+                       "the next invoice number is now %1, not %2.\nIssue this invoice as number %1?")
+            .arg(next, taken));
+    // Either way the field offers the free number: issuing the taken one again needs the
+    // user to type it deliberately.
+    m_ui->numberEdit->setText(next);
+    if (useNext) return true;
+    m_ui->numberEdit->setFocus();
+    m_ui->numberEdit->selectAll();
+    return false;
+}
+
+std::optional<ql::BilledAnswer> CNewInvoiceDlg::askAboutBilled(const ql::BilledOverlap& overlap) {
+    QStringList numbers;
+    for (const std::string& n : overlap.numbers) numbers << QString::fromStdString(n);
+    const QString frames = overlap.frames == 1 ? tr("1 time frame of this period was")
+                                               : tr("%1 time frames of this period were").arg(overlap.frames);
+    // Escape does neither: billing the hours again must be chosen, never fallen into.
+    enum { kLeaveOut, kBillAgain, kCancel };
+    const int choice = m_prompter.choose(
+        tr("New invoice"),
+        tr("%1 billed already, on %2 %3.\nLeave them out of this invoice, or bill them again "
+           "(the register records that it does)?")
+            .arg(frames, numbers.size() == 1 ? tr("invoice") : tr("invoices"), numbers.join(QStringLiteral(", "))),
+        {tr("&Leave Out"), tr("&Bill Again"), tr("Cancel")}, kCancel);
+    if (choice == kCancel) return std::nullopt;
+    return choice == kLeaveOut ? ql::BilledAnswer::LeaveOut : ql::BilledAnswer::BillAgain;
+}
+
 void CNewInvoiceDlg::collectAndEnd(int result) {
     ql::InvoiceRequest request;
     const QVariant id = m_ui->customerCombo->currentData();
     request.customerId = id.isValid() ? id.toInt() : -1;
     request.invoiceNumber = m_ui->numberEdit->text().toStdString();
-    if (const ql::Status st = ql::checkInvoiceNumber(request.invoiceNumber); !st) return refuse(st.message());
-    if (const ql::Status st =
-            ql::checkInvoiceCustomer(m_fs, m_set.customers(), request.customerId);
-        !st)
-        return refuse(st.message());
     const auto start = ql::ParseDateText(m_ui->fromEdit->text().toStdString(), m_monthFirst, ql::DayClock::Start, "From");
     if (!start) return refuse(start.status().message());
     const auto end = ql::ParseDateText(m_ui->toEdit->text().toStdString(), m_monthFirst, ql::DayClock::End, "To");
     if (!end) return refuse(end.status().message());
     request.periodStart = *start;
     request.periodEnd = *end;
+    // The date the invoice shows, whatever time the questions below take.
     request.issueDate = m_clock.now();
-    // An invoice of no lines would take a number for nothing.
-    auto invoice = ql::LoadInvoice(m_fs, request, m_set);
-    if (!invoice) return refuse(invoice.status().message());
-    if (invoice->lines.empty()) return refuse(kNothingToInvoice);
-    // Recorded as it is shown now, so that a reprint gives this invoice whatever changes later.
-    auto parties = ql::loadInvoiceParties(m_fs, *invoice);
-    if (!parties) return refuse(parties.status().message());
+    auto plan = ql::prepareInvoice(m_fs, m_set, request);
+    if (!plan) return refuse(plan.status().message());
+    // Asked before anything else: the questions below are then asked of the number issued.
+    if (plan->shownNumber != m_shownNumber) {
+        if (askAboutMovedNumber(plan->shownNumber)) return collectAndEnd(result);
+        return;
+    }
     // An e-invoice its receiver would reject must not take a number: the user is told what to
     // fill in first (before any question on billed hours), and the dialog stays open.
     if (result == kEInvoiceXml || result == kFacturX) {
-        if (const std::optional<QString> missing = missingEInvoiceText(*invoice, *parties)) {
+        if (const std::optional<QString> missing = missingEInvoiceText(plan->gaps)) {
             m_prompter.inform(tr("E-invoice"), *missing, Prompter::Icon::Information);
             return;
         }
     }
     // The same hours billed twice without a word would cost the customer's trust: asked first.
-    const auto reg = ql::readInvoiceRegister(m_fs, m_set);
-    if (!reg) return refuse(reg.status().message());
-    bool rebills = false;
-    if (const ql::BilledOverlap overlap = ql::billedOverlap(*invoice, *reg); overlap.frames > 0) {
-        QStringList numbers;
-        for (const std::string& n : overlap.numbers) numbers << QString::fromStdString(n);
-        const QString frames = overlap.frames == 1 ? tr("1 time frame of this period was")
-                                                   : tr("%1 time frames of this period were").arg(overlap.frames);
-        // Escape does neither: billing the hours again must be chosen, never fallen into.
-        enum { kLeaveOut, kBillAgain, kCancel };
-        const int choice = m_prompter.choose(
-            tr("New invoice"),
-            tr("%1 billed already, on %2 %3.\nLeave them out of this invoice, or bill them again "
-               "(the register records that it does)?")
-                .arg(frames, numbers.size() == 1 ? tr("invoice") : tr("invoices"),
-                     numbers.join(QStringLiteral(", "))),
-            {tr("&Leave Out"), tr("&Bill Again"), tr("Cancel")}, kCancel);
-        if (choice == kCancel) return;
-        if (choice == kLeaveOut) {
-            ql::leaveOutBilled(*invoice, *reg);
-            if (invoice->lines.empty())
-                return refuse("Every time frame of this period was billed already: there is nothing to invoice.");
-        } else {
-            rebills = true;
-        }
+    if (plan->overlap.frames > 0) {
+        const std::optional<ql::BilledAnswer> answer = askAboutBilled(plan->overlap);
+        if (!answer) return;
+        if (const ql::Status answered = ql::answerBilled(*plan, *answer); !answered) return refuse(answered.message());
     }
-    // The date the invoice shows, whatever time the question above took.
-    const ql::InvoiceRecord record{*invoice, *parties, request.issueDate, rebills};
-    // Stored and recorded before anything is printed or written: cancelling later does not
-    // take it back.
-    auto claim = ql::claimInvoiceNumber(m_fs, m_set, m_shownNumber, request.invoiceNumber, &record);
-    if (!claim) {
-        // A settings file that cannot be written (a full disk): said with the system's reason.
-        m_prompter.inform(tr("Warning"), failureText(claim.status()), Prompter::Icon::Warning);
+    const std::function<ql::Status()> write = m_output ? m_output(result, *plan, this) : nullptr;
+    bool writeFailed = false;
+    auto issued = ql::issueInvoice(m_fs, m_set, *plan, [&] {
+        const ql::Status written = write ? write() : ql::Status::ok();
+        writeFailed = !written;
+        return written;
+    });
+    if (!issued) {
+        // A file that cannot be written, or a settings file that cannot (a full disk): said with
+        // the system's reason; nothing was issued.
+        m_prompter.inform(writeFailed ? QStringLiteral("Quillory") : tr("Warning"), failureText(issued.status()),
+                          Prompter::Icon::Warning);
         return;
     }
-    if (claim->moved) {
-        // Another window or program issued invoices since this one opened: the number shown may
-        // be taken. The user decides with the number now stored in view; nothing is stored yet.
-        const QString taken = QString::fromStdString(m_shownNumber);
-        const QString next = QString::fromStdString(claim->current);
-        m_shownNumber = claim->current;
-        const bool useNext = m_prompter.ask(
-            tr("New invoice"),
-            tr("Invoice numbers were issued by another window or program since this one opened: "
-                           "the next invoice number is now %1, not %2.\nIssue this invoice as number %1?")
-                .arg(next, taken));
-        // Either way the field offers the free number: issuing the taken one again needs the
-        // user to type it deliberately.
-        m_ui->numberEdit->setText(next);
-        if (useNext) return collectAndEnd(result);
-        m_ui->numberEdit->setFocus();
-        m_ui->numberEdit->selectAll();
+    if (issued->moved) {
+        if (askAboutMovedNumber(issued->storedNext)) return collectAndEnd(result);
         return;
     }
-    m_issued = claim->issued;
     m_request = request;
-    m_invoice = std::move(invoice).value();
-    m_invoice.request = request;
+    m_plan = std::move(plan).value();
     done(result);
 }

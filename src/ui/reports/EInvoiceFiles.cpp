@@ -9,8 +9,7 @@
 #include <QDir>
 #include <QFile>
 
-std::optional<QString> missingEInvoiceText(const ql::Invoice& invoice, const ql::InvoiceParties& parties) {
-    const std::vector<ql::EInvoiceGap> gaps = ql::missingEInvoiceDetails(invoice, parties);
+std::optional<QString> missingEInvoiceText(const std::vector<ql::EInvoiceGap>& gaps) {
     if (gaps.empty()) return std::nullopt;
     return coreText(ql::eInvoiceGapsMessage(gaps));
 }

@@ -2,6 +2,7 @@
 
 #include "core/Progress.h"
 #include "core/Status.h"
+#include "core/einvoice/CiiInvoice.h"
 #include "core/reports/Invoice.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
@@ -10,14 +11,15 @@
 #include <QString>
 
 #include <optional>
+#include <vector>
 
 // The two e-invoice outputs of the window: the XML alone, and the printed pages as PDF/A-3
 // with the XML inside.
 enum class EInvoiceForm { Xml, FacturXPdf };
 
-// The box text refusing an e-invoice of invoice for parties when details the standard
-// requires are missing: each named with where to fill it in. nullopt when nothing is missing.
-std::optional<QString> missingEInvoiceText(const ql::Invoice& invoice, const ql::InvoiceParties& parties);
+// The box text refusing an e-invoice that lacks gaps (missingEInvoiceDetails), details the
+// standard requires: each named with where to fill it in. nullopt when nothing is missing.
+std::optional<QString> missingEInvoiceText(const std::vector<ql::EInvoiceGap>& gaps);
 
 // Writes the e-invoice of invoice (issued: its request's issue date is set) in form to path,
 // through writeOutputFile: whole or not at all, an older file left as it was on failure.

@@ -103,9 +103,11 @@ void PrintDispatch::printInvoice() {
                                                            m_context.fileSystem));
     const std::optional<ql::InvoiceRequest>& request = m_context.invoiceRequests.last();
     if (!request || !m_context.document.fileSetOpen()) return;
-    std::optional<ql::Invoice> kept = m_context.invoiceRequests.takeLoaded();
-    ql::Result<ql::Invoice> invoice = kept ? ql::Result<ql::Invoice>(std::move(*kept))
-                                           : ql::LoadInvoice(m_context.fileSystem, *request, m_context.document.fileSet());
+    // Just issued: printed with the parties the register recorded, as the files said then.
+    if (std::optional<ql::IssuedContent> kept = m_context.invoiceRequests.takeLoaded())
+        return printInvoice(std::make_unique<InvoicePages>(std::move(kept->invoice), std::move(kept->parties),
+                                                           m_context.fileSystem, InvoicePages::Parties::Kept));
+    auto invoice = ql::LoadInvoice(m_context.fileSystem, *request, m_context.document.fileSet());
     if (!invoice) return report(invoice.status().message());
     auto parties = ql::loadInvoiceParties(m_context.fileSystem, *invoice);
     if (!parties) return report(parties.status().message());

@@ -65,8 +65,9 @@ public:
     void printCustomers();
     // Command 32797: the week chart as shown, in landscape.
     void printWeekChart();
-    // Hint 5: builds the invoice of the last request (the context's invoiceRequests) and previews it; a file
-    // that cannot be read is reported and no preview opens. Nothing without a request.
+    // Hint 5: previews the invoice kept with the last request (the context's invoiceRequests) with the
+    // parties kept with it, or else builds the request's invoice; a file that cannot be read is reported
+    // and no preview opens. Nothing without a request.
     void printInvoice();
     // Keeps pages as the last invoice and previews them.
     void printInvoice(std::unique_ptr<PageSource> pages);

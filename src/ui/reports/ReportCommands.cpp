@@ -2,7 +2,7 @@
 #include "ui/common/CoreText.h"
 
 #include "core/reports/Invoice.h"
-#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceIssue.h"
 #include "ui/common/CommandIds.h"
 #include "ui/common/ExistingFolder.h"
 #include "ui/common/FailureText.h"
@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include <functional>
 #include <memory>
 
 void history(const CommandContext& context) {
@@ -32,54 +33,59 @@ void history(const CommandContext& context) {
     document.notifyViews(hint::kWeekChart);
 }
 
+namespace {
+
+// What the New invoice dialog's result writes, asked once its questions are answered: the
+// save dialog of the output, then the step that writes it while the invoice is issued. An
+// empty step for a print, and for a save dialog that was cancelled: the number is used all
+// the same, as a cancelled print preview uses it.
+std::function<ql::Status()> invoiceOutput(const CommandContext& context, int result, const ql::InvoicePlan& plan,
+                                          QWidget* parent) {
+    OpenDocument& document = context.document;
+    const QString folder = QFileInfo(document.settingsPath()).absolutePath();
+    if (result == CNewInvoiceDlg::kToFile) {
+        const auto path = chooseSavePathInExistingFolder(context.modal, context.prompter, parent,
+                                                         invoiceTextFileRequest(folder));
+        if (!path) return {};
+        return [&context, &plan, path = *path] {
+            return writeInvoiceTextFile(context.fileSystem, plan.invoice, plan.parties, path,
+                                        &context.document.fileSet());
+        };
+    }
+    if (result != CNewInvoiceDlg::kEInvoiceXml && result != CNewInvoiceDlg::kFacturX) return {};
+    const EInvoiceForm form = result == CNewInvoiceDlg::kEInvoiceXml ? EInvoiceForm::Xml : EInvoiceForm::FacturXPdf;
+    const auto path = chooseSavePathInExistingFolder(context.modal, context.prompter, parent,
+                                                     eInvoiceFileRequest(form, folder, plan.invoice.request.invoiceNumber));
+    if (!path) return {};
+    return [&context, &plan, form, parent, path = *path] {
+        const std::unique_ptr<ql::Progress> progress =
+            form == EInvoiceForm::FacturXPdf
+                ? context.modal.progress(parent, QCoreApplication::translate("ReportCommands", "Writing the PDF file..."))
+                : nullptr;
+        const ql::Status written = writeEInvoiceFile(context.fileSystem, form, plan.invoice, plan.parties, path,
+                                                     &context.document.fileSet(), progress.get());
+        // Stopped by the user: like a cancelled file dialog, the number stays used.
+        return written.isCancelled() ? ql::Status::ok() : written;
+    };
+}
+
+}  // namespace
+
 void invoice(const CommandContext& context) {
     OpenDocument& document = context.document;
     if (!document.fileSetOpen()) return;
-    CNewInvoiceDlg dialog(context.fileSystem, context.prompter, context.clock, document.fileSet(),
-                          context.parent);
+    CNewInvoiceDlg dialog(context.fileSystem, context.prompter, context.clock, document.fileSet(), context.parent,
+                          [&context](int result, const ql::InvoicePlan& plan, QWidget* parent) {
+                              return invoiceOutput(context, result, plan, parent);
+                          });
     const int result = context.modal.runDialog(dialog);
     if (result != CNewInvoiceDlg::kPrint && result != CNewInvoiceDlg::kToFile &&
         result != CNewInvoiceDlg::kEInvoiceXml && result != CNewInvoiceDlg::kFacturX)
         return;
-    // The dialog built the invoice when it checked for lines: the preview prints that one.
-    context.invoiceRequests.keep(dialog.request(), dialog.invoice());
-    if (result == CNewInvoiceDlg::kPrint) {
-        document.notifyViews(hint::kPrintInvoice);
-        return;
-    }
-    // An invoice that is not written does not use up its number; one whose file dialog was
-    // cancelled does, as a cancelled print preview does.
-    auto fail = [&](const ql::Status& st) {
-        (void)ql::giveBackInvoiceNumber(context.fileSystem, document.fileSet(), dialog.issuedNumber());
-        context.prompter.inform(QStringLiteral("Quillory"), failureText(st), Prompter::Icon::Warning);
-    };
-    const ql::Invoice& loaded = dialog.invoice();
-    auto parties = ql::loadInvoiceParties(context.fileSystem, loaded);
-    if (!parties) return fail(parties.status());
-    const QString folder = QFileInfo(document.settingsPath()).absolutePath();
-    if (result == CNewInvoiceDlg::kToFile) {
-        const auto path = chooseSavePathInExistingFolder(context.modal, context.prompter, context.parent,
-                                                         invoiceTextFileRequest(folder));
-        if (!path) return;
-        if (const ql::Status written =
-                writeInvoiceTextFile(context.fileSystem, loaded, *parties, *path, &document.fileSet());
-            !written)
-            fail(written);
-        return;
-    }
-    const EInvoiceForm form = result == CNewInvoiceDlg::kEInvoiceXml ? EInvoiceForm::Xml : EInvoiceForm::FacturXPdf;
-    const auto path = chooseSavePathInExistingFolder(context.modal, context.prompter, context.parent,
-                                                     eInvoiceFileRequest(form, folder, loaded.request.invoiceNumber));
-    if (!path) return;
-    const std::unique_ptr<ql::Progress> progress =
-        form == EInvoiceForm::FacturXPdf
-            ? context.modal.progress(context.parent,
-                                     QCoreApplication::translate("ReportCommands", "Writing the PDF file..."))
-            : nullptr;
-    const ql::Status written =
-        writeEInvoiceFile(context.fileSystem, form, loaded, *parties, *path, &document.fileSet(), progress.get());
-    // Stopped by the user: like a cancelled file dialog, the number stays used.
-    if (!written && !written.isCancelled()) fail(written);
+    // Issued, and written where a file was asked for: the preview prints the invoice issued,
+    // with the parties it was recorded with.
+    context.invoiceRequests.keep(dialog.request(), ql::IssuedContent{dialog.plan().invoice, dialog.plan().parties});
+    if (result == CNewInvoiceDlg::kPrint) document.notifyViews(hint::kPrintInvoice);
 }
 
 void issuedInvoices(const CommandContext& context) {

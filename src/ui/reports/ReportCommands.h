@@ -8,13 +8,14 @@
 // added, edited or removed. Nothing without an open set.
 void history(const CommandContext& context);
 
-// Invoice (Ctrl+I): the New invoice dialog. Print and To File... keep the request in the
-// context's store; Print then asks the views for the printed invoice (hint 5), To File...
-// writes the invoice text file where the save dialog says (folder of the set, name "Export",
-// "txt"); E-invoice (XML)... and PDF with e-invoice... write the e-invoice, alone or inside
-// the printed pages, where their save dialog says ("Invoice " + number, ".xml" or ".pdf").
-// A file that cannot be read or written is told, and its number given back. Nothing without
-// an open set.
+// Invoice (Ctrl+I): the New invoice dialog, which issues the invoice. Print and To File...
+// keep the request in the context's store, with the invoice and parties as issued; Print
+// then asks the views for the printed invoice (hint 5), To File... writes the invoice text
+// file where the save dialog says (folder of the set, name "Export", "txt"); E-invoice
+// (XML)... and PDF with e-invoice... write the e-invoice, alone or inside the printed pages,
+// where their save dialog says ("Invoice " + number, ".xml" or ".pdf"). Each file is written
+// while the invoice is issued: a file that cannot be written is told and nothing is issued.
+// Nothing without an open set.
 void invoice(const CommandContext& context);
 
 // Invoices...: the register of issued invoices (CInvoicesDlg). Its Reprint hands the invoice

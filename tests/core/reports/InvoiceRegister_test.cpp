@@ -1,4 +1,4 @@
-#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceIssue.h"
 #include "core/reports/InvoicePage.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/reports/InvoiceText.h"
@@ -91,7 +91,8 @@ protected:
     InvoiceRequest request(const std::string& number, int fromDay = 1, int toDay = 31) const {
         return {7, at(1996, 12, fromDay), at(1996, 12, toDay, 23, 59, 59), number};
     }
-    InvoiceRecord record(const std::string& number, int fromDay = 1, int toDay = 31, bool rebills = false) {
+    // A plan made without reading the register, so that a damaged one is met only by issuing.
+    InvoicePlan record(const std::string& number, int fromDay = 1, int toDay = 31, bool rebills = false) {
         auto request = this->request(number, fromDay, toDay);
         // Shown on the invoice as the day it is issued, as the window and the command line do.
         request.issueDate = at(1997, 1, 2, 10);
@@ -99,7 +100,11 @@ protected:
         EXPECT_TRUE(invoice.isOk());
         auto parties = loadInvoiceParties(m_fs, *invoice);
         EXPECT_TRUE(parties.isOk());
-        return {*invoice, *parties, at(1997, 1, 2, 10), rebills};
+        InvoicePlan plan;
+        plan.invoice = *invoice;
+        plan.parties = *parties;
+        plan.rebills = rebills;
+        return plan;
     }
     InvoiceRegister readRegister() {
         auto reg = readInvoiceRegister(m_fs, m_set);
@@ -107,16 +112,34 @@ protected:
         return reg ? std::move(reg).value() : InvoiceRegister{};
     }
     // Issues as the command line does: the register read under the lock kept for the issue.
-    Status issue(FileSystem& fs, const InvoiceRecord& rec, const std::string& output) {
+    Status issue(FileSystem& fs, InvoicePlan rec, const std::string& output) {
         auto held = lockFileSet(fs, m_set);
         if (!held) return held.status();
         auto reg = readInvoiceRegister(fs, m_set);
         if (!reg) return reg.status();
+        auto settings = readSettings(fs, m_set);
+        if (!settings) return settings.status();
+        rec.billedBy = std::move(reg).value();
+        rec.shownNumber = settings->nextInvoiceNumber;
         const std::string text = invoiceFileText(rec.invoice, rec.parties);
-        return issueInvoice(fs, m_set, *reg, rec, [&] {
-            return writeOutputFile(fs, output, "Cannot write invoice file : " + output,
-                                   [&](File& out) { return out.write(text.data(), text.size()); });
-        });
+        auto issued = issueInvoice(
+            fs, m_set, rec,
+            [&] {
+                return writeOutputFile(fs, output, "Cannot write invoice file : " + output,
+                                       [&](File& out) { return out.write(text.data(), text.size()); });
+            },
+            held->get());
+        if (!issued) return issued.status();
+        EXPECT_FALSE(issued->moved);  // read under the lock it still holds
+        return Status::ok();
+    }
+    // Issues as the window does: the register read again under a lock of its own, the number
+    // it showed expected still stored.
+    Status issueAsWindow(FileSystem& fs, InvoicePlan rec, const std::string& shown) {
+        rec.shownNumber = shown;
+        auto issued = issueInvoice(fs, m_set, rec, {});
+        if (!issued) return issued.status();
+        return issued->moved ? Status::invalidArgument("moved") : Status::ok();
     }
     std::string nextNumber() { return readSettings(m_fs, m_set)->nextInvoiceNumber; }
     static std::vector<std::vector<std::string>> pageTexts(const Invoice& invoice, const InvoiceParties& parties) {
@@ -133,7 +156,7 @@ protected:
 // Whatever changes after an invoice is issued, its reprint is the same text file and the
 // same pages, and the register's bytes stay as they were.
 TEST_F(InvoiceRegisterTest, AReprintIsTheInvoiceAsIssuedWhateverChangedSince) {
-    const InvoiceRecord first = record("9600001");
+    const InvoicePlan first = record("9600001");
     const std::string output = m_dir.path("first.txt");
     ASSERT_TRUE(issue(m_fs, first, output));
     const std::string issuedText = fileBytes(output);
@@ -203,7 +226,7 @@ TEST_F(InvoiceRegisterTest, BilledFramesNameTheirInvoiceAndVoidInvoicesBillNothi
     const FrameSignature early{0, at(1996, 12, 2, 9), at(1996, 12, 2, 10, 35)};
     const FrameSignature late{1, at(1996, 12, 31, 23), at(1997, 1, 1, 1)};
 
-    InvoiceRecord whole = record("A-2");
+    InvoicePlan whole = record("A-2");
     BilledOverlap overlap = billedOverlap(whole.invoice, readRegister());
     EXPECT_EQ(overlap.frames, 2u);
     EXPECT_EQ(overlap.numbers, std::vector<std::string>{"A-1"});
@@ -211,7 +234,7 @@ TEST_F(InvoiceRegisterTest, BilledFramesNameTheirInvoiceAndVoidInvoicesBillNothi
     EXPECT_EQ(whole.invoice.lines.size(), 2u);
     ASSERT_TRUE(issue(m_fs, whole, m_dir.path("b.txt")));
 
-    InvoiceRecord again = record("A-3", 1, 31, true);
+    InvoicePlan again = record("A-3", 1, 31, true);
     overlap = billedOverlap(again.invoice, readRegister());
     EXPECT_EQ(overlap.frames, 4u);
     EXPECT_EQ(overlap.numbers, (std::vector<std::string>{"A-1", "A-2"}));
@@ -396,8 +419,7 @@ TEST_F(InvoiceRegisterTest, ARegisterThatCannotBeReadIsReportedAndNothingIsIssue
 
         const std::string output = m_dir.path("refused.txt");
         EXPECT_FALSE(issue(m_fs, record("R-2", 3, 31), output));
-        InvoiceRecord windowRecord = record("R-2", 3, 31);
-        EXPECT_FALSE(claimInvoiceNumber(m_fs, m_set, next, "R-2", &windowRecord).isOk());
+        EXPECT_FALSE(issueAsWindow(m_fs, record("R-2", 3, 31), next).isOk());
         EXPECT_FALSE(voidInvoice(m_fs, m_set, "R-1"));
         EXPECT_FALSE(std::filesystem::exists(output));
         EXPECT_EQ(nextNumber(), next);
@@ -508,7 +530,7 @@ TEST_F(InvoiceRegisterTest, AFailureOrCrashAtEveryStepOfIssuingNeverRecordsAnUns
     ASSERT_TRUE(issue(m_fs, record("9600000", 1, 2), m_dir.path("earlier.txt")));
     const std::string registerBefore = fileBytes(m_set.invoiceRegister());
     const std::string settingsBefore = fileBytes(m_set.settings());
-    const InvoiceRecord rec = record("9600001", 3, 31);
+    const InvoicePlan rec = record("9600001", 3, 31);
 
     enum class Way { Issue, Claim };  // the command line's issue, the window's claim at OK
     for (const Way way : {Way::Issue, Way::Claim}) {
@@ -529,8 +551,7 @@ TEST_F(InvoiceRegisterTest, AFailureOrCrashAtEveryStepOfIssuingNeverRecordsAnUns
                 if (way == Way::Issue) {
                     st = issue(faulty, rec, output);
                 } else {
-                    auto claim = claimInvoiceNumber(faulty, m_set, "9600001", "9600001", &rec);
-                    st = claim.status();
+                    st = issueAsWindow(faulty, rec, "9600001");
                 }
                 succeeded = st.isOk();
                 if (succeeded) {
@@ -558,7 +579,7 @@ TEST_F(InvoiceRegisterTest, AFailureOrCrashAtEveryStepOfIssuingNeverRecordsAnUns
                 // The user tries again with the number now offered: one invoice, one number each.
                 if (!succeeded) {
                     const std::string offered = next;
-                    InvoiceRecord retry = rec;
+                    InvoicePlan retry = rec;
                     retry.invoice.request.invoiceNumber = offered;
                     ASSERT_TRUE(issue(m_fs, retry, output)) << offered;
                     std::set<std::string> numbers;

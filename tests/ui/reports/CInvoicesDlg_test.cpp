@@ -2,7 +2,7 @@
 #include "ui/print/PdfText.h"
 
 #include "core/reports/Invoice.h"
-#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceIssue.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/store/Customers.h"
 #include "core/store/FileSet.h"
@@ -57,14 +57,12 @@ protected:
         request.periodStart = *ql::calendar::fromLocal(1996, 12, firstDay, 0, 0);
         request.periodEnd = *ql::calendar::fromLocal(1996, 12, lastDay, 23, 59, 59);
         request.invoiceNumber = ql::readSettings(fs(), set())->nextInvoiceNumber;
-        auto invoice = ql::LoadInvoice(fs(), request, set());
-        ASSERT_TRUE(invoice) << invoice.status().message();
-        auto parties = ql::loadInvoiceParties(fs(), *invoice);
-        ASSERT_TRUE(parties);
-        auto reg = ql::readInvoiceRegister(fs(), set());
-        ASSERT_TRUE(reg);
-        const ql::InvoiceRecord record{*invoice, *parties, *ql::calendar::fromLocal(1996, 12, 12, 9, 0), false};
-        ASSERT_TRUE(ql::issueInvoice(fs(), set(), *reg, record, [] { return ql::Status::ok(); }));
+        request.issueDate = *ql::calendar::fromLocal(1996, 12, 12, 9, 0);
+        auto plan = ql::prepareInvoice(fs(), set(), request);
+        ASSERT_TRUE(plan) << plan.status().message();
+        auto issued = ql::issueInvoice(fs(), set(), *plan, [] { return ql::Status::ok(); });
+        ASSERT_TRUE(issued);
+        ASSERT_FALSE(issued->moved);
     }
     // The rows of the dialog as shown, each its six texts joined by "|".
     static QStringList rows(const CInvoicesDlg& dialog) {

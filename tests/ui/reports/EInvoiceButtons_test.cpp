@@ -2,7 +2,7 @@
 #include "ui/app/ShellFixture.h"
 
 #include "core/einvoice/CiiInvoice.h"
-#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceIssue.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/store/BillingDetails.h"
 #include "core/store/Customers.h"
