@@ -114,7 +114,7 @@ void BM_IssueInvoice(benchmark::State& state) {
         InvoiceRequest request = base;
         request.invoiceNumber = settings->nextInvoiceNumber;
         request.issueDate = benchNow();
-        auto plan = prepareInvoice(fs, set, request, *settings);
+        auto plan = prepareInvoice(fs, set, request, *settings, EmptyInvoices::Allowed);
         if (!plan) {
             state.SkipWithError(plan.status().message().c_str());
             break;

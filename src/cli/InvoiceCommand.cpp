@@ -130,7 +130,7 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     // Read once, under the lock that issuing keeps: what the register says is billed stays so
     // until then.
     InvoiceInput refused = InvoiceInput::None;
-    auto plan = prepareInvoice(fs, set, invoiceRequest, *settings, &refused);
+    auto plan = prepareInvoice(fs, set, invoiceRequest, *settings, EmptyInvoices::Allowed, &refused);
     if (!plan) {
         if (refused == InvoiceInput::Number) return Status::invalidArgument("--number: " + plan.status().message());
         if (refused == InvoiceInput::Customer && plan.status().code() == StatusCode::NotFound)

@@ -33,7 +33,7 @@ std::string numberInRegisterMessage(std::string_view number) {
 }
 
 Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const InvoiceRequest& request,
-                                   SettingsRecord settings, InvoiceInput* refused) {
+                                   SettingsRecord settings, EmptyInvoices empties, InvoiceInput* refused) {
     if (refused) *refused = InvoiceInput::None;
     if (const Status st = checkInvoiceNumber(request.invoiceNumber); !st)
         return refusedFor(InvoiceInput::Number, refused, st);
@@ -44,10 +44,11 @@ Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const Inv
         return refusedFor(InvoiceInput::Customer, refused, st);
     InvoicePlan plan;
     plan.shownNumber = settings.nextInvoiceNumber;
+    plan.empties = empties;
     auto invoice = LoadInvoice(fs, request, set);
     if (!invoice) return invoice.status();
     // An invoice of no lines would take a number for nothing.
-    if (invoice->lines.empty()) return Status::invalidArgument(kNothingToInvoice);
+    if (invoice->lines.empty() && empties == EmptyInvoices::Refused) return Status::invalidArgument(kNothingToInvoice);
     plan.invoice = std::move(invoice).value();
     // Read once: the register records, and the output shows, these very parties.
     auto parties = loadInvoiceParties(fs, plan.invoice, std::move(settings));
@@ -66,11 +67,11 @@ Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const Inv
 }
 
 Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const InvoiceRequest& request,
-                                   InvoiceInput* refused) {
+                                   EmptyInvoices empties, InvoiceInput* refused) {
     if (refused) *refused = InvoiceInput::None;
     auto settings = readSettings(fs, set);
     if (!settings) return settings.status();
-    return prepareInvoice(fs, set, request, std::move(settings).value(), refused);
+    return prepareInvoice(fs, set, request, std::move(settings).value(), empties, refused);
 }
 
 Status answerBilled(InvoicePlan& plan, BilledAnswer answer) {
@@ -82,7 +83,8 @@ Status answerBilled(InvoicePlan& plan, BilledAnswer answer) {
     leaveOutBilled(plan.invoice, plan.billedBy);
     plan.rebills = false;
     plan.overlap = {};
-    if (plan.invoice.lines.empty()) return Status::invalidArgument(kEveryFrameBilled);
+    if (plan.invoice.lines.empty() && plan.empties == EmptyInvoices::Refused)
+        return Status::invalidArgument(kEveryFrameBilled);
     plan.gaps = missingEInvoiceDetails(plan.invoice, plan.parties);
     return Status::ok();
 }

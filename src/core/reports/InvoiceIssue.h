@@ -30,6 +30,10 @@ inline constexpr const char* kEveryFrameBilled =
 // The refusal of a number the register holds already (issued or void): never issued twice.
 std::string numberInRegisterMessage(std::string_view number);
 
+// Whether an invoice of no lines may be issued. The window refuses one (it would take a number
+// for nothing); scripts of the command line issue one for a month without work.
+enum class EmptyInvoices { Refused, Allowed };
+
 // An invoice ready to issue: what it bills, whom it bills, and what the register says of it.
 struct InvoicePlan {
     Invoice invoice;          // its request's number is the one to issue, its issue date the one shown
@@ -42,6 +46,7 @@ struct InvoicePlan {
     // read sets that instead.
     std::string shownNumber;
     bool rebills = false;     // the user chose to bill the overlap again
+    EmptyInvoices empties = EmptyInvoices::Refused;
 };
 
 // Which input a refusal of prepareInvoice is about, so that a front end names its own field.
@@ -52,19 +57,21 @@ enum class InvoiceInput { None, Number, Customer };
 // e-invoice gaps. settings is the settings record the caller read already. Refuses, with
 // refused (when given) saying which input: a number over 31 bytes or not UTF-8 (Number); no
 // customer, one no longer in the customers file (NotFound) or that file unreadable
-// (Customer); an invoice of no lines (kNothingToInvoice). Any other file that cannot be read
-// fails with its message (refused None). Nothing is written.
+// (Customer); unless empties allows it, an invoice of no lines (kNothingToInvoice). Any other
+// file that cannot be read fails with its message (refused None). Nothing is written.
 Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const InvoiceRequest& request,
-                                   SettingsRecord settings, InvoiceInput* refused = nullptr);
+                                   SettingsRecord settings, EmptyInvoices empties = EmptyInvoices::Refused,
+                                   InvoiceInput* refused = nullptr);
 // As above, the settings read from set.
 Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const InvoiceRequest& request,
-                                   InvoiceInput* refused = nullptr);
+                                   EmptyInvoices empties = EmptyInvoices::Refused, InvoiceInput* refused = nullptr);
 
 // The answer to "these frames were billed already": leave them out or bill them again.
 enum class BilledAnswer { LeaveOut, BillAgain };
 
 // Applies answer to plan (nothing to do without an overlap). LeaveOut drops the billed lines
-// and finds the gaps again; an invoice left with no line is refused (kEveryFrameBilled).
+// and finds the gaps again; an invoice left with no line is refused (kEveryFrameBilled)
+// unless the plan allows empty invoices.
 // BillAgain records the invoice as billing them again.
 Status answerBilled(InvoicePlan& plan, BilledAnswer answer);
 

@@ -60,27 +60,33 @@ TEST_F(InvoiceIssueTest, PreparingRefusesWhatCannotBeIssuedAndSaysWhichInput) {
     idle.id = 9;
     idle.name = "Idle";
     ASSERT_TRUE(appendCustomer(m_fs, idle, m_set));
+    constexpr EmptyInvoices kRefused = EmptyInvoices::Refused;
     const struct {
         const char* name;
         InvoiceRequest request;
+        EmptyInvoices empties;
         InvoiceInput input;
-        const char* message;  // nullptr: prepared
+        const char* message;  // nullptr: prepared unless an input is at fault
+        std::size_t lines;
     } cases[] = {
-        {"sound", request("9600001"), InvoiceInput::None, nullptr},
-        {"a number of 32 bytes", request(std::string(32, '7')), InvoiceInput::Number,
-         "The invoice number is too long: it may have at most 31 characters."},
-        {"a number that is not UTF-8", request("96\xff"), InvoiceInput::Number, "the invoice number is not UTF-8 text"},
-        {"no customer", {-1, at(1996, 12, 1), at(1996, 12, 31), "1", 1}, InvoiceInput::Customer, nullptr},
-        {"a customer no longer there", {8, at(1996, 12, 1), at(1996, 12, 31), "1", 1}, InvoiceInput::Customer,
-         nullptr},
-        {"nothing worked", {9, at(1996, 12, 1), at(1996, 12, 31), "1", 1}, InvoiceInput::None, kNothingToInvoice},
-        {"no frame in the period", request("1", 3, 19), InvoiceInput::None, kNothingToInvoice},
+        {"sound", request("9600001"), kRefused, InvoiceInput::None, nullptr, 2},
+        {"a number of 32 bytes", request(std::string(32, '7')), kRefused, InvoiceInput::Number,
+         "The invoice number is too long: it may have at most 31 characters.", 0},
+        {"a number that is not UTF-8", request("96\xff"), kRefused, InvoiceInput::Number,
+         "the invoice number is not UTF-8 text", 0},
+        {"no customer", {-1, at(1996, 12, 1), at(1996, 12, 31), "1", 1}, kRefused, InvoiceInput::Customer, nullptr, 0},
+        {"a customer no longer there", {8, at(1996, 12, 1), at(1996, 12, 31), "1", 1}, EmptyInvoices::Allowed,
+         InvoiceInput::Customer, nullptr, 0},
+        {"nothing worked", {9, at(1996, 12, 1), at(1996, 12, 31), "1", 1}, kRefused, InvoiceInput::None,
+         kNothingToInvoice, 0},
+        {"no frame in the period", request("1", 3, 19), kRefused, InvoiceInput::None, kNothingToInvoice, 0},
+        {"no frame, for a script", request("1", 3, 19), EmptyInvoices::Allowed, InvoiceInput::None, nullptr, 0},
     };
     const std::string settingsBefore = fileBytes(m_set.settings());
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         InvoiceInput refused = InvoiceInput::Number;
-        auto made = prepareInvoice(m_fs, m_set, c.request, &refused);
+        auto made = prepareInvoice(m_fs, m_set, c.request, c.empties, &refused);
         EXPECT_EQ(refused, c.input);
         const bool prepared = c.input == InvoiceInput::None && !c.message;
         ASSERT_EQ(made.isOk(), prepared) << made.status().message();
@@ -88,7 +94,7 @@ TEST_F(InvoiceIssueTest, PreparingRefusesWhatCannotBeIssuedAndSaysWhichInput) {
             EXPECT_EQ(made.status().message(), c.message);
         }
         if (prepared) {
-            EXPECT_EQ(made->invoice.lines.size(), 2u);
+            EXPECT_EQ(made->invoice.lines.size(), c.lines);
             EXPECT_EQ(made->parties.customer.name, "Acme Corp");
             EXPECT_EQ(made->shownNumber, "9600001");
             EXPECT_EQ(made->overlap.frames, 0u);
