@@ -60,12 +60,14 @@ public:
     // "No space left on device". Removing such a file, emptying it by create, or renaming a
     // file over it gives its counted bytes back; a rename moves them to the new name and frees
     // nothing else. Bytes that were on disk before the budget was set are not counted, so
-    // replacing such a file frees nothing. The written count starts again at 0.
-    void limitBytes(std::uint64_t budget) {
+    // replacing such a file frees nothing. The written count starts again at 0. With folder,
+    // only files under it count: the disk of that folder is the one that fills up.
+    void limitBytes(std::uint64_t budget, std::string folder = {}) {
         m_budget = budget;
         m_budgeted = true;
         m_used = 0;
         m_usedBy.clear();
+        m_budgetFolder = folder.empty() || folder.back() == '/' ? std::move(folder) : std::move(folder) + '/';
     }
     void unlimitBytes() { m_budgeted = false; }
     // Bytes counted against the budget now.
@@ -73,7 +75,7 @@ public:
 
     // The bytes of n that still fit the budget, counted against it as written into path.
     std::size_t takeBytes(const std::string& path, std::size_t n) {
-        if (!m_budgeted) return n;
+        if (!m_budgeted || !path.starts_with(m_budgetFolder)) return n;
         const std::uint64_t room = m_budget > m_used ? m_budget - m_used : 0;
         const std::size_t fits = static_cast<std::size_t>(std::min<std::uint64_t>(room, n));
         m_used += fits;
@@ -189,6 +191,7 @@ private:
     std::uint64_t m_bytesRead = 0;
     bool m_budgeted = false;
     std::uint64_t m_budget = 0;
+    std::string m_budgetFolder;  // empty: every file counts
     std::uint64_t m_used = 0;
     std::map<std::string, std::uint64_t> m_usedBy;
     std::string m_reason;

@@ -98,7 +98,7 @@ protected:
     // Leaves free bytes of room for the output: a budget on the file system the window
     // writes through, or on a real tmpfs a filler file taking all the rest.
     void leaveFree(std::uint64_t free) {
-        if (!m_mounted) return fs.limitBytes(free);
+        if (!m_mounted) return fs.limitBytes(free, outFolder().toStdString());
         const std::string filler = QDir(outFolder()).filePath(kFiller).toStdString();
         std::filesystem::remove(filler);
         struct statvfs disk {};
@@ -130,14 +130,14 @@ protected:
         };
         app->frame().action(cmd::kExport)->trigger();
     }
-    // New invoice > To File... into target. The number is stored as the dialog closes, before
-    // the disk fills: the free room is for the invoice file.
+    // New invoice > To File... into target. The number and the register are stored beside the
+    // set while the invoice file is written: the disk that fills is the output folder's.
     void invoiceToFile(const QString& target, std::uint64_t free) {
         leaveRoomEnough();
         modal.savePaths = {target};
         modal.answerDialog = [this, free](QDialog& d) {
-            child<QPushButton>(d, "toFileButton")->click();
             leaveFree(free);
+            child<QPushButton>(d, "toFileButton")->click();
             return d.result();
         };
         app->frame().action(cmd::kInvoice)->trigger();
