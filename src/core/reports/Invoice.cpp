@@ -87,17 +87,7 @@ std::string invoiceAmountText(const std::string& monetarySymbol, double amount) 
 }
 
 std::string invoiceCentsText(const std::string& monetarySymbol, std::int64_t cents) {
-    // Unsigned, so that the magnitude of the most negative count is still representable.
-    const std::uint64_t magnitude =
-        cents < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
-    const std::uint64_t fraction = magnitude % 100;
-    std::string text = monetarySymbol;
-    if (cents < 0) text += '-';
-    text += std::to_string(magnitude / 100);
-    text += '.';
-    text += static_cast<char>('0' + fraction / 10);
-    text += static_cast<char>('0' + fraction % 10);
-    return text;
+    return monetarySymbol + centsText(cents);
 }
 
 InvoiceLineCells invoiceLineCells(const InvoiceLine& line, const SettingsRecord& settings) {

@@ -64,6 +64,28 @@ std::string fixed2Text(double value) {
     return std::string(buffer, end);
 }
 
+std::string shortestDecimalText(double value) {
+    if (!std::isfinite(value) || value == 0.0) return "0";
+    std::array<char, 400> buffer{};
+    const auto [end, ec] = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed);
+    if (ec != std::errc()) return "0";
+    return std::string(buffer.data(), end);
+}
+
+std::string centsText(std::int64_t cents) {
+    // Unsigned, so that the magnitude of the most negative count is still representable.
+    const std::uint64_t magnitude =
+        cents < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(cents) : static_cast<std::uint64_t>(cents);
+    const std::uint64_t fraction = magnitude % 100;
+    std::string text;
+    if (cents < 0) text += '-';
+    text += std::to_string(magnitude / 100);
+    text += '.';
+    text += static_cast<char>('0' + fraction / 10);
+    text += static_cast<char>('0' + fraction % 10);
+    return text;
+}
+
 std::string integerText(std::int64_t value) {
     char buffer[24];
     const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value);

@@ -16,6 +16,15 @@ namespace ql {
 // values (also before a negative value that rounds to zero: "-0.00"); "inf" and "nan" as printf.
 std::string fixed2Text(double value);
 
+// value in plain decimal notation (no exponent), the shortest text that reads back as the same
+// double, the same bytes in every locale: 85.5 -> "85.5", 1e21 -> "1000000000000000000000";
+// "0" for zero (either sign), infinities and NaN.
+std::string shortestDecimalText(double value);
+
+// A count of cents as a decimal with two places, a '-' before a negative count: 123450 ->
+// "1234.50", -105 -> "-1.05"; every int64 value, the most negative too.
+std::string centsText(std::int64_t cents);
+
 // "%d" / "%ld": decimal digits with a leading '-' when negative.
 std::string integerText(std::int64_t value);
 // The same added to the end of out, without a temporary string (for lines written by the million).

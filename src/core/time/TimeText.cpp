@@ -3,6 +3,7 @@
 #include "core/text/NumberText.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace ql {
 namespace {
@@ -124,6 +125,21 @@ std::string dateText(const calendar::Date& date, bool monthFirst) {
     return formed([&](char* b) { return putDayMonthYear(b, date, monthFirst, false); });
 }
 
+std::optional<calendar::Date> dateOfText(std::string_view text, bool monthFirst) {
+    if (text.size() != 10 || text[2] != '/' || text[5] != '/') return std::nullopt;
+    int fields[3] = {0, 0, 0};
+    const std::size_t starts[3] = {0, 3, 6}, lengths[3] = {2, 2, 4};
+    for (int f = 0; f < 3; ++f) {
+        const char* first = text.data() + starts[f];
+        const auto [end, ec] = std::from_chars(first, first + lengths[f], fields[f]);
+        if (ec != std::errc() || end != first + lengths[f]) return std::nullopt;
+    }
+    const calendar::Date date{fields[2], monthFirst ? fields[0] : fields[1], monthFirst ? fields[1] : fields[0]};
+    if (date.month < 1 || date.month > 12 || date.day < 1 || date.day > calendar::daysInMonth(date.month, date.year))
+        return std::nullopt;
+    return date;
+}
+
 std::string shortDateText(std::int32_t t, bool monthFirst) { return shortDateText(calendar::localDate(t), monthFirst); }
 
 std::string shortDateText(const calendar::Date& date, bool monthFirst) {
@@ -172,6 +188,21 @@ std::string hoursMinutesText(std::int64_t minutes) {
 std::string isoDateText(std::int32_t t) {
     const calendar::Date date = calendar::localDate(t);
     return formed([&](char* b) { return putIsoDate(b, date); });
+}
+
+std::string compactDateText(const calendar::Date& date) {
+    std::string year = std::to_string(date.year);
+    if (year.size() < 4) year.insert(0, 4 - year.size(), '0');
+    return formed([&](char* b) { return putTwoDigits(putTwoDigits(std::copy(year.begin(), year.end(), b), date.month), date.day); });
+}
+
+std::string decimalHoursText(std::int64_t minutes) {
+    const std::uint64_t magnitude = minutes < 0 ? std::uint64_t{0} - static_cast<std::uint64_t>(minutes)
+                                                : static_cast<std::uint64_t>(minutes);
+    const std::uint64_t tenThousandths = (magnitude * 10000 + 30) / 60;
+    std::string fraction = std::to_string(tenThousandths % 10000);
+    fraction.insert(0, 4 - fraction.size(), '0');
+    return (minutes < 0 && tenThousandths != 0 ? "-" : "") + std::to_string(tenThousandths / 10000) + "." + fraction;
 }
 
 std::string isoDateTimeText(const calendar::LocalTime& local, std::int32_t utcOffset) {

@@ -4,7 +4,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
+#include <string_view>
 
 // The specified date, clock and time-span texts, the same bytes under every locale. Every
 // report, dialog, export and command-line output writes its dates, clock times and spans
@@ -15,6 +17,9 @@ namespace ql {
 // "%m/%d/%Y" when monthFirst, else "%d/%m/%Y", of the local date of t: "12/31/1996", "31/12/1996".
 std::string dateText(std::int32_t t, bool monthFirst);
 std::string dateText(const calendar::Date& date, bool monthFirst);
+// The date that text writes in dateText's form ("12/31/1996" when monthFirst, else
+// "31/12/1996"): exactly two, two and four digits; nullopt for any other text or no such day.
+std::optional<calendar::Date> dateOfText(std::string_view text, bool monthFirst);
 // "%m/%d/%y" when monthFirst, else "%d/%m/%y" (two-digit year): "12/31/96".
 std::string shortDateText(std::int32_t t, bool monthFirst);
 std::string shortDateText(const calendar::Date& date, bool monthFirst);
@@ -42,6 +47,13 @@ std::string signedSpanText(std::int64_t seconds);
 // A minute count as every hour and minute, at least two digits of hours, days not dropped:
 // 1530 -> "25:30", 65 -> "01:05", -90 -> "-01:30".
 std::string hoursMinutesText(std::int64_t minutes);
+
+// A date as eight digits, "19961211": the year with at least four digits, zeros in front.
+std::string compactDateText(const calendar::Date& date);
+
+// A minute count as decimal hours with four places, halves away from zero, a '-' before a
+// negative count that does not round to zero: 90 -> "1.5000", 1 -> "0.0167", -20 -> "-0.3333".
+std::string decimalHoursText(std::int64_t minutes);
 
 // The local date in ISO 8601, "1996-12-11": sorts in file lists and reads alike in every language.
 std::string isoDateText(std::int32_t t);

@@ -129,3 +129,43 @@ TEST(PutIntegerText, WritesWhatTheLibraryWrites) {
 
 }  // namespace
 }  // namespace ql
+
+namespace ql {
+namespace {
+
+TEST(ShortestDecimalText, WritesTheShortestPlainDecimalThatReadsBack) {
+    const test::ScopedLocale german("de_DE.UTF-8");
+    ASSERT_TRUE(german.ok()) << "de_DE.UTF-8 is not installed";
+    const struct {
+        double value;
+        const char* text;
+    } cases[] = {
+        {85.5, "85.5"},   {19.0, "19"},   {7.7, "7.7"},   {0.1, "0.1"},   {-25.0, "-25"},
+        {1e21, "1000000000000000000000"}, {1e-7, "0.0000001"},          {33333333.33, "33333333.33"},
+        {0.0, "0"},       {-0.0, "0"},    {std::numeric_limits<double>::infinity(), "0"},
+        {std::numeric_limits<double>::quiet_NaN(), "0"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(shortestDecimalText(c.value), c.text) << c.value;
+    // Whatever double it is given, the text reads back as it.
+    for (const double value : {1.0 / 3.0, 123.456789012345, 499.99999999999994, 5e-324}) {
+        const std::string text = shortestDecimalText(value);
+        double back = 0.0;
+        std::from_chars(text.data(), text.data() + text.size(), back);
+        EXPECT_EQ(back, value) << text;
+    }
+}
+
+TEST(CentsText, WritesTwoPlacesForEveryCount) {
+    const struct {
+        std::int64_t cents;
+        const char* text;
+    } cases[] = {
+        {123450, "1234.50"}, {0, "0.00"},   {5, "0.05"},   {-105, "-1.05"},  {-5, "-0.05"},  {100, "1.00"},
+        {std::numeric_limits<std::int64_t>::max(), "92233720368547758.07"},
+        {std::numeric_limits<std::int64_t>::min(), "-92233720368547758.08"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(centsText(c.cents), c.text) << c.cents;
+}
+
+}  // namespace
+}  // namespace ql

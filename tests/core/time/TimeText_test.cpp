@@ -189,3 +189,55 @@ TEST(CalendarDates, StepAcrossMonthsYearsAndTheThirtyTwoBitEnds) {
 
 }  // namespace
 }  // namespace ql
+
+namespace ql {
+namespace {
+
+TEST(DateOfText, ReadsBackExactlyTheFormDateTextWrites) {
+    using calendar::Date;
+    const struct {
+        const char* text;
+        bool monthFirst;
+        std::optional<Date> date;
+    } cases[] = {
+        {"12/31/1996", true, Date{1996, 12, 31}},
+        {"31/12/1996", false, Date{1996, 12, 31}},
+        {"02/04/2026", true, Date{2026, 2, 4}},
+        {"02/04/2026", false, Date{2026, 4, 2}},
+        {"29/02/2024", false, Date{2024, 2, 29}},
+        {"29/02/2026", false, std::nullopt},  // no such day
+        {"31/04/2026", false, std::nullopt},
+        {"12/31/1996", false, std::nullopt},  // month 31
+        {"00/01/2026", true, std::nullopt},
+        {"1/2/2026", true, std::nullopt},     // never written so
+        {"01/02/26", true, std::nullopt},
+        {"01-02-2026", true, std::nullopt},
+        {"01/02/2026 ", true, std::nullopt},
+        {"+1/02/2026", true, std::nullopt},
+        {"01/ 2/2026", true, std::nullopt},
+        {"", true, std::nullopt},
+    };
+    for (const auto& c : cases) EXPECT_EQ(dateOfText(c.text, c.monthFirst), c.date) << c.text;
+    // Every day of a leap year, written and read in both orders.
+    for (Date d{2024, 1, 1}; d.year == 2024; d = calendar::addDays(d, 1))
+        for (const bool monthFirst : {true, false}) EXPECT_EQ(dateOfText(dateText(d, monthFirst), monthFirst), d);
+}
+
+TEST(CompactAndHourTexts, WriteTheirDigitsInEveryLocale) {
+    const test::ScopedLocale german("de_DE.UTF-8");
+    ASSERT_TRUE(german.ok()) << "de_DE.UTF-8 is not installed";
+    EXPECT_EQ(compactDateText({1996, 12, 11}), "19961211");
+    EXPECT_EQ(compactDateText({2026, 1, 5}), "20260105");
+    EXPECT_EQ(compactDateText({987, 3, 4}), "09870304");
+    const struct {
+        std::int64_t minutes;
+        const char* hours;
+    } cases[] = {
+        {90, "1.5000"},  {1, "0.0167"},   {2, "0.0333"},      {0, "0.0000"},        {-20, "-0.3333"},
+        {-1, "-0.0167"}, {1800, "30.0000"}, {59, "0.9833"}, {100000000, "1666666.6667"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(decimalHoursText(c.minutes), c.hours) << c.minutes;
+}
+
+}  // namespace
+}  // namespace ql
