@@ -7,6 +7,7 @@
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
 #include "core/store/SettingsRecord.h"
+#include "core/time/Calendar.h"
 #include "core/tracking/Charges.h"
 
 #include <cstddef>
@@ -76,6 +77,19 @@ struct InvoiceLine {
 
 inline constexpr int kInvoiceLinesPerPage = 30;
 
+// The calendar days an invoice shows: issued, the period's first and last, due.
+struct InvoiceDates {
+    calendar::Date issue, periodStart, periodEnd, due;
+    bool operator==(const InvoiceDates&) const = default;
+};
+
+// The days a reprint's printed date lines show, read from them once when the register is read
+// (readInvoiceDateLines); a line that is missing or unreadable leaves its day unset.
+struct PrintedInvoiceDates {
+    std::optional<calendar::Date> issue, periodStart, periodEnd, due;
+    bool operator==(const PrintedInvoiceDates&) const = default;
+};
+
 struct Invoice {
     InvoiceRequest request;
     std::vector<InvoiceLine> lines;  // sorted by sortInvoiceLines
@@ -85,6 +99,8 @@ struct Invoice {
     // On a reprint: the date lines (issue date, period, due date) as they were printed, whatever
     // the time zone or the date order now.
     std::optional<std::vector<std::string>> issuedDates = std::nullopt;
+    // On a reprint: the days those lines show, both set by setIssuedDateLines (InvoiceDetails.h).
+    PrintedInvoiceDates issuedDays{};
 
     // The net: the sum of every line's cents (held within +-kInvoiceCentsLimit).
     std::int64_t netCents() const;

@@ -29,4 +29,18 @@ struct InvoiceDetails {
 // Dates in the date pattern of settings, the same bytes in every locale.
 InvoiceDetails invoiceDetails(const Invoice& invoice, const InvoiceParties& parties);
 
+// The days the date lines of invoiceDetails show ("Invoice date: " + date, "Period: " + first
+// + " - " + last, "Due date: " + date), read in the date order they were printed in; a day
+// whose line is missing or does not read as such is left unset.
+PrintedInvoiceDates readInvoiceDateLines(const std::vector<std::string>& lines, bool monthFirst);
+
+// Makes invoice a reprint of lines as its printed date lines: keeps them and the days they show.
+void setIssuedDateLines(Invoice& invoice, std::vector<std::string> lines, bool monthFirst);
+
+// The days of an issued invoice (request.issueDate set): the local days of its request, due
+// the payment terms' days after the issue (none: on the issue day). A reprint takes the days
+// its printed lines show, so that the page and the XML agree whatever the time zone is now;
+// a due day it did not print is its issue day plus the terms.
+InvoiceDates invoiceDates(const Invoice& invoice, const InvoiceParties& parties);
+
 }  // namespace ql

@@ -179,7 +179,7 @@ bool decodeContent(Reader& r, const IssuedInvoice& summary, IssuedContent& out) 
     if (!r.ok() || dateLines > 8) return false;
     std::vector<std::string> dates(dateLines);
     for (std::string& t : dates) t = r.text();
-    out.invoice.issuedDates = std::move(dates);
+    setIssuedDateLines(out.invoice, std::move(dates), s.monthFirst());
     return r.ok() && r.atEnd();
 }
 
