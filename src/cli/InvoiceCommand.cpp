@@ -14,13 +14,26 @@
 namespace ql::cli {
 namespace {
 
+// Where the window fills a gap in, by its menu path: the command line has no places of its own.
+const char* eInvoicePlaceText(EInvoicePlace place) {
+    switch (place) {
+    case EInvoicePlace::InvoiceRequest: return "Reports > Invoice...";
+    case EInvoicePlace::CompanyProperties: return "File > Properties > Company";
+    case EInvoicePlace::InvoiceTax: return "File > Properties > Invoice";
+    case EInvoicePlace::SellerBilling: return "File > Properties > Billing";
+    case EInvoicePlace::CustomerBilling: return "Customers > Edit Customers...";
+    case EInvoicePlace::Projects: return "Projects > Edit Projects...";
+    }
+    return "";
+}
+
 // The refusal of an e-invoice that lacks what the standard requires, every gap on one line.
 // option names the output asked for (--xml, --facturx).
 Status refuseEInvoiceGaps(const std::string& option, const std::vector<EInvoiceGap>& gaps) {
     if (gaps.empty()) return Status::ok();
     std::string message = option + ": the e-invoice lacks details the standard requires: ";
     for (std::size_t i = 0; i < gaps.size(); ++i)
-        message += (i == 0 ? "" : "; ") + gaps[i].detail + " (" + gaps[i].where + ")";
+        message += (i == 0 ? "" : "; ") + eInvoiceDetailText(gaps[i]) + " (" + eInvoicePlaceText(gaps[i].place) + ")";
     return Status::invalidArgument(message);
 }
 

@@ -54,6 +54,8 @@ TEST_F(EInvoiceCli, AnInvoiceLackingARequiredDetailIsRefusedByNameWritingNothing
         {"customer country code", {"customer", "", "--id", "0", "--set", "country="}, "11",
          {"the customer's country code (Customers > Edit Customers...)"}},
         {"no frame in the period", {}, "10", {"at least one time frame to bill (Reports > Invoice...)"}},
+        {"sales tax at 0 %", {"settings", "", "--set", "salesTaxRate=0"}, "11",
+         {"a sales tax rate above zero (File > Properties > Invoice)"}},
     };
     for (const RefusalCase& c : cases) {
         SCOPED_TRACE(c.name);

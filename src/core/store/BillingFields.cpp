@@ -97,9 +97,7 @@ Result<std::string> checkBic(const std::string& typed) {
 Result<std::string> checkVatId(const std::string& typed) {
     const std::string vat = capitals(typed, true);
     const std::string prefix = vat.substr(0, 2);
-    // Greece writes its VAT numbers with "EL", not its country code.
-    const bool country = prefix.size() == 2 && (prefix == "EL" || (prefix != "GR" && isCountryCode(prefix)));
-    if (!country) return refused(BillingField::VatId, "'" + typed + "' does not start with a country code");
+    if (!isVatIdPrefix(prefix)) return refused(BillingField::VatId, "'" + typed + "' does not start with a country code");
     if (vat.size() < 4 || vat.size() > 15 || !std::all_of(vat.begin() + 2, vat.end(), isAlnum))
         return refused(BillingField::VatId, "'" + typed + "' must have 2 to 13 letters or digits after its country code");
     return vat;
@@ -217,6 +215,10 @@ Result<std::string> checkBillingField(BillingField field, std::string_view typed
 
 bool isCountryCode(std::string_view code) { return inTable(kCountryCodes, 2, code); }
 bool isCurrencyCode(std::string_view code) { return inTable(kCurrencyCodes, 3, code); }
+
+bool isVatIdPrefix(std::string_view prefix) {
+    return prefix == kGreekVatPrefix || (prefix != "GR" && isCountryCode(prefix));
+}
 
 std::string currencyCodeForSymbol(std::string_view monetarySymbol) {
     const std::string symbol = trimmed(monetarySymbol);

@@ -41,6 +41,12 @@ Result<std::string> checkBillingField(BillingField field, std::string_view typed
 
 // True when code is in the table of ISO 3166 alpha-2 country codes (capitals).
 bool isCountryCode(std::string_view code);
+// Greece writes its VAT IDs with this prefix rather than its country code.
+inline constexpr std::string_view kGreekVatPrefix = "EL";
+// True when prefix (two capitals) may start a VAT ID: a country code, with Greece's as
+// kGreekVatPrefix, never "GR".
+bool isVatIdPrefix(std::string_view prefix);
+
 // True when code is in the table of active ISO 4217 currency codes (capitals).
 bool isCurrencyCode(std::string_view code);
 

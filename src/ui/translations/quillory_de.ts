@@ -1688,6 +1688,102 @@ Diese Rechnung als Nummer %1 ausstellen?</translation>
         <source>PDF files (*.pdf)</source>
         <translation>PDF-Dateien (*.pdf)</translation>
     </message>
+    <message>
+        <source>the invoice number</source>
+        <translation>die Rechnungsnummer</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s name</source>
+        <translation>der Name des Verkäufers</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s country code</source>
+        <translation>der Ländercode des Verkäufers</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s country code (%1 is not in the standard&apos;s list)</source>
+        <translation>der Ländercode des Verkäufers (%1 steht nicht in der Liste des Standards)</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s VAT ID or registration number</source>
+        <translation>die USt-IdNr. oder die Registernummer des Verkäufers</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s VAT ID (its prefix %1 is not in the standard&apos;s list)</source>
+        <translation>die USt-IdNr. des Verkäufers (ihr Präfix %1 steht nicht in der Liste des Standards)</translation>
+    </message>
+    <message>
+        <source>a sales tax rate above zero</source>
+        <translation>ein Umsatzsteuersatz über null</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s VAT ID or tax number, as sales tax is applied</source>
+        <translation>die USt-IdNr. oder die Steuernummer des Verkäufers, da Umsatzsteuer berechnet wird</translation>
+    </message>
+    <message>
+        <source>the reason for the VAT exemption</source>
+        <translation>der Grund der Steuerbefreiung</translation>
+    </message>
+    <message>
+        <source>an exemption code of the VATEX list, or none (%1 is not in it)</source>
+        <translation>ein Befreiungscode der VATEX-Liste oder keiner (%1 steht nicht darin)</translation>
+    </message>
+    <message>
+        <source>the customer&apos;s name</source>
+        <translation>der Name des Kunden</translation>
+    </message>
+    <message>
+        <source>the customer&apos;s country code</source>
+        <translation>der Ländercode des Kunden</translation>
+    </message>
+    <message>
+        <source>the customer&apos;s country code (%1 is not in the standard&apos;s list)</source>
+        <translation>der Ländercode des Kunden (%1 steht nicht in der Liste des Standards)</translation>
+    </message>
+    <message>
+        <source>the customer&apos;s VAT ID (its prefix %1 is not in the standard&apos;s list)</source>
+        <translation>die USt-IdNr. des Kunden (ihr Präfix %1 steht nicht in der Liste des Standards)</translation>
+    </message>
+    <message>
+        <source>the currency code</source>
+        <translation>der Währungscode</translation>
+    </message>
+    <message>
+        <source>the currency code (%1 is not in the standard&apos;s list)</source>
+        <translation>der Währungscode (%1 steht nicht in der Liste des Standards)</translation>
+    </message>
+    <message>
+        <source>at least one time frame to bill</source>
+        <translation>mindestens ein abzurechnender Zeitabschnitt</translation>
+    </message>
+    <message>
+        <source>a name for every project billed</source>
+        <translation>ein Name für jedes abgerechnete Projekt</translation>
+    </message>
+    <message>
+        <source>Reports &gt; Invoice...</source>
+        <translation>Berichte &gt; Rechnung...</translation>
+    </message>
+    <message>
+        <source>File &gt; Properties &gt; Company</source>
+        <translation>Datei &gt; Eigenschaften &gt; Firma</translation>
+    </message>
+    <message>
+        <source>File &gt; Properties &gt; Invoice</source>
+        <translation>Datei &gt; Eigenschaften &gt; Rechnung</translation>
+    </message>
+    <message>
+        <source>File &gt; Properties &gt; Billing</source>
+        <translation>Datei &gt; Eigenschaften &gt; Abrechnung</translation>
+    </message>
+    <message>
+        <source>Customers &gt; Edit Customers...</source>
+        <translation>Kunden &gt; Kunden bearbeiten...</translation>
+    </message>
+    <message>
+        <source>Projects &gt; Edit Projects...</source>
+        <translation>Projekte &gt; Projekte bearbeiten...</translation>
+    </message>
 </context>
 <context>
     <name>ExistingFolder</name>

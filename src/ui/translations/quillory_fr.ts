@@ -1699,6 +1699,102 @@ Issue this invoice as number %1?</source>
         <source>PDF files (*.pdf)</source>
         <translation>Fichiers PDF (*.pdf)</translation>
     </message>
+    <message>
+        <source>the invoice number</source>
+        <translation>le numéro de facture</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s name</source>
+        <translation>le nom du vendeur</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s country code</source>
+        <translation>le code pays du vendeur</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s country code (%1 is not in the standard&apos;s list)</source>
+        <translation>le code pays du vendeur (%1 ne figure pas dans la liste de la norme)</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s VAT ID or registration number</source>
+        <translation>le n° de TVA ou le numéro d&apos;immatriculation du vendeur</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s VAT ID (its prefix %1 is not in the standard&apos;s list)</source>
+        <translation>le n° de TVA du vendeur (son préfixe %1 ne figure pas dans la liste de la norme)</translation>
+    </message>
+    <message>
+        <source>a sales tax rate above zero</source>
+        <translation>un taux de taxe supérieur à zéro</translation>
+    </message>
+    <message>
+        <source>the seller&apos;s VAT ID or tax number, as sales tax is applied</source>
+        <translation>le n° de TVA ou le numéro fiscal du vendeur, la taxe étant appliquée</translation>
+    </message>
+    <message>
+        <source>the reason for the VAT exemption</source>
+        <translation>le motif d&apos;exonération de TVA</translation>
+    </message>
+    <message>
+        <source>an exemption code of the VATEX list, or none (%1 is not in it)</source>
+        <translation>un code d&apos;exonération de la liste VATEX, ou aucun (%1 n&apos;y figure pas)</translation>
+    </message>
+    <message>
+        <source>the customer&apos;s name</source>
+        <translation>le nom du client</translation>
+    </message>
+    <message>
+        <source>the customer&apos;s country code</source>
+        <translation>le code pays du client</translation>
+    </message>
+    <message>
+        <source>the customer&apos;s country code (%1 is not in the standard&apos;s list)</source>
+        <translation>le code pays du client (%1 ne figure pas dans la liste de la norme)</translation>
+    </message>
+    <message>
+        <source>the customer&apos;s VAT ID (its prefix %1 is not in the standard&apos;s list)</source>
+        <translation>le n° de TVA du client (son préfixe %1 ne figure pas dans la liste de la norme)</translation>
+    </message>
+    <message>
+        <source>the currency code</source>
+        <translation>le code de devise</translation>
+    </message>
+    <message>
+        <source>the currency code (%1 is not in the standard&apos;s list)</source>
+        <translation>le code de devise (%1 ne figure pas dans la liste de la norme)</translation>
+    </message>
+    <message>
+        <source>at least one time frame to bill</source>
+        <translation>au moins une période de travail à facturer</translation>
+    </message>
+    <message>
+        <source>a name for every project billed</source>
+        <translation>un nom pour chaque projet facturé</translation>
+    </message>
+    <message>
+        <source>Reports &gt; Invoice...</source>
+        <translation>Rapports &gt; Facture...</translation>
+    </message>
+    <message>
+        <source>File &gt; Properties &gt; Company</source>
+        <translation>Fichier &gt; Propriétés &gt; Société</translation>
+    </message>
+    <message>
+        <source>File &gt; Properties &gt; Invoice</source>
+        <translation>Fichier &gt; Propriétés &gt; Facture</translation>
+    </message>
+    <message>
+        <source>File &gt; Properties &gt; Billing</source>
+        <translation>Fichier &gt; Propriétés &gt; Facturation</translation>
+    </message>
+    <message>
+        <source>Customers &gt; Edit Customers...</source>
+        <translation>Clients &gt; Modifier les clients...</translation>
+    </message>
+    <message>
+        <source>Projects &gt; Edit Projects...</source>
+        <translation>Projets &gt; Modifier les projets...</translation>
+    </message>
 </context>
 <context>
     <name>ExistingFolder</name>

@@ -34,15 +34,21 @@ protected:
     }
 };
 
-constexpr const char* kCompany = "File > Properties > Company";
-constexpr const char* kInvoicePage = "File > Properties > Invoice";
-constexpr const char* kBilling = "File > Properties > Billing";
-constexpr const char* kCustomers = "Customers > Edit Customers...";
+using D = EInvoiceDetail;
+using P = EInvoicePlace;
+
+// A gap as expected, with the English the command line words it in.
+struct ExpectedGap {
+    D detail;
+    P place;
+    const char* code;
+    const char* text;
+};
 
 struct GapCase {
     const char* name;
     std::function<void(Invoice&, InvoiceParties&)> change;
-    std::vector<EInvoiceGap> expected;
+    std::vector<ExpectedGap> expected;
 };
 
 TEST_F(CiiInvoiceTest, NamesEveryMissingDetailAndWhereToFillItInAndWritesNothing) {
@@ -50,39 +56,39 @@ TEST_F(CiiInvoiceTest, NamesEveryMissingDetailAndWhereToFillItInAndWritesNothing
     const std::vector<GapCase> cases = {
         {"complete", [](Invoice&, InvoiceParties&) {}, {}},
         {"seller name only blanks", [](Invoice&, InvoiceParties& p) { p.settings.companyName = " \t "; },
-         {{"the seller's name", kCompany}}},
+         {{D::SellerName, P::CompanyProperties, "", "the seller's name"}}},
         {"seller country code", [](Invoice&, InvoiceParties& p) { p.billing.countryCode.clear(); },
-         {{"the seller's country code", kBilling}}},
+         {{D::SellerCountry, P::SellerBilling, "", "the seller's country code"}}},
         {"seller country code the rules do not list",
          [](Invoice&, InvoiceParties& p) { p.billing.countryCode = "SS"; },
-         {{"the seller's country code (SS is not in the standard's list)", kBilling}}},
+         {{D::SellerCountryNotListed, P::SellerBilling, "SS", "the seller's country code (SS is not in the standard's list)"}}},
         {"neither VAT ID nor registration",
          [](Invoice&, InvoiceParties& p) {
              p.billing.vatId.clear();
              p.billing.registration.clear();
          },
-         {{"the seller's VAT ID or registration number", kBilling}}},
+         {{D::SellerVatOrRegistration, P::SellerBilling, "", "the seller's VAT ID or registration number"}}},
         {"sales tax with neither VAT ID nor tax number",
          [](Invoice&, InvoiceParties& p) {
              p.billing.vatId.clear();
              p.billing.taxNumber.clear();
          },
-         {{"the seller's VAT ID or tax number, as sales tax is applied", kBilling}}},
+         {{D::SellerVatOrTaxNumber, P::SellerBilling, "", "the seller's VAT ID or tax number, as sales tax is applied"}}},
         {"sales tax at 0 %", [](Invoice&, InvoiceParties& p) { p.settings.salesTaxRate = 0.0; },
-         {{"a sales tax rate above zero", kInvoicePage}}},
+         {{D::SalesTaxRate, P::InvoiceTax, "", "a sales tax rate above zero"}}},
         {"exempt without a reason",
          [&](Invoice&, InvoiceParties& p) {
              noTax(p);
              p.billing.exemptionReason.clear();
          },
-         {{"the reason for the VAT exemption", kBilling}}},
+         {{D::ExemptionReason, P::SellerBilling, "", "the reason for the VAT exemption"}}},
         {"exempt with a code the VATEX list lacks",
          [&](Invoice&, InvoiceParties& p) {
              noTax(p);
              p.billing.exemptionReason = "Exempt under §4 UStG";
              p.billing.exemptionCode = "VATEX-EU-999";
          },
-         {{"an exemption code of the VATEX list, or none (VATEX-EU-999 is not in it)", kBilling}}},
+         {{D::ExemptionCodeNotListed, P::SellerBilling, "VATEX-EU-999", "an exemption code of the VATEX list, or none (VATEX-EU-999 is not in it)"}}},
         {"not subject to VAT needs no reason",
          [&](Invoice&, InvoiceParties& p) {
              noTax(p);
@@ -90,41 +96,46 @@ TEST_F(CiiInvoiceTest, NamesEveryMissingDetailAndWhereToFillItInAndWritesNothing
          },
          {}},
         {"customer name", [](Invoice&, InvoiceParties& p) { p.customer.name.clear(); },
-         {{"the customer's name", kCustomers}}},
+         {{D::CustomerName, P::CustomerBilling, "", "the customer's name"}}},
         {"customer country code", [](Invoice&, InvoiceParties& p) { p.customerDetails.countryCode.clear(); },
-         {{"the customer's country code", kCustomers}}},
+         {{D::CustomerCountry, P::CustomerBilling, "", "the customer's country code"}}},
         {"currency code", [](Invoice&, InvoiceParties& p) { p.billing.currencyCode.clear(); },
-         {{"the currency code", kBilling}}},
+         {{D::Currency, P::SellerBilling, "", "the currency code"}}},
         {"currency the rules do not list", [](Invoice&, InvoiceParties& p) { p.billing.currencyCode = "BGN"; },
-         {{"the currency code (BGN is not in the standard's list)", kBilling}}},
+         {{D::CurrencyNotListed, P::SellerBilling, "BGN", "the currency code (BGN is not in the standard's list)"}}},
         {"no frame", [](Invoice& i, InvoiceParties&) { i.lines.clear(); },
-         {{"at least one time frame to bill", "Reports > Invoice..."}}},
+         {{D::Lines, P::InvoiceRequest, "", "at least one time frame to bill"}}},
         {"unnamed project", [](Invoice& i, InvoiceParties&) { i.lines[0].projectName = " "; },
-         {{"a name for every project billed", "Projects > Edit Projects..."}}},
+         {{D::ProjectNames, P::Projects, "", "a name for every project billed"}}},
         {"a set without billing details",
          [](Invoice&, InvoiceParties& p) {
              p.billing = {};
              p.customerDetails = {};
          },
-         {{"the seller's country code", kBilling},
-          {"the seller's VAT ID or registration number", kBilling},
-          {"the seller's VAT ID or tax number, as sales tax is applied", kBilling},
-          {"the customer's country code", kCustomers},
-          {"the currency code", kBilling}}},
+         {{D::SellerCountry, P::SellerBilling, "", "the seller's country code"},
+          {D::SellerVatOrRegistration, P::SellerBilling, "", "the seller's VAT ID or registration number"},
+          {D::SellerVatOrTaxNumber, P::SellerBilling, "", "the seller's VAT ID or tax number, as sales tax is applied"},
+          {D::CustomerCountry, P::CustomerBilling, "", "the customer's country code"},
+          {D::Currency, P::SellerBilling, "", "the currency code"}}},
     };
     for (const GapCase& c : cases) {
         SCOPED_TRACE(c.name);
         Invoice invoice = sampleInvoice();
         InvoiceParties parties = completeParties();
         c.change(invoice, parties);
-        EXPECT_EQ(missingEInvoiceDetails(invoice, parties), c.expected);
+        std::vector<EInvoiceGap> expected;
+        for (const ExpectedGap& e : c.expected) expected.push_back({e.detail, e.place, e.code});
+        const std::vector<EInvoiceGap> gaps = missingEInvoiceDetails(invoice, parties);
+        EXPECT_EQ(gaps, expected);
+        for (std::size_t i = 0; i < gaps.size() && i < c.expected.size(); ++i)
+            EXPECT_EQ(eInvoiceDetailText(gaps[i]), c.expected[i].text);
         const auto xml = ciiInvoiceXml(invoice, parties);
         EXPECT_EQ(xml.isOk(), c.expected.empty());
         if (c.expected.empty()) continue;
         EXPECT_EQ(xml.status().code(), StatusCode::InvalidArgument);
-        EXPECT_EQ(xml.status().message(), eInvoiceGapsMessage(c.expected));
-        for (const EInvoiceGap& gap : c.expected)
-            EXPECT_NE(xml.status().message().find("\n" + gap.detail + " (" + gap.where + ")"), std::string::npos);
+        EXPECT_EQ(xml.status().message(), eInvoiceGapsMessage(expected));
+        for (const ExpectedGap& gap : c.expected)
+            EXPECT_NE(xml.status().message().find(std::string("\n") + gap.text), std::string::npos);
     }
 }
 
@@ -240,7 +251,7 @@ TEST_F(CiiInvoiceTest, AReprintKeepsTheDatesItPrintedWhateverTheTimeZoneNow) {
     EXPECT_NE(issued.find(">20260416<"), std::string::npos);  // 14 days' terms
     Invoice reprint = fresh;
     reprint.asIssued = true;
-    reprint.issuedDates = invoiceDetails(fresh, parties).dates;
+    setIssuedDateLines(reprint, invoiceDetails(fresh, parties).dates, parties.settings.monthFirst());
     for (InvoiceLine& line : reprint.lines) line.issued = IssuedLineText{invoiceLineCells(line, parties.settings), line.cents()};
 
     // Noon in Berlin is already the next day on Kiritimati (UTC+14).
