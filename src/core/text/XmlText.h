@@ -7,8 +7,8 @@
 // 8-bit bytes, control characters), and nothing of that may make a written file unreadable.
 namespace ql {
 
-// text with every byte that starts no valid UTF-8 character, and every character XML forbids
-// (surrogates, U+FFFE, U+FFFF), as U+FFFD; other control characters as a space; CR LF and a
+// text with every byte that starts no valid UTF-8 character (the bytes of a character XML
+// forbids, surrogates, U+FFFE, U+FFFF, one by one) as U+FFFD; other controls as a space; CR LF and a
 // lone CR as a line feed; tab and line feed kept. Valid UTF-8 in any case.
 std::string xmlText(std::string_view text);
 

@@ -135,7 +135,8 @@ TEST_F(IssuedDatesTest, TheRegisterGivesAReprintTheDaysItsLinesShow) {
     auto content = issuedContent(m_fs, *reg, 0, m_set);
     ASSERT_TRUE(content) << content.status().messageWithReason();
     ASSERT_TRUE(content->invoice.issuedDates.has_value());
-    EXPECT_EQ(content->invoice.issuedDays, readInvoiceDateLines(*content->invoice.issuedDates, false));
+    EXPECT_EQ(content->invoice.issuedDays, readInvoiceDateLines(*content->invoice.issuedDates, content->parties.settings.monthFirst()));
+    EXPECT_EQ(content->invoice.issuedDays.due, days.due);
     EXPECT_EQ(invoiceDates(content->invoice, content->parties), days);
 }
 

@@ -25,8 +25,10 @@ TEST(XmlText, KeepsValidTextAndMendsWhatXmlCannotHold) {
         {"sequence cut at the end", "ab\xE2\x82", "ab" + replacement + replacement},
         {"overlong slash", "\xC0\xAF", replacement + replacement},
         {"overlong three bytes", "\xE0\x80\xAF", replacement + replacement + replacement},
+        // A forbidden character is mended byte by byte, as a stray byte is.
         {"surrogate", "\xED\xA0\x80", replacement + replacement + replacement},
-        {"U+FFFE and U+FFFF", "\xEF\xBF\xBE\xEF\xBF\xBF", replacement + replacement},
+        {"U+FFFE", "\xEF\xBF\xBE", replacement + replacement + replacement},
+        {"U+FFFF after a letter", "a\xEF\xBF\xBF", "a" + replacement + replacement + replacement},
         {"beyond U+10FFFF", "\xF4\x90\x80\x80", replacement + replacement + replacement + replacement},
         {"largest code point kept", "\xF4\x8F\xBF\xBF", "\xF4\x8F\xBF\xBF"},
         {"lead byte F5", "\xF5\x80\x80\x80", replacement + replacement + replacement + replacement},
