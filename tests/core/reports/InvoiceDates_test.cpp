@@ -1,9 +1,8 @@
 #include "core/reports/InvoiceDetails.h"
-#include "core/reports/InvoiceNumbers.h"
+#include "core/reports/InvoiceIssue.h"
 #include "core/reports/InvoiceRegister.h"
 #include "core/store/BillingDetails.h"
 #include "core/store/Customers.h"
-#include "core/store/RecordFile.h"
 #include "core/tracking/TrackingFixture.h"
 
 #include "core/einvoice/EInvoiceSample.h"
@@ -116,19 +115,13 @@ protected:
 // the time zone is when the reprint is made.
 TEST_F(IssuedDatesTest, TheRegisterGivesAReprintTheDaysItsLinesShow) {
     const std::int32_t issuedAt = at(1996, 12, 31, 23, 30);
-    auto invoice = LoadInvoice(m_fs, {7, at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59), "9600001", issuedAt}, m_set);
-    ASSERT_TRUE(invoice);
-    auto parties = loadInvoiceParties(m_fs, *invoice);
-    ASSERT_TRUE(parties);
-    const InvoiceDates days = invoiceDates(*invoice, *parties);
+    auto plan = prepareInvoice(m_fs, m_set, {7, at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59), "9600001", issuedAt});
+    ASSERT_TRUE(plan) << plan.status().message();
+    const InvoiceDates days = invoiceDates(plan->invoice, plan->parties);
     EXPECT_EQ(days, (InvoiceDates{{1996, 12, 31}, {1996, 12, 1}, {1996, 12, 31}, {1997, 1, 30}}));
-    {
-        auto held = lockFileSet(m_fs, m_set);
-        ASSERT_TRUE(held);
-        auto reg = readInvoiceRegister(m_fs, m_set);
-        ASSERT_TRUE(reg);
-        ASSERT_TRUE(issueInvoice(m_fs, m_set, *reg, {*invoice, *parties, issuedAt, false}, [] { return Status::ok(); }));
-    }
+    auto issued = issueInvoice(m_fs, m_set, *plan, [] { return Status::ok(); });
+    ASSERT_TRUE(issued) << issued.status().message();
+    ASSERT_FALSE(issued->moved);
     useZone("Europe/Berlin");  // already 1 January 1997 there
     auto reg = readInvoiceRegister(m_fs, m_set);
     ASSERT_TRUE(reg);
