@@ -1,4 +1,5 @@
 #include "cli/ArgumentValues.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
@@ -12,6 +13,8 @@
 #include <algorithm>
 #include <tuple>
 #include <limits>
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -119,6 +122,71 @@ Status runAddCustomer(FileSystem& fs, const AddCustomerRequest& request, std::os
     if (!id) return id.status();
     out << *id << '\n';
     return Status::ok();
+}
+
+void addAddProjectCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        AddProjectRequest request;
+        OptionalText parent, customer, rate, memo;
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c = app.add_subcommand("add-project", "Add a project and print its id");
+    addFilePath(*c, o.request.path);
+    c->add_option("--name", o.request.name, "Name, at most 60 bytes")->required()->type_name("NAME");
+    addOptional(*c, o.parent, "--parent", "Id of the parent project (default: a top-level project)", "ID");
+    addOptional(*c, o.customer, "--customer", "Id of the customer billed (default: none)", "ID");
+    addOptional(*c, o.rate, "--rate", "Charges per hour, such as 37.50 (default: 0)", "AMOUNT");
+    addOptional(*c, o.memo, "--memo", "Memo, at most 1000 bytes (line breaks count two)", "TEXT");
+    c->callback([&setup, &o] {
+        setup.choose([&setup, &o] {
+            o.request.parent = o.parent.get();
+            o.request.customer = o.customer.get();
+            o.request.rate = o.rate.get();
+            o.request.memo = o.memo.get();
+            return runAddProject(setup.fs, o.request, setup.out);
+        });
+    });
+}
+
+void addAddCustomerCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        AddCustomerRequest request;
+        OptionalText address, city, zip, state, country, phone, notes;
+        OptionalText countryCode, vatId, email, buyerReference;
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c = app.add_subcommand("add-customer", "Add a customer and print its id");
+    addFilePath(*c, o.request.path);
+    c->add_option("--name", o.request.name, "Name, at most 60 bytes")->required()->type_name("NAME");
+    addOptional(*c, o.address, "--address", "Address, at most 60 bytes", "TEXT");
+    addOptional(*c, o.city, "--city", "City, at most 30 bytes", "TEXT");
+    addOptional(*c, o.zip, "--zip", "ZIP, at most 30 bytes", "TEXT");
+    addOptional(*c, o.state, "--state", "State, at most 30 bytes", "TEXT");
+    addOptional(*c, o.country, "--country", "Country, at most 30 bytes", "TEXT");
+    addOptional(*c, o.phone, "--phone", "Phone, at most 30 bytes", "TEXT");
+    addOptional(*c, o.notes, "--notes", "Notes, at most 1000 bytes (line breaks count two)", "TEXT");
+    addOptional(*c, o.countryCode, "--country-code", "Billing: ISO 3166 two-letter country code, such as DE", "CC");
+    addOptional(*c, o.vatId, "--vat-id", "Billing: VAT identification number, such as ATU12345678", "TEXT");
+    addOptional(*c, o.email, "--email", "Billing: e-mail address invoices go to", "ADDRESS");
+    addOptional(*c, o.buyerReference, "--buyer-reference", "Billing: the customer's own reference (order number)",
+                "TEXT");
+    c->callback([&setup, &o] {
+        setup.choose([&setup, &o] {
+            AddCustomerRequest& request = o.request;
+            request.countryCode = o.countryCode.get();
+            request.vatId = o.vatId.get();
+            request.email = o.email.get();
+            request.buyerReference = o.buyerReference.get();
+            request.address = o.address.get();
+            request.city = o.city.get();
+            request.zip = o.zip.get();
+            request.state = o.state.get();
+            request.country = o.country.get();
+            request.phone = o.phone.get();
+            request.notes = o.notes.get();
+            return runAddCustomer(setup.fs, request, setup.out);
+        });
+    });
 }
 
 }  // namespace ql::cli

@@ -1,5 +1,6 @@
 #include "cli/ArgumentValues.h"
 #include "cli/CommandOptions.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
@@ -11,6 +12,8 @@
 #include "core/store/RecordFile.h"
 
 #include <array>
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -132,6 +135,39 @@ Status runCustomerDetails(FileSystem& fs, const CustomerDetailsRequest& request,
     }
     return updateCustomerDetails(fs, set, *id, [&](CustomerDetails& details) {
         return assign(details, customerTable(), request.assignments);
+    });
+}
+
+void addBillingCommand(CLI::App& app, CommandSetup& setup) {
+    BillingRequest& request = setup.keep<BillingRequest>();
+    CLI::App* c = app.add_subcommand("billing", "Print the seller's billing details, or change named fields in one rewrite");
+    addFilePath(*c, request.path);
+    c->add_option("--set", request.assignments,
+                  "Change a field; KEY is one of " + billingKeys() + "; an empty VALUE clears it; repeat for more")
+        ->type_name("KEY=VALUE")
+        ->allow_extra_args(false);
+    c->add_flag("--json", request.json, "Print one JSON array of objects");
+    c->footer("Values are checked before anything is written: an IBAN with wrong check digits, a VAT number "
+              "without a country prefix, a country code or a currency code that is not known is refused, "
+              "naming the field, with exit status 2. paymentTerms is days (0: due on the issue date).");
+    c->callback([&setup, &request] {
+        setup.choose([&setup, &request] { return runBilling(setup.fs, request, setup.out); });
+    });
+}
+
+void addCustomerCommand(CLI::App& app, CommandSetup& setup) {
+    CustomerDetailsRequest& request = setup.keep<CustomerDetailsRequest>();
+    CLI::App* c = app.add_subcommand("customer", "Print a customer's billing details, or change named fields");
+    addFilePath(*c, request.path);
+    c->add_option("--id", request.id, "Customer id")->required()->type_name("ID");
+    c->add_option("--set", request.assignments,
+                  "Change a field; KEY is one of " + customerDetailsKeys() +
+                      "; an empty VALUE clears it; repeat for more")
+        ->type_name("KEY=VALUE")
+        ->allow_extra_args(false);
+    c->add_flag("--json", request.json, "Print one JSON array of objects");
+    c->callback([&setup, &request] {
+        setup.choose([&setup, &request] { return runCustomerDetails(setup.fs, request, setup.out); });
     });
 }
 

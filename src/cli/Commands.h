@@ -154,9 +154,9 @@ struct ReportRequest {
 class PdfRenderer {
 public:
     virtual ~PdfRenderer() = default;
-    // Called once a command that writes PDF, or orders names as the window does, has been
-    // parsed. Returns ok where that is done in this process; the program that hands over does
-    // not return on success.
+    // Called by runCli, once, before the body of a parsed run that writes PDF, reads one or
+    // orders names as the window does (HandOver, in CommandLine.h). Returns ok where that is
+    // done in this process; the program that hands over does not return on success.
     virtual Status takeOver();
     // The bytes of the invoice's printed pages as a PDF document: the invoice command writes
     // them itself, since its number must be stored before the file shows under its name.
@@ -224,9 +224,9 @@ Status runTotals(FileSystem& fs, const Clock& clock, const TotalsRequest& reques
 // Prints the rows of the history of charges chosen as the dialog chooses them: the saved
 // filter unless a period, dates or a project are given; sorted ascending by one column,
 // equal keys in file order. Text is one tab-separated row per frame with the dialog's
-// column texts; JSON one object per row. Project names sort as the dialog sorts them, so
-// sorting by project hands the command over to pdf first; where that cannot be done (a
-// build without Qt) they sort by compareNamesIgnoringCase.
+// column texts; JSON one object per row. Project names sort as the dialog sorts them
+// (pdf.projectNameOrder()), where the run was handed over to the program that has that order
+// (historyHandOver, in CommandLine.h); else by compareNamesIgnoringCase.
 Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const HistoryRequest& request,
                   std::ostream& out);
 
@@ -275,8 +275,9 @@ Status runVoidInvoice(FileSystem& fs, const VoidInvoiceRequest& request, std::os
 // Prints what an e-invoice's XML says, one "Label: value" line each: number, issue and due
 // date, seller and buyer (with their VAT IDs), currency, line count, net, tax, total and the
 // amount due. A file that is no Cross Industry Invoice is misuse (InvalidArgument). A PDF
-// (by its first bytes) is read through pdf, which takes the command over: the XML attached to
-// it as factur-x.xml is printed; a PDF without one is misuse.
+// (by its first bytes) is read through pdf, the run having been handed over for it
+// (eInvoiceCheckHandOver): the XML attached to it as factur-x.xml is printed; a PDF without
+// one is misuse.
 Status runEInvoiceCheck(FileSystem& fs, PdfRenderer& pdf, const EInvoiceCheckRequest& request, std::ostream& out);
 
 // Writes the printed history (the saved filter), customer list or week chart (the week of

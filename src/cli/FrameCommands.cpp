@@ -1,4 +1,5 @@
 #include "cli/ArgumentValues.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/TextRendering.h"
@@ -9,6 +10,8 @@
 
 #include <cstdint>
 #include <limits>
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -83,6 +86,41 @@ Status runRemoveFrame(FileSystem& fs, const RemoveFrameRequest& request, std::os
     if (Status st = removeTimeFrame(fs, timeFramesPath, *frame); !st) return st;
     out << copies << '\n';
     return Status::ok();
+}
+
+void addAddFrameCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        AddFrameRequest request;
+        OptionalText end, minutes;
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c = app.add_subcommand("add-frame", "Add a time frame worked on a project");
+    addFilePath(*c, o.request.path);
+    c->add_option("--project", o.request.project, "Project id")->required()->type_name("ID");
+    c->add_option("--start", o.request.start, "Local start time")->required()->type_name("\"YYYY-MM-DD HH:MM[:SS]\"");
+    addOptional(*c, o.end, "--end", "Local end time, not before the start", "\"YYYY-MM-DD HH:MM[:SS]\"");
+    addOptional(*c, o.minutes, "--minutes", "Length in whole minutes, instead of --end", "N");
+    o.end.option->excludes(o.minutes.option);
+    o.minutes.option->excludes(o.end.option);
+    c->callback([&setup, &o] {
+        setup.choose([&setup, &o] {
+            o.request.end = o.end.get();
+            o.request.minutes = o.minutes.get();
+            return runAddFrame(setup.fs, o.request, setup.out);
+        });
+    });
+}
+
+void addRemoveFrameCommand(CLI::App& app, CommandSetup& setup) {
+    RemoveFrameRequest& request = setup.keep<RemoveFrameRequest>();
+    CLI::App* c = app.add_subcommand("remove-frame", "Remove every copy of a time frame and print how many there were");
+    addFilePath(*c, request.path);
+    c->add_option("--project", request.project, "Project id")->required()->type_name("ID");
+    c->add_option("--start", request.start, "Local start time")->required()->type_name("\"YYYY-MM-DD HH:MM[:SS]\"");
+    c->add_option("--end", request.end, "Local end time")->required()->type_name("\"YYYY-MM-DD HH:MM[:SS]\"");
+    c->callback([&setup, &request] {
+        setup.choose([&setup, &request] { return runRemoveFrame(setup.fs, request, setup.out); });
+    });
 }
 
 }  // namespace ql::cli

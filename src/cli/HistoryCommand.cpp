@@ -1,4 +1,5 @@
 #include "cli/CommandOptions.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
@@ -12,6 +13,8 @@
 
 #include <algorithm>
 #include <unordered_map>
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -74,10 +77,10 @@ void writeHistoryJson(std::ostream& out, const HistoryItems& history, const std:
 
 Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const HistoryRequest& request,
                   std::ostream& out) {
-    // The window's order of names needs Qt: the program that has it runs the whole command,
-    // before any file is read here. Without it the history is still printed, in the plain order.
+    // The window's order of names, where the program that has it took the run over
+    // (historyHandOver); else the plain order.
     NameCompare compareNames = compareNamesIgnoringCase;
-    if (request.sort == HistorySort::Project && pdf.takeOver()) {
+    if (request.sort == HistorySort::Project) {
         if (NameCompare collated = pdf.projectNameOrder()) compareNames = std::move(collated);
     }
     const FileSet set(request.path);
@@ -123,6 +126,48 @@ Status runHistory(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Hi
                                  settings->monetarySymbol);
     }
     return Status::ok();
+}
+
+HandOver historyHandOver(const HistoryRequest& request) {
+    // The window's order of names needs Qt, in every locale: the program that has it runs the
+    // whole command before any file is read here. Without it the rows come in the plain order.
+    return request.sort == HistorySort::Project ? HandOver::Preferred : HandOver::None;
+}
+
+void addHistoryCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        HistoryRequest request;
+        OptionalText project, period, from, to, at;
+        std::string sort = "project";
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c =
+        app.add_subcommand("history", "Print the rows of the history of charges, as the History dialog lists them");
+    addFilePath(*c, o.request.path);
+    addOptional(*c, o.project, "--project", "Only the frames of this project id (default: the saved filter's)", "ID");
+    addOptional(*c, o.period, "--period", "Period of the frames' starts (default: saved, the filter the dialog opens with)",
+                "this-year|this-month|this-week|today|saved");
+    addDayRange(*c, o.from, o.to, "First day, instead of --period", "Last day, instead of --period", &o.period);
+    addOptional(*c, o.at, "--at", "Local time the periods are taken around (default: now)", kTimeType);
+    c->add_option("--sort", o.sort, "Column sorted ascending, equal keys in file order (default: project)")
+        ->check(CLI::IsMember({"project", "date", "time", "duration", "charges"}))
+        ->type_name("project|date|time|duration|charges");
+    c->add_flag("--json", o.request.json, "Print one JSON array of objects");
+    c->callback([&setup, &o] {
+        HistoryRequest& request = o.request;
+        request.project = o.project.get();
+        request.period = o.period.get();
+        request.from = o.from.get();
+        request.to = o.to.get();
+        request.at = o.at.get();
+        request.sort = o.sort == "date"       ? HistorySort::Date
+                       : o.sort == "time"     ? HistorySort::Time
+                       : o.sort == "duration" ? HistorySort::Duration
+                       : o.sort == "charges"  ? HistorySort::Charges
+                                              : HistorySort::Project;
+        setup.choose([&setup, &request] { return runHistory(setup.fs, setup.clock, setup.pdf, request, setup.out); },
+                     [&request]() -> Result<HandOver> { return historyHandOver(request); });
+    });
 }
 
 }  // namespace ql::cli

@@ -1,9 +1,12 @@
 #include "cli/ArgumentValues.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/LocaleDefaults.h"
 
 #include "core/store/FileSet.h"
 #include "core/store/Settings.h"
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -54,6 +57,26 @@ Status runInit(FileSystem& fs, const InitRequest& request, std::ostream&) {
         if (!monthFirst) monthFirst = locale.monthFirst;
     }
     return createFileSet(fs, set, *currency, *monthFirst);
+}
+
+void addInitCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        InitRequest request;
+        OptionalText currency, dateOrder;
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c = app.add_subcommand("init", "Create a file set, as File > New does (empties nothing without --force)");
+    addFilePath(*c, o.request.path);
+    addOptional(*c, o.currency, "--currency", "Monetary symbol (default: the locale's currency symbol)", "SYMBOL");
+    addOptional(*c, o.dateOrder, "--date-order", "Order of dates (default: the locale's)", "mdy|dmy");
+    c->add_flag("--force", o.request.force, "Replace an existing file set, emptying its files");
+    c->callback([&setup, &o] {
+        setup.choose([&setup, &o] {
+            o.request.currency = o.currency.get();
+            o.request.dateOrder = o.dateOrder.get();
+            return runInit(setup.fs, o.request, setup.out);
+        });
+    });
 }
 
 }  // namespace ql::cli

@@ -1,4 +1,5 @@
 #include "cli/CommandOptions.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
@@ -10,6 +11,8 @@
 #include "core/store/FileSet.h"
 #include "core/store/OutputFile.h"
 #include "core/store/RecordFile.h"
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -109,11 +112,6 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
         return Status::invalidArgument("give one of --text, --pdf and --xml");
     if (request.unbilled && request.rebill) return Status::invalidArgument("give at most one of --unbilled and --rebill");
     if (!request.reprint && request.customer.empty()) return Status::invalidArgument("--customer is required");
-    if (request.pdf) {
-        // The renderer writes without knowing the set; refused here, before anything is read.
-        if (const Status refused = refuseFileOfSet(fs, *request.pdf, set); !refused) return refused;
-        if (const Status taken = pdf.takeOver(); !taken) return taken;
-    }
     if (request.reprint) return reprintInvoice(fs, pdf, request, set, out);
 
     InvoiceRequest invoiceRequest;
@@ -179,6 +177,85 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     if (issued->moved)
         return Status::ioError(fileSetBusyMessage(set));
     return Status::ok();
+}
+
+// The command's registration and its hand-over to the program that paints the pages.
+
+Result<HandOver> invoiceHandOver(FileSystem& fs, const InvoiceCommandRequest& request) {
+    if (!request.pdf) return HandOver::None;
+    // What runInvoice refuses before it reads a file is refused before the hand-over too, in
+    // its order, so the refusal is the same with or without the Qt half: with --pdf the parser
+    // lets only a missing --customer through, and the renderer writes without knowing the set.
+    if (!request.reprint && request.customer.empty()) return Status::invalidArgument("--customer is required");
+    if (const Status refused = refuseFileOfSet(fs, *request.pdf, FileSet(request.path)); !refused) return refused;
+    return HandOver::Required;
+}
+
+void addInvoiceCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        InvoiceCommandRequest request;
+        OptionalText from, to, number, text, pdf, xml, at, reprint;
+    };
+    Options& o = setup.keep<Options>();
+    InvoiceCommandRequest& request = o.request;
+    CLI::App* c = app.add_subcommand(
+        "invoice", "Write one customer's invoice as the New Invoice dialog does: its text file, its printed pages as "
+                   "PDF or its e-invoice (EN 16931 XML)");
+    addFilePath(*c, request.path);
+    CLI::Option* customerOption =
+        c->add_option("--customer", request.customer, "Customer id (required unless --reprint)")->type_name("ID");
+    addDayRange(*c, o.from, o.to, "First day (default: the first day of the month of --at)",
+                "Last day (default: the last day of that month)");
+    addOptional(*c, o.number, "--number", "Invoice number, at most 31 bytes (default: the next invoice number)", "TEXT");
+    addOptional(*c, o.text, "--text", "Write the invoice text file, whole or not at all (- for the standard output)",
+                "PATH|-");
+    addOptional(*c, o.pdf, "--pdf", "Write the printed invoice pages as PDF", "PATH");
+    addOptional(*c, o.xml, "--xml",
+                "Write the e-invoice: the European standard EN 16931 as Cross Industry Invoice XML, whole or not "
+                "at all (- for the standard output)",
+                "PATH|-");
+    for (OptionalText* one : {&o.text, &o.pdf, &o.xml})
+        for (OptionalText* other : {&o.text, &o.pdf, &o.xml})
+            if (one != other) one->option->excludes(other->option);
+    c->add_flag("--facturx", request.facturx,
+                "With --pdf: the pages as PDF/A-3 with the e-invoice XML inside (factur-x.xml); refused, naming "
+                "them, when billing details the e-invoice needs are missing")
+        ->needs(o.pdf.option);
+    CLI::Option* noAdvance =
+        c->add_flag("--no-advance", request.noAdvance, "Leave the next invoice number and the invoice register as they are");
+    addOptional(*c, o.at, "--at", "Local time the invoice is issued at, whose month is the default period (default: now)",
+                kTimeType);
+    CLI::Option* unbilled =
+        c->add_flag("--unbilled", request.unbilled, "Leave out the frames that issued invoices billed already");
+    CLI::Option* rebill =
+        c->add_flag("--rebill", request.rebill, "Bill the frames that issued invoices billed already again (recorded as such)");
+    unbilled->excludes(rebill);
+    addOptional(*c, o.reprint, "--reprint",
+                "Write the issued invoice of this number again as it was first written, changing nothing", "NUMBER");
+    for (CLI::Option* other :
+         {customerOption, o.from.option, o.to.option, o.number.option, noAdvance, unbilled, rebill, o.at.option})
+        o.reprint.option->excludes(other);
+    c->footer("Unless --no-advance, the next invoice number becomes the number used with its last group of digits "
+              "counted up by one (INV-099 -> INV-100) once the invoice is written, as in the dialog, and the "
+              "invoice is recorded in the invoice register. A number the register holds is never issued again. "
+              "Frames that issued invoices billed are refused unless --unbilled or --rebill. --xml first checks "
+              "that the invoice has every detail the standard requires (the seller's name, country code and VAT "
+              "ID or registration number, the customer's name and country code, the currency code, an exemption "
+              "reason when no sales tax is applied and the seller has a VAT ID) and refuses with exit status 2, "
+              "naming each missing one and where to fill it in, writing nothing and using no number.");
+    c->callback([&setup, &o] {
+        InvoiceCommandRequest& parsed = o.request;
+        parsed.from = o.from.get();
+        parsed.to = o.to.get();
+        parsed.number = o.number.get();
+        parsed.text = o.text.get();
+        parsed.pdf = o.pdf.get();
+        parsed.xml = o.xml.get();
+        parsed.at = o.at.get();
+        parsed.reprint = o.reprint.get();
+        setup.choose([&setup, &parsed] { return runInvoice(setup.fs, setup.clock, setup.pdf, parsed, setup.out); },
+                     [&setup, &parsed] { return invoiceHandOver(setup.fs, parsed); });
+    });
 }
 
 }  // namespace ql::cli

@@ -1,4 +1,5 @@
 #include "cli/CommandOptions.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
@@ -6,6 +7,8 @@
 #include "core/store/FileSet.h"
 #include "core/analysis/PieChart.h"
 #include "core/text/NumberText.h"
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -41,6 +44,30 @@ Status runPie(FileSystem& fs, const Clock& clock, const PieRequest& request, std
         out << s.name << '\t' << pieTimeText(s.minutes) << '\t' << integerText(s.minutes) << '\t'
             << fixed2Text(shareOf(s) * 100.0) << "%\n";
     return Status::ok();
+}
+
+void addPieCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        PieRequest request;
+        OptionalText from, to, period, at;
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c = app.add_subcommand("pie", "Print the pie chart's time per project name, in its order, with each share");
+    addFilePath(*c, o.request.path);
+    addOptional(*c, o.period, "--period", "Period of the frames' starts (default: this-year, as the chart opens)",
+                "this-year|this-month|this-week|today");
+    addDayRange(*c, o.from, o.to, "First day, instead of --period", "Last day, instead of --period", &o.period);
+    addOptional(*c, o.at, "--at", "Local time the periods are taken around (default: now)", kTimeType);
+    c->add_flag("--json", o.request.json, "Print one JSON array of objects");
+    c->callback([&setup, &o] {
+        setup.choose([&setup, &o] {
+            o.request.period = o.period.get();
+            o.request.from = o.from.get();
+            o.request.to = o.to.get();
+            o.request.at = o.at.get();
+            return runPie(setup.fs, setup.clock, o.request, setup.out);
+        });
+    });
 }
 
 }  // namespace ql::cli

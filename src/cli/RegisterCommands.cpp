@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
@@ -5,6 +6,8 @@
 #include "core/reports/InvoiceRegister.h"
 #include "core/store/FileSet.h"
 #include "core/time/TimeText.h"
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -63,6 +66,29 @@ Status runVoidInvoice(FileSystem& fs, const VoidInvoiceRequest& request, std::os
     // An unknown number is a typing error: misuse, with nothing written.
     if (voided.code() == StatusCode::NotFound) return Status::invalidArgument("--number: " + voided.message());
     return voided;
+}
+
+void addInvoicesCommand(CLI::App& app, CommandSetup& setup) {
+    InvoicesRequest& request = setup.keep<InvoicesRequest>();
+    CLI::App* c = app.add_subcommand(
+        "invoices", "Print the register of issued invoices: number, date, customer, period, total and state");
+    addFilePath(*c, request.path);
+    c->add_flag("--json", request.json, "Print one JSON array of objects");
+    c->callback([&setup, &request] {
+        setup.choose([&setup, &request] { return runInvoices(setup.fs, request, setup.out); });
+    });
+}
+
+void addVoidInvoiceCommand(CLI::App& app, CommandSetup& setup) {
+    VoidInvoiceRequest& request = setup.keep<VoidInvoiceRequest>();
+    CLI::App* c = app.add_subcommand(
+        "void-invoice", "Mark an issued invoice void: it stays listed, its number is never issued again and its "
+                        "frames count as unbilled");
+    addFilePath(*c, request.path);
+    c->add_option("--number", request.number, "The invoice's number")->required()->type_name("NUMBER");
+    c->callback([&setup, &request] {
+        setup.choose([&setup, &request] { return runVoidInvoice(setup.fs, request, setup.out); });
+    });
 }
 
 }  // namespace ql::cli

@@ -1,5 +1,6 @@
 #include "cli/ArgumentValues.h"
 #include "cli/CommandOptions.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 
@@ -8,6 +9,9 @@
 #include "core/store/OutputFile.h"
 #include "core/reports/ReportBuilders.h"
 #include "core/reports/ReportLayout.h"
+#include "core/text/NumberText.h"
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 
@@ -15,7 +19,6 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
     const FileSet set(request.path);
     // The renderer writes without knowing the set; refused here, before anything is read.
     if (const Status refused = refuseFileOfSet(fs, request.pdf, set); !refused) return refused;
-    if (const Status taken = pdf.takeOver(); !taken) return taken;
     const auto now = requestTime(clock, request.at);
     if (!now) return now.status();
     std::optional<std::pair<int, int>> hours;
@@ -47,6 +50,45 @@ Status runReport(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const Rep
     if (!table) return table.status();
     return pdf.writeTable(fs, *table, request.report == PrintedReport::History ? kHistoryTitle : kCustomersTitle,
                           printedAt, request.pdf);
+}
+
+Result<HandOver> reportHandOver(FileSystem& fs, const ReportRequest& request) {
+    // The renderer writes without knowing the set; refused here, before anything is read.
+    if (const Status refused = refuseFileOfSet(fs, request.pdf, FileSet(request.path)); !refused) return refused;
+    return HandOver::Required;
+}
+
+void addReportCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        ReportRequest request;
+        std::string what;
+        OptionalText at, hours;
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c = app.add_subcommand(
+        "report", "Write a printed report as PDF: the history (saved filter), the customer list or the week chart");
+    addFilePath(*c, o.request.path);
+    c->add_option("REPORT", o.what, "Which report")
+        ->required()
+        ->check(CLI::IsMember({"history", "customers", "week"}))
+        ->type_name("history|customers|week");
+    c->add_option("--pdf", o.request.pdf, "PDF file, written whole or not at all")->required()->type_name("PATH");
+    addOptional(*c, o.at, "--at", "Local time the report is taken at (the week of the chart) and printed at (default: now)",
+                kTimeType);
+    addOptional(*c, o.hours, "--hours",
+                "Hours the week chart shows, as its Change Hours... sets them (default: " +
+                    integerText(ChartHours::kDefaultStart) + "-" + integerText(ChartHours::kDefaultEnd) + ")",
+                "START-END");
+    c->callback([&setup, &o] {
+        ReportRequest& request = o.request;
+        request.report = o.what == "history"     ? PrintedReport::History
+                         : o.what == "customers" ? PrintedReport::Customers
+                                                 : PrintedReport::WeekChart;
+        request.at = o.at.get();
+        request.hours = o.hours.get();
+        setup.choose([&setup, &request] { return runReport(setup.fs, setup.clock, setup.pdf, request); },
+                     [&setup, &request] { return reportHandOver(setup.fs, request); });
+    });
 }
 
 }  // namespace ql::cli

@@ -1,4 +1,5 @@
 #include "cli/ArgumentValues.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
@@ -9,6 +10,8 @@
 
 #include <array>
 #include <functional>
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -107,6 +110,22 @@ Status runSettings(FileSystem& fs, const SettingsRequest& request, std::ostream&
             if (Status s = field->set(changed, "--set " + key, assignment.substr(eq + 1)); !s) return s;
         }
         return Status::ok();
+    });
+}
+
+void addSettingsCommand(CLI::App& app, CommandSetup& setup) {
+    SettingsRequest& request = setup.keep<SettingsRequest>();
+    CLI::App* c = app.add_subcommand("settings", "Print the settings, or change named fields in one rewrite");
+    addFilePath(*c, request.path);
+    c->add_option("--set", request.assignments,
+                  "Change a field; KEY is a name that --json prints (companyName, companyAddress, city, zip, "
+                  "state, country, phone, invoiceText, nextInvoiceNumber, footer, applySalesTax, salesTaxLabel, "
+                  "salesTaxRate, showTips, dateFormat, monetarySymbol); repeat for more")
+        ->type_name("KEY=VALUE")
+        ->allow_extra_args(false);
+    c->add_flag("--json", request.json, "Print one JSON array of objects");
+    c->callback([&setup, &request] {
+        setup.choose([&setup, &request] { return runSettings(setup.fs, request, setup.out); });
     });
 }
 

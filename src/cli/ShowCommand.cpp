@@ -1,3 +1,4 @@
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
@@ -10,6 +11,8 @@
 #include "core/tracking/Charges.h"
 
 #include <unordered_map>
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 namespace {
@@ -95,6 +98,30 @@ Status runShow(FileSystem& fs, const ShowRequest& request, std::ostream& out) {
     case ShowWhat::Frames: return showFrames(fs, set, *settings, request.json, out);
     }
     return Status::invalidArgument("unknown record kind");
+}
+
+void addShowCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        ShowRequest request;
+        std::string what;
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c = app.add_subcommand("show", "Print the settings, projects, customers or time frames of a file set");
+    addFilePath(*c, o.request.path);
+    c->add_option("WHAT", o.what, "What to print")
+        ->required()
+        ->check(CLI::IsMember({"settings", "projects", "customers", "frames"}))
+        ->type_name("");
+    c->add_flag("--json", o.request.json, "Print one JSON array of objects");
+    c->callback([&setup, &o] {
+        setup.choose([&setup, &o] {
+            o.request.what = o.what == "settings"    ? ShowWhat::Settings
+                             : o.what == "projects"  ? ShowWhat::Projects
+                             : o.what == "customers" ? ShowWhat::Customers
+                                                     : ShowWhat::Frames;
+            return runShow(setup.fs, o.request, setup.out);
+        });
+    });
 }
 
 }  // namespace ql::cli

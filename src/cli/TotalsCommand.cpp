@@ -1,4 +1,5 @@
 #include "cli/ArgumentValues.h"
+#include "cli/CommandLine.h"
 #include "cli/Commands.h"
 #include "cli/FileSetArgument.h"
 #include "cli/JsonRendering.h"
@@ -6,6 +7,8 @@
 
 #include "core/store/FileSet.h"
 #include "core/tracking/PeriodTotals.h"
+
+#include <CLI/CLI.hpp>
 
 namespace ql::cli {
 
@@ -33,6 +36,24 @@ Status runTotals(FileSystem& fs, const Clock& clock, const TotalsRequest& reques
         writeTotalsText(out, totals);
     }
     return Status::ok();
+}
+
+void addTotalsCommand(CLI::App& app, CommandSetup& setup) {
+    struct Options {
+        TotalsRequest request;
+        OptionalText at;
+    };
+    Options& o = setup.keep<Options>();
+    CLI::App* c = app.add_subcommand("totals", "Print the totals of today, this week, this month and this year");
+    addFilePath(*c, o.request.path);
+    addOptional(*c, o.at, "--at", "Local time the periods are taken around (default: now)", "\"YYYY-MM-DD HH:MM\"");
+    c->add_flag("--json", o.request.json, "Print one JSON array of objects");
+    c->callback([&setup, &o] {
+        setup.choose([&setup, &o] {
+            o.request.at = o.at.get();
+            return runTotals(setup.fs, setup.clock, o.request, setup.out);
+        });
+    });
 }
 
 }  // namespace ql::cli
