@@ -86,12 +86,13 @@ Status runEInvoiceCheck(FileSystem& fs, PdfRenderer& pdf, const EInvoiceCheckReq
 
 HandOver eInvoiceCheckHandOver(FileSystem& fs, const EInvoiceCheckRequest& request) {
     // Only a PDF's attachment needs the program that links the PDF library. A file that cannot
-    // be read, or is too large, is refused by the command here, in its own words.
+    // be read, or is too large, is refused by the command here, in its own words; one of no
+    // size (a pipe) is not peeked at, since what is read from it would be gone for the command.
+    constexpr std::string_view kPdfStart = "%PDF-";
     auto file = fs.openRead(request.file);
     if (!file) return HandOver::None;
     auto size = (*file)->size();
-    if (!size || *size > kLargestEInvoice) return HandOver::None;
-    constexpr std::string_view kPdfStart = "%PDF-";
+    if (!size || *size < kPdfStart.size() || *size > kLargestEInvoice) return HandOver::None;
     char start[kPdfStart.size()];
     std::size_t done = 0;
     while (done < sizeof start) {

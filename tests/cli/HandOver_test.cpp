@@ -58,6 +58,7 @@ protected:
         ok({"add-frame", path, "--project", "0", "--start", "1996-11-04 09:00", "--minutes", "90"});
         std::ofstream(dir.path("invoice.xml")) << "<not-an-invoice/>\n";
         std::ofstream(dir.path("invoice.pdf")) << "%PDF-1.7\n% no attachment\n%%EOF\n";
+        std::ofstream(dir.path("short.pdf")) << "%PDF";
     }
 
     struct Run {
@@ -110,6 +111,7 @@ TEST_F(HandOver, OnlyTheRunsThatPrintReadAPdfOrOrderNamesHandOverAndThoseOnceBef
         {{"einvoice-check", "@invoice.xml"}, 0, 2},
         {{"einvoice-check", "@invoice.pdf"}, 1, 2},  // a PDF without its XML inside
         {{"einvoice-check", "@none.pdf"}, 0, 2},
+        {{"einvoice-check", "@short.pdf"}, 0, 2},  // too short to be a PDF
     };
     for (const auto& c : cases) {
         const std::string shown = ::testing::PrintToString(c.args);
