@@ -6,6 +6,7 @@
 #include "core/store/CustomerRecord.h"
 #include "core/store/FileSet.h"
 #include "core/store/FileSystem.h"
+#include "core/store/InvoiceRegisterFile.h"
 #include "core/store/SettingsRecord.h"
 #include "core/time/Calendar.h"
 #include "core/tracking/Charges.h"
@@ -128,12 +129,6 @@ InvoiceTax invoiceTax(const SettingsRecord& settings, std::int64_t netCents);
 
 // What an invoice adds up to, in cents: the net of its lines, the tax (0 when the settings
 // apply no sales tax) and net + tax. The page, the text file and a register take these.
-struct InvoiceSums {
-    std::int64_t net = 0;
-    std::int64_t tax = 0;
-    std::int64_t total = 0;
-    bool operator==(const InvoiceSums&) const = default;
-};
 InvoiceSums invoiceSums(const Invoice& invoice, const SettingsRecord& settings);
 
 // The cells of line as described at InvoiceLineCells; those it was issued with when set.
