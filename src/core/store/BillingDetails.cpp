@@ -1,5 +1,6 @@
 #include "core/store/BillingDetails.h"
 
+#include "core/store/ByteStream.h"
 #include "core/store/Checksum.h"
 #include "core/store/BillingFields.h"
 #include "core/store/Customers.h"
@@ -30,73 +31,34 @@ std::size_t maxBillingSize() {
     return size;
 }
 
-class Writer {
-public:
-    explicit Writer(const char* magic) : m_bytes(kHeaderSize) {
-        std::memcpy(m_bytes.data(), magic, 4);
-        codec::storeLittleEndian(m_bytes.data() + 4, kVersion);
-    }
-    void text(const std::string& s) {
-        // Texts are checked to their widths before they are written; a longer one is cut rather
-        // than let its length wrap.
-        const std::size_t n = std::min<std::size_t>(s.size(), std::numeric_limits<std::uint16_t>::max());
-        number(static_cast<std::uint16_t>(n));
-        m_bytes.insert(m_bytes.end(), s.begin(), s.begin() + static_cast<std::ptrdiff_t>(n));
-    }
-    template <typename T>
-    void number(T v) {
-        const std::size_t at = m_bytes.size();
-        m_bytes.resize(at + sizeof v);
-        codec::storeLittleEndian(m_bytes.data() + at, v);
-    }
-    std::vector<unsigned char> finish(std::uint32_t third) {
-        codec::storeLittleEndian(m_bytes.data() + 8, third);
-        const std::size_t body = m_bytes.size();
-        m_bytes.resize(body + kChecksumSize);
-        codec::storeLittleEndian(m_bytes.data() + body, crc32(m_bytes.data(), body));
-        return std::move(m_bytes);
-    }
-    std::size_t size() const { return m_bytes.size(); }
+// A file of the kind of magic: its header (the third word, a count, placed by finish), the
+// fields, then the checksum of every byte before it.
+ByteWriter startFile(const char* magic) {
+    ByteWriter w(std::vector<unsigned char>(magic, magic + 4));
+    w.u32(kVersion);
+    w.u32(0);
+    return w;
+}
 
-private:
-    std::vector<unsigned char> m_bytes;
-};
+std::vector<unsigned char> finishFile(ByteWriter& w, std::uint32_t third) {
+    w.u32At(8, third);
+    w.u32(crc32(w.data().data(), w.position()));
+    return w.take();
+}
 
-// Reads the fields of a whole, checked file: the header and the checksum are verified first.
-class Reader {
-public:
-    Reader(const unsigned char* bytes, std::size_t size, const char* magic) : m_bytes(bytes), m_end(0), m_at(kHeaderSize) {
-        if (size < kHeaderSize + kChecksumSize || std::memcmp(bytes, magic, 4) != 0) return;
-        if (codec::loadLittleEndian<std::uint32_t>(bytes + 4) != kVersion) return;
-        const std::size_t body = size - kChecksumSize;
-        if (codec::loadLittleEndian<std::uint32_t>(bytes + body) != crc32(bytes, body)) return;
-        m_end = body;
-        m_third = codec::loadLittleEndian<std::uint32_t>(bytes + 8);
-    }
-    bool sound() const { return m_end != 0; }
-    std::uint32_t third() const { return m_third; }
-    bool atEnd() const { return m_at == m_end; }
-    template <typename T>
-    bool number(T& v) {
-        if (m_end - m_at < sizeof v) return false;
-        v = codec::loadLittleEndian<T>(m_bytes + m_at);
-        m_at += sizeof v;
-        return true;
-    }
-    bool text(std::string& s, std::size_t width) {
-        std::uint16_t n = 0;
-        if (!number(n) || n > width || m_end - m_at < n) return false;
-        s.assign(reinterpret_cast<const char*>(m_bytes + m_at), n);
-        m_at += n;
-        return true;
-    }
-
-private:
-    const unsigned char* m_bytes;
-    std::size_t m_end;
-    std::size_t m_at;
-    std::uint32_t m_third = 0;
-};
+// The fields of a whole, checked file of the kind of magic, after its header; third is the
+// header's third word. Nothing when the header, version or checksum does not hold.
+std::optional<ByteReader> openFile(const unsigned char* bytes, std::size_t size, const char* magic,
+                                   std::uint32_t& third) {
+    if (size < kHeaderSize + kChecksumSize || std::memcmp(bytes, magic, 4) != 0) return std::nullopt;
+    ByteReader whole(bytes, size - kChecksumSize);
+    whole.skip(4);
+    if (whole.u32() != kVersion) return std::nullopt;
+    third = whole.u32();
+    if (codec::loadLittleEndian<std::uint32_t>(bytes + size - kChecksumSize) != crc32(bytes, size - kChecksumSize))
+        return std::nullopt;
+    return whole;
+}
 
 template <typename Details, std::size_t N>
 Status checkFields(const Details& details, const std::array<BillingField, N>& kinds) {
@@ -178,50 +140,51 @@ bool BillingDetails::empty() const { return *this == BillingDetails{}; }
 bool CustomerDetails::empty() const { return *this == CustomerDetails{}; }
 
 std::vector<unsigned char> encodeBillingDetails(const BillingDetails& details) {
-    Writer w("QLBD");
-    for (const std::string* field : fieldsOf(details)) w.text(*field);
-    return w.finish(static_cast<std::uint32_t>(w.size() - kHeaderSize));
+    ByteWriter w = startFile("QLBD");
+    for (const std::string* field : fieldsOf(details)) w.text16(*field);
+    return finishFile(w, static_cast<std::uint32_t>(w.position() - kHeaderSize));
 }
 
 std::optional<BillingDetails> decodeBillingDetails(const unsigned char* bytes, std::size_t size) {
-    Reader r(bytes, size, "QLBD");
-    if (!r.sound() || r.third() != size - kHeaderSize - kChecksumSize) return std::nullopt;
+    std::uint32_t length = 0;
+    auto r = openFile(bytes, size, "QLBD", length);
+    if (!r || length != size - kHeaderSize - kChecksumSize) return std::nullopt;
     BillingDetails details;
     const auto fields = fieldsOf(details);
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        if (!r.text(*fields[i], billingFieldWidth(kSellerFields[i]))) return std::nullopt;
-    if (!r.atEnd()) return std::nullopt;
+    for (std::size_t i = 0; i < fields.size(); ++i) *fields[i] = r->text16(billingFieldWidth(kSellerFields[i]));
+    if (!r->ok() || !r->atEnd()) return std::nullopt;
     return details;
 }
 
 std::vector<unsigned char> encodeCustomerDetails(const CustomerDetailsMap& details) {
-    Writer w("QLBC");
+    ByteWriter w = startFile("QLBC");
     std::uint32_t count = 0;
     for (const auto& [id, d] : details) {
         if (d.empty()) continue;
-        w.number(id);
-        for (const std::string* field : fieldsOf(d)) w.text(*field);
+        w.i32(id);
+        for (const std::string* field : fieldsOf(d)) w.text16(*field);
         ++count;
     }
-    return w.finish(count);
+    return finishFile(w, count);
 }
 
 std::optional<CustomerDetailsMap> decodeCustomerDetails(const unsigned char* bytes, std::size_t size) {
-    Reader r(bytes, size, "QLBC");
-    if (!r.sound()) return std::nullopt;
+    std::uint32_t count = 0;
+    auto r = openFile(bytes, size, "QLBC", count);
+    if (!r) return std::nullopt;
     CustomerDetailsMap map;
     std::optional<std::int32_t> last;
-    for (std::uint32_t i = 0; i < r.third(); ++i) {
-        std::int32_t id = 0;
-        if (!r.number(id) || id < 0 || (last && id <= *last)) return std::nullopt;
+    for (std::uint32_t i = 0; i < count; ++i) {
+        const std::int32_t id = r->i32();
+        if (!r->ok() || id < 0 || (last && id <= *last)) return std::nullopt;
         CustomerDetails d;
         const auto fields = fieldsOf(d);
-        for (std::size_t k = 0; k < fields.size(); ++k)
-            if (!r.text(*fields[k], billingFieldWidth(kCustomerFields[k]))) return std::nullopt;
+        for (std::size_t k = 0; k < fields.size(); ++k) *fields[k] = r->text16(billingFieldWidth(kCustomerFields[k]));
+        if (!r->ok()) return std::nullopt;
         map.emplace(id, std::move(d));
         last = id;
     }
-    if (!r.atEnd()) return std::nullopt;
+    if (!r->atEnd()) return std::nullopt;
     return map;
 }
 
