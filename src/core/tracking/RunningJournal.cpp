@@ -1,5 +1,6 @@
 #include "core/tracking/RunningJournal.h"
 
+#include "core/store/ByteStream.h"
 #include "core/store/Checksum.h"
 #include "core/store/FieldCodec.h"
 #include "core/store/RecordFile.h"
@@ -28,54 +29,54 @@ constexpr std::size_t kMaxSize = kHeaderSize + kMaxEntries * kEntrySize + kAwayS
 
 std::vector<unsigned char> encodeJournal(const JournalState& state) {
     const std::size_t count = std::min(state.entries.size(), kMaxEntries);
-    std::vector<unsigned char> bytes(kHeaderSize + count * kEntrySize + kAwaySize + kChecksumSize);
-    std::copy(kMagic.begin(), kMagic.end(), bytes.begin());
-    codec::putInt32(bytes.data(), 4, kVersion);
-    codec::putInt32(bytes.data(), 8, state.heartbeat);
-    codec::putInt32(bytes.data(), 12, state.paused ? 1 : 0);
-    codec::putInt32(bytes.data(), 16, state.pauseReference);
-    codec::putInt32(bytes.data(), 20, static_cast<std::int32_t>(count));
+    ByteWriter w(std::vector<unsigned char>(kMagic.begin(), kMagic.end()));
+    w.reserve(kHeaderSize + count * kEntrySize + kAwaySize + kChecksumSize);
+    w.i32(kVersion);
+    w.i32(state.heartbeat);
+    w.i32(state.paused ? 1 : 0);
+    w.i32(state.pauseReference);
+    w.i32(static_cast<std::int32_t>(count));
     for (std::size_t i = 0; i < count; ++i) {
-        codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize, state.entries[i].projectId);
-        codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize + 4, state.entries[i].start);
-        codec::putInt32(bytes.data(), kHeaderSize + i * kEntrySize + 8, state.entries[i].checkedIn);
+        w.i32(state.entries[i].projectId);
+        w.i32(state.entries[i].start);
+        w.i32(state.entries[i].checkedIn);
     }
-    codec::putInt32(bytes.data(), kHeaderSize + count * kEntrySize, state.awaySince);
-    const std::size_t body = bytes.size() - kChecksumSize;
-    codec::storeLittleEndian(bytes.data() + body, crc32(bytes.data(), body));
-    return bytes;
+    w.i32(state.awaySince);
+    w.u32(crc32(w.data().data(), w.position()));
+    return w.take();
 }
 
 std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_t size) {
     if (size < kHeaderSize + kChecksumSize || size > kMaxSize) return std::nullopt;
     if (!std::equal(kMagic.begin(), kMagic.end(), bytes)) return std::nullopt;
-    const std::int32_t version = codec::getInt32(bytes, 4);
+    const std::size_t body = size - kChecksumSize;
+    ByteReader r(bytes, body);
+    r.skip(kMagic.size());
+    const std::int32_t version = r.i32();
     if (version != kVersion && version != kVersionWithoutAway && version != kVersionWithoutCheckIn)
         return std::nullopt;
     const std::size_t entrySize = version == kVersionWithoutCheckIn ? kEntrySizeWithoutCheckIn : kEntrySize;
     const std::size_t awaySize = version == kVersion ? kAwaySize : 0;
-    const std::int32_t count = codec::getInt32(bytes, 20);
-    if (count < 0 || static_cast<std::size_t>(count) > kMaxEntries) return std::nullopt;
-    const std::size_t entriesEnd = kHeaderSize + static_cast<std::size_t>(count) * entrySize;
-    const std::size_t body = entriesEnd + awaySize;
-    if (size != body + kChecksumSize) return std::nullopt;
-    if (codec::loadLittleEndian<std::uint32_t>(bytes + body) != crc32(bytes, body)) return std::nullopt;
-    const std::int32_t paused = codec::getInt32(bytes, 12);
-    if (paused != 0 && paused != 1) return std::nullopt;
-
     JournalState state;
-    state.heartbeat = codec::getInt32(bytes, 8);
+    state.heartbeat = r.i32();
+    const std::int32_t paused = r.i32();
+    state.pauseReference = r.i32();
+    const std::int32_t count = r.i32();
+    if (count < 0 || static_cast<std::size_t>(count) > kMaxEntries) return std::nullopt;
+    if (body != kHeaderSize + static_cast<std::size_t>(count) * entrySize + awaySize) return std::nullopt;
+    if (codec::loadLittleEndian<std::uint32_t>(bytes + body) != crc32(bytes, body)) return std::nullopt;
+    if (paused != 0 && paused != 1) return std::nullopt;
     state.paused = paused == 1;
-    state.pauseReference = codec::getInt32(bytes, 16);
-    if (version == kVersion) state.awaySince = codec::getInt32(bytes, entriesEnd);
-    if (state.awaySince < 0) return std::nullopt;
-    for (std::size_t i = 0; i < static_cast<std::size_t>(count); ++i) {
-        const std::size_t at = kHeaderSize + i * entrySize;
-        const std::int32_t start = codec::getInt32(bytes, at + 4);
+    for (std::int32_t i = 0; i < count; ++i) {
+        RunningEntry entry;
+        entry.projectId = r.i32();
+        entry.start = r.i32();
         // A journal of the earlier layout is offered back as it was: its starts are all it knew.
-        const std::int32_t checkedIn = version == kVersionWithoutCheckIn ? start : codec::getInt32(bytes, at + 8);
-        state.entries.push_back({codec::getInt32(bytes, at), start, checkedIn});
+        entry.checkedIn = version == kVersionWithoutCheckIn ? entry.start : r.i32();
+        state.entries.push_back(entry);
     }
+    if (version == kVersion) state.awaySince = r.i32();
+    if (!r.ok() || state.awaySince < 0) return std::nullopt;
     return state;
 }
 
