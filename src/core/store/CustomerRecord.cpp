@@ -23,9 +23,11 @@ constexpr TextField kTextFields[] = {
     {"state", &CustomerRecord::state, 188, 31},  {"country", &CustomerRecord::country, 219, 31},
     {"phone", &CustomerRecord::phone, 250, 31},  {"notes", &CustomerRecord::notes, 281, 1001},
 };
+static_assert(kTextFields[0].offset == kCustomerId.end());
+static_assert(kTextFields[7].offset + kTextFields[7].width == CustomerRecord::kSize);
 
 void encodeOnto(CustomerBytes& b, const CustomerRecord& r) {
-    putInt32(b.data(), 0, r.id);
+    putInt32(b.data(), kCustomerId.offset, r.id);
     for (const TextField& f : kTextFields) putTextOver(b.data(), f.offset, f.width, r.*f.member);
 }
 
@@ -44,6 +46,8 @@ CustomerBytes encodeCustomer(const CustomerRecord& r, const unsigned char* origi
     return b;
 }
 
+std::int32_t decodeCustomerId(const unsigned char* b) { return getInt32(b, kCustomerId.offset); }
+
 Status checkCustomerTexts(const CustomerRecord& r) {
     for (const TextField& f : kTextFields) {
         if (!textFitsField(r.*f.member, f.width))
@@ -55,15 +59,8 @@ Status checkCustomerTexts(const CustomerRecord& r) {
 
 CustomerRecord decodeCustomer(const unsigned char* b) {
     CustomerRecord r;
-    r.id = getInt32(b, 0);
-    r.name = getText(b, 4, 61);
-    r.address = getText(b, 65, 61);
-    r.city = getText(b, 126, 31);
-    r.zip = getText(b, 157, 31);
-    r.state = getText(b, 188, 31);
-    r.country = getText(b, 219, 31);
-    r.phone = getText(b, 250, 31);
-    r.notes = getText(b, 281, 1001);
+    r.id = decodeCustomerId(b);
+    for (const TextField& f : kTextFields) r.*f.member = getText(b, f.offset, f.width);
     return r;
 }
 

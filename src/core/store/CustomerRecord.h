@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FieldCodec.h"
 
 #include <array>
 #include <cstddef>
@@ -41,6 +42,9 @@ struct CustomerRecord {
     bool operator==(const CustomerRecord&) const = default;
 };
 
+// The id's field; the texts follow it, each once in the codec's table.
+inline constexpr codec::RecordField kCustomerId{"customer id", 0, 4};
+
 using CustomerBytes = std::array<unsigned char, CustomerRecord::kSize>;
 
 CustomerBytes encodeCustomer(const CustomerRecord& record);
@@ -50,5 +54,7 @@ CustomerBytes encodeCustomer(const CustomerRecord& record, const unsigned char* 
 // Refuses (InvalidArgument) a record with a text that its field cannot hold whole.
 Status checkCustomerTexts(const CustomerRecord& record);
 CustomerRecord decodeCustomer(const unsigned char* bytes);
+// The id of an encoded record, for scans that need no more.
+std::int32_t decodeCustomerId(const unsigned char* bytes);
 
 }  // namespace ql

@@ -38,7 +38,7 @@ Result<std::int32_t> nextCustomerId(FileSystem& fs, const FileSet& set) {
     Status st = scanRecords(fs, customersPath, CustomerRecord::kSize, customersFileMessage(customersPath),
                             [&](const unsigned char* bytes, std::size_t count) {
                                 for (std::size_t i = 0; i < count; ++i)
-                                    highest = std::max(highest, codec::getInt32(bytes + i * CustomerRecord::kSize, 0));
+                                    highest = std::max(highest, decodeCustomerId(bytes + i * CustomerRecord::kSize));
                             });
     if (!st) return st;
     const std::string& projectsPath = set.projects();
@@ -46,7 +46,7 @@ Result<std::int32_t> nextCustomerId(FileSystem& fs, const FileSet& set) {
         st = scanRecords(fs, projectsPath, ProjectRecord::kSize, projectFileMessage(projectsPath),
                          [&](const unsigned char* bytes, std::size_t count) {
                              for (std::size_t i = 0; i < count; ++i)
-                                 highest = std::max(highest, codec::getInt32(bytes + i * ProjectRecord::kSize, 65));
+                                 highest = std::max(highest, decodeProjectCustomerId(bytes + i * ProjectRecord::kSize));
                          });
         if (!st) return st;
     }
@@ -77,7 +77,7 @@ Result<std::int32_t> addCustomer(FileSystem& fs, CustomerRecord record, const Fi
 namespace {
 
 KeepRecordFn keepOtherIds(std::int32_t id) {
-    return [id](const unsigned char* record) { return codec::getInt32(record, 0) != id; };
+    return [id](const unsigned char* record) { return decodeCustomerId(record) != id; };
 }
 
 }  // namespace
@@ -90,7 +90,7 @@ Status removeCustomers(FileSystem& fs, const std::vector<std::int32_t>& ids, con
     const std::unordered_set<std::int32_t> gone(ids.begin(), ids.end());
     return removeRecords(
         fs, customersPath, CustomerRecord::kSize,
-        [&gone](const unsigned char* record) { return gone.count(codec::getInt32(record, 0)) == 0; },
+        [&gone](const unsigned char* record) { return gone.count(decodeCustomerId(record)) == 0; },
         customersFileMessage(customersPath));
 }
 

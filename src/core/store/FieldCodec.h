@@ -38,6 +38,15 @@ inline void storeLittleEndian(unsigned char* p, T v) {
     std::memcpy(p, &v, sizeof v);
 }
 
+// One field of a record layout: what it holds, where it starts and how many bytes it takes.
+// Each record's encoder and decoder take their offsets from one table of these.
+struct RecordField {
+    const char* name;
+    std::size_t offset;
+    std::size_t width;
+    constexpr std::size_t end() const { return offset + width; }
+};
+
 inline void putInt32(unsigned char* record, std::size_t offset, std::int32_t value) {
     storeLittleEndian(record + offset, value);
 }

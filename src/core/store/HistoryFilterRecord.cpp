@@ -8,17 +8,34 @@ namespace ql {
 
 using namespace codec;
 
+namespace {
+
+struct NumberField {
+    RecordField at;
+    std::int32_t HistoryFilterRecord::*member;
+};
+
+// The layout, each field once: the encoder and the decoder both go by it.
+constexpr NumberField kFields[] = {
+    {{"project id", 0, 4}, &HistoryFilterRecord::projectId},
+    {{"period choice", 4, 4}, &HistoryFilterRecord::periodChoice},
+    {{"period start", 8, 4}, &HistoryFilterRecord::periodStart},
+    {{"period end", 12, 4}, &HistoryFilterRecord::periodEnd},
+};
+static_assert(kFields[3].at.end() == HistoryFilterRecord::kSize);
+
+}  // namespace
+
 HistoryFilterBytes encodeHistoryFilter(const HistoryFilterRecord& r) {
     HistoryFilterBytes b{};
-    putInt32(b.data(), 0, r.projectId);
-    putInt32(b.data(), 4, r.periodChoice);
-    putInt32(b.data(), 8, r.periodStart);
-    putInt32(b.data(), 12, r.periodEnd);
+    for (const NumberField& f : kFields) putInt32(b.data(), f.at.offset, r.*f.member);
     return b;
 }
 
 HistoryFilterRecord decodeHistoryFilter(const unsigned char* b) {
-    return {getInt32(b, 0), getInt32(b, 4), getInt32(b, 8), getInt32(b, 12)};
+    HistoryFilterRecord r;
+    for (const NumberField& f : kFields) r.*f.member = getInt32(b, f.at.offset);
+    return r;
 }
 
 HistoryFilterRecord defaultHistoryFilter(std::int32_t now) {

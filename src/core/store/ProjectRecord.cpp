@@ -11,12 +11,12 @@ using namespace codec;
 namespace {
 
 void encodeOnto(ProjectBytes& b, const ProjectRecord& r) {
-    putInt32(b.data(), 0, r.id);
-    putTextOver(b.data(), 4, 61, r.name);
-    putInt32(b.data(), 65, r.customerId);
-    putDouble(b.data(), 69, r.chargesPerHour);
-    putTextOver(b.data(), 77, 1001, r.memo);
-    putInt32(b.data(), 1078, r.parentId);
+    putInt32(b.data(), kProjectId.offset, r.id);
+    putTextOver(b.data(), kProjectName.offset, kProjectName.width, r.name);
+    putInt32(b.data(), kProjectCustomerId.offset, r.customerId);
+    putDouble(b.data(), kProjectChargesPerHour.offset, r.chargesPerHour);
+    putTextOver(b.data(), kProjectMemo.offset, kProjectMemo.width, r.memo);
+    putInt32(b.data(), kProjectParentId.offset, r.parentId);
 }
 
 }  // namespace
@@ -42,18 +42,20 @@ Status checkProjectTexts(const ProjectRecord& r) {
     return Status::ok();
 }
 
-std::int32_t decodeProjectId(const unsigned char* b) { return getInt32(b, 0); }
+std::int32_t decodeProjectId(const unsigned char* b) { return getInt32(b, kProjectId.offset); }
 
-double decodeProjectChargesPerHour(const unsigned char* b) { return getDouble(b, 69); }
+std::int32_t decodeProjectCustomerId(const unsigned char* b) { return getInt32(b, kProjectCustomerId.offset); }
+
+double decodeProjectChargesPerHour(const unsigned char* b) { return getDouble(b, kProjectChargesPerHour.offset); }
 
 ProjectRecord decodeProject(const unsigned char* b) {
     ProjectRecord r;
     r.id = decodeProjectId(b);
-    r.name = getText(b, 4, 61);
-    r.customerId = getInt32(b, 65);
+    r.name = getText(b, kProjectName.offset, kProjectName.width);
+    r.customerId = decodeProjectCustomerId(b);
     r.chargesPerHour = decodeProjectChargesPerHour(b);
-    r.memo = getText(b, 77, 1001);
-    r.parentId = getInt32(b, 1078);
+    r.memo = getText(b, kProjectMemo.offset, kProjectMemo.width);
+    r.parentId = getInt32(b, kProjectParentId.offset);
     return r;
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/Status.h"
+#include "core/store/FieldCodec.h"
 
 #include <array>
 #include <cstddef>
@@ -33,6 +34,18 @@ struct ProjectRecord {
     bool operator==(const ProjectRecord&) const = default;
 };
 
+// The layout above, each field once.
+inline constexpr codec::RecordField kProjectId{"project id", 0, 4};
+inline constexpr codec::RecordField kProjectName{"name", 4, ProjectRecord::kNameWidth};
+inline constexpr codec::RecordField kProjectCustomerId{"customer id", 65, 4};
+inline constexpr codec::RecordField kProjectChargesPerHour{"charges per hour", 69, 8};
+inline constexpr codec::RecordField kProjectMemo{"memo", 77, ProjectRecord::kMemoWidth};
+inline constexpr codec::RecordField kProjectParentId{"parent project id", 1078, 4};
+static_assert(kProjectName.offset == kProjectId.end() && kProjectCustomerId.offset == kProjectName.end() &&
+              kProjectChargesPerHour.offset == kProjectCustomerId.end() &&
+              kProjectMemo.offset == kProjectChargesPerHour.end() && kProjectParentId.offset == kProjectMemo.end() &&
+              kProjectParentId.end() == ProjectRecord::kSize);
+
 using ProjectBytes = std::array<unsigned char, ProjectRecord::kSize>;
 
 ProjectBytes encodeProject(const ProjectRecord& record);
@@ -45,6 +58,7 @@ ProjectRecord decodeProject(const unsigned char* bytes);
 
 // Single fields of an encoded record, for scans that need no more (no text is decoded).
 std::int32_t decodeProjectId(const unsigned char* bytes);
+std::int32_t decodeProjectCustomerId(const unsigned char* bytes);
 double decodeProjectChargesPerHour(const unsigned char* bytes);
 
 }  // namespace ql

@@ -31,13 +31,27 @@ constexpr TextField kTextFields[] = {
     {"sales tax label", &SettingsRecord::salesTaxLabel, 1514, 41},
     {"monetary symbol", &SettingsRecord::monetarySymbol, 1571, 31},
 };
+static_assert(kTextFields[11].offset + kTextFields[11].width == SettingsRecord::kSize);
+
+// The numbers among the texts.
+constexpr RecordField kApplySalesTax{"apply sales tax", 1510, 4};
+constexpr RecordField kSalesTaxRate{"sales tax rate", 1555, 8};
+constexpr RecordField kShowTips{"show tips", 1563, 4};
+constexpr RecordField kDateFormat{"date format", 1567, 4};
+// Each number sits between the texts the table places around it: after the footer, and after
+// the sales tax label up to the monetary symbol.
+static_assert(kApplySalesTax.offset == kTextFields[9].offset + kTextFields[9].width &&
+              kApplySalesTax.end() == kTextFields[10].offset);
+static_assert(kSalesTaxRate.offset == kTextFields[10].offset + kTextFields[10].width &&
+              kShowTips.offset == kSalesTaxRate.end() && kDateFormat.offset == kShowTips.end() &&
+              kDateFormat.end() == kTextFields[11].offset);
 
 void encodeOnto(SettingsBytes& b, const SettingsRecord& r) {
     for (const TextField& f : kTextFields) putTextOver(b.data(), f.offset, f.width, r.*f.member);
-    putInt32(b.data(), 1510, r.applySalesTax);
-    putDoubleOver(b.data(), 1555, r.salesTaxRate);
-    putInt32(b.data(), 1563, r.showTips);
-    putInt32(b.data(), 1567, r.dateFormat);
+    putInt32(b.data(), kApplySalesTax.offset, r.applySalesTax);
+    putDoubleOver(b.data(), kSalesTaxRate.offset, r.salesTaxRate);
+    putInt32(b.data(), kShowTips.offset, r.showTips);
+    putInt32(b.data(), kDateFormat.offset, r.dateFormat);
 }
 
 }  // namespace
@@ -46,7 +60,7 @@ SettingsBytes encodeSettings(const SettingsRecord& r) {
     SettingsBytes b{};
     encodeOnto(b, r);
     // Zeros read as 0.0, which would otherwise keep a negative zero rate from being written.
-    putDouble(b.data(), 1555, r.salesTaxRate);
+    putDouble(b.data(), kSalesTaxRate.offset, r.salesTaxRate);
     return b;
 }
 
@@ -69,22 +83,11 @@ Status checkSettingsTexts(const SettingsRecord& r, const unsigned char* original
 
 SettingsRecord decodeSettings(const unsigned char* b) {
     SettingsRecord r;
-    r.companyName = getText(b, 0, 61);
-    r.companyAddress = getText(b, 61, 61);
-    r.city = getText(b, 122, 61);
-    r.zip = getText(b, 183, 61);
-    r.state = getText(b, 244, 61);
-    r.country = getText(b, 305, 61);
-    r.phone = getText(b, 366, 61);
-    r.invoiceText = getText(b, 427, 41);
-    r.nextInvoiceNumber = getText(b, 468, 41);
-    r.footer = getText(b, 509, 1001);
-    r.applySalesTax = getInt32(b, 1510);
-    r.salesTaxLabel = getText(b, 1514, 41);
-    r.salesTaxRate = getDouble(b, 1555);
-    r.showTips = getInt32(b, 1563);
-    r.dateFormat = getInt32(b, 1567);
-    r.monetarySymbol = getText(b, 1571, 31);
+    for (const TextField& f : kTextFields) r.*f.member = getText(b, f.offset, f.width);
+    r.applySalesTax = getInt32(b, kApplySalesTax.offset);
+    r.salesTaxRate = getDouble(b, kSalesTaxRate.offset);
+    r.showTips = getInt32(b, kShowTips.offset);
+    r.dateFormat = getInt32(b, kDateFormat.offset);
     return r;
 }
 

@@ -8,9 +8,9 @@ using namespace codec;
 
 TimeFrameBytes encodeTimeFrame(const TimeFrameRecord& r) {
     TimeFrameBytes b{};
-    putInt32(b.data(), 0, r.projectId);
-    putInt32(b.data(), 4, r.start);
-    putInt32(b.data(), 8, r.end);
+    putInt32(b.data(), kFrameProjectId.offset, r.projectId);
+    putInt32(b.data(), kFrameStart.offset, r.start);
+    putInt32(b.data(), kFrameEnd.offset, r.end);
     return b;
 }
 

@@ -25,11 +25,19 @@ struct TimeFrameRecord {
     bool operator==(const TimeFrameRecord&) const = default;
 };
 
+// The layout above, each field once.
+inline constexpr codec::RecordField kFrameProjectId{"project id", 0, 4};
+inline constexpr codec::RecordField kFrameStart{"start", 4, 4};
+inline constexpr codec::RecordField kFrameEnd{"end", 8, 4};
+static_assert(kFrameStart.offset == kFrameProjectId.end() && kFrameEnd.offset == kFrameStart.end() &&
+              kFrameEnd.end() == TimeFrameRecord::kSize);
+
 using TimeFrameBytes = std::array<unsigned char, TimeFrameRecord::kSize>;
 
 TimeFrameBytes encodeTimeFrame(const TimeFrameRecord& record);
 inline TimeFrameRecord decodeTimeFrame(const unsigned char* bytes) {
-    return {codec::getInt32(bytes, 0), codec::getInt32(bytes, 4), codec::getInt32(bytes, 8)};
+    return {codec::getInt32(bytes, kFrameProjectId.offset), codec::getInt32(bytes, kFrameStart.offset),
+            codec::getInt32(bytes, kFrameEnd.offset)};
 }
 
 }  // namespace ql

@@ -84,7 +84,7 @@ Result<std::int32_t> highestProjectIdInFrames(FileSystem& fs, const std::string&
     std::int32_t highest = -1;
     const Status st = scanTimeFrameChunks(fs, timeFramesPath, [&](const unsigned char* records, std::size_t count) {
         for (std::size_t i = 0; i < count; ++i)
-            highest = std::max(highest, codec::getInt32(records + i * TimeFrameRecord::kSize, 0));
+            highest = std::max(highest, codec::getInt32(records + i * TimeFrameRecord::kSize, kFrameProjectId.offset));
     });
     if (!st) return st;
     return highest;
