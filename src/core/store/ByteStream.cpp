@@ -23,16 +23,6 @@ void ByteWriter::u32At(std::size_t at, std::uint32_t v) { codec::storeLittleEndi
 
 double ByteReader::f64() { return std::bit_cast<double>(get<std::uint64_t>()); }
 
-const unsigned char* ByteReader::bytes(std::size_t n) {
-    if (!m_ok || m_size - m_at < n) {
-        m_ok = false;
-        return nullptr;
-    }
-    const unsigned char* p = m_begin + m_at;
-    m_at += n;
-    return p;
-}
-
 std::string ByteReader::textOf(std::size_t n, std::size_t maxSize) {
     if (n > maxSize) m_ok = false;
     const unsigned char* p = m_ok ? bytes(n) : nullptr;

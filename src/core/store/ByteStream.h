@@ -71,7 +71,16 @@ public:
     std::uint64_t u64() { return get<std::uint64_t>(); }
     double f64();
     // The next n bytes, nullptr (and failed) when fewer are left.
-    const unsigned char* bytes(std::size_t n);
+    const unsigned char* bytes(std::size_t n) {
+        // Inline: the register is decoded whole whenever billed time is shown.
+        if (!m_ok || m_size - m_at < n) {
+            m_ok = false;
+            return nullptr;
+        }
+        const unsigned char* p = m_begin + m_at;
+        m_at += n;
+        return p;
+    }
     bool skip(std::size_t n) {
         bytes(n);
         return m_ok;
