@@ -67,8 +67,8 @@ int runCli(int argc, const char* const* argv, std::ostream& out, std::ostream& e
     out.flush();
     // A change that landed is reported as made (a retry would make it twice), with a warning
     // when it may not be on disk yet.
-    for (const std::string& warning : fs.takeWarnings())
-        err << "quillory-cli: warning: " << oneLine(warning) << std::endl;
+    for (const Message& warning : fs.takeWarnings())
+        err << "quillory-cli: warning: " << oneLine(englishText(warning)) << std::endl;
     if (!status) {
         err << "quillory-cli: " << oneLine(status.messageWithReason()) << std::endl;
         return static_cast<int>(status.code() == StatusCode::InvalidArgument ? ExitStatus::Misuse : ExitStatus::Failure);

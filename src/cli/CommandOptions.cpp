@@ -79,7 +79,7 @@ Result<PendingOutput> prepareOutputTo(FileSystem& fs, const FileSet& reading, co
     // A file the producer could not read is said in its own words, not as a failed output; for
     // a FIFO the producer runs only at the commit, so the commit says it the same way.
     auto produced = std::make_shared<Status>();
-    auto prepared = prepareOutputFile(fs, target, failureMessage, [write, produced](File& file) {
+    auto prepared = prepareOutputFile(fs, target, Message::freeText(failureMessage), [write, produced](File& file) {
         Status fileWrite;
         *produced = write([&](std::string_view bytes) {
             if (fileWrite) fileWrite = file.write(bytes.data(), bytes.size());

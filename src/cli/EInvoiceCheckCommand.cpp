@@ -17,7 +17,7 @@ namespace {
 constexpr std::uint64_t kLargestEInvoice = std::uint64_t{256} << 20;
 
 Result<std::string> readEInvoiceFile(FileSystem& fs, const std::string& path) {
-    const std::string failure = "Cannot read e-invoice file : " + path;
+    const Message failure = Message::freeText("Cannot read e-invoice file : " + path);
     auto file = fs.openRead(path);
     if (!file) {
         if (file.status().code() == StatusCode::NotFound)

@@ -46,9 +46,9 @@ Result<PendingOutput> prepareInvoiceOutput(FileSystem& fs, PdfRenderer& pdf, con
                                            const FileSet& set, std::ostream& out, const Invoice& invoice,
                                            const InvoiceParties& parties, const std::vector<EInvoiceGap>& gaps,
                                            std::string& bytes) {
-    const std::string failure = request.pdf ? "Cannot write PDF file : " + *request.pdf
-                                : request.xml ? "Cannot write e-invoice file : " + *request.xml
-                                              : "Cannot write invoice file : " + *request.text;
+    const Message failure = request.pdf   ? Message(MessageId::CannotWritePdfFile, {*request.pdf})
+                            : request.xml ? Message(MessageId::CannotWriteEInvoiceFile, {*request.xml})
+                                          : Message(MessageId::CannotWriteInvoiceFile, {*request.text});
     if (request.pdf && request.facturx) {
         if (const Status refused = refuseEInvoiceGaps("--facturx", gaps); !refused) return refused;
         auto xml = ciiInvoiceXml(invoice, parties);
@@ -72,7 +72,7 @@ Result<PendingOutput> prepareInvoiceOutput(FileSystem& fs, PdfRenderer& pdf, con
         return prepareOutputFile(fs, *request.pdf, failure,
                                  [&bytes](File& file) { return file.write(bytes.data(), bytes.size()); }, &set);
     const std::string& target = request.xml ? *request.xml : *request.text;
-    return prepareOutputTo(fs, set, target, out, failure, [&bytes, failure](const OutputSink& sink) {
+    return prepareOutputTo(fs, set, target, out, englishText(failure), [&bytes, failure](const OutputSink& sink) {
         return sink(bytes) ? Status::ok() : Status::ioError(failure);
     });
 }
@@ -150,7 +150,7 @@ Status runInvoice(FileSystem& fs, const Clock& clock, PdfRenderer& pdf, const In
     }
     // A copy that issues nothing (--no-advance) may show a number the register holds.
     if (!request.noAdvance && plan->billedBy.find(invoiceRequest.invoiceNumber))
-        return Status::invalidArgument("--number: " + numberInRegisterMessage(invoiceRequest.invoiceNumber));
+        return Status::invalidArgument("--number: " + englishText(numberInRegisterMessage(invoiceRequest.invoiceNumber)));
     const BilledOverlap& overlap = plan->overlap;
     if (overlap.frames > 0 && !request.unbilled && !request.rebill)
         return Status::invalidArgument(std::to_string(overlap.frames) + (overlap.frames == 1 ? " frame" : " frames") +

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/text/Messages.h"
+
 #include <string>
 #include <utility>
 #include <variant>
@@ -8,22 +10,30 @@ namespace ql {
 
 enum class StatusCode { Ok, NotFound, IoError, InvalidArgument, Cancelled };
 
-// Outcome of a fallible core call. A failure carries the exact text the user is shown.
+// Outcome of a fallible core call. A failure carries the message the user is shown, by its id
+// and parts (the window translates it), and its English text (the command line prints it).
 class Status {
 public:
     Status() = default;
     static Status ok() { return {}; }
-    static Status notFound(std::string message) { return {StatusCode::NotFound, std::move(message)}; }
-    static Status ioError(std::string message) { return {StatusCode::IoError, std::move(message)}; }
-    static Status invalidArgument(std::string message) { return {StatusCode::InvalidArgument, std::move(message)}; }
+    static Status notFound(Message message) { return {StatusCode::NotFound, std::move(message)}; }
+    static Status ioError(Message message) { return {StatusCode::IoError, std::move(message)}; }
+    static Status invalidArgument(Message message) { return {StatusCode::InvalidArgument, std::move(message)}; }
+    // The command line's own messages, never translated. The core names its messages by id.
+    static Status notFound(std::string text) { return notFound(Message::freeText(std::move(text))); }
+    static Status ioError(std::string text) { return ioError(Message::freeText(std::move(text))); }
+    static Status invalidArgument(std::string text) { return invalidArgument(Message::freeText(std::move(text))); }
     // The user stopped the work (Progress); nothing to report, nothing was kept.
-    static Status cancelled() { return {StatusCode::Cancelled, "Cancelled"}; }
+    static Status cancelled() { return {StatusCode::Cancelled, Message(MessageId::Cancelled)}; }
     bool isCancelled() const { return m_code == StatusCode::Cancelled; }
 
     bool isOk() const { return m_code == StatusCode::Ok; }
     explicit operator bool() const { return isOk(); }
     StatusCode code() const { return m_code; }
+    // The English text of the message.
     const std::string& message() const { return m_message; }
+    // The message by id and parts, for a front end that words it in its own language.
+    const Message& userMessage() const { return m_userMessage; }
     // The system's reason behind a failure ("No space left on device"); empty when none.
     // Message boxes show message() alone; the command line adds the reason after it.
     const std::string& reason() const { return m_reason; }
@@ -36,8 +46,10 @@ public:
     std::string messageWithReason() const { return m_reason.empty() ? m_message : m_message + " (" + m_reason + ")"; }
 
 private:
-    Status(StatusCode code, std::string message) : m_code(code), m_message(std::move(message)) {}
+    Status(StatusCode code, Message message)
+        : m_code(code), m_userMessage(std::move(message)), m_message(englishText(m_userMessage)) {}
     StatusCode m_code = StatusCode::Ok;
+    Message m_userMessage;
     std::string m_message;
     std::string m_reason;
 };

@@ -116,7 +116,7 @@ ql::Result<QByteArray> renderPdfPages(PageSource& source, int fromPage, int toPa
 
 ql::Status writePdf(ql::FileSystem& fs, const QString& path, PageSource& source, const ql::FileSet* reading,
                     ql::Progress* progress) {
-    const std::string failureMessage = "Cannot write PDF file : " + path.toStdString();
+    const ql::Message failureMessage(ql::MessageId::CannotWritePdfFile, {path.toStdString()});
     const std::string encodedPath = QFile::encodeName(path).toStdString();
     // Refused before any page is painted: nothing of the set is ever at risk.
     if (reading)

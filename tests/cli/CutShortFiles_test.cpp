@@ -55,7 +55,7 @@ TEST_F(CutShortFiles, AFileCutShortUnderTheScanEndsTheProcessWithOneLineAndStatu
             cli::exitOnCutShortFile();
             bool cut = false;
             unsigned sum = 0;
-            (void)scanRecords(mapping, tfr, 12, "Cannot read", [&](const unsigned char* records, std::size_t count) {
+            (void)scanRecords(mapping, tfr, 12, Message::freeText("Cannot read"), [&](const unsigned char* records, std::size_t count) {
                 if (!cut) cut = ::truncate(tfr.c_str(), 0) == 0;
                 for (std::size_t i = 0; i < count * 12; ++i) sum += records[i];
             });

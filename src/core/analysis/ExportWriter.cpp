@@ -141,7 +141,7 @@ Status writeExport(FileSystem& fs, const FileSet& set, const ExportRequest& requ
             const std::string& lead = leads->of(f.projectId);
             if (buffer.size() - used < lead.size() + kLineRoomAfterLead) {
                 if (!out(std::string_view(buffer.data(), used)))
-                    failure = Status::ioError("The export file could not be written.");
+                    failure = Status::ioError(Message(MessageId::ExportNotWritten));
                 used = 0;
                 // A lead longer than the whole buffer (a very long user name) gets room of its own.
                 if (buffer.size() < lead.size() + kLineRoomAfterLead) buffer.resize(lead.size() + kLineRoomAfterLead);
@@ -153,7 +153,7 @@ Status writeExport(FileSystem& fs, const FileSet& set, const ExportRequest& requ
         progress);
     if (!scanned) return scanned;
     if (!failure) return failure;
-    if (!out(std::string_view(buffer.data(), used))) return Status::ioError("The export file could not be written.");
+    if (!out(std::string_view(buffer.data(), used))) return Status::ioError(Message(MessageId::ExportNotWritten));
     return Status::ok();
 }
 

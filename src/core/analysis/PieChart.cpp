@@ -50,8 +50,8 @@ private:
 
 }  // namespace
 
-std::string pieTimeFramesMessage(const std::string& timeFramesPath) {
-    return "Cannot open Time Frames file : " + timeFramesPath;
+Message pieTimeFramesMessage(const std::string& timeFramesPath) {
+    return Message(MessageId::CannotOpenTimeFramesFileForChart, {timeFramesPath});
 }
 
 PieChart::PieChart(std::uint32_t colourSeed) : m_palette(colourSeed) {}

@@ -25,7 +25,7 @@ struct PieSlice {
 };
 
 // "Cannot open Time Frames file : " + path, as the pie chart words it.
-std::string pieTimeFramesMessage(const std::string& timeFramesPath);
+Message pieTimeFramesMessage(const std::string& timeFramesPath);
 
 
 // The pie chart's model: slices by exact project name in the order each name is first met,

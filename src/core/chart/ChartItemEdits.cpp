@@ -9,9 +9,9 @@ TimeFrameRecord frameOf(const ChartItem& item) { return {item.projectId, item.st
 
 Status editChartItem(FileSystem& fs, const FileSet& set, const ChartItem& item, const TimeFrameRecord& edited) {
     if (edited.end < edited.start)
-        return Status::invalidArgument("The time frame cannot end before it starts.");
+        return Status::invalidArgument(Message(MessageId::FrameEndsBeforeStart));
     if (edited.projectId != item.projectId)
-        return Status::invalidArgument("An edited time frame keeps its project.");
+        return Status::invalidArgument(Message(MessageId::EditedFrameKeepsProject));
     return updateTimeFrame(fs, set.timeFrames(), frameOf(item), edited);
 }
 

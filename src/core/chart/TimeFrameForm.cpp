@@ -52,7 +52,7 @@ std::optional<Numbers> readNumbers(std::string_view text, char sep, std::size_t 
     return numbers;
 }
 
-TimeFrameInput refuse(TimeFrameField field, std::string message) {
+TimeFrameInput refuse(TimeFrameField field, Message message) {
     return {Status::invalidArgument(std::move(message)), field};
 }
 
@@ -67,24 +67,22 @@ TimeFrameInput parseTimeFrameTexts(const TimeFrameRecord& original, const TimeFr
     const auto date = readNumbers(texts.date, '/', 3, false);
     if (!date)
         return refuse(TimeFrameField::Date,
-                      monthFirst ? "Please enter the date as three numbers, month/day/year, for example 03/15/1996."
-                                 : "Please enter the date as three numbers, day/month/year, for example 15/03/1996.");
+                      Message(monthFirst ? MessageId::DateFormatMonthFirst : MessageId::DateFormatDayFirst));
     const auto time = readNumbers(texts.time, ':', 2, false);
     if (!time || time->values[0] > 23 || time->values[1] > 59)
         return refuse(TimeFrameField::Time,
-                      "Please enter the time as hours:minutes, for example 09:30, with hours below 24 and minutes "
-                      "below 60.");
+Message(MessageId::TimeFormat));
     const auto duration = readNumbers(texts.duration, ':', 2, true);
     if (!duration || duration->values[1] > 59)
         return refuse(TimeFrameField::Duration,
-                      "Please enter the duration as hours:minutes, for example 01:30, with minutes below 60.");
+Message(MessageId::DurationFormat));
 
     const std::int64_t month = date->values[monthFirst ? 0 : 1];
     const std::int64_t day = date->values[monthFirst ? 1 : 0];
     const std::int64_t year = date->values[2];
     if (month < 1 || month > 12 || day < 1 || year > 9999 ||
         day > calendar::daysInMonth(static_cast<int>(month), static_cast<int>(year)))
-        return refuse(TimeFrameField::Date, "There is no such date: " + texts.date + ".");
+        return refuse(TimeFrameField::Date, Message(MessageId::NoSuchDate, {texts.date}));
 
     // What the edits cannot show stays as it was while the user leaves their text alone: the
     // start's seconds and, in a repeated hour, which of its two occurrences it is.
@@ -110,7 +108,7 @@ TimeFrameInput parseTimeFrameTexts(const TimeFrameRecord& original, const TimeFr
         }
     }
     if (!start)
-        return refuse(TimeFrameField::Date, "Please enter a date from 1902 to 2037: other dates cannot be stored.");
+        return refuse(TimeFrameField::Date, Message(MessageId::DateNotStorable));
 
     // The edit shows only the hours within a day; left unchanged, it must not cut the frame short.
     const std::int64_t originalSpan = std::int64_t{original.end} - original.start;
@@ -120,11 +118,11 @@ TimeFrameInput parseTimeFrameTexts(const TimeFrameRecord& original, const TimeFr
 
     if (span < 0)
         return refuse(TimeFrameField::Duration,
-                      "The time frame cannot end before it starts: please enter a duration of 00:00 or more.");
+Message(MessageId::FrameEndsBeforeStartDuration));
     const std::int64_t end = *start + span;
     if (end > std::numeric_limits<std::int32_t>::max())
         return refuse(TimeFrameField::Duration,
-                      "With this duration the time frame would end after January 2038, which cannot be stored.");
+Message(MessageId::FrameEndsAfter2038));
     return {TimeFrameRecord{original.projectId, *start, static_cast<std::int32_t>(end)}, TimeFrameField::Date};
 }
 

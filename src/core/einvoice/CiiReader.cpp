@@ -53,11 +53,11 @@ Result<EInvoiceSummary> readCiiSummary(std::string_view xml) {
     pugi::xml_document doc;
     const pugi::xml_parse_result parsed = doc.load_buffer(xml.data(), xml.size(), pugi::parse_default, pugi::encoding_utf8);
     if (!parsed)
-        return Status::invalidArgument("The file is not XML").withReason(std::string(parsed.description()) + " at byte " +
+        return Status::invalidArgument(Message(MessageId::NotXml)).withReason(std::string(parsed.description()) + " at byte " +
                                                                          std::to_string(parsed.offset));
     const pugi::xml_node root = doc.document_element();
     if (localName(root.name()) != "CrossIndustryInvoice")
-        return Status::invalidArgument("The file is not a Cross Industry Invoice")
+        return Status::invalidArgument(Message(MessageId::NotCii))
             .withReason("its root element is " + std::string(root.name()));
     EInvoiceSummary summary;
     const pugi::xml_node document = child(root, "ExchangedDocument");

@@ -99,7 +99,7 @@ void addLine(XmlBuilder transaction, std::size_t index, const InvoiceLine& line,
 
 Result<std::string> ciiInvoiceXml(const Invoice& invoice, const InvoiceParties& parties) {
     if (invoice.request.issueDate == 0)
-        return Status::invalidArgument("An e-invoice is written only for an issued invoice.");
+        return Status::invalidArgument(Message(MessageId::EInvoiceNeedsIssue));
     if (const auto gaps = missingEInvoiceDetails(invoice, parties); !gaps.empty())
         return Status::invalidArgument(eInvoiceGapsMessage(gaps));
 

@@ -102,10 +102,10 @@ std::string eInvoiceDetailText(const EInvoiceGap& gap) {
     return {};
 }
 
-std::string eInvoiceGapsMessage(const std::vector<EInvoiceGap>& gaps) {
-    std::string message = "The e-invoice lacks details the standard requires:";
-    for (const EInvoiceGap& gap : gaps) message += "\n" + eInvoiceDetailText(gap);
-    return message;
+Message eInvoiceGapsMessage(const std::vector<EInvoiceGap>& gaps) {
+    std::string list;
+    for (const EInvoiceGap& gap : gaps) list += "\n" + eInvoiceDetailText(gap);
+    return Message(MessageId::EInvoiceLacksDetails, {list});
 }
 
 }  // namespace ql

@@ -59,6 +59,6 @@ std::string eInvoiceDetailText(const EInvoiceGap& gap);
 
 // "The e-invoice lacks details the standard requires:" and each gap's detail on a line of its
 // own, the refusal of a writer called without asking first.
-std::string eInvoiceGapsMessage(const std::vector<EInvoiceGap>& gaps);
+Message eInvoiceGapsMessage(const std::vector<EInvoiceGap>& gaps);
 
 }  // namespace ql

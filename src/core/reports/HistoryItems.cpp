@@ -34,7 +34,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
     auto index = ProjectIndex::load(fs, projectsPath);
     const bool projectsRead = index.isOk();
     if (!projectsRead) {
-        load.messages.push_back(index.status().message());
+        load.messages.push_back(index.status().userMessage());
         load.failure = index.status();
     }
 
@@ -109,7 +109,7 @@ HistoryLoad LoadHistoryItems(FileSystem& fs, const FileSet& set, const HistoryFi
         history.items.push_back(item);
     });
     if (!read) {
-        load.messages.push_back(read.message());
+        load.messages.push_back(read.userMessage());
         if (load.failure) load.failure = read;
         history.items.clear();
     }

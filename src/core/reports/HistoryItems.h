@@ -48,7 +48,7 @@ struct HistoryLoad {
     // Failures to show, in order: the projects file ("Cannot open project file : " + path,
     // rows then name their project ids) and the time frames file ("Cannot open time frames
     // file : " + path, no rows).
-    std::vector<std::string> messages;
+    std::vector<Message> messages;
     // The first of those failures whole (code, message and the system's reason); ok when none.
     Status failure;
     // The filter names one project and the projects file (read) no longer holds it.

@@ -16,7 +16,7 @@
 namespace ql {
 namespace {
 
-const char* const kNoCustomer = "Select a customer for the invoice. Create one with Edit Customers first.";
+const Message kNoCustomer(MessageId::SelectInvoiceCustomer, {Place::EditCustomers});
 
 bool nameBefore(const std::string& a, const std::string& b) {
     // std::string compares char, which is signed here; names compare as unsigned bytes.
@@ -115,8 +115,8 @@ void sortInvoiceLines(std::vector<InvoiceLine>& lines) {
 
 Status checkInvoiceNumber(std::string_view invoiceNumber) {
     if (invoiceNumber.size() > InvoiceRequest::kNumberWidth - 1)
-        return Status::invalidArgument("The invoice number is too long: it may have at most " +
-                                       std::to_string(InvoiceRequest::kNumberWidth - 1) + " characters.");
+        return Status::invalidArgument(
+            Message(MessageId::InvoiceNumberTooLong, {std::to_string(InvoiceRequest::kNumberWidth - 1)}));
     return Status::ok();
 }
 
@@ -125,7 +125,7 @@ Status checkInvoiceCustomer(FileSystem& fs, const std::string& customersPath, st
     auto found = findCustomerById(fs, customersPath, customerId);
     if (!found) return found.status();
     if (!*found)
-        return Status::notFound("This customer is no longer in the customers file : " + customersPath);
+        return Status::notFound(Message(MessageId::CustomerGone, {customersPath}));
     return Status::ok();
 }
 
@@ -161,7 +161,7 @@ Result<InvoiceParties> loadInvoiceParties(FileSystem& fs, const Invoice& invoice
     auto customer = findCustomerById(fs, customersPath, invoice.request.customerId);
     if (!customer) return customer.status();
     if (!*customer)
-        return Status::notFound("This customer is no longer in the customers file : " + customersPath);
+        return Status::notFound(Message(MessageId::CustomerGone, {customersPath}));
     const FileSet set(invoice.settingsPath);
     auto billing = readBillingDetails(fs, set);
     if (!billing) return billing.status();

@@ -27,9 +27,8 @@ void giveBackNumber(FileSystem& fs, const FileSet& set, const std::string& previ
 
 }  // namespace
 
-std::string numberInRegisterMessage(std::string_view number) {
-    return "The invoice number " + std::string(number) +
-           " was issued already: it is in the invoice register. Give another number.";
+Message numberInRegisterMessage(std::string_view number) {
+    return Message(MessageId::InvoiceNumberIssuedAlready, {std::string(number)});
 }
 
 Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const InvoiceRequest& request,
@@ -39,7 +38,7 @@ Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const Inv
         return refusedFor(InvoiceInput::Number, refused, st);
     if (!codec::isValidUtf8(request.invoiceNumber))
         return refusedFor(InvoiceInput::Number, refused,
-                          Status::invalidArgument("the invoice number is not UTF-8 text"));
+                          Status::invalidArgument(Message(MessageId::InvoiceNumberNotUtf8)));
     if (const Status st = checkInvoiceCustomer(fs, set.customers(), request.customerId); !st)
         return refusedFor(InvoiceInput::Customer, refused, st);
     InvoicePlan plan;
@@ -48,7 +47,7 @@ Result<InvoicePlan> prepareInvoice(FileSystem& fs, const FileSet& set, const Inv
     auto invoice = LoadInvoice(fs, request, set);
     if (!invoice) return invoice.status();
     // An invoice of no lines would take a number for nothing.
-    if (invoice->lines.empty() && empties == EmptyInvoices::Refused) return Status::invalidArgument(kNothingToInvoice);
+    if (invoice->lines.empty() && empties == EmptyInvoices::Refused) return Status::invalidArgument(Message(kNothingToInvoice));
     plan.invoice = std::move(invoice).value();
     // Read once: the register records, and the output shows, these very parties.
     auto parties = loadInvoiceParties(fs, plan.invoice, std::move(settings));
@@ -84,7 +83,7 @@ Status answerBilled(InvoicePlan& plan, BilledAnswer answer) {
     plan.rebills = false;
     plan.overlap = {};
     if (plan.invoice.lines.empty() && plan.empties == EmptyInvoices::Refused)
-        return Status::invalidArgument(kEveryFrameBilled);
+        return Status::invalidArgument(Message(kEveryFrameBilled));
     plan.gaps = missingEInvoiceDetails(plan.invoice, plan.parties);
     return Status::ok();
 }
@@ -147,11 +146,10 @@ Result<IssuedContent> findIssuedContent(FileSystem& fs, const FileSet& set, cons
     while (i < invoices.size() && invoices[i].number != number) ++i;
     if (i == invoices.size())
         return refusedFor(InvoiceInput::Number, refused,
-                          Status::notFound("no invoice has the number " + std::string(number) +
-                                           " in the invoice register"));
+                          Status::notFound(Message(MessageId::InvoiceNotInRegister, {std::string(number)})));
     if (invoices[i].state == IssuedState::Void && voids == VoidInvoices::Refused)
         return refusedFor(InvoiceInput::Number, refused,
-                          Status::invalidArgument("invoice " + std::string(number) + " is void"));
+                          Status::invalidArgument(Message(MessageId::InvoiceIsVoid, {std::string(number)})));
     return issuedContent(fs, reg, i, set);
 }
 

@@ -21,14 +21,12 @@
 namespace ql {
 
 // The refusal of a request whose customer has no time frame in the period.
-inline constexpr const char* kNothingToInvoice =
-    "This customer has no time frame in the period: there is nothing to invoice.";
+inline constexpr MessageId kNothingToInvoice = MessageId::NothingToInvoiceNoFrames;
 // The refusal of an invoice left empty once the billed frames were left out.
-inline constexpr const char* kEveryFrameBilled =
-    "Every time frame of this period was billed already: there is nothing to invoice.";
+inline constexpr MessageId kEveryFrameBilled = MessageId::NothingToInvoiceAllBilled;
 
 // The refusal of a number the register holds already (issued or void): never issued twice.
-std::string numberInRegisterMessage(std::string_view number);
+Message numberInRegisterMessage(std::string_view number);
 
 // Whether an invoice of no lines may be issued. The window refuses one (it would take a number
 // for nothing); scripts of the command line issue one for a month without work.

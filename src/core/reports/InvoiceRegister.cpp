@@ -135,11 +135,11 @@ Status voidInvoice(FileSystem& fs, const FileSet& set, std::string_view number) 
     for (std::size_t i = 0; i < invoices.size(); ++i) {
         if (invoices[i].number != number) continue;
         if (invoices[i].state == IssuedState::Void)
-            return Status::invalidArgument("Invoice " + std::string(number) + " is void already.");
+            return Status::invalidArgument(Message(MessageId::InvoiceVoidAlready, {std::string(number)}));
         return writeInvoiceRegister(fs, set, registerWithVoid(*reg, i));
     }
-    return Status::notFound("No invoice has the number " + std::string(number) + " in the invoice register : " +
-                            set.invoiceRegister());
+    return Status::notFound(
+        Message(MessageId::NoInvoiceNumberedInRegister, {std::string(number), set.invoiceRegister()}));
 }
 
 namespace {

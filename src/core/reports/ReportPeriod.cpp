@@ -54,20 +54,19 @@ std::optional<PeriodChoice> periodChoiceFromIndex(std::int32_t index) {
 const char* defaultToText(bool monthFirst) { return monthFirst ? "12/31/1996" : "31/12/1996"; }
 
 Result<std::int32_t> ParseDateText(std::string_view text, bool monthFirst, DayClock clock,
-                                   std::string_view fieldName) {
-    const std::string example = monthFirst ? "12/31/1996 (month/day/year)" : "31/12/1996 (day/month/year)";
+                                   MessageId fieldName) {
+    const std::string example = monthFirst ? "12/31/1996" : "31/12/1996";
     const auto numbers = readThreeNumbers(text);
     if (!numbers)
-        return Status::invalidArgument("The " + std::string(fieldName) + " date " + quoted(text) +
-                                       " is not a date. Type three numbers separated by \"/\", such as " + example +
-                                       ".");
+        return Status::invalidArgument(
+            Message(monthFirst ? MessageId::PeriodDateNotADateMonthFirst : MessageId::PeriodDateNotADateDayFirst,
+                    {fieldName, quoted(text), example}));
     std::int64_t month = monthFirst ? (*numbers)[0] : (*numbers)[1];
     std::int64_t day = monthFirst ? (*numbers)[1] : (*numbers)[0];
     std::int64_t year = (*numbers)[2];
     const Status outOfRange = Status::invalidArgument(
-        "The " + std::string(fieldName) + " date " + quoted(text) +
-        " lies outside the dates this program can store. Type a four-digit year from 1902 to 2037, such as " +
-        example + ".");
+        Message(monthFirst ? MessageId::PeriodDateOutsideMonthFirst : MessageId::PeriodDateOutsideDayFirst,
+                {fieldName, quoted(text), example}));
 
     // The month carries into the year first, then the day into months, as mktime does.
     if (year < -kYearLimit || year > kYearLimit || month < -12 * kYearLimit || month > 12 * kYearLimit)
@@ -103,9 +102,9 @@ Result<ReportPeriod> ResolvePeriod(PeriodChoice choice, std::string_view fromTex
     case PeriodChoice::Today: return ReportPeriod{calendar::dayStart(now), calendar::dayEnd(now)};
     case PeriodChoice::Custom: break;
     }
-    const auto start = ParseDateText(fromText, monthFirst, DayClock::Start, "From");
+    const auto start = ParseDateText(fromText, monthFirst, DayClock::Start, MessageId::FieldFrom);
     if (!start) return start.status();
-    const auto end = ParseDateText(toText, monthFirst, DayClock::End, "To");
+    const auto end = ParseDateText(toText, monthFirst, DayClock::End, MessageId::FieldTo);
     if (!end) return end.status();
     return ReportPeriod{*start, *end};
 }

@@ -18,8 +18,9 @@ enum class PeriodChoice : std::int32_t { ThisYear = 0, ThisMonth = 1, ThisWeek =
 inline constexpr int kPeriodChoiceCount = 5;
 
 // The list texts in list order: "This Year", "This Month", "This Week", "Today", "Custom".
-inline constexpr std::array<const char*, kPeriodChoiceCount> kPeriodChoiceTexts = {
-    "This Year", "This Month", "This Week", "Today", "Custom"};
+inline constexpr std::array<MessageId, kPeriodChoiceCount> kPeriodChoiceTexts = {
+    MessageId::PeriodThisYear, MessageId::PeriodThisMonth, MessageId::PeriodThisWeek, MessageId::PeriodToday,
+    MessageId::PeriodCustom};
 
 // The choice of a stored index; nullopt for anything outside 0..4.
 std::optional<PeriodChoice> periodChoiceFromIndex(std::int32_t index);
@@ -45,10 +46,10 @@ const char* defaultToText(bool monthFirst);
 // is taken as typed (96 is the year 96); a day or month beyond its range carries into the
 // next month or year (02/30/1996 is 1 March 1996, day 0 the last day of the month before).
 // Returns the local time of that date at the given clock time. InvalidArgument, with a text
-// naming fieldName ("From", "To"), when the text does not start with three numbers or the
+// naming the field (MessageId::FieldFrom, FieldTo), when the text does not start with three numbers or the
 // date does not fit 32-bit time.
 Result<std::int32_t> ParseDateText(std::string_view text, bool monthFirst, DayClock clock,
-                                   std::string_view fieldName = "date");
+                                   MessageId fieldName = MessageId::FieldFrom);
 
 // The interval of a choice at time now: the calendar year, month, week (Monday to Sunday),
 // or day of now; for Custom the From date at 00:00:00 to the To date at 23:59:59, with no

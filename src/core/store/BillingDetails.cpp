@@ -74,24 +74,24 @@ Status checkFields(const Details& details, const std::array<BillingField, N>& ki
     return Status::ok();
 }
 
-std::string customerReadMessage(const std::string& path) { return "Cannot read customer billing details file : " + path; }
-std::string customerWriteMessage(const std::string& path) {
-    return "Cannot write customer billing details file : " + path;
+Message customerReadMessage(const std::string& path) { return Message(MessageId::CannotReadCustomerBilling, {path}); }
+Message customerWriteMessage(const std::string& path) {
+    return Message(MessageId::CannotWriteCustomerBilling, {path});
 }
 
-Status notWhole(const std::string& message) {
+Status notWhole(const Message& message) {
     return Status::ioError(message).withReason("torn or damaged: not one whole file of its kind");
 }
 
 // The bytes of path, read once and never further than limit + 1 bytes; a link may lead only
 // to a file of the same extension.
-Result<RecordFileContent> readDetailsFile(FileSystem& fs, const std::string& path, const std::string& message,
+Result<RecordFileContent> readDetailsFile(FileSystem& fs, const std::string& path, const Message& message,
                                           std::size_t limit) {
     if (Status st = checkLinkedRecordFile(fs, path, 1, message); !st) return st;
     return readRecordFile(fs, path, 1, message, limit);
 }
 
-Result<CustomerDetailsMap> customerMapOf(const RecordFileContent& content, const std::string& message) {
+Result<CustomerDetailsMap> customerMapOf(const RecordFileContent& content, const Message& message) {
     if (!content.version.exists) return CustomerDetailsMap{};
     auto map = decodeCustomerDetails(content.records.data(), content.records.size());
     if (!map) return notWhole(message);
@@ -101,7 +101,7 @@ Result<CustomerDetailsMap> customerMapOf(const RecordFileContent& content, const
 Status changeCustomerDetails(FileSystem& fs, const FileSet& set,
                              const std::function<Result<bool>(CustomerDetailsMap&)>& change) {
     const std::string& path = set.customerBilling();
-    const std::string message = customerWriteMessage(path);
+    const Message message = customerWriteMessage(path);
     // A change that changes nothing writes nothing, and makes no file where there was none.
     bool unchanged = false;
     const Status st = changeRecords(
@@ -191,12 +191,12 @@ std::optional<CustomerDetailsMap> decodeCustomerDetails(const unsigned char* byt
 Status checkBillingDetails(const BillingDetails& details) { return checkFields(details, kSellerFields); }
 Status checkCustomerDetails(const CustomerDetails& details) { return checkFields(details, kCustomerFields); }
 
-std::string billingReadMessage(const std::string& path) { return "Cannot read billing details file : " + path; }
-std::string billingWriteMessage(const std::string& path) { return "Cannot write billing details file : " + path; }
+Message billingReadMessage(const std::string& path) { return Message(MessageId::CannotReadBillingDetails, {path}); }
+Message billingWriteMessage(const std::string& path) { return Message(MessageId::CannotWriteBillingDetails, {path}); }
 
 Result<BillingDetails> readBillingDetails(FileSystem& fs, const FileSet& set) {
     const std::string& path = set.billing();
-    const std::string message = billingReadMessage(path);
+    const Message message = billingReadMessage(path);
     auto content = readDetailsFile(fs, path, message, maxBillingSize() + 1);
     if (!content) return content.status();
     if (!content->version.exists) return BillingDetails{};
@@ -208,7 +208,7 @@ Result<BillingDetails> readBillingDetails(FileSystem& fs, const FileSet& set) {
 Status updateBillingDetails(FileSystem& fs, const FileSet& set, const std::function<Status(BillingDetails&)>& change,
                             const BillingDetails* loaded) {
     const std::string& path = set.billing();
-    const std::string message = billingWriteMessage(path);
+    const Message message = billingWriteMessage(path);
     return changeRecords(
         fs, path, 1,
         [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
@@ -220,10 +220,7 @@ Status updateBillingDetails(FileSystem& fs, const FileSet& set, const std::funct
                 details = std::move(*decoded);
             }
             if (loaded && !(details == *loaded))
-                return Status::invalidArgument(
-                    "The billing details were changed by another program since this window opened. Cancel, then "
-                    "open it again : " +
-                    path);
+                return Status::invalidArgument(Message(MessageId::BillingChanged, {path}));
             if (Status st = change(details); !st) return st;
             if (Status st = checkBillingDetails(details); !st) return st;
             return encodeBillingDetails(details);
@@ -233,7 +230,7 @@ Status updateBillingDetails(FileSystem& fs, const FileSet& set, const std::funct
 
 Result<CustomerDetailsMap> readCustomerDetails(FileSystem& fs, const FileSet& set) {
     const std::string& path = set.customerBilling();
-    const std::string message = customerReadMessage(path);
+    const Message message = customerReadMessage(path);
     auto content = readDetailsFile(fs, path, message, std::numeric_limits<std::size_t>::max());
     if (!content) return content.status();
     return customerMapOf(*content, message);

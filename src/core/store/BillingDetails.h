@@ -87,8 +87,8 @@ Status checkBillingDetails(const BillingDetails& details);
 Status checkCustomerDetails(const CustomerDetails& details);
 
 // "Cannot read billing details file : " + path and "Cannot write billing details file : " + path.
-std::string billingReadMessage(const std::string& path);
-std::string billingWriteMessage(const std::string& path);
+Message billingReadMessage(const std::string& path);
+Message billingWriteMessage(const std::string& path);
 
 // The seller's details of set, read once and no further than the largest such file: empty
 // details when there is no file; a failure (billingReadMessage with a reason) when it

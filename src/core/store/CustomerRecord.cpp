@@ -11,17 +11,17 @@ using namespace codec;
 namespace {
 
 struct TextField {
-    const char* label;
+    MessageId label;
     std::string CustomerRecord::*member;
     std::size_t offset;
     std::size_t width;
 };
 
 constexpr TextField kTextFields[] = {
-    {"name", &CustomerRecord::name, 4, 61},      {"address", &CustomerRecord::address, 65, 61},
-    {"city", &CustomerRecord::city, 126, 31},    {"ZIP", &CustomerRecord::zip, 157, 31},
-    {"state", &CustomerRecord::state, 188, 31},  {"country", &CustomerRecord::country, 219, 31},
-    {"phone", &CustomerRecord::phone, 250, 31},  {"notes", &CustomerRecord::notes, 281, 1001},
+    {MessageId::CustomerName, &CustomerRecord::name, 4, 61},      {MessageId::CustomerAddress, &CustomerRecord::address, 65, 61},
+    {MessageId::CustomerCity, &CustomerRecord::city, 126, 31},    {MessageId::CustomerZip, &CustomerRecord::zip, 157, 31},
+    {MessageId::CustomerState, &CustomerRecord::state, 188, 31},  {MessageId::CustomerCountry, &CustomerRecord::country, 219, 31},
+    {MessageId::CustomerPhone, &CustomerRecord::phone, 250, 31},  {MessageId::CustomerNotes, &CustomerRecord::notes, 281, 1001},
 };
 static_assert(kTextFields[0].offset == kCustomerId.end());
 static_assert(kTextFields[7].offset + kTextFields[7].width == CustomerRecord::kSize);
@@ -51,8 +51,8 @@ std::int32_t decodeCustomerId(const unsigned char* b) { return getInt32(b, kCust
 Status checkCustomerTexts(const CustomerRecord& r) {
     for (const TextField& f : kTextFields) {
         if (!textFitsField(r.*f.member, f.width))
-            return Status::invalidArgument(std::string("The customer's ") + f.label + " is too long to be stored (at most " +
-                                           std::to_string(f.width - 1) + " bytes) : " + r.name);
+            return Status::invalidArgument(
+                Message(MessageId::CustomerTextTooLong, {f.label, std::to_string(f.width - 1), r.name}));
     }
     return Status::ok();
 }

@@ -11,12 +11,12 @@
 
 namespace ql {
 
-std::string customersFileMessage(const std::string& customersPath) {
-    return "Cannot open Customers file : " + customersPath;
+Message customersFileMessage(const std::string& customersPath) {
+    return Message(MessageId::CannotOpenCustomersFile, {customersPath});
 }
 
-std::string customersAppendMessage(const std::string& customersPath) {
-    return "Cannot open CUSTOMERS file : " + customersPath;
+Message customersAppendMessage(const std::string& customersPath) {
+    return Message(MessageId::CannotOpenCustomersAppend, {customersPath});
 }
 
 Result<std::vector<CustomerRecord>> loadCustomers(FileSystem& fs, const std::string& customersPath) {
@@ -52,7 +52,7 @@ Result<std::int32_t> nextCustomerId(FileSystem& fs, const FileSet& set) {
     }
     // highest + 1 would overflow; a foreign file could hold the largest id.
     if (highest == std::numeric_limits<std::int32_t>::max())
-        return Status::ioError("No customer id is left in " + customersPath);
+        return Status::ioError(Message(MessageId::NoCustomerIdLeft, {customersPath}));
     return highest + 1;
 }
 

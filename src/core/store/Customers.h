@@ -14,8 +14,8 @@ namespace ql {
 
 // Lookups and the next id fail with "Cannot open Customers file : " + path; appends and
 // updates with "Cannot open CUSTOMERS file : " + path (the two texts differ on purpose).
-std::string customersFileMessage(const std::string& customersPath);
-std::string customersAppendMessage(const std::string& customersPath);
+Message customersFileMessage(const std::string& customersPath);
+Message customersAppendMessage(const std::string& customersPath);
 
 // One more than the highest customer id in the "cus" file of set and than every customer id
 // a project of the set still refers to (a removed customer's projects must not pass to a

@@ -22,7 +22,7 @@ namespace {
 
 Status errnoStatus(const std::string& what, const std::string& path, int err) {
     std::string reason = std::strerror(err);
-    std::string text = what + " " + path + ": " + reason;
+    Message text(MessageId::SystemCallFailed, {what, path, reason});
     Status st = err == ENOENT ? Status::notFound(std::move(text)) : Status::ioError(std::move(text));
     return st.withReason(std::move(reason));
 }
@@ -32,7 +32,8 @@ Status errnoStatus(const std::string& what, const std::string& path) {
 }
 
 Status notRegular(const std::string& path) {
-    return Status::ioError("open " + path + ": not a regular file").withReason("not a regular file");
+    return Status::ioError(Message(MessageId::SystemCallFailed, {"open", path, "not a regular file"}))
+        .withReason("not a regular file");
 }
 
 constexpr std::uint64_t kNeverMap = std::numeric_limits<std::uint64_t>::max();
@@ -295,7 +296,8 @@ Result<TemporaryFile> PosixFileSystem::createTemporary(const std::string& prefix
         }
         return TemporaryFile{path, std::make_unique<PosixFile>(fd, path, 0, true)};
     }
-    return Status::ioError("create " + prefix + ": no free temporary name").withReason("no free temporary name");
+    return Status::ioError(Message(MessageId::SystemCallFailed, {"create", prefix, "no free temporary name"}))
+        .withReason("no free temporary name");
 }
 
 std::string PosixFileSystem::resolveLink(const std::string& path) {
@@ -348,7 +350,8 @@ Result<std::unique_ptr<FileLock>> PosixFileSystem::lock(const std::string& path,
             }
             if (std::chrono::steady_clock::now() >= deadline) {
                 ::close(fd);
-                return Status::ioError("lock " + path + ": busy").withReason(kLockBusyReason);
+                return Status::ioError(Message(MessageId::SystemCallFailed, {"lock", path, "busy"}))
+                    .withReason(kLockBusyReason);
             }
             std::this_thread::sleep_for(sleepFor);
             sleepFor = std::min(sleepFor * 2, std::chrono::milliseconds(2));
@@ -383,12 +386,12 @@ Status FileSystem::renameOver(const std::string& from, const std::string& to) {
     if (const Status synced = syncFolder(folderOf(to)); !synced) {
         const std::string reason = synced.reason().empty() ? synced.message() : synced.reason();
         const std::lock_guard<std::mutex> guard(m_warningsMutex);
-        m_warnings.push_back(to + " is saved but may not yet be on disk (" + reason + ")");
+        m_warnings.push_back(Message(MessageId::SavedNotYetOnDisk, {to, reason}));
     }
     return Status::ok();
 }
 
-std::vector<std::string> FileSystem::takeWarnings() {
+std::vector<Message> FileSystem::takeWarnings() {
     const std::lock_guard<std::mutex> guard(m_warningsMutex);
     return std::exchange(m_warnings, {});
 }
@@ -473,7 +476,8 @@ Result<std::unique_ptr<File>> PosixFileSystem::openStream(const std::string& pat
     }
     if (!S_ISFIFO(st.st_mode) && !S_ISCHR(st.st_mode)) {
         ::close(fd);
-        return Status::ioError("open " + path + ": not a FIFO or device").withReason("not a FIFO or device");
+        return Status::ioError(Message(MessageId::SystemCallFailed, {"open", path, "not a FIFO or device"}))
+            .withReason("not a FIFO or device");
     }
     return std::unique_ptr<File>(std::make_unique<PosixFile>(fd, path, 0));
 }

@@ -105,7 +105,7 @@ public:
     Status renameOver(const std::string& from, const std::string& to);
     // The changes renameOver made since the last call that may not be on disk yet, each as one
     // line for the user, oldest first; taking them clears them.
-    std::vector<std::string> takeWarnings();
+    std::vector<Message> takeWarnings();
     // Replaces `to` by `from` atomically, not yet durably.
     virtual Status rename(const std::string& from, const std::string& to) = 0;
     // Writes folder's entries to the disk; ok where the file system does that by itself.
@@ -139,7 +139,7 @@ public:
 
 private:
     std::mutex m_warningsMutex;
-    std::vector<std::string> m_warnings;
+    std::vector<Message> m_warnings;
 };
 
 // Forwards every call to a target file system, so a test double overrides only the calls

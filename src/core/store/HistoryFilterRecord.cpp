@@ -51,7 +51,7 @@ HistoryFilterRecord readHistoryFilter(FileSystem& fs, const std::string& path, s
 Status writeHistoryFilter(FileSystem& fs, const std::string& path, const HistoryFilterRecord& record) {
     const auto bytes = encodeHistoryFilter(record);
     return rewriteRecords(fs, path, HistoryFilterRecord::kSize, bytes.data(), bytes.size(),
-                          "Cannot write history filter file : " + path);
+                          Message(MessageId::CannotWriteHistoryFilter, {path}));
 }
 
 }  // namespace ql

@@ -301,14 +301,14 @@ Result<bool> InvoiceRegister::takeRead(std::vector<unsigned char> bytes) {
     return true;
 }
 
-std::string invoiceRegisterReadMessage(const std::string& path) { return "Cannot read invoice register : " + path; }
-std::string invoiceRegisterWriteMessage(const std::string& path) { return "Cannot write invoice register : " + path; }
+Message invoiceRegisterReadMessage(const std::string& path) { return Message(MessageId::CannotReadInvoiceRegister, {path}); }
+Message invoiceRegisterWriteMessage(const std::string& path) { return Message(MessageId::CannotWriteInvoiceRegister, {path}); }
 
 namespace {
 
 // The bytes of the register of set as readInvoiceRegister takes them: none when there is no
 // file; a failure with message when one is there and cannot be read or is empty.
-Result<std::vector<unsigned char>> readRegisterBytes(FileSystem& fs, const FileSet& set, const std::string& message) {
+Result<std::vector<unsigned char>> readRegisterBytes(FileSystem& fs, const FileSet& set, const Message& message) {
     const std::string& path = set.invoiceRegister();
     // A link is followed only to another register (a synced folder, say), never to a file of
     // another kind that would then be read, and later replaced, as one.
@@ -337,7 +337,7 @@ Result<std::vector<unsigned char>> readRegisterBytes(FileSystem& fs, const FileS
 }  // namespace
 
 Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set) {
-    const std::string message = invoiceRegisterReadMessage(set.invoiceRegister());
+    const Message message = invoiceRegisterReadMessage(set.invoiceRegister());
     auto bytes = readRegisterBytes(fs, set, message);
     if (!bytes) return bytes.status();
     auto decoded = InvoiceRegister::decode(std::move(bytes).value());
@@ -346,7 +346,7 @@ Result<InvoiceRegister> readInvoiceRegister(FileSystem& fs, const FileSet& set) 
 }
 
 Result<std::size_t> rereadInvoiceRegister(FileSystem& fs, const FileSet& set, InvoiceRegister& reg) {
-    const std::string message = invoiceRegisterReadMessage(set.invoiceRegister());
+    const Message message = invoiceRegisterReadMessage(set.invoiceRegister());
     auto bytes = readRegisterBytes(fs, set, message);
     if (!bytes) return bytes.status();
     const std::size_t before = reg.invoices().size();
@@ -374,7 +374,7 @@ bool startsAsTexts(FileSystem& fs, const std::string& path) {
 }  // namespace
 
 Result<std::vector<unsigned char>> readInvoiceTexts(FileSystem& fs, const std::string& path, const IssuedTextsAt& at) {
-    const std::string message = invoiceRegisterReadMessage(path);
+    const Message message = invoiceRegisterReadMessage(path);
     if (const Status linked = checkLinkedRecordFile(fs, path, 1, message); !linked) return linked;
     auto opened = fs.openRead(path);
     if (!opened) return failedWith(message, opened.status());
@@ -410,7 +410,7 @@ Result<std::vector<unsigned char>> readInvoiceTexts(FileSystem& fs, const std::s
 // folder, a backup): bytes no entry points at after a failed issue cost only their room.
 Result<IssuedTextsAt> appendInvoiceTexts(FileSystem& fs, const FileSet& set, const std::string& path,
                                          std::uint64_t keep, const std::vector<unsigned char>& texts) {
-    const std::string message = invoiceRegisterWriteMessage(path);
+    const Message message = invoiceRegisterWriteMessage(path);
     if (const Status linked = checkLinkedRecordFile(fs, path, 1, message); !linked) return linked;
     if (const auto identity = fs.identify(path); !identity) {
         return failedWith(message, identity.status());
@@ -464,7 +464,7 @@ std::string invoiceTextsPath(FileSystem& fs, const FileSet& set) {
 Status writeInvoiceRegister(FileSystem& fs, const FileSet& set, const std::vector<unsigned char>& bytes,
                             const std::vector<unsigned char>* entry) {
     const std::string& path = set.invoiceRegister();
-    const std::string message = invoiceRegisterWriteMessage(path);
+    const Message message = invoiceRegisterWriteMessage(path);
     if (const Status linked = checkLinkedRecordFile(fs, path, 1, message); !linked) return linked;
     if (const auto identity = fs.identify(path); identity && identity->type != FileType::Missing &&
                                                  identity->type != FileType::Regular)
@@ -544,7 +544,7 @@ Status rewriteRegisterWithTexts(FileSystem& fs, const FileSet& set, const Invoic
     for (std::size_t i = 0; i < current.invoices().size(); ++i)
         add(current.invoices()[i], current.bytes().data() + current.textsAt(i).offset, current.textsAt(i).size);
     add(added, addedTexts.data(), addedTexts.size());
-    const std::string message = invoiceRegisterWriteMessage(textsPath);
+    const Message message = invoiceRegisterWriteMessage(textsPath);
     if (const Status linked = checkLinkedRecordFile(fs, textsPath, 1, message); !linked) return linked;
     if (const Status written =
             writeThroughTemporary(fs, fs.resolveLink(textsPath), temporaryPathFor(fs.resolveLink(textsPath)), message,

@@ -175,8 +175,8 @@ private:
 };
 
 // "Cannot read invoice register : " + path, and its counterpart for writing.
-std::string invoiceRegisterReadMessage(const std::string& path);
-std::string invoiceRegisterWriteMessage(const std::string& path);
+Message invoiceRegisterReadMessage(const std::string& path);
+Message invoiceRegisterWriteMessage(const std::string& path);
 
 // The register of set, read once and no further than its size at opening; an empty register
 // when the file does not exist. Fails with invoiceRegisterReadMessage (and a reason) when it

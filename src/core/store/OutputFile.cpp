@@ -10,7 +10,7 @@ namespace {
 
 // A FIFO or a device has no folder entry to replace: the bytes go straight in, and a reader
 // (or /dev/full) sees them as they come, so there is nothing to sync or rename.
-Status writeStream(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+Status writeStream(FileSystem& fs, const std::string& path, const Message& failureMessage,
                    const OutputProducer& produce) {
     auto opened = fs.openStream(path);
     if (!opened) return failedWith(failureMessage, opened.status());
@@ -33,7 +33,7 @@ Status refuseFileOfSet(FileSystem& fs, const std::string& path, const FileSet& s
     };
     bool ofSet = isPath(set.chosen());
     for (std::size_t k = 0; k < kFileKindCount && !ofSet; ++k) ofSet = isPath(set.path(static_cast<FileKind>(k)));
-    if (ofSet) return Status::invalidArgument("'" + path + "' is a file of the set being read");
+    if (ofSet) return Status::invalidArgument(Message(MessageId::OutputIsFileOfSet, {path}));
     return Status::ok();
 }
 
@@ -47,7 +47,7 @@ PendingOutput& PendingOutput::operator=(PendingOutput&& other) noexcept {
 }
 
 Status PendingOutput::commit() {
-    if (!m_commit) return Status::ioError("the output was committed or discarded already");
+    if (!m_commit) return Status::ioError(Message(MessageId::OutputDoneAlready));
     const auto commit = std::exchange(m_commit, {});
     const Status st = commit();
     // A failed commit cleans up after itself; a made one leaves nothing to discard.
@@ -63,7 +63,7 @@ void PendingOutput::discard() {
 namespace {
 
 Result<PendingOutput> prepareThroughTemporary(FileSystem& fs, const std::string& target,
-                                              const std::string& temporaryPrefix, const std::string& failureMessage,
+                                              const std::string& temporaryPrefix, const Message& failureMessage,
                                               const OutputProducer& produce, const std::string& modeOf) {
     auto created = fs.createTemporary(temporaryPrefix, modeOf);
     if (!created) return failedWith(failureMessage, created.status());
@@ -90,7 +90,7 @@ Result<PendingOutput> prepareThroughTemporary(FileSystem& fs, const std::string&
 
 }  // namespace
 
-Result<PendingOutput> prepareOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+Result<PendingOutput> prepareOutputFile(FileSystem& fs, const std::string& path, const Message& failureMessage,
                                         const OutputProducer& produce, const FileSet* reading) {
     if (reading)
         if (Status refused = refuseFileOfSet(fs, path, *reading); !refused) return refused;
@@ -111,7 +111,7 @@ Result<PendingOutput> prepareOutputFile(FileSystem& fs, const std::string& path,
     return prepareThroughTemporary(fs, target, target + ".part", failureMessage, produce, target);
 }
 
-Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+Status writeOutputFile(FileSystem& fs, const std::string& path, const Message& failureMessage,
                        const OutputProducer& produce, const FileSet* reading) {
     auto prepared = prepareOutputFile(fs, path, failureMessage, produce, reading);
     if (!prepared) return prepared.status();
@@ -119,12 +119,12 @@ Status writeOutputFile(FileSystem& fs, const std::string& path, const std::strin
 }
 
 Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
-                             const std::string& failureMessage, const OutputProducer& produce) {
+                             const Message& failureMessage, const OutputProducer& produce) {
     return writeThroughTemporary(fs, target, temporaryPrefix, failureMessage, produce, target);
 }
 
 Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
-                             const std::string& failureMessage, const OutputProducer& produce,
+                             const Message& failureMessage, const OutputProducer& produce,
                              const std::string& modeOf) {
     auto prepared = prepareThroughTemporary(fs, target, temporaryPrefix, failureMessage, produce, modeOf);
     if (!prepared) return prepared.status();

@@ -46,14 +46,14 @@ private:
 // When reading names the set the output is made from, a path that is one of its files (by
 // name, or by identity through a link or another spelling) is refused as InvalidArgument
 // with nothing written.
-Status writeOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+Status writeOutputFile(FileSystem& fs, const std::string& path, const Message& failureMessage,
                        const OutputProducer& produce, const FileSet* reading = nullptr);
 
 // writeOutputFile in two steps: every refusal and every failure of producing and syncing the
 // bytes come from here; the returned output is visible only once committed. For a FIFO or a
 // character device nothing is written before commit (produce is kept and run then, so what it
 // refers to must outlive the commit).
-Result<PendingOutput> prepareOutputFile(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+Result<PendingOutput> prepareOutputFile(FileSystem& fs, const std::string& path, const Message& failureMessage,
                                         const OutputProducer& produce, const FileSet* reading = nullptr);
 
 // InvalidArgument when path is one of the files of set (by name or identity), else ok.
@@ -62,10 +62,10 @@ Status refuseFileOfSet(FileSystem& fs, const std::string& path, const FileSet& s
 // The same with the new file named temporaryPrefix + a unique suffix, which must lie in the
 // folder of path's target for the rename to stay atomic.
 Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
-                             const std::string& failureMessage, const OutputProducer& produce);
+                             const Message& failureMessage, const OutputProducer& produce);
 // The same with the new file taking the permission bits of modeOf (when that exists).
 Status writeThroughTemporary(FileSystem& fs, const std::string& target, const std::string& temporaryPrefix,
-                             const std::string& failureMessage, const OutputProducer& produce,
+                             const Message& failureMessage, const OutputProducer& produce,
                              const std::string& modeOf);
 
 }  // namespace ql

@@ -36,9 +36,9 @@ ProjectBytes encodeProject(const ProjectRecord& r, const unsigned char* original
 
 Status checkProjectTexts(const ProjectRecord& r) {
     if (!textFitsField(r.name, ProjectRecord::kNameWidth))
-        return Status::invalidArgument("The project name is too long to be stored (at most 60 bytes) : " + r.name);
+        return Status::invalidArgument(Message(MessageId::ProjectNameTooLong, {r.name}));
     if (!textFitsField(r.memo, ProjectRecord::kMemoWidth))
-        return Status::invalidArgument("The memo of project " + r.name + " is too long to be stored (at most 1000 bytes)");
+        return Status::invalidArgument(Message(MessageId::ProjectMemoTooLong, {r.name}));
     return Status::ok();
 }
 

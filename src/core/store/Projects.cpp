@@ -16,8 +16,8 @@ constexpr std::int32_t kDenseLimit = 1 << 20;
 
 }  // namespace
 
-std::string projectFileMessage(const std::string& projectsPath) {
-    return "Cannot open project file : " + projectsPath;
+Message projectFileMessage(const std::string& projectsPath) {
+    return Message(MessageId::CannotOpenProjectFile, {projectsPath});
 }
 
 Result<std::vector<ProjectRecord>> loadProjects(FileSystem& fs, const std::string& projectsPath) {
@@ -68,10 +68,8 @@ Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std:
         projectFileMessage(projectsPath));
 }
 
-std::string projectsChangedMessage(const std::string& projectsPath) {
-    return "The project file was changed by another program since this window opened. Cancel, then open it "
-           "again : " +
-           projectsPath;
+Message projectsChangedMessage(const std::string& projectsPath) {
+    return Message(MessageId::ProjectsChanged, {projectsPath});
 }
 
 Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std::vector<ProjectRecord>& records,
@@ -86,7 +84,7 @@ Status writeProjects(FileSystem& fs, const std::string& projectsPath, const std:
 }
 
 Result<ProjectsSnapshot> loadProjectsSnapshot(FileSystem& fs, const std::string& projectsPath) {
-    const std::string message = projectFileMessage(projectsPath);
+    const Message message = projectFileMessage(projectsPath);
     auto content = readRecordFile(fs, projectsPath, ProjectRecord::kSize, message);
     if (!content) return content.status();
     if (!content->version.exists) return Status::ioError(message).withReason("No such file or directory");
@@ -123,7 +121,7 @@ Result<std::int32_t> addProject(FileSystem& fs, const FileSet& set, ProjectRecor
                 records.push_back(decodeProject(current.records.data() + at));
             const std::int32_t highest = highestProjectIdInUse(records, *inFrames, {});
             if (highest == std::numeric_limits<std::int32_t>::max())
-                return Status::ioError("No project id is left in " + projectsPath);
+                return Status::ioError(Message(MessageId::NoProjectIdLeft, {projectsPath}));
             const ProjectIndex index(std::move(records));
             if (Status refused = check(index, project); !refused) return refused;
             if (Status unfit = checkProjectTexts(project); !unfit) return unfit;

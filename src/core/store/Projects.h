@@ -17,7 +17,7 @@
 namespace ql {
 
 // "Cannot open project file : " + path, the message of every projects-file failure.
-std::string projectFileMessage(const std::string& projectsPath);
+Message projectFileMessage(const std::string& projectsPath);
 
 // Every record of the projects file at projectsPath, in file order.
 Result<std::vector<ProjectRecord>> loadProjects(FileSystem& fs, const std::string& projectsPath);
@@ -36,7 +36,7 @@ struct ProjectsSnapshot {
 Result<ProjectsSnapshot> loadProjectsSnapshot(FileSystem& fs, const std::string& projectsPath);
 
 // The refusal when the projects file changed since a dialog loaded it.
-std::string projectsChangedMessage(const std::string& projectsPath);
+Message projectsChangedMessage(const std::string& projectsPath);
 
 // writeProjects, refused (InvalidArgument, projectsChangedMessage) when the file is no longer
 // what `loaded` describes: someone else changed it, and writing would undo that change.

@@ -86,7 +86,7 @@ Result<std::vector<unsigned char>> readAtMost(File& file, std::size_t n) {
 // over the file path links to). Called with the set's lock held, path checked by
 // checkLinkedRecordFile.
 template <typename Produce>
-Status rewriteThroughTemporary(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+Status rewriteThroughTemporary(FileSystem& fs, const std::string& path, const Message& failureMessage,
                                Produce&& produce) {
     // A linked record file (into a synced folder, say) is replaced at its target; the
     // temporary file must then lie beside the target for the rename to stay atomic.
@@ -142,11 +142,11 @@ std::string temporaryPathFor(const std::string& path) {
     return fileSetPath(path, FileKind::Temporary);
 }
 
-std::string fileSetBusyMessage(const FileSet& set) {
-    return "The file set is busy in another program, try again : " + set.lock();
+Message fileSetBusyMessage(const FileSet& set) {
+    return Message(MessageId::FileSetBusy, {set.lock()});
 }
 
-Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set, const std::string& failureMessage) {
+Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set, const Message& failureMessage) {
     // Made apart from the lock so its failure (a read-only folder) carries the system's own
     // reason, and so a private set's lock file is as private as its settings file.
     if (Status made = fs.createEmpty(set.lock(), set.settings()); !made) return failedWith(failureMessage, made);
@@ -155,14 +155,14 @@ Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set
         // A lock file that is there but cannot be opened (a folder in its place) is no sign of
         // another writer, nor of a file the user cannot write.
         const bool busy = held.status().reason() == kLockBusyReason;
-        return failedWith(busy ? fileSetBusyMessage(set) : "Cannot lock file set : " + set.lock(), held.status());
+        return failedWith(busy ? fileSetBusyMessage(set) : Message(MessageId::CannotLockFileSet, {set.lock()}), held.status());
     }
     removeStaleTemporaries(fs, set);
     return held;
 }
 
 Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set) {
-    return lockFileSet(fs, set, "Cannot lock file set : " + set.lock());
+    return lockFileSet(fs, set, Message(MessageId::CannotLockFileSet, {set.lock()}));
 }
 
 void removeStaleTemporaries(FileSystem& fs, const FileSet& set) {
@@ -179,7 +179,7 @@ void removeStaleTemporaries(FileSystem& fs, const FileSet& set) {
 }
 
 Status checkLinkedRecordFile(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                             const std::string& failureMessage) {
+                             const Message& failureMessage) {
     const std::string target = fs.resolveLink(path);
     if (target == path) return Status::ok();
     const std::string extension = path.size() < 3 ? path : path.substr(path.size() - 3);
@@ -201,7 +201,7 @@ std::string permissionSourceFor(FileSystem& fs, const std::string& file, const F
     return fs.exists(file) ? file : set.settings();
 }
 
-Status failedWith(const std::string& failureMessage, const Status& cause) {
+Status failedWith(const Message& failureMessage, const Status& cause) {
     if (cause.isOk()) return Status::ioError(failureMessage);
     // A refusal with its own text (a text that does not fit, a changed file) says more.
     if (cause.code() == StatusCode::InvalidArgument) return cause;
@@ -213,7 +213,7 @@ RecordFileVersion versionOf(const std::vector<unsigned char>& records) {
 }
 
 Status scanRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                   const std::string& failureMessage, const RecordChunkFn& onChunk, Progress* progress) {
+                   const Message& failureMessage, const RecordChunkFn& onChunk, Progress* progress) {
     auto file = fs.openRead(path);
     if (!file) return failedWith(failureMessage, file.status());
     // A scan that shows its progress reads: the bar follows the bytes read.
@@ -225,7 +225,7 @@ Status scanRecords(FileSystem& fs, const std::string& path, std::size_t recordSi
 }
 
 Status scanRecordsFrom(FileSystem& fs, const std::string& path, std::size_t recordSize, std::uint64_t firstRecord,
-                       const std::string& failureMessage, const RecordChunkFn& onChunk) {
+                       const Message& failureMessage, const RecordChunkFn& onChunk) {
     auto file = fs.openRead(path);
     if (!file) return failedWith(failureMessage, file.status());
     if (Status st = (*file)->skip(firstRecord * recordSize); !st) return failedWith(failureMessage, st);
@@ -235,7 +235,7 @@ Status scanRecordsFrom(FileSystem& fs, const std::string& path, std::size_t reco
 }
 
 Result<std::vector<unsigned char>> readRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                                               const std::string& failureMessage) {
+                                               const Message& failureMessage) {
     std::vector<unsigned char> all;
     const Status st = scanRecords(fs, path, recordSize, failureMessage,
                                   [&](const unsigned char* records, std::size_t count) {
@@ -246,7 +246,7 @@ Result<std::vector<unsigned char>> readRecords(FileSystem& fs, const std::string
 }
 
 Result<std::vector<unsigned char>> readFirstRecord(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                                                   const std::string& failureMessage) {
+                                                   const Message& failureMessage) {
     auto file = fs.openRead(path);
     if (!file) return failedWith(failureMessage, file.status());
     auto bytes = readAtMost(**file, recordSize);
@@ -256,7 +256,7 @@ Result<std::vector<unsigned char>> readFirstRecord(FileSystem& fs, const std::st
 }
 
 Result<RecordFileContent> readRecordFile(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                                         const std::string& failureMessage, std::size_t maxRecords) {
+                                         const Message& failureMessage, std::size_t maxRecords) {
     auto file = fs.openRead(path);
     if (!file) {
         if (file.status().code() == StatusCode::NotFound) return RecordFileContent{};
@@ -283,7 +283,7 @@ Result<RecordFileContent> readRecordFile(FileSystem& fs, const std::string& path
 }
 
 Status changeRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const ChangeRecordsFn& change,
-                     const std::string& failureMessage, std::size_t maxRecords) {
+                     const Message& failureMessage, std::size_t maxRecords) {
     auto held = lockFileSet(fs, FileSet(path), failureMessage);
     if (!held) return held.status();
     if (Status st = checkLinkedRecordFile(fs, path, recordSize, failureMessage); !st) return st;
@@ -296,7 +296,7 @@ Status changeRecords(FileSystem& fs, const std::string& path, std::size_t record
 }
 
 Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char* record, std::size_t recordSize,
-                    const std::string& failureMessage) {
+                    const Message& failureMessage) {
     auto held = lockFileSet(fs, FileSet(path), failureMessage);
     if (!held) return held.status();
     if (Status st = checkLinkedRecordFile(fs, path, recordSize, failureMessage); !st) return st;
@@ -326,7 +326,7 @@ Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char
 }
 
 Status rewriteRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const unsigned char* records,
-                      std::size_t byteCount, const std::string& failureMessage) {
+                      std::size_t byteCount, const Message& failureMessage) {
     auto held = lockFileSet(fs, FileSet(path), failureMessage);
     if (!held) return held.status();
     if (Status st = checkLinkedRecordFile(fs, path, recordSize, failureMessage); !st) return st;
@@ -335,7 +335,7 @@ Status rewriteRecords(FileSystem& fs, const std::string& path, std::size_t recor
 }
 
 Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
-                      const AppendForFn& appendFor, bool appends, const std::string& failureMessage) {
+                      const AppendForFn& appendFor, bool appends, const Message& failureMessage) {
     auto held = lockFileSet(fs, FileSet(path), failureMessage);
     if (!held) return held.status();
     if (Status st = checkLinkedRecordFile(fs, path, recordSize, failureMessage); !st) return st;
@@ -375,14 +375,14 @@ Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recor
 }
 
 Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
-                      const std::vector<unsigned char>& append, const std::string& failureMessage) {
+                      const std::vector<unsigned char>& append, const Message& failureMessage) {
     return replaceRecords(
         fs, path, recordSize, keep, [&](const std::vector<unsigned char>&) -> Result<std::vector<unsigned char>> { return append; },
         !append.empty(), failureMessage);
 }
 
 Status removeRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
-                     const std::string& failureMessage) {
+                     const Message& failureMessage) {
     return replaceRecords(fs, path, recordSize, keep, {}, failureMessage);
 }
 

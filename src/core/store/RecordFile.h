@@ -24,7 +24,7 @@ inline constexpr std::chrono::milliseconds kFileSetLockWait{5000};
 // "The file set is busy in another program, try again : " + the lock file's path: the
 // failure of every writer that waited kFileSetLockWait in vain. A lock file that cannot be
 // opened fails with "Cannot lock file set : " + its path instead.
-std::string fileSetBusyMessage(const FileSet& set);
+Message fileSetBusyMessage(const FileSet& set);
 
 // Holds the advisory lock of set for one read-change-write operation, waiting
 // kFileSetLockWait at most. Every writer below takes it (on the set of the file it writes);
@@ -36,7 +36,7 @@ std::string fileSetBusyMessage(const FileSet& set);
 // cannot be opened fails with "Cannot lock file set : " + its path. A lock file that is
 // created takes the permission bits of the settings file. Once the lock is held, the
 // temporary files that crashed rewrites of the set left behind are removed.
-Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set, const std::string& failureMessage);
+Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set, const Message& failureMessage);
 // lockFileSet for a caller that writes several files, with "Cannot lock file set : " + the
 // lock file's path as its failure in every case.
 Result<std::unique_ptr<FileLock>> lockFileSet(FileSystem& fs, const FileSet& set);
@@ -52,14 +52,14 @@ void removeStaleTemporaries(FileSystem& fs, const FileSet& set);
 // missing, not a regular file, an extension other than path's last three characters, or a
 // size that is not a whole number of recordSize records. Ok for a path that is no link.
 Status checkLinkedRecordFile(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                             const std::string& failureMessage);
+                             const Message& failureMessage);
 
 // The file whose permission bits a new file of set takes: file itself when it exists, else
 // the set's settings file, so the files of a private set stay private.
 std::string permissionSourceFor(FileSystem& fs, const std::string& file, const FileSet& set);
 
 // failureMessage as the user's text, with the system's reason taken from cause.
-Status failedWith(const std::string& failureMessage, const Status& cause);
+Status failedWith(const Message& failureMessage, const Status& cause);
 
 // What a record file held when it was read, to tell later whether anyone changed it.
 struct RecordFileVersion {
@@ -78,7 +78,7 @@ struct RecordFileContent {
 };
 // At most maxRecords records are read, so a file of one record is read no further than it.
 Result<RecordFileContent> readRecordFile(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                                         const std::string& failureMessage,
+                                         const Message& failureMessage,
                                          std::size_t maxRecords = std::numeric_limits<std::size_t>::max());
 
 // Given the current whole records of a file (empty when it is missing), the new content,
@@ -88,7 +88,7 @@ using ChangeRecordsFn = std::function<Result<std::vector<unsigned char>>(const R
 // Under the set's lock: reads path once (its first maxRecords records), lets change compute the
 // new content from it and rewrites the file crash-safely. On any failure path is untouched.
 Status changeRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const ChangeRecordsFn& change,
-                     const std::string& failureMessage,
+                     const Message& failureMessage,
                      std::size_t maxRecords = std::numeric_limits<std::size_t>::max());
 
 // Called with consecutive whole records; count >= 1.
@@ -100,26 +100,26 @@ using KeepRecordFn = std::function<bool(const unsigned char* record)>;
 // With progress, it is told the bytes read of the file's size before each chunk, and a stop
 // ends the scan with Status::cancelled().
 Status scanRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                   const std::string& failureMessage, const RecordChunkFn& onChunk, Progress* progress = nullptr);
+                   const Message& failureMessage, const RecordChunkFn& onChunk, Progress* progress = nullptr);
 
 // As scanRecords, from record firstRecord on (nothing when the file holds no more records).
 Status scanRecordsFrom(FileSystem& fs, const std::string& path, std::size_t recordSize, std::uint64_t firstRecord,
-                       const std::string& failureMessage, const RecordChunkFn& onChunk);
+                       const Message& failureMessage, const RecordChunkFn& onChunk);
 
 // All whole records of path, concatenated.
 Result<std::vector<unsigned char>> readRecords(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                                               const std::string& failureMessage);
+                                               const Message& failureMessage);
 
 // The first record of path, read no further than it; empty when path holds no whole record.
 // Fails with failureMessage when the file cannot be read.
 Result<std::vector<unsigned char>> readFirstRecord(FileSystem& fs, const std::string& path, std::size_t recordSize,
-                                                   const std::string& failureMessage);
+                                                   const Message& failureMessage);
 
 // Appends one record to an existing file, synced. A torn tail is dropped first so the new
 // record starts on a record boundary (refused instead when path is a link: the file it
 // leads to is not the set's to cut); a write that fails part-way is cut back off.
 Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char* record, std::size_t recordSize,
-                    const std::string& failureMessage);
+                    const Message& failureMessage);
 
 // Replaces path by records (byteCount bytes of whole recordSize records) through a temporary
 // file of its own (base path + "tmp" + a unique suffix, beside the file it replaces): written
@@ -127,23 +127,23 @@ Status appendRecord(FileSystem& fs, const std::string& path, const unsigned char
 // renamed over path, or over the target when path is a symbolic link (checked as
 // checkLinkedRecordFile says). On failure path is untouched and the temporary file removed.
 Status rewriteRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const unsigned char* records,
-                      std::size_t byteCount, const std::string& failureMessage);
+                      std::size_t byteCount, const Message& failureMessage);
 
 // One crash-safe rewrite of path that keeps, in order, the records keep accepts and then
 // adds `append` (whole records, may be empty) at the end. A missing file counts as empty
 // when nothing is appended, and fails otherwise.
 Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
-                      const std::vector<unsigned char>& append, const std::string& failureMessage);
+                      const std::vector<unsigned char>& append, const Message& failureMessage);
 
 // As replaceRecords, with the records to add computed from those keep rejected (in file
 // order), so an update can keep what the old record held.
 using AppendForFn = std::function<Result<std::vector<unsigned char>>(const std::vector<unsigned char>& dropped)>;
 Status replaceRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
-                      const AppendForFn& appendFor, bool appends, const std::string& failureMessage);
+                      const AppendForFn& appendFor, bool appends, const Message& failureMessage);
 
 // replaceRecords with nothing appended: removes every record keep rejects.
 Status removeRecords(FileSystem& fs, const std::string& path, std::size_t recordSize, const KeepRecordFn& keep,
-                     const std::string& failureMessage);
+                     const Message& failureMessage);
 
 // The start of every temporary file's name while path is rewritten: path less its last
 // three characters + "tmp"; a unique suffix follows.

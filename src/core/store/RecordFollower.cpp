@@ -17,7 +17,7 @@ void RecordFollower::keepLast(const unsigned char* records, std::size_t count) {
     m_last.assign(last, last + m_recordSize);
 }
 
-Status RecordFollower::readWhole(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+Status RecordFollower::readWhole(FileSystem& fs, const std::string& path, const Message& failureMessage,
                                  const std::function<void()>& restart, const RecordChunkFn& onChunk) {
     forget();
     restart();
@@ -28,7 +28,7 @@ Status RecordFollower::readWhole(FileSystem& fs, const std::string& path, const 
 }
 
 Result<RecordFollower::Read> RecordFollower::follow(FileSystem& fs, const std::string& path,
-                                                    const std::string& failureMessage,
+                                                    const Message& failureMessage,
                                                     const std::function<void()>& restart,
                                                     const RecordChunkFn& onChunk) {
     // Taken before reading: a change made while reading shows as a change at the next call.

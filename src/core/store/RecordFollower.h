@@ -30,7 +30,7 @@ public:
     // (first call, another path, a rewrite, a file that shrank or changed in place).
     // Fails with failureMessage as scanRecords does; the reader then drops what it made of the
     // file, and the next call reads it whole.
-    Result<Read> follow(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+    Result<Read> follow(FileSystem& fs, const std::string& path, const Message& failureMessage,
                         const std::function<void()>& restart, const RecordChunkFn& onChunk);
 
     // The next follow reads the whole file.
@@ -40,7 +40,7 @@ public:
     std::uint64_t records() const { return m_records; }
 
 private:
-    Status readWhole(FileSystem& fs, const std::string& path, const std::string& failureMessage,
+    Status readWhole(FileSystem& fs, const std::string& path, const Message& failureMessage,
                      const std::function<void()>& restart, const RecordChunkFn& onChunk);
     void keepLast(const unsigned char* records, std::size_t count);
 

@@ -12,7 +12,7 @@
 namespace ql {
 
 Status createFileSet(FileSystem& fs, const FileSet& set, const std::string& currencySymbol, bool monthFirst) {
-    const std::string failed = kCannotCreateFileSet;
+    const Message failed(MessageId::CannotCreateNewProject);
     auto held = lockFileSet(fs, set, failed);
     if (!held) return held.status();
     const std::pair<const std::string&, std::size_t> files[] = {{set.chosen(), SettingsRecord::kSize},
@@ -33,9 +33,9 @@ Status createFileSet(FileSystem& fs, const FileSet& set, const std::string& curr
 
 Result<SettingsRecord> readSettings(FileSystem& fs, const FileSet& set) {
     const std::string& path = set.settings();
-    auto bytes = readFirstRecord(fs, path, SettingsRecord::kSize, "Cannot open settings file : " + path);
+    auto bytes = readFirstRecord(fs, path, SettingsRecord::kSize, Message(MessageId::CannotOpenSettingsFile, {path}));
     if (!bytes) return bytes.status();
-    if (bytes->empty()) return Status::notFound("Cannot open settings file : " + path);
+    if (bytes->empty()) return Status::notFound(Message(MessageId::CannotOpenSettingsFile, {path}));
     return decodeSettings(bytes->data());
 }
 
@@ -63,7 +63,7 @@ Status writeSettingsIf(FileSystem& fs, const SettingsRecord& record, const FileS
             const auto bytes = held ? encodeSettings(record, held) : encodeSettings(record);
             return std::vector<unsigned char>(bytes.begin(), bytes.end());
         },
-        "Cannot write settings file : " + path, 1);
+        Message(MessageId::CannotWriteSettingsFile, {path}), 1);
 }
 
 }  // namespace
@@ -72,10 +72,8 @@ Status writeSettings(FileSystem& fs, const SettingsRecord& record, const FileSet
     return writeSettingsIf(fs, record, set, nullptr);
 }
 
-std::string settingsChangedMessage(const FileSet& set) {
-    return "The settings were changed by another program since this window opened. Cancel, then open it "
-           "again : " +
-           set.settings();
+Message settingsChangedMessage(const FileSet& set) {
+    return Message(MessageId::SettingsChanged, {set.settings()});
 }
 
 Status writeSettings(FileSystem& fs, const SettingsRecord& record, const FileSet& set, const SettingsRecord& loaded) {
@@ -88,14 +86,14 @@ Status updateSettings(FileSystem& fs, const FileSet& set, const std::function<St
         fs, path, SettingsRecord::kSize,
         [&](const RecordFileContent& current) -> Result<std::vector<unsigned char>> {
             // Writing defaults over an unreadable record would lose the company block.
-            if (current.records.empty()) return Status::notFound("Cannot open settings file : " + path);
+            if (current.records.empty()) return Status::notFound(Message(MessageId::CannotOpenSettingsFile, {path}));
             SettingsRecord record = decodeSettings(current.records.data());
             if (Status st = change(record); !st) return st;
             if (Status st = checkSettingsTexts(record, current.records.data()); !st) return st;
             const auto bytes = encodeSettings(record, current.records.data());
             return std::vector<unsigned char>(bytes.begin(), bytes.end());
         },
-        "Cannot write settings file : " + path, 1);
+        Message(MessageId::CannotWriteSettingsFile, {path}), 1);
 }
 
 }  // namespace ql

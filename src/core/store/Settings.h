@@ -10,13 +10,9 @@
 
 namespace ql {
 
-// The message shown when a new file set cannot be created.
-inline constexpr const char* kCannotCreateFileSet =
-    "Cannot create new project. Check your disk-drive for write-protection";
-
 // Creates (or empties) the chosen file of set, then its "cus", "prj", "tfr" and "qlr" files,
 // and writes defaultSettings(currencySymbol, monthFirst) to the "qlr" file.
-// Fails with kCannotCreateFileSet; files created before the failure stay empty.
+// Fails with MessageId::CannotCreateNewProject; files created before the failure stay empty.
 Status createFileSet(FileSystem& fs, const FileSet& set, const std::string& currencySymbol, bool monthFirst);
 
 // The settings record of set; NotFound or IoError when the "qlr" file cannot be read or
@@ -38,7 +34,7 @@ Status writeSettings(FileSystem& fs, const SettingsRecord& record, const FileSet
 Status updateSettings(FileSystem& fs, const FileSet& set, const std::function<Status(SettingsRecord&)>& change);
 
 // The refusal when the settings of set changed since a dialog loaded them.
-std::string settingsChangedMessage(const FileSet& set);
+Message settingsChangedMessage(const FileSet& set);
 
 // writeSettings for a dialog that edits all of the record it loaded: refused (InvalidArgument,
 // settingsChangedMessage) when the file no longer reads as `loaded`, so someone else's change

@@ -11,25 +11,25 @@ using namespace codec;
 namespace {
 
 struct TextField {
-    const char* label;
+    MessageId label;
     std::string SettingsRecord::*member;
     std::size_t offset;
     std::size_t width;
 };
 
 constexpr TextField kTextFields[] = {
-    {"company name", &SettingsRecord::companyName, 0, 61},
-    {"company address", &SettingsRecord::companyAddress, 61, 61},
-    {"city", &SettingsRecord::city, 122, 61},
-    {"ZIP", &SettingsRecord::zip, 183, 61},
-    {"state", &SettingsRecord::state, 244, 61},
-    {"country", &SettingsRecord::country, 305, 61},
-    {"phone", &SettingsRecord::phone, 366, 61},
-    {"invoice text", &SettingsRecord::invoiceText, 427, 41},
-    {"next invoice number", &SettingsRecord::nextInvoiceNumber, 468, 41},
-    {"invoice footer", &SettingsRecord::footer, 509, 1001},
-    {"sales tax label", &SettingsRecord::salesTaxLabel, 1514, 41},
-    {"monetary symbol", &SettingsRecord::monetarySymbol, 1571, 31},
+    {MessageId::SettingsCompanyName, &SettingsRecord::companyName, 0, 61},
+    {MessageId::SettingsCompanyAddress, &SettingsRecord::companyAddress, 61, 61},
+    {MessageId::SettingsCity, &SettingsRecord::city, 122, 61},
+    {MessageId::SettingsZip, &SettingsRecord::zip, 183, 61},
+    {MessageId::SettingsState, &SettingsRecord::state, 244, 61},
+    {MessageId::SettingsCountry, &SettingsRecord::country, 305, 61},
+    {MessageId::SettingsPhone, &SettingsRecord::phone, 366, 61},
+    {MessageId::SettingsInvoiceText, &SettingsRecord::invoiceText, 427, 41},
+    {MessageId::SettingsNextInvoiceNumber, &SettingsRecord::nextInvoiceNumber, 468, 41},
+    {MessageId::SettingsInvoiceFooter, &SettingsRecord::footer, 509, 1001},
+    {MessageId::SettingsSalesTaxLabel, &SettingsRecord::salesTaxLabel, 1514, 41},
+    {MessageId::SettingsMonetarySymbol, &SettingsRecord::monetarySymbol, 1571, 31},
 };
 static_assert(kTextFields[11].offset + kTextFields[11].width == SettingsRecord::kSize);
 
@@ -75,8 +75,8 @@ Status checkSettingsTexts(const SettingsRecord& r, const unsigned char* original
     for (const TextField& f : kTextFields) {
         if (original && getText(original, f.offset, f.width) == r.*f.member) continue;
         if (!textFitsField(r.*f.member, f.width))
-            return Status::invalidArgument(std::string("The ") + f.label + " is too long to be stored (at most " +
-                                           std::to_string(f.width - 1) + " bytes)");
+            return Status::invalidArgument(
+                Message(MessageId::SettingsTextTooLong, {f.label, std::to_string(f.width - 1)}));
     }
     return Status::ok();
 }

@@ -11,8 +11,8 @@
 
 namespace ql {
 
-std::string timeFramesFileMessage(const std::string& timeFramesPath) {
-    return "Cannot open time frames file : " + timeFramesPath;
+Message timeFramesFileMessage(const std::string& timeFramesPath) {
+    return Message(MessageId::CannotOpenTimeFramesFile, {timeFramesPath});
 }
 
 Status appendTimeFrame(FileSystem& fs, const FileSet& set, const TimeFrameRecord& frame) {

@@ -14,7 +14,7 @@
 namespace ql {
 
 // "Cannot open time frames file : " + path, the message of every time-frames-file failure.
-std::string timeFramesFileMessage(const std::string& timeFramesPath);
+Message timeFramesFileMessage(const std::string& timeFramesPath);
 
 // Appends frame to the "tfr" file of set (which must exist).
 Status appendTimeFrame(FileSystem& fs, const FileSet& set, const TimeFrameRecord& frame);

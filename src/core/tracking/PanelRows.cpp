@@ -12,7 +12,7 @@ std::array<PanelRow, kPeriodCount> totalsPanelRows(const PeriodTotals& totals) {
     std::array<PanelRow, kPeriodCount> rows;
     for (std::size_t p = 0; p < kPeriodCount; ++p) {
         const PeriodTotal& total = totals.periods[p];
-        rows[p] = {total.label, durationText(total.minutes), amountText(totals.monetarySymbol, total.charges)};
+        rows[p] = {total.label, durationText(total.minutes), amountText(totals.monetarySymbol, total.charges), total.name};
     }
     return rows;
 }

@@ -19,6 +19,7 @@ struct PanelRow {
     std::string label;       // project name or period label
     std::string timeText;    // "HH:MM"
     std::string chargeText;  // monetary symbol + "%.2f"
+    Message name{};          // a period's label by id; empty on a project's row
 
     bool operator==(const PanelRow&) const = default;
 };

@@ -309,10 +309,11 @@ PeriodTotals emptyTotals(const SettingsRecord* settings, std::int32_t now) {
     const calendar::Date lastDays[] = {calendar::addDays(monday, 6),
                                        {today.year, today.month, calendar::daysInMonth(today.month, today.year)},
                                        {today.year, 12, 31}};
-    periods[0].label = "Today (" + date(today) + ")";
-    const char* names[] = {"This week (", "This month (", "This year ("};
+    periods[0].name = Message(MessageId::TotalsToday, {date(today)});
+    const MessageId names[] = {MessageId::TotalsThisWeek, MessageId::TotalsThisMonth, MessageId::TotalsThisYear};
     for (std::size_t p = 1; p < kPeriodCount; ++p)
-        periods[p].label = names[p - 1] + date(firstDays[p - 1]) + " - " + date(lastDays[p - 1]) + ")";
+        periods[p].name = Message(names[p - 1], {date(firstDays[p - 1]) + " - " + date(lastDays[p - 1])});
+    for (PeriodTotal& period : periods) period.label = englishText(period.name);
     return totals;
 }
 

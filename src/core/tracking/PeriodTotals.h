@@ -23,6 +23,7 @@ struct PeriodTotal {
     std::int32_t end = 0;     // last second, inclusive
     std::int64_t minutes = 0;
     double charges = 0.0;
+    Message name{};           // the label by id, its dates as parts
 };
 
 struct PeriodTotals {

@@ -80,8 +80,8 @@ std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_
     return state;
 }
 
-std::string journalReadMessage(const std::string& path) { return "Cannot read running projects file : " + path; }
-std::string journalWriteMessage(const std::string& path) { return "Cannot write running projects file : " + path; }
+Message journalReadMessage(const std::string& path) { return Message(MessageId::CannotReadRunningProjects, {path}); }
+Message journalWriteMessage(const std::string& path) { return Message(MessageId::CannotWriteRunningProjects, {path}); }
 
 Result<std::optional<JournalState>> readJournal(FileSystem& fs, const std::string& path) {
     auto opened = fs.openRead(path);

@@ -50,9 +50,9 @@ std::vector<unsigned char> encodeJournal(const JournalState& state);
 std::optional<JournalState> decodeJournal(const unsigned char* bytes, std::size_t size);
 
 // "Cannot read running projects file : " + path, reported when a journal is not whole.
-std::string journalReadMessage(const std::string& path);
+Message journalReadMessage(const std::string& path);
 // "Cannot write running projects file : " + path.
-std::string journalWriteMessage(const std::string& path);
+Message journalWriteMessage(const std::string& path);
 
 // The journal at path: nullopt when there is none; a failure (journalReadMessage) when it
 // cannot be read or does not decode. Reads at most one journal's largest size plus one byte.

@@ -20,7 +20,7 @@ CheckInResult RunningProjects::checkIn(std::int32_t projectId, std::int32_t now)
 Result<TimeFrameRecord> RunningProjects::checkOut(std::int32_t projectId, std::int32_t now, const FrameWriter& write) {
     const auto it = std::find_if(m_entries.begin(), m_entries.end(),
                                  [&](const RunningEntry& e) { return e.projectId == projectId; });
-    if (it == m_entries.end()) return Status::notFound("The project is not running.");
+    if (it == m_entries.end()) return Status::notFound(Message(MessageId::ProjectNotRunning));
     const TimeFrameRecord frame{projectId, it->start, std::max(it->start, now)};
     const Status written = write(frame);
     if (!written) return written;

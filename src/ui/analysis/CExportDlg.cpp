@@ -118,9 +118,9 @@ void CExportDlg::accept() {
     std::int32_t ends[2] = {0, 0};
     for (int i = 0; i < 2; ++i) {
         const auto [edit, clock] = fields[i];
-        const auto t = ql::ParseDateText(edit->text().toStdString(), request.monthFirst, clock, i == 0 ? "From" : "To");
+        const auto t = ql::ParseDateText(edit->text().toStdString(), request.monthFirst, clock, i == 0 ? ql::MessageId::FieldFrom : ql::MessageId::FieldTo);
         if (!t) {
-            m_prompter.inform(tr("Warning"), coreText(t.status().message()),
+            m_prompter.inform(tr("Warning"), coreText(t.status()),
                               Prompter::Icon::Information);
             edit->setFocus();
             edit->selectAll();
@@ -158,7 +158,7 @@ QString CExportDlg::writeExportFile(const ql::ExportRequest& request, bool& stop
     ql::Status produced;
     // The one writer of output files, as quillory-cli export --out writes them.
     const ql::Status written = ql::writeOutputFile(
-        m_fs, QFile::encodeName(path).toStdString(), "Cannot write the export file : " + path.toStdString(),
+        m_fs, QFile::encodeName(path).toStdString(), ql::Message(ql::MessageId::CannotWriteExportFile, {path.toStdString()}),
         [&](ql::File& file) {
             created = true;
             produced = ql::writeExport(
@@ -174,10 +174,10 @@ QString CExportDlg::writeExportFile(const ql::ExportRequest& request, bool& stop
     if (written) return {};
     stopped = produced.isCancelled();
     // A refused path (a file of the open set) is said as it is: nothing was created.
-    if (written.code() == ql::StatusCode::InvalidArgument) return coreText(written.message());
+    if (written.code() == ql::StatusCode::InvalidArgument) return coreText(written);
     const QString reason = QString::fromStdString(written.reason());
     if (!created) return tr("Cannot create the export file : %1\n%2").arg(path, reason);
     // A file that cannot be read is said in its own words; the export file's failures with their reason.
-    if (fileWrite && !produced) return coreText(produced.message());
+    if (fileWrite && !produced) return coreText(produced);
     return tr("Cannot write the export file : %1\n%2").arg(path, reason);
 }

@@ -120,7 +120,7 @@ void CPieChartDlg::compute() {
     if (!period) {
         // An unreadable typed date gives an empty chart and says why.
         m_chart.clear();
-        m_prompter.inform(tr("Warning"), coreText(period.status().message()),
+        m_prompter.inform(tr("Warning"), coreText(period.status()),
                           Prompter::Icon::Information);
         return;
     }
@@ -132,7 +132,7 @@ void CPieChartDlg::compute() {
     const ql::Status st = m_chart.compute(m_fs, m_set, *period, progress.get());
     // Stopped by the user: an empty chart, nothing to say.
     if (st.isCancelled()) return;
-    if (!st) m_prompter.inform(QStringLiteral("Quillory"), coreText(st.message()), Prompter::Icon::Warning);
+    if (!st) m_prompter.inform(QStringLiteral("Quillory"), coreText(st), Prompter::Icon::Warning);
 }
 
 void CPieChartDlg::repaintChart() {

@@ -131,7 +131,7 @@ void CTessalyApp::onFilePrintSetup() {
 
 void CTessalyApp::showDiskWarnings() {
     // The change was made and stays reported as made; the user only learns it may not be durable.
-    for (const std::string& warning : m_services.fileSystem.takeWarnings())
+    for (const ql::Message& warning : m_services.fileSystem.takeWarnings())
         m_services.prompter.inform(tr("Warning"), coreText(warning), Prompter::Icon::Warning);
 }
 

@@ -117,9 +117,9 @@ ql::Status CTessalyDoc::answerAbsence(ql::AbsenceAnswer answer, const ql::Absenc
     m_running = std::move(outcome.running);
     journal();
     if (!journalFailure)
-        m_prompter.inform(kAppTitle, coreText(journalFailure.message()), Prompter::Icon::Warning);
+        m_prompter.inform(kAppTitle, coreText(journalFailure), Prompter::Icon::Warning);
     if (!outcome.status)
-        m_prompter.inform(kAppTitle, coreText(outcome.status.message()), Prompter::Icon::Warning);
+        m_prompter.inform(kAppTitle, coreText(outcome.status), Prompter::Icon::Warning);
     updateTitle();
     emit stateChanged();
     openedOrCreated();
@@ -131,7 +131,7 @@ void CTessalyDoc::journal() {
     const std::int32_t awaySince = m_running.paused() ? 0 : m_awaySince;
     const ql::Status written = m_journal.record(m_running, m_clock.now(), awaySince);
     // Timing goes on in memory: only a crash before the next good write would lose it.
-    if (!written) m_prompter.inform(kAppTitle, coreText(written.message()), Prompter::Icon::Warning);
+    if (!written) m_prompter.inform(kAppTitle, coreText(written), Prompter::Icon::Warning);
 }
 
 QString CTessalyDoc::heldElsewhereText(const QString& settingsPath) {
@@ -167,7 +167,7 @@ bool CTessalyDoc::claimForCheckIn() {
 void CTessalyDoc::offerRecovery() {
     auto journalled = m_journal.read();
     if (!journalled) {
-        const QString message = coreText(journalled.status().message());
+        const QString message = coreText(journalled.status());
         // A FIFO, folder or device is the user's and stays where it is: told once, and again
         // only when something else sits there, not at every start.
         if (const auto mark = ql::unusableJournalMark(m_fileSystem, m_journal.path())) {
@@ -203,7 +203,7 @@ void CTessalyDoc::offerRecovery() {
         [&](const ql::RunningProjects& rest) { (void)m_journal.record(rest, state.heartbeat); });
     m_running = std::move(outcome.running);
     if (!outcome.status)
-        m_prompter.inform(kAppTitle, coreText(outcome.status.message()), Prompter::Icon::Warning);
+        m_prompter.inform(kAppTitle, coreText(outcome.status), Prompter::Icon::Warning);
     journal();
     updateTitle();
     emit stateChanged();
@@ -260,7 +260,7 @@ void CTessalyDoc::onFileNew() {
             // The set that stays open keeps its own path, so no command acts on the
             // half-created one.
             setSettingsPath(previous);
-            m_prompter.inform(kAppTitle, coreText(created.message()), Prompter::Icon::Error);
+            m_prompter.inform(kAppTitle, coreText(created), Prompter::Icon::Error);
         }
         openedOrCreated();
     }

@@ -81,7 +81,7 @@ void CTessalyView::refreshRunningPanel(bool report) {
                                            m_doc.runningProjects(), m_clock.now());
     m_runningRows = std::move(loaded.rows);
     if (report && !loaded.status)
-        m_doc.prompter().inform(QStringLiteral("Quillory"), coreText(loaded.status.message()),
+        m_doc.prompter().inform(QStringLiteral("Quillory"), coreText(loaded.status),
                                 Prompter::Icon::Warning);
     update();
 }
@@ -103,19 +103,19 @@ void CTessalyView::refreshTotals() {
 }
 
 void CTessalyView::reportFailures(Source source, const std::vector<ql::Status>& failures) {
-    std::vector<std::string> messages;
-    for (const ql::Status& failure : failures) messages.push_back(failure.message());
-    auto shown = [this](const std::string& message) {
+    std::vector<ql::Message> messages;
+    for (const ql::Status& failure : failures) messages.push_back(failure.userMessage());
+    auto shown = [this](const ql::Message& message) {
         for (const auto& reported : m_reported)
             if (std::find(reported.begin(), reported.end(), message) != reported.end()) return true;
         return false;
     };
-    std::vector<std::string> toShow;
-    for (const std::string& message : messages)
+    std::vector<ql::Message> toShow;
+    for (const ql::Message& message : messages)
         if (!shown(message)) toShow.push_back(message);
     // Recorded before the boxes run: closing one activates the window, which refreshes again.
     m_reported[static_cast<std::size_t>(source)] = std::move(messages);
-    for (const std::string& message : toShow)
+    for (const ql::Message& message : toShow)
         m_doc.prompter().inform(QStringLiteral("Quillory"), coreText(message), Prompter::Icon::Warning);
 }
 
@@ -165,7 +165,7 @@ std::vector<AccessibleItem> CTessalyView::accessibleItems() const {
             const int y = 30 + 18 * static_cast<int>(i);
             // The period's label read as the panel shows it, in the window's language.
             ql::PanelRow shown = m_totalsRows[i];
-            shown.label = coreText(shown.label).toStdString();
+            shown.label = coreText(shown.name).toStdString();
             totals.children.push_back({QAccessible::Row, rowName(shown), {}, cellRect(5, y, half, y + 15), false,
                                        rowItems(QAccessible::Cell, shown, totalsColumns, y)});
         }

@@ -101,7 +101,7 @@ private:
     std::array<ql::PanelRow, ql::kPeriodCount> m_totalsRows{};
     ql::TotalsKeeper m_totals;
     std::int32_t m_totalsDay = 0;                        // day start of the date the totals are of
-    std::array<std::vector<std::string>, 2> m_reported;  // by Source: failures already shown
+    std::array<std::vector<ql::Message>, 2> m_reported;  // by Source: failures already shown
     WeekChartInteraction m_chart;
     PrintDispatch* m_print = nullptr;
 };

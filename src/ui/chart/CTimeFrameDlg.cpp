@@ -52,7 +52,7 @@ void CTimeFrameDlg::accept() {
                                    m_duration->text().toStdString()};
     const ql::TimeFrameInput input = ql::parseTimeFrameTexts(m_frame, texts, m_monthFirst);
     if (!input.frame) {
-        m_prompter.inform(tr("Time frame"), coreText(input.frame.status().message()),
+        m_prompter.inform(tr("Time frame"), coreText(input.frame.status()),
                           Prompter::Icon::Warning);
         QLineEdit* edit = input.field == ql::TimeFrameField::Date   ? m_date
                           : input.field == ql::TimeFrameField::Time ? m_time

@@ -36,7 +36,7 @@ WeekChartInteraction::WeekChartInteraction(QWidget& view, const CommandContext& 
 }
 
 void WeekChartInteraction::warn(const ql::Status& status) const {
-    m_context.prompter.inform(QStringLiteral("Quillory"), coreText(status.message()),
+    m_context.prompter.inform(QStringLiteral("Quillory"), coreText(status),
                               Prompter::Icon::Warning);
 }
 

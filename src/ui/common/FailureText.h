@@ -9,7 +9,7 @@
 // of its own when there is one. A refusal (InvalidArgument) is said as it is: nothing was
 // written, so there is no reason to give.
 inline QString failureText(const ql::Status& failed) {
-    const QString message = coreText(failed.message());
+    const QString message = coreText(failed);
     if (failed.code() == ql::StatusCode::InvalidArgument || failed.reason().empty()) return message;
     return message + QLatin1Char('\n') + QString::fromStdString(failed.reason());
 }

@@ -79,7 +79,7 @@ void CCustomerInfoDlg::accept() {
         auto stored = ql::checkBillingField(f.kind, edit->text().toStdString());
         if (!stored) {
             if (m_prompter)
-                m_prompter->inform(tr("Customer info"), coreText(stored.status().message()),
+                m_prompter->inform(tr("Customer info"), coreText(stored.status()),
                                    Prompter::Icon::Warning);
             edit->setFocus();
             edit->selectAll();

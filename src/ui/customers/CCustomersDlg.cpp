@@ -115,7 +115,7 @@ const ql::CustomerRecord* CCustomersDlg::customerOfRow(int row) const {
 }
 
 void CCustomersDlg::report(const ql::Status& status) {
-    m_prompter.inform(kCaption, coreText(status.message()));
+    m_prompter.inform(kCaption, coreText(status));
 }
 
 void CCustomersDlg::reload() {

@@ -53,7 +53,7 @@ void CProjectInfoDlg::fillCustomers(ql::FileSystem& fs, Prompter& prompter, cons
     QComboBox* combo = m_ui->customerCombo;
     auto customers = ql::loadCustomers(fs, customersPath);
     if (!customers) {
-        prompter.inform(kCaption, coreText(customers.status().message()));
+        prompter.inform(kCaption, coreText(customers.status()));
         combo->setCurrentIndex(-1);
         return;
     }

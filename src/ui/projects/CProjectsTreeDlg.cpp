@@ -140,7 +140,7 @@ void CProjectsTreeDlg::load() {
     auto snapshot = ql::loadProjectsSnapshot(m_fs, path);
     if (!snapshot) {
         m_fileUnreadable = m_fs.exists(path);
-        m_prompter.inform(kCaption, coreText(snapshot.status().message()));
+        m_prompter.inform(kCaption, coreText(snapshot.status()));
         return;
     }
     m_loadedVersion = snapshot->version;
@@ -150,7 +150,7 @@ void CProjectsTreeDlg::load() {
     if (inFrames)
         m_projects.reserveIdsThrough(*inFrames);
     else
-        m_prompter.inform(kCaption, coreText(inFrames.status().message()));
+        m_prompter.inform(kCaption, coreText(inFrames.status()));
 
     // Items are built detached and added in one step: thousands of projects open at once.
     QList<QTreeWidgetItem*> roots;
@@ -307,7 +307,7 @@ void CProjectsTreeDlg::accept() {
     }
     const ql::Status written = ql::writeProjects(m_fs, path, m_projects.records(), m_loadedVersion);
     if (!written) {
-        m_prompter.inform(kCaption, coreText(written.message()));
+        m_prompter.inform(kCaption, coreText(written));
         return;
     }
     m_chosenProjectId = chosen;

@@ -105,7 +105,7 @@ bool CHistoryDlg::monthFirst() const {
     return ql::readSettings(m_fs, m_set).valueOr(ql::SettingsRecord{}).monthFirst();
 }
 
-void CHistoryDlg::report(const std::string& message) {
+void CHistoryDlg::report(const ql::Message& message) {
     m_prompter.inform(QStringLiteral("Quillory"), coreText(message), Prompter::Icon::Warning);
 }
 
@@ -119,7 +119,7 @@ std::vector<int> CHistoryDlg::selectedRows() const {
 void CHistoryDlg::reload() {
     const ql::SettingsRecord settings = ql::readSettings(m_fs, m_set).valueOr(ql::SettingsRecord{});
     ql::HistoryLoad load = ql::LoadHistoryItems(m_fs, m_set, {m_filterProjectId, m_filterPeriod});
-    for (const std::string& message : load.messages) report(message);
+    for (const ql::Message& message : load.messages) report(message);
     m_model->setHistory(std::move(load.history), settings.monthFirst(), settings.monetarySymbol);
     showInvoices();
     sortByColumn(m_sortColumn);
@@ -166,7 +166,7 @@ void CHistoryDlg::showInvoices() {
             const std::size_t before = last->reg.invoices().size();
             auto kept = ql::rereadInvoiceRegister(m_fs, m_set, last->reg);
             // An unreadable register is said rather than shown as time never billed.
-            if (!kept) return report(kept.status().message());
+            if (!kept) return report(kept.status().userMessage());
             if (*kept == before) {
                 last->frames.add(before);
             } else {
@@ -176,7 +176,7 @@ void CHistoryDlg::showInvoices() {
             last->numbers.resize(last->reg.invoices().size());
         } else {
             auto read = ql::readInvoiceRegister(m_fs, m_set);
-            if (!read) return report(read.status().message());
+            if (!read) return report(read.status().userMessage());
             last = std::make_shared<BilledIndex>(std::move(read).value());
         }
         last->path = path;
@@ -215,7 +215,7 @@ void CHistoryDlg::addFrame() {
     const std::int32_t end = m_clock.now();
     CTimeFrameDlg dialog({*chosen, start, end}, projectNameOf(*chosen), monthFirst(), m_prompter, this);
     if (m_modal.runDialog(dialog) != QDialog::Accepted) return;
-    if (const ql::Status st = ql::appendTimeFrame(m_fs, m_set, dialog.frame()); !st) report(st.message());
+    if (const ql::Status st = ql::appendTimeFrame(m_fs, m_set, dialog.frame()); !st) report(st.userMessage());
     reload();
 }
 
@@ -230,7 +230,7 @@ void CHistoryDlg::updateFrame() {
             // One rewrite drops every copy of the old frame and appends the edited one, so a
             // failure can never lose the frame.
             const std::string path = m_set.timeFrames();
-            if (const ql::Status st = ql::updateTimeFrame(m_fs, path, old, dialog.frame()); !st) report(st.message());
+            if (const ql::Status st = ql::updateTimeFrame(m_fs, path, old, dialog.frame()); !st) report(st.userMessage());
         }
     }
     reload();
@@ -244,7 +244,7 @@ void CHistoryDlg::removeFrames() {
     for (const int row : selectedRows()) frames.push_back(m_model->item(row).frame);
     if (!frames.empty()) {
         const std::string path = m_set.timeFrames();
-        if (const ql::Status st = ql::removeTimeFrames(m_fs, path, frames); !st) report(st.message());
+        if (const ql::Status st = ql::removeTimeFrames(m_fs, path, frames); !st) report(st.userMessage());
     }
     reload();
 }

@@ -74,7 +74,7 @@ protected:
 private:
     bool monthFirst() const;
     QString projectNameOf(std::int32_t projectId) const;
-    void report(const std::string& message);
+    void report(const ql::Message& message);
 
     std::unique_ptr<Ui::CHistoryDlg> m_ui;
     ql::FileSystem& m_fs;

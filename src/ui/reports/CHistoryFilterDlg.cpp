@@ -75,7 +75,7 @@ void CHistoryFilterDlg::RefreshFilterControls() {
     if (!all && m_filterProjectId != -1) {
         const auto index = ql::ProjectIndex::load(m_fs, m_set.projects());
         if (!index)
-            m_prompter.inform(QStringLiteral("Quillory"), coreText(index.status().message()));
+            m_prompter.inform(QStringLiteral("Quillory"), coreText(index.status()));
         else if (!index->find(m_filterProjectId))
             name = QString::fromStdString(ql::deletedProjectName(m_filterProjectId));  // as the rows name it
         else
@@ -106,7 +106,7 @@ void CHistoryFilterDlg::accept() {
             ql::writeHistoryFilter(m_fs, m_set.historyFilter(), record);
         if (!written)
             m_prompter.inform(tr("Warning"),
-                              coreText(written.message()) +
+                              coreText(written) +
                                   tr("\nThe filter applies to this list only and was not saved."),
                               Prompter::Icon::Warning);
     }

@@ -152,7 +152,7 @@ std::optional<ql::IssuedContent> CInvoicesDlg::selectedContent() {
     auto content = ql::findIssuedContent(m_fs, m_set, m_register, m_register.invoices()[*i].number,
                                          ql::VoidInvoices::Given);
     if (!content) {
-        m_prompter.inform(QStringLiteral("Quillory"), coreText(content.status().message()),
+        m_prompter.inform(QStringLiteral("Quillory"), coreText(content.status()),
                           Prompter::Icon::Warning);
         return std::nullopt;
     }
@@ -212,7 +212,7 @@ void CInvoicesDlg::voidSelected() {
     // Read again either way: another program may have changed the register meanwhile.
     auto reread = ql::readInvoiceRegister(m_fs, m_set);
     if (!reread) {
-        m_prompter.inform(QStringLiteral("Quillory"), coreText(reread.status().message()),
+        m_prompter.inform(QStringLiteral("Quillory"), coreText(reread.status()),
                           Prompter::Icon::Warning);
         return;
     }

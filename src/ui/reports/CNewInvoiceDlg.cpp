@@ -61,7 +61,7 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
 
 CNewInvoiceDlg::~CNewInvoiceDlg() = default;
 
-void CNewInvoiceDlg::refuse(const std::string& message) {
+void CNewInvoiceDlg::refuse(const ql::Message& message) {
     m_prompter.inform(tr("Warning"), coreText(message), Prompter::Icon::Information);
 }
 
@@ -107,16 +107,16 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     const QVariant id = m_ui->customerCombo->currentData();
     request.customerId = id.isValid() ? id.toInt() : -1;
     request.invoiceNumber = m_ui->numberEdit->text().toStdString();
-    const auto start = ql::ParseDateText(m_ui->fromEdit->text().toStdString(), m_monthFirst, ql::DayClock::Start, "From");
-    if (!start) return refuse(start.status().message());
-    const auto end = ql::ParseDateText(m_ui->toEdit->text().toStdString(), m_monthFirst, ql::DayClock::End, "To");
-    if (!end) return refuse(end.status().message());
+    const auto start = ql::ParseDateText(m_ui->fromEdit->text().toStdString(), m_monthFirst, ql::DayClock::Start, ql::MessageId::FieldFrom);
+    if (!start) return refuse(start.status().userMessage());
+    const auto end = ql::ParseDateText(m_ui->toEdit->text().toStdString(), m_monthFirst, ql::DayClock::End, ql::MessageId::FieldTo);
+    if (!end) return refuse(end.status().userMessage());
     request.periodStart = *start;
     request.periodEnd = *end;
     // The date the invoice shows, whatever time the questions below take.
     request.issueDate = m_clock.now();
     auto plan = ql::prepareInvoice(m_fs, m_set, request);
-    if (!plan) return refuse(plan.status().message());
+    if (!plan) return refuse(plan.status().userMessage());
     // Asked before anything else: the questions below are then asked of the number issued.
     if (plan->shownNumber != m_shownNumber) {
         if (askAboutMovedNumber(plan->shownNumber)) return collectAndEnd(result);
@@ -134,7 +134,7 @@ void CNewInvoiceDlg::collectAndEnd(int result) {
     if (plan->overlap.frames > 0) {
         const std::optional<ql::BilledAnswer> answer = askAboutBilled(plan->overlap);
         if (!answer) return;
-        if (const ql::Status answered = ql::answerBilled(*plan, *answer); !answered) return refuse(answered.message());
+        if (const ql::Status answered = ql::answerBilled(*plan, *answer); !answered) return refuse(answered.userMessage());
     }
     const std::function<ql::Status()> write = m_output ? m_output(result, *plan, this) : nullptr;
     bool writeFailed = false;

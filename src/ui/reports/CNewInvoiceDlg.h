@@ -40,7 +40,7 @@ public:
     static constexpr int kEInvoiceXml = 4;
     static constexpr int kFacturX = 5;
     // The refusal of a request whose customer has no time frame in the period.
-    static constexpr const char* kNothingToInvoice = ql::kNothingToInvoice;
+    static constexpr ql::MessageId kNothingToInvoice = ql::kNothingToInvoice;
     // The step that writes what result asks for, chosen once the user answered the dialog's
     // questions and before the number is taken (parent: the dialog, for a save dialog). It
     // runs under the set's lock while the invoice is issued; its failure leaves nothing
@@ -67,7 +67,7 @@ public slots:
 
 private:
     void collectAndEnd(int result);
-    void refuse(const std::string& message);
+    void refuse(const ql::Message& message);
     // Asks whether to issue as current, the number stored since the dialog showed its own;
     // offers current in the field either way. True: issue again.
     bool askAboutMovedNumber(const std::string& current);

@@ -75,8 +75,9 @@ ql::Status writeEInvoiceFile(ql::FileSystem& fs, EInvoiceForm form, const ql::In
                              const ql::InvoiceParties& parties, const QString& path, const ql::FileSet* reading,
                              ql::Progress* progress) {
     const std::string encodedPath = QFile::encodeName(path).toStdString();
-    const std::string failure = (form == EInvoiceForm::Xml ? "Cannot write e-invoice file : " : "Cannot write PDF file : ") +
-                                QDir::toNativeSeparators(path).toStdString();
+    const ql::Message failure(form == EInvoiceForm::Xml ? ql::MessageId::CannotWriteEInvoiceFile
+                                                        : ql::MessageId::CannotWritePdfFile,
+                              {QDir::toNativeSeparators(path).toStdString()});
     // Refused before the pages are painted, as every output of the set's own files is.
     if (reading)
         if (const ql::Status refused = ql::refuseFileOfSet(fs, encodedPath, *reading); !refused) return refused;

@@ -12,7 +12,8 @@ ql::Status writeInvoiceTextFile(ql::FileSystem& fs, const ql::Invoice& invoice, 
     const std::string bytes = ql::invoiceFileText(invoice, parties);
     // The one writer of output files, as quillory-cli invoice --text writes them.
     return ql::writeOutputFile(fs, QFile::encodeName(path).toStdString(),
-                               "Cannot write invoice file : " + QDir::toNativeSeparators(path).toStdString(),
+                               ql::Message(ql::MessageId::CannotWriteInvoiceFile,
+                                           {QDir::toNativeSeparators(path).toStdString()}),
                                [&](ql::File& out) { return out.write(bytes.data(), bytes.size()); }, reading);
 }
 

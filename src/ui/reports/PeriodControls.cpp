@@ -10,7 +10,7 @@
 
 void fillPeriodList(QComboBox& list, ql::PeriodChoice choice) {
     list.clear();
-    for (const char* text : ql::kPeriodChoiceTexts) list.addItem(coreText(text));
+    for (const ql::MessageId name : ql::kPeriodChoiceTexts) list.addItem(coreText(ql::Message(name)));
     list.setCurrentIndex(static_cast<int>(choice));
 }
 
@@ -37,7 +37,7 @@ std::optional<ql::ReportPeriod> resolvePeriodControls(const PeriodControls& c, b
     // Only a typed date can be refused; the From field is read first.
     QLineEdit* wrong =
         ql::ParseDateText(from, monthFirst, ql::DayClock::Start).isOk() ? c.toEdit : c.fromEdit;
-    prompter.inform(QCoreApplication::translate("PeriodControls", "Warning"), coreText(period.status().message()),
+    prompter.inform(QCoreApplication::translate("PeriodControls", "Warning"), coreText(period.status()),
                     Prompter::Icon::Information);
     wrong->setFocus();
     wrong->selectAll();

@@ -60,7 +60,7 @@ QPrinter& PrintDispatch::printer() {
     return *m_ownPrinter;
 }
 
-void PrintDispatch::report(const std::string& message) {
+void PrintDispatch::report(const ql::Message& message) {
     m_context.prompter.inform(QStringLiteral("Quillory"), coreText(message), Prompter::Icon::Warning);
 }
 
@@ -84,7 +84,7 @@ void PrintDispatch::printCustomers() {
 }
 
 void PrintDispatch::previewTable(ql::Result<ql::ReportTable> table, const char* title, std::int32_t kind) {
-    if (!table) return report(table.status().message());
+    if (!table) return report(table.status().userMessage());
     m_table = std::make_unique<ql::ReportTable>(std::move(table).value());
     m_reportPages = std::make_unique<ReportPages>(*m_table, title, m_context.fileSystem, m_context.clock);
     setKind(kind);
@@ -108,9 +108,9 @@ void PrintDispatch::printInvoice() {
         return printInvoice(std::make_unique<InvoicePages>(std::move(kept->invoice), std::move(kept->parties),
                                                            m_context.fileSystem, InvoicePages::Parties::Kept));
     auto invoice = ql::LoadInvoice(m_context.fileSystem, *request, m_context.document.fileSet());
-    if (!invoice) return report(invoice.status().message());
+    if (!invoice) return report(invoice.status().userMessage());
     auto parties = ql::loadInvoiceParties(m_context.fileSystem, *invoice);
-    if (!parties) return report(parties.status().message());
+    if (!parties) return report(parties.status().userMessage());
     printInvoice(std::make_unique<InvoicePages>(std::move(invoice).value(), std::move(parties).value(),
                                                 m_context.fileSystem));
 }
@@ -201,8 +201,10 @@ void PrintDispatch::printOn(QPrinter& printer, PageSource& source) {
 void PrintDispatch::tellPrinted(const QPrinter& printer, bool painted) {
     const bool toFile = printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty();
     if (!painted) {
-        report("The report could not be printed on " +
-               (toFile ? printer.outputFileName() : printer.printerName()).toStdString() + ".");
+        m_context.prompter.inform(
+            QStringLiteral("Quillory"),
+            tr("The report could not be printed on %1.").arg(toFile ? printer.outputFileName() : printer.printerName()),
+            Prompter::Icon::Warning);
         return;
     }
     // A print to a file leaves no trace on the screen: the user is told where it went.

@@ -106,7 +106,7 @@ private:
     // After a print: a failure is reported; a print to a PDF file says which file.
     void tellPrinted(const QPrinter& printer, bool painted);
     std::optional<QString> choosePdfPath(const PageSource& source);
-    void report(const std::string& message);
+    void report(const ql::Message& message);
 
     CommandContext m_context;
     const ql::WeekChart& m_chart;

@@ -93,7 +93,7 @@ void issuedInvoices(const CommandContext& context) {
     if (!document.fileSetOpen()) return;
     auto reg = ql::readInvoiceRegister(context.fileSystem, document.fileSet());
     if (!reg) {
-        context.prompter.inform(QStringLiteral("Quillory"), coreText(reg.status().message()),
+        context.prompter.inform(QStringLiteral("Quillory"), coreText(reg.status()),
                                 Prompter::Icon::Warning);
         return;
     }

@@ -168,7 +168,7 @@ void CPropertiesSheet::showPage(int index) {
     if (!m_billingLoaded) {
         // Damaged details are the user's to look at: never shown as empty and written over.
         m_billing->setEnabled(false);
-        m_prompter.inform(tr("Properties"), coreText(m_billingLoaded.status().messageWithReason()),
+        m_prompter.inform(tr("Properties"), coreTextWithReason(m_billingLoaded.status()),
                           Prompter::Icon::Warning);
         return;
     }
@@ -185,7 +185,7 @@ void CPropertiesSheet::accept() {
         auto typed = m_billing->readBack();
         if (!typed) {
             m_tabs->setCurrentWidget(m_billing);
-            m_prompter.inform(tr("Properties"), coreText(typed.status().message()),
+            m_prompter.inform(tr("Properties"), coreText(typed.status()),
                               Prompter::Icon::Warning);
             return;
         }
@@ -203,7 +203,7 @@ void CPropertiesSheet::accept() {
         m_loaded ? ql::writeSettings(m_fs, edited, m_set, *m_loaded) : ql::writeSettings(m_fs, edited, m_set);
     if (!written) {
         // Nothing was stored: the user can try again or cancel.
-        m_prompter.inform(tr("Properties"), coreText(written.message()),
+        m_prompter.inform(tr("Properties"), coreText(written),
                           Prompter::Icon::Warning);
         return;
     }
@@ -219,7 +219,7 @@ void CPropertiesSheet::accept() {
             &*m_billingLoaded);
         if (!stored) {
             // The settings are stored; OK again retries the details alone.
-            m_prompter.inform(tr("Properties"), coreText(stored.messageWithReason()),
+            m_prompter.inform(tr("Properties"), coreTextWithReason(stored),
                               Prompter::Icon::Warning);
             return;
         }

@@ -35,7 +35,7 @@ CSelectRunningDlg::CSelectRunningDlg(ql::FileSystem& fs, Prompter& prompter, con
     row->addLayout(column);
 
     auto index = ql::ProjectIndex::load(fs, set.projects());
-    if (!index) prompter.inform(QStringLiteral("Quillory"), coreText(index.status().message()),
+    if (!index) prompter.inform(QStringLiteral("Quillory"), coreText(index.status()),
                                 Prompter::Icon::Warning);
     for (const std::int32_t id : m_ids)
         m_list->addItem(index ? QString::fromStdString(index->name(id)) : QString());

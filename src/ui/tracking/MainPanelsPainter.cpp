@@ -112,7 +112,7 @@ void MainPanelsPainter::paintTotalsPanel(QPainter& painter, int width) const {
     }
     for (std::size_t i = 0; i < ql::kPeriodCount; ++i) {
         ql::PanelRow shown = m_totals[i];
-        shown.label = coreText(shown.label).toStdString();
+        shown.label = coreText(shown.name).toStdString();
         row(painter, shown, columns, 30 + 18 * static_cast<int>(i));
     }
 }

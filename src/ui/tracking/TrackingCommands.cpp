@@ -57,7 +57,7 @@ void checkOut(const CommandContext& context) {
         const ql::Status written = document.checkOut(*id);
         // The project keeps running, so the user can check out again once the file is back.
         if (!written)
-            context.prompter.inform(QStringLiteral("Quillory"), coreText(written.message()),
+            context.prompter.inform(QStringLiteral("Quillory"), coreText(written),
                                     Prompter::Icon::Warning);
     }
     document.notifyViews(hint::kTotals);

@@ -1551,10 +1551,6 @@ Diese Rechnung als Nummer %1 ausstellen?</translation>
         <translation>Bitte geben Sie die Uhrzeit als Stunden:Minuten ein, zum Beispiel 09:30, mit Stunden unter 24 und Minuten unter 60.</translation>
     </message>
     <message>
-        <source>Select a customer for the invoice. Create one with Edit Customers first.</source>
-        <translation>Wählen Sie einen Kunden für die Rechnung. Legen Sie zuerst einen mit „Kunden bearbeiten“ an.</translation>
-    </message>
-    <message>
         <source>The e-invoice lacks details the standard requires:%1</source>
         <translation>Der E-Rechnung fehlen Angaben, die der Standard verlangt:%1</translation>
     </message>
@@ -1649,6 +1645,127 @@ Diese Rechnung als Nummer %1 ausstellen?</translation>
     <message>
         <source>To</source>
         <translation>Bis</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Abgebrochen</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translatorcomment>same in this language</translatorcomment>
+        <translation>%1 %2: %3</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is a file of the set being read</source>
+        <translation>„%1“ ist eine Datei des gelesenen Dateisatzes</translation>
+    </message>
+    <message>
+        <source>the output was committed or discarded already</source>
+        <translation>die Ausgabe wurde bereits übernommen oder verworfen</translation>
+    </message>
+    <message>
+        <source>%1 is saved but may not yet be on disk (%2)</source>
+        <translation>%1 ist gespeichert, aber vielleicht noch nicht auf dem Datenträger (%2)</translation>
+    </message>
+    <message>
+        <source>The %1 is too long to be stored (at most %2 bytes)</source>
+        <translation>Das Feld „%1“ ist zu lang zum Speichern (höchstens %2 Bytes)</translation>
+    </message>
+    <message>
+        <source>The customer&apos;s %1 is too long to be stored (at most %2 bytes) : %3</source>
+        <translation>Das Feld „%1“ des Kunden ist zu lang zum Speichern (höchstens %2 Bytes): %3</translation>
+    </message>
+    <message>
+        <source>No invoice has the number %1 in the invoice register : %2</source>
+        <translation>Keine Rechnung im Rechnungsregister hat die Nummer %1: %2</translation>
+    </message>
+    <message>
+        <source>The invoice number %1 was issued already: it is in the invoice register. Give another number.</source>
+        <translation>Die Rechnungsnummer %1 wurde bereits vergeben: Sie steht im Rechnungsregister. Geben Sie eine andere Nummer an.</translation>
+    </message>
+    <message>
+        <source>Select a customer for the invoice. Create one with %1 first.</source>
+        <translation>Wählen Sie einen Kunden für die Rechnung. Legen Sie zuerst einen mit „%1“ an.</translation>
+    </message>
+    <message>
+        <source>With this duration the time frame would end after January 2038, which cannot be stored.</source>
+        <translation>Mit dieser Dauer würde der Zeitabschnitt nach Januar 2038 enden, was nicht gespeichert werden kann.</translation>
+    </message>
+    <message>
+        <source>company name</source>
+        <translation>Firmenname</translation>
+    </message>
+    <message>
+        <source>company address</source>
+        <translation>Firmenadresse</translation>
+    </message>
+    <message>
+        <source>city</source>
+        <translation>Ort</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>PLZ</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>Bundesland</translation>
+    </message>
+    <message>
+        <source>country</source>
+        <translation>Land</translation>
+    </message>
+    <message>
+        <source>phone</source>
+        <translation>Telefon</translation>
+    </message>
+    <message>
+        <source>invoice text</source>
+        <translation>Rechnungstext</translation>
+    </message>
+    <message>
+        <source>next invoice number</source>
+        <translation>nächste Rechnungsnummer</translation>
+    </message>
+    <message>
+        <source>invoice footer</source>
+        <translation>Rechnungsfußzeile</translation>
+    </message>
+    <message>
+        <source>sales tax label</source>
+        <translation>Bezeichnung der Umsatzsteuer</translation>
+    </message>
+    <message>
+        <source>monetary symbol</source>
+        <translation>Währungssymbol</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>Notizen</translation>
+    </message>
+    <message>
+        <source>Edit Customers</source>
+        <translation>Kunden bearbeiten</translation>
+    </message>
+    <message>
+        <source>invoice %1 is void</source>
+        <translation>Rechnung %1 ist storniert</translation>
+    </message>
+    <message>
+        <source>no invoice has the number %1 in the invoice register</source>
+        <translation>keine Rechnung im Rechnungsregister hat die Nummer %1</translation>
+    </message>
+    <message>
+        <source>the invoice number is not UTF-8 text</source>
+        <translation>die Rechnungsnummer ist kein UTF-8-Text</translation>
     </message>
 </context>
 <context>
@@ -1929,6 +2046,10 @@ Diese Rechnung als Nummer %1 ausstellen?</translation>
     <message>
         <source>There is nothing to print: the report has no lines.</source>
         <translation>Es gibt nichts zu drucken: Der Bericht hat keine Zeilen.</translation>
+    </message>
+    <message>
+        <source>The report could not be printed on %1.</source>
+        <translation>Der Bericht konnte nicht auf %1 gedruckt werden.</translation>
     </message>
 </context>
 <context>

@@ -1562,10 +1562,6 @@ Issue this invoice as number %1?</source>
         <translation>Veuillez saisir l&apos;heure en heures:minutes, par exemple 09:30, avec moins de 24 heures et moins de 60 minutes.</translation>
     </message>
     <message>
-        <source>Select a customer for the invoice. Create one with Edit Customers first.</source>
-        <translation>Choisissez un client pour la facture. Créez-en d&apos;abord un avec « Modifier les clients ».</translation>
-    </message>
-    <message>
         <source>The e-invoice lacks details the standard requires:%1</source>
         <translation>Il manque à la facture électronique des informations exigées par la norme :%1</translation>
     </message>
@@ -1660,6 +1656,127 @@ Issue this invoice as number %1?</source>
     <message>
         <source>To</source>
         <translation>Au</translation>
+    </message>
+    <message>
+        <source>Cancelled</source>
+        <translation>Annulé</translation>
+    </message>
+    <message>
+        <source>%1 %2: %3</source>
+        <translatorcomment>same in this language</translatorcomment>
+        <translation>%1 %2: %3</translation>
+    </message>
+    <message>
+        <source>&apos;%1&apos; is a file of the set being read</source>
+        <translation>« %1 » est un fichier du jeu de fichiers en cours de lecture</translation>
+    </message>
+    <message>
+        <source>the output was committed or discarded already</source>
+        <translation>la sortie a déjà été validée ou abandonnée</translation>
+    </message>
+    <message>
+        <source>%1 is saved but may not yet be on disk (%2)</source>
+        <translation>%1 est enregistré, mais peut-être pas encore sur le disque (%2)</translation>
+    </message>
+    <message>
+        <source>The %1 is too long to be stored (at most %2 bytes)</source>
+        <translation>Le champ « %1 » est trop long pour être enregistré (%2 octets au plus)</translation>
+    </message>
+    <message>
+        <source>The customer&apos;s %1 is too long to be stored (at most %2 bytes) : %3</source>
+        <translation>Le champ « %1 » du client est trop long pour être enregistré (%2 octets au plus) : %3</translation>
+    </message>
+    <message>
+        <source>No invoice has the number %1 in the invoice register : %2</source>
+        <translation>Aucune facture ne porte le numéro %1 dans le registre des factures : %2</translation>
+    </message>
+    <message>
+        <source>The invoice number %1 was issued already: it is in the invoice register. Give another number.</source>
+        <translation>Le numéro de facture %1 a déjà été émis : il figure dans le registre des factures. Indiquez un autre numéro.</translation>
+    </message>
+    <message>
+        <source>Select a customer for the invoice. Create one with %1 first.</source>
+        <translation>Choisissez un client pour la facture. Créez-en d&apos;abord un avec « %1 ».</translation>
+    </message>
+    <message>
+        <source>With this duration the time frame would end after January 2038, which cannot be stored.</source>
+        <translation>Avec cette durée, la période de travail finirait après janvier 2038, ce qui ne peut pas être enregistré.</translation>
+    </message>
+    <message>
+        <source>company name</source>
+        <translation>nom de la société</translation>
+    </message>
+    <message>
+        <source>company address</source>
+        <translation>adresse de la société</translation>
+    </message>
+    <message>
+        <source>city</source>
+        <translation>ville</translation>
+    </message>
+    <message>
+        <source>ZIP</source>
+        <translation>code postal</translation>
+    </message>
+    <message>
+        <source>state</source>
+        <translation>région</translation>
+    </message>
+    <message>
+        <source>country</source>
+        <translation>pays</translation>
+    </message>
+    <message>
+        <source>phone</source>
+        <translation>téléphone</translation>
+    </message>
+    <message>
+        <source>invoice text</source>
+        <translation>texte de la facture</translation>
+    </message>
+    <message>
+        <source>next invoice number</source>
+        <translation>numéro de la prochaine facture</translation>
+    </message>
+    <message>
+        <source>invoice footer</source>
+        <translation>pied de la facture</translation>
+    </message>
+    <message>
+        <source>sales tax label</source>
+        <translation>libellé de la taxe</translation>
+    </message>
+    <message>
+        <source>monetary symbol</source>
+        <translation>symbole monétaire</translation>
+    </message>
+    <message>
+        <source>name</source>
+        <translation>nom</translation>
+    </message>
+    <message>
+        <source>address</source>
+        <translation>adresse</translation>
+    </message>
+    <message>
+        <source>notes</source>
+        <translation>notes</translation>
+    </message>
+    <message>
+        <source>Edit Customers</source>
+        <translation>Modifier les clients</translation>
+    </message>
+    <message>
+        <source>invoice %1 is void</source>
+        <translation>la facture %1 est annulée</translation>
+    </message>
+    <message>
+        <source>no invoice has the number %1 in the invoice register</source>
+        <translation>aucune facture ne porte le numéro %1 dans le registre des factures</translation>
+    </message>
+    <message>
+        <source>the invoice number is not UTF-8 text</source>
+        <translation>le numéro de facture n&apos;est pas un texte UTF-8</translation>
     </message>
 </context>
 <context>
@@ -1941,6 +2058,10 @@ Issue this invoice as number %1?</source>
     <message>
         <source>There is nothing to print: the report has no lines.</source>
         <translation>Il n&apos;y a rien à imprimer : le rapport n&apos;a aucune ligne.</translation>
+    </message>
+    <message>
+        <source>The report could not be printed on %1.</source>
+        <translation>Le rapport n&apos;a pas pu être imprimé sur %1.</translation>
     </message>
 </context>
 <context>

@@ -190,7 +190,7 @@ TEST_F(HistoryItemsTest, UnreadableFilesAreReportedAndNothingIsMadeUp) {
     std::remove(path(FileKind::Projects).c_str());
     const HistoryLoad noProjects = load();
     ASSERT_EQ(noProjects.messages.size(), 1u);
-    EXPECT_EQ(noProjects.messages[0], "Cannot open project file : " + path(FileKind::Projects));
+    EXPECT_EQ(englishText(noProjects.messages[0]), "Cannot open project file : " + path(FileKind::Projects));
     ASSERT_EQ(noProjects.history.items.size(), 1u);
     EXPECT_EQ(noProjects.history.projectOf(noProjects.history.items[0]).name, "(project 0)");
     EXPECT_EQ(noProjects.history.items[0].charge, 0.0);
@@ -198,7 +198,7 @@ TEST_F(HistoryItemsTest, UnreadableFilesAreReportedAndNothingIsMadeUp) {
     std::remove(path(FileKind::TimeFrames).c_str());
     const HistoryLoad noFrames = load();
     ASSERT_EQ(noFrames.messages.size(), 2u);
-    EXPECT_EQ(noFrames.messages[1], "Cannot open time frames file : " + path(FileKind::TimeFrames));
+    EXPECT_EQ(englishText(noFrames.messages[1]), "Cannot open time frames file : " + path(FileKind::TimeFrames));
     EXPECT_TRUE(noFrames.history.items.empty());
 }
 

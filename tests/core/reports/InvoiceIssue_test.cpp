@@ -78,8 +78,8 @@ TEST_F(InvoiceIssueTest, PreparingRefusesWhatCannotBeIssuedAndSaysWhichInput) {
         {"a customer no longer there", {8, at(1996, 12, 1), at(1996, 12, 31), "1", 1}, EmptyInvoices::Allowed,
          InvoiceInput::Customer, nullptr, 0},
         {"nothing worked", {9, at(1996, 12, 1), at(1996, 12, 31), "1", 1}, kRefused, InvoiceInput::None,
-         kNothingToInvoice, 0},
-        {"no frame in the period", request("1", 3, 19), kRefused, InvoiceInput::None, kNothingToInvoice, 0},
+         englishForm(kNothingToInvoice).data(), 0},
+        {"no frame in the period", request("1", 3, 19), kRefused, InvoiceInput::None, englishForm(kNothingToInvoice).data(), 0},
         {"no frame, for a script", request("1", 3, 19), EmptyInvoices::Allowed, InvoiceInput::None, nullptr, 0},
     };
     const std::string settingsBefore = fileBytes(m_set.settings());
@@ -221,7 +221,7 @@ TEST_F(InvoiceIssueTest, TheBilledQuestionsAnswersShapeWhatIsIssued) {
         bool rebills;
     } cases[] = {
         {"left out", 31, BilledAnswer::LeaveOut, nullptr, 1, false},
-        {"every frame left out", 2, BilledAnswer::LeaveOut, kEveryFrameBilled, 0, false},
+        {"every frame left out", 2, BilledAnswer::LeaveOut, englishForm(kEveryFrameBilled).data(), 0, false},
         {"billed again", 31, BilledAnswer::BillAgain, nullptr, 2, true},
     };
     for (const auto& c : cases) {

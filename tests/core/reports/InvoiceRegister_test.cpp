@@ -125,7 +125,7 @@ protected:
         auto issued = issueInvoice(
             fs, m_set, rec,
             [&] {
-                return writeOutputFile(fs, output, "Cannot write invoice file : " + output,
+                return writeOutputFile(fs, output, Message(MessageId::CannotWriteInvoiceFile, {output}),
                                        [&](File& out) { return out.write(text.data(), text.size()); });
             },
             held->get());

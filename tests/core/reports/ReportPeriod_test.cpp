@@ -81,7 +81,7 @@ TEST_F(ReportPeriodTest, TypedDatesAreReadInTheFlagsOrderAndNormalised) {
 TEST_F(ReportPeriodTest, TextsThatAreNoStorableDateAreRefusedNamingTheField) {
     const char* notDates[] = {"", "abc", "05-03-1996", "5 /3/1996", "5/3", "5/3/", "5//1996", "/5/3/1996"};
     for (const char* text : notDates) {
-        const auto t = ParseDateText(text, true, DayClock::Start, "From");
+        const auto t = ParseDateText(text, true, DayClock::Start, MessageId::FieldFrom);
         ASSERT_FALSE(t.isOk()) << text;
         EXPECT_EQ(t.status().code(), StatusCode::InvalidArgument);
         EXPECT_NE(t.status().message().find("The From date \"" + std::string(text) + "\" is not a date"),
@@ -91,7 +91,7 @@ TEST_F(ReportPeriodTest, TextsThatAreNoStorableDateAreRefusedNamingTheField) {
     const char* outOfRange[] = {"1/1/96", "1/1/2040", "1/20/2038", "12/1/1901", "1/1/99999999999999999999",
                                 "99999999999/1/1996"};
     for (const char* text : outOfRange) {
-        const auto t = ParseDateText(text, true, DayClock::Start, "To");
+        const auto t = ParseDateText(text, true, DayClock::Start, MessageId::FieldTo);
         ASSERT_FALSE(t.isOk()) << text;
         EXPECT_NE(t.status().message().find("The To date"), std::string::npos) << t.status().message();
         EXPECT_NE(t.status().message().find("outside the dates"), std::string::npos) << t.status().message();
@@ -128,7 +128,7 @@ TEST_F(ReportPeriodTest, ChoicesTextsAndDatesAsWritten) {
     EXPECT_EQ(periodChoiceFromIndex(4), PeriodChoice::Custom);
     EXPECT_EQ(periodChoiceFromIndex(5), std::nullopt);
     EXPECT_EQ(periodChoiceFromIndex(-1), std::nullopt);
-    EXPECT_STREQ(kPeriodChoiceTexts[static_cast<int>(PeriodChoice::ThisWeek)], "This Week");
+    EXPECT_EQ(englishForm(kPeriodChoiceTexts[static_cast<int>(PeriodChoice::ThisWeek)]), "This Week");
     EXPECT_STREQ(defaultToText(true), "12/31/1996");
     EXPECT_STREQ(defaultToText(false), "31/12/1996");
 

@@ -50,13 +50,13 @@ const LinkCase kLinks[] = {
 
 const WriteCase kWrites[] = {
     {"append", [](FileSystem& fs, const FileSet& set) { return appendTimeFrame(fs, set, {0, 10, 20}); },
-     [](const FileSet& set) { return timeFramesFileMessage(set.timeFrames()); },
+     [](const FileSet& set) { return englishText(timeFramesFileMessage(set.timeFrames())); },
      [](std::size_t before) { return before + TimeFrameRecord::kSize; }},
     {"rewrite", [](FileSystem& fs, const FileSet& set) { return removeTimeFrame(fs, set.timeFrames(), {7, 1, 2}); },
-     [](const FileSet& set) { return timeFramesFileMessage(set.timeFrames()); },
+     [](const FileSet& set) { return englishText(timeFramesFileMessage(set.timeFrames())); },
      [](std::size_t before) { return before; }},
     {"new file set over it", [](FileSystem& fs, const FileSet& set) { return createFileSet(fs, set, "$", true); },
-     [](const FileSet&) { return std::string(kCannotCreateFileSet); }, [](std::size_t) { return std::size_t{0}; }},
+     [](const FileSet&) { return std::string(englishForm(MessageId::CannotCreateNewProject)); }, [](std::size_t) { return std::size_t{0}; }},
 };
 
 TEST(LinkedRecordFiles, AWriteFollowsALinkOnlyToAFileThatCanBeARecordFileOfItsKind) {

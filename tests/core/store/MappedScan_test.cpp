@@ -54,8 +54,8 @@ Chunks scanChunks(FileSystem& fs, const std::string& path, std::size_t recordSiz
     const RecordChunkFn keep = [&](const unsigned char* records, std::size_t count) {
         chunks.emplace_back(records, records + count * recordSize);
     };
-    const Status st = from == 0 ? scanRecords(fs, path, recordSize, "Cannot read", keep)
-                                : scanRecordsFrom(fs, path, recordSize, from, "Cannot read", keep);
+    const Status st = from == 0 ? scanRecords(fs, path, recordSize, Message::freeText("Cannot read"), keep)
+                                : scanRecordsFrom(fs, path, recordSize, from, Message::freeText("Cannot read"), keep);
     EXPECT_TRUE(st) << st.messageWithReason();
     return chunks;
 }
@@ -123,7 +123,7 @@ TEST(MappedScanTest, TheFaultInjectingFileSystemReadsEveryByteAndFailsItsReads) 
     EXPECT_EQ(faulty.bytesRead(), 12u * 100000);
 
     faulty.failEvery(test::FaultyFileSystem::Op::Read);
-    const Status st = scanRecords(faulty, path, 12, "Cannot open time frames file : " + path,
+    const Status st = scanRecords(faulty, path, 12, Message::freeText("Cannot open time frames file : " + path),
                                   [](const unsigned char*, std::size_t) {});
     EXPECT_EQ(st.message(), "Cannot open time frames file : " + path);
 }

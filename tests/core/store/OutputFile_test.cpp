@@ -20,7 +20,7 @@ namespace {
 using test::readBytes;
 using test::TempDir;
 
-const std::string kFailure = "Cannot write the export file : out";
+const Message kFailure(MessageId::CannotWriteExportFile, {"out"});
 constexpr std::string_view kBytes = "Date\tProject\n11/05/1996\tHarbour\n";
 
 Status writeOutput(FileSystem& fs, const std::string& path, const FileSet* reading = nullptr) {

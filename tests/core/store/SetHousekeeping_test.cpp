@@ -193,20 +193,20 @@ struct LockedOutCase {
 TEST_F(SetHousekeeping, ALockFileThatCannotBeMadeFailsWithThePhraseOfTheFileAndTheSystemsReason) {
     const LockedOutCase cases[] = {
         {"append a time frame", [](FileSystem& fs, const FileSet& s) { return appendTimeFrame(fs, s, {0, 1, 2}); },
-         [](const FileSet& s) { return timeFramesFileMessage(s.timeFrames()); }},
+         [](const FileSet& s) { return englishText(timeFramesFileMessage(s.timeFrames())); }},
         {"remove a time frame",
          [](FileSystem& fs, const FileSet& s) { return removeTimeFrame(fs, s.timeFrames(), {0, 1, 2}); },
-         [](const FileSet& s) { return timeFramesFileMessage(s.timeFrames()); }},
+         [](const FileSet& s) { return englishText(timeFramesFileMessage(s.timeFrames())); }},
         {"add a project",
          [](FileSystem& fs, const FileSet& s) {
              ProjectRecord p;
              p.name = "A";
              return addProject(fs, s, p, [](const ProjectIndex&, ProjectRecord&) { return Status::ok(); }).status();
          },
-         [](const FileSet& s) { return projectFileMessage(s.projects()); }},
+         [](const FileSet& s) { return englishText(projectFileMessage(s.projects())); }},
         {"add a customer",
          [](FileSystem& fs, const FileSet& s) { return addCustomer(fs, CustomerRecord{}, s).status(); },
-         [](const FileSet& s) { return customersAppendMessage(s.customers()); }},
+         [](const FileSet& s) { return englishText(customersAppendMessage(s.customers())); }},
         {"write settings",
          [](FileSystem& fs, const FileSet& s) { return writeSettings(fs, defaultSettings("$", true), s); },
          [](const FileSet& s) { return "Cannot write settings file : " + s.settings(); }},
@@ -216,7 +216,7 @@ TEST_F(SetHousekeeping, ALockFileThatCannotBeMadeFailsWithThePhraseOfTheFileAndT
          },
          [](const FileSet& s) { return "Cannot write history filter file : " + s.historyFilter(); }},
         {"new file set", [](FileSystem& fs, const FileSet& s) { return createFileSet(fs, s, "$", true); },
-         [](const FileSet&) { return std::string(kCannotCreateFileSet); }},
+         [](const FileSet&) { return std::string(englishForm(MessageId::CannotCreateNewProject)); }},
     };
     std::filesystem::remove(set.lock());
     const auto before = test::readBytes(set.timeFrames());
@@ -278,7 +278,7 @@ TEST_F(SetHousekeeping, InAReadOnlyFolderAWriteFailsWithThePhraseOfItsFileAndThe
         return append.messageWithReason() + "\n" + lock.reason();
     });
     if (!printed) GTEST_SKIP() << "cannot run as another user";
-    EXPECT_EQ(*printed, timeFramesFileMessage(ro.timeFrames()) + " (Permission denied)\nPermission denied");
+    EXPECT_EQ(*printed, englishText(timeFramesFileMessage(ro.timeFrames())) + " (Permission denied)\nPermission denied");
     EXPECT_TRUE(readBytes(ro.timeFrames()).empty());
 }
 
@@ -292,7 +292,7 @@ TEST_F(SetHousekeeping, AChangeWhoseFolderCannotBeSyncedIsMadeAndWarnedAboutOnce
     EXPECT_EQ(loadProjects(fs, set.projects())->size(), 1u);
     const auto warnings = fs.takeWarnings();
     ASSERT_EQ(warnings.size(), 1u);
-    EXPECT_EQ(warnings.front(), set.projects() + " is saved but may not yet be on disk (Input/output error)");
+    EXPECT_EQ(englishText(warnings.front()), set.projects() + " is saved but may not yet be on disk (Input/output error)");
     EXPECT_TRUE(fs.takeWarnings().empty());
     EXPECT_FALSE(test::anyFileStartingWith(set.temporary()));
 }

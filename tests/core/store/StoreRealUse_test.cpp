@@ -185,7 +185,7 @@ TEST_F(StoreRealUse, TwoWritersAtOnceLoseNothingAndReportNoFalseSuccess) {
     auto outcome = [&](const Status& st) {
         ++operations;
         if (st) return true;
-        if (st.message() == fileSetBusyMessage(FileSet(settings))) {
+        if (st.userMessage() == fileSetBusyMessage(FileSet(settings))) {
             ++busy;
         } else {
             std::lock_guard<std::mutex> guard(mutex);

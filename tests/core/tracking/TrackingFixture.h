@@ -72,7 +72,7 @@ protected:
             bytes.insert(bytes.end(), b.begin(), b.end());
         }
         const std::string tfr = path(FileKind::TimeFrames);
-        ASSERT_TRUE(rewriteRecords(m_fs, tfr, TimeFrameRecord::kSize, bytes.data(), bytes.size(), tfr));
+        ASSERT_TRUE(rewriteRecords(m_fs, tfr, TimeFrameRecord::kSize, bytes.data(), bytes.size(), Message::freeText(tfr)));
     }
 
     test::TempDir m_dir;

@@ -272,44 +272,94 @@ TEST(Translations, FoundBesideTheBuildAndUnderTheInstalledPrefix) {
     for (const QLocale& english : {QLocale::c(), QLocale(QStringLiteral("en_US")), QLocale(QStringLiteral("en_GB"))}) {
         Translations translations;
         EXPECT_FALSE(translations.install(english, kQmFolders));
-        EXPECT_EQ(coreText("Cannot open project file : /p"), QStringLiteral("Cannot open project file : /p"));
+        EXPECT_EQ(coreText(ql::Message(ql::MessageId::CannotOpenProjectFile, {"/p"})),
+                  QStringLiteral("Cannot open project file : /p"));
     }
     // Removed with the object: the next window speaks English again.
     EXPECT_EQ(QCoreApplication::translate("CMainFrame", "&File"), QStringLiteral("&File"));
 }
 
-// Messages of the core reach the window in English; translated by their form, the parts the
-// core filled in (paths, names, numbers, dates) stay as they were.
-TEST(CoreText, TranslatesTheCoreMessagesByTheirForm) {
+// Messages of the core reach the window by id; translated, the parts the core filled in
+// (paths, names, numbers, dates) stay as they were and its words are translated.
+TEST(CoreText, TranslatesTheCoreMessagesByTheirId) {
     Translations translations;
     ASSERT_TRUE(translations.install(QLocale(QStringLiteral("de_DE")), kQmFolders));
     struct Case {
-        std::string english;
+        ql::Message message;
         QString german;
     };
     const Case cases[] = {
         // Taken from the core itself, so that a change of its wording is noticed here.
-        {ql::checkInvoiceNumber(std::string(80, '7')).message(),
+        {ql::checkInvoiceNumber(std::string(80, '7')).userMessage(),
          QStringLiteral("Die Rechnungsnummer ist zu lang: Sie darf höchstens 31 Zeichen haben.")},
-        {ql::ParseDateText("1/2", true, ql::DayClock::Start, "From").status().message(),
+        {ql::ParseDateText("1/2", true, ql::DayClock::Start, ql::MessageId::FieldFrom).status().userMessage(),
          QStringLiteral("Das Datum \"1/2\" im Feld „Von“ ist kein Datum. Geben Sie drei durch „/“ getrennte Zahlen "
                         "ein, etwa 12/31/1996 (Monat/Tag/Jahr).")},
-        {ql::ParseDateText("1/2/99999", false, ql::DayClock::End, "To").status().message(),
+        {ql::ParseDateText("1/2/99999", false, ql::DayClock::End, ql::MessageId::FieldTo).status().userMessage(),
          QStringLiteral("Das Datum \"1/2/99999\" im Feld „Bis“ liegt außerhalb der Daten, die dieses Programm speichern "
                         "kann. Geben Sie ein vierstelliges Jahr von 1902 bis 2037 ein, etwa 31/12/1996 (Tag/Monat/Jahr).")},
-        {ql::kPeriodChoiceTexts[0], QStringLiteral("Dieses Jahr")},
+        {ql::Message(ql::kPeriodChoiceTexts[0]), QStringLiteral("Dieses Jahr")},
         // A path that holds what looks like a placeholder is kept as it is.
-        {"Cannot open project file : /home/%2/100% Work.prj",
+        {ql::projectFileMessage("/home/%2/100% Work.prj"),
          QStringLiteral("Projektdatei kann nicht geöffnet werden: /home/%2/100% Work.prj")},
-        {"No invoice has the number 96-1\nsecond line",
+        {ql::Message(ql::MessageId::NoInvoiceNumbered, {"96-1\nsecond line"}),
          QStringLiteral("Keine Rechnung hat die Nummer 96-1\nsecond line")},
-        // An unknown message is shown as it came.
-        {"Something else entirely", QStringLiteral("Something else entirely")},
+        // A place is worded by the window, in its language.
+        {ql::Message(ql::MessageId::SelectInvoiceCustomer, {ql::Place::EditCustomers}),
+         QStringLiteral("Wählen Sie einen Kunden für die Rechnung. Legen Sie zuerst einen mit „Kunden bearbeiten“ an.")},
+        // A word of the program inside a message is translated with it; the user's text is not.
+        {ql::Message(ql::MessageId::CustomerTextTooLong, {ql::MessageId::CustomerNotes, "1000", "notes"}),
+         QStringLiteral("Das Feld „Notizen“ des Kunden ist zu lang zum Speichern (höchstens 1000 Bytes): notes")},
+        // A free text is shown as it came.
+        {ql::Message::freeText("Something else entirely %1"), QStringLiteral("Something else entirely %1")},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.english);
-        EXPECT_EQ(coreText(c.english).toStdString(), c.german.toStdString());
+        SCOPED_TRACE(ql::englishText(c.message));
+        EXPECT_EQ(coreText(c.message).toStdString(), c.german.toStdString());
     }
+}
+
+// Every message of the core has its translation in every shipped language, finished, with the
+// same numbered parts as its source; the window's source is the core's English form, so a
+// window without translations says what the command line prints.
+TEST(CoreText, EveryMessageIdIsTranslatedInEveryLanguage) {
+    for (const QString& language : kLanguages) {
+        SCOPED_TRACE(language.toStdString());
+        const std::vector<TsMessage> messages = readTs(language);
+        ASSERT_FALSE(messages.empty()) << tsPath(language).toStdString();
+        const auto find = [&](const QString& source) -> const TsMessage* {
+            for (const TsMessage& m : messages)
+                if (m.context == QLatin1String("CoreText") && m.source == source) return &m;
+            return nullptr;
+        };
+        static const QRegularExpression placeholder(QStringLiteral("%[1-9]"));
+        const auto placeholders = [](const QString& text) {
+            QStringList found;
+            for (auto it = placeholder.globalMatch(text); it.hasNext();) found << it.next().captured();
+            found.sort();
+            return found;
+        };
+        QStringList sources;
+        for (std::size_t i = 1; i < ql::kMessageIdCount; ++i) {
+            const auto id = static_cast<ql::MessageId>(i);
+            const char* source = coreTextSource(id);
+            ASSERT_NE(source, nullptr) << i;
+            EXPECT_EQ(std::string(source), std::string(ql::englishForm(id))) << i;
+            sources << QString::fromUtf8(source);
+        }
+        sources << QStringLiteral("Edit Customers");
+        for (const QString& source : sources) {
+            SCOPED_TRACE(source.toStdString());
+            const TsMessage* m = find(source);
+            ASSERT_NE(m, nullptr) << "no translation";
+            EXPECT_FALSE(m->unfinished);
+            EXPECT_FALSE(m->translation.isEmpty());
+            EXPECT_TRUE(m->translation != m->source || m->sameOnPurpose);
+            EXPECT_EQ(placeholders(m->translation), placeholders(m->source));
+        }
+    }
+    EXPECT_EQ(coreText(ql::Message(ql::MessageId::SelectInvoiceCustomer, {ql::Place::EditCustomers})).toStdString(),
+              ql::englishText(ql::Message(ql::MessageId::SelectInvoiceCustomer, {ql::Place::EditCustomers})));
 }
 
 // The toolkit's preview, translated too, still opens with its page-width action the one on.

@@ -258,7 +258,7 @@ TEST_F(NewInvoice, RefusalsKeepTheDialogOpenAndAdvanceNothing) {
         child<QComboBox>(*d, "customerCombo")->setCurrentIndex(child<QComboBox>(*d, "customerCombo")->findText("Idle"));
         child<QPushButton>(*d, "toFileButton")->click();
         EXPECT_EQ(d->result(), 0);
-        EXPECT_EQ(prompter.boxes.back().text, QLatin1String(CNewInvoiceDlg::kNothingToInvoice));
+        EXPECT_EQ(prompter.boxes.back().text, QString::fromUtf8(ql::englishForm(CNewInvoiceDlg::kNothingToInvoice).data()));
     }
     EXPECT_EQ(prompter.boxes.size(), 5u);
     EXPECT_EQ(storedNumber(), "9600001");
