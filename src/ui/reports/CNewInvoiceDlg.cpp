@@ -35,7 +35,7 @@ CNewInvoiceDlg::CNewInvoiceDlg(ql::FileSystem& fs, Prompter& prompter, const ql:
 
     auto customers = ql::loadCustomers(m_fs, m_set.customers());
     if (!customers) {
-        m_prompter.inform(tr("Warning"), coreText(customers.status().message()),
+        m_prompter.inform(tr("Warning"), coreText(customers.status()),
                           Prompter::Icon::Information);
         return;
     }
