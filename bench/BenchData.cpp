@@ -61,7 +61,7 @@ std::string generatedFileSet(int projectCount, int frameCount) {
         bytes.insert(bytes.end(), b.begin(), b.end());
     }
     const std::string tfr = fileSetPath(path, FileKind::TimeFrames);
-    if (!rewriteRecords(fs, tfr, TimeFrameRecord::kSize, bytes.data(), bytes.size(), "cannot write time frames"))
+    if (!rewriteRecords(fs, tfr, TimeFrameRecord::kSize, bytes.data(), bytes.size(), Message::freeText("cannot write time frames")))
         throw std::runtime_error("cannot write time frames");
     return path;
 }

@@ -34,7 +34,7 @@ std::string historyFileSet() {
     }
     const std::string tfr = fileSetPath(path, FileKind::TimeFrames);
     if (!rewriteRecords(defaultFileSystem(), tfr, TimeFrameRecord::kSize, bytes.data(), bytes.size(),
-                        "cannot write time frames"))
+                        Message::freeText("cannot write time frames")))
         throw std::runtime_error("cannot write time frames");
     return path;
 }

@@ -26,7 +26,7 @@ void BM_HistorySelectAndSort(benchmark::State& state) {
     std::size_t rows = 0;
     for (auto _ : state) {
         HistoryLoad load = LoadHistoryItems(defaultFileSystem(), FileSet(path), filter);
-        if (!load.messages.empty()) state.SkipWithError(load.messages.front().c_str());
+        if (!load.messages.empty()) state.SkipWithError(englishText(load.messages.front()).c_str());
         const auto order =
             sortedHistoryOrder(load.history, 0, rankProjectNames(load.history.projects, compareNamesIgnoringCase));
         rows = order.size();

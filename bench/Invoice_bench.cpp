@@ -124,7 +124,7 @@ void BM_IssueInvoice(benchmark::State& state) {
         const auto issued = issueInvoice(
             fs, set, *plan,
             [&] {
-                return writeOutputFile(fs, output, "Cannot write invoice file : " + output,
+                return writeOutputFile(fs, output, Message(MessageId::CannotWriteInvoiceFile, {output}),
                                        [&](File& out) { return out.write(text.data(), text.size()); });
             },
             held->get());

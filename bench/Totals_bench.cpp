@@ -52,7 +52,7 @@ void BM_ComputeTotalsInAppendOrder(benchmark::State& state) {
             const auto b = encodeTimeFrame(f);
             bytes.insert(bytes.end(), b.begin(), b.end());
         }
-        if (!rewriteRecords(fs, set.timeFrames(), TimeFrameRecord::kSize, bytes.data(), bytes.size(), "cannot write time frames"))
+        if (!rewriteRecords(fs, set.timeFrames(), TimeFrameRecord::kSize, bytes.data(), bytes.size(), Message::freeText("cannot write time frames")))
             throw std::runtime_error("cannot write time frames");
         return set.settings();
     }();

@@ -37,7 +37,7 @@ std::string dialogFileSet() {
     }
     const std::string cus = fileSetPath(path, FileKind::Customers);
     if (!rewriteRecords(defaultFileSystem(), cus, CustomerRecord::kSize, bytes.data(), bytes.size(),
-                        "cannot write customers"))
+                        ql::Message::freeText("cannot write customers")))
         throw std::runtime_error("cannot write customers");
     return path;
 }

@@ -113,7 +113,7 @@ TEST_F(ProjectsTreeStore, OkRefusesToUndoAChangeSomeoneElseMadeSinceTheTreeOpene
     const auto theirs = TempFileSet::bytes(projectsFile());
     dlg->accept();
     ASSERT_EQ(m_prompter.boxes.size(), 1u);
-    EXPECT_EQ(m_prompter.boxes[0].text, QString::fromStdString(ql::projectsChangedMessage(projectsFile())));
+    EXPECT_EQ(m_prompter.boxes[0].text, QString::fromStdString(ql::englishText(ql::projectsChangedMessage(projectsFile()))));
     EXPECT_TRUE(dlg->isVisible());
     EXPECT_EQ(TempFileSet::bytes(projectsFile()), theirs);
 }

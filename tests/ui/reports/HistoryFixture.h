@@ -83,7 +83,7 @@ protected:
         }
         const std::string tfr = set.path(ql::FileKind::TimeFrames);
         ASSERT_TRUE(ql::rewriteRecords(ql::defaultFileSystem(), tfr, ql::TimeFrameRecord::kSize, bytes.data(),
-                                       bytes.size(), tfr));
+                                       bytes.size(), ql::Message::freeText(tfr)));
     }
     std::vector<ql::TimeFrameRecord> framesOnDisk() const {
         return ql::loadTimeFrames(ql::defaultFileSystem(), set.path(ql::FileKind::TimeFrames)).value();
@@ -95,7 +95,7 @@ protected:
     }
     std::optional<ql::HistoryFilterRecord> savedFilter() const {
         auto bytes = ql::readRecords(ql::defaultFileSystem(), set.path(ql::FileKind::HistoryFilter),
-                                     ql::HistoryFilterRecord::kSize, "");
+                                     ql::HistoryFilterRecord::kSize, ql::Message());
         if (!bytes || bytes->empty()) return std::nullopt;
         return ql::decodeHistoryFilter(bytes->data());
     }

@@ -105,7 +105,7 @@ TEST_F(BillingPage, DamagedDetailsAreReportedAndNeverWrittenOver) {
     auto s = openOnBilling();
     ASSERT_EQ(prompter.boxes.size(), 1u);
     EXPECT_TRUE(prompter.boxes[0].text.startsWith(
-        QString::fromStdString(ql::billingReadMessage(set().billing()))));
+        QString::fromStdString(ql::englishText(ql::billingReadMessage(set().billing())))));
     EXPECT_FALSE(s->billingPage().isEnabled());
     pressOk(*s);
     EXPECT_FALSE(s->isVisible());
