@@ -1760,6 +1760,7 @@ Issue this invoice as number %1?</source>
     </message>
     <message>
         <source>notes</source>
+        <translatorcomment>same in this language</translatorcomment>
         <translation>notes</translation>
     </message>
     <message>
