@@ -3,7 +3,7 @@
 #include "core/reports/InvoiceRegister.h"
 #include "core/store/BillingDetails.h"
 #include "core/store/Customers.h"
-#include "core/tracking/TrackingFixture.h"
+#include "core/reports/DesignInvoiceFixture.h"
 
 #include "core/einvoice/EInvoiceSample.h"
 
@@ -96,14 +96,10 @@ TEST(InvoiceDates, AReprintFillsWhatItsLinesLackFromTheRequestAndTheTerms) {
     EXPECT_EQ(invoiceDates(reprint, parties), (InvoiceDates{{2026, 4, 2}, {2026, 3, 1}, {2026, 3, 31}, {2026, 4, 16}}));
 }
 
-class IssuedDatesTest : public TrackingFixture {
+class IssuedDatesTest : public DesignInvoiceFixture {
 protected:
     void SetUp() override {
-        TrackingFixture::SetUp();
-        ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), {{0, "Design", 7, 45.0, "", -1}}));
-        CustomerRecord acme = acmeCustomer();
-        ASSERT_TRUE(appendCustomer(m_fs, acme, m_set));
-        writeFrames({{0, at(1996, 12, 3, 9, 0), at(1996, 12, 3, 10, 30)}});
+        DesignInvoiceFixture::SetUp();
         ASSERT_TRUE(updateBillingDetails(m_fs, m_set, [](BillingDetails& d) {
             d.paymentTerms = "30";
             return Status::ok();

@@ -3,22 +3,15 @@
 #include "core/reports/InvoiceText.h"
 #include "core/store/BillingDetails.h"
 #include "core/store/Customers.h"
-#include "core/tracking/TrackingFixture.h"
+#include "core/reports/DesignInvoiceFixture.h"
 
 #include <algorithm>
 
 namespace ql::testing {
 namespace {
 
-class InvoiceDetailsTest : public TrackingFixture {
+class InvoiceDetailsTest : public DesignInvoiceFixture {
 protected:
-    void SetUp() override {
-        TrackingFixture::SetUp();
-        ASSERT_TRUE(writeProjects(m_fs, path(FileKind::Projects), {{0, "Design", 7, 45.0, "", -1}}));
-        CustomerRecord acme = acmeCustomer();
-        ASSERT_TRUE(appendCustomer(m_fs, acme, m_set));
-        writeFrames({{0, at(1996, 12, 3, 9, 0), at(1996, 12, 3, 10, 30)}});
-    }
     // Issued on Friday 20 December 1996, for the whole of December.
     Invoice issued() {
         auto invoice = LoadInvoice(m_fs, {7, at(1996, 12, 1), at(1996, 12, 31, 23, 59, 59), "9600001",
